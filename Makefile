@@ -1,0 +1,43 @@
+# tilerack: the two commands are `make run` and `make test`; everything else
+# here is what they are built from.
+BUILD  ?= build
+NATIVE := $(BUILD)/native
+WIN    := $(BUILD)/win
+JOBS   ?= $(shell nproc 2>/dev/null || echo 2)
+
+.PHONY: all deps native unit win e2e test run bench fuzz clean
+
+all: native win
+
+deps:
+	@scripts/install-deps.sh
+
+native: deps
+	@cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(NATIVE) -j $(JOBS)
+
+unit: native
+	@cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
+
+win: deps
+	@cmake -S . -B $(WIN) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(WIN) -j $(JOBS)
+
+e2e: win
+	@tests/e2e/run-e2e.sh $(WIN)
+
+# Unit tests natively, then the real program under Wine on a private display.
+test: deps
+	@scripts/run-all-tests.sh $(NATIVE) $(WIN)
+
+run: win
+	@scripts/run-panel.sh $(WIN)
+
+bench: native
+	@scripts/run-benchmarks.sh $(NATIVE)
+
+fuzz: deps
+	@tests/fuzz/run-fuzzers.sh $(BUILD)/fuzz $${FUZZ_SECONDS:-60}
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,41 @@
+# Native (Linux) flavour: the portable core, its unit tests, benchmarks and
+# fuzz targets.
+find_package(GTest REQUIRED)
+enable_testing()
+
+file(GLOB UNIT_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
+add_executable(unit_tests ${UNIT_TEST_SOURCES})
+target_link_libraries(unit_tests PRIVATE tilerack_core GTest::gtest GTest::gtest_main)
+target_compile_definitions(unit_tests PRIVATE
+  TILERACK_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data")
+include(GoogleTest)
+gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60)
+
+if(TILERACK_BENCH)
+  find_package(benchmark QUIET)
+  if(benchmark_FOUND)
+    file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*_bench.cpp)
+    foreach(src ${BENCH_SOURCES})
+      get_filename_component(name ${src} NAME_WE)
+      add_executable(${name} ${src})
+      target_compile_options(${name} PRIVATE -O2)
+      target_link_libraries(${name} PRIVATE tilerack_core benchmark::benchmark)
+    endforeach()
+  endif()
+endif()
+
+if(TILERACK_FUZZ)
+  # The core is instrumented too, or the fuzzer would be blind to the code it
+  # is meant to explore; UB reports abort so that the fuzzer counts them.
+  set(TILERACK_SANITIZERS -fsanitize=address,undefined -fno-sanitize-recover=all)
+  target_compile_options(tilerack_core PRIVATE ${TILERACK_SANITIZERS} -fsanitize=fuzzer-no-link)
+  target_link_options(tilerack_core INTERFACE ${TILERACK_SANITIZERS})
+  file(GLOB FUZZ_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/fuzz/*_fuzz.cpp)
+  foreach(src ${FUZZ_SOURCES})
+    get_filename_component(name ${src} NAME_WE)
+    add_executable(${name} ${src})
+    target_compile_options(${name} PRIVATE -fsanitize=fuzzer ${TILERACK_SANITIZERS})
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer ${TILERACK_SANITIZERS})
+    target_link_libraries(${name} PRIVATE tilerack_core)
+  endforeach()
+endif()

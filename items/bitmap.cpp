@@ -1,0 +1,90 @@
+#include "items/bitmap.h"
+
+#include <algorithm>
+#include <cstring>
+#include <stdexcept>
+
+namespace tilerack {
+
+void TBitmap::SetSize(int width, int height) {
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    if (width == width_ && height == height_) return;
+    const int stride = StrideFor(width);
+    std::vector<uint8_t> pixels(static_cast<size_t>(stride) * height, 0);
+    const int keepRows = std::min(height, height_);
+    const int keepBytes = std::min(width, width_) * 3;
+    for (int y = 0; y < keepRows; ++y)
+        std::memcpy(pixels.data() + static_cast<size_t>(y) * stride, Row(y), keepBytes);
+    pixels_.swap(pixels);
+    width_ = width;
+    height_ = height;
+    stride_ = stride;
+    Changed();
+}
+
+Color TBitmap::Pixel(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
+    const uint8_t* p = Row(y) + x * 3;
+    return Rgb(p[2], p[1], p[0]);
+}
+
+void TBitmap::SetPixel(int x, int y, Color c) {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+    uint8_t* p = Row(y) + x * 3;
+    p[0] = static_cast<uint8_t>(BlueOf(c));
+    p[1] = static_cast<uint8_t>(GreenOf(c));
+    p[2] = static_cast<uint8_t>(RedOf(c));
+    Changed();
+}
+
+void TBitmap::Fill(Color c) {
+    if (Empty()) return;
+    uint8_t* first = Row(0);
+    for (int x = 0; x < width_; ++x) {
+        first[x * 3] = static_cast<uint8_t>(BlueOf(c));
+        first[x * 3 + 1] = static_cast<uint8_t>(GreenOf(c));
+        first[x * 3 + 2] = static_cast<uint8_t>(RedOf(c));
+    }
+    for (int y = 1; y < height_; ++y) std::memcpy(Row(y), first, stride_);
+    Changed();
+}
+
+void TBitmap::Draw(int x, int y, const TBitmap& src) {
+    const int x0 = std::max(x, 0), y0 = std::max(y, 0);
+    const int x1 = std::min(x + src.Width(), width_), y1 = std::min(y + src.Height(), height_);
+    if (x0 >= x1 || y0 >= y1) return;
+    for (int row = y0; row < y1; ++row)
+        std::memcpy(Row(row) + x0 * 3, src.Row(row - y) + (x0 - x) * 3, (x1 - x0) * 3);
+    Changed();
+}
+
+void TBitmap::Assign(const TBitmap& other) {
+    if (this != &other) {
+        width_ = other.width_;
+        height_ = other.height_;
+        stride_ = other.stride_;
+        pixels_ = other.pixels_;
+        xPelsPerMeter = other.xPelsPerMeter;
+        yPelsPerMeter = other.yPelsPerMeter;
+        palette = other.palette;
+    }
+    Changed();
+}
+
+void TBitmap::Changed() {
+    if (updateDepth_ > 0) {
+        pendingChange_ = true;
+        return;
+    }
+    if (OnChange) OnChange();
+}
+
+void TBitmap::EndUpdate() {
+    if (updateDepth_ > 0 && --updateDepth_ == 0 && pendingChange_) {
+        pendingChange_ = false;
+        if (OnChange) OnChange();
+    }
+}
+
+}  // namespace tilerack

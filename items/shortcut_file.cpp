@@ -1,0 +1,79 @@
+#include "items/shortcut_file.h"
+
+#include <limits>
+
+#include "items/bmp_codec.h"
+#include "items/errors.h"
+
+namespace tilerack {
+
+namespace {
+
+void WriteText(ByteWriter& out, const std::string& text) {
+    if (text.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max()))
+        throw TError(kStreamWriteError);
+    out.I32(static_cast<int32_t>(text.size()));
+    out.Put(text.data(), text.size());
+}
+
+// A length that is negative or longer than the rest of the file can only come
+// from a damaged file; refusing it here keeps a bad length from allocating.
+std::string ReadText(ByteReader& in) {
+    const int32_t length = in.I32();
+    if (length < 0 || static_cast<size_t>(length) > in.Remaining()) throw TError(kStreamReadError);
+    const uint8_t* bytes = in.Take(static_cast<size_t>(length));
+    return std::string(reinterpret_cast<const char*>(bytes), static_cast<size_t>(length));
+}
+
+}  // namespace
+
+void TShortCut::SaveToStream(ByteWriter& out) const {
+    WriteText(out, Params);
+    WriteText(out, FileName);
+    WriteText(out, Caption);
+    WriteText(out, WorkDir);
+    WriteText(out, Hint);
+    out.U8(TrackDrives ? 1 : 0);
+    out.U32(ButtonSlot);
+    WriteEmbeddedBitmap(out, Icon);
+}
+
+void TShortCut::LoadFromStream(ByteReader& in) {
+    Params = ReadText(in);
+    FileName = ReadText(in);
+    Caption = ReadText(in);
+    WorkDir = ReadText(in);
+    Hint = ReadText(in);
+    TrackDrives = in.U8() != 0;
+    ButtonSlot = in.U32();
+    ReadEmbeddedBitmap(in, Icon);
+}
+
+std::vector<uint8_t> SaveShortcutList(const std::vector<const TShortCut*>& items) {
+    ByteWriter out;
+    out.I32(static_cast<int32_t>(items.size()));
+    for (const TShortCut* item : items) item->SaveToStream(out);
+    return std::move(out.Bytes());
+}
+
+ShortcutListLoad LoadShortcutList(const std::vector<uint8_t>& bytes,
+                                  const std::function<void(std::unique_ptr<TShortCut>)>& append) {
+    ShortcutListLoad result;
+    try {
+        ByteReader in(bytes);
+        const int32_t count = in.I32();
+        for (int32_t i = 0; i < count; ++i) {
+            auto item = std::make_unique<TShortCut>();
+            item->LoadFromStream(in);
+            append(std::move(item));
+            ++result.loaded;
+        }
+    } catch (const std::exception& e) {
+        result.error = e.what();
+    } catch (...) {
+        result.error = kStreamReadError;
+    }
+    return result;
+}
+
+}  // namespace tilerack

@@ -1,0 +1,32 @@
+#pragma once
+// "shorts.dat": a count followed by one record per item.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "items/shortcut.h"
+
+namespace tilerack {
+
+inline constexpr const char* kShortcutFileName = "shorts.dat";
+
+// The whole file for the items in list order.
+std::vector<uint8_t> SaveShortcutList(const std::vector<const TShortCut*>& items);
+
+struct ShortcutListLoad {
+    int loaded = 0;       // items handed to the caller
+    std::string error;    // empty when the whole file was read
+    bool Damaged() const { return !error.empty(); }
+};
+
+// Reads the file's bytes record by record. Each complete item is handed to
+// `append` before the next record is read (the panel adds it to its list and
+// makes its button). A damaged file stops the load at the damage: the items
+// before it have been handed over, the error text says what was wrong, and
+// nothing is thrown.
+ShortcutListLoad LoadShortcutList(const std::vector<uint8_t>& bytes,
+                                  const std::function<void(std::unique_ptr<TShortCut>)>& append);
+
+}  // namespace tilerack

@@ -1,0 +1,98 @@
+#include "panel/item_glyph.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+namespace tilerack {
+
+int BrightenChannel(int value, double gain, int add) {
+    // nearbyint under the default rounding mode rounds halves to even.
+    const double brightened = std::nearbyint(value * gain + add);
+    return static_cast<int>(std::clamp(brightened, 0.0, 255.0));
+}
+
+TBitmap BuildItemGlyph(const TBitmap& icon, double gain) {
+    TBitmap glyph;
+    if (icon.Empty()) return glyph;
+    const int w = icon.Width();
+    glyph.SetSize(5 * w, icon.Height());
+    glyph.Fill(icon.Pixel(0, 0));
+    for (int image = 0; image < 5; ++image) glyph.Draw(image * w, 0, icon);
+
+    const Color background = glyph.Pixel(0, 0);
+    for (int y = 0; y < glyph.Height(); ++y) {
+        uint8_t* p = glyph.Row(y);
+        for (int x = 0; x < w; ++x, p += 3) {
+            if (Rgb(p[2], p[1], p[0]) == background) continue;
+            p[0] = static_cast<uint8_t>(BrightenChannel(p[0], gain, 24));
+            p[1] = static_cast<uint8_t>(BrightenChannel(p[1], gain, 10));
+            p[2] = static_cast<uint8_t>(BrightenChannel(p[2], gain, 32));
+        }
+    }
+    return glyph;
+}
+
+void MirrorBitmap(TBitmap& bitmap) {
+    const int w = bitmap.Width();
+    std::vector<uint8_t> scratch(static_cast<size_t>(w) * 3);
+    for (int y = 0; y < bitmap.Height(); ++y) {
+        uint8_t* row = bitmap.Row(y);
+        std::memcpy(scratch.data(), row, scratch.size());
+        for (int x = 0; x < w; ++x) std::memcpy(row + x * 3, scratch.data() + (w - 1 - x) * 3, 3);
+    }
+    bitmap.Changed();
+}
+
+TBitmap MakeBrightArrows() {
+    // Three arrowheads pointing right: '.' background, 'K' black, 'W' white.
+    static constexpr std::array<const char*, 9> kRows = {
+        ".K....K....K....",
+        "KWK..KWK..KWK...",
+        "KWWK.KWWK.KWWK..",
+        "KWWWKKWWWKKWWWK.",
+        "KWWWWKWWWWKWWWWK",
+        "KWWWKKWWWKKWWWK.",
+        "KWWK.KWWK.KWWK..",
+        "KWK..KWK..KWK...",
+        ".K....K....K....",
+    };
+    TBitmap bright(16, static_cast<int>(kRows.size()));
+    BitmapUpdate update(bright);
+    for (int y = 0; y < bright.Height(); ++y)
+        for (int x = 0; x < bright.Width(); ++x) {
+            const char c = kRows[y][x];
+            bright.SetPixel(x, y, c == 'K' ? Rgb(0, 0, 0) : c == 'W' ? Rgb(255, 255, 255) : kBrightBackground);
+        }
+    return bright;
+}
+
+TBitmap MakeCloseCross() {
+    // Black columns of each row from the top; the cross is symmetric.
+    static constexpr std::array<std::array<int, 4>, 4> kArms = {{
+        {0, 1, 6, 7}, {1, 2, 5, 6}, {2, 3, 4, 5}, {3, 4, 3, 4},
+    }};
+    TBitmap cross(8, 9);
+    BitmapUpdate update(cross);
+    cross.Fill(Rgb(192, 192, 192));
+    for (int i = 0; i < 4; ++i)
+        for (int x : kArms[i]) {
+            cross.SetPixel(x, 1 + i, Rgb(0, 0, 0));
+            cross.SetPixel(x, 7 - i, Rgb(0, 0, 0));
+        }
+    return cross;
+}
+
+ArrowGlyphs BuildArrowGlyphs(const TBitmap& bright, int side) {
+    ArrowGlyphs glyphs;
+    glyphs.menu = bright;
+    glyphs.hide.SetSize(4 * bright.Width(), bright.Height());
+    for (int i = 0; i < 4; ++i) glyphs.hide.Draw(i * bright.Width(), 0, bright);
+    // The hide arrows point towards the screen edge, the menu arrows away.
+    MirrorBitmap(side == 0 ? glyphs.hide : glyphs.menu);
+    return glyphs;
+}
+
+}  // namespace tilerack

@@ -1,0 +1,26 @@
+#include "panel/item_insert.h"
+
+namespace tilerack {
+
+int InsertPosition(const std::vector<int>& buttonTops, int pointY) {
+    for (size_t i = 0; i < buttonTops.size(); ++i)
+        if (buttonTops[i] > pointY) return static_cast<int>(i);
+    return static_cast<int>(buttonTops.size());
+}
+
+int DropPosition(const std::vector<int>& buttonTops, int pointY) {
+    const int p = InsertPosition(buttonTops, pointY);
+    return p > 0 ? p - 1 : p;
+}
+
+namespace {
+size_t SeparatorEnd(const std::string& path) {
+    const size_t at = path.find_last_of("\\:");
+    return at == std::string::npos ? 0 : at + 1;
+}
+}  // namespace
+
+std::string FolderPart(const std::string& path) { return path.substr(0, SeparatorEnd(path)); }
+std::string NamePart(const std::string& path) { return path.substr(SeparatorEnd(path)); }
+
+}  // namespace tilerack

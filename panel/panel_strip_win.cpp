@@ -1,0 +1,277 @@
+// The panel's look: item buttons, the strip buttons, the translucent
+// background and file icons.
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <algorithm>
+
+#include "panel/app_texts.h"
+#include "panel/background_blend.h"
+#include "panel/item_glyph.h"
+#include "panel/strip_layout.h"
+#include "panel/sysmain.h"
+#include "platform/application.h"
+#include "platform/dib.h"
+#include "platform/files.h"
+#include "platform/text.h"
+
+namespace tilerack {
+
+namespace {
+
+// The arrow picture from the program's resources, as 24 bits.
+TBitmap LoadBrightResource() {
+    TBitmap picture;
+    win::UniqueBitmap handle(static_cast<HBITMAP>(
+        LoadImageW(win::Application::Instance().Module(), L"BRIGHT", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    BITMAP info{};
+    if (!handle || !GetObjectW(handle.get(), sizeof(info), &info)) return MakeBrightArrows();
+    win::DibCanvas canvas(info.bmWidth, info.bmHeight);
+    win::UniqueDC source(CreateCompatibleDC(canvas.dc()));
+    {
+        win::SelectScope select(source.get(), handle.get());
+        BitBlt(canvas.dc(), 0, 0, info.bmWidth, info.bmHeight, source.get(), 0, 0, SRCCOPY);
+    }
+    canvas.CopyTo(picture);
+    return picture;
+}
+
+}  // namespace
+
+TItemButton* TMainPanel::AddItemButton(TShortCut& item) {
+    auto button = std::make_unique<TItemButton>();
+    TItemButton* b = button.get();
+    b->handCursor = true;
+    b->item = &item;
+    b->bounds = Rect{0, 0, ClientWidth() - 1, kItemButtonHeight};
+    b->visible = true;
+    b->wordWrap = true;
+    b->numGlyphs = 5;
+    b->toolId = nextToolId_++;
+    buttons_.push_back(std::move(button));
+
+    item.Button = b;
+    // The record's button slot holds the button's run-time identity.
+    item.ButtonSlot = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(b));
+    item.OnChange = [this](TShortCut& sender) { UpdateItemButton(sender); };
+    item.DoChange();
+    b->onClick = [this, b] {
+        if (b->item) ItemClick(*b->item);
+    };
+    LayoutButtons();
+    return b;
+}
+
+void TMainPanel::UpdateItemButton(TShortCut& item) {
+    TItemButton* b = item.Button;
+    if (!b) return;
+    b->glyph = BuildItemGlyph(item.Icon, GlyphGain);
+    b->numGlyphs = 5;
+    b->caption = item.Caption;
+    b->hint = item.Hint;
+    SyncTooltip(*b);
+    Invalidate();
+}
+
+void TMainPanel::LayoutButtons() {
+    const std::vector<ItemSlot> slots = LayoutItemSlots(static_cast<int>(Items.size()), Height(),
+                                                        SButtonHide.bounds.Bottom());
+    for (size_t i = 0; i < Items.size(); ++i) {
+        TItemButton* b = Items[i]->Button;
+        if (!b) continue;
+        b->bounds.top = slots[i].top;
+        b->visible = slots[i].visible;
+        SyncTooltip(*b);
+    }
+    Invalidate();
+}
+
+void TMainPanel::FormResize() {
+    const int cw = ClientWidth(), ch = ClientHeight();
+    const StripButtons strip = PlaceStripButtons(cw, ch, Side);
+    SButtonHide.bounds = strip.hide;
+    SButtonClose.bounds = strip.close;
+    SButtonMenu.bounds = strip.menu;
+    // Item buttons are anchored left and right: they follow the width.
+    if (lastClientWidth_ != 0 && cw != lastClientWidth_)
+        for (auto& b : buttons_) b->bounds.width += cw - lastClientWidth_;
+    lastClientWidth_ = cw;
+    if (!Background.Empty() && Width() > Background.Width()) Background.SetWidth(Width());
+    for (TFlatButton* b : AllButtons()) SyncTooltip(*b);
+    PlaceAtEdge();
+    Invalidate();
+}
+
+std::vector<TFlatButton*> TMainPanel::AllButtons() {
+    std::vector<TFlatButton*> all{&SButtonHide, &SButtonClose, &SButtonMenu};
+    for (auto& b : buttons_) all.push_back(b.get());
+    return all;
+}
+
+TFlatButton* TMainPanel::HitTest(POINT p) {
+    // The menu button lies above the item buttons.
+    if (SButtonMenu.visible && SButtonMenu.bounds.Contains(p.x, p.y)) return &SButtonMenu;
+    for (TFlatButton* b : {&SButtonHide, &SButtonClose})
+        if (b->visible && b->bounds.Contains(p.x, p.y)) return b;
+    for (auto& b : buttons_)
+        if (b->visible && b->bounds.Contains(p.x, p.y)) return b.get();
+    return nullptr;
+}
+
+void TMainPanel::CaptureBackground() {
+    if (!Hidden) return;
+    const int width = Width() + 32, height = Height();
+    const COLORREF color = win::ToColorRef(Color);
+    if (Opacity == 0) {
+        Background.SetSize(width, height);
+        Background.Fill(color);
+        return;
+    }
+    const int x0 = Side == 1 ? GetSystemMetrics(SM_CXSCREEN) - ClientWidth() : 0;
+    win::CaptureScreen(x0, 0, width, height, Background);
+    if (Opacity != 100) BlendBackground(Background, color, Opacity);
+}
+
+void TMainPanel::FormPaint(HDC dc) {
+    const int cw = std::max(ClientWidth(), 1), ch = std::max(ClientHeight(), 1);
+    // Everything is composed off screen and copied in one go: no flicker,
+    // and the window never erases its background.
+    TBitmap frame(cw, ch);
+    frame.Fill(win::ToColorRef(Color));
+    frame.Draw(0, 0, Background);
+
+    auto glyphOrigin = [](const TFlatButton& b, int textWidth) {
+        const int gw = b.ImageWidth(), gh = b.glyph.Height();
+        const int block = gw + (textWidth > 0 ? 1 + textWidth : 0);
+        POINT o{b.bounds.left + (b.bounds.width - block) / 2, b.bounds.top + (b.bounds.height - gh) / 2};
+        if (b.pressed && b.hot) { ++o.x; ++o.y; }
+        return o;
+    };
+
+    win::DibCanvas canvas(cw, ch);
+    win::SelectScope font(canvas.dc(), font_.get());
+    SetBkMode(canvas.dc(), TRANSPARENT);
+
+    // Caption sizes first: the glyph and its caption are centred as one block.
+    struct Placed { TFlatButton* b; RECT text; POINT glyph; };
+    std::vector<Placed> placed;
+    for (TFlatButton* b : AllButtons()) {
+        if (!b->visible) continue;
+        RECT text{0, 0, 0, 0};
+        if (!b->caption.empty()) {
+            const int room = std::max(b->bounds.width - b->ImageWidth() - 1 - 4, 1);
+            text = RECT{0, 0, room, b->bounds.height};
+            const std::wstring caption = win::Widen(b->caption);
+            DrawTextW(canvas.dc(), caption.c_str(), static_cast<int>(caption.size()), &text,
+                      DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_LEFT);
+            text.right = std::min<LONG>(text.right, room);
+            text.bottom = std::min<LONG>(text.bottom, b->bounds.height);
+        }
+        const POINT g = glyphOrigin(*b, b->caption.empty() ? 0 : text.right);
+        DrawGlyphImage(frame, g.x, g.y, b->glyph, b->ImageIndex(), b->numGlyphs);
+        placed.push_back({b, text, g});
+    }
+    canvas.CopyFrom(frame);
+    SetTextColor(canvas.dc(), RGB(0, 0, 0));
+    for (const Placed& p : placed) {
+        TFlatButton& b = *p.b;
+        if (!b.caption.empty()) {
+            const int h = p.text.bottom;
+            RECT r{p.glyph.x + b.ImageWidth() + 1, b.bounds.top + (b.bounds.height - h) / 2, 0, 0};
+            if (b.pressed && b.hot) r.top += 1;
+            r.right = r.left + p.text.right;
+            r.bottom = r.top + h;
+            const std::wstring caption = win::Widen(b.caption);
+            DrawTextW(canvas.dc(), caption.c_str(), static_cast<int>(caption.size()), &r,
+                      DT_WORDBREAK | DT_NOPREFIX | DT_LEFT);
+        }
+        if (b.hot || b.pressed) {
+            RECT edge{b.bounds.left, b.bounds.top, b.bounds.Right(), b.bounds.Bottom()};
+            DrawEdge(canvas.dc(), &edge, b.pressed && b.hot ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
+        }
+    }
+    BitBlt(dc, 0, 0, cw, ch, canvas.dc(), 0, 0, SRCCOPY);
+}
+
+void TMainPanel::LoadArrowGlyphs() {
+    ArrowGlyphs glyphs = BuildArrowGlyphs(LoadBrightResource(), Side);
+    HideGlyph = glyphs.hide;
+    MenuGlyph = glyphs.menu;
+    SButtonHide.glyph = HideGlyph;
+    SButtonMenu.glyph = MenuGlyph;
+    Invalidate();
+}
+
+void TMainPanel::SetSide(int side) {
+    if (side == Side) return;
+    Side = static_cast<uint8_t>(side);
+    LoadArrowGlyphs();
+    FormResize();
+    if (!Hidden) SlideIn();
+}
+
+int TMainPanel::ExtractFileIcon(TBitmap& bitmap, const std::string& fileName, int index) {
+    const HINSTANCE instance = win::Application::Instance().Module();
+    std::wstring path = win::Widen(fileName);
+    HICON h = win::FileExists(path) ? ExtractIconW(instance, path.c_str(), static_cast<UINT>(index)) : nullptr;
+    int result = static_cast<int>(reinterpret_cast<intptr_t>(h));
+    // With index -1 the answer is a count, not an icon: never draw or free it.
+    if (index < 0 && result > 1) return result;
+    if (result == 0 || result == 1) {
+        wchar_t buffer[MAX_PATH] = {};
+        wcsncpy(buffer, path.c_str(), MAX_PATH - 1);
+        WORD iconIndex = static_cast<WORD>(index);
+        h = ExtractAssociatedIconW(instance, buffer, &iconIndex);
+        result = 1;
+    }
+    win::UniqueIcon icon(h);
+    const int cx = GetSystemMetrics(SM_CXICON), cy = GetSystemMetrics(SM_CYICON);
+    win::DibCanvas canvas(cx, cy);
+    TBitmap filled(cx, cy);
+    filled.Fill(win::ToColorRef(Color));
+    canvas.CopyFrom(filled);
+    if (icon) DrawIconEx(canvas.dc(), 0, 0, icon.get(), cx, cy, 0, nullptr, DI_NORMAL);
+    canvas.CopyTo(bitmap);
+    return result;
+}
+
+void TMainPanel::CreateTooltips() {
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
+                               win::Application::Instance().Module(), nullptr);
+    SendMessageW(tooltip_, TTM_SETDELAYTIME, TTDT_INITIAL, 1000);
+    SendMessageW(tooltip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, 5000);
+    SendMessageW(tooltip_, TTM_SETDELAYTIME, TTDT_RESHOW, 100);
+    // A maximum width turns on line breaks, so two-line hints show as two lines.
+    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 400);
+    SButtonHide.toolId = nextToolId_++;
+    SButtonClose.toolId = nextToolId_++;
+    SButtonMenu.toolId = nextToolId_++;
+}
+
+void TMainPanel::SyncTooltip(TFlatButton& b) {
+    if (!tooltip_ || !b.toolId) return;
+    RemoveTooltip(b);
+    if (!b.visible || b.hint.empty()) return;
+    std::wstring text = win::Widen(b.hint);
+    TOOLINFOW ti{};
+    ti.cbSize = sizeof(ti);
+    ti.uFlags = TTF_SUBCLASS;
+    ti.hwnd = hwnd_;
+    ti.uId = b.toolId;
+    ti.rect = RECT{b.bounds.left, b.bounds.top, b.bounds.Right(), b.bounds.Bottom()};
+    ti.lpszText = text.data();
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+void TMainPanel::RemoveTooltip(TFlatButton& b) {
+    if (!tooltip_ || !b.toolId) return;
+    TOOLINFOW ti{};
+    ti.cbSize = sizeof(ti);
+    ti.hwnd = hwnd_;
+    ti.uId = b.toolId;
+    SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+}  // namespace tilerack

@@ -1,0 +1,51 @@
+#pragma once
+// The pointer watch of the panel as a state machine: both timer ticks decide
+// from the pointer, the screen size and the window width what the window must
+// do; the window only carries it out.
+#include "panel/strip_layout.h"
+
+namespace tilerack {
+
+inline constexpr int kTimerMouseInterval = 100;   // ms
+inline constexpr int kTimerButtonInterval = 200;  // ms
+
+struct Point {
+    int x = 0, y = 0;
+    bool operator==(const Point&) const = default;
+};
+
+// Left coordinate of the outer frame at the shown and hidden places. Sides
+// other than 0 and 1 have no place: the functions return `current` unchanged.
+int ShownLeft(int side, int screenWidth, int windowWidth, int current);
+int HiddenLeft(int side, int screenWidth, int windowWidth, int current);
+
+bool InEdgeZone(int side, Point p, int screenWidth);
+bool InNearZone(int side, Point p, int screenWidth, int windowWidth);
+
+// What one tick of TimerMouse asks of the window.
+enum class WatchAction {
+    None,
+    ShowSequence,  // CaptureBackground, Hidden := false, SlideIn, PlaceAtEdge
+    HidePanel,
+};
+
+struct PointerWatch {
+    int mouseX = 0;    // MouseX
+    int waitTime = 0;  // WaitTime, ms
+    // One tick of TimerMouse. `hidden` is the panel's Hidden flag.
+    WatchAction Tick(int side, bool hidden, int timeOut, Point pointer, int screenWidth, int windowWidth);
+    // StartHideWatch: MouseX := pointer x, WaitTime := 0.
+    void Restart(int pointerX) { mouseX = pointerX; waitTime = 0; }
+};
+
+// Visibility of the hide and menu buttons decided by one TimerButton tick,
+// from their screen rectangles and the pointer. `changes` is false for sides
+// other than 0 and 1 (the buttons keep their visibility).
+struct StripReveal {
+    bool changes = false;
+    bool hideVisible = false;
+    bool menuVisible = false;
+};
+StripReveal RevealStripButtons(int side, Point pointer, Rect hideOnScreen, Rect menuOnScreen);
+
+}  // namespace tilerack

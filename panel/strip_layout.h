@@ -1,0 +1,41 @@
+#pragma once
+// Geometry of the strip: where the fixed buttons sit for each side and how
+// the item buttons stack.
+#include <vector>
+
+namespace tilerack {
+
+struct Rect {
+    int left = 0, top = 0, width = 0, height = 0;
+    int Right() const { return left + width; }
+    int Bottom() const { return top + height; }
+    bool Contains(int x, int y) const { return x >= left && x < Right() && y >= top && y < Bottom(); }
+    bool operator==(const Rect&) const = default;
+};
+
+inline constexpr int kItemButtonHeight = 34;
+inline constexpr int kHideButtonHeight = 11;
+inline constexpr int kCloseButtonSize = 11;
+inline constexpr int kMenuButtonWidth = 24;
+inline constexpr int kMenuButtonHeight = 11;
+inline constexpr int kMenuButtonBottomGap = 16;
+
+struct StripButtons {
+    Rect hide, close, menu;
+};
+
+// Places of SButtonHide, SButtonClose and SButtonMenu for a client size and a
+// side (0 left, 1 right). For other sides the strip keeps the left layout.
+// The hide button's width is kept between 5 and 73, the menu's between 5 and 24.
+StripButtons PlaceStripButtons(int clientWidth, int clientHeight, int side);
+
+struct ItemSlot {
+    int top = 0;
+    bool visible = false;
+};
+// Tops and visibility of `count` stacked item buttons: the first top is the
+// bottom of the hide button + 1 (12); a button is visible exactly when its
+// bottom (a client coordinate) is less than outerHeight - 2.
+std::vector<ItemSlot> LayoutItemSlots(int count, int outerHeight, int hideBottom = kHideButtonHeight);
+
+}  // namespace tilerack

@@ -1,0 +1,162 @@
+#pragma once
+// The panel window: the program's one main window, docked at a screen edge,
+// holding the strip of item buttons.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "items/shortcut.h"
+#include "panel/flat_button.h"
+#include "panel/panel_settings.h"
+#include "panel/pointer_watch.h"
+#include "platform/handles.h"
+#include "platform/profile.h"
+#include "platform/tray.h"
+
+namespace tilerack {
+
+class TMainPanel {
+public:
+    TMainPanel();
+    ~TMainPanel();
+    TMainPanel(const TMainPanel&) = delete;
+    TMainPanel& operator=(const TMainPanel&) = delete;
+
+    // Creates the window and runs FormCreate; Show runs the first show.
+    void Create();
+    void Show();
+    // Closing: the settings and items are saved, the window destroyed.
+    void Destroy();
+    HWND Handle() const { return hwnd_; }
+
+    // Shared state of the panel.
+    int MouseX = 0;
+    int WaitTime = 0;
+    int TimeOut = 300;
+    bool Hidden = false;
+    uint8_t Side = 0;
+    std::vector<std::unique_ptr<TShortCut>> Items;
+    TBitmap Background;
+    TFlatButton* ClickedControl = nullptr;
+    bool FirstShow = true;
+    POINT ClickPoint{0, 0};
+    int Opacity = 50;
+    double GlyphGain = 1.07;
+    TBitmap MenuGlyph;
+    TBitmap HideGlyph;
+    int32_t Color = kDefaultPanelColor;
+    bool OnTop = false;
+
+    TFlatButton SButtonHide;
+    TFlatButton SButtonClose;
+    TFlatButton SButtonMenu;
+
+    // Start-up, settings and shutdown.
+    void FormCreate();
+    void FormShow();
+    void FormDestroy();
+    void SaveAll();
+    void TrayIconMessage(LPARAM mouseMessage);
+
+    // The strip and its background.
+    TItemButton* AddItemButton(TShortCut& item);
+    void UpdateItemButton(TShortCut& item);
+    void LayoutButtons();
+    void FormResize();
+    void FormPaint(HDC dc);
+    void CaptureBackground();
+    void LoadArrowGlyphs();
+    void SetSide(int side);
+    int ExtractFileIcon(TBitmap& bitmap, const std::string& fileName, int index);
+
+    // Docking and the pointer watch.
+    void PlaceAtEdge();
+    void SlideIn();
+    void SlideOut();
+    void HidePanel();
+    void RestorePanel();
+    void StartHideWatch();
+    void HideByButton();
+    void SButtonHideMouseMove();
+    void TimerMouseTimer();
+    void TimerButtonTimer();
+    void EnableTimerMouse(bool enabled);
+
+    // Mouse, menus and commands.
+    void FormMouseDown(TFlatButton* sender, int button, POINT clientPoint);
+    void ItemClick(TShortCut& item);
+    void SButtonMenuClick();
+    void SButtonCloseClick();
+    void WMDropFiles(HDROP drop);
+
+    // Window geometry.
+    int Width() const;
+    int Height() const;
+    int ClientWidth() const;
+    int ClientHeight() const;
+    void SetWidth(int width);
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+    std::wstring ItemFilePath() const;
+    void LoadItems();
+    void SetLeft(int left);
+    void ApplyOnTop();
+    void Invalidate();
+
+    // Pointer routing to the windowless buttons.
+    TFlatButton* HitTest(POINT clientPoint);
+    void OnMouseMove(POINT p);
+    void OnMouseLeave();
+    void OnLeftDown(POINT p);
+    void OnLeftUp(POINT p);
+    std::vector<TFlatButton*> AllButtons();
+
+    // Tooltips of the buttons.
+    void CreateTooltips();
+    void SyncTooltip(TFlatButton& button);
+    void RemoveTooltip(TFlatButton& button);
+
+    // Menus.
+    LRESULT HandleMenuMessage(UINT msg, WPARAM wp, LPARAM lp);
+    void ShowMenuHint(const TShortCut* item, RECT entry);
+    void PopupMainAt(POINT screenPoint);
+    void RunMainCommand(UINT command);
+    void MoveClickedItem(int delta);
+    void DeleteClickedItem();
+    void ShowClickedItemFile();
+    TItemButton* ClickedItemButton() const;
+    void DeleteItemButton(TItemButton* button);
+
+    HWND hwnd_ = nullptr;
+    HWND tooltip_ = nullptr;
+    HWND menuHint_ = nullptr;
+    win::UniqueFont font_;
+    win::UniqueIcon appIcon_;
+    win::TrayIcon tray_;
+    std::unique_ptr<win::SettingsFile> settings_;
+    std::vector<std::unique_ptr<TItemButton>> buttons_;
+    PointerWatch watch_;
+    bool timerMouseOn_ = false;
+    TFlatButton* hotControl_ = nullptr;
+    TFlatButton* pressedControl_ = nullptr;
+    bool trackingLeave_ = false;
+    int lastClientWidth_ = 0;
+    uint32_t nextToolId_ = 1;
+    bool menuItemsEnabled_ = true;
+    bool destroyed_ = false;
+    std::vector<TShortCut*> menuItems_;  // the items of the open items menu
+    friend struct PanelMenus;
+};
+
+// The one panel of the program.
+extern TMainPanel* MainPanel;
+
+inline constexpr UINT_PTR kTimerMouseId = 1;
+inline constexpr UINT_PTR kTimerButtonId = 2;
+inline constexpr const wchar_t* kPanelClassName = L"TMainPanel";
+
+}  // namespace tilerack

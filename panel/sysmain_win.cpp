@@ -1,0 +1,350 @@
+// The panel window: creation, start-up, settings, the tray icon and shutdown.
+#include "panel/sysmain.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+#include <windowsx.h>
+
+#include "items/errors.h"
+#include "items/random.h"
+#include "items/shortcut_file.h"
+#include "panel/app_texts.h"
+#include "panel/item_glyph.h"
+#include "platform/application.h"
+#include "platform/files.h"
+#include "platform/text.h"
+
+namespace tilerack {
+
+TMainPanel* MainPanel = nullptr;
+
+namespace {
+
+constexpr DWORD kPanelStyle = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_BORDER | WS_THICKFRAME;
+constexpr DWORD kPanelExStyle = WS_EX_TOOLWINDOW;
+
+win::Application& App() { return win::Application::Instance(); }
+
+}  // namespace
+
+TMainPanel::TMainPanel() = default;
+
+TMainPanel::~TMainPanel() {
+    if (hwnd_) DestroyWindow(hwnd_);
+}
+
+void TMainPanel::Create() {
+    WNDCLASSEXW wc{sizeof(wc)};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = App().Module();
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = kPanelClassName;
+    RegisterClassExW(&wc);
+
+    hwnd_ = CreateWindowExW(kPanelExStyle, kPanelClassName, kAppTitleW, kPanelStyle, 0, 0, 64, 200, App().Handle(),
+                            nullptr, App().Module(), this);
+    if (!hwnd_) throw TError("Cannot create the panel window");
+    font_.reset(CreateFontW(kPanelFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, RUSSIAN_CHARSET,
+                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                            win::Widen(kPanelFontFace).c_str()));
+    SetTimer(hwnd_, kTimerButtonId, kTimerButtonInterval, nullptr);
+    CreateTooltips();
+    App().Guard([this] { FormCreate(); });
+}
+
+void TMainPanel::FormCreate() {
+    MenuGlyph = TBitmap();
+    HideGlyph = TBitmap();
+    GlyphGain = 1.07;
+    SButtonHide.hint = kHintHide;
+    SButtonClose.hint = kHintClose;
+    SButtonMenu.hint = kHintMenu;
+    SButtonHide.visible = false;
+    SButtonMenu.visible = true;
+    SButtonHide.onClick = [this] { HideByButton(); };
+    SButtonClose.onClick = [this] { SButtonCloseClick(); };
+    SButtonMenu.onClick = [this] { SButtonMenuClick(); };
+    SButtonClose.glyph = MakeCloseCross();
+
+    settings_ = std::make_unique<win::SettingsFile>(win::ExeBaseName() + L".INI", kSettingsSection);
+    const PanelSettings s = ReadPanelSettings([this](const char* key) { return settings_->Read(key); });
+    Side = s.side;
+    LoadArrowGlyphs();
+    SetWidth(s.width);
+    TimeOut = s.timeOut;
+    Opacity = s.opacity;
+    Color = s.color;
+    OnTop = s.onTop;
+    ApplyOnTop();
+
+    appIcon_.reset(static_cast<HICON>(LoadImageW(App().Module(), L"MAINICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+    tray_.Add(hwnd_, appIcon_.get(), kAppTitleW);
+
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    ProgramRandom().Seed(TimeOfDaySeed(now.wHour, now.wMinute, now.wSecond, now.wMilliseconds));
+
+    Background = TBitmap();
+    App().OnMinimize = [this] { HidePanel(); };
+    App().OnRestore = [this] { RestorePanel(); };
+    Items.clear();
+    FormResize();  // places the strip buttons and docks the panel at its edge
+    FirstShow = true;
+    LoadItems();
+    EnableTimerMouse(true);
+}
+
+std::wstring TMainPanel::ItemFilePath() const { return win::ExeFolder() + win::Widen(kShortcutFileName); }
+
+void TMainPanel::LoadItems() {
+    const std::wstring path = ItemFilePath();
+    std::optional<std::vector<uint8_t>> bytes = win::ReadWholeFile(path);  // throws "Cannot open file"
+    if (!bytes) return;
+    const ShortcutListLoad load = LoadShortcutList(*bytes, [this](std::unique_ptr<TShortCut> item) {
+        TShortCut& added = *item;
+        Items.push_back(std::move(item));
+        AddItemButton(added);
+    });
+    Hidden = true;
+    CaptureBackground();
+    LayoutButtons();
+    if (load.Damaged()) {
+        // The next save rewrites the file from what could be read: keep the
+        // original beside it first, so nothing the user had is lost.
+        win::KeepDamagedCopy(path);
+        throw TError(load.error);
+    }
+}
+
+void TMainPanel::Show() {
+    // The first background: taken before the window appears, so the screen
+    // under the panel's place does not contain the panel itself.
+    if (Background.Empty()) {
+        const bool wasHidden = Hidden;
+        Hidden = true;
+        CaptureBackground();
+        Hidden = wasHidden;
+    }
+    ShowWindow(hwnd_, SW_SHOW);
+    FormShow();
+    UpdateWindow(hwnd_);
+}
+
+void TMainPanel::FormShow() {
+    Hidden = false;
+    FirstShow = false;
+}
+
+void TMainPanel::Destroy() {
+    if (destroyed_ || !hwnd_) return;
+    destroyed_ = true;
+    App().Guard([this] { FormDestroy(); });
+    DestroyWindow(hwnd_);
+    hwnd_ = nullptr;
+}
+
+void TMainPanel::FormDestroy() {
+    MenuGlyph = TBitmap();
+    HideGlyph = TBitmap();
+    tray_.Remove();
+    try {
+        SaveAll();
+    } catch (...) {
+        Items.clear();
+        Background = TBitmap();
+        throw;
+    }
+    Items.clear();
+    Background = TBitmap();
+}
+
+void TMainPanel::SaveAll() {
+    // The items are saved even when the settings cannot be: losing the list
+    // for a settings file is never worth it.
+    std::string failures;
+    try {
+        PanelSettings s;
+        s.side = Side;
+        s.width = Width();
+        s.timeOut = TimeOut;
+        s.opacity = Opacity;
+        s.color = Color;
+        s.onTop = OnTop;
+        for (const auto& [key, value] : PanelSettingsValues(s)) settings_->Write(key.c_str(), value);
+    } catch (const std::exception& e) {
+        failures = e.what();
+    }
+    try {
+        std::vector<const TShortCut*> list;
+        for (const auto& item : Items) list.push_back(item.get());
+        win::SaveFileSafely(ItemFilePath(), SaveShortcutList(list));
+    } catch (const std::exception& e) {
+        failures += (failures.empty() ? "" : "\r\n") + std::string(e.what());
+    }
+    if (!failures.empty()) throw TError(failures);
+}
+
+void TMainPanel::TrayIconMessage(LPARAM mouseMessage) {
+    switch (mouseMessage) {
+    case WM_RBUTTONDOWN: {
+        POINT p;
+        GetCursorPos(&p);
+        PopupMainAt(p);
+        break;
+    }
+    case WM_LBUTTONDBLCLK:
+        SlideIn();
+        break;
+    }
+}
+
+int TMainPanel::Width() const {
+    RECT r{};
+    GetWindowRect(hwnd_, &r);
+    return r.right - r.left;
+}
+
+int TMainPanel::Height() const {
+    RECT r{};
+    GetWindowRect(hwnd_, &r);
+    return r.bottom - r.top;
+}
+
+int TMainPanel::ClientWidth() const {
+    RECT r{};
+    GetClientRect(hwnd_, &r);
+    return r.right;
+}
+
+int TMainPanel::ClientHeight() const {
+    RECT r{};
+    GetClientRect(hwnd_, &r);
+    return r.bottom;
+}
+
+void TMainPanel::SetWidth(int width) {
+    SetWindowPos(hwnd_, nullptr, 0, 0, std::max(width, kMinPanelWidth), Height(),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TMainPanel::SetLeft(int left) {
+    RECT r{};
+    GetWindowRect(hwnd_, &r);
+    if (r.left == left) return;
+    SetWindowPos(hwnd_, nullptr, left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TMainPanel::ApplyOnTop() {
+    SetWindowPos(hwnd_, OnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TMainPanel::Invalidate() { InvalidateRect(hwnd_, nullptr, FALSE); }
+
+LRESULT CALLBACK TMainPanel::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* panel = static_cast<TMainPanel*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+        panel->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(panel));
+    }
+    auto* panel = reinterpret_cast<TMainPanel*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!panel) return DefWindowProcW(hwnd, msg, wp, lp);
+    LRESULT result = 0;
+    bool handled = false;
+    win::Application::Instance().Guard([&] {
+        result = panel->HandleMessage(msg, wp, lp);
+        handled = true;
+    });
+    return handled ? result : 0;
+}
+
+LRESULT TMainPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    const POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+    switch (msg) {
+    case win::kTrayCallbackMessage:
+        TrayIconMessage(lp);
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT: {
+        win::PaintScope paint(hwnd_);
+        FormPaint(paint.dc());
+        return 0;
+    }
+    case WM_SIZE:
+        if (wp == SIZE_MINIMIZED) {
+            ShowWindow(hwnd_, SW_RESTORE);
+            App().Minimize();
+        } else if (!destroyed_) {
+            FormResize();
+        }
+        return 0;
+    case WM_GETMINMAXINFO:
+        reinterpret_cast<MINMAXINFO*>(lp)->ptMinTrackSize.x = kMinPanelWidth;
+        return 0;
+    case WM_SYSCOMMAND:
+        if ((wp & 0xFFF0) == SC_MINIMIZE) {
+            App().Minimize();
+            return 0;
+        }
+        break;
+    case WM_TIMER:
+        if (wp == kTimerMouseId) TimerMouseTimer();
+        if (wp == kTimerButtonId) TimerButtonTimer();
+        return 0;
+    case WM_MOUSEMOVE:
+        OnMouseMove(p);
+        return 0;
+    case WM_MOUSELEAVE:
+        OnMouseLeave();
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        OnLeftDown(p);
+        return 0;
+    case WM_LBUTTONUP:
+        OnLeftUp(p);
+        return 0;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+        FormMouseDown(HitTest(p), VK_RBUTTON, p);
+        return 0;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+        FormMouseDown(HitTest(p), VK_MBUTTON, p);
+        return 0;
+    case WM_SETCURSOR:
+        if (LOWORD(lp) == HTCLIENT) {
+            POINT c;
+            GetCursorPos(&c);
+            ScreenToClient(hwnd_, &c);
+            TFlatButton* over = HitTest(c);
+            SetCursor(LoadCursorW(nullptr, over && over->handCursor ? IDC_HAND : IDC_ARROW));
+            return TRUE;
+        }
+        break;
+    case WM_DROPFILES:
+        WMDropFiles(reinterpret_cast<HDROP>(wp));
+        return 0;
+    case WM_CLOSE:
+        // Closing the main window ends the application; the panel is saved
+        // and destroyed once the message loop has ended.
+        App().Terminate();
+        return 0;
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+    case WM_MENUSELECT:
+    case WM_EXITMENULOOP:
+        return HandleMenuMessage(msg, wp, lp);
+    default:
+        if (msg == win::TrayIcon::TaskbarCreatedMessage()) {
+            tray_.Readd();
+            return 0;
+        }
+        break;
+    }
+    return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+}  // namespace tilerack

@@ -1,0 +1,83 @@
+#include "platform/application.h"
+
+#include "platform/text.h"
+
+namespace tilerack::win {
+
+Application& Application::Instance() {
+    static Application app;
+    return app;
+}
+
+void Application::Initialize(HINSTANCE instance, const std::wstring& title) {
+    instance_ = instance;
+    title_ = title;
+    WNDCLASSEXW wc{sizeof(wc)};
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = instance;
+    wc.lpszClassName = L"TApplication";
+    wc.hIcon = LoadIconW(instance, L"MAINICON");
+    RegisterClassExW(&wc);
+    // Zero-sized and never shown: it exists to own the panel, so the panel
+    // stays off the taskbar, and to carry the application's state.
+    handle_ = CreateWindowExW(0, wc.lpszClassName, title.c_str(),
+                              WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0,
+                              nullptr, nullptr, instance, nullptr);
+}
+
+int Application::Run() {
+    MSG msg;
+    while (!terminated_ && GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    terminated_ = true;
+    return 0;
+}
+
+void Application::Terminate() {
+    if (terminated_) return;
+    terminated_ = true;
+    PostQuitMessage(0);
+}
+
+bool Application::Minimized() const { return minimized_; }
+
+void Application::Minimize() {
+    if (minimized_) return;
+    minimized_ = true;
+    if (OnMinimize) OnMinimize();
+}
+
+void Application::Restore() {
+    if (!minimized_) return;
+    minimized_ = false;
+    if (OnRestore) OnRestore();
+}
+
+void Application::ShowError(const std::string& text) const {
+    MessageBoxW(nullptr, Widen(text).c_str(), title_.c_str(), MB_OK | MB_ICONERROR | MB_TASKMODAL);
+}
+
+void Application::ShowMessage(const std::string& text) const {
+    MessageBoxW(nullptr, Widen(text).c_str(), title_.c_str(), MB_OK | MB_TASKMODAL);
+}
+
+LRESULT CALLBACK Application::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    Application& app = Instance();
+    switch (msg) {
+    case WM_SYSCOMMAND:
+        switch (wp & 0xFFF0) {
+        case SC_MINIMIZE: app.Minimize(); return 0;
+        case SC_RESTORE: app.Restore(); return 0;
+        case SC_CLOSE: app.Terminate(); return 0;
+        }
+        break;
+    case WM_CLOSE:
+        app.Terminate();
+        return 0;
+    }
+    return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+}  // namespace tilerack::win

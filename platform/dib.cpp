@@ -1,0 +1,79 @@
+#include "platform/dib.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace tilerack::win {
+
+namespace {
+
+BITMAPINFO TopDown24(int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+}  // namespace
+
+DibCanvas::DibCanvas(int width, int height) : width_(std::max(width, 1)), height_(std::max(height, 1)) {
+    WindowDC screen;
+    dc_.reset(CreateCompatibleDC(screen.get()));
+    BITMAPINFO info = TopDown24(width_, height_);
+    void* bits = nullptr;
+    bitmap_.reset(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (dc_ && bitmap_) {
+        bits_ = static_cast<uint8_t*>(bits);
+        oldBitmap_ = SelectObject(dc_.get(), bitmap_.get());
+    }
+}
+
+DibCanvas::~DibCanvas() {
+    if (oldBitmap_) SelectObject(dc_.get(), oldBitmap_);
+}
+
+void DibCanvas::CopyFrom(const TBitmap& picture) {
+    if (!bits_) return;
+    GdiFlush();
+    const int stride = TBitmap::StrideFor(width_);
+    const int rows = std::min(height_, picture.Height());
+    const int bytes = std::min(width_, picture.Width()) * 3;
+    for (int y = 0; y < rows; ++y) std::memcpy(bits_ + static_cast<size_t>(y) * stride, picture.Row(y), bytes);
+}
+
+void DibCanvas::CopyTo(TBitmap& picture) const {
+    if (!bits_) return;
+    GdiFlush();
+    BitmapUpdate update(picture);
+    picture.SetSize(width_, height_);
+    const int stride = TBitmap::StrideFor(width_);
+    for (int y = 0; y < height_; ++y) std::memcpy(picture.Row(y), bits_ + static_cast<size_t>(y) * stride, width_ * 3);
+    picture.Changed();
+}
+
+void DrawPicture(HDC dc, int x, int y, const TBitmap& picture) {
+    if (picture.Empty()) return;
+    BITMAPINFO info = TopDown24(picture.Width(), picture.Height());
+    SetDIBitsToDevice(dc, x, y, picture.Width(), picture.Height(), 0, 0, 0, picture.Height(), picture.Bits(),
+                      &info, DIB_RGB_COLORS);
+}
+
+void CaptureScreen(int x, int y, int width, int height, TBitmap& picture) {
+    DibCanvas canvas(width, height);
+    {
+        WindowDC screen;
+        BitBlt(canvas.dc(), 0, 0, width, height, screen.get(), x, y, SRCCOPY);
+    }
+    canvas.CopyTo(picture);
+}
+
+COLORREF ToColorRef(int32_t color) {
+    if (color < 0) return GetSysColor(color & 0xFF);
+    return static_cast<COLORREF>(color) & 0x00FFFFFF;
+}
+
+}  // namespace tilerack::win

@@ -1,0 +1,45 @@
+#pragma once
+// Bridges between the portable 24-bit picture and GDI.
+#include <windows.h>
+
+#include "items/bitmap.h"
+#include "platform/handles.h"
+
+namespace tilerack::win {
+
+// A top-down 24-bit DIB section selected into its own memory DC, so GDI can
+// draw on pixels that are then copied to or from a TBitmap.
+class DibCanvas {
+public:
+    DibCanvas(int width, int height);
+    DibCanvas(const DibCanvas&) = delete;
+    DibCanvas& operator=(const DibCanvas&) = delete;
+    ~DibCanvas();
+
+    HDC dc() const { return dc_.get(); }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    bool Valid() const { return bits_ != nullptr; }
+
+    void CopyFrom(const TBitmap& picture);  // same size assumed; clipped
+    void CopyTo(TBitmap& picture) const;    // resizes the picture
+
+private:
+    int width_, height_;
+    UniqueDC dc_;
+    UniqueBitmap bitmap_;
+    HGDIOBJ oldBitmap_ = nullptr;
+    uint8_t* bits_ = nullptr;
+};
+
+// Draws a picture unscaled at (x, y) of a device context.
+void DrawPicture(HDC dc, int x, int y, const TBitmap& picture);
+
+// Copies a rectangle of the whole screen into `picture` (resized to w x h).
+void CaptureScreen(int x, int y, int width, int height, TBitmap& picture);
+
+// Turns a Delphi-style colour value into a COLORREF: system colours
+// (0x80000000 + index) become their current value.
+COLORREF ToColorRef(int32_t color);
+
+}  // namespace tilerack::win

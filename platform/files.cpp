@@ -1,0 +1,127 @@
+#include "platform/files.h"
+
+#include <windows.h>
+
+#include <cwchar>
+
+#include "items/errors.h"
+#include "platform/handles.h"
+#include "platform/text.h"
+#include <algorithm>
+
+namespace tilerack::win {
+
+std::wstring ExeFolder() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n < path.size()) { path.resize(n); break; }
+        path.resize(path.size() * 2);
+    }
+    const size_t slash = path.find_last_of(L"\\/:");
+    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
+}
+
+std::wstring ExeBaseName() {
+    wchar_t path[MAX_PATH * 2] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH * 2);
+    std::wstring name(path);
+    const size_t slash = name.find_last_of(L"\\/:");
+    if (slash != std::wstring::npos) name.erase(0, slash + 1);
+    const size_t dot = name.find_last_of(L'.');
+    if (dot != std::wstring::npos) name.erase(dot);
+    return name;
+}
+
+bool FileExists(const std::wstring& path) {
+    const DWORD attrs = GetFileAttributesW(path.c_str());
+    return attrs != INVALID_FILE_ATTRIBUTES && !(attrs & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::optional<std::vector<uint8_t>> ReadWholeFile(const std::wstring& path) {
+    if (!FileExists(path)) return std::nullopt;
+    UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) throw TError(CannotOpenFile(Narrow(path)));
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > (1LL << 30))
+        throw TError(CannotOpenFile(Narrow(path)));
+    std::vector<uint8_t> bytes(static_cast<size_t>(size.QuadPart));
+    size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD got = 0;
+        const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
+        if (!ReadFile(file.get(), bytes.data() + done, want, &got, nullptr)) throw TError(kStreamReadError);
+        if (got == 0) break;  // the file shrank while being read
+        done += got;
+    }
+    bytes.resize(done);
+    return bytes;
+}
+
+namespace {
+
+// Virus scanners and indexers hold freshly written files open for a moment.
+bool MoveWithRetry(const std::wstring& from, const std::wstring& to) {
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        const DWORD err = GetLastError();
+        if (err != ERROR_SHARING_VIOLATION && err != ERROR_ACCESS_DENIED && err != ERROR_LOCK_VIOLATION)
+            return false;
+        Sleep(50);
+    }
+    return false;
+}
+
+}  // namespace
+
+void SaveFileSafely(const std::wstring& path, const std::vector<uint8_t>& bytes) {
+    const std::wstring temp = path + L".saving";
+    {
+        UniqueFile file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) throw TError(CannotCreateFile(Narrow(path)));
+        size_t done = 0;
+        bool ok = true;
+        while (ok && done < bytes.size()) {
+            DWORD put = 0;
+            const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
+            ok = WriteFile(file.get(), bytes.data() + done, want, &put, nullptr) && put == want;
+            done += put;
+        }
+        if (!ok || !FlushFileBuffers(file.get())) {
+            file.reset();
+            DeleteFileW(temp.c_str());
+            throw TError(UnableToWrite(Narrow(path)));
+        }
+    }
+    if (!MoveWithRetry(temp, path)) {
+        DeleteFileW(temp.c_str());
+        throw TError(CannotCreateFile(Narrow(path)));
+    }
+}
+
+std::wstring KeepDamagedCopy(const std::wstring& path) {
+    SYSTEMTIME t{};
+    GetLocalTime(&t);
+    std::wstring stem = path;
+    std::wstring ext;
+    const size_t dot = path.find_last_of(L'.');
+    const size_t slash = path.find_last_of(L"\\/");
+    if (dot != std::wstring::npos && (slash == std::wstring::npos || dot > slash)) {
+        stem = path.substr(0, dot);
+        ext = path.substr(dot);
+    }
+    wchar_t stamp[64];
+    swprintf(stamp, 64, L".damaged-%04u%02u%02u-%02u%02u%02u", t.wYear, t.wMonth, t.wDay, t.wHour,
+             t.wMinute, t.wSecond);
+    for (int n = 0; n < 100; ++n) {
+        std::wstring copy = stem + stamp + (n ? L"-" + std::to_wstring(n) : L"") + ext;
+        if (CopyFileW(path.c_str(), copy.c_str(), TRUE)) return copy;
+        if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) break;
+    }
+    return {};
+}
+
+}  // namespace tilerack::win

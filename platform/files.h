@@ -1,0 +1,32 @@
+#pragma once
+// File access for the program's data files, with the failure texts the user sees.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tilerack::win {
+
+// The folder of the running executable, with its trailing backslash.
+std::wstring ExeFolder();
+// The executable's file name without folder and extension ("tilerack").
+std::wstring ExeBaseName();
+
+bool FileExists(const std::wstring& path);
+
+// The whole file; std::nullopt when it does not exist. Throws TError
+// "Cannot open file %s" when it exists but cannot be read.
+std::optional<std::vector<uint8_t>> ReadWholeFile(const std::wstring& path);
+
+// Replaces `path` with `bytes` only once the new content is complete on disk:
+// writes a temporary file beside it, flushes it, then moves it over the old
+// one. A failure leaves the old file whole and throws TError with
+// "Cannot create file %s" or "Unable to write to %s".
+void SaveFileSafely(const std::wstring& path, const std::vector<uint8_t>& bytes);
+
+// Keeps a copy of a damaged data file beside it under a name that does not
+// exist yet ("shorts.damaged-YYYYMMDD-HHMMSS.dat", numbered when taken).
+// Returns the copy's path, empty when the copy failed.
+std::wstring KeepDamagedCopy(const std::wstring& path);
+
+}  // namespace tilerack::win

@@ -1,0 +1,97 @@
+#pragma once
+// Move-only owners for Win32 handles and scope guards for device contexts.
+#include <windows.h>
+
+#include <utility>
+
+namespace tilerack::win {
+
+template <typename H, typename Deleter>
+class UniqueHandle {
+public:
+    UniqueHandle() = default;
+    explicit UniqueHandle(H h) : h_(h) {}
+    ~UniqueHandle() { reset(); }
+    UniqueHandle(UniqueHandle&& o) noexcept : h_(std::exchange(o.h_, H{})) {}
+    UniqueHandle& operator=(UniqueHandle&& o) noexcept {
+        if (this != &o) reset(std::exchange(o.h_, H{}));
+        return *this;
+    }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+
+    H get() const { return h_; }
+    explicit operator bool() const { return h_ != H{} && h_ != Deleter::Invalid(); }
+    H release() { return std::exchange(h_, H{}); }
+    void reset(H h = H{}) {
+        if (h_ != H{} && h_ != Deleter::Invalid()) Deleter::Free(h_);
+        h_ = h;
+    }
+
+private:
+    H h_{};
+};
+
+struct IconDeleter { static void Free(HICON h) { DestroyIcon(h); } static HICON Invalid() { return nullptr; } };
+struct GdiDeleter { static void Free(HGDIOBJ h) { DeleteObject(h); } static HGDIOBJ Invalid() { return nullptr; } };
+struct BitmapDeleter { static void Free(HBITMAP h) { DeleteObject(h); } static HBITMAP Invalid() { return nullptr; } };
+struct FontDeleter { static void Free(HFONT h) { DeleteObject(h); } static HFONT Invalid() { return nullptr; } };
+struct BrushDeleter { static void Free(HBRUSH h) { DeleteObject(h); } static HBRUSH Invalid() { return nullptr; } };
+struct DCDeleter { static void Free(HDC h) { DeleteDC(h); } static HDC Invalid() { return nullptr; } };
+struct MenuDeleter { static void Free(HMENU h) { DestroyMenu(h); } static HMENU Invalid() { return nullptr; } };
+struct FileDeleter {
+    static void Free(HANDLE h) { CloseHandle(h); }
+    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+};
+struct GlobalDeleter { static void Free(HGLOBAL h) { GlobalFree(h); } static HGLOBAL Invalid() { return nullptr; } };
+
+using UniqueIcon = UniqueHandle<HICON, IconDeleter>;
+using UniqueBitmap = UniqueHandle<HBITMAP, BitmapDeleter>;
+using UniqueFont = UniqueHandle<HFONT, FontDeleter>;
+using UniqueBrush = UniqueHandle<HBRUSH, BrushDeleter>;
+using UniqueDC = UniqueHandle<HDC, DCDeleter>;
+using UniqueMenu = UniqueHandle<HMENU, MenuDeleter>;
+using UniqueFile = UniqueHandle<HANDLE, FileDeleter>;
+using UniqueGlobal = UniqueHandle<HGLOBAL, GlobalDeleter>;
+
+// GetDC / ReleaseDC for a window, or the whole screen with no window.
+class WindowDC {
+public:
+    explicit WindowDC(HWND hwnd = nullptr) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+    ~WindowDC() { if (dc_) ReleaseDC(hwnd_, dc_); }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    HDC get() const { return dc_; }
+private:
+    HWND hwnd_;
+    HDC dc_;
+};
+
+// BeginPaint / EndPaint.
+class PaintScope {
+public:
+    explicit PaintScope(HWND hwnd) : hwnd_(hwnd) { dc_ = BeginPaint(hwnd_, &ps_); }
+    ~PaintScope() { EndPaint(hwnd_, &ps_); }
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+    HDC dc() const { return dc_; }
+    const RECT& rect() const { return ps_.rcPaint; }
+private:
+    HWND hwnd_;
+    PAINTSTRUCT ps_{};
+    HDC dc_;
+};
+
+// SelectObject, undone at scope end.
+class SelectScope {
+public:
+    SelectScope(HDC dc, HGDIOBJ obj) : dc_(dc), old_(SelectObject(dc, obj)) {}
+    ~SelectScope() { if (old_) SelectObject(dc_, old_); }
+    SelectScope(const SelectScope&) = delete;
+    SelectScope& operator=(const SelectScope&) = delete;
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+}  // namespace tilerack::win

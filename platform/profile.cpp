@@ -1,0 +1,67 @@
+#include "platform/profile.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include "items/errors.h"
+#include "platform/files.h"
+#include "platform/text.h"
+
+namespace tilerack::win {
+
+namespace {
+
+std::wstring WindowsFolderPath(const std::wstring& fileName) {
+    wchar_t dir[MAX_PATH] = {};
+    const UINT n = GetWindowsDirectoryW(dir, MAX_PATH);
+    std::wstring path(dir, n);
+    if (!path.empty() && path.back() != L'\\') path += L'\\';
+    return path + fileName;
+}
+
+std::wstring AppDataPath(const std::wstring& fileName, bool create) {
+    wchar_t dir[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA | (create ? CSIDL_FLAG_CREATE : 0), nullptr, 0, dir)))
+        return {};
+    std::wstring folder = std::wstring(dir) + L"\\tilerack";
+    if (create) CreateDirectoryW(folder.c_str(), nullptr);
+    return folder + L"\\" + fileName;
+}
+
+}  // namespace
+
+SettingsFile::SettingsFile(std::wstring fileName, std::string section)
+    : fileName_(std::move(fileName)), section_(Widen(section)) {
+    const std::wstring fallback = AppDataPath(fileName_, false);
+    fellBack_ = !fallback.empty() && FileExists(fallback);
+    path_ = fellBack_ ? fallback : WindowsFolderPath(fileName_);
+}
+
+std::optional<std::string> SettingsFile::Read(const char* key) const {
+    // A value can never contain this marker, so it tells a missing key apart
+    // from an empty one.
+    static const wchar_t kMissing[] = L"\x01\x02missing";
+    wchar_t buffer[2048];
+    GetPrivateProfileStringW(section_.c_str(), Widen(key).c_str(), kMissing, buffer, 2048, path_.c_str());
+    if (wcscmp(buffer, kMissing) == 0) return std::nullopt;
+    return Narrow(buffer);
+}
+
+void SettingsFile::Write(const char* key, const std::string& value) {
+    const std::wstring wkey = Widen(key), wvalue = Widen(value);
+    if (WritePrivateProfileStringW(section_.c_str(), wkey.c_str(), wvalue.c_str(), path_.c_str())) return;
+    if (!fellBack_) {
+        // A normal user cannot write into the Windows folder: keep the file
+        // in the user's own settings folder from now on.
+        const std::wstring fallback = AppDataPath(fileName_, true);
+        if (!fallback.empty() &&
+            WritePrivateProfileStringW(section_.c_str(), wkey.c_str(), wvalue.c_str(), fallback.c_str())) {
+            path_ = fallback;
+            fellBack_ = true;
+            return;
+        }
+    }
+    throw TError(UnableToWrite(Narrow(fileName_)));
+}
+
+}  // namespace tilerack::win

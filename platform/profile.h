@@ -1,0 +1,29 @@
+#pragma once
+// The settings file: one section of an INI file read and written through the
+// private-profile functions, one access per call.
+#include <optional>
+#include <string>
+
+namespace tilerack::win {
+
+class SettingsFile {
+public:
+    // `fileName` is the bare file name ("tilerack.INI"). It lives in the
+    // Windows folder where that can be written; otherwise in the user's
+    // application-data folder, which is read first when a file exists there.
+    SettingsFile(std::wstring fileName, std::string section);
+
+    std::optional<std::string> Read(const char* key) const;
+    // Throws TError "Unable to write to %s" when neither place takes the value.
+    void Write(const char* key, const std::string& value);
+
+    const std::wstring& Path() const { return path_; }
+
+private:
+    std::wstring fileName_;
+    std::wstring section_;
+    std::wstring path_;
+    bool fellBack_ = false;
+};
+
+}  // namespace tilerack::win

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Installs what a fresh Debian 12 machine lacks for building and testing.
+# Does nothing when everything is present; says what to install when it cannot.
+set -euo pipefail
+
+need=()
+have_cmd() { command -v "$1" >/dev/null 2>&1; }
+have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
+
+have_cmd cmake || need+=(cmake)
+have_cmd g++ || need+=(g++)
+have_cmd make || need+=(make)
+have_cmd clang++ || need+=(clang)
+have_pkg libgtest-dev || need+=(libgtest-dev)
+have_pkg googletest || need+=(googletest)
+have_pkg libbenchmark-dev || need+=(libbenchmark-dev)
+have_pkg libclang-rt-14-dev || need+=(libclang-rt-14-dev)
+have_cmd x86_64-w64-mingw32-g++-posix || need+=(g++-mingw-w64-x86-64)
+have_cmd wine || need+=(wine)
+have_pkg wine64 || need+=(wine64)
+have_cmd Xvfb || need+=(xvfb)
+have_cmd xdotool || need+=(xdotool)
+[ -x /usr/bin/convert ] || need+=(imagemagick)
+have_cmd xsetroot || need+=(x11-xserver-utils)
+have_pkg fonts-liberation || need+=(fonts-liberation)
+
+[ ${#need[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${need[*]}"
+if [ "$(id -u)" -eq 0 ]; then SUDO=""; elif have_cmd sudo; then SUDO="sudo"; else
+    echo "Cannot install packages (not root, no sudo). Please install: ${need[*]}" >&2
+    exit 1
+fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq || true
+if ! $SUDO apt-get install -y -qq "${need[@]}" >/tmp/tilerack-apt.log 2>&1; then
+    tail -20 /tmp/tilerack-apt.log >&2
+    echo "Package installation failed. Please install: ${need[*]}" >&2
+    exit 1
+fi

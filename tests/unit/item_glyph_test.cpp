@@ -1,0 +1,163 @@
+#include "panel/item_glyph.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace tilerack {
+namespace {
+
+constexpr Color kBlack = Rgb(0, 0, 0);
+constexpr Color kWhite = Rgb(255, 255, 255);
+
+// A picture from rows of letters, each letter one pixel.
+TBitmap Picture(const std::vector<std::string>& rows, const std::vector<std::pair<char, Color>>& colours) {
+    TBitmap bmp(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()));
+    for (int y = 0; y < bmp.Height(); ++y)
+        for (int x = 0; x < bmp.Width(); ++x)
+            for (const auto& [letter, colour] : colours)
+                if (rows[y][x] == letter) bmp.SetPixel(x, y, colour);
+    return bmp;
+}
+
+// The part of `glyph` that shows image `index` (0 based) of an icon `w` wide.
+TBitmap Image(const TBitmap& glyph, int index, int w) {
+    TBitmap image(w, glyph.Height());
+    image.Draw(-index * w, 0, glyph);
+    return image;
+}
+
+TEST(ItemGlyph, BrightenedChannelsMatchTheKnownFigures) {
+    // Black and mid grey.
+    EXPECT_EQ(BrightenChannel(0, kGlyphGain, 32), 32);
+    EXPECT_EQ(BrightenChannel(0, kGlyphGain, 10), 10);
+    EXPECT_EQ(BrightenChannel(0, kGlyphGain, 24), 24);
+    EXPECT_EQ(BrightenChannel(128, kGlyphGain, 32), 169);
+    EXPECT_EQ(BrightenChannel(128, kGlyphGain, 10), 147);
+    EXPECT_EQ(BrightenChannel(128, kGlyphGain, 24), 161);
+    // The first values that reach the limit, and the ones just below.
+    EXPECT_EQ(BrightenChannel(207, kGlyphGain, 32), 253);
+    EXPECT_EQ(BrightenChannel(208, kGlyphGain, 32), 255);
+    EXPECT_EQ(BrightenChannel(228, kGlyphGain, 10), 254);
+    EXPECT_EQ(BrightenChannel(229, kGlyphGain, 10), 255);
+    EXPECT_EQ(BrightenChannel(215, kGlyphGain, 24), 254);
+    EXPECT_EQ(BrightenChannel(216, kGlyphGain, 24), 255);
+    EXPECT_EQ(BrightenChannel(255, kGlyphGain, 32), 255);
+}
+
+TEST(ItemGlyph, HalvesRoundToTheEvenNeighbour) {
+    // 150 * 1.07 = 160.5 and 50 * 1.07 = 53.5: one half goes down, one up.
+    EXPECT_EQ(BrightenChannel(150, kGlyphGain, 24), 184);
+    EXPECT_EQ(BrightenChannel(150, kGlyphGain, 10), 170);
+    EXPECT_EQ(BrightenChannel(150, kGlyphGain, 32), 192);
+    EXPECT_EQ(BrightenChannel(50, kGlyphGain, 24), 78);
+    EXPECT_EQ(BrightenChannel(50, kGlyphGain, 10), 64);
+    EXPECT_EQ(BrightenChannel(50, kGlyphGain, 32), 86);
+}
+
+TEST(ItemGlyph, FiveImagesOnlyTheFirstBrightenedAndBackgroundKept) {
+    const Color bg = Rgb(1, 2, 3);
+    const TBitmap icon = Picture({"bkg", "rbk", "bbb"},
+                                 {{'b', bg}, {'k', kBlack}, {'g', Rgb(128, 128, 128)}, {'r', Rgb(208, 229, 216)}});
+    const TBitmap glyph = BuildItemGlyph(icon);
+    ASSERT_EQ(glyph.Width(), 15);
+    ASSERT_EQ(glyph.Height(), 3);
+
+    const TBitmap bright = Image(glyph, 0, 3);
+    EXPECT_EQ(bright.Pixel(1, 0), Rgb(32, 10, 24));
+    EXPECT_EQ(bright.Pixel(2, 0), Rgb(169, 147, 161));
+    EXPECT_EQ(bright.Pixel(0, 1), Rgb(255, 255, 255));
+    EXPECT_EQ(bright.Pixel(2, 1), Rgb(32, 10, 24));
+    for (auto [x, y] : {std::pair{0, 0}, {1, 1}, {0, 2}, {1, 2}, {2, 2}}) EXPECT_EQ(bright.Pixel(x, y), bg);
+
+    for (int i = 1; i < 5; ++i) EXPECT_TRUE(Image(glyph, i, 3).SamePixels(icon)) << "image " << i + 1;
+}
+
+TEST(ItemGlyph, BlackTopLeftKeepsBlackPixelsInTheFirstImage) {
+    const TBitmap icon = Picture({"kww", "wkk"}, {{'k', kBlack}, {'w', Rgb(100, 100, 100)}});
+    const TBitmap bright = Image(BuildItemGlyph(icon), 0, 3);
+    const Color lifted = Rgb(139, 117, 131);  // 100 * 1.07 = 107, plus 32 / 10 / 24
+    EXPECT_EQ(bright.Pixel(0, 0), kBlack);
+    EXPECT_EQ(bright.Pixel(1, 1), kBlack);
+    EXPECT_EQ(bright.Pixel(2, 1), kBlack);
+    EXPECT_EQ(bright.Pixel(1, 0), lifted);
+    EXPECT_EQ(bright.Pixel(2, 0), lifted);
+    EXPECT_EQ(bright.Pixel(0, 1), lifted);
+}
+
+TEST(ItemGlyph, EmptyIconGivesEmptyGlyph) {
+    EXPECT_TRUE(BuildItemGlyph(TBitmap()).Empty());
+}
+
+TEST(ItemGlyph, MirrorReversesEveryRowAndTwiceRestores) {
+    TBitmap original(5, 3);  // odd width: rows carry padding
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x) original.SetPixel(x, y, Rgb(x * 40, y * 70, x + y));
+    TBitmap mirrored = original;
+    MirrorBitmap(mirrored);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x) ASSERT_EQ(mirrored.Pixel(x, y), original.Pixel(4 - x, y));
+    MirrorBitmap(mirrored);
+    EXPECT_TRUE(mirrored.SamePixels(original));
+}
+
+// Letters of the arrow picture: '.' background, 'K' black, 'W' white.
+std::vector<std::string> Letters(const TBitmap& bmp) {
+    std::vector<std::string> rows;
+    for (int y = 0; y < bmp.Height(); ++y) {
+        std::string row;
+        for (int x = 0; x < bmp.Width(); ++x) {
+            const Color c = bmp.Pixel(x, y);
+            row += c == kBlack ? 'K' : c == kWhite ? 'W' : c == kBrightBackground ? '.' : '?';
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+TEST(ItemGlyph, BrightArrowsAreThreeRightPointingHeads) {
+    const TBitmap bright = MakeBrightArrows();
+    const std::vector<std::string> expected = {
+        ".K....K....K....", "KWK..KWK..KWK...", "KWWK.KWWK.KWWK..",
+        "KWWWKKWWWKKWWWK.", "KWWWWKWWWWKWWWWK", "KWWWKKWWWKKWWWK.",
+        "KWWK.KWWK.KWWK..", "KWK..KWK..KWK...", ".K....K....K....",
+    };
+    EXPECT_EQ(Letters(bright), expected);
+    // Its transparent key is the lower-left pixel.
+    EXPECT_EQ(bright.Pixel(0, 8), kBrightBackground);
+}
+
+TEST(ItemGlyph, CloseCrossIsABlackDiagonalCrossOnSilver) {
+    const TBitmap cross = MakeCloseCross();
+    const std::vector<std::string> expected = {
+        "........", "XX....XX", ".XX..XX.", "..XXXX..", "...XX...",
+        "..XXXX..", ".XX..XX.", "XX....XX", "........",
+    };
+    ASSERT_EQ(cross.Width(), 8);
+    ASSERT_EQ(cross.Height(), 9);
+    for (int y = 0; y < 9; ++y)
+        for (int x = 0; x < 8; ++x)
+            EXPECT_EQ(cross.Pixel(x, y), expected[y][x] == 'X' ? kBlack : Rgb(192, 192, 192)) << x << "," << y;
+}
+
+TEST(ItemGlyph, ArrowGlyphsPointTowardsTheEdgeForHidingAndAwayForTheMenu) {
+    const TBitmap bright = MakeBrightArrows();
+    for (int side : {0, 1, 2}) {
+        SCOPED_TRACE(side);
+        const ArrowGlyphs glyphs = BuildArrowGlyphs(bright, side);
+        ASSERT_EQ(glyphs.hide.Width(), 64);
+        ASSERT_EQ(glyphs.hide.Height(), 9);
+        ASSERT_EQ(glyphs.menu.Width(), 16);
+        const bool hideMirrored = side == 0;
+        for (int y = 0; y < 9; ++y) {
+            for (int x = 0; x < 64; ++x)
+                ASSERT_EQ(glyphs.hide.Pixel(x, y), bright.Pixel(hideMirrored ? 15 - x % 16 : x % 16, y));
+            for (int x = 0; x < 16; ++x)
+                ASSERT_EQ(glyphs.menu.Pixel(x, y), bright.Pixel(hideMirrored ? x : 15 - x, y));
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tilerack

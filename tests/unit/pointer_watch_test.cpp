@@ -1,0 +1,198 @@
+#include "panel/pointer_watch.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <vector>
+
+namespace tilerack {
+namespace {
+
+// Plays the window's part around the watch: ticks with a pointer position and
+// carries out the action on the Hidden flag.
+struct Panel {
+    int side = 0;
+    bool hidden = false;
+    int timeOut = 300;
+    int screenWidth = 1024;
+    int width = 64;
+    PointerWatch watch;
+
+    WatchAction Tick(Point p) {
+        const WatchAction action = watch.Tick(side, hidden, timeOut, p, screenWidth, width);
+        if (action == WatchAction::HidePanel) hidden = true;
+        if (action == WatchAction::ShowSequence) hidden = false;
+        return action;
+    }
+    // The actions of consecutive ticks.
+    std::vector<WatchAction> Ticks(std::initializer_list<Point> points) {
+        std::vector<WatchAction> actions;
+        for (Point p : points) actions.push_back(Tick(p));
+        return actions;
+    }
+    std::vector<WatchAction> Ticks(Point p, int count) {
+        std::vector<WatchAction> actions;
+        for (int i = 0; i < count; ++i) actions.push_back(Tick(p));
+        return actions;
+    }
+};
+
+constexpr WatchAction kNone = WatchAction::None;
+constexpr WatchAction kShow = WatchAction::ShowSequence;
+constexpr WatchAction kHide = WatchAction::HidePanel;
+using Actions = std::vector<WatchAction>;
+
+Panel HiddenPanel(int pointerX) {
+    Panel panel;
+    panel.hidden = true;
+    panel.watch.mouseX = pointerX;
+    return panel;
+}
+
+TEST(PointerWatch, RestingAtTheEdgeSlidesInOnTheFourthTick) {
+    Panel panel = HiddenPanel(500);
+    EXPECT_EQ(panel.Ticks({0, 400}, 4), (Actions{kNone, kNone, kNone, kShow}));
+    EXPECT_FALSE(panel.hidden);
+}
+
+TEST(PointerWatch, OnlyHorizontalMovesRestartTheDwell) {
+    Panel panel = HiddenPanel(500);
+    EXPECT_EQ(panel.Ticks({{0, 100}, {0, 300}, {0, 600}, {0, 50}}), (Actions{kNone, kNone, kNone, kShow}));
+
+    panel = HiddenPanel(500);
+    EXPECT_EQ(panel.Ticks({{0, 100}, {1, 100}, {0, 100}, {1, 100}, {2, 100}, {1, 100}}), Actions(6, kNone));
+    EXPECT_EQ(panel.watch.waitTime, 0);
+    EXPECT_EQ(panel.Ticks({{1, 100}, {1, 100}, {1, 100}}), (Actions{kNone, kNone, kShow}));
+}
+
+TEST(PointerWatch, ZeroOrNegativeTimeOutActsOnTheFirstTick) {
+    for (int timeOut : {0, -100}) {
+        SCOPED_TRACE(timeOut);
+        Panel panel = HiddenPanel(500);
+        panel.timeOut = timeOut;
+        EXPECT_EQ(panel.Tick({0, 400}), kShow);  // a new x, yet it shows
+        EXPECT_EQ(panel.Tick({30, 400}), kNone);
+        EXPECT_EQ(panel.Tick({300, 400}), kHide);
+    }
+}
+
+TEST(PointerWatch, TopRowsNeverSlideIn) {
+    Panel panel = HiddenPanel(0);
+    for (int y : {0, 4}) EXPECT_EQ(panel.Ticks({0, y}, 20), Actions(20, kNone));
+    EXPECT_EQ(panel.watch.waitTime, 0);
+    EXPECT_TRUE(panel.hidden);
+}
+
+TEST(PointerWatch, TopCornerTriangleCountsAsAway) {
+    Panel panel;
+    EXPECT_EQ(panel.Ticks({2, 2}, 3), (Actions{kNone, kNone, kHide}));
+
+    panel = Panel{};
+    EXPECT_EQ(panel.Ticks({{0, 5}, {3, 2}, {40, 0}, {2, 3}}), Actions(4, kNone));
+    EXPECT_EQ(panel.watch.waitTime, 0);
+}
+
+TEST(PointerWatch, HiddenInTheCornerThenJustBelowShowsAtOnce) {
+    Panel panel;
+    EXPECT_EQ(panel.Ticks({0, 3}, 3), (Actions{kNone, kNone, kHide}));
+    EXPECT_EQ(panel.Tick({0, 6}), kShow);  // WaitTime still holds TimeOut
+}
+
+TEST(PointerWatch, LeftPanelStaysShownUpToItsWidthPlus15) {
+    Panel panel;
+    for (int y : {0, 300, 2000}) EXPECT_EQ(panel.Ticks({79, y}, 10), Actions(10, kNone));
+    EXPECT_EQ(panel.Ticks({80, 300}, 3), (Actions{kNone, kNone, kHide}));
+}
+
+TEST(PointerWatch, RightSidePlacesAndZones) {
+    EXPECT_EQ(ShownLeft(1, 800, 64, 0), 740);
+    EXPECT_EQ(HiddenLeft(1, 800, 64, 0), 803);
+    EXPECT_EQ(ShownLeft(0, 800, 64, 0), -4);
+    EXPECT_EQ(HiddenLeft(0, 800, 64, 0), -65);
+
+    EXPECT_TRUE(InEdgeZone(1, {798, 5}, 800));
+    EXPECT_TRUE(InEdgeZone(1, {799, 500}, 800));
+    EXPECT_FALSE(InEdgeZone(1, {797, 500}, 800));
+    EXPECT_FALSE(InEdgeZone(1, {799, 4}, 800));
+    EXPECT_TRUE(InEdgeZone(0, {2, 5}, 800));
+    EXPECT_FALSE(InEdgeZone(0, {3, 5}, 800));
+
+    EXPECT_TRUE(InNearZone(1, {721, 300}, 800, 64));
+    EXPECT_FALSE(InNearZone(1, {720, 300}, 800, 64));
+    EXPECT_TRUE(InNearZone(1, {797, 2}, 800, 64));   // (800 - 797) + 2 = 5
+    EXPECT_FALSE(InNearZone(1, {798, 2}, 800, 64));  // the corner triangle
+}
+
+TEST(PointerWatch, RightSideSlidesInAndOut) {
+    Panel panel = HiddenPanel(100);
+    panel.side = 1;
+    panel.screenWidth = 800;
+    EXPECT_EQ(panel.Ticks({799, 300}, 4), (Actions{kNone, kNone, kNone, kShow}));
+    EXPECT_EQ(panel.Ticks({721, 300}, 5), Actions(5, kNone));
+    EXPECT_EQ(panel.Ticks({720, 300}, 3), (Actions{kNone, kNone, kHide}));
+}
+
+TEST(PointerWatch, OtherSidesOnlyFollowThePointer) {
+    for (bool hidden : {false, true}) {
+        Panel panel;
+        panel.side = 2;
+        panel.hidden = hidden;
+        panel.timeOut = 0;
+        panel.watch.waitTime = 700;
+        EXPECT_EQ(panel.Ticks({{0, 300}, {500, 2}, {0, 300}, {1000, 1000}}), Actions(4, kNone));
+        EXPECT_EQ(panel.watch.waitTime, 700);
+        EXPECT_EQ(panel.watch.mouseX, 1000);
+    }
+    EXPECT_EQ(ShownLeft(2, 800, 64, 123), 123);
+    EXPECT_EQ(HiddenLeft(255, 800, 64, -7), -7);
+}
+
+TEST(PointerWatch, HideByButtonRestartsTheDwellFromThePointer) {
+    Panel panel;
+    panel.Ticks({40, 300}, 2);
+    panel.hidden = true;  // HidePanel, then StartHideWatch
+    panel.watch.Restart(1);
+    EXPECT_EQ(panel.watch.waitTime, 0);
+    EXPECT_EQ(panel.Ticks({1, 300}, 3), (Actions{kNone, kNone, kShow}));
+}
+
+TEST(PointerWatch, WaitTimeIsNotClearedBySlidingAndSaturates) {
+    Panel panel = HiddenPanel(0);
+    panel.Ticks({0, 300}, 3);
+    EXPECT_EQ(panel.watch.waitTime, 300);
+    panel.timeOut = 2147483647;
+    panel.hidden = false;
+    panel.watch.waitTime = 2147483600;
+    EXPECT_EQ(panel.Tick({500, 300}), kHide);
+    EXPECT_EQ(panel.watch.waitTime, 2147483647);
+}
+
+TEST(PointerWatch, StripButtonsAppearNearTheirCorner) {
+    // Left side: hide button at the client's top left, menu at the bottom right.
+    const Rect hide{0, 0, 45, 11}, menu{32, 745, 24, 11};
+    EXPECT_TRUE(RevealStripButtons(0, {68, 31}, hide, menu).hideVisible);
+    EXPECT_FALSE(RevealStripButtons(0, {69, 31}, hide, menu).hideVisible);
+    EXPECT_FALSE(RevealStripButtons(0, {10, 32}, hide, menu).hideVisible);
+    EXPECT_TRUE(RevealStripButtons(0, {79, 714}, hide, menu).menuVisible);
+    EXPECT_FALSE(RevealStripButtons(0, {80, 714}, hide, menu).menuVisible);
+    EXPECT_FALSE(RevealStripButtons(0, {10, 713}, hide, menu).menuVisible);
+    EXPECT_TRUE(RevealStripButtons(0, {10, 713}, hide, menu).changes);
+}
+
+TEST(PointerWatch, RightSideMarginsSpanTheButtonWidthToo) {
+    const Rect hide{755, 0, 45, 11}, menu{744, 745, 24, 11};
+    EXPECT_TRUE(RevealStripButtons(1, {687, 0}, hide, menu).hideVisible);
+    EXPECT_FALSE(RevealStripButtons(1, {686, 0}, hide, menu).hideVisible);
+    EXPECT_FALSE(RevealStripButtons(1, {790, 32}, hide, menu).hideVisible);
+    EXPECT_TRUE(RevealStripButtons(1, {697, 714}, hide, menu).menuVisible);
+    EXPECT_FALSE(RevealStripButtons(1, {696, 714}, hide, menu).menuVisible);
+    EXPECT_FALSE(RevealStripButtons(1, {790, 713}, hide, menu).menuVisible);
+}
+
+TEST(PointerWatch, OtherSidesLeaveStripButtonsAlone) {
+    const Rect r{0, 0, 45, 11};
+    EXPECT_FALSE(RevealStripButtons(3, {0, 0}, r, r).changes);
+}
+
+}  // namespace
+}  // namespace tilerack

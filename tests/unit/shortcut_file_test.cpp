@@ -1,0 +1,296 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "items/errors.h"
+#include "items/shortcut_file.h"
+#include "le_bytes.h"
+
+namespace tilerack {
+namespace {
+
+using testing::InfoBmp;
+using testing::LeBytes;
+
+struct Loaded {
+    std::vector<std::unique_ptr<TShortCut>> items;
+    ShortcutListLoad result;
+};
+
+Loaded Load(const std::vector<uint8_t>& bytes) {
+    Loaded out;
+    out.result = LoadShortcutList(bytes, [&](std::unique_ptr<TShortCut> item) {
+        out.items.push_back(std::move(item));
+    });
+    return out;
+}
+
+std::vector<uint8_t> Save(const std::vector<std::unique_ptr<TShortCut>>& items) {
+    std::vector<const TShortCut*> list;
+    for (const auto& item : items) list.push_back(item.get());
+    return SaveShortcutList(list);
+}
+
+void PutU32(std::vector<uint8_t>& bytes, size_t at, uint32_t v) {
+    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<uint8_t>(v >> (8 * i));
+}
+
+// Two records built from the record table, with the offsets the damage tests
+// cut or patch at.
+struct HandBuiltFile {
+    std::vector<uint8_t> bytes;
+    size_t secondRecord = 0, secondCaptionLength = 0, secondFileNameText = 0;
+    size_t trackDrives[2] = {}, slot[2] = {}, image[2] = {};
+};
+
+HandBuiltFile BuildFile(int32_t count = 2) {
+    HandBuiltFile f;
+    LeBytes b;
+    b.U32(static_cast<uint32_t>(count));
+    // First record: every text filled, a 2 x 2 picture.
+    b.Text("-n").Text("C:\\Windows\\notepad.exe").Text("Блокнот").Text("C:\\Windows\\");
+    b.Text("Правка\r\nтекста");
+    f.trackDrives[0] = b.bytes.size();
+    b.U8(1);
+    f.slot[0] = b.bytes.size();
+    b.U32(0x12345678);
+    f.image[0] = b.bytes.size();
+    InfoBmp first;
+    first.width = 2;
+    first.height = 2;
+    first.sizeImage = 16;
+    first.pixels = {0, 0, 255, 0, 255, 0, 0, 0,        // bottom row: red, green
+                    255, 0, 0, 255, 255, 255, 0, 0};   // top row: blue, white
+    b.Raw(first.Bytes());
+    // Second record: only a file name, TrackDrives off, a 1 x 1 picture with a
+    // colour table.
+    f.secondRecord = b.bytes.size();
+    b.Text("");
+    f.secondFileNameText = b.bytes.size() + 4;
+    b.Text("D:\\игры\\старт.exe");
+    f.secondCaptionLength = b.bytes.size();
+    b.Text("").Text("").Text("");
+    f.trackDrives[1] = b.bytes.size();
+    b.U8(0);
+    f.slot[1] = b.bytes.size();
+    b.U32(0xDEADBEEF);
+    f.image[1] = b.bytes.size();
+    InfoBmp second;
+    second.sizeImage = 4;
+    second.colorsUsed = 2;
+    second.afterHeader = {1, 2, 3, 0, 4, 5, 6, 0};
+    second.pixels = {10, 20, 30, 0};
+    b.Raw(second.Bytes());
+    f.bytes = b.bytes;
+    return f;
+}
+
+TEST(ShortcutFile, EmptyListIsFourZeroBytes) {
+    EXPECT_EQ(SaveShortcutList({}), (std::vector<uint8_t>{0, 0, 0, 0}));
+    const Loaded loaded = Load({0, 0, 0, 0});
+    EXPECT_TRUE(loaded.items.empty());
+    EXPECT_FALSE(loaded.result.Damaged());
+}
+
+TEST(ShortcutFile, RecordLayoutOf32x32Item) {
+    TShortCut item;
+    item.SetParams("/p");
+    item.SetFileName("C:\\a.exe");
+    item.SetCaption("A");
+    item.SetWorkDir("C:\\");
+    item.SetHint("hint");
+    item.SetTrackDrives(false);
+    item.ButtonSlot = 0x01020304;
+    item.Icon.SetSize(32, 32);
+    const std::vector<uint8_t> file = SaveShortcutList({&item});
+
+    const size_t texts = 2 + 8 + 1 + 3 + 4;
+    ASSERT_EQ(file.size(), 4 + 4 * 5 + texts + 1 + 4 + 3126);
+    LeBytes expected;
+    expected.U32(1).Text("/p").Text("C:\\a.exe").Text("A").Text("C:\\").Text("hint").U8(0).U32(0x01020304);
+    EXPECT_EQ(std::vector<uint8_t>(file.begin(), file.begin() + expected.bytes.size()), expected.bytes);
+    const size_t image = expected.bytes.size();
+    EXPECT_EQ(file[image], 'B');
+    EXPECT_EQ(file[image + 1], 'M');
+    EXPECT_EQ(file[image + 2] | (file[image + 3] << 8), 3126);  // bfSize
+    EXPECT_EQ(file[image + 18], 32);                             // width
+    EXPECT_EQ(file[image + 22], 32);                             // height
+    EXPECT_EQ(file[image + 28], 24);                             // bits per pixel
+}
+
+TEST(ShortcutFile, EmptyTextsMakeA25ByteRecordBeforeTheImage) {
+    TShortCut item;
+    item.Icon.SetSize(1, 1);
+    const std::vector<uint8_t> file = SaveShortcutList({&item});
+    ASSERT_EQ(file.size(), 4 + 25 + 54 + 4u);
+    EXPECT_EQ(file[4 + 20], 1) << "TrackDrives true";
+    EXPECT_EQ(file[4 + 25], 'B');
+}
+
+TEST(ShortcutFile, CyrillicTextsAndTwoLineHintRoundTripByteForByte) {
+    const std::string caption = "Проводник";
+    ASSERT_EQ(static_cast<uint8_t>(caption[0]), 0xCF) << "sources must be compiled to code page 1251";
+    auto item = std::make_unique<TShortCut>();
+    item->SetCaption(caption);
+    item->SetHint("Первая строка\r\nвторая — «ёЁ»");
+    item->SetFileName("C:\\Программы\\я.exe");
+    item->Icon.SetSize(32, 32);
+    item->Icon.Fill(Rgb(9, 8, 7));
+    std::vector<std::unique_ptr<TShortCut>> items;
+    items.push_back(std::move(item));
+    const std::vector<uint8_t> file = Save(items);
+
+    const Loaded loaded = Load(file);
+    ASSERT_FALSE(loaded.result.Damaged()) << loaded.result.error;
+    ASSERT_EQ(loaded.items.size(), 1u);
+    EXPECT_EQ(loaded.items[0]->Caption, caption);
+    EXPECT_EQ(loaded.items[0]->Hint, "Первая строка\r\nвторая — «ёЁ»");
+    EXPECT_NE(loaded.items[0]->Hint.find("\x0D\x0A"), std::string::npos);
+    EXPECT_TRUE(loaded.items[0]->Icon.SamePixels(items[0]->Icon));
+    EXPECT_EQ(Save(loaded.items), file);
+}
+
+TEST(ShortcutFile, HandBuiltFileLoadsAndSavesBackIdenticalExceptButtonSlots) {
+    const HandBuiltFile f = BuildFile();
+    Loaded loaded = Load(f.bytes);
+    ASSERT_FALSE(loaded.result.Damaged()) << loaded.result.error;
+    ASSERT_EQ(loaded.items.size(), 2u);
+    EXPECT_EQ(loaded.result.loaded, 2);
+
+    const TShortCut& a = *loaded.items[0];
+    EXPECT_EQ(a.Params, "-n");
+    EXPECT_EQ(a.FileName, "C:\\Windows\\notepad.exe");
+    EXPECT_EQ(a.Caption, "Блокнот");
+    EXPECT_EQ(a.WorkDir, "C:\\Windows\\");
+    EXPECT_EQ(a.Hint, "Правка\r\nтекста");
+    EXPECT_TRUE(a.TrackDrives);
+    EXPECT_EQ(a.ButtonSlot, 0x12345678u);
+    EXPECT_EQ(a.Button, nullptr) << "the stored slot means nothing to this run";
+    ASSERT_EQ(a.Icon.Width(), 2);
+    EXPECT_EQ(a.Icon.Pixel(0, 0), Rgb(0, 0, 255));
+    EXPECT_EQ(a.Icon.Pixel(1, 0), Rgb(255, 255, 255));
+    EXPECT_EQ(a.Icon.Pixel(0, 1), Rgb(255, 0, 0));
+    EXPECT_EQ(a.Icon.Pixel(1, 1), Rgb(0, 255, 0));
+
+    const TShortCut& b = *loaded.items[1];
+    EXPECT_EQ(b.FileName, "D:\\игры\\старт.exe");
+    EXPECT_EQ(b.Caption, "");
+    EXPECT_FALSE(b.TrackDrives);
+    EXPECT_EQ(b.Icon.Pixel(0, 0), Rgb(30, 20, 10));
+
+    // A new run gives the buttons new identities; nothing else may change.
+    loaded.items[0]->ButtonSlot = 0xAAAA0001;
+    loaded.items[1]->ButtonSlot = 0xAAAA0002;
+    std::vector<uint8_t> expected = f.bytes;
+    PutU32(expected, f.slot[0], 0xAAAA0001);
+    PutU32(expected, f.slot[1], 0xAAAA0002);
+    EXPECT_EQ(Save(loaded.items), expected);
+}
+
+TEST(ShortcutFile, CountOfZeroOrLessMeansNoItems) {
+    for (int32_t count : {0, -1, INT32_MIN}) {
+        std::vector<uint8_t> bytes = BuildFile(count).bytes;
+        const Loaded loaded = Load(bytes);
+        EXPECT_TRUE(loaded.items.empty()) << count;
+        EXPECT_FALSE(loaded.result.Damaged()) << count;
+    }
+}
+
+TEST(ShortcutFile, LastRecordWithoutImageLoadsWithEmptyPicture) {
+    const HandBuiltFile f = BuildFile();
+    const Loaded loaded = Load({f.bytes.begin(), f.bytes.begin() + f.image[1]});
+    ASSERT_FALSE(loaded.result.Damaged()) << loaded.result.error;
+    ASSERT_EQ(loaded.items.size(), 2u);
+    EXPECT_TRUE(loaded.items[1]->Icon.Empty());
+    EXPECT_EQ(loaded.items[1]->FileName, "D:\\игры\\старт.exe");
+    // Saved again, the empty picture becomes a complete 0 x 0 image.
+    const std::vector<uint8_t> saved = Save(loaded.items);
+    ASSERT_EQ(saved.size(), f.image[1] + 54);
+    EXPECT_TRUE(Load(saved).items[1]->Icon.Empty());
+}
+
+TEST(ShortcutFile, FileShorterThanTheCountIsAReadError) {
+    for (const std::vector<uint8_t>& bytes : {std::vector<uint8_t>{}, {1}, {1, 0, 0}}) {
+        const Loaded loaded = Load(bytes);
+        EXPECT_TRUE(loaded.items.empty());
+        EXPECT_EQ(loaded.result.error, kStreamReadError) << bytes.size() << " bytes";
+    }
+}
+
+// Damage in the second record keeps the first one and drops the second.
+void ExpectFirstItemOnly(const std::vector<uint8_t>& bytes, const std::string& error, const char* what) {
+    SCOPED_TRACE(what);
+    const Loaded loaded = Load(bytes);
+    EXPECT_EQ(loaded.result.error, error);
+    ASSERT_EQ(loaded.items.size(), 1u);
+    EXPECT_EQ(loaded.result.loaded, 1);
+    EXPECT_EQ(loaded.items[0]->Caption, "Блокнот");
+    EXPECT_EQ(loaded.items[0]->Icon.Width(), 2);
+}
+
+TEST(ShortcutFile, RecordCutShortKeepsTheItemsBefore) {
+    const HandBuiltFile f = BuildFile();
+    auto cut = [&](size_t at) { return std::vector<uint8_t>(f.bytes.begin(), f.bytes.begin() + at); };
+    ExpectFirstItemOnly(cut(f.secondRecord + 2), kStreamReadError, "inside a text length");
+    ExpectFirstItemOnly(cut(f.secondFileNameText + 3), kStreamReadError, "inside a text");
+    ExpectFirstItemOnly(cut(f.trackDrives[1]), kStreamReadError, "before TrackDrives");
+    ExpectFirstItemOnly(cut(f.slot[1] + 3), kStreamReadError, "inside the button slot");
+    ExpectFirstItemOnly(cut(f.image[1] + 20), kStreamReadError, "inside the image header");
+    ExpectFirstItemOnly(cut(f.image[1] + 54 + 5), kStreamReadError, "inside the colour table");
+}
+
+TEST(ShortcutFile, CountLargerThanTheRecordsKeepsThemAll) {
+    const Loaded loaded = Load(BuildFile(3).bytes);
+    EXPECT_EQ(loaded.result.error, kStreamReadError);
+    EXPECT_EQ(loaded.items.size(), 2u);
+    EXPECT_EQ(loaded.result.loaded, 2);
+}
+
+TEST(ShortcutFile, BadLengthsAreReadErrors) {
+    const HandBuiltFile f = BuildFile();
+    for (uint32_t length : {0xFFFFFFFFu, 0x80000000u, 0x7FFFFFFFu, static_cast<uint32_t>(f.bytes.size())}) {
+        std::vector<uint8_t> bytes = f.bytes;
+        PutU32(bytes, f.secondCaptionLength, length);
+        ExpectFirstItemOnly(bytes, kStreamReadError, "bad text length");
+    }
+}
+
+TEST(ShortcutFile, InvalidImageStopsTheLoadWithItsMessage) {
+    const HandBuiltFile f = BuildFile();
+    std::vector<uint8_t> notBm = f.bytes;
+    notBm[f.image[1]] = 'X';
+    ExpectFirstItemOnly(notBm, kBitmapInvalid, "no BM");
+    std::vector<uint8_t> planes = f.bytes;
+    planes[f.image[1] + 26] = 2;
+    ExpectFirstItemOnly(planes, kBitmapInvalid, "two planes");
+}
+
+TEST(ShortcutFile, LoadFromStreamStoresFieldsWithoutNotifyingExceptForThePicture) {
+    const HandBuiltFile f = BuildFile();
+    TShortCut item;
+    int changes = 0;
+    item.OnChange = [&](TShortCut&) { ++changes; };
+    ByteReader in(f.bytes.data() + 4, f.bytes.size() - 4);
+    item.LoadFromStream(in);
+    EXPECT_EQ(item.Caption, "Блокнот");
+    EXPECT_EQ(changes, 1) << "only the picture's replacement notifies";
+    EXPECT_EQ(in.Position(), f.secondRecord - 4) << "the record ends where its image ends";
+}
+
+TEST(ShortcutFile, FailureWhileAppendingIsReportedNotThrown) {
+    const HandBuiltFile f = BuildFile();
+    int appended = 0;
+    ShortcutListLoad result;
+    EXPECT_NO_THROW(result = LoadShortcutList(f.bytes, [&](std::unique_ptr<TShortCut>) {
+        if (++appended == 2) throw TError("Cannot create button");
+    }));
+    EXPECT_EQ(result.loaded, 1);
+    EXPECT_EQ(result.error, "Cannot create button");
+}
+
+}  // namespace
+}  // namespace tilerack
