@@ -73,7 +73,7 @@ DibHeader ReadDibHeader(ByteReader& in) {
     h.sizeImage = u32At(20);
     h.xPelsPerMeter = static_cast<int32_t>(u32At(24));
     h.yPelsPerMeter = static_cast<int32_t>(u32At(28));
-    h.colorsUsed = 0;
+    h.colorsUsed = u32At(32);
     if (h.size >= kMasksInHeaderSize)
         for (size_t i = 0; i < 3; ++i) h.masks[i] = u32At(40 + 4 * i);
     return h;

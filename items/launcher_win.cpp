@@ -4,15 +4,15 @@
 #include <shellapi.h>
 
 #include "items/launch_messages.h"
-#include "items/wide_text_win.h"
+#include "platform/text.h"
 
 namespace tilerack {
 
 std::string RunShortCut(const TShortCut& item) {
     // Empty fields go to the shell as empty strings, never as null pointers.
-    const std::wstring file = WideFromCp1251(item.FileName);
-    const std::wstring params = WideFromCp1251(item.Params);
-    const std::wstring dir = WideFromCp1251(item.WorkDir);
+    const std::wstring file = win::Widen(item.FileName);
+    const std::wstring params = win::Widen(item.Params);
+    const std::wstring dir = win::Widen(item.WorkDir);
     const HINSTANCE answer =
         ShellExecuteW(nullptr, L"open", file.c_str(), params.c_str(), dir.c_str(), SW_SHOWNORMAL);
     // The shell's answer is a small integer dressed up as a handle.

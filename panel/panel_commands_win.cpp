@@ -30,7 +30,10 @@ constexpr UINT kItemsMenuFirstId = 1000;
 
 void TMainPanel::OnMouseMove(POINT p) {
     if (!trackingLeave_) {
-        TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, hwnd_, 0};
+        TRACKMOUSEEVENT tme{};
+        tme.cbSize = sizeof(tme);
+        tme.dwFlags = TME_LEAVE;
+        tme.hwndTrack = hwnd_;
         trackingLeave_ = TrackMouseEvent(&tme) != FALSE;
     }
     TFlatButton* over = HitTest(p);

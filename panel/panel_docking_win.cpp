@@ -43,11 +43,7 @@ void TMainPanel::PlaceAtEdge() {
 }
 
 void TMainPanel::SlideIn() {
-    SetLeft(ShownLeft(Side, ScreenWidth(), Width(), [this] {
-        RECT r{};
-        GetWindowRect(hwnd_, &r);
-        return static_cast<int>(r.left);
-    }()));
+    SetLeft(ShownLeft(Side, ScreenWidth(), Width(), Left()));
     Hidden = false;
     DragAcceptFiles(hwnd_, TRUE);
     InvalidateRect(hwnd_, nullptr, FALSE);
@@ -55,9 +51,7 @@ void TMainPanel::SlideIn() {
 }
 
 void TMainPanel::SlideOut() {
-    RECT r{};
-    GetWindowRect(hwnd_, &r);
-    SetLeft(HiddenLeft(Side, ScreenWidth(), r.right - r.left, r.left));
+    SetLeft(HiddenLeft(Side, ScreenWidth(), Width(), Left()));
     Hidden = true;
 }
 

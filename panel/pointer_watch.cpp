@@ -56,7 +56,7 @@ WatchAction PointerWatch::Tick(int side, bool hidden, int timeOut, Point pointer
             } else {
                 // Only a horizontal move restarts the dwell; the comparison
                 // follows the reset, so a TimeOut of 0 or less shows at once.
-                waitTime = pointer.x == mouseX ? AddInterval(waitTime) : 0; if (waitTime == 0) continue_:;
+                waitTime = pointer.x == mouseX ? AddInterval(waitTime) : 0;
                 if (waitTime >= timeOut) action = WatchAction::ShowSequence;
             }
         } else {

@@ -92,6 +92,7 @@ public:
     void WMDropFiles(HDROP drop);
 
     // Window geometry.
+    int Left() const;
     int Width() const;
     int Height() const;
     int ClientWidth() const;

@@ -34,7 +34,8 @@ TMainPanel::~TMainPanel() {
 }
 
 void TMainPanel::Create() {
-    WNDCLASSEXW wc{sizeof(wc)};
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = WindowProc;
     wc.hInstance = App().Module();
@@ -197,6 +198,12 @@ void TMainPanel::TrayIconMessage(LPARAM mouseMessage) {
         SlideIn();
         break;
     }
+}
+
+int TMainPanel::Left() const {
+    RECT r{};
+    GetWindowRect(hwnd_, &r);
+    return r.left;
 }
 
 int TMainPanel::Width() const {

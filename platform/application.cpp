@@ -12,7 +12,8 @@ Application& Application::Instance() {
 void Application::Initialize(HINSTANCE instance, const std::wstring& title) {
     instance_ = instance;
     title_ = title;
-    WNDCLASSEXW wc{sizeof(wc)};
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = WindowProc;
     wc.hInstance = instance;
     wc.lpszClassName = L"TApplication";

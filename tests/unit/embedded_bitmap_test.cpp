@@ -355,13 +355,13 @@ TEST(EmbeddedBitmap, ImageCutShortKeepsWhatIsThereAndBlackensTheRest) {
     bmp.width = 2;
     bmp.height = 2;
     bmp.pixels = {0, 0, 255, 0, 255, 0, 0, 0,  // bottom row complete: red, green
-                  255, 0};                     // top row: one byte of the first pixel
+                  255, 0, 0, 0, 255};          // top row: blue, then part of a pixel
     std::vector<uint8_t> bytes = bmp.Bytes();
     ByteReader reader(bytes);
     TBitmap p;
     ReadEmbeddedBitmap(reader, p);
     ExpectRow(p, 1, {kRed, kGreen});
-    ExpectRow(p, 0, {kBlack, kBlack});
+    ExpectRow(p, 0, {kBlue, kBlack});
     EXPECT_TRUE(reader.AtEnd());
 }
 

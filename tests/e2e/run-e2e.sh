@@ -1,0 +1,148 @@
+#!/usr/bin/env bash
+# Runs the Windows end-to-end tests (e2e_tests.exe driving the real
+# tilerack.exe) under Wine on a private Xvfb display with a private Wine
+# prefix inside the build folder. Never uses the caller's DISPLAY or ~/.wine;
+# on exit, also after a failure or Ctrl-C, it stops only what it started: the
+# Wine processes of its own prefix and its own Xvfb.
+#
+# Usage: run-e2e.sh WIN_BUILD_DIR [gtest arguments...]
+# Environment: E2E_TIMEOUT (seconds for the whole test program, default 1800).
+set -uo pipefail
+
+if [ $# -lt 1 ] || [ ! -d "$1" ]; then
+    echo "usage: $0 WIN_BUILD_DIR [gtest arguments...]" >&2
+    exit 2
+fi
+WIN_DIR=$(cd "$1" && pwd)
+shift
+E2E_DIR=$WIN_DIR/e2e
+mkdir -p "$E2E_DIR"
+
+for exe in e2e_tests.exe tilerack.exe probe.exe; do
+    if [ ! -f "$WIN_DIR/$exe" ]; then
+        echo "run-e2e: $WIN_DIR/$exe is missing; build the Windows tree first" >&2
+        echo "e2e: 0 passed, 1 failed"
+        exit 1
+    fi
+done
+
+# One run per build folder at a time: the prefix and the scratch folders are shared.
+exec 9>"$E2E_DIR/.lock"
+if ! flock -w 900 9; then
+    echo "run-e2e: another run holds $E2E_DIR/.lock" >&2
+    exit 1
+fi
+
+export WINEPREFIX=$E2E_DIR/prefix
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+unset WINESERVER WINELOADER WINEARCH
+
+XVFB_PID=""
+cleanup() {
+    # Everything Wine started for this run lives in the private prefix.
+    if [ -d "$WINEPREFIX" ]; then
+        wineserver -k >/dev/null 2>&1
+        wineserver -w >/dev/null 2>&1
+    fi
+    if [ -n "$XVFB_PID" ]; then
+        kill "$XVFB_PID" 2>/dev/null
+        wait "$XVFB_PID" 2>/dev/null
+    fi
+}
+trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+# Leftovers of an interrupted earlier run in this same private prefix.
+[ -d "$WINEPREFIX" ] && wineserver -k >/dev/null 2>&1
+
+# Private display; -displayfd lets the server pick a free number.
+DISPLAY_FILE=$E2E_DIR/xvfb.display
+: >"$DISPLAY_FILE"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$DISPLAY_FILE" 2>"$E2E_DIR/xvfb.log" &
+XVFB_PID=$!
+for _ in $(seq 100); do
+    [ -s "$DISPLAY_FILE" ] && break
+    if ! kill -0 "$XVFB_PID" 2>/dev/null; then
+        echo "run-e2e: Xvfb did not start:" >&2
+        cat "$E2E_DIR/xvfb.log" >&2
+        XVFB_PID=""
+        exit 1
+    fi
+    sleep 0.1
+done
+if [ ! -s "$DISPLAY_FILE" ]; then
+    echo "run-e2e: Xvfb gave no display number" >&2
+    exit 1
+fi
+export DISPLAY=":$(head -n1 "$DISPLAY_FILE")"
+unset XAUTHORITY WAYLAND_DISPLAY
+# A plain, known desktop colour makes the panel's translucent background testable.
+xsetroot -solid '#3a6ea5' 2>/dev/null
+
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "run-e2e: creating the Wine prefix $WINEPREFIX"
+    rm -rf "$WINEPREFIX"
+    wineboot -i >"$E2E_DIR/wineboot.log" 2>&1
+    wineserver -w
+fi
+
+# Windows paths of Unix paths through Wine's Z: drive.
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+
+rm -rf "$E2E_DIR/scratch" "$E2E_DIR/screenshots" "$E2E_DIR/e2e-results.xml"
+mkdir -p "$E2E_DIR/scratch" "$E2E_DIR/screenshots"
+export TILERACK_EXE PROBE_EXE E2E_SCRATCH E2E_SCREENSHOTS
+TILERACK_EXE=$(winpath "$WIN_DIR/tilerack.exe")
+PROBE_EXE=$(winpath "$WIN_DIR/probe.exe")
+E2E_SCRATCH=$(winpath "$E2E_DIR/scratch")
+E2E_SCREENSHOTS=$(winpath "$E2E_DIR/screenshots")
+
+echo "run-e2e: DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX"
+timeout --kill-after=30 "${E2E_TIMEOUT:-1800}" \
+    wine "$WIN_DIR/e2e_tests.exe" --gtest_color=no \
+    "--gtest_output=xml:$(winpath "$E2E_DIR/e2e-results.xml")" "$@"
+STATUS=$?
+[ $STATUS -eq 124 ] && echo "run-e2e: the test program timed out" >&2
+
+# Screenshots are written uncompressed; shrink them when ImageMagick is there.
+if [ -x /usr/bin/convert ]; then
+    for png in "$E2E_DIR"/screenshots/*.png; do
+        [ -f "$png" ] || continue
+        /usr/bin/convert "$png" "$png.tmp.png" 2>/dev/null && mv -f "$png.tmp.png" "$png"
+        rm -f "$png.tmp.png"
+    done
+fi
+echo "run-e2e: screenshots in $E2E_DIR/screenshots"
+
+RESULTS=$E2E_DIR/e2e-results.xml
+if [ ! -s "$RESULTS" ]; then
+    echo "run-e2e: no test results (exit status $STATUS)" >&2
+    echo "e2e: 0 passed, 1 failed"
+    [ $STATUS -eq 0 ] && STATUS=1
+    exit $STATUS
+fi
+# One <testcase> per test; a failed one holds <failure> elements, a skipped
+# one carries result="skipped".
+awk '
+    /<testcase / {
+        inCase = 1; failed = 0
+        run = ($0 ~ /status="run"/); skipped = ($0 ~ /result="skipped"/)
+        if ($0 ~ /\/>[[:space:]]*$/) { inCase = 0; count() }
+        next
+    }
+    inCase && /<failure/ { failed = 1 }
+    inCase && /<\/testcase>/ { inCase = 0; count() }
+    function count() {
+        if (!run) return
+        if (skipped && !failed) nSkipped++
+        else if (failed) nFailed++
+        else nPassed++
+    }
+    END {
+        line = sprintf("e2e: %d passed, %d failed", nPassed, nFailed)
+        if (nSkipped > 0) line = line sprintf(", %d skipped", nSkipped)
+        print line
+    }' "$RESULTS"
+exit $STATUS
