@@ -1,9 +1,9 @@
 #include "items/bmp_codec.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdint>
-#include <algorithm>
 #include <cstdlib>
 #include <limits>
 #include <vector>

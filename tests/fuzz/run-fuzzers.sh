@@ -6,6 +6,7 @@
 #
 #   tests/fuzz/run-fuzzers.sh BUILD_DIR SECONDS
 set -euo pipefail
+export LC_ALL=C
 
 if [ $# -ne 2 ]; then
     echo "usage: $0 BUILD_DIR SECONDS" >&2
@@ -23,7 +24,7 @@ for src in "$root"/tests/fuzz/*_fuzz.cpp; do fuzzers+=("$(basename "$src" .cpp)"
 cmake --build "$build" -j "${JOBS:-2}" --target "${fuzzers[@]}"
 
 # ---- seed corpora -------------------------------------------------------
-le32() { printf "\\x%02x\\x%02x\\x%02x\\x%02x" $(($1 & 255)) $(($1 >> 8 & 255)) $(($1 >> 16 & 255)) $(($1 >> 24 & 255)); }
+le32() { printf "$(printf '\\x%02x' $(($1 & 255)) $(($1 >> 8 & 255)) $(($1 >> 16 & 255)) $(($1 >> 24 & 255)))"; }
 text() { le32 ${#1}; printf '%s' "$1"; }
 # One record: the five texts, TrackDrives, the button slot, then an image file.
 record() {
