@@ -202,6 +202,27 @@ std::wstring ScratchDir::SubFolder(const std::wstring& name) const {
     return folder;
 }
 
+std::vector<ProbeRecord> ReadProbeRecords(const std::wstring& folder) {
+    std::vector<ProbeRecord> records;
+    const auto bytes = ReadFileBytes(JoinPath(folder, L"probe-record.txt"));
+    if (!bytes || bytes->empty()) return records;
+    const std::string utf8(bytes->begin(), bytes->end());
+    std::vector<std::wstring> lines;
+    size_t start = 0;
+    while (start < utf8.size()) {
+        size_t end = utf8.find("\r\n", start);
+        if (end == std::string::npos) end = utf8.size();
+        const std::string line = utf8.substr(start, end - start);
+        const int size = MultiByteToWideChar(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), nullptr, 0);
+        std::wstring wide(static_cast<size_t>(size), L'\0');
+        MultiByteToWideChar(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), wide.data(), size);
+        lines.push_back(wide);
+        start = end + 2;
+    }
+    for (size_t i = 0; i + 1 < lines.size(); i += 2) records.push_back({lines[i], lines[i + 1]});
+    return records;
+}
+
 std::wstring CurrentTestName() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     if (!info) return L"outside-test";
@@ -286,12 +307,19 @@ std::wstring WindowClass(HWND window) {
 }
 
 std::wstring WindowText(HWND window) {
-    // WM_GETTEXT works across processes for any window class.
-    const LRESULT length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
-    if (length <= 0) return {};
+    // WM_GETTEXT works across processes for any window class; the timeout
+    // keeps a hung program under test from hanging the tests too.
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length) || length == 0) {
+        wchar_t buffer[1024];
+        const int stored = GetWindowTextW(window, buffer, 1024);
+        return std::wstring(buffer, stored > 0 ? stored : 0);
+    }
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const LRESULT copied = SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                        5000, &copied);
+    text.resize(static_cast<size_t>(copied));
     return text;
 }
 

@@ -61,6 +61,14 @@ private:
     std::wstring path_;
 };
 
+// What the probe program wrote into probe-record.txt in `folder`: one
+// record per start, oldest first.
+struct ProbeRecord {
+    std::wstring commandLine;
+    std::wstring currentFolder;
+};
+std::vector<ProbeRecord> ReadProbeRecords(const std::wstring& folder);
+
 // Name of the running test, usable as a file name ("Suite.Test").
 std::wstring CurrentTestName();
 

@@ -39,7 +39,9 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 unset WINESERVER WINELOADER WINEARCH
 
 XVFB_PID=""
+TEST_PID=""
 cleanup() {
+    [ -n "$TEST_PID" ] && kill "$TEST_PID" 2>/dev/null
     # Everything Wine started for this run lives in the private prefix.
     if [ -d "$WINEPREFIX" ]; then
         wineserver -k >/dev/null 2>&1
@@ -100,10 +102,14 @@ E2E_SCRATCH=$(winpath "$E2E_DIR/scratch")
 E2E_SCREENSHOTS=$(winpath "$E2E_DIR/screenshots")
 
 echo "run-e2e: DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX"
+# In the background and waited for, so that Ctrl-C reaches the traps at once.
 timeout --kill-after=30 "${E2E_TIMEOUT:-1800}" \
     wine "$WIN_DIR/e2e_tests.exe" --gtest_color=no \
-    "--gtest_output=xml:$(winpath "$E2E_DIR/e2e-results.xml")" "$@"
+    "--gtest_output=xml:$(winpath "$E2E_DIR/e2e-results.xml")" "$@" &
+TEST_PID=$!
+wait "$TEST_PID"
 STATUS=$?
+TEST_PID=""
 [ $STATUS -eq 124 ] && echo "run-e2e: the test program timed out" >&2
 
 # Screenshots are written uncompressed; shrink them when ImageMagick is there.

@@ -1,7 +1,5 @@
 // Start-up, settings, the item file at start and exit, and the tray callback,
 // all seen from outside the running tilerack.exe.
-#include <cstring>
-
 #include "e2e_harness.h"
 #include "screen_capture.h"
 #include "shorts_file_builder.h"
@@ -117,11 +115,14 @@ TEST_F(FirstRun, SlidInPanelShowsScreenBlendedHalfWithDefaultColour) {
     ASSERT_TRUE(WaitUntil([&] { return Left(window) == -(kDefaultWidth + 1); }, 10s))
         << "the panel did not slide out; left " << Left(window);
 
-    // The screen under the shown place, sampled while the panel is away.
+    // The desktop, sampled far from the panel; once the panel has left the
+    // screen its shown place shows the same.
     const int x = 20, y = ScreenHeight() / 2;
-    const COLORREF under = ScreenPixel(x, y);
-    if (ScreenPixel(x + 10, y + 40) != under || ScreenPixel(x - 10, y - 40) != under)
+    const COLORREF under = ScreenPixel(x + 300, y);
+    if (ScreenPixel(x + 310, y + 40) != under || ScreenPixel(x + 290, y - 40) != under)
         GTEST_SKIP() << "the desktop behind the panel is not one colour";
+    ASSERT_TRUE(WaitUntil([&] { return ScreenPixel(x, y) == under; }, 5s))
+        << "the slid-out panel is still on the screen: " << Hex(ScreenPixel(x, y)) << " at " << x << "," << y;
     const auto blend = [](int screen, int colour) { return (screen * 50 + colour * 50) / 100; };
     const COLORREF expected = RGB(blend(GetRValue(under), GetRValue(kDefaultColour)),
                                   blend(GetGValue(under), GetGValue(kDefaultColour)),
@@ -171,6 +172,7 @@ struct OnTopCase {
     const char* written;
     bool onTop;
 };
+void PrintTo(const OnTopCase& c, std::ostream* out) { *out << "OnTop=" << c.written; }
 
 class OnTopSetting : public Settings, public ::testing::WithParamInterface<OnTopCase> {};
 
@@ -290,6 +292,7 @@ struct DamageCase {
     // Where the file is cut, given the intact file and its records.
     std::size_t (*cutAt)(const ShortsFile&, const std::vector<ShortRecord>&);
 };
+void PrintTo(const DamageCase& c, std::ostream* out) { *out << c.name; }
 
 class DamagedItemFile : public PanelTest, public ::testing::WithParamInterface<DamageCase> {};
 

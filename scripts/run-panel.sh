@@ -1,0 +1,103 @@
+#!/usr/bin/env bash
+# `make run`: starts the panel under Wine from WIN_DIR/run (its shorts.dat
+# lives there) with its own Wine prefix WIN_DIR/run-prefix, never ~/.wine.
+# With a working display the panel runs in the foreground until it is closed.
+# Without one it runs for a few seconds on a private Xvfb display and leaves a
+# screenshot in WIN_DIR/run/screenshot.png.
+#
+# Usage: run-panel.sh WIN_BUILD_DIR
+set -uo pipefail
+
+if [ $# -ne 1 ] || [ ! -f "$1/tilerack.exe" ]; then
+    echo "usage: $0 WIN_BUILD_DIR (holding tilerack.exe)" >&2
+    exit 2
+fi
+WIN_DIR=$(cd "$1" && pwd)
+RUN_DIR=$WIN_DIR/run
+mkdir -p "$RUN_DIR"
+cp -f "$WIN_DIR/tilerack.exe" "$RUN_DIR/tilerack.exe"
+
+export WINEPREFIX=$WIN_DIR/run-prefix
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+unset WINESERVER WINELOADER WINEARCH
+
+prepare_prefix() {
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        echo "Creating the Wine prefix $WINEPREFIX ..."
+        wineboot -i >"$WIN_DIR/run-prefix.log" 2>&1
+        wineserver -w
+    fi
+}
+
+display_works() {
+    [ -n "${DISPLAY:-}" ] || return 1
+    if command -v xdpyinfo >/dev/null 2>&1; then
+        xdpyinfo >/dev/null 2>&1
+    else
+        xset q >/dev/null 2>&1
+    fi
+}
+
+cd "$RUN_DIR" || exit 1
+
+if display_works; then
+    prepare_prefix
+    echo "Running the panel on $DISPLAY from $RUN_DIR (close it from its menu or its close button)"
+    wine ./tilerack.exe
+    exit $?
+fi
+
+# --- No display: a private Xvfb, a short run and a screenshot -------------------
+XVFB_PID=""
+cleanup() {
+    [ -d "$WINEPREFIX" ] && wineserver -k >/dev/null 2>&1
+    if [ -n "$XVFB_PID" ]; then
+        kill "$XVFB_PID" 2>/dev/null
+        wait "$XVFB_PID" 2>/dev/null
+    fi
+}
+trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+DISPLAY_FILE=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$DISPLAY_FILE" 2>/dev/null &
+XVFB_PID=$!
+for _ in $(seq 100); do
+    [ -s "$DISPLAY_FILE" ] && break
+    sleep 0.1
+done
+if [ ! -s "$DISPLAY_FILE" ]; then
+    echo "Could not start Xvfb" >&2
+    rm -f "$DISPLAY_FILE"
+    exit 1
+fi
+export DISPLAY=":$(head -n1 "$DISPLAY_FILE")"
+rm -f "$DISPLAY_FILE"
+unset XAUTHORITY WAYLAND_DISPLAY
+echo "No display: running the panel on a private Xvfb ($DISPLAY) for a few seconds"
+xsetroot -solid '#3a6ea5' 2>/dev/null
+prepare_prefix
+# Near the left edge, so the panel stays out and shows itself.
+xdotool mousemove 70 384 2>/dev/null
+
+wine ./tilerack.exe &
+for _ in $(seq 300); do
+    xdotool search --onlyvisible --classname tilerack.exe >/dev/null 2>&1 && break
+    sleep 0.1
+done
+sleep 5
+
+SHOT=$RUN_DIR/screenshot.png
+if [ -x /usr/bin/import ] && /usr/bin/import -window root "$SHOT" 2>/dev/null; then
+    :
+elif command -v xwd >/dev/null && [ -x /usr/bin/convert ]; then
+    xwd -root -silent | /usr/bin/convert xwd:- "$SHOT"
+fi
+if [ -s "$SHOT" ]; then
+    echo "Screenshot: $SHOT"
+else
+    echo "No screenshot could be taken" >&2
+    exit 1
+fi
