@@ -50,7 +50,6 @@ void TMainPanel::Create() {
                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                             win::Widen(kPanelFontFace).c_str()));
     SetTimer(hwnd_, kTimerButtonId, kTimerButtonInterval, nullptr);
-    CreateTooltips();
     App().Guard([this] { FormCreate(); });
 }
 
@@ -78,6 +77,9 @@ void TMainPanel::FormCreate() {
     Color = s.color;
     OnTop = s.onTop;
     ApplyOnTop();
+    // After the stay-on-top style: under Wine a window that owns topmost
+    // tooltips no longer changes its own topmost state.
+    CreateTooltips();
 
     appIcon_.reset(static_cast<HICON>(LoadImageW(App().Module(), L"MAINICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
     tray_.Add(hwnd_, appIcon_.get(), kAppTitleW);
