@@ -7,7 +7,8 @@ file(GLOB UNIT_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.c
 add_executable(unit_tests ${UNIT_TEST_SOURCES})
 target_link_libraries(unit_tests PRIVATE tilerack_core GTest::gtest GTest::gtest_main)
 target_compile_definitions(unit_tests PRIVATE
-  TILERACK_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data")
+  TILERACK_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data"
+  TILERACK_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 include(GoogleTest)
 gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60)
 

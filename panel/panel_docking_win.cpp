@@ -32,8 +32,7 @@ void TMainPanel::EnableTimerMouse(bool enabled) {
 void TMainPanel::PlaceAtEdge() {
     RECT frame{0, 0, 0, GetSystemMetrics(SM_CYSCREEN) + 4};
     AdjustWindowRectEx(&frame, GetWindowLongW(hwnd_, GWL_STYLE), FALSE, GetWindowLongW(hwnd_, GWL_EXSTYLE));
-    RECT r{};
-    GetWindowRect(hwnd_, &r);
+    const RECT r = Bounds();
     const int width = r.right - r.left;
     const int height = frame.bottom - frame.top;
     const int left = ShownLeft(Side, ScreenWidth(), width, r.left);

@@ -92,6 +92,8 @@ public:
     void WMDropFiles(HDROP drop);
 
     // Window geometry.
+    RECT Bounds() const;
+    RECT ClientBounds() const;
     int Left() const;
     int Width() const;
     int Height() const;

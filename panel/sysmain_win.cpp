@@ -202,35 +202,23 @@ void TMainPanel::TrayIconMessage(LPARAM mouseMessage) {
     }
 }
 
-int TMainPanel::Left() const {
+RECT TMainPanel::Bounds() const {
     RECT r{};
     GetWindowRect(hwnd_, &r);
-    return r.left;
+    return r;
 }
 
-int TMainPanel::Width() const {
-    RECT r{};
-    GetWindowRect(hwnd_, &r);
-    return r.right - r.left;
-}
-
-int TMainPanel::Height() const {
-    RECT r{};
-    GetWindowRect(hwnd_, &r);
-    return r.bottom - r.top;
-}
-
-int TMainPanel::ClientWidth() const {
+RECT TMainPanel::ClientBounds() const {
     RECT r{};
     GetClientRect(hwnd_, &r);
-    return r.right;
+    return r;
 }
 
-int TMainPanel::ClientHeight() const {
-    RECT r{};
-    GetClientRect(hwnd_, &r);
-    return r.bottom;
-}
+int TMainPanel::Left() const { return Bounds().left; }
+int TMainPanel::Width() const { return Bounds().right - Bounds().left; }
+int TMainPanel::Height() const { return Bounds().bottom - Bounds().top; }
+int TMainPanel::ClientWidth() const { return ClientBounds().right; }
+int TMainPanel::ClientHeight() const { return ClientBounds().bottom; }
 
 void TMainPanel::SetWidth(int width) {
     SetWindowPos(hwnd_, nullptr, 0, 0, std::max(width, kMinPanelWidth), Height(),
@@ -238,8 +226,7 @@ void TMainPanel::SetWidth(int width) {
 }
 
 void TMainPanel::SetLeft(int left) {
-    RECT r{};
-    GetWindowRect(hwnd_, &r);
+    const RECT r = Bounds();
     if (r.left == left) return;
     SetWindowPos(hwnd_, nullptr, left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

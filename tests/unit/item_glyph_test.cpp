@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
+#include "items/bmp_codec.h"
+
 #include <string>
 #include <vector>
 
@@ -161,3 +166,20 @@ TEST(ItemGlyph, ArrowGlyphsPointTowardsTheEdgeForHidingAndAwayForTheMenu) {
 
 }  // namespace
 }  // namespace tilerack
+
+// The arrow picture compiled into the program's resources must be the one the
+// strip draws when the resource cannot be loaded.
+TEST(ItemGlyphResources, BrightResourceMatchesTheArrowPicture) {
+    const std::string path = std::string(TILERACK_SOURCE_DIR) + "/res/bright.bmp";
+    std::ifstream file(path, std::ios::binary);
+    ASSERT_TRUE(file) << path;
+    const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    tilerack::ByteReader reader(bytes);
+    tilerack::TBitmap resource;
+    tilerack::ReadEmbeddedBitmap(reader, resource);
+    const tilerack::TBitmap expected = tilerack::MakeBrightArrows();
+    ASSERT_EQ(resource.Width(), 16);
+    ASSERT_EQ(resource.Height(), 9);
+    for (int y = 0; y < 9; ++y)
+        for (int x = 0; x < 16; ++x) EXPECT_EQ(resource.Pixel(x, y), expected.Pixel(x, y)) << x << "," << y;
+}
