@@ -27,8 +27,10 @@ void Application::Initialize(HINSTANCE instance, const std::wstring& title) {
 }
 
 int Application::Run() {
+    // The loop ends on WM_QUIT itself: leaving it pending would end the first
+    // modal loop after this one, such as the box of a failed final save.
     MSG msg;
-    while (!terminated_ && GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

@@ -1,0 +1,104 @@
+// Saving never loses what the user had: a save that cannot replace the item
+// file leaves the old one whole, and settings that cannot go to the Windows
+// folder go to the user's own folder instead.
+#include <shlobj.h>
+
+#include "e2e_harness.h"
+#include "screen_capture.h"
+#include "shorts_file_builder.h"
+
+namespace e2e {
+namespace {
+
+std::vector<ShortRecord> OneItem() {
+    ShortRecord item;
+    item.fileName = "C:\\windows\\notepad.exe";
+    item.caption = "Блокнот";
+    item.hint = "Блокнот";
+    item.trackDrives = true;
+    item.buttonSlot = 0x01020304;
+    item.image = Bmp24Image(32, 32, 7);
+    return {item};
+}
+
+// Closes the panel and answers the one error box its final save shows.
+std::optional<MessageBoxInfo> CloseExpectingError(PanelProcess& panel, HWND window) {
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    std::optional<MessageBoxInfo> box;
+    WaitUntil([&] { return (box = FindMessageBox(panel.Pid())).has_value(); }, 20s);
+    if (box) {
+        SaveScreenshotPng(CurrentTestName());
+        DismissMessageBox(box->window);
+    }
+    return box;
+}
+
+using SaveSafety = PanelTest;
+
+TEST_F(SaveSafety, ItemFileThatCannotBeReplacedStaysWhole) {
+    const Bytes original = BuildShortsFile(OneItem()).bytes;
+    ASSERT_TRUE(WriteFileBytes(scratch_->File(L"shorts.dat"), original));
+    // A folder where the new file would be written first: the save must fail.
+    ASSERT_TRUE(CreateDirectoryW(scratch_->File(L"shorts.dat.saving").c_str(), nullptr));
+
+    PanelProcess panel(*scratch_);
+    const HWND window = panel.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    const std::optional<MessageBoxInfo> box = CloseExpectingError(panel, window);
+    ASSERT_TRUE(box) << "no error shown for the failed save";
+    EXPECT_EQ(box->caption, L"Ярлыкс");
+    EXPECT_NE(box->text.find(L"Cannot create file"), std::wstring::npos) << Narrow(box->text);
+    EXPECT_NE(box->text.find(L"shorts.dat"), std::wstring::npos) << Narrow(box->text);
+    ASSERT_TRUE(panel.WaitForExit(20s));
+    EXPECT_EQ(ReadFileBytes(scratch_->File(L"shorts.dat")), original) << "the old list was touched";
+    // The settings were still written.
+    EXPECT_TRUE(FileExists(IniPath()));
+}
+
+std::wstring AppDataIni() {
+    wchar_t dir[MAX_PATH] = {};
+    SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, 0, dir);
+    return std::wstring(dir) + L"\\tilerack\\tilerack.INI";
+}
+
+class SettingsFallback : public PanelTest {
+protected:
+    void TearDown() override {
+        RemoveDirectoryW(IniPath().c_str());
+        DeleteFileW(AppDataIni().c_str());
+    }
+};
+
+TEST_F(SettingsFallback, UnwritableWindowsFolderKeepsSettingsInAppDataAndItemsStillSave) {
+    DeleteFileW(AppDataIni().c_str());
+    // A folder in the place of the settings file: nothing can be written there.
+    ASSERT_TRUE(CreateDirectoryW(IniPath().c_str(), nullptr));
+    ASSERT_TRUE(WriteFileBytes(scratch_->File(L"shorts.dat"), BuildShortsFile(OneItem()).bytes));
+    {
+        PanelProcess panel(*scratch_);
+        const HWND window = panel.WaitForWindow();
+        ASSERT_NE(window, nullptr);
+        // A width that differs from the default, to see it come back.
+        SetWindowPos(window, nullptr, 0, 0, 90, 400, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ASSERT_TRUE(WaitUntil([&] { return WindowRect(window).right - WindowRect(window).left == 90; }));
+        EXPECT_FALSE(FindMessageBox(panel.Pid()));
+        ASSERT_TRUE(panel.Close());
+    }
+    const std::optional<Bytes> ini = ReadFileBytes(AppDataIni());
+    ASSERT_TRUE(ini) << "settings not kept in the user's folder";
+    const std::string text(ini->begin(), ini->end());
+    EXPECT_NE(text.find("[Keelstrip]"), std::string::npos) << text;
+    EXPECT_NE(text.find("Width=90"), std::string::npos) << text;
+    EXPECT_EQ(ReadFileBytes(scratch_->File(L"shorts.dat"))->size(), BuildShortsFile(OneItem()).bytes.size());
+
+    // The next run reads the kept settings.
+    PanelProcess again(*scratch_);
+    const HWND window = again.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(WindowRect(window).right - WindowRect(window).left, 90);
+    SaveScreenshotPng(CurrentTestName());
+    ASSERT_TRUE(again.Close());
+}
+
+}  // namespace
+}  // namespace e2e
