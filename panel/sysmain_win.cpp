@@ -151,13 +151,10 @@ void TMainPanel::FormDestroy() {
     MenuGlyph = TBitmap();
     HideGlyph = TBitmap();
     tray_.Remove();
-    try {
-        SaveAll();
-    } catch (...) {
-        Items.clear();
-        Background = TBitmap();
-        throw;
-    }
+    // A failed save ends here: its error is shown while the panel still
+    // shows its items; they are freed with the panel.
+    SaveAll();
+    buttons_.clear();
     Items.clear();
     Background = TBitmap();
 }
