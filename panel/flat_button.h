@@ -29,6 +29,7 @@ public:
     bool handCursor = false;
     std::function<void()> onClick;
     uint32_t toolId = 0;  // its tooltip's id
+    bool toolAdded = false;
 
     // Which of the glyph's images the state shows: 0 under the pointer, 2
     // pressed, 4 otherwise (five-image glyphs); one-image glyphs always 0.

@@ -243,7 +243,11 @@ LRESULT TMainPanel::HandleMenuMessage(UINT msg, WPARAM wp, LPARAM lp) {
         const bool selected = (d->itemState & ODS_SELECTED) != 0;
         FillRect(d->hDC, &d->rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
         const RECT& r = d->rcItem;
-        win::DrawPicture(d->hDC, r.left + 2, r.top + (r.bottom - r.top - item->Icon.Height()) / 2, item->Icon);
+        // The picture as the strip shows it: its lower-left colour is transparent.
+        TBitmap picture(item->Icon.Width(), item->Icon.Height());
+        picture.Fill(GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
+        DrawGlyphImage(picture, 0, 0, item->Icon, 0, 1);
+        win::DrawPicture(d->hDC, r.left + 2, r.top + (r.bottom - r.top - picture.Height()) / 2, picture);
         RECT text{r.left + std::max(item->Icon.Width(), 16) + 8, r.top, r.right, r.bottom};
         SetBkMode(d->hDC, TRANSPARENT);
         SetTextColor(d->hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));

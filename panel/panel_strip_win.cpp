@@ -183,8 +183,9 @@ void TMainPanel::FormPaint(HDC dc) {
             r.right = r.left + p.text.right;
             r.bottom = r.top + h;
             const std::wstring caption = win::Widen(b.caption);
+            // Not clipped to the measured box: descenders of some fonts reach below it.
             DrawTextW(canvas.dc(), caption.c_str(), static_cast<int>(caption.size()), &r,
-                      DT_WORDBREAK | DT_NOPREFIX | DT_LEFT);
+                      DT_WORDBREAK | DT_NOPREFIX | DT_LEFT | DT_NOCLIP);
         }
         if (b.hot || b.pressed) {
             RECT edge{b.bounds.left, b.bounds.top, b.bounds.Right(), b.bounds.Bottom()};
@@ -252,8 +253,10 @@ void TMainPanel::CreateTooltips() {
 
 void TMainPanel::SyncTooltip(TFlatButton& b) {
     if (!tooltip_ || !b.toolId) return;
-    RemoveTooltip(b);
-    if (!b.visible || b.hint.empty()) return;
+    if (!b.visible || b.hint.empty()) {
+        RemoveTooltip(b);
+        return;
+    }
     std::wstring text = win::Widen(b.hint);
     TOOLINFOW ti{};
     ti.cbSize = sizeof(ti);
@@ -262,16 +265,24 @@ void TMainPanel::SyncTooltip(TFlatButton& b) {
     ti.uId = b.toolId;
     ti.rect = RECT{b.bounds.left, b.bounds.top, b.bounds.Right(), b.bounds.Bottom()};
     ti.lpszText = text.data();
-    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    // Existing tools are updated in place: removing and adding them again
+    // loses the tooltip's tracking of the pointer.
+    if (b.toolAdded) {
+        SendMessageW(tooltip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&ti));
+        SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
+    } else {
+        b.toolAdded = SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti)) != FALSE;
+    }
 }
 
 void TMainPanel::RemoveTooltip(TFlatButton& b) {
-    if (!tooltip_ || !b.toolId) return;
+    if (!tooltip_ || !b.toolAdded) return;
     TOOLINFOW ti{};
     ti.cbSize = sizeof(ti);
     ti.hwnd = hwnd_;
     ti.uId = b.toolId;
     SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    b.toolAdded = false;
 }
 
 }  // namespace tilerack

@@ -64,9 +64,15 @@ void DrawPicture(HDC dc, int x, int y, const TBitmap& picture) {
 
 void CaptureScreen(int x, int y, int width, int height, TBitmap& picture) {
     DibCanvas canvas(width, height);
-    {
+    // Only the part on the screen is copied; the rest stays black. Copies
+    // reaching past the screen's edge come back black as a whole on some
+    // systems (Wine), not just their outside part.
+    const int left = std::max(x, 0), top = std::max(y, 0);
+    const int right = std::min(x + width, GetSystemMetrics(SM_CXSCREEN));
+    const int bottom = std::min(y + height, GetSystemMetrics(SM_CYSCREEN));
+    if (left < right && top < bottom) {
         WindowDC screen;
-        BitBlt(canvas.dc(), 0, 0, width, height, screen.get(), x, y, SRCCOPY);
+        BitBlt(canvas.dc(), left - x, top - y, right - left, bottom - top, screen.get(), left, top, SRCCOPY);
     }
     canvas.CopyTo(picture);
 }

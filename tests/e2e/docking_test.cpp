@@ -24,6 +24,8 @@ protected:
         }
         if (!WaitUntil([&] { return PanelLeft(window) == ShownLeft(Side(), width); }, 5s))
             ADD_FAILURE() << "not at the shown place " << ShownLeft(Side(), width) << ": left " << PanelLeft(window);
+        else if (!WaitForCloseCross(window, Side()))
+            ADD_FAILURE() << "no close cross at the top corner";
         return window;
     }
 
@@ -119,8 +121,7 @@ TEST_P(Docking, WidthChangedByTheFrameIsReDockedAndSaved) {
         << "not re-docked: left " << PanelLeft(window) << " (want " << shown << "), top " << PanelTop(window);
     EXPECT_EQ(ClientHeightOf(window), ScreenHeight() + 4);
     // The strip follows the width: the close button sits at the new corner.
-    const RECT close = ClientRectOnScreen(window, CloseButtonRect(window, Side()));
-    EXPECT_GT(CountPixels(CaptureScreen(), close, IsBlack), 0) << "no close cross at the new corner";
+    EXPECT_TRUE(WaitForCloseCross(window, Side())) << "no close cross at the new corner";
     SaveScreenshotPng(ShotName(L"widened"));
 
     const POINT rest = RestingSpotOverPanel(Side(), widened);

@@ -62,6 +62,16 @@ RECT ItemButtonRect(HWND panel, int index) {
 
 POINT Centre(const RECT& rect) { return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }
 
+bool WaitForCloseCross(HWND panel, int side, std::chrono::milliseconds timeout) {
+    return WaitUntil(
+        [&] {
+            const RECT close = ClientRectOnScreen(panel, CloseButtonRect(panel, side));
+            return CountPixels(CaptureScreen(close.left, close.top, 11, 11),
+                               RECT{0, 0, 11, 11}, IsBlack) > 0;
+        },
+        timeout);
+}
+
 POINT RestingSpotOverPanel(int side, int panelWidth) {
     const int inset = std::min(20, std::max(panelWidth - 10, 1) / 2);
     return POINT{side == 0 ? inset : ScreenWidth() - 1 - inset, 600};
@@ -114,6 +124,10 @@ void PostKeyToMenu(HWND menu, WORD virtualKey) {
 
 // ---- Painted screen -------------------------------------------------------------
 
+namespace {
+constexpr int kParkedLeft = -20000;
+}  // namespace
+
 struct PaintedScreen::State {
     std::mutex mutex;
     std::condition_variable ready;
@@ -123,6 +137,7 @@ struct PaintedScreen::State {
     std::thread thread;
     int width = ScreenWidth();
     int height = ScreenHeight();
+    int left = 0;
 
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wp, LPARAM lp) {
         auto* state = reinterpret_cast<State*>(GetWindowLongPtrW(window, GWLP_USERDATA));
@@ -182,8 +197,10 @@ struct PaintedScreen::State {
         wc.lpszClassName = kClass;
         wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         RegisterClassW(&wc);  // fails harmlessly when registered by an earlier test
-        HWND created = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kClass, L"", WS_POPUP, 0, 0, width,
+        HWND created = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kClass, L"", WS_POPUP, left, 0, width,
                                        height, nullptr, nullptr, wc.hInstance, this);
+        // Below every other window: the panel, started before or after,
+        // stays in front of it.
         if (created) ShowWindow(created, SW_SHOWNOACTIVATE);
         {
             std::lock_guard<std::mutex> lock(mutex);
@@ -200,8 +217,9 @@ struct PaintedScreen::State {
     }
 };
 
-PaintedScreen::PaintedScreen(Pattern pattern) : state_(std::make_unique<State>()) {
+PaintedScreen::PaintedScreen(Pattern pattern, bool parked) : state_(std::make_unique<State>()) {
     state_->pattern = std::move(pattern);
+    if (parked) state_->left = kParkedLeft;
     state_->thread = std::thread([state = state_.get()] { state->Run(); });
     std::unique_lock<std::mutex> lock(state_->mutex);
     state_->ready.wait(lock, [&] { return state_->started; });
@@ -232,6 +250,14 @@ bool PaintedScreen::WaitUntilShown(std::chrono::milliseconds timeout) const {
         timeout);
 }
 
+void PaintedScreen::Park() {
+    SetWindowPos(state_->window, nullptr, kParkedLeft, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void PaintedScreen::Unpark() {
+    SetWindowPos(state_->window, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void PaintedScreen::Repaint(Pattern pattern) {
     {
         std::lock_guard<std::mutex> lock(state_->mutex);
@@ -245,7 +271,8 @@ namespace {
 BOOL CALLBACK CollectTrayWindow(HWND window, LPARAM context) {
     wchar_t title[64] = {};
     GetWindowTextW(window, title, 64);  // asks no other thread, unlike WM_GETTEXT
-    if (IsWindowVisible(window) && (WindowClass(window) == L"Shell_TrayWnd" || std::wstring(title) == L"Wine System Tray"))
+    const bool tray = WindowClass(window) == L"Shell_TrayWnd" || std::wstring(title) == L"Wine System Tray";
+    if (tray && IsWindowVisible(window))
         reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
     return TRUE;
 }
@@ -280,6 +307,7 @@ COLORREF Brightened(COLORREF colour) {
 }
 
 bool IsBlack(COLORREF colour) { return colour == RGB(0, 0, 0); }
+bool IsWhite(COLORREF colour) { return colour == RGB(255, 255, 255); }
 
 int CountPixels(const ScreenImage& image, const RECT& rect, const std::function<bool(COLORREF)>& test) {
     int count = 0;

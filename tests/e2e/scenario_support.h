@@ -41,6 +41,9 @@ RECT CloseButtonRect(HWND panel, int side);
 RECT MenuButtonRect(HWND panel, int side);
 RECT ItemButtonRect(HWND panel, int index);
 POINT Centre(const RECT& rect);
+// Waits until the panel has painted its close cross (black on the blended
+// background): the strip is drawn and its buttons are where they should be.
+bool WaitForCloseCross(HWND panel, int side, std::chrono::milliseconds timeout = std::chrono::seconds(3));
 
 // A spot over the panel, below any item of a short strip and away from the
 // fixed buttons, where a shown panel stays shown.
@@ -62,11 +65,15 @@ void PostKeyToMenu(HWND menu, WORD virtualKey);
 // ---- Screen content -------------------------------------------------------------
 
 // A window over the whole screen, painted by its own thread with a colour
-// per pixel, so what lies under the panel is known exactly.
+// per pixel, so what lies under the panel is known exactly. Wine on a bare
+// display puts every newly shown window on top and never lowers one, so it
+// must exist before the panel to lie under it.
 class PaintedScreen {
 public:
     using Pattern = std::function<COLORREF(int x, int y)>;
-    explicit PaintedScreen(Pattern pattern);
+    // A parked screen starts off the display, so that windows created
+    // later still lie above it once it moves onto the display.
+    explicit PaintedScreen(Pattern pattern, bool parked = false);
     ~PaintedScreen();
     PaintedScreen(const PaintedScreen&) = delete;
     PaintedScreen& operator=(const PaintedScreen&) = delete;
@@ -75,6 +82,10 @@ public:
     bool WaitUntilShown(std::chrono::milliseconds timeout = std::chrono::seconds(5)) const;
     // Repaints with another pattern.
     void Repaint(Pattern pattern);
+    // Moves the window off the display or back over it; its place among
+    // the other windows stays.
+    void Park();
+    void Unpark();
     COLORREF At(int x, int y) const;
     HWND Window() const;
 
@@ -95,6 +106,7 @@ COLORREF Blend(COLORREF screen, COLORREF colour, int opacity);
 COLORREF Brightened(COLORREF colour);
 
 bool IsBlack(COLORREF colour);
+bool IsWhite(COLORREF colour);
 // Pixels of `image` inside `rect` (screen coordinates of an image captured at
 // the screen origin) for which `test` holds.
 int CountPixels(const ScreenImage& image, const RECT& rect, const std::function<bool(COLORREF)>& test);
