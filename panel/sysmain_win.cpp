@@ -164,6 +164,7 @@ void TMainPanel::SaveAll() {
     // for a settings file is never worth it.
     std::string failures;
     try {
+        if (!settings_) throw TError("The settings file is not open");
         PanelSettings s;
         s.side = Side;
         s.width = Width();
@@ -319,6 +320,11 @@ LRESULT TMainPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         break;
     case WM_DROPFILES:
         WMDropFiles(reinterpret_cast<HDROP>(wp));
+        return 0;
+    case WM_ENDSESSION:
+        // Windows ends the session without running the program's shutdown:
+        // save now, or the items changed since the start would be lost.
+        if (wp) App().Guard([this] { SaveAll(); });
         return 0;
     case WM_CLOSE:
         // Closing the main window ends the application; the panel is saved
