@@ -1,167 +1,21 @@
 #include "e2e_harness.h"
 
-#include <cwctype>
+#include <shlobj.h>
+
+#include <algorithm>
 #include <thread>
+
+#include "screen_capture.h"
 
 namespace e2e {
 namespace {
 
-Config g_config;
-
-std::wstring EnvOr(const wchar_t* name, const std::wstring& fallback) {
-    wchar_t buffer[32768];
-    const DWORD length = GetEnvironmentVariableW(name, buffer, 32768);
-    if (length == 0 || length >= 32768) return fallback;
-    return std::wstring(buffer, length);
-}
-
-std::wstring ModuleFolder() {
-    wchar_t buffer[32768];
-    const DWORD length = GetModuleFileNameW(nullptr, buffer, 32768);
-    std::wstring path(buffer, length);
-    return path.substr(0, path.find_last_of(L"\\/"));
-}
-
 bool CreateFolders(const std::wstring& folder) {
-    if (folder.empty()) return false;
-    const DWORD attributes = GetFileAttributesW(folder.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES) return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    const size_t slash = folder.find_last_of(L"\\/");
-    if (slash != std::wstring::npos && slash > 2) CreateFolders(folder.substr(0, slash));
-    return CreateDirectoryW(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+    const int result = SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
+    return result == ERROR_SUCCESS || result == ERROR_ALREADY_EXISTS;
 }
 
-std::wstring Trim(const std::wstring& text) {
-    const size_t first = text.find_first_not_of(L" \t\r\n");
-    if (first == std::wstring::npos) return {};
-    const size_t last = text.find_last_not_of(L" \t\r\n");
-    return text.substr(first, last - first + 1);
-}
-
-std::wstring DecodeIniText(const Bytes& bytes) {
-    if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
-        std::wstring text((bytes.size() - 2) / 2, L'\0');
-        for (size_t i = 0; i < text.size(); ++i)
-            text[i] = static_cast<wchar_t>(bytes[2 + 2 * i] | (bytes[3 + 2 * i] << 8));
-        return text;
-    }
-    UINT codePage = CP_ACP;
-    size_t skip = 0;
-    if (bytes.size() >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF) {
-        codePage = CP_UTF8;
-        skip = 3;
-    }
-    if (bytes.size() == skip) return {};
-    const char* data = reinterpret_cast<const char*>(bytes.data()) + skip;
-    const int length = static_cast<int>(bytes.size() - skip);
-    const int size = MultiByteToWideChar(codePage, 0, data, length, nullptr, 0);
-    std::wstring text(static_cast<size_t>(size), L'\0');
-    MultiByteToWideChar(codePage, 0, data, length, text.data(), size);
-    return text;
-}
-
-struct WindowSearch {
-    DWORD pid;
-    std::wstring className;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectWindow(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<WindowSearch*>(context);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    if (pid == search->pid && WindowClass(window) == search->className) search->found.push_back(window);
-    return TRUE;
-}
-
-BOOL CALLBACK CollectStaticText(HWND child, LPARAM context) {
-    auto* text = reinterpret_cast<std::wstring*>(context);
-    std::wstring cls = WindowClass(child);
-    for (auto& c : cls) c = static_cast<wchar_t>(std::towlower(c));
-    if (cls == L"static") {
-        const std::wstring piece = WindowText(child);
-        if (!piece.empty()) {
-            if (!text->empty()) *text += L"\n";
-            *text += piece;
-        }
-    }
-    return TRUE;
-}
-
-void SendMouse(DWORD flags) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    SendInput(1, &input, sizeof(input));
-}
-
-}  // namespace
-
-// ---- Configuration --------------------------------------------------------------
-
-const Config& GetConfig() { return g_config; }
-
-void LoadConfig() {
-    const std::wstring here = ModuleFolder();
-    g_config.tilerackExe = EnvOr(L"TILERACK_EXE", JoinPath(here, L"tilerack.exe"));
-    g_config.probeExe = EnvOr(L"PROBE_EXE", JoinPath(here, L"probe.exe"));
-    g_config.scratchRoot = EnvOr(L"E2E_SCRATCH", JoinPath(here, L"e2e\\scratch"));
-    g_config.screenshotDir = EnvOr(L"E2E_SCREENSHOTS", JoinPath(here, L"e2e\\screenshots"));
-    CreateFolders(g_config.scratchRoot);
-    CreateFolders(g_config.screenshotDir);
-}
-
-// ---- Files --------------------------------------------------------------------
-
-std::wstring JoinPath(const std::wstring& folder, const std::wstring& name) {
-    if (folder.empty()) return name;
-    const wchar_t last = folder.back();
-    return (last == L'\\' || last == L'/') ? folder + name : folder + L"\\" + name;
-}
-
-std::optional<Bytes> ReadFileBytes(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-    Bytes bytes;
-    std::uint8_t buffer[65536];
-    DWORD got = 0;
-    bool ok = true;
-    while ((ok = ReadFile(file, buffer, sizeof(buffer), &got, nullptr)) && got > 0)
-        bytes.insert(bytes.end(), buffer, buffer + got);
-    CloseHandle(file);
-    if (!ok) return std::nullopt;
-    return bytes;
-}
-
-bool WriteFileBytes(const std::wstring& path, const Bytes& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    const BOOL ok = bytes.empty() ||
-                    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    return ok && (bytes.empty() || written == bytes.size());
-}
-
-bool FileExists(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
-std::vector<std::wstring> ListFiles(const std::wstring& folder) {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW(JoinPath(folder, L"*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do {
-        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.emplace_back(data.cFileName);
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-    return names;
-}
-
-bool DeleteTree(const std::wstring& folder) {
+void DeleteTree(const std::wstring& folder) {
     WIN32_FIND_DATAW data;
     HANDLE find = FindFirstFileW(JoinPath(folder, L"*").c_str(), &data);
     if (find != INVALID_HANDLE_VALUE) {
@@ -178,8 +32,116 @@ bool DeleteTree(const std::wstring& folder) {
         } while (FindNextFileW(find, &data));
         FindClose(find);
     }
-    return RemoveDirectoryW(folder.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND ||
-           GetLastError() == ERROR_PATH_NOT_FOUND;
+    RemoveDirectoryW(folder.c_str());
+}
+
+std::wstring FromUtf8(const std::string& text) {
+    if (text.empty()) return {};
+    const int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(size), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
+    return wide;
+}
+
+std::vector<HWND> TopLevelWindows(DWORD pid, const std::wstring& className) {
+    struct Search {
+        DWORD pid;
+        const std::wstring& className;
+        std::vector<HWND> found;
+    } search{pid, className, {}};
+    EnumWindows(
+        [](HWND window, LPARAM context) -> BOOL {
+            auto* search = reinterpret_cast<Search*>(context);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == search->pid && WindowClass(window) == search->className) search->found.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND FindVisibleWindow(DWORD pid, const std::wstring& className) {
+    for (HWND window : TopLevelWindows(pid, className))
+        if (IsWindowVisible(window)) return window;
+    return nullptr;
+}
+
+BOOL CALLBACK CollectStaticText(HWND child, LPARAM context) {
+    auto* text = reinterpret_cast<std::wstring*>(context);
+    const std::wstring piece = _wcsicmp(WindowClass(child).c_str(), L"static") == 0 ? WindowText(child) : L"";
+    for (size_t i = 0; i < piece.size(); ++i) {
+        if (i == 0 && !text->empty()) *text += L'\n';
+        if (piece[i] == L'\r' && i + 1 < piece.size() && piece[i + 1] == L'\n') continue;
+        *text += piece[i] == L'\r' ? L'\n' : piece[i];
+    }
+    return TRUE;
+}
+
+void SendMouse(DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    SendInput(1, &input, sizeof(input));
+}
+
+}  // namespace
+
+const Config& GetConfig() {
+    static const Config config = [] {
+        const std::wstring here = tilerack::win::ExeFolder();
+        const Config found{EnvironmentValue(L"TILERACK_EXE", JoinPath(here, L"tilerack.exe")),
+                           EnvironmentValue(L"PROBE_EXE", JoinPath(here, L"probe.exe")),
+                           EnvironmentValue(L"E2E_SCRATCH", JoinPath(here, L"e2e\\scratch")),
+                           EnvironmentValue(L"E2E_SCREENSHOTS", JoinPath(here, L"e2e\\screenshots"))};
+        CreateFolders(found.scratchRoot);
+        CreateFolders(found.screenshotDir);
+        return found;
+    }();
+    return config;
+}
+
+std::wstring EnvironmentValue(const wchar_t* name, const std::wstring& fallback) {
+    wchar_t buffer[32768];
+    const DWORD length = GetEnvironmentVariableW(name, buffer, 32768);
+    return length > 0 && length < 32768 ? std::wstring(buffer, length) : fallback;
+}
+
+std::wstring JoinPath(const std::wstring& folder, const std::wstring& name) {
+    if (folder.empty()) return name;
+    const wchar_t last = folder.back();
+    return (last == L'\\' || last == L'/') ? folder + name : folder + L"\\" + name;
+}
+
+bool WriteFileBytes(const std::wstring& path, const Bytes& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const BOOL ok = bytes.empty() ||
+                    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    return ok && (bytes.empty() || written == bytes.size());
+}
+
+std::vector<std::wstring> ListFiles(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW(JoinPath(folder, L"*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.emplace_back(data.cFileName);
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    return names;
+}
+
+bool SamePath(std::wstring a, std::wstring b) {
+    for (std::wstring* s : {&a, &b}) {
+        std::replace(s->begin(), s->end(), L'/', L'\\');
+        if (!s->empty()) CharLowerBuffW(s->data(), static_cast<DWORD>(s->size()));
+        while (s->size() > 3 && s->back() == L'\\') s->pop_back();
+    }
+    return a == b;
 }
 
 ScratchDir::ScratchDir(const std::wstring& name) : path_(JoinPath(GetConfig().scratchRoot, name)) {
@@ -203,24 +165,28 @@ std::wstring ScratchDir::SubFolder(const std::wstring& name) const {
 }
 
 std::vector<ProbeRecord> ReadProbeRecords(const std::wstring& folder) {
-    std::vector<ProbeRecord> records;
-    const auto bytes = ReadFileBytes(JoinPath(folder, L"probe-record.txt"));
-    if (!bytes || bytes->empty()) return records;
-    const std::string utf8(bytes->begin(), bytes->end());
+    const auto bytes = ReadWholeFile(JoinPath(folder, L"probe-record.txt"));
+    const std::wstring text = bytes ? FromUtf8(std::string(bytes->begin(), bytes->end())) : std::wstring{};
+    // Only lines whose "\r\n" has been written count: a probe may be writing.
     std::vector<std::wstring> lines;
     size_t start = 0;
-    while (start < utf8.size()) {
-        size_t end = utf8.find("\r\n", start);
-        if (end == std::string::npos) end = utf8.size();
-        const std::string line = utf8.substr(start, end - start);
-        const int size = MultiByteToWideChar(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), nullptr, 0);
-        std::wstring wide(static_cast<size_t>(size), L'\0');
-        MultiByteToWideChar(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), wide.data(), size);
-        lines.push_back(wide);
-        start = end + 2;
-    }
+    for (size_t end; (end = text.find(L"\r\n", start)) != std::wstring::npos; start = end + 2)
+        lines.push_back(text.substr(start, end - start));
+    std::vector<ProbeRecord> records;
     for (size_t i = 0; i + 1 < lines.size(); i += 2) records.push_back({lines[i], lines[i + 1]});
     return records;
+}
+
+std::wstring ArgumentsOf(const std::wstring& commandLine) {
+    size_t at = 0;
+    if (!commandLine.empty() && commandLine[0] == L'"') {
+        const size_t close = commandLine.find(L'"', 1);
+        at = close == std::wstring::npos ? commandLine.size() : close + 1;
+    } else {
+        at = std::min(commandLine.find(L' '), commandLine.size());
+    }
+    while (at < commandLine.size() && commandLine[at] == L' ') ++at;
+    return commandLine.substr(at);
 }
 
 std::wstring CurrentTestName() {
@@ -231,8 +197,6 @@ std::wstring CurrentTestName() {
     for (char c : name) wide += (c == '/' || c == '\\' || c == ':') ? L'_' : static_cast<wchar_t>(c);
     return wide;
 }
-
-// ---- Settings file ---------------------------------------------------------------
 
 std::wstring IniPath() {
     wchar_t folder[MAX_PATH];
@@ -247,47 +211,23 @@ void DeleteIni() {
     if (FileExists(path)) ADD_FAILURE() << "cannot delete " << Narrow(path);
 }
 
-bool WriteIni(const std::vector<std::string>& lines) {
-    Bytes bytes;
-    for (const auto& line : lines) {
-        bytes.insert(bytes.end(), line.begin(), line.end());
-        bytes.push_back('\r');
-        bytes.push_back('\n');
-    }
-    return WriteFileBytes(IniPath(), bytes);
+void WriteSettings(const std::vector<std::string>& keys) {
+    std::string text = "[Keelstrip]\r\n";
+    for (const auto& key : keys) text += key + "\r\n";
+    if (!WriteFileBytes(IniPath(), Bytes(text.begin(), text.end())))
+        ADD_FAILURE() << "cannot write " << Narrow(IniPath());
 }
 
-bool NoCaseLess::operator()(const std::wstring& a, const std::wstring& b) const {
-    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
-                                TRUE) == CSTR_LESS_THAN;
+bool SettingsSaved() {
+    wchar_t names[16];
+    return GetPrivateProfileStringW(L"Keelstrip", nullptr, L"", names, 16, IniPath().c_str()) > 0;
 }
 
-std::optional<IniFile> ReadIni() {
-    const auto bytes = ReadFileBytes(IniPath());
-    if (!bytes) return std::nullopt;
-    IniFile ini;
-    IniSection* section = nullptr;
-    const std::wstring text = DecodeIniText(*bytes);
-    size_t start = 0;
-    while (start <= text.size()) {
-        size_t end = text.find(L'\n', start);
-        if (end == std::wstring::npos) end = text.size();
-        const std::wstring line = Trim(text.substr(start, end - start));
-        start = end + 1;
-        if (line.empty() || line[0] == L';') continue;
-        if (line.front() == L'[') {
-            const size_t close = line.find(L']');
-            section = &ini[Trim(line.substr(1, close == std::wstring::npos ? std::wstring::npos : close - 1))];
-        } else if (section) {
-            const size_t equals = line.find(L'=');
-            if (equals == std::wstring::npos) continue;
-            (*section)[Trim(line.substr(0, equals))] = Trim(line.substr(equals + 1));
-        }
-    }
-    return ini;
+std::wstring SavedSetting(const wchar_t* key) {
+    wchar_t value[256];
+    const DWORD length = GetPrivateProfileStringW(L"Keelstrip", key, L"<missing>", value, 256, IniPath().c_str());
+    return std::wstring(value, length);
 }
-
-// ---- Waiting ------------------------------------------------------------------
 
 bool WaitUntil(const std::function<bool()>& predicate, std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
@@ -298,8 +238,6 @@ bool WaitUntil(const std::function<bool()>& predicate, std::chrono::milliseconds
     }
 }
 
-// ---- Windows --------------------------------------------------------------------
-
 std::wstring WindowClass(HWND window) {
     wchar_t buffer[256];
     const int length = GetClassNameW(window, buffer, 256);
@@ -307,20 +245,12 @@ std::wstring WindowClass(HWND window) {
 }
 
 std::wstring WindowText(HWND window) {
-    // WM_GETTEXT works across processes for any window class; the timeout
-    // keeps a hung program under test from hanging the tests too.
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length) || length == 0) {
-        wchar_t buffer[1024];
-        const int stored = GetWindowTextW(window, buffer, 1024);
-        return std::wstring(buffer, stored > 0 ? stored : 0);
-    }
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    // GetWindowText does not read the controls of another process; WM_GETTEXT
+    // does, and the timeout keeps a hung program under test from hanging the tests.
+    wchar_t buffer[4096] = {};
     DWORD_PTR copied = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
-                        5000, &copied);
-    text.resize(static_cast<size_t>(copied));
-    return text;
+    SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 5000, &copied);
+    return std::wstring(buffer, std::min<size_t>(copied, 4095));
 }
 
 RECT WindowRect(HWND window) {
@@ -335,35 +265,18 @@ RECT ClientRect(HWND window) {
     return rect;
 }
 
-std::vector<HWND> TopLevelWindows(DWORD pid, const std::wstring& className) {
-    WindowSearch search{pid, className, {}};
-    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 bool Responds(HWND window, std::chrono::milliseconds timeout) {
     DWORD_PTR result = 0;
     return IsWindow(window) && SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG,
                                                    static_cast<UINT>(timeout.count()), &result) != 0;
 }
 
-HWND FindPanelWindow(DWORD pid) {
-    const auto windows = TopLevelWindows(pid, L"TMainPanel");
-    for (HWND window : windows)
-        if (IsWindowVisible(window)) return window;
-    return windows.empty() ? nullptr : windows.front();
-}
-
 std::optional<MessageBoxInfo> FindMessageBox(DWORD pid) {
-    for (HWND box : TopLevelWindows(pid, L"#32770")) {
-        if (!IsWindowVisible(box)) continue;
-        MessageBoxInfo info;
-        info.window = box;
-        info.caption = WindowText(box);
-        EnumChildWindows(box, CollectStaticText, reinterpret_cast<LPARAM>(&info.text));
-        return info;
-    }
-    return std::nullopt;
+    HWND box = FindVisibleWindow(pid, L"#32770");
+    if (!box) return std::nullopt;
+    MessageBoxInfo info{box, WindowText(box), {}};
+    EnumChildWindows(box, CollectStaticText, reinterpret_cast<LPARAM>(&info.text));
+    return info;
 }
 
 void DismissMessageBox(HWND box) {
@@ -373,29 +286,41 @@ void DismissMessageBox(HWND box) {
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
 }
 
-HWND FindPopupMenu(DWORD pid) {
-    for (HWND menu : TopLevelWindows(pid, L"#32768"))
-        if (IsWindowVisible(menu)) return menu;
-    return nullptr;
+HWND FindPopupMenu(DWORD pid) { return FindVisibleWindow(pid, L"#32768"); }
+
+void PostKeyToMenu(HWND menu, WORD virtualKey) {
+    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC)) << 16;
+    PostMessageW(menu, WM_KEYDOWN, virtualKey, scan | 1);
+    PostMessageW(menu, WM_KEYUP, virtualKey, scan | 1 | (1LL << 30) | (1LL << 31));
 }
 
 bool CloseMenuWithEscape(DWORD pid) {
     // A real key press reaches the menu when its owner has the foreground;
     // the key posted into the menu's own queue is the fallback when it has not.
-    PressKey(VK_ESCAPE);
+    INPUT keys[2]{};
+    keys[0].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = VK_ESCAPE;
+    keys[1] = keys[0];
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
     if (WaitUntil([&] { return FindPopupMenu(pid) == nullptr; }, 2s)) return true;
-    if (HWND menu = FindPopupMenu(pid)) {
-        PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-        PostMessageW(menu, WM_KEYUP, VK_ESCAPE, 0xC0010001);
-    }
+    if (HWND menu = FindPopupMenu(pid)) PostKeyToMenu(menu, VK_ESCAPE);
     return WaitUntil([&] { return FindPopupMenu(pid) == nullptr; }, 5s);
 }
 
-void PostTrayCallback(HWND panel, UINT mouseMessage) { PostMessageW(panel, kTrayCallback, 0, mouseMessage); }
-
-// ---- Input ----------------------------------------------------------------------
+void PostTrayCallback(HWND panel, UINT mouseMessage) {
+    constexpr UINT kTrayCallback = 0x8001;
+    PostMessageW(panel, kTrayCallback, 0, mouseMessage);
+}
 
 void MovePointer(int x, int y) { SetCursorPos(x, y); }
+
+void MoveWithInput(int x, int y) {
+    SetCursorPos(x, y);
+    // A move of nothing makes the system report the pointer where it now is
+    // to the window under it.
+    SendMouse(MOUSEEVENTF_MOVE);
+}
 
 POINT PointerPosition() {
     POINT point{};
@@ -409,16 +334,73 @@ void ClickAt(int x, int y, bool rightButton) {
     SendMouse(rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
 }
 
-void PressKey(WORD virtualKey) {
-    INPUT inputs[2]{};
-    inputs[0].type = INPUT_KEYBOARD;
-    inputs[0].ki.wVk = virtualKey;
-    inputs[1] = inputs[0];
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, inputs, sizeof(INPUT));
+void DragWithLeftButton(POINT from, POINT to) {
+    MoveWithInput(from.x, from.y);
+    Sleep(50);
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    Sleep(100);
+    constexpr int kSteps = 10;
+    for (int step = 1; step <= kSteps; ++step) {
+        MoveWithInput(from.x + (to.x - from.x) * step / kSteps, from.y + (to.y - from.y) * step / kSteps);
+        Sleep(40);
+    }
+    Sleep(100);
+    SendMouse(MOUSEEVENTF_LEFTUP);
 }
 
-// ---- The program under test ---------------------------------------------------
+int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
+int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
+int PanelLeft(HWND panel) { return WindowRect(panel).left; }
+int PanelTop(HWND panel) { return WindowRect(panel).top; }
+int PanelWidth(HWND panel) { return WindowRect(panel).right - WindowRect(panel).left; }
+int ClientWidthOf(HWND panel) { return ClientRect(panel).right; }
+int ClientHeightOf(HWND panel) { return ClientRect(panel).bottom; }
+
+int ShownLeft(int side, int width) { return side == 0 ? -4 : ScreenWidth() - width + 4; }
+int HiddenLeft(int side, int width) { return side == 0 ? -(width + 1) : ScreenWidth() + 3; }
+
+POINT ClientToScreenPoint(HWND window, int x, int y) {
+    POINT point{x, y};
+    ClientToScreen(window, &point);
+    return point;
+}
+
+RECT ClientRectOnScreen(HWND window, RECT rect) {
+    const POINT topLeft = ClientToScreenPoint(window, rect.left, rect.top);
+    OffsetRect(&rect, topLeft.x - rect.left, topLeft.y - rect.top);
+    return rect;
+}
+
+POINT Centre(const RECT& rect) { return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }
+
+RECT HideButtonRect(HWND panel, int side) {
+    const int width = std::clamp(ClientWidthOf(panel) - 11, 5, 73);
+    const int left = side == 0 ? 0 : 11;
+    return RECT{left, 0, left + width, 11};
+}
+
+RECT CloseButtonRect(HWND panel, int side) {
+    const int left = side == 0 ? ClientWidthOf(panel) - 11 : 0;
+    return RECT{left, 0, left + 11, 11};
+}
+
+RECT MenuButtonRect(HWND panel, int side) {
+    const int left = side == 0 ? ClientWidthOf(panel) - 24 : 0;
+    const int top = ClientHeightOf(panel) - 11 - 16;
+    return RECT{left, top, left + 24, top + 11};
+}
+
+RECT ItemButtonRect(HWND panel, int index) {
+    const int top = 12 + 34 * index;
+    return RECT{0, top, ClientWidthOf(panel) - 1, top + 34};
+}
+
+POINT RestingSpotOverPanel(int side, int panelWidth) {
+    const int inset = std::min(20, std::max(panelWidth - 10, 1) / 2);
+    return POINT{side == 0 ? inset : ScreenWidth() - 1 - inset, 600};
+}
+
+POINT SpotAwayFromPanel() { return POINT{ScreenWidth() / 2 + 88, ScreenHeight() / 2 + 16}; }
 
 PanelProcess::PanelProcess(const ScratchDir& dir, const std::wstring& workingFolder) {
     const std::wstring exe = dir.ExePath();
@@ -451,13 +433,8 @@ bool PanelProcess::Running() const { return process_ && WaitForSingleObject(proc
 
 HWND PanelProcess::WaitForWindow(std::chrono::milliseconds timeout) const {
     HWND panel = nullptr;
-    WaitUntil(
-        [&] {
-            panel = FindPanelWindow(pid_);
-            return (panel && IsWindowVisible(panel)) || !Running();
-        },
-        timeout);
-    return panel && IsWindowVisible(panel) ? panel : nullptr;
+    WaitUntil([&] { return (panel = FindVisibleWindow(pid_, L"TMainPanel")) != nullptr || !Running(); }, timeout);
+    return panel;
 }
 
 bool PanelProcess::Close(std::chrono::milliseconds timeout) {
@@ -476,16 +453,42 @@ std::optional<DWORD> PanelProcess::ExitCode() const {
     return code;
 }
 
-// ---- Fixture --------------------------------------------------------------------
+::testing::AssertionResult ReachesLeft(HWND panel, int left, std::chrono::milliseconds timeout) {
+    if (WaitUntil([&] { return PanelLeft(panel) == left; }, timeout)) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "left " << PanelLeft(panel) << " instead of " << left;
+}
+
+HWND StartShown(const PanelProcess& panel, int side, int width) {
+    const POINT rest = RestingSpotOverPanel(side, width);
+    MovePointer(rest.x, rest.y);
+    HWND window = panel.WaitForWindow();
+    if (!window) {
+        ADD_FAILURE() << "no visible panel window";
+    } else if (const auto shown = ReachesLeft(window, ShownLeft(side, width)); !shown) {
+        ADD_FAILURE() << "not at the shown place: " << shown.message();
+        window = nullptr;
+    } else if (!WaitForCloseCross(window, side)) {
+        ADD_FAILURE() << "no close cross at the top corner";
+        window = nullptr;
+    }
+    return window;
+}
+
+bool WaitForCloseCross(HWND panel, int side, std::chrono::milliseconds timeout) {
+    return WaitUntil(
+        [&] {
+            const RECT close = ClientRectOnScreen(panel, CloseButtonRect(panel, side));
+            return CountPixels(CaptureScreen(close), RECT{0, 0, 11, 11}, IsBlack) > 0;
+        },
+        timeout);
+}
 
 void PanelTest::SetUp() {
     DeleteIni();
     scratch_ = std::make_unique<ScratchDir>(CurrentTestName());
     // Away from both screen edges, so no panel slides in by itself.
-    MovePointer(GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2);
+    MovePointer(ScreenWidth() / 2, ScreenHeight() / 2);
 }
-
-// ---- Text --------------------------------------------------------------------------
 
 std::string Narrow(const std::wstring& text) {
     if (text.empty()) return {};

@@ -1,7 +1,7 @@
 // Black-box driving of the real tilerack.exe from a Windows test program:
-// scratch folders, the settings file, the panel process, its windows, input,
-// and polling with deadlines. Everything here observes the program only
-// through windows, messages, files and pixels.
+// scratch folders, the settings file, the panel process, its windows and
+// geometry, input, and polling with deadlines. Everything here observes the
+// program only through windows, messages, files and pixels.
 #pragma once
 
 #include <windows.h>
@@ -11,16 +11,21 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/files.h"
+
 namespace e2e {
 
 using namespace std::chrono_literals;
 using Bytes = std::vector<std::uint8_t>;
+
+inline const std::wstring kAppTitle = L"Ярлыкс";
+inline constexpr int kPanelDefaultWidth = 64;
+inline constexpr COLORREF kPanelDefaultColour = 0x00F4E0E0;
 
 // Where the program under test, the probe and the output folders are; taken
 // from TILERACK_EXE, PROBE_EXE, E2E_SCRATCH and E2E_SCREENSHOTS, falling back
@@ -32,17 +37,18 @@ struct Config {
     std::wstring screenshotDir;
 };
 const Config& GetConfig();
-void LoadConfig();
+std::wstring EnvironmentValue(const wchar_t* name, const std::wstring& fallback = {});
 
 // ---- Files ----------------------------------------------------------------
 
-std::optional<Bytes> ReadFileBytes(const std::wstring& path);
+using tilerack::win::FileExists;
+using tilerack::win::ReadWholeFile;  // nothing when the file does not exist
 bool WriteFileBytes(const std::wstring& path, const Bytes& bytes);
-bool FileExists(const std::wstring& path);
 // Plain file names (no folders) directly inside `folder`.
 std::vector<std::wstring> ListFiles(const std::wstring& folder);
-bool DeleteTree(const std::wstring& folder);
 std::wstring JoinPath(const std::wstring& folder, const std::wstring& name);
+// Compares paths as Windows does: any case, either slash, no trailing slash.
+bool SamePath(std::wstring a, std::wstring b);
 
 // A fresh folder for one test with tilerack.exe copied in, so the program's
 // item file lands there and nowhere else.
@@ -62,12 +68,14 @@ private:
 };
 
 // What the probe program wrote into probe-record.txt in `folder`: one
-// record per start, oldest first.
+// complete record per start, oldest first.
 struct ProbeRecord {
     std::wstring commandLine;
-    std::wstring currentFolder;
+    std::wstring folder;
 };
 std::vector<ProbeRecord> ReadProbeRecords(const std::wstring& folder);
+// The part of a command line after the program's name and its blanks.
+std::wstring ArgumentsOf(const std::wstring& commandLine);
 
 // Name of the running test, usable as a file name ("Suite.Test").
 std::wstring CurrentTestName();
@@ -76,61 +84,82 @@ std::wstring CurrentTestName();
 
 std::wstring IniPath();
 void DeleteIni();
-// Writes the settings file verbatim (ASCII text, "\r\n" added per line).
-bool WriteIni(const std::vector<std::string>& lines);
+// Writes the settings file with section Keelstrip holding `keys` ("Key=value").
+void WriteSettings(const std::vector<std::string>& keys);
 
-// Section and key names are compared without regard to case, as Windows does.
-struct NoCaseLess {
-    bool operator()(const std::wstring& a, const std::wstring& b) const;
-};
-using IniSection = std::map<std::wstring, std::wstring, NoCaseLess>;
-using IniFile = std::map<std::wstring, IniSection, NoCaseLess>;
-// Parses the settings file as Windows would (ANSI, UTF-8 or UTF-16 with BOM).
-std::optional<IniFile> ReadIni();
+// What the settings file holds, read as Windows reads it: whether section
+// Keelstrip has any key, and the value of `key` there ("<missing>" without).
+bool SettingsSaved();
+std::wstring SavedSetting(const wchar_t* key);
 
-// ---- Waiting ----------------------------------------------------------------
+// ---- Waiting and windows ----------------------------------------------------
 
 // Polls `predicate` until it holds or `timeout` passes; true when it held.
 bool WaitUntil(const std::function<bool()>& predicate, std::chrono::milliseconds timeout = 10s);
-
-// ---- Windows ------------------------------------------------------------------
 
 std::wstring WindowClass(HWND window);
 std::wstring WindowText(HWND window);
 RECT WindowRect(HWND window);
 RECT ClientRect(HWND window);
-// Visible and invisible top-level windows of `pid` with the given class.
-std::vector<HWND> TopLevelWindows(DWORD pid, const std::wstring& className);
 // True when the window exists and its thread handles a sent message in time.
 bool Responds(HWND window, std::chrono::milliseconds timeout = 5s);
-
-HWND FindPanelWindow(DWORD pid);
 
 struct MessageBoxInfo {
     HWND window = nullptr;
     std::wstring caption;
-    std::wstring text;
+    std::wstring text;  // the static controls' texts, lines broken by "\n" alone
 };
-// A visible message box (#32770 dialog) of `pid`, with its caption and the
-// text of its static controls.
+// A visible message box (#32770 dialog) of `pid`.
 std::optional<MessageBoxInfo> FindMessageBox(DWORD pid);
-// Presses the box's OK (or first) button.
+// Presses the box's OK (or Cancel) button.
 void DismissMessageBox(HWND box);
 
 HWND FindPopupMenu(DWORD pid);
+// Posts a key press straight into an open popup menu's thread.
+void PostKeyToMenu(HWND menu, WORD virtualKey);
 // Closes an open popup menu of `pid` with the Escape key; true when it closed.
 bool CloseMenuWithEscape(DWORD pid);
 
-// The panel's tray icon callback: the message and the mouse messages it carries.
-constexpr UINT kTrayCallback = 0x8001;
+// The panel's tray icon callback carrying a mouse message.
 void PostTrayCallback(HWND panel, UINT mouseMessage);
 
 // ---- Real input ------------------------------------------------------------------
 
 void MovePointer(int x, int y);
+// Moves the pointer with an input event, so the window under it sees the move.
+void MoveWithInput(int x, int y);
 POINT PointerPosition();
 void ClickAt(int x, int y, bool rightButton = false);
-void PressKey(WORD virtualKey);
+// Presses the left button at `from`, moves in small steps to `to`, releases.
+void DragWithLeftButton(POINT from, POINT to);
+
+// ---- Geometry of the docked panel --------------------------------------------
+
+int ScreenWidth();
+int ScreenHeight();
+int PanelLeft(HWND panel);
+int PanelTop(HWND panel);
+int PanelWidth(HWND panel);
+int ClientWidthOf(HWND panel);
+int ClientHeightOf(HWND panel);
+// Left of the outer frame at the shown and the hidden place of a side.
+int ShownLeft(int side, int width = kPanelDefaultWidth);
+int HiddenLeft(int side, int width = kPanelDefaultWidth);
+POINT ClientToScreenPoint(HWND window, int x, int y);
+RECT ClientRectOnScreen(HWND window, RECT clientRect);
+POINT Centre(const RECT& rect);
+
+// Client rectangles of the strip's fixed buttons and of item `index`'s button.
+RECT HideButtonRect(HWND panel, int side);
+RECT CloseButtonRect(HWND panel, int side);
+RECT MenuButtonRect(HWND panel, int side);
+RECT ItemButtonRect(HWND panel, int index);
+
+// A spot over the panel, below any item of a short strip and away from the
+// fixed buttons, where a shown panel stays shown.
+POINT RestingSpotOverPanel(int side, int panelWidth = kPanelDefaultWidth);
+// Far from both edges: a shown panel slides out, a hidden one stays hidden.
+POINT SpotAwayFromPanel();
 
 // ---- The program under test ----------------------------------------------------
 
@@ -146,7 +175,6 @@ public:
     PanelProcess(const PanelProcess&) = delete;
     PanelProcess& operator=(const PanelProcess&) = delete;
 
-    bool Started() const { return process_ != nullptr; }
     DWORD Pid() const { return pid_; }
     bool Running() const;
     // The panel window once it exists and is visible, or nullptr after `timeout`.
@@ -160,6 +188,17 @@ private:
     HANDLE process_ = nullptr;
     DWORD pid_ = 0;
 };
+
+// Success once the panel's frame stands at `left` (within `timeout`), with
+// where it stands instead when it does not.
+::testing::AssertionResult ReachesLeft(HWND panel, int left, std::chrono::milliseconds timeout = 5s);
+// With the pointer resting over the panel's place on `side`: the panel
+// window once it stands at its shown place with its strip drawn (the close
+// cross shows), or nullptr after a failure was recorded.
+HWND StartShown(const PanelProcess& panel, int side = 0, int width = kPanelDefaultWidth);
+// Waits until the panel has painted its close cross (black on the blended
+// background): the strip is drawn and its buttons are where they should be.
+bool WaitForCloseCross(HWND panel, int side, std::chrono::milliseconds timeout = 3s);
 
 // Test base: fresh scratch folder, no settings file, pointer parked.
 class PanelTest : public ::testing::Test {

@@ -6,7 +6,6 @@
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
-    e2e::LoadConfig();
     const auto& config = e2e::GetConfig();
     std::printf("tilerack.exe: %s\nscratch:      %s\nscreenshots:  %s\n", e2e::Narrow(config.tilerackExe).c_str(),
                 e2e::Narrow(config.scratchRoot).c_str(), e2e::Narrow(config.screenshotDir).c_str());

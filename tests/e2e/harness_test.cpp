@@ -29,7 +29,7 @@ TEST_F(Harness, ProbeRecordsItsCommandLineAndFolder) {
     const auto records = ReadProbeRecords(scratch_->Path());
     ASSERT_EQ(records.size(), 1u);
     EXPECT_EQ(records[0].commandLine, commandLine);
-    EXPECT_EQ(records[0].currentFolder, folder);
+    EXPECT_EQ(records[0].folder, folder);
 }
 
 }  // namespace

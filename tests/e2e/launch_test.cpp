@@ -3,42 +3,27 @@
 #include <string>
 
 #include "e2e_harness.h"
-#include "scenario_support.h"
+#include "platform/text.h"
 #include "screen_capture.h"
 #include "shorts_file_builder.h"
 
 namespace e2e {
 namespace {
 
-constexpr COLORREF kKey = RGB(255, 0, 255);
-
 ShortRecord Item(const std::wstring& fileName, const std::string& params, const std::wstring& workDir,
                  const std::string& caption, COLORREF fill) {
-    ShortRecord record;
-    record.fileName = ToCp1251(fileName);
-    record.params = params;
-    record.workDir = ToCp1251(workDir);
-    record.caption = caption;
-    record.hint = caption + "\r\nвторая строка";
-    record.image = FramedIconBmp(kKey, fill);
-    return record;
+    return {.params = params,
+            .fileName = tilerack::win::Narrow(fileName),
+            .caption = caption,
+            .workDir = tilerack::win::Narrow(workDir),
+            .hint = caption + "\r\nвторая строка",
+            .image = FramedIconBmp(RGB(255, 0, 255), fill)};
 }
 
 class Launch : public PanelTest {
 protected:
-    HWND StartShown(PanelProcess& panel, int side = 0) {
-        const POINT rest = RestingSpotOverPanel(side);
-        MovePointer(rest.x, rest.y);
-        HWND window = panel.WaitForWindow();
-        if (!window) {
-            ADD_FAILURE() << "no visible panel window";
-            return nullptr;
-        }
-        if (!WaitUntil([&] { return PanelLeft(window) == ShownLeft(side, kPanelDefaultWidth); }, 5s))
-            ADD_FAILURE() << "not shown: left " << PanelLeft(window);
-        else if (!WaitForCloseCross(window, side))
-            ADD_FAILURE() << "no close cross at the top corner";
-        return window;
+    void WriteItems(const std::vector<ShortRecord>& records) {
+        ASSERT_TRUE(WriteFileBytes(scratch_->File(L"shorts.dat"), BuildShortsFile(records).bytes));
     }
 
     void ClickItemButton(HWND window, int index) {
@@ -47,9 +32,9 @@ protected:
     }
 
     // Waits until the probe has recorded `count` starts and returns them.
-    std::vector<ProbeStart> WaitForProbeStarts(size_t count) {
-        std::vector<ProbeStart> starts;
-        WaitUntil([&] { return (starts = ReadProbeStarts(scratch_->Path())).size() >= count; }, 15s);
+    std::vector<ProbeRecord> WaitForProbeStarts(size_t count) {
+        std::vector<ProbeRecord> starts;
+        WaitUntil([&] { return (starts = ReadProbeRecords(scratch_->Path())).size() >= count; }, 15s);
         return starts;
     }
 };
@@ -57,9 +42,7 @@ protected:
 TEST_F(Launch, ButtonStartsTheFileWithItsParametersInItsWorkingFolder) {
     const std::wstring probe = scratch_->AddProbe(L"проба альфа.exe");
     const std::wstring workDir = scratch_->SubFolder(L"рабочая папка");
-    const std::string params = "alpha \"два слова\" 3";
-    ASSERT_TRUE(WriteFileBytes(scratch_->File(L"shorts.dat"),
-                               BuildShortsFile({Item(probe, params, workDir, "Проба", RGB(200, 40, 40))}).bytes));
+    WriteItems({Item(probe, "alpha \"два слова\" 3", workDir, "Проба", RGB(200, 40, 40))});
     PanelProcess panel(*scratch_);
     HWND window = StartShown(panel);
     ASSERT_NE(window, nullptr);
@@ -67,10 +50,9 @@ TEST_F(Launch, ButtonStartsTheFileWithItsParametersInItsWorkingFolder) {
     ClickItemButton(window, 0);
     const auto starts = WaitForProbeStarts(1);
     ASSERT_EQ(starts.size(), 1u) << "the probe did not run exactly once";
-    EXPECT_EQ(Narrow(ArgumentsOf(starts[0].commandLine)), Narrow(L"alpha \"два слова\" 3"))
-        << "command line: " << Narrow(starts[0].commandLine);
-    EXPECT_NE(starts[0].commandLine.find(L"проба альфа.exe"), std::wstring::npos)
-        << "command line: " << Narrow(starts[0].commandLine);
+    const std::string commandLine = Narrow(starts[0].commandLine);
+    EXPECT_EQ(Narrow(ArgumentsOf(starts[0].commandLine)), Narrow(L"alpha \"два слова\" 3")) << commandLine;
+    EXPECT_NE(starts[0].commandLine.find(L"проба альфа.exe"), std::wstring::npos) << commandLine;
     EXPECT_TRUE(SamePath(starts[0].folder, workDir))
         << "started in " << Narrow(starts[0].folder) << ", not " << Narrow(workDir);
     SaveScreenshotPng(CurrentTestName());
@@ -80,9 +62,7 @@ TEST_F(Launch, ButtonStartsTheFileWithItsParametersInItsWorkingFolder) {
 
 TEST_F(Launch, MissingFileIsReportedAndThePanelKeepsRunning) {
     const std::wstring missing = scratch_->File(L"нет такого.exe");
-    ASSERT_TRUE(WriteFileBytes(scratch_->File(L"shorts.dat"),
-                               BuildShortsFile({Item(missing, "", scratch_->Path(), "Пропавший", RGB(40, 160, 60))})
-                                   .bytes));
+    WriteItems({Item(missing, "", scratch_->Path(), "Пропавший", RGB(40, 160, 60))});
     PanelProcess panel(*scratch_);
     HWND window = StartShown(panel);
     ASSERT_NE(window, nullptr);
@@ -92,7 +72,7 @@ TEST_F(Launch, MissingFileIsReportedAndThePanelKeepsRunning) {
     ASSERT_TRUE(WaitUntil([&] { return (box = FindMessageBox(panel.Pid())).has_value(); }, 10s))
         << "no message box for a file that does not exist";
     EXPECT_EQ(Narrow(box->caption), Narrow(kAppTitle));
-    EXPECT_EQ(Narrow(NormaliseLineBreaks(box->text)), Narrow(L"Ошибка:\nФайл не найден."));
+    EXPECT_EQ(Narrow(box->text), Narrow(L"Ошибка:\nФайл не найден."));
     SaveScreenshotPng(CurrentTestName());
 
     DismissMessageBox(box->window);
@@ -104,73 +84,67 @@ TEST_F(Launch, MissingFileIsReportedAndThePanelKeepsRunning) {
 
 // ---- Items menu -------------------------------------------------------------------
 
-constexpr int kManyItems = 25;
-
 COLORREF ManyItemFill(int index) { return RGB(30 + 8 * index, 220 - 6 * index, 60 + 5 * index); }
 
 class ItemsMenu : public Launch {
 protected:
     // Reveals the menu button, clicks it and returns the open menu.
     HWND OpenItemsMenu(HWND window) {
-        const RECT button = ClientRectOnScreen(window, MenuButtonRect(window, 0));
-        const POINT centre = Centre(button);
+        menuButton_ = ClientRectOnScreen(window, MenuButtonRect(window, 0));
+        const POINT centre = Centre(menuButton_);
         MoveWithInput(centre.x, centre.y);
         // The arrows are white inside; the item button under the menu button
         // may put black caption pixels there, but never white ones.
-        if (!WaitUntil([&] { return CountPixels(CaptureScreen(), button, IsWhite) >= 10; }, 3s))
+        if (!WaitUntil([&] { return CountPixels(CaptureScreen(), menuButton_, IsWhite) >= 10; }, 3s))
             ADD_FAILURE() << "the menu button did not appear";
         ClickAt(centre.x, centre.y);
         HWND menu = nullptr;
-        if (!WaitUntil([&] { return (menu = FindPopupMenu(GetPanelPid())) != nullptr; }, 5s))
+        if (!WaitUntil([&] { return (menu = FindPopupMenu(pid_)) != nullptr; }, 5s))
             ADD_FAILURE() << "no items menu after clicking the menu button";
-        menuButton_ = button;
         return menu;
     }
 
-    // Chooses an entry by keys and returns what the probe recorded for it.
-    std::optional<ProbeStart> Choose(HWND window, const std::vector<WORD>& keys, size_t startsBefore,
-                                     const std::wstring& shot = {}) {
+    // Chooses an entry by Home, `downs` steps down (or End) and Enter, and
+    // returns the arguments the probe recorded for it.
+    std::wstring Choose(HWND window, int downs, size_t startsBefore, const std::wstring& shot = {}) {
         HWND menu = OpenItemsMenu(window);
-        if (!menu) return std::nullopt;
+        if (!menu) return L"<no menu>";
         if (!shot.empty()) SaveScreenshotPng(shot);
         // Windows answers for another process's menu; Wine does not (-1).
         const auto handle = reinterpret_cast<HMENU>(SendMessageW(menu, MN_GETHMENU, 0, 0));
         entryCount_ = handle ? GetMenuItemCount(handle) : -1;
-        for (WORD key : keys) PostKeyToMenu(menu, key);
+        PostKeyToMenu(menu, downs < 0 ? VK_END : VK_HOME);
+        for (int i = 0; i < downs; ++i) PostKeyToMenu(menu, VK_DOWN);
         PostKeyToMenu(menu, VK_RETURN);
-        EXPECT_TRUE(WaitUntil([&] { return FindPopupMenu(GetPanelPid()) == nullptr; }, 5s))
+        EXPECT_TRUE(WaitUntil([&] { return FindPopupMenu(pid_) == nullptr; }, 5s))
             << "the menu stayed open after choosing";
         const auto starts = WaitForProbeStarts(startsBefore + 1);
-        if (starts.size() != startsBefore + 1) {
-            ADD_FAILURE() << "no single start after choosing (" << starts.size() - startsBefore << " starts)";
-            return std::nullopt;
-        }
-        return starts.back();
+        if (starts.size() == startsBefore + 1) return ArgumentsOf(starts.back().commandLine);
+        ADD_FAILURE() << "no single start after choosing (" << starts.size() - startsBefore << " starts)";
+        return L"<no start>";
     }
 
-    DWORD GetPanelPid() const { return pid_; }
     DWORD pid_ = 0;
     int entryCount_ = -1;
     RECT menuButton_{};
 };
 
-std::vector<WORD> Repeat(WORD key, int count) { return std::vector<WORD>(static_cast<size_t>(count), key); }
-
 TEST_F(ItemsMenu, ListsEveryItemInOrderAndStartsTheChosenOneLikeItsButton) {
+    constexpr int kManyItems = 25;
     const std::wstring probe = scratch_->AddProbe();
     const std::wstring workDir = scratch_->SubFolder(L"папка");
     std::vector<ShortRecord> records;
     for (int i = 0; i < kManyItems; ++i)
         records.push_back(Item(probe, "item " + std::to_string(i + 1) + " \"пункт меню\"", workDir,
                                "Пункт " + std::to_string(i + 1), ManyItemFill(i)));
-    ASSERT_TRUE(WriteFileBytes(scratch_->File(L"shorts.dat"), BuildShortsFile(records).bytes));
+    WriteItems(records);
     PanelProcess panel(*scratch_);
     pid_ = panel.Pid();
     HWND window = StartShown(panel);
     ASSERT_NE(window, nullptr);
 
     // The strip holds 22 buttons on a 768-line screen; the others are hidden.
-    ScreenImage strip;
+    TBitmap strip;
     const auto fillCount = [&](int i) {
         return CountPixels(strip, ClientRectOnScreen(window, ItemButtonRect(window, i)),
                            [i](COLORREF c) { return c == ManyItemFill(i); });
@@ -180,14 +154,8 @@ TEST_F(ItemsMenu, ListsEveryItemInOrderAndStartsTheChosenOneLikeItsButton) {
     EXPECT_EQ(fillCount(21), 24 * 24) << "the 22nd button is not shown whole";
     EXPECT_EQ(fillCount(22), 0) << "the 23rd button is shown";
 
-    // Home and 24 steps down reach the 25th entry: the last item.
-    const auto viaSteps = Choose(window, [] {
-        auto keys = Repeat(VK_DOWN, 24);
-        keys.insert(keys.begin(), VK_HOME);
-        return keys;
-    }(), 0, CurrentTestName() + L".menu");
-    ASSERT_TRUE(viaSteps);
-    EXPECT_EQ(Narrow(ArgumentsOf(viaSteps->commandLine)), Narrow(L"item 25 \"пункт меню\""))
+    const std::string last = Narrow(L"item 25 \"пункт меню\"");
+    EXPECT_EQ(Narrow(Choose(window, 24, 0, CurrentTestName() + L".menu")), last)
         << "the 25th entry did not start the 25th item";
     RecordProperty("menu_entries_read", entryCount_);
     if (entryCount_ >= 0) {
@@ -196,26 +164,17 @@ TEST_F(ItemsMenu, ListsEveryItemInOrderAndStartsTheChosenOneLikeItsButton) {
 
     // End is the last entry, and a 25th step down wraps round to the first:
     // the menu has exactly one entry per item.
-    const auto viaEnd = Choose(window, {VK_END}, 1);
-    ASSERT_TRUE(viaEnd);
-    EXPECT_EQ(Narrow(ArgumentsOf(viaEnd->commandLine)), Narrow(L"item 25 \"пункт меню\""))
-        << "the last entry is not the last item";
-    const auto wrapped = Choose(window, [] {
-        auto keys = Repeat(VK_DOWN, 25);
-        keys.insert(keys.begin(), VK_HOME);
-        return keys;
-    }(), 2);
-    ASSERT_TRUE(wrapped);
-    EXPECT_EQ(Narrow(ArgumentsOf(wrapped->commandLine)), Narrow(L"item 1 \"пункт меню\""))
+    EXPECT_EQ(Narrow(Choose(window, -1, 1)), last) << "the last entry is not the last item";
+    EXPECT_EQ(Narrow(Choose(window, 25, 2)), Narrow(L"item 1 \"пункт меню\""))
         << "25 steps down from the first entry did not come back to it";
 
     // The first item's button starts it exactly as its entry did.
     ClickItemButton(window, 0);
     const auto starts = WaitForProbeStarts(4);
     ASSERT_EQ(starts.size(), 4u);
-    EXPECT_EQ(Narrow(starts[3].commandLine), Narrow(wrapped->commandLine));
-    EXPECT_EQ(Narrow(starts[3].folder), Narrow(wrapped->folder));
-    EXPECT_TRUE(SamePath(wrapped->folder, workDir)) << Narrow(wrapped->folder);
+    EXPECT_EQ(Narrow(starts[3].commandLine), Narrow(starts[2].commandLine));
+    EXPECT_EQ(Narrow(starts[3].folder), Narrow(starts[2].folder));
+    EXPECT_TRUE(SamePath(starts[2].folder, workDir)) << Narrow(starts[2].folder);
     EXPECT_FALSE(FindMessageBox(panel.Pid()));
 }
 
@@ -223,7 +182,7 @@ TEST_F(ItemsMenu, OpensBesideItsButton) {
     std::vector<ShortRecord> records;
     for (int i = 0; i < 3; ++i)
         records.push_back(Item(L"notepad.exe", "", L"", "Пункт " + std::to_string(i + 1), ManyItemFill(i)));
-    ASSERT_TRUE(WriteFileBytes(scratch_->File(L"shorts.dat"), BuildShortsFile(records).bytes));
+    WriteItems(records);
     PanelProcess panel(*scratch_);
     pid_ = panel.Pid();
     HWND window = StartShown(panel);
@@ -259,23 +218,19 @@ TEST_P(CloseButton, EndsTheProgramAndSavesBothFiles) {
     ASSERT_TRUE(WriteFileBytes(scratch_->File(L"shorts.dat"), {}));
     DeleteIni();
 
-    const RECT close = ClientRectOnScreen(window, CloseButtonRect(window, side));
     SaveScreenshotPng(CurrentTestName());
-    const POINT centre = Centre(close);
+    const POINT centre = Centre(ClientRectOnScreen(window, CloseButtonRect(window, side)));
     ClickAt(centre.x, centre.y);
     ASSERT_TRUE(panel.WaitForExit(10s)) << "the program did not end after the close button";
     EXPECT_EQ(panel.ExitCode(), std::optional<DWORD>(0));
 
-    const auto ini = ReadIni();
-    ASSERT_TRUE(ini && ini->count(L"Keelstrip")) << "no settings saved at " << Narrow(IniPath());
-    const IniSection& saved = ini->at(L"Keelstrip");
-    EXPECT_EQ(SettingValue(saved, L"Side"), std::to_wstring(side));
-    EXPECT_EQ(SettingValue(saved, L"TimeOut"), L"400");
-    EXPECT_EQ(SettingValue(saved, L"Width"), L"64");
-    const auto items = ReadFileBytes(scratch_->File(L"shorts.dat"));
+    ASSERT_TRUE(SettingsSaved()) << "no settings saved at " << Narrow(IniPath());
+    EXPECT_EQ(SavedSetting(L"Side"), std::to_wstring(side));
+    EXPECT_EQ(SavedSetting(L"TimeOut"), L"400");
+    EXPECT_EQ(SavedSetting(L"Width"), L"64");
+    const auto items = ReadWholeFile(scratch_->File(L"shorts.dat"));
     ASSERT_TRUE(items);
-    EXPECT_TRUE(WithSlotsCleared(*items, original.slotOffsets) ==
-                WithSlotsCleared(original.bytes, original.slotOffsets))
+    EXPECT_TRUE(SameApartFromSlots(*items, original))
         << "shorts.dat does not hold the same items (" << items->size() << " bytes, " << original.bytes.size()
         << " expected)";
 }

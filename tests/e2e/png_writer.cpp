@@ -6,6 +6,30 @@
 namespace e2e {
 namespace {
 
+std::uint32_t Crc32(const std::uint8_t* data, std::size_t size) {
+    static const auto table = [] {
+        std::array<std::uint32_t, 256> entries{};
+        for (std::uint32_t n = 0; n < 256; ++n) {
+            std::uint32_t c = n;
+            for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            entries[n] = c;
+        }
+        return entries;
+    }();
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (size_t i = 0; i < size; ++i) crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
+    return ~crc;
+}
+
+std::uint32_t Adler32(const std::uint8_t* data, std::size_t size) {
+    std::uint32_t a = 1, b = 0;
+    for (size_t i = 0; i < size; ++i) {
+        a = (a + data[i]) % 65521;
+        b = (b + a) % 65521;
+    }
+    return (b << 16) | a;
+}
+
 void PutBigEndian(std::vector<std::uint8_t>& out, std::uint32_t value) {
     for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<std::uint8_t>(value >> shift));
 }
@@ -41,38 +65,14 @@ std::vector<std::uint8_t> StoredZlib(const std::vector<std::uint8_t>& raw) {
 
 }  // namespace
 
-std::uint32_t Crc32(const std::uint8_t* data, std::size_t size, std::uint32_t crc) {
-    static const auto table = [] {
-        std::array<std::uint32_t, 256> entries{};
-        for (std::uint32_t n = 0; n < 256; ++n) {
-            std::uint32_t c = n;
-            for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            entries[n] = c;
-        }
-        return entries;
-    }();
-    crc = ~crc;
-    for (size_t i = 0; i < size; ++i) crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
-    return ~crc;
-}
-
-std::uint32_t Adler32(const std::uint8_t* data, std::size_t size) {
-    std::uint32_t a = 1, b = 0;
-    for (size_t i = 0; i < size; ++i) {
-        a = (a + data[i]) % 65521;
-        b = (b + a) % 65521;
-    }
-    return (b << 16) | a;
-}
-
-std::vector<std::uint8_t> EncodePng(int width, int height, const std::vector<std::uint8_t>& rgb) {
-    const size_t rowBytes = static_cast<size_t>(width) * 3;
+std::vector<std::uint8_t> EncodePng(const tilerack::TBitmap& picture) {
+    const int width = picture.Width(), height = picture.Height();
     std::vector<std::uint8_t> raw;
-    raw.reserve((rowBytes + 1) * static_cast<size_t>(height));
+    raw.reserve((static_cast<size_t>(width) * 3 + 1) * static_cast<size_t>(height));
     for (int y = 0; y < height; ++y) {
         raw.push_back(0);  // filter type None
-        const auto row = rgb.begin() + static_cast<std::ptrdiff_t>(rowBytes * static_cast<size_t>(y));
-        raw.insert(raw.end(), row, row + static_cast<std::ptrdiff_t>(rowBytes));
+        const std::uint8_t* row = picture.Row(y);
+        for (int x = 0; x < width; ++x) raw.insert(raw.end(), {row[3 * x + 2], row[3 * x + 1], row[3 * x]});
     }
 
     std::vector<std::uint8_t> png{0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};

@@ -5,13 +5,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "items/bitmap.h"
+
 namespace e2e {
 
-// `rgb` holds `height` rows top to bottom, each `width` pixels of red, green,
-// blue with no padding. Returns the complete PNG file.
-std::vector<std::uint8_t> EncodePng(int width, int height, const std::vector<std::uint8_t>& rgb);
-
-std::uint32_t Crc32(const std::uint8_t* data, std::size_t size, std::uint32_t crc = 0);
-std::uint32_t Adler32(const std::uint8_t* data, std::size_t size);
+std::vector<std::uint8_t> EncodePng(const tilerack::TBitmap& picture);
 
 }  // namespace e2e

@@ -11,14 +11,12 @@ namespace e2e {
 namespace {
 
 std::vector<ShortRecord> OneItem() {
-    ShortRecord item;
-    item.fileName = "C:\\windows\\notepad.exe";
-    item.caption = "Блокнот";
-    item.hint = "Блокнот";
-    item.trackDrives = true;
-    item.buttonSlot = 0x01020304;
-    item.image = Bmp24Image(32, 32, 7);
-    return {item};
+    return {{.fileName = "C:\\windows\\notepad.exe",
+             .caption = "Блокнот",
+             .hint = "Блокнот",
+             .trackDrives = true,
+             .buttonSlot = 0x01020304,
+             .image = Bmp24Image(7)}};
 }
 
 // Closes the panel and answers the one error box its final save shows.
@@ -46,11 +44,11 @@ TEST_F(SaveSafety, ItemFileThatCannotBeReplacedStaysWhole) {
     ASSERT_NE(window, nullptr);
     const std::optional<MessageBoxInfo> box = CloseExpectingError(panel, window);
     ASSERT_TRUE(box) << "no error shown for the failed save";
-    EXPECT_EQ(box->caption, L"Ярлыкс");
+    EXPECT_EQ(box->caption, kAppTitle);
     EXPECT_NE(box->text.find(L"Cannot create file"), std::wstring::npos) << Narrow(box->text);
     EXPECT_NE(box->text.find(L"shorts.dat"), std::wstring::npos) << Narrow(box->text);
     ASSERT_TRUE(panel.WaitForExit(20s));
-    EXPECT_EQ(ReadFileBytes(scratch_->File(L"shorts.dat")), original) << "the old list was touched";
+    EXPECT_EQ(ReadWholeFile(scratch_->File(L"shorts.dat")), original) << "the old list was touched";
     // The settings were still written.
     EXPECT_TRUE(FileExists(IniPath()));
 }
@@ -73,29 +71,31 @@ TEST_F(SettingsFallback, UnwritableWindowsFolderKeepsSettingsInAppDataAndItemsSt
     DeleteFileW(AppDataIni().c_str());
     // A folder in the place of the settings file: nothing can be written there.
     ASSERT_TRUE(CreateDirectoryW(IniPath().c_str(), nullptr));
-    ASSERT_TRUE(WriteFileBytes(scratch_->File(L"shorts.dat"), BuildShortsFile(OneItem()).bytes));
+    const ShortsFile items = BuildShortsFile(OneItem());
+    ASSERT_TRUE(WriteFileBytes(scratch_->File(L"shorts.dat"), items.bytes));
     {
         PanelProcess panel(*scratch_);
         const HWND window = panel.WaitForWindow();
         ASSERT_NE(window, nullptr);
         // A width that differs from the default, to see it come back.
         SetWindowPos(window, nullptr, 0, 0, 90, 400, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        ASSERT_TRUE(WaitUntil([&] { return WindowRect(window).right - WindowRect(window).left == 90; }));
+        ASSERT_TRUE(WaitUntil([&] { return PanelWidth(window) == 90; }));
         EXPECT_FALSE(FindMessageBox(panel.Pid()));
         ASSERT_TRUE(panel.Close());
     }
-    const std::optional<Bytes> ini = ReadFileBytes(AppDataIni());
+    const std::optional<Bytes> ini = ReadWholeFile(AppDataIni());
     ASSERT_TRUE(ini) << "settings not kept in the user's folder";
     const std::string text(ini->begin(), ini->end());
     EXPECT_NE(text.find("[Keelstrip]"), std::string::npos) << text;
     EXPECT_NE(text.find("Width=90"), std::string::npos) << text;
-    EXPECT_EQ(ReadFileBytes(scratch_->File(L"shorts.dat"))->size(), BuildShortsFile(OneItem()).bytes.size());
+    const auto savedItems = ReadWholeFile(scratch_->File(L"shorts.dat"));
+    EXPECT_TRUE(savedItems && SameApartFromSlots(*savedItems, items)) << "the items were not saved";
 
     // The next run reads the kept settings.
     PanelProcess again(*scratch_);
     const HWND window = again.WaitForWindow();
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(WindowRect(window).right - WindowRect(window).left, 90);
+    EXPECT_EQ(PanelWidth(window), 90);
     SaveScreenshotPng(CurrentTestName());
     ASSERT_TRUE(again.Close());
 }

@@ -1,30 +1,70 @@
-// What the screen shows: pixels read through the screen's device context and
-// PNG screenshots saved under the screenshot folder.
+// What the screen shows: captures, pixel counts, the colours the panel is
+// expected to show, screenshots, and a screen painted in known colours.
 #pragma once
 
 #include <windows.h>
 
-#include <cstdint>
+#include <chrono>
+#include <functional>
+#include <memory>
 #include <string>
-#include <vector>
+
+#include "items/bitmap.h"
 
 namespace e2e {
 
-struct ScreenImage {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint8_t> rgb;  // rows top to bottom, 3 bytes per pixel, no padding
+using tilerack::TBitmap;
 
-    COLORREF Pixel(int x, int y) const;
-};
-
-// Copies the rectangle (left, top, width, height) of the screen; the whole
-// primary screen when width or height is 0.
-ScreenImage CaptureScreen(int left = 0, int top = 0, int width = 0, int height = 0);
+// The whole screen when the rectangle is empty.
+TBitmap CaptureScreen(const RECT& screenRect = {});
 COLORREF ScreenPixel(int x, int y);
 
-// Saves the whole screen as <screenshot folder>\<name>.png; returns the path,
-// or an empty string when it could not be written.
-std::wstring SaveScreenshotPng(const std::wstring& name);
+bool IsBlack(COLORREF colour);
+bool IsWhite(COLORREF colour);
+// Pixels of `image` inside `rect` (coordinates of an image captured at the
+// screen origin) for which `test` holds, and their bounding box (empty when
+// there are none).
+int CountPixels(const TBitmap& image, const RECT& rect, const std::function<bool(COLORREF)>& test);
+RECT BoundsOfPixels(const TBitmap& image, const RECT& rect, const std::function<bool(COLORREF)>& test);
+
+// (screen × opacity + colour × (100 − opacity)) / 100 per channel, truncated.
+COLORREF Blend(COLORREF screen, COLORREF colour, int opacity);
+// The hover brightening of an item picture: blue×1.07+24, green×1.07+10,
+// red×1.07+32, rounded half to even, at most 255.
+COLORREF Brightened(COLORREF colour);
+
+// Writes <screenshot folder>\<name>.png and, when `alsoTo` is given, that file too.
+bool SavePng(const std::wstring& name, const TBitmap& picture, const std::wstring& alsoTo = {});
+inline bool SaveScreenshotPng(const std::wstring& name) { return SavePng(name, CaptureScreen()); }
+
+// A window over the whole screen, painted by its own thread with a colour
+// per pixel, so what lies under the panel is known exactly. Wine on a bare
+// display puts every newly shown window on top and never lowers one, so it
+// must exist before the panel to lie under it.
+class PaintedScreen {
+public:
+    using Pattern = std::function<COLORREF(int x, int y)>;
+    // A parked screen starts off the display, so that windows created
+    // later still lie above it once it moves onto the display.
+    explicit PaintedScreen(Pattern pattern, bool parked = false);
+    ~PaintedScreen();
+    PaintedScreen(const PaintedScreen&) = delete;
+    PaintedScreen& operator=(const PaintedScreen&) = delete;
+
+    // True once the screen shows the pattern at a few sample points.
+    bool WaitUntilShown(std::chrono::milliseconds timeout = std::chrono::seconds(5)) const;
+    // Off the display or back over it; its place among the other windows stays.
+    void Park();
+    void Unpark();
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
+
+// Moves the stand-alone notification-area window that Wine shows on a bare
+// display out from under both panel places, so captures behind the panel
+// show only the test's own screen.
+void MoveTrayWindowAway();
 
 }  // namespace e2e

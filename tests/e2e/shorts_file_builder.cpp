@@ -1,83 +1,73 @@
 #include "shorts_file_builder.h"
 
+#include <algorithm>
+#include <functional>
+
+#include "tests/unit/le_bytes.h"
+
 namespace e2e {
+
 namespace {
 
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<std::uint8_t>(value >> shift));
-}
+using tilerack::testing::InfoBmp;
+using tilerack::testing::LeBytes;
 
-void Put16(std::vector<std::uint8_t>& out, std::uint16_t value) {
-    out.push_back(static_cast<std::uint8_t>(value));
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
-void PutText(std::vector<std::uint8_t>& out, const std::string& text) {
-    Put32(out, static_cast<std::uint32_t>(text.size()));
-    out.insert(out.end(), text.begin(), text.end());
+// A 24-bit bottom-up image; `colour` gives 0x00BBGGRR for each pixel.
+std::vector<std::uint8_t> Bmp24Image(int width, int height, const std::function<std::uint32_t(int x, int y)>& colour) {
+    const int stride = (width * 3 + 3) / 4 * 4;
+    InfoBmp bmp{.width = width, .height = height, .sizeImage = static_cast<std::uint32_t>(stride * height)};
+    for (int y = height - 1; y >= 0; --y) {  // bottom-up rows of blue, green, red
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t c = colour(x, y);
+            bmp.pixels.insert(bmp.pixels.end(), {static_cast<std::uint8_t>(c >> 16), static_cast<std::uint8_t>(c >> 8),
+                                                 static_cast<std::uint8_t>(c)});
+        }
+        bmp.pixels.resize(bmp.pixels.size() + stride - width * 3, 0);
+    }
+    return bmp.Bytes();
 }
 
 }  // namespace
 
-std::vector<std::uint8_t> Bmp24Image(int width, int height, std::uint32_t seed) {
-    const std::uint32_t stride = ((static_cast<std::uint32_t>(width) * 24 + 31) / 32) * 4;
-    const std::uint32_t pixelBytes = stride * static_cast<std::uint32_t>(height);
-    std::vector<std::uint8_t> image;
-    image.push_back('B');
-    image.push_back('M');
-    Put32(image, 54 + pixelBytes);  // bfSize
-    Put16(image, 0);
-    Put16(image, 0);
-    Put32(image, 54);  // bfOffBits
-    Put32(image, 40);  // biSize
-    Put32(image, static_cast<std::uint32_t>(width));
-    Put32(image, static_cast<std::uint32_t>(height));
-    Put16(image, 1);   // planes
-    Put16(image, 24);  // bit count
-    Put32(image, 0);   // uncompressed
-    Put32(image, pixelBytes);
-    Put32(image, 0);
-    Put32(image, 0);
-    Put32(image, 0);
-    Put32(image, 0);
-    std::uint32_t state = seed * 2654435761u + 12345u;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            // Smooth gradients plus a little noise: every byte value matters.
-            state = state * 1664525u + 1013904223u;
-            image.push_back(static_cast<std::uint8_t>(x * 8 + (state >> 29)));
-            image.push_back(static_cast<std::uint8_t>(y * 8 + seed));
-            image.push_back(static_cast<std::uint8_t>((x + y) * 4 + (state >> 24)));
-        }
-        for (std::uint32_t pad = static_cast<std::uint32_t>(width) * 3; pad < stride; ++pad) image.push_back(0);
-    }
-    return image;
+std::vector<std::uint8_t> Bmp24Image(std::uint32_t seed) {
+    return Bmp24Image(32, 32, [seed](int x, int y) {
+        // Smooth gradients plus a little noise: every byte value matters.
+        const std::uint32_t noise = (static_cast<std::uint32_t>(x * 32 + y) + seed * 1013904223u) * 2654435761u;
+        const std::uint32_t blue = x * 8 + (noise >> 29), green = y * 8 + seed, red = (x + y) * 4 + (noise >> 24);
+        return ((blue & 0xFF) << 16) | ((green & 0xFF) << 8) | (red & 0xFF);
+    });
+}
+
+std::vector<std::uint8_t> FramedIconBmp(std::uint32_t key, std::uint32_t fill) {
+    const std::uint32_t rim = (fill >> 1) & 0x7F7F7F;
+    return Bmp24Image(32, 32, [=](int x, int y) {
+        const int edge = std::min(std::min(x, y), std::min(31 - x, 31 - y));
+        return edge < 2 ? key : edge < 4 ? rim : fill;
+    });
 }
 
 ShortsFile BuildShortsFile(const std::vector<ShortRecord>& records) {
     ShortsFile file;
-    Put32(file.bytes, static_cast<std::uint32_t>(records.size()));
+    LeBytes b;
+    b.U32(static_cast<std::uint32_t>(records.size()));
     for (const auto& record : records) {
-        file.recordOffsets.push_back(file.bytes.size());
-        PutText(file.bytes, record.params);
-        PutText(file.bytes, record.fileName);
-        PutText(file.bytes, record.caption);
-        PutText(file.bytes, record.workDir);
-        PutText(file.bytes, record.hint);
-        file.bytes.push_back(record.trackDrives ? 1 : 0);
-        file.slotOffsets.push_back(file.bytes.size());
-        Put32(file.bytes, record.buttonSlot);
-        file.imageOffsets.push_back(file.bytes.size());
-        file.bytes.insert(file.bytes.end(), record.image.begin(), record.image.end());
+        file.recordOffsets.push_back(b.bytes.size());
+        b.Text(record.params).Text(record.fileName).Text(record.caption).Text(record.workDir).Text(record.hint);
+        b.U8(record.trackDrives ? 1 : 0);
+        file.slotOffsets.push_back(b.bytes.size());
+        b.U32(record.buttonSlot);
+        file.imageOffsets.push_back(b.bytes.size());
+        b.Raw(record.image);
     }
+    file.bytes = b.bytes;
     return file;
 }
 
-std::vector<std::uint8_t> WithSlotsCleared(std::vector<std::uint8_t> bytes,
-                                           const std::vector<std::size_t>& slotOffsets) {
-    for (std::size_t offset : slotOffsets)
-        for (std::size_t i = offset; i < offset + 4 && i < bytes.size(); ++i) bytes[i] = 0;
-    return bytes;
+bool SameApartFromSlots(const std::vector<std::uint8_t>& saved, const ShortsFile& original) {
+    if (saved.size() != original.bytes.size()) return false;
+    std::vector<std::uint8_t> expected = original.bytes;
+    for (std::size_t offset : original.slotOffsets) std::copy_n(saved.begin() + offset, 4, expected.begin() + offset);
+    return saved == expected;
 }
 
 }  // namespace e2e

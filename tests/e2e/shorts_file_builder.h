@@ -11,18 +11,21 @@ namespace e2e {
 
 // Texts are code page 1251 bytes, exactly as they are stored.
 struct ShortRecord {
-    std::string params;
-    std::string fileName;
-    std::string caption;
-    std::string workDir;
-    std::string hint;
+    std::string params{};
+    std::string fileName{};
+    std::string caption{};
+    std::string workDir{};
+    std::string hint{};
     bool trackDrives = false;
     std::uint32_t buttonSlot = 0;
-    std::vector<std::uint8_t> image;  // a complete BMP file image
+    std::vector<std::uint8_t> image{};  // a complete BMP file image
 };
 
-// A 24-bit bottom-up BMP file image with a colour pattern derived from `seed`.
-std::vector<std::uint8_t> Bmp24Image(int width, int height, std::uint32_t seed);
+// A 32 x 32 24-bit BMP file image with a colour pattern derived from `seed`.
+std::vector<std::uint8_t> Bmp24Image(std::uint32_t seed);
+// The same size: a 2-pixel ring of `key` (the transparent colour, as the corner
+// pixels), a 2-pixel dark rim and a `fill` body, easy to find on the screen.
+std::vector<std::uint8_t> FramedIconBmp(std::uint32_t key, std::uint32_t fill);
 
 struct ShortsFile {
     std::vector<std::uint8_t> bytes;
@@ -33,9 +36,8 @@ struct ShortsFile {
 
 ShortsFile BuildShortsFile(const std::vector<ShortRecord>& records);
 
-// `bytes` with the 4 bytes at each of `slotOffsets` set to zero (the slots
-// hold a value of the writing run only); offsets past the end are ignored.
-std::vector<std::uint8_t> WithSlotsCleared(std::vector<std::uint8_t> bytes,
-                                           const std::vector<std::size_t>& slotOffsets);
+// True when `saved` holds the bytes of `original` apart from the button
+// slots, which hold a value of the writing run only.
+bool SameApartFromSlots(const std::vector<std::uint8_t>& saved, const ShortsFile& original);
 
 }  // namespace e2e

@@ -8,54 +8,38 @@ namespace e2e {
 namespace {
 
 constexpr LONG kPanelStyle = static_cast<LONG>(0x86840000);  // popup, clip, border, sizing frame
-const std::wstring kTitle = L"Ярлыкс";
-constexpr int kDefaultWidth = 64;
-constexpr COLORREF kDefaultColour = 0x00F4E0E0;
 
-int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
-int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
-int Left(HWND window) { return WindowRect(window).left; }
-int Width(HWND window) {
-    const RECT rect = WindowRect(window);
-    return rect.right - rect.left;
-}
 LONG ExStyle(HWND window) { return GetWindowLongW(window, GWL_EXSTYLE); }
 
 // Pointer spots in the panel's near zone but off the panel itself, so a shown
 // panel stays shown and no button is hovered.
-void ParkPointerNearLeftPanel() { MovePointer(kDefaultWidth + 6, ScreenHeight() / 2); }
-void ParkPointerNearRightPanel() { MovePointer(ScreenWidth() - kDefaultWidth - 6, ScreenHeight() / 2); }
+void ParkPointerNearPanel(int side = 0) {
+    MovePointer(side == 0 ? kPanelDefaultWidth + 6 : ScreenWidth() - kPanelDefaultWidth - 6, ScreenHeight() / 2);
+}
 // Far from both edges: a shown panel slides out, a hidden one stays hidden.
 void ParkPointerAway() { MovePointer(600, 400); }
-
-std::wstring Value(const IniSection& section, const std::wstring& key) {
-    const auto found = section.find(key);
-    return found == section.end() ? L"<missing>" : found->second;
-}
-
-bool SameFileName(const std::wstring& a, const std::wstring& b) {
-    return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
-}
 
 // Two items with every kind of content: Cyrillic code page 1251 texts, a
 // two-line hint, both TrackDrives values, distinct pictures and slots.
 std::vector<ShortRecord> TwoItems() {
-    ShortRecord first;
-    first.params = "--first \"арг два\"";
-    first.fileName = "C:\\Программы\\probe.exe";
-    first.caption = "Проба";
-    first.workDir = "C:\\windows";
-    first.hint = "Первая строка\r\nвторая строка";
-    first.trackDrives = true;
-    first.buttonSlot = 0x12345678;
-    first.image = Bmp24Image(32, 32, 1);
+    return {{.params = "--first \"арг два\"",
+             .fileName = "C:\\Программы\\probe.exe",
+             .caption = "Проба",
+             .workDir = "C:\\windows",
+             .hint = "Первая строка\r\nвторая строка",
+             .trackDrives = true,
+             .buttonSlot = 0x12345678,
+             .image = Bmp24Image(1)},
+            {.fileName = "notepad.exe", .caption = "Notepad", .buttonSlot = 0xDEADBEEF, .image = Bmp24Image(2)}};
+}
 
-    ShortRecord second;
-    second.fileName = "notepad.exe";
-    second.caption = "Notepad";
-    second.buttonSlot = 0xDEADBEEF;
-    second.image = Bmp24Image(32, 32, 2);
-    return {first, second};
+// At the left edge, shown, as wide as by default, from above the screen's
+// top to below its bottom.
+void ExpectDefaultPlace(HWND window) {
+    EXPECT_TRUE(ReachesLeft(window, -4));
+    EXPECT_EQ(PanelTop(window), -4);
+    EXPECT_EQ(PanelWidth(window), kPanelDefaultWidth);
+    EXPECT_EQ(ClientHeightOf(window), ScreenHeight() + 4);
 }
 
 // ---- First run -------------------------------------------------------------------
@@ -63,18 +47,13 @@ std::vector<ShortRecord> TwoItems() {
 using FirstRun = PanelTest;
 
 TEST_F(FirstRun, NoFilesGivesDefaultPanelAndWritesDefaultFiles) {
-    ParkPointerNearLeftPanel();
+    ParkPointerNearPanel();
     PanelProcess panel(*scratch_);
     HWND window = panel.WaitForWindow();
     ASSERT_NE(window, nullptr) << "no visible TMainPanel window of the started process";
 
-    WaitUntil([&] { return Left(window) == -4 && WindowRect(window).top == -4; }, 5s);
-    const RECT rect = WindowRect(window);
-    EXPECT_EQ(rect.left, -4);
-    EXPECT_EQ(rect.top, -4);
-    EXPECT_EQ(rect.right - rect.left, kDefaultWidth);
-    EXPECT_EQ(ClientRect(window).bottom, ScreenHeight() + 4) << "client height";
-    EXPECT_EQ(WindowText(window), kTitle);
+    ExpectDefaultPlace(window);
+    EXPECT_EQ(WindowText(window), kAppTitle);
 
     const LONG style = GetWindowLongW(window, GWL_STYLE);
     EXPECT_EQ(style & ~WS_VISIBLE, kPanelStyle) << "style " << Hex(static_cast<DWORD>(style));
@@ -91,18 +70,13 @@ TEST_F(FirstRun, NoFilesGivesDefaultPanelAndWritesDefaultFiles) {
     ASSERT_TRUE(panel.Close()) << "the panel did not end after WM_CLOSE";
     EXPECT_EQ(panel.ExitCode(), std::optional<DWORD>(0));
 
-    const auto ini = ReadIni();
-    ASSERT_TRUE(ini) << "no settings file at " << Narrow(IniPath());
-    ASSERT_TRUE(ini->count(L"Keelstrip")) << "no section Keelstrip in " << Narrow(IniPath());
-    const IniSection& saved = ini->at(L"Keelstrip");
-    EXPECT_EQ(Value(saved, L"Side"), L"0");
-    EXPECT_EQ(Value(saved, L"Width"), L"64");
-    EXPECT_EQ(Value(saved, L"TimeOut"), L"300");
-    EXPECT_EQ(Value(saved, L"Opacity"), L"50");
-    EXPECT_EQ(Value(saved, L"Color"), L"16048352");
-    EXPECT_EQ(Value(saved, L"OnTop"), L"0");
+    ASSERT_TRUE(SettingsSaved()) << "no section Keelstrip in " << Narrow(IniPath());
+    const std::pair<const wchar_t*, const wchar_t*> defaults[] = {
+        {L"Side", L"0"}, {L"Width", L"64"}, {L"TimeOut", L"300"}, {L"Opacity", L"50"}, {L"Color", L"16048352"},
+        {L"OnTop", L"0"}};
+    for (const auto& [key, value] : defaults) EXPECT_EQ(SavedSetting(key), value) << Narrow(key);
 
-    const auto items = ReadFileBytes(scratch_->File(L"shorts.dat"));
+    const auto items = ReadWholeFile(scratch_->File(L"shorts.dat"));
     ASSERT_TRUE(items) << "no shorts.dat beside the program";
     EXPECT_EQ(*items, Bytes(4, 0)) << "an empty list is a zero count and nothing else";
 }
@@ -112,8 +86,7 @@ TEST_F(FirstRun, SlidInPanelShowsScreenBlendedHalfWithDefaultColour) {
     PanelProcess panel(*scratch_);
     HWND window = panel.WaitForWindow();
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return Left(window) == -(kDefaultWidth + 1); }, 10s))
-        << "the panel did not slide out; left " << Left(window);
+    ASSERT_TRUE(ReachesLeft(window, HiddenLeft(0), 10s)) << "the panel did not slide out";
 
     // The desktop, sampled far from the panel; once the panel has left the
     // screen its shown place shows the same.
@@ -123,14 +96,11 @@ TEST_F(FirstRun, SlidInPanelShowsScreenBlendedHalfWithDefaultColour) {
         GTEST_SKIP() << "the desktop behind the panel is not one colour";
     ASSERT_TRUE(WaitUntil([&] { return ScreenPixel(x, y) == under; }, 5s))
         << "the slid-out panel is still on the screen: " << Hex(ScreenPixel(x, y)) << " at " << x << "," << y;
-    const auto blend = [](int screen, int colour) { return (screen * 50 + colour * 50) / 100; };
-    const COLORREF expected = RGB(blend(GetRValue(under), GetRValue(kDefaultColour)),
-                                  blend(GetGValue(under), GetGValue(kDefaultColour)),
-                                  blend(GetBValue(under), GetBValue(kDefaultColour)));
+    const COLORREF expected = Blend(under, kPanelDefaultColour, 50);
 
-    ParkPointerNearLeftPanel();
+    ParkPointerNearPanel();
     PostTrayCallback(window, WM_LBUTTONDBLCLK);
-    ASSERT_TRUE(WaitUntil([&] { return Left(window) == -4; }, 5s)) << "left " << Left(window);
+    ASSERT_TRUE(ReachesLeft(window, -4));
     WaitUntil([&] { return ScreenPixel(x, y) == expected; }, 5s);
     SaveScreenshotPng(CurrentTestName());
     EXPECT_EQ(Hex(ScreenPixel(x, y)), Hex(expected)) << "screen under the panel was " << Hex(under);
@@ -138,109 +108,61 @@ TEST_F(FirstRun, SlidInPanelShowsScreenBlendedHalfWithDefaultColour) {
 
 // ---- Settings read at start and written at exit ------------------------------------
 
-class Settings : public PanelTest {
-protected:
-    // Starts the panel with these keys in section Keelstrip, lets `inspect`
-    // look at the running panel, closes it and returns the section it saved.
-    IniSection RunWith(const std::vector<std::string>& keys, const std::function<void(HWND)>& inspect) {
-        std::vector<std::string> lines{"[Keelstrip]"};
-        lines.insert(lines.end(), keys.begin(), keys.end());
-        if (!WriteIni(lines)) ADD_FAILURE() << "cannot write " << Narrow(IniPath());
-        PanelProcess panel(*scratch_);
-        HWND window = panel.WaitForWindow();
-        if (!window) {
-            ADD_FAILURE() << "no visible panel window";
-            return {};
-        }
-        inspect(window);
-        EXPECT_FALSE(FindMessageBox(panel.Pid())) << "unexpected message box";
-        SaveScreenshotPng(CurrentTestName());
-        if (!panel.Close()) {
-            ADD_FAILURE() << "the panel did not end after WM_CLOSE";
-            return {};
-        }
-        const auto ini = ReadIni();
-        if (!ini || !ini->count(L"Keelstrip")) {
-            ADD_FAILURE() << "no section Keelstrip saved";
-            return {};
-        }
-        return ini->at(L"Keelstrip");
-    }
+struct SettingCase {
+    const char* name;
+    std::vector<std::string> keys;  // what section Keelstrip holds at start
+    int side;                       // where the panel is expected
+    std::function<void(HWND)> inspect;
+    const wchar_t* savedKey;
+    const wchar_t* savedValue;
 };
+void PrintTo(const SettingCase& c, std::ostream* out) { *out << c.name; }
 
-struct OnTopCase {
-    const char* written;
-    bool onTop;
-};
-void PrintTo(const OnTopCase& c, std::ostream* out) { *out << "OnTop=" << c.written; }
-
-class OnTopSetting : public Settings, public ::testing::WithParamInterface<OnTopCase> {};
-
-TEST_P(OnTopSetting, LowByteDecidesAndIsSavedAsZeroOrOne) {
-    const OnTopCase& c = GetParam();
-    ParkPointerNearLeftPanel();
-    const IniSection saved = RunWith({std::string("OnTop=") + c.written}, [&](HWND window) {
-        if (c.onTop) WaitUntil([&] { return (ExStyle(window) & WS_EX_TOPMOST) != 0; }, 5s);
-        EXPECT_EQ((ExStyle(window) & WS_EX_TOPMOST) != 0, c.onTop)
-            << "ex-style " << Hex(static_cast<DWORD>(ExStyle(window)));
-    });
-    EXPECT_EQ(Value(saved, L"OnTop"), c.onTop ? L"1" : L"0");
+void ExpectOnTop(HWND window, bool onTop) {
+    if (onTop) WaitUntil([&] { return (ExStyle(window) & WS_EX_TOPMOST) != 0; }, 5s);
+    EXPECT_EQ((ExStyle(window) & WS_EX_TOPMOST) != 0, onTop) << "ex-style " << Hex(static_cast<DWORD>(ExStyle(window)));
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, OnTopSetting,
-                         ::testing::Values(OnTopCase{"256", false}, OnTopCase{"1", true}, OnTopCase{"-1", true}),
-                         [](const auto& info) {
-                             return std::string(info.param.written[0] == '-' ? "Minus" : "") +
-                                    (info.param.written + (info.param.written[0] == '-'));
-                         });
+class Settings : public PanelTest, public ::testing::WithParamInterface<SettingCase> {};
 
-TEST_F(Settings, Side257PutsThePanelOnTheRightAndIsSavedAsOne) {
-    ParkPointerNearRightPanel();
-    const int shownLeft = ScreenWidth() - kDefaultWidth + 4;
-    const IniSection saved = RunWith({"Side=257"}, [&](HWND window) {
-        WaitUntil([&] { return Left(window) == shownLeft; }, 5s);
-        EXPECT_EQ(Left(window), shownLeft);
-        EXPECT_EQ(WindowRect(window).top, -4);
-    });
-    EXPECT_EQ(Value(saved, L"Side"), L"1");
+TEST_P(Settings, AreReadAtStartAndSavedAtExit) {
+    const SettingCase& c = GetParam();
+    WriteSettings(c.keys);
+    ParkPointerNearPanel(c.side);
+    PanelProcess panel(*scratch_);
+    HWND window = panel.WaitForWindow();
+    ASSERT_NE(window, nullptr) << "no visible panel window";
+    c.inspect(window);
+    EXPECT_FALSE(FindMessageBox(panel.Pid())) << "unexpected message box";
+    SaveScreenshotPng(CurrentTestName());
+    ASSERT_TRUE(panel.Close()) << "the panel did not end after WM_CLOSE";
+    ASSERT_TRUE(SettingsSaved()) << "no section Keelstrip saved";
+    EXPECT_EQ(SavedSetting(c.savedKey), c.savedValue);
 }
 
-TEST_F(Settings, WidthBelowMinimumGives24AndIsSavedAs24) {
-    ParkPointerNearLeftPanel();
-    const IniSection saved = RunWith({"Width=10"}, [&](HWND window) {
-        WaitUntil([&] { return Width(window) == 24; }, 5s);
-        EXPECT_EQ(Width(window), 24);
-    });
-    EXPECT_EQ(Value(saved, L"Width"), L"24");
-}
-
-TEST_F(Settings, HexadecimalOpacityIsRead) {
-    ParkPointerNearLeftPanel();
-    const IniSection saved = RunWith({"Opacity=0x1E"}, [](HWND) {});
-    EXPECT_EQ(Value(saved, L"Opacity"), L"30");
-}
-
-TEST_F(Settings, OpacityOfLettersFallsBackToDefault) {
-    ParkPointerNearLeftPanel();
-    const IniSection saved = RunWith({"Opacity=abc"}, [](HWND) {});
-    EXPECT_EQ(Value(saved, L"Opacity"), L"50");
-}
-
-TEST_F(Settings, PlacementKeysDoNotMoveOrResizeThePanel) {
-    ParkPointerNearLeftPanel();
-    const IniSection saved = RunWith(
-        {"FormVersion=0", "Flags=0", "ShowCmd=1", "PixelsPerInch=96", "MinMaxPos=-1,-1,-1,-1",
-         "NormPos=300,200,700,500", "Visible=1", "TimeOut=500"},
-        [&](HWND window) {
-            WaitUntil([&] { return Left(window) == -4; }, 5s);
-            const RECT rect = WindowRect(window);
-            EXPECT_EQ(rect.left, -4);
-            EXPECT_EQ(rect.top, -4);
-            EXPECT_EQ(rect.right - rect.left, kDefaultWidth);
-            EXPECT_EQ(ClientRect(window).bottom, ScreenHeight() + 4);
-        });
-    EXPECT_EQ(Value(saved, L"TimeOut"), L"500");
-}
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Settings,
+    ::testing::Values(
+        // The low byte of OnTop and Side decides; they are saved as 0 or 1.
+        SettingCase{"OnTop256", {"OnTop=256"}, 0, [](HWND w) { ExpectOnTop(w, false); }, L"OnTop", L"0"},
+        SettingCase{"OnTop1", {"OnTop=1"}, 0, [](HWND w) { ExpectOnTop(w, true); }, L"OnTop", L"1"},
+        SettingCase{"OnTopMinus1", {"OnTop=-1"}, 0, [](HWND w) { ExpectOnTop(w, true); }, L"OnTop", L"1"},
+        SettingCase{"Side257PutsThePanelOnTheRight", {"Side=257"}, 1,
+                    [](HWND w) {
+                        EXPECT_TRUE(ReachesLeft(w, ShownLeft(1)));
+                        EXPECT_EQ(PanelTop(w), -4);
+                    },
+                    L"Side", L"1"},
+        SettingCase{"WidthBelowMinimumGives24", {"Width=10"}, 0,
+                    [](HWND w) { EXPECT_TRUE(WaitUntil([&] { return PanelWidth(w) == 24; }, 5s)) << PanelWidth(w); },
+                    L"Width", L"24"},
+        SettingCase{"HexadecimalOpacity", {"Opacity=0x1E"}, 0, [](HWND) {}, L"Opacity", L"30"},
+        SettingCase{"OpacityOfLettersFallsBackToDefault", {"Opacity=abc"}, 0, [](HWND) {}, L"Opacity", L"50"},
+        SettingCase{"PlacementKeysDoNotMoveOrResize",
+                    {"FormVersion=0", "Flags=0", "ShowCmd=1", "PixelsPerInch=96", "MinMaxPos=-1,-1,-1,-1",
+                     "NormPos=300,200,700,500", "Visible=1", "TimeOut=500"},
+                    0, ExpectDefaultPlace, L"TimeOut", L"500"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // ---- The item file at start and exit ----------------------------------------------
 
@@ -249,20 +171,18 @@ using ItemFile = PanelTest;
 TEST_F(ItemFile, TwoItemsComeBackByteForByteApartFromButtonSlots) {
     const ShortsFile original = BuildShortsFile(TwoItems());
     ASSERT_TRUE(WriteFileBytes(scratch_->File(L"shorts.dat"), original.bytes));
-    ParkPointerNearLeftPanel();
+    ParkPointerNearPanel();
     PanelProcess panel(*scratch_);
     HWND window = panel.WaitForWindow();
     ASSERT_NE(window, nullptr);
-    WaitUntil([&] { return Left(window) == -4; }, 5s);
+    WaitUntil([&] { return PanelLeft(window) == -4; }, 5s);
     EXPECT_FALSE(FindMessageBox(panel.Pid())) << "message box for a sound item file";
     SaveScreenshotPng(CurrentTestName());
     ASSERT_TRUE(panel.Close());
 
-    const auto saved = ReadFileBytes(scratch_->File(L"shorts.dat"));
+    const auto saved = ReadWholeFile(scratch_->File(L"shorts.dat"));
     ASSERT_TRUE(saved);
-    ASSERT_EQ(saved->size(), original.bytes.size());
-    EXPECT_TRUE(WithSlotsCleared(*saved, original.slotOffsets) == WithSlotsCleared(original.bytes, original.slotOffsets))
-        << "the saved records differ from the loaded ones";
+    EXPECT_TRUE(SameApartFromSlots(*saved, original)) << "the saved records differ from the loaded ones";
 }
 
 TEST_F(ItemFile, FileBesideTheProgramIsUsedWhateverTheWorkingFolder) {
@@ -278,12 +198,10 @@ TEST_F(ItemFile, FileBesideTheProgramIsUsedWhateverTheWorkingFolder) {
     SaveScreenshotPng(CurrentTestName());
     ASSERT_TRUE(panel.Close());
 
-    const auto saved = ReadFileBytes(scratch_->File(L"shorts.dat"));
+    const auto saved = ReadWholeFile(scratch_->File(L"shorts.dat"));
     ASSERT_TRUE(saved);
-    EXPECT_TRUE(WithSlotsCleared(*saved, besideProgram.slotOffsets) ==
-                WithSlotsCleared(besideProgram.bytes, besideProgram.slotOffsets))
-        << "shorts.dat beside the program does not hold its own item";
-    EXPECT_EQ(ReadFileBytes(JoinPath(elsewhere, L"shorts.dat")), std::optional<Bytes>(inWorkingFolder.bytes))
+    EXPECT_TRUE(SameApartFromSlots(*saved, besideProgram)) << "shorts.dat beside the program lost its own item";
+    EXPECT_EQ(ReadWholeFile(JoinPath(elsewhere, L"shorts.dat")), std::optional<Bytes>(inWorkingFolder.bytes))
         << "the file in the working folder was touched";
 }
 
@@ -304,12 +222,12 @@ TEST_P(DamagedItemFile, IsReportedKeepsTheItemsReadAndKeepsACopy) {
     const Bytes damaged(intact.bytes.begin(), intact.bytes.begin() + static_cast<std::ptrdiff_t>(cut));
     ASSERT_TRUE(WriteFileBytes(scratch_->File(L"shorts.dat"), damaged));
 
-    ParkPointerNearLeftPanel();
+    ParkPointerNearPanel();
     PanelProcess panel(*scratch_);
     std::optional<MessageBoxInfo> box;
     ASSERT_TRUE(WaitUntil([&] { return (box = FindMessageBox(panel.Pid())).has_value(); }, 20s))
         << "no message box for a damaged item file";
-    EXPECT_EQ(box->caption, kTitle);
+    EXPECT_EQ(box->caption, kAppTitle);
     EXPECT_NE(box->text.find(L"Stream read error"), std::wstring::npos) << "text: " << Narrow(box->text);
     SaveScreenshotPng(CurrentTestName());
 
@@ -321,17 +239,14 @@ TEST_P(DamagedItemFile, IsReportedKeepsTheItemsReadAndKeepsACopy) {
     EXPECT_TRUE(panel.Running());
     ASSERT_TRUE(panel.Close());
 
-    const ShortsFile firstOnly = BuildShortsFile({items[0]});
-    const auto saved = ReadFileBytes(scratch_->File(L"shorts.dat"));
+    const auto saved = ReadWholeFile(scratch_->File(L"shorts.dat"));
     ASSERT_TRUE(saved);
-    EXPECT_TRUE(WithSlotsCleared(*saved, firstOnly.slotOffsets) ==
-                WithSlotsCleared(firstOnly.bytes, firstOnly.slotOffsets))
+    EXPECT_TRUE(SameApartFromSlots(*saved, BuildShortsFile({items[0]})))
         << "the first item was not saved as read (" << saved->size() << " bytes)";
 
     bool copyKept = false;
     for (const auto& name : ListFiles(scratch_->Path()))
-        if (!SameFileName(name, L"shorts.dat") && ReadFileBytes(scratch_->File(name)) == std::optional<Bytes>(damaged))
-            copyKept = true;
+        copyKept |= !SamePath(name, L"shorts.dat") && ReadWholeFile(scratch_->File(name)) == damaged;
     EXPECT_TRUE(copyKept) << "no copy of the damaged original beside shorts.dat";
 }
 
@@ -356,13 +271,12 @@ TEST_F(TrayIcon, DoubleClickSlidesTheHiddenPanelIn) {
     PanelProcess panel(*scratch_);
     HWND window = panel.WaitForWindow();
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return Left(window) == -(kDefaultWidth + 1); }, 10s))
-        << "the panel did not slide out; left " << Left(window);
+    ASSERT_TRUE(ReachesLeft(window, HiddenLeft(0), 10s)) << "the panel did not slide out";
 
     // Near the panel but not at the edge: nothing but the callback brings it in.
-    ParkPointerNearLeftPanel();
+    ParkPointerNearPanel();
     PostTrayCallback(window, WM_LBUTTONDBLCLK);
-    EXPECT_TRUE(WaitUntil([&] { return Left(window) == -4; }, 5s)) << "left " << Left(window);
+    EXPECT_TRUE(ReachesLeft(window, -4));
     SaveScreenshotPng(CurrentTestName());
 }
 
@@ -371,8 +285,7 @@ TEST_F(TrayIcon, RightPressOpensTheMenuAtThePointerWhileHidden) {
     PanelProcess panel(*scratch_);
     HWND window = panel.WaitForWindow();
     ASSERT_NE(window, nullptr);
-    const int hiddenLeft = -(kDefaultWidth + 1);
-    ASSERT_TRUE(WaitUntil([&] { return Left(window) == hiddenLeft; }, 10s)) << "left " << Left(window);
+    ASSERT_TRUE(ReachesLeft(window, HiddenLeft(0), 10s));
 
     const POINT pointer = PointerPosition();
     // A single left click is ignored; the messages are handled in order, so
@@ -385,9 +298,9 @@ TEST_F(TrayIcon, RightPressOpensTheMenuAtThePointerWhileHidden) {
         << "no popup menu after the right-button callback";
     RECT around = WindowRect(menu);
     InflateRect(&around, 2, 2);
-    EXPECT_TRUE(PtInRect(&around, pointer)) << "menu at " << WindowRect(menu).left << "," << WindowRect(menu).top
+    EXPECT_TRUE(PtInRect(&around, pointer)) << "menu at " << around.left + 2 << "," << around.top + 2
                                             << ", pointer at " << pointer.x << "," << pointer.y;
-    EXPECT_EQ(Left(window), hiddenLeft) << "the panel moved";
+    EXPECT_EQ(PanelLeft(window), HiddenLeft(0)) << "the panel moved";
     SaveScreenshotPng(CurrentTestName());
     EXPECT_TRUE(CloseMenuWithEscape(panel.Pid())) << "the menu did not close on Escape";
 }

@@ -6,14 +6,11 @@
 #include <string>
 
 #include "e2e_harness.h"
-#include "scenario_support.h"
 #include "screen_capture.h"
 #include "shorts_file_builder.h"
 
 namespace e2e {
 namespace {
-
-std::string Decimal(COLORREF colour) { return std::to_string(static_cast<unsigned long>(colour)); }
 
 // A screen whose every pixel differs from its neighbours, so a capture taken
 // from the wrong place or scaled shows up at once.
@@ -21,31 +18,23 @@ COLORREF Checkered(int x, int y) {
     return RGB((x * 5 + y) & 0xFF, (y * 3 + 40) & 0xFF, 255 - ((x + 2 * y) % 200));
 }
 
-// Client points of the panel well away from every strip button.
-std::vector<POINT> BackgroundSamples(HWND panel) {
-    const int cw = ClientWidthOf(panel);
-    return {{2, 150}, {cw / 2, 400}, {cw - 3, 650}, {cw - 1, 300}, {0, 500}};
-}
-
-// Compares the panel's pixels at the sample points with the blend of what
-// the screen holds under them.
+// Compares the panel's pixels at client points well away from every strip
+// button with the blend of what the screen holds under them.
 void ExpectBlendedBackground(HWND panel, const PaintedScreen::Pattern& under, COLORREF colour, int opacity,
                              const char* when) {
-    const auto samples = BackgroundSamples(panel);
+    const int cw = ClientWidthOf(panel);
+    std::vector<POINT> samples{{2, 150}, {cw / 2, 400}, {cw - 3, 650}, {cw - 1, 300}, {0, 500}};
+    for (POINT& p : samples) p = ClientToScreenPoint(panel, p.x, p.y);
     const auto matches = [&] {
-        for (const POINT& c : samples) {
-            const POINT s = ClientToScreenPoint(panel, c.x, c.y);
+        for (const POINT& s : samples)
             if (ScreenPixel(s.x, s.y) != Blend(under(s.x, s.y), colour, opacity)) return false;
-        }
         return true;
     };
     if (WaitUntil(matches, 3s)) return;
-    for (const POINT& c : samples) {
-        const POINT s = ClientToScreenPoint(panel, c.x, c.y);
+    for (const POINT& s : samples)
         EXPECT_EQ(Hex(ScreenPixel(s.x, s.y)), Hex(Blend(under(s.x, s.y), colour, opacity)))
-            << when << ": client " << c.x << "," << c.y << " (screen " << s.x << "," << s.y << "), screen colour "
-            << Hex(under(s.x, s.y)) << ", panel colour " << Hex(colour) << ", opacity " << opacity;
-    }
+            << when << ": screen " << s.x << "," << s.y << ", screen colour " << Hex(under(s.x, s.y))
+            << ", panel colour " << Hex(colour) << ", opacity " << opacity;
 }
 
 // ---- Background -------------------------------------------------------------------
@@ -88,15 +77,10 @@ TEST_P(Background, IsTheScreenUnderThePanelBlendedWithItsColour) {
         ASSERT_TRUE(screen->WaitUntilShown()) << "the test's screen did not show";
     }
     WriteSettings({"Side=" + std::to_string(c.side), "Opacity=" + std::to_string(c.opacity),
-                   "Color=" + Decimal(c.colour)});
-
-    const POINT rest = RestingSpotOverPanel(c.side);
-    MovePointer(rest.x, rest.y);
+                   "Color=" + std::to_string(c.colour)});
     PanelProcess panel(*scratch_);
-    HWND window = panel.WaitForWindow();
+    HWND window = StartShown(panel, c.side);
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return PanelLeft(window) == ShownLeft(c.side, kPanelDefaultWidth); }, 5s))
-        << "left " << PanelLeft(window);
     ExpectBlendedBackground(window, pattern, c.colour, c.opacity, "first show");
     SaveScreenshotPng(CurrentTestName());
 }
@@ -121,24 +105,21 @@ TEST_F(BackgroundCapture, IsRetakenWhenThePointerBringsThePanelInButNotByTheTray
     const auto yellow = [](int, int) { return RGB(255, 255, 0); };
     PaintedScreen screen(yellow, /*parked=*/true);
     WriteSettings({"Opacity=50", "TimeOut=300"});
-    const POINT rest = RestingSpotOverPanel(0);
-    MovePointer(rest.x, rest.y);
     PanelProcess panel(*scratch_);
-    HWND window = panel.WaitForWindow();
+    HWND window = StartShown(panel);
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return PanelLeft(window) == -4; }, 5s));
     ExpectBlendedBackground(window, bare, kPanelDefaultColour, 50, "first show");
     const POINT probe = ClientToScreenPoint(window, ClientWidthOf(window) / 2, 400);
     const COLORREF firstCapture = ScreenPixel(probe.x, probe.y);
 
     const POINT away = SpotAwayFromPanel();
     MovePointer(away.x, away.y);
-    ASSERT_TRUE(WaitUntil([&] { return PanelLeft(window) == HiddenLeft(0, kPanelDefaultWidth); }, 5s));
+    ASSERT_TRUE(ReachesLeft(window, HiddenLeft(0)));
     screen.Unpark();
     ASSERT_TRUE(screen.WaitUntilShown());
 
     MovePointer(0, 300);
-    ASSERT_TRUE(WaitUntil([&] { return PanelLeft(window) == -4; }, 5s)) << "no slide-in at the edge";
+    ASSERT_TRUE(ReachesLeft(window, -4)) << "no slide-in at the edge";
     WaitUntil([&] { return ScreenPixel(probe.x, probe.y) != firstCapture; }, 3s);
     const COLORREF edgeCapture = ScreenPixel(probe.x, probe.y);
     EXPECT_NE(Hex(edgeCapture), Hex(firstCapture)) << "the slide-in from the edge took no new capture";
@@ -148,13 +129,14 @@ TEST_F(BackgroundCapture, IsRetakenWhenThePointerBringsThePanelInButNotByTheTray
     // The tray brings the panel in without a new capture: it keeps showing
     // what it captured at the edge, not the bare desktop now under it.
     MovePointer(away.x, away.y);
-    ASSERT_TRUE(WaitUntil([&] { return PanelLeft(window) == HiddenLeft(0, kPanelDefaultWidth); }, 5s));
+    ASSERT_TRUE(ReachesLeft(window, HiddenLeft(0)));
     screen.Park();
     ASSERT_TRUE(WaitUntil([&] { return ScreenPixel(20, 400) == *desktop; }, 3s))
         << "the bare desktop did not come back: " << Hex(ScreenPixel(20, 400));
+    const POINT rest = RestingSpotOverPanel(0);
     MovePointer(rest.x, rest.y);
     PostTrayCallback(window, WM_LBUTTONDBLCLK);
-    ASSERT_TRUE(WaitUntil([&] { return PanelLeft(window) == -4; }, 5s)) << "no slide-in by the tray";
+    ASSERT_TRUE(ReachesLeft(window, -4)) << "no slide-in by the tray";
     WaitUntil([&] { return ScreenPixel(probe.x, probe.y) == edgeCapture; }, 3s);
     EXPECT_EQ(Hex(ScreenPixel(probe.x, probe.y)), Hex(edgeCapture)) << "the tray slide-in changed the background";
     SaveScreenshotPng(CurrentTestName() + L".tray");
@@ -181,14 +163,16 @@ const StripItem kStripItems[] = {
 std::vector<ShortRecord> StripRecords() {
     std::vector<ShortRecord> records;
     for (const StripItem& item : kStripItems) {
-        ShortRecord record;
-        record.fileName = item.fileName;
-        record.caption = item.caption;
-        record.hint = std::string(item.caption) + "\r\nзапуск: " + item.fileName;
-        record.image = FramedIconBmp(kIconKey, item.fill);
-        records.push_back(record);
+        records.push_back({.fileName = item.fileName,
+                           .caption = item.caption,
+                           .hint = std::string(item.caption) + "\r\nзапуск: " + item.fileName,
+                           .image = FramedIconBmp(kIconKey, item.fill)});
     }
     return records;
+}
+
+std::function<bool(COLORREF)> Is(COLORREF wanted) {
+    return [wanted](COLORREF c) { return c == wanted; };
 }
 
 class Strip : public PanelTest, public ::testing::WithParamInterface<int> {};
@@ -197,14 +181,9 @@ TEST_P(Strip, ShowsEveryItemAndBrightensThePictureUnderThePointer) {
     const int side = GetParam();
     ASSERT_TRUE(WriteFileBytes(scratch_->File(L"shorts.dat"), BuildShortsFile(StripRecords()).bytes));
     WriteSettings({"Side=" + std::to_string(side), "Width=" + std::to_string(kStripWidth), "TimeOut=300"});
-
-    const POINT rest = RestingSpotOverPanel(side, kStripWidth);
-    MovePointer(rest.x, rest.y);
     PanelProcess panel(*scratch_);
-    HWND window = panel.WaitForWindow();
+    HWND window = StartShown(panel, side, kStripWidth);
     ASSERT_NE(window, nullptr);
-    const int shown = ShownLeft(side, kStripWidth), hidden = HiddenLeft(side, kStripWidth);
-    ASSERT_TRUE(WaitUntil([&] { return PanelLeft(window) == shown; }, 5s)) << "left " << PanelLeft(window);
     EXPECT_FALSE(FindMessageBox(panel.Pid())) << "message box for a sound item file";
 
     // Out and in again through the edge, so the background is taken from
@@ -212,60 +191,59 @@ TEST_P(Strip, ShowsEveryItemAndBrightensThePictureUnderThePointer) {
     MoveTrayWindowAway();
     const POINT away = SpotAwayFromPanel();
     MovePointer(away.x, away.y);
-    ASSERT_TRUE(WaitUntil([&] { return PanelLeft(window) == hidden; }, 5s)) << "left " << PanelLeft(window);
+    ASSERT_TRUE(ReachesLeft(window, HiddenLeft(side, kStripWidth)));
     MovePointer(side == 0 ? 0 : ScreenWidth() - 1, 300);
-    ASSERT_TRUE(WaitUntil([&] { return PanelLeft(window) == shown; }, 5s)) << "left " << PanelLeft(window);
+    ASSERT_TRUE(ReachesLeft(window, ShownLeft(side, kStripWidth)));
+    const POINT rest = RestingSpotOverPanel(side, kStripWidth);
     MoveWithInput(rest.x, rest.y);
 
     // Each button shows its picture's body in its own colour, unbrightened,
     // with the caption drawn (black text) beside it.
-    RECT bodies[4]{};
-    const auto isFill = [](COLORREF fill) { return [fill](COLORREF c) { return c == fill; }; };
+    RECT bodies[4]{}, buttons[4]{};
     ASSERT_TRUE(WaitUntil(
         [&] {
-            const ScreenImage image = CaptureScreen();
+            const TBitmap image = CaptureScreen();
             for (int i = 0; i < 4; ++i) {
-                const RECT button = ClientRectOnScreen(window, ItemButtonRect(window, i));
-                bodies[i] = BoundsOfPixels(image, button, isFill(kStripItems[i].fill));
+                buttons[i] = ClientRectOnScreen(window, ItemButtonRect(window, i));
+                bodies[i] = BoundsOfPixels(image, buttons[i], Is(kStripItems[i].fill));
                 if (bodies[i].right - bodies[i].left != 24 || bodies[i].bottom - bodies[i].top != 24) return false;
             }
             return true;
         },
         3s))
         << "a picture body is not drawn whole at its button";
-    const ScreenImage before = CaptureScreen();
+    const auto captionArea = [&](int i) {
+        return RECT{bodies[i].right + 4, buttons[i].top + 2, buttons[i].right - 2, buttons[i].bottom - 2};
+    };
+    const TBitmap before = CaptureScreen();
     for (int i = 0; i < 4; ++i) {
-        const RECT button = ClientRectOnScreen(window, ItemButtonRect(window, i));
-        EXPECT_EQ(CountPixels(before, bodies[i], isFill(kStripItems[i].fill)), 24 * 24) << "item " << i;
-        const RECT captionArea{bodies[i].right + 4, button.top + 2, button.right - 2, button.bottom - 2};
-        EXPECT_GT(CountPixels(before, captionArea, IsBlack), 20) << "no caption drawn beside item " << i;
+        SCOPED_TRACE("item " + std::to_string(i));
+        EXPECT_EQ(CountPixels(before, bodies[i], Is(kStripItems[i].fill)), 24 * 24);
+        EXPECT_GT(CountPixels(before, captionArea(i), IsBlack), 20) << "no caption drawn beside the picture";
         // The picture's corner colour is its transparent colour.
-        EXPECT_EQ(CountPixels(before, button, isFill(kIconKey)), 0) << "transparent colour shown at item " << i;
-        EXPECT_GE(bodies[i].top - 4, button.top) << "picture of item " << i << " outside its button";
-        EXPECT_LE(bodies[i].bottom + 4, button.bottom) << "picture of item " << i << " outside its button";
+        EXPECT_EQ(CountPixels(before, buttons[i], Is(kIconKey)), 0) << "transparent colour shown";
+        EXPECT_GE(bodies[i].top - 4, buttons[i].top) << "picture outside its button";
+        EXPECT_LE(bodies[i].bottom + 4, buttons[i].bottom) << "picture outside its button";
     }
 
     // The pointer over the second item brightens its picture, and only it.
     const POINT over = Centre(bodies[1]);
     MoveWithInput(over.x, over.y);
     const COLORREF bright = Brightened(kStripItems[1].fill);
-    const bool brightened = WaitUntil(
-        [&] { return CountPixels(CaptureScreen(), bodies[1], isFill(bright)) == 24 * 24; }, 3s);
-    EXPECT_TRUE(brightened) << "hovered picture is " << Hex(ScreenPixel(over.x, over.y)) << ", expected "
-                            << Hex(bright) << " from " << Hex(kStripItems[1].fill);
-    const ScreenImage hovered = CaptureScreen();
+    EXPECT_TRUE(WaitUntil([&] { return CountPixels(CaptureScreen(), bodies[1], Is(bright)) == 24 * 24; }, 3s))
+        << "hovered picture is " << Hex(ScreenPixel(over.x, over.y)) << ", expected " << Hex(bright) << " from "
+        << Hex(kStripItems[1].fill);
+    const TBitmap hovered = CaptureScreen();
     for (int i : {0, 2, 3})
-        EXPECT_EQ(CountPixels(hovered, bodies[i], isFill(kStripItems[i].fill)), 24 * 24)
+        EXPECT_EQ(CountPixels(hovered, bodies[i], Is(kStripItems[i].fill)), 24 * 24)
             << "item " << i << " changed while the pointer was over item 1";
-    const RECT hoveredButton = ClientRectOnScreen(window, ItemButtonRect(window, 1));
-    const RECT captionArea{bodies[1].right + 4, hoveredButton.top + 2, hoveredButton.right - 2,
-                           hoveredButton.bottom - 2};
-    EXPECT_GT(CountPixels(hovered, captionArea, IsBlack), 20) << "caption missing while hovered";
+    EXPECT_GT(CountPixels(hovered, captionArea(1), IsBlack), 20) << "caption missing while hovered";
 
     SaveScreenshotPng(CurrentTestName());
     const int cropLeft = side == 0 ? 0 : ScreenWidth() - 200;
     const std::wstring readmeShot = side == 0 ? EnvironmentValue(L"E2E_README_SHOT") : std::wstring{};
-    EXPECT_TRUE(SaveScreenshotCrop(CurrentTestName() + L".strip", RECT{cropLeft, 0, cropLeft + 200, 400}, readmeShot));
+    EXPECT_TRUE(SavePng(CurrentTestName() + L".strip", CaptureScreen(RECT{cropLeft, 0, cropLeft + 200, 400}),
+                        readmeShot));
 }
 
 INSTANTIATE_TEST_SUITE_P(Sides, Strip, ::testing::Values(0, 1),

@@ -78,7 +78,22 @@ Color ExpectedPattern(int x, int y, int w, int h, const double r[6]) {
 
 const double kReals[6] = {0.1, 0.2, 0.3, 0.4, 0.5, 0.6};
 
-TEST(GlyphPainter, PatternEdgesFormABevel) {
+class GlyphPainter : public ::testing::Test {
+protected:
+    // Draws into `picture` with the six scripted reals and `ints`; returns the text calls.
+    const std::vector<DrawCall>& Draw(std::deque<int32_t> ints = {0, 0}, int width = 32, int height = 32) {
+        random = ScriptedRandom{};
+        random.ints = std::move(ints);
+        renderer.draws.clear();
+        DrawRandomGlyph(width, height, picture, random, renderer);
+        return renderer.draws;
+    }
+    TBitmap picture;
+    ScriptedRandom random;
+    FakeRenderer renderer;
+};
+
+TEST_F(GlyphPainter, PatternEdgesFormABevel) {
     TBitmap tile(32, 32);
     PaintGlyphPattern(tile, kReals);
 
@@ -101,7 +116,7 @@ TEST(GlyphPainter, PatternEdgesFormABevel) {
     }
 }
 
-TEST(GlyphPainter, PatternFollowsBothWaves) {
+TEST_F(GlyphPainter, PatternFollowsBothWaves) {
     const double other[6] = {0.95, 0.0, 0.99, 0.999, 0.0, 0.01};
     for (const double* r : {kReals, other}) {
         TBitmap tile(32, 32);
@@ -112,7 +127,7 @@ TEST(GlyphPainter, PatternFollowsBothWaves) {
     }
 }
 
-TEST(GlyphPainter, PatternCutsTowardZero) {
+TEST_F(GlyphPainter, PatternCutsTowardZero) {
     // All reals 0: at (0, 1) red is 127*sin(2/6)+127 = 168.55... and green
     // 127*cos(1/5+1/6)+127 = 245.56...; both are cut, not rounded.
     const double zeros[6] = {0, 0, 0, 0, 0, 0};
@@ -122,14 +137,10 @@ TEST(GlyphPainter, PatternCutsTowardZero) {
     EXPECT_EQ(GreenOf(tile.Pixel(0, 1)), 245);
 }
 
-TEST(GlyphPainter, RepaintsEverySmallerPictureAtFullSize) {
-    TBitmap picture(16, 16);
-    const Color sentinel = Rgb(1, 2, 3);
-    picture.Fill(sentinel);
-    ScriptedRandom random;
-    FakeRenderer renderer;
-    DrawRandomGlyph(32, 32, picture, random, renderer);
-
+TEST_F(GlyphPainter, RepaintsEverySmallerPictureAtFullSize) {
+    picture = TBitmap(16, 16);
+    picture.Fill(Rgb(1, 2, 3));
+    Draw();
     ASSERT_EQ(picture.Width(), 32);
     ASSERT_EQ(picture.Height(), 32);
     for (int y = 0; y < 32; ++y)
@@ -137,23 +148,18 @@ TEST(GlyphPainter, RepaintsEverySmallerPictureAtFullSize) {
             ASSERT_EQ(picture.Pixel(x, y), ExpectedPattern(x, y, 32, 32, kReals)) << x << "," << y;
 }
 
-TEST(GlyphPainter, DrawsShadowThenFace) {
-    TBitmap picture;
-    ScriptedRandom random;
-    random.ints = {33, 77};
-    FakeRenderer renderer;
-    DrawRandomGlyph(32, 32, picture, random, renderer);
-
-    ASSERT_EQ(renderer.draws.size(), 2u);
-    const DrawCall& shadow = renderer.draws[0];
-    const DrawCall& face = renderer.draws[1];
+TEST_F(GlyphPainter, DrawsShadowThenFace) {
+    const std::vector<DrawCall>& draws = Draw({33, 77});
+    ASSERT_EQ(draws.size(), 2u);
+    const DrawCall& shadow = draws[0];
+    const DrawCall& face = draws[1];
     EXPECT_EQ(shadow.color, 0u);
     EXPECT_EQ(shadow.x, 2);
     EXPECT_EQ(shadow.y, 2);
     EXPECT_EQ(face.color, Rgb(77, 255, 255));
     EXPECT_EQ(face.x, 1);
     EXPECT_EQ(face.y, 1);
-    for (const DrawCall& call : renderer.draws) {
+    for (const DrawCall& call : draws) {
         EXPECT_EQ(call.face, "Webdings");
         EXPECT_EQ(call.text, std::string(1, static_cast<char>(32 + 33)));
         EXPECT_EQ(call.clip.left, 1);
@@ -165,95 +171,70 @@ TEST(GlyphPainter, DrawsShadowThenFace) {
     }
 }
 
-TEST(GlyphPainter, CharacterCodesSpan32To127) {
+TEST_F(GlyphPainter, CharacterCodesSpan32To127) {
     for (auto [scripted, code] : {std::pair{0, 32}, std::pair{95, 127}}) {
-        TBitmap picture;
-        ScriptedRandom random;
-        random.ints = {scripted, 0};
-        FakeRenderer renderer;
-        DrawRandomGlyph(32, 32, picture, random, renderer);
-        ASSERT_FALSE(renderer.draws.empty());
+        ASSERT_FALSE(Draw({scripted, 0}).empty());
         EXPECT_EQ(renderer.draws[0].text, std::string(1, static_cast<char>(code)));
     }
-    TBitmap picture;
-    ScriptedRandom random;
-    random.ints = {5, 0};
-    FakeRenderer renderer;
-    DrawRandomGlyph(32, 32, picture, random, renderer);
-    EXPECT_EQ(renderer.draws[1].color, 0x00FFFF00u);
+    // The second integer is the face's red.
+    EXPECT_EQ(Draw({5, 0}).at(1).color, 0x00FFFF00u);
 }
 
-TEST(GlyphPainter, TakesSixRealsThenTwoIntegers) {
-    TBitmap picture;
-    ScriptedRandom random;
-    FakeRenderer renderer;
-    DrawRandomGlyph(32, 32, picture, random, renderer);
-    const std::vector<std::string> expected{"real", "real", "real", "real", "real", "real",
-                                            "int 96", "int 256"};
+TEST_F(GlyphPainter, TakesSixRealsThenTwoIntegers) {
+    Draw();
+    const std::vector<std::string> expected{"real", "real", "real", "real", "real", "real", "int 96", "int 256"};
     EXPECT_EQ(random.log, expected);
 }
 
-TEST(GlyphPainter, WholePaintNotifiesOnce) {
-    TBitmap picture(16, 16);
+TEST_F(GlyphPainter, WholePaintNotifiesOnce) {
+    picture = TBitmap(16, 16);
     int changes = 0;
     picture.OnChange = [&] { ++changes; };
-    ScriptedRandom random;
-    FakeRenderer renderer;
     renderer.paintClip = true;
-    DrawRandomGlyph(32, 32, picture, random, renderer);
+    Draw();
     EXPECT_EQ(changes, 1);
 }
 
-TEST(GlyphPainter, FittingCountsUpFromTen) {
-    FakeRenderer renderer;
+TEST_F(GlyphPainter, FittingCountsUpFromTen) {
     EXPECT_EQ(FitGlyphPoints(renderer, "A", 32), 14);
     EXPECT_EQ(renderer.measured, (std::vector<int>{10, 11, 12, 13, 14, 15}));
 }
 
-TEST(GlyphPainter, FittingUsesTheLargerSide) {
-    FakeRenderer renderer;
+TEST_F(GlyphPainter, FittingUsesTheLargerSide) {
     renderer.extent = [](int points) { return TextSize{3 * points, 1}; };
     EXPECT_EQ(FitGlyphPoints(renderer, "A", 32), 9);  // 30 wide already at 10 points
     renderer.extent = [](int points) { return TextSize{1, points + 5}; };
     EXPECT_EQ(FitGlyphPoints(renderer, "A", 32), 24);  // 29 tall at 24, 30 at 25
 }
 
-TEST(GlyphPainter, FittingGivesNineWhenTenAlreadyReaches) {
-    FakeRenderer renderer;
+TEST_F(GlyphPainter, FittingGivesNineWhenTenAlreadyReaches) {
     renderer.extent = [](int) { return TextSize{30, 30}; };
-    TBitmap picture;
-    ScriptedRandom random;
-    DrawRandomGlyph(32, 32, picture, random, renderer);
+    ASSERT_EQ(Draw().size(), 2u);
     EXPECT_EQ(renderer.measured, std::vector<int>{10});
-    ASSERT_EQ(renderer.draws.size(), 2u);
     EXPECT_EQ(renderer.draws[0].points, 9);
     EXPECT_EQ(renderer.draws[1].points, 9);
 }
 
-TEST(GlyphPainter, TallPictureFitsToItsWidthAndClipsToItsSize) {
-    FakeRenderer renderer;  // extent 2 * points: reaches 30 at 15, 62 at 31
-    TBitmap picture;
-    ScriptedRandom random;
-    DrawRandomGlyph(32, 64, picture, random, renderer);
-    ASSERT_EQ(renderer.draws.size(), 2u);
-    EXPECT_EQ(renderer.draws[0].points, 14);
-    EXPECT_EQ(renderer.draws[0].clip.right, 31);
-    EXPECT_EQ(renderer.draws[0].clip.bottom, 63);
+TEST_F(GlyphPainter, TallPictureFitsToItsWidthAndClipsToItsSize) {
+    // Extent 2 * points reaches 30 at 15 points, 62 at 31.
+    const std::vector<DrawCall>& draws = Draw({0, 0}, 32, 64);
+    ASSERT_EQ(draws.size(), 2u);
+    EXPECT_EQ(draws[0].points, 14);
+    EXPECT_EQ(draws[0].clip.right, 31);
+    EXPECT_EQ(draws[0].clip.bottom, 63);
 }
 
-TEST(GlyphPainter, FittingStopsWhenTheExtentNeverGrows) {
-    FakeRenderer renderer;
+TEST_F(GlyphPainter, FittingStopsWhenTheExtentNeverGrows) {
     renderer.extent = [](int) { return TextSize{0, 0}; };
     EXPECT_EQ(FitGlyphPoints(renderer, "A", 32), kGlyphMaxPoints);
     EXPECT_EQ(renderer.measured.back(), kGlyphMaxPoints);
 }
 
-TEST(GlyphPainter, TwoCallsGiveDifferentTiles) {
-    TRandom random(4242);
-    FakeRenderer renderer;
+TEST_F(GlyphPainter, TwoCallsGiveDifferentTiles) {
+    TRandom seeded(4242);
     TBitmap first, second;
-    DrawRandomGlyph(32, 32, first, random, renderer);
-    DrawRandomGlyph(32, 32, second, random, renderer);
+    DrawRandomGlyph(32, 32, first, seeded, renderer);
+    DrawRandomGlyph(32, 32, second, seeded, renderer);
     EXPECT_FALSE(first.SamePixels(second));
 }
 

@@ -2,13 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
-
-#include "items/bmp_codec.h"
-
 #include <string>
 #include <vector>
+
+#include "items/bmp_codec.h"
 
 namespace tilerack {
 namespace {
@@ -33,32 +34,22 @@ TBitmap Image(const TBitmap& glyph, int index, int w) {
     return image;
 }
 
+// Each case is {value, added, expected}.
+void ExpectBrightened(std::initializer_list<std::array<int, 3>> cases) {
+    for (const auto& [value, add, expected] : cases)
+        EXPECT_EQ(BrightenChannel(value, kGlyphGain, add), expected) << value << " * gain + " << add;
+}
+
 TEST(ItemGlyph, BrightenedChannelsMatchTheKnownFigures) {
-    // Black and mid grey.
-    EXPECT_EQ(BrightenChannel(0, kGlyphGain, 32), 32);
-    EXPECT_EQ(BrightenChannel(0, kGlyphGain, 10), 10);
-    EXPECT_EQ(BrightenChannel(0, kGlyphGain, 24), 24);
-    EXPECT_EQ(BrightenChannel(128, kGlyphGain, 32), 169);
-    EXPECT_EQ(BrightenChannel(128, kGlyphGain, 10), 147);
-    EXPECT_EQ(BrightenChannel(128, kGlyphGain, 24), 161);
-    // The first values that reach the limit, and the ones just below.
-    EXPECT_EQ(BrightenChannel(207, kGlyphGain, 32), 253);
-    EXPECT_EQ(BrightenChannel(208, kGlyphGain, 32), 255);
-    EXPECT_EQ(BrightenChannel(228, kGlyphGain, 10), 254);
-    EXPECT_EQ(BrightenChannel(229, kGlyphGain, 10), 255);
-    EXPECT_EQ(BrightenChannel(215, kGlyphGain, 24), 254);
-    EXPECT_EQ(BrightenChannel(216, kGlyphGain, 24), 255);
-    EXPECT_EQ(BrightenChannel(255, kGlyphGain, 32), 255);
+    // Black and mid grey, then the first values that reach the limit and the ones just below.
+    ExpectBrightened({{0, 32, 32}, {0, 10, 10}, {0, 24, 24}, {128, 32, 169}, {128, 10, 147}, {128, 24, 161}});
+    ExpectBrightened({{207, 32, 253}, {208, 32, 255}, {228, 10, 254}, {229, 10, 255}, {215, 24, 254},
+                      {216, 24, 255}, {255, 32, 255}});
 }
 
 TEST(ItemGlyph, HalvesRoundToTheEvenNeighbour) {
     // 150 * 1.07 = 160.5 and 50 * 1.07 = 53.5: one half goes down, one up.
-    EXPECT_EQ(BrightenChannel(150, kGlyphGain, 24), 184);
-    EXPECT_EQ(BrightenChannel(150, kGlyphGain, 10), 170);
-    EXPECT_EQ(BrightenChannel(150, kGlyphGain, 32), 192);
-    EXPECT_EQ(BrightenChannel(50, kGlyphGain, 24), 78);
-    EXPECT_EQ(BrightenChannel(50, kGlyphGain, 10), 64);
-    EXPECT_EQ(BrightenChannel(50, kGlyphGain, 32), 86);
+    ExpectBrightened({{150, 24, 184}, {150, 10, 170}, {150, 32, 192}, {50, 24, 78}, {50, 10, 64}, {50, 32, 86}});
 }
 
 TEST(ItemGlyph, FiveImagesOnlyTheFirstBrightenedAndBackgroundKept) {
@@ -83,12 +74,8 @@ TEST(ItemGlyph, BlackTopLeftKeepsBlackPixelsInTheFirstImage) {
     const TBitmap icon = Picture({"kww", "wkk"}, {{'k', kBlack}, {'w', Rgb(100, 100, 100)}});
     const TBitmap bright = Image(BuildItemGlyph(icon), 0, 3);
     const Color lifted = Rgb(139, 117, 131);  // 100 * 1.07 = 107, plus 32 / 10 / 24
-    EXPECT_EQ(bright.Pixel(0, 0), kBlack);
-    EXPECT_EQ(bright.Pixel(1, 1), kBlack);
-    EXPECT_EQ(bright.Pixel(2, 1), kBlack);
-    EXPECT_EQ(bright.Pixel(1, 0), lifted);
-    EXPECT_EQ(bright.Pixel(2, 0), lifted);
-    EXPECT_EQ(bright.Pixel(0, 1), lifted);
+    for (auto [x, y] : {std::pair{0, 0}, {1, 1}, {2, 1}}) EXPECT_EQ(bright.Pixel(x, y), kBlack) << x << "," << y;
+    for (auto [x, y] : {std::pair{1, 0}, {2, 0}, {0, 1}}) EXPECT_EQ(bright.Pixel(x, y), lifted) << x << "," << y;
 }
 
 TEST(ItemGlyph, EmptyIconGivesEmptyGlyph) {
@@ -107,17 +94,14 @@ TEST(ItemGlyph, MirrorReversesEveryRowAndTwiceRestores) {
     EXPECT_TRUE(mirrored.SamePixels(original));
 }
 
-// Letters of the arrow picture: '.' background, 'K' black, 'W' white.
-std::vector<std::string> Letters(const TBitmap& bmp) {
-    std::vector<std::string> rows;
-    for (int y = 0; y < bmp.Height(); ++y) {
-        std::string row;
+// A picture as rows of letters: 'K' black, 'W' white, '.' `background`.
+std::vector<std::string> Letters(const TBitmap& bmp, Color background = kBrightBackground) {
+    std::vector<std::string> rows(bmp.Height());
+    for (int y = 0; y < bmp.Height(); ++y)
         for (int x = 0; x < bmp.Width(); ++x) {
             const Color c = bmp.Pixel(x, y);
-            row += c == kBlack ? 'K' : c == kWhite ? 'W' : c == kBrightBackground ? '.' : '?';
+            rows[y] += c == kBlack ? 'K' : c == kWhite ? 'W' : c == background ? '.' : '?';
         }
-        rows.push_back(row);
-    }
     return rows;
 }
 
@@ -134,16 +118,11 @@ TEST(ItemGlyph, BrightArrowsAreThreeRightPointingHeads) {
 }
 
 TEST(ItemGlyph, CloseCrossIsABlackDiagonalCrossOnSilver) {
-    const TBitmap cross = MakeCloseCross();
     const std::vector<std::string> expected = {
-        "........", "XX....XX", ".XX..XX.", "..XXXX..", "...XX...",
-        "..XXXX..", ".XX..XX.", "XX....XX", "........",
+        "........", "KK....KK", ".KK..KK.", "..KKKK..", "...KK...",
+        "..KKKK..", ".KK..KK.", "KK....KK", "........",
     };
-    ASSERT_EQ(cross.Width(), 8);
-    ASSERT_EQ(cross.Height(), 9);
-    for (int y = 0; y < 9; ++y)
-        for (int x = 0; x < 8; ++x)
-            EXPECT_EQ(cross.Pixel(x, y), expected[y][x] == 'X' ? kBlack : Rgb(192, 192, 192)) << x << "," << y;
+    EXPECT_EQ(Letters(MakeCloseCross(), Rgb(192, 192, 192)), expected);
 }
 
 TEST(ItemGlyph, ArrowGlyphsPointTowardsTheEdgeForHidingAndAwayForTheMenu) {
@@ -164,9 +143,6 @@ TEST(ItemGlyph, ArrowGlyphsPointTowardsTheEdgeForHidingAndAwayForTheMenu) {
     }
 }
 
-}  // namespace
-}  // namespace tilerack
-
 // The arrow picture compiled into the program's resources must be the one the
 // strip draws when the resource cannot be loaded.
 TEST(ItemGlyphResources, BrightResourceMatchesTheArrowPicture) {
@@ -174,12 +150,12 @@ TEST(ItemGlyphResources, BrightResourceMatchesTheArrowPicture) {
     std::ifstream file(path, std::ios::binary);
     ASSERT_TRUE(file) << path;
     const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    tilerack::ByteReader reader(bytes);
-    tilerack::TBitmap resource;
-    tilerack::ReadEmbeddedBitmap(reader, resource);
-    const tilerack::TBitmap expected = tilerack::MakeBrightArrows();
-    ASSERT_EQ(resource.Width(), 16);
-    ASSERT_EQ(resource.Height(), 9);
-    for (int y = 0; y < 9; ++y)
-        for (int x = 0; x < 16; ++x) EXPECT_EQ(resource.Pixel(x, y), expected.Pixel(x, y)) << x << "," << y;
+    ByteReader reader(bytes);
+    TBitmap resource;
+    ReadEmbeddedBitmap(reader, resource);
+    EXPECT_EQ(Letters(resource), Letters(MakeBrightArrows()));
+    EXPECT_TRUE(resource.SamePixels(MakeBrightArrows()));
 }
+
+}  // namespace
+}  // namespace tilerack

@@ -1,11 +1,10 @@
 #pragma once
-// Hand assembly of little-endian test files, written from the published BMP
-// layout and the item file's record table, independently of the program's own
-// writer.
+// Hand assembly of little-endian test files (BMP images, item files), written
+// from the published BMP layout and the item file's record table,
+// independently of the program's own writer. Shared by the unit and the
+// end-to-end tests.
 #include <cstdint>
-#include <fstream>
 #include <initializer_list>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -41,8 +40,8 @@ struct InfoBmp {
     int32_t xPelsPerMeter = 0;
     int32_t yPelsPerMeter = 0;
     uint32_t colorsUsed = 0;
-    std::vector<uint8_t> afterHeader;  // masks and colour table
-    std::vector<uint8_t> pixels;
+    std::vector<uint8_t> afterHeader{};  // masks and colour table
+    std::vector<uint8_t> pixels{};
 
     std::vector<uint8_t> Bytes() const {
         const uint32_t offBits = 54 + static_cast<uint32_t>(afterHeader.size());
@@ -54,10 +53,5 @@ struct InfoBmp {
         return b.bytes;
     }
 };
-
-inline std::vector<uint8_t> ReadTestFile(const std::string& name) {
-    std::ifstream f(std::string(TILERACK_TEST_DATA_DIR) + "/" + name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
-}
 
 }  // namespace tilerack::testing

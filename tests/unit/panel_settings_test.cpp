@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <tuple>
 
 namespace tilerack {
 namespace {
@@ -15,40 +16,27 @@ PanelSettings ReadFrom(const std::map<std::string, std::string>& ini) {
     });
 }
 
+// side, width, timeOut, opacity, color, onTop
+std::tuple<int, int32_t, int32_t, int32_t, int32_t, bool> Fields(const PanelSettings& s) {
+    return {s.side, s.width, s.timeOut, s.opacity, s.color, s.onTop};
+}
+
 TEST(SettingsValues, DecimalHexAndGarbage) {
-    EXPECT_EQ(ParseSettingInt("300", 1), 300);
-    EXPECT_EQ(ParseSettingInt("-17", 1), -17);
-    EXPECT_EQ(ParseSettingInt("+5", 1), 5);
-    EXPECT_EQ(ParseSettingInt("  42", 1), 42);
-    EXPECT_EQ(ParseSettingInt("0x1E", 1), 30);
-    EXPECT_EQ(ParseSettingInt("0X1e", 1), 30);
-    EXPECT_EQ(ParseSettingInt("$FF", 1), 255);
-    EXPECT_EQ(ParseSettingInt("0xFFFFFFFF", 1), -1);
-    EXPECT_EQ(ParseSettingInt("2147483647", 1), 2147483647);
-    EXPECT_EQ(ParseSettingInt("-2147483648", 1), INT32_MIN);
+    const std::pair<const char*, int32_t> cases[] = {{"300", 300}, {"-17", -17}, {"+5", 5}, {"  42", 42},
+                                                     {"0x1E", 30}, {"0X1e", 30}, {"$FF", 255}, {"0xFFFFFFFF", -1},
+                                                     {"2147483647", 2147483647}, {"-2147483648", INT32_MIN}};
+    for (const auto& [text, value] : cases) EXPECT_EQ(ParseSettingInt(text, 1), value) << text;
 }
 
 TEST(SettingsValues, UnreadableValuesGiveTheDefault) {
-    EXPECT_EQ(ParseSettingInt("", 50), 50);
-    EXPECT_EQ(ParseSettingInt("abc", 50), 50);
-    EXPECT_EQ(ParseSettingInt("12abc", 50), 50);
-    EXPECT_EQ(ParseSettingInt("0x", 50), 50);   // two characters: not hexadecimal, not a number
-    EXPECT_EQ(ParseSettingInt("0xG1", 50), 50);
-    EXPECT_EQ(ParseSettingInt("-", 50), 50);
-    EXPECT_EQ(ParseSettingInt("2147483648", 50), 50);
-    EXPECT_EQ(ParseSettingInt("99999999999999999999", 50), 50);
-    EXPECT_EQ(ParseSettingInt("0x123456789", 50), 50);
-    EXPECT_EQ(ParseSettingInt("1 2", 50), 50);
+    // "0x" has two characters: not hexadecimal, not a number.
+    for (const char* text : {"", "abc", "12abc", "0x", "0xG1", "-", "2147483648", "99999999999999999999",
+                             "0x123456789", "1 2"})
+        EXPECT_EQ(ParseSettingInt(text, 50), 50) << text;
 }
 
 TEST(PanelSettingsRead, FirstRunDefaults) {
-    const PanelSettings s = ReadFrom({});
-    EXPECT_EQ(s.side, 0);
-    EXPECT_EQ(s.width, 64);
-    EXPECT_EQ(s.timeOut, 300);
-    EXPECT_EQ(s.opacity, 50);
-    EXPECT_EQ(s.color, 16048352);
-    EXPECT_FALSE(s.onTop);
+    EXPECT_EQ(Fields(ReadFrom({})), std::make_tuple(0, 64, 300, 50, 16048352, false));
 }
 
 TEST(PanelSettingsRead, LowEightBitsOfSideAndOnTop) {
@@ -97,15 +85,10 @@ TEST(PanelSettingsWrite, WhatIsWrittenReadsBackTheSame) {
     s.timeOut = 1500;
     s.opacity = 0;
     s.color = 0x00123456;
+    s.onTop = true;
     std::map<std::string, std::string> ini;
     for (const auto& [k, v] : PanelSettingsValues(s)) ini[k] = v;
-    const PanelSettings back = ReadFrom(ini);
-    EXPECT_EQ(back.side, s.side);
-    EXPECT_EQ(back.width, s.width);
-    EXPECT_EQ(back.timeOut, s.timeOut);
-    EXPECT_EQ(back.opacity, s.opacity);
-    EXPECT_EQ(back.color, s.color);
-    EXPECT_EQ(back.onTop, s.onTop);
+    EXPECT_EQ(Fields(ReadFrom(ini)), Fields(s));
 }
 
 }  // namespace

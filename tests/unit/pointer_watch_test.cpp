@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <tuple>
 #include <vector>
 
 namespace tilerack {
@@ -24,7 +25,6 @@ struct Panel {
         if (action == WatchAction::ShowSequence) hidden = false;
         return action;
     }
-    // The actions of consecutive ticks.
     std::vector<WatchAction> Ticks(std::initializer_list<Point> points) {
         std::vector<WatchAction> actions;
         for (Point p : points) actions.push_back(Tick(p));
@@ -110,17 +110,13 @@ TEST(PointerWatch, RightSidePlacesAndZones) {
     EXPECT_EQ(ShownLeft(0, 800, 64, 0), -4);
     EXPECT_EQ(HiddenLeft(0, 800, 64, 0), -65);
 
-    EXPECT_TRUE(InEdgeZone(1, {798, 5}, 800));
-    EXPECT_TRUE(InEdgeZone(1, {799, 500}, 800));
-    EXPECT_FALSE(InEdgeZone(1, {797, 500}, 800));
-    EXPECT_FALSE(InEdgeZone(1, {799, 4}, 800));
-    EXPECT_TRUE(InEdgeZone(0, {2, 5}, 800));
-    EXPECT_FALSE(InEdgeZone(0, {3, 5}, 800));
-
-    EXPECT_TRUE(InNearZone(1, {721, 300}, 800, 64));
-    EXPECT_FALSE(InNearZone(1, {720, 300}, 800, 64));
-    EXPECT_TRUE(InNearZone(1, {797, 2}, 800, 64));   // (800 - 797) + 2 = 5
-    EXPECT_FALSE(InNearZone(1, {798, 2}, 800, 64));  // the corner triangle
+    // {side, x, y, in the zone}
+    for (auto [side, x, y, in] : {std::tuple{1, 798, 5, true}, {1, 799, 500, true}, {1, 797, 500, false},
+                                  {1, 799, 4, false}, {0, 2, 5, true}, {0, 3, 5, false}})
+        EXPECT_EQ(InEdgeZone(side, {x, y}, 800), in) << "edge zone, side " << side << " at " << x << "," << y;
+    // (800 - 797) + 2 = 5 is below the corner triangle; 798 is in it.
+    for (auto [x, y, in] : {std::tuple{721, 300, true}, {720, 300, false}, {797, 2, true}, {798, 2, false}})
+        EXPECT_EQ(InNearZone(1, {x, y}, 800, 64), in) << "near zone at " << x << "," << y;
 }
 
 TEST(PointerWatch, RightSideSlidesInAndOut) {
@@ -167,26 +163,21 @@ TEST(PointerWatch, WaitTimeIsNotClearedBySlidingAndSaturates) {
     EXPECT_EQ(panel.watch.waitTime, 2147483647);
 }
 
-TEST(PointerWatch, StripButtonsAppearNearTheirCorner) {
-    // Left side: hide button at the client's top left, menu at the bottom right.
-    const Rect hide{0, 0, 45, 11}, menu{32, 745, 24, 11};
-    EXPECT_TRUE(RevealStripButtons(0, {68, 31}, hide, menu).hideVisible);
-    EXPECT_FALSE(RevealStripButtons(0, {69, 31}, hide, menu).hideVisible);
-    EXPECT_FALSE(RevealStripButtons(0, {10, 32}, hide, menu).hideVisible);
-    EXPECT_TRUE(RevealStripButtons(0, {79, 714}, hide, menu).menuVisible);
-    EXPECT_FALSE(RevealStripButtons(0, {80, 714}, hide, menu).menuVisible);
-    EXPECT_FALSE(RevealStripButtons(0, {10, 713}, hide, menu).menuVisible);
-    EXPECT_TRUE(RevealStripButtons(0, {10, 713}, hide, menu).changes);
-}
-
-TEST(PointerWatch, RightSideMarginsSpanTheButtonWidthToo) {
-    const Rect hide{755, 0, 45, 11}, menu{744, 745, 24, 11};
-    EXPECT_TRUE(RevealStripButtons(1, {687, 0}, hide, menu).hideVisible);
-    EXPECT_FALSE(RevealStripButtons(1, {686, 0}, hide, menu).hideVisible);
-    EXPECT_FALSE(RevealStripButtons(1, {790, 32}, hide, menu).hideVisible);
-    EXPECT_TRUE(RevealStripButtons(1, {697, 714}, hide, menu).menuVisible);
-    EXPECT_FALSE(RevealStripButtons(1, {696, 714}, hide, menu).menuVisible);
-    EXPECT_FALSE(RevealStripButtons(1, {790, 713}, hide, menu).menuVisible);
+TEST(PointerWatch, StripButtonsAppearNearTheirCornerWithinMarginsSpanningTheirWidth) {
+    // Left side: hide button at the client's top left, menu at the bottom
+    // right; the right side the other way round.
+    const Rect hide[2] = {{0, 0, 45, 11}, {755, 0, 45, 11}}, menu[2] = {{32, 745, 24, 11}, {744, 745, 24, 11}};
+    // {side, x, y, hide shown, menu shown}
+    for (auto [side, x, y, hideShown, menuShown] :
+         {std::tuple{0, 68, 31, true, false}, {0, 69, 31, false, false}, {0, 10, 32, false, false},
+          {0, 79, 714, false, true}, {0, 80, 714, false, false}, {0, 10, 713, false, false},
+          {1, 687, 0, true, false}, {1, 686, 0, false, false}, {1, 790, 32, false, false},
+          {1, 697, 714, false, true}, {1, 696, 714, false, false}, {1, 790, 713, false, false}}) {
+        const StripReveal reveal = RevealStripButtons(side, {x, y}, hide[side], menu[side]);
+        EXPECT_EQ(reveal.hideVisible, hideShown) << "side " << side << " at " << x << "," << y;
+        EXPECT_EQ(reveal.menuVisible, menuShown) << "side " << side << " at " << x << "," << y;
+    }
+    EXPECT_TRUE(RevealStripButtons(0, {10, 713}, hide[0], menu[0]).changes);
 }
 
 TEST(PointerWatch, OtherSidesLeaveStripButtonsAlone) {

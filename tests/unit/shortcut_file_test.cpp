@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -40,51 +39,47 @@ void PutU32(std::vector<uint8_t>& bytes, size_t at, uint32_t v) {
 }
 
 // Two records built from the record table, with the offsets the damage tests
-// cut or patch at.
+// cut or patch at: where each text's length, TrackDrives, the slot and the
+// image of each record start.
 struct HandBuiltFile {
     std::vector<uint8_t> bytes;
-    size_t secondRecord = 0, secondCaptionLength = 0, secondFileNameText = 0;
-    size_t trackDrives[2] = {}, slot[2] = {}, image[2] = {};
+    size_t text[2][5] = {}, trackDrives[2] = {}, slot[2] = {}, image[2] = {};
 };
 
+// The texts of the two records: parameters, file name, caption, working
+// folder, hint. The first record has every text, the second only a file name.
+const std::vector<std::string> kTexts[2] = {
+    {"-n", "C:\\Windows\\notepad.exe", "Блокнот", "C:\\Windows\\", "Правка\r\nтекста"},
+    {"", "D:\\игры\\старт.exe", "", "", ""}};
+
+std::vector<std::string> TextsOf(const TShortCut& item) {
+    return {item.Params, item.FileName, item.Caption, item.WorkDir, item.Hint};
+}
+
 HandBuiltFile BuildFile(int32_t count = 2) {
+    // A 2 x 2 picture in the first record with TrackDrives on; TrackDrives
+    // off and a 1 x 1 picture with a colour table in the second.
+    const InfoBmp images[2] = {{.width = 2, .height = 2, .sizeImage = 16,
+                                .pixels = {0, 0, 255, 0, 255, 0, 0, 0,          // bottom row: red, green
+                                           255, 0, 0, 255, 255, 255, 0, 0}},   // top row: blue, white
+                               {.sizeImage = 4, .colorsUsed = 2, .afterHeader = {1, 2, 3, 0, 4, 5, 6, 0},
+                                .pixels = {10, 20, 30, 0}}};
+    const uint32_t slots[2] = {0x12345678, 0xDEADBEEF};
     HandBuiltFile f;
     LeBytes b;
     b.U32(static_cast<uint32_t>(count));
-    // First record: every text filled, a 2 x 2 picture.
-    b.Text("-n").Text("C:\\Windows\\notepad.exe").Text("Блокнот").Text("C:\\Windows\\");
-    b.Text("Правка\r\nтекста");
-    f.trackDrives[0] = b.bytes.size();
-    b.U8(1);
-    f.slot[0] = b.bytes.size();
-    b.U32(0x12345678);
-    f.image[0] = b.bytes.size();
-    InfoBmp first;
-    first.width = 2;
-    first.height = 2;
-    first.sizeImage = 16;
-    first.pixels = {0, 0, 255, 0, 255, 0, 0, 0,        // bottom row: red, green
-                    255, 0, 0, 255, 255, 255, 0, 0};   // top row: blue, white
-    b.Raw(first.Bytes());
-    // Second record: only a file name, TrackDrives off, a 1 x 1 picture with a
-    // colour table.
-    f.secondRecord = b.bytes.size();
-    b.Text("");
-    f.secondFileNameText = b.bytes.size() + 4;
-    b.Text("D:\\игры\\старт.exe");
-    f.secondCaptionLength = b.bytes.size();
-    b.Text("").Text("").Text("");
-    f.trackDrives[1] = b.bytes.size();
-    b.U8(0);
-    f.slot[1] = b.bytes.size();
-    b.U32(0xDEADBEEF);
-    f.image[1] = b.bytes.size();
-    InfoBmp second;
-    second.sizeImage = 4;
-    second.colorsUsed = 2;
-    second.afterHeader = {1, 2, 3, 0, 4, 5, 6, 0};
-    second.pixels = {10, 20, 30, 0};
-    b.Raw(second.Bytes());
+    for (int r = 0; r < 2; ++r) {
+        for (size_t t = 0; t < 5; ++t) {
+            f.text[r][t] = b.bytes.size();
+            b.Text(kTexts[r][t]);
+        }
+        f.trackDrives[r] = b.bytes.size();
+        b.U8(r == 0 ? 1 : 0);
+        f.slot[r] = b.bytes.size();
+        b.U32(slots[r]);
+        f.image[r] = b.bytes.size();
+        b.Raw(images[r].Bytes());
+    }
     f.bytes = b.bytes;
     return f;
 }
@@ -108,18 +103,11 @@ TEST(ShortcutFile, RecordLayoutOf32x32Item) {
     item.Icon.SetSize(32, 32);
     const std::vector<uint8_t> file = SaveShortcutList({&item});
 
-    const size_t texts = 2 + 8 + 1 + 3 + 4;
-    ASSERT_EQ(file.size(), 4 + 4 * 5 + texts + 1 + 4 + 3126);
     LeBytes expected;
     expected.U32(1).Text("/p").Text("C:\\a.exe").Text("A").Text("C:\\").Text("hint").U8(0).U32(0x01020304);
-    EXPECT_EQ(std::vector<uint8_t>(file.begin(), file.begin() + expected.bytes.size()), expected.bytes);
-    const size_t image = expected.bytes.size();
-    EXPECT_EQ(file[image], 'B');
-    EXPECT_EQ(file[image + 1], 'M');
-    EXPECT_EQ(file[image + 2] | (file[image + 3] << 8), 3126);  // bfSize
-    EXPECT_EQ(file[image + 18], 32);                             // width
-    EXPECT_EQ(file[image + 22], 32);                             // height
-    EXPECT_EQ(file[image + 28], 24);                             // bits per pixel
+    // A black 24-bit image: 32 rows of 96 bytes.
+    expected.Raw(InfoBmp{.width = 32, .height = 32, .sizeImage = 3072, .pixels = std::vector<uint8_t>(3072)}.Bytes());
+    EXPECT_EQ(file, expected.bytes);
 }
 
 TEST(ShortcutFile, EmptyTextsMakeA25ByteRecordBeforeTheImage) {
@@ -162,11 +150,7 @@ TEST(ShortcutFile, HandBuiltFileLoadsAndSavesBackIdenticalExceptButtonSlots) {
     EXPECT_EQ(loaded.result.loaded, 2);
 
     const TShortCut& a = *loaded.items[0];
-    EXPECT_EQ(a.Params, "-n");
-    EXPECT_EQ(a.FileName, "C:\\Windows\\notepad.exe");
-    EXPECT_EQ(a.Caption, "Блокнот");
-    EXPECT_EQ(a.WorkDir, "C:\\Windows\\");
-    EXPECT_EQ(a.Hint, "Правка\r\nтекста");
+    EXPECT_EQ(TextsOf(a), kTexts[0]);
     EXPECT_TRUE(a.TrackDrives);
     EXPECT_EQ(a.ButtonSlot, 0x12345678u);
     EXPECT_EQ(a.Button, nullptr) << "the stored slot means nothing to this run";
@@ -177,8 +161,7 @@ TEST(ShortcutFile, HandBuiltFileLoadsAndSavesBackIdenticalExceptButtonSlots) {
     EXPECT_EQ(a.Icon.Pixel(1, 1), Rgb(0, 255, 0));
 
     const TShortCut& b = *loaded.items[1];
-    EXPECT_EQ(b.FileName, "D:\\игры\\старт.exe");
-    EXPECT_EQ(b.Caption, "");
+    EXPECT_EQ(TextsOf(b), kTexts[1]);
     EXPECT_FALSE(b.TrackDrives);
     EXPECT_EQ(b.Icon.Pixel(0, 0), Rgb(30, 20, 10));
 
@@ -235,8 +218,8 @@ void ExpectFirstItemOnly(const std::vector<uint8_t>& bytes, const std::string& e
 TEST(ShortcutFile, RecordCutShortKeepsTheItemsBefore) {
     const HandBuiltFile f = BuildFile();
     auto cut = [&](size_t at) { return std::vector<uint8_t>(f.bytes.begin(), f.bytes.begin() + at); };
-    ExpectFirstItemOnly(cut(f.secondRecord + 2), kStreamReadError, "inside a text length");
-    ExpectFirstItemOnly(cut(f.secondFileNameText + 3), kStreamReadError, "inside a text");
+    ExpectFirstItemOnly(cut(f.text[1][0] + 2), kStreamReadError, "inside a text length");
+    ExpectFirstItemOnly(cut(f.text[1][1] + 4 + 3), kStreamReadError, "inside a text");
     ExpectFirstItemOnly(cut(f.trackDrives[1]), kStreamReadError, "before TrackDrives");
     ExpectFirstItemOnly(cut(f.slot[1] + 3), kStreamReadError, "inside the button slot");
     ExpectFirstItemOnly(cut(f.image[1] + 20), kStreamReadError, "inside the image header");
@@ -254,7 +237,7 @@ TEST(ShortcutFile, BadLengthsAreReadErrors) {
     const HandBuiltFile f = BuildFile();
     for (uint32_t length : {0xFFFFFFFFu, 0x80000000u, 0x7FFFFFFFu, static_cast<uint32_t>(f.bytes.size())}) {
         std::vector<uint8_t> bytes = f.bytes;
-        PutU32(bytes, f.secondCaptionLength, length);
+        PutU32(bytes, f.text[1][2], length);
         ExpectFirstItemOnly(bytes, kStreamReadError, "bad text length");
     }
 }
@@ -278,7 +261,7 @@ TEST(ShortcutFile, LoadFromStreamStoresFieldsWithoutNotifyingExceptForThePicture
     item.LoadFromStream(in);
     EXPECT_EQ(item.Caption, "Блокнот");
     EXPECT_EQ(changes, 1) << "only the picture's replacement notifies";
-    EXPECT_EQ(in.Position(), f.secondRecord - 4) << "the record ends where its image ends";
+    EXPECT_EQ(in.Position(), f.text[1][0] - 4) << "the record ends where its image ends";
 }
 
 TEST(ShortcutFile, FailureWhileAppendingIsReportedNotThrown) {
