@@ -53,6 +53,26 @@ TEST_F(SaveSafety, ItemFileThatCannotBeReplacedStaysWhole) {
     EXPECT_TRUE(FileExists(IniPath()));
 }
 
+// Windows may end the session without the program's own shutdown: the panel
+// saves when it is told the session ends, and goes on running until then.
+TEST_F(SaveSafety, EndOfSessionSavesSettingsAndItems) {
+    const ShortsFile file = BuildShortsFile(OneItem());
+    ASSERT_TRUE(WriteFileBytes(scratch_->File(L"shorts.dat"), file.bytes));
+    PanelProcess panel(*scratch_);
+    const HWND window = panel.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    SetWindowPos(window, nullptr, 0, 0, 100, 400, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_FALSE(SettingsSaved());
+
+    SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 10000, nullptr);
+    ASSERT_TRUE(WaitUntil([] { return SettingsSaved(); }, 10s)) << "nothing saved at the end of the session";
+    EXPECT_EQ(SavedSetting(L"Width"), L"100");
+    const std::optional<Bytes> saved = ReadWholeFile(scratch_->File(L"shorts.dat"));
+    ASSERT_TRUE(saved);
+    EXPECT_TRUE(SameApartFromSlots(*saved, file));
+    EXPECT_TRUE(panel.Running());
+}
+
 std::wstring AppDataIni() {
     wchar_t dir[MAX_PATH] = {};
     SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, 0, dir);
