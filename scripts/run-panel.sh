@@ -13,6 +13,7 @@ if [ $# -ne 1 ] || [ ! -f "$1/tilerack.exe" ]; then
     exit 2
 fi
 WIN_DIR=$(cd "$1" && pwd)
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
 RUN_DIR=$WIN_DIR/run
 mkdir -p "$RUN_DIR"
 cp -f "$WIN_DIR/tilerack.exe" "$RUN_DIR/tilerack.exe"
@@ -61,23 +62,9 @@ trap cleanup EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
 
-DISPLAY_FILE=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$DISPLAY_FILE" 2>/dev/null &
-XVFB_PID=$!
-for _ in $(seq 100); do
-    [ -s "$DISPLAY_FILE" ] && break
-    sleep 0.1
-done
-if [ ! -s "$DISPLAY_FILE" ]; then
-    echo "Could not start Xvfb" >&2
-    rm -f "$DISPLAY_FILE"
-    exit 1
-fi
-export DISPLAY=":$(head -n1 "$DISPLAY_FILE")"
-rm -f "$DISPLAY_FILE"
-unset XAUTHORITY WAYLAND_DISPLAY
+. "$ROOT/scripts/private-display.sh"
+start_private_display "$RUN_DIR/xvfb.log" || exit 1
 echo "No display: running the panel on a private Xvfb ($DISPLAY) for a few seconds"
-xsetroot -solid '#3a6ea5' 2>/dev/null
 prepare_prefix
 # Near the left edge, so the panel stays out and shows itself.
 xdotool mousemove 70 384 2>/dev/null

@@ -14,6 +14,7 @@ if [ $# -lt 1 ] || [ ! -d "$1" ]; then
     exit 2
 fi
 WIN_DIR=$(cd "$1" && pwd)
+ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 shift
 E2E_DIR=$WIN_DIR/e2e
 mkdir -p "$E2E_DIR"
@@ -59,29 +60,9 @@ trap 'exit 143' TERM
 # Leftovers of an interrupted earlier run in this same private prefix.
 [ -d "$WINEPREFIX" ] && wineserver -k >/dev/null 2>&1
 
-# Private display; -displayfd lets the server pick a free number.
-DISPLAY_FILE=$E2E_DIR/xvfb.display
-: >"$DISPLAY_FILE"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$DISPLAY_FILE" 2>"$E2E_DIR/xvfb.log" &
-XVFB_PID=$!
-for _ in $(seq 100); do
-    [ -s "$DISPLAY_FILE" ] && break
-    if ! kill -0 "$XVFB_PID" 2>/dev/null; then
-        echo "run-e2e: Xvfb did not start:" >&2
-        cat "$E2E_DIR/xvfb.log" >&2
-        XVFB_PID=""
-        exit 1
-    fi
-    sleep 0.1
-done
-if [ ! -s "$DISPLAY_FILE" ]; then
-    echo "run-e2e: Xvfb gave no display number" >&2
-    exit 1
-fi
-export DISPLAY=":$(head -n1 "$DISPLAY_FILE")"
-unset XAUTHORITY WAYLAND_DISPLAY
-# A plain, known desktop colour makes the panel's translucent background testable.
-xsetroot -solid '#3a6ea5' 2>/dev/null
+# Private display; Xvfb picks a free number itself.
+. "$ROOT/scripts/private-display.sh"
+start_private_display "$E2E_DIR/xvfb.log" || exit 1
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "run-e2e: creating the Wine prefix $WINEPREFIX"
