@@ -229,6 +229,23 @@ std::wstring SavedSetting(const wchar_t* key) {
     return std::wstring(value, length);
 }
 
+int CountTrayIcons() {
+    // Wine on a bare X server shows its tray as a stand-alone window with
+    // one child window per icon.
+    int count = 0;
+    if (HWND tray = FindWindowW(L"__winex11_standalone_tray", nullptr)) {
+        EnumChildWindows(
+            tray,
+            [](HWND child, LPARAM data) -> BOOL {
+                if (WindowClass(child) == L"__winex11_tray_icon" && IsWindowVisible(child))
+                    ++*reinterpret_cast<int*>(data);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&count));
+    }
+    return count;
+}
+
 bool WaitUntil(const std::function<bool()>& predicate, std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     for (;;) {

@@ -104,6 +104,9 @@ RECT ClientRect(HWND window);
 // True when the window exists and its thread handles a sent message in time.
 bool Responds(HWND window, std::chrono::milliseconds timeout = 5s);
 
+// Icons in Wine's notification area (its tray shows each as a window).
+int CountTrayIcons();
+
 struct MessageBoxInfo {
     HWND window = nullptr;
     std::wstring caption;

@@ -65,9 +65,11 @@ TEST_F(FirstRun, NoFilesGivesDefaultPanelAndWritesDefaultFiles) {
     EXPECT_EQ(WindowClass(owner), L"TApplication");
     EXPECT_FALSE(IsWindowVisible(owner)) << "the application window is visible";
     EXPECT_FALSE(FindMessageBox(panel.Pid())) << "a message box on a clean first run";
+    EXPECT_TRUE(WaitUntil([] { return CountTrayIcons() == 1; }, 5s)) << "tray icons: " << CountTrayIcons();
     SaveScreenshotPng(CurrentTestName());
 
     ASSERT_TRUE(panel.Close()) << "the panel did not end after WM_CLOSE";
+    EXPECT_EQ(CountTrayIcons(), 0) << "the tray icon outlived the panel";
     EXPECT_EQ(panel.ExitCode(), std::optional<DWORD>(0));
 
     ASSERT_TRUE(SettingsSaved()) << "no section Keelstrip in " << Narrow(IniPath());
