@@ -3,8 +3,8 @@
 // drawn over it with a black shadow.
 #include <string>
 
-#include "items/bitmap.h"
-#include "items/random.h"
+#include "common/bitmap.h"
+#include "common/random.h"
 
 namespace tilerack {
 

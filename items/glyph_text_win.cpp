@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "items/random.h"
+#include "common/random.h"
 #include "platform/dib.h"
 #include "platform/handles.h"
 #include "platform/text.h"

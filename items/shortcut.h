@@ -5,8 +5,8 @@
 #include <functional>
 #include <string>
 
-#include "items/bitmap.h"
-#include "items/byte_stream.h"
+#include "common/bitmap.h"
+#include "common/byte_stream.h"
 
 namespace tilerack {
 

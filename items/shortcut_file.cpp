@@ -2,8 +2,8 @@
 
 #include <limits>
 
-#include "items/bmp_codec.h"
-#include "items/errors.h"
+#include "common/bmp_codec.h"
+#include "common/errors.h"
 
 namespace tilerack {
 

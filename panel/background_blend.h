@@ -1,7 +1,7 @@
 #pragma once
 // The panel's translucent background: the captured screen strip blended with
 // the panel colour.
-#include "items/bitmap.h"
+#include "common/bitmap.h"
 
 namespace tilerack {
 

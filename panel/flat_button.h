@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "items/bitmap.h"
+#include "common/bitmap.h"
 #include "panel/strip_layout.h"
 
 namespace tilerack {
@@ -42,9 +42,5 @@ class TItemButton : public TFlatButton {
 public:
     TShortCut* item = nullptr;
 };
-
-// Draws image `index` of a glyph of `count` images at (x, y) into `target`,
-// leaving out the pixels of the glyph's lower-left colour.
-void DrawGlyphImage(TBitmap& target, int x, int y, const TBitmap& glyph, int index, int count);
 
 }  // namespace tilerack

@@ -1,7 +1,7 @@
 #pragma once
 // Pictures of the strip: the five-image glyph of an item button and the
 // arrow glyphs of the hide and menu buttons.
-#include "items/bitmap.h"
+#include "common/bitmap.h"
 
 namespace tilerack {
 

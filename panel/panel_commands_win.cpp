@@ -89,6 +89,16 @@ void TMainPanel::FormMouseDown(TFlatButton* sender, int button, POINT clientPoin
     PopupMainAt(cursor);
 }
 
+std::vector<int> TMainPanel::ButtonTopsOnScreen() const {
+    std::vector<int> tops;
+    for (const auto& item : Items) {
+        POINT top{0, item->Button ? item->Button->bounds.top : 0};
+        ClientToScreen(hwnd_, &top);
+        tops.push_back(top.y);
+    }
+    return tops;
+}
+
 TItemButton* TMainPanel::ClickedItemButton() const {
     for (const auto& b : buttons_)
         if (b.get() == ClickedControl) return b.get();
@@ -114,7 +124,7 @@ void TMainPanel::PopupMainAt(POINT at) {
     add(MF_STRING, N7, "Выход");
     SetMenuDefaultItem(menu.get(), N7, FALSE);
 
-    EnableTimerMouse(false);  // PopupMainPopup
+    PointerWatchSuspension popupMainPopup(*this, PointerWatchSuspension::OnExit::StaySuspended);
     // The menu closes properly when the user clicks elsewhere only while the
     // panel is the foreground window (tray menus rely on it too).
     SetForegroundWindow(hwnd_);
@@ -126,6 +136,9 @@ void TMainPanel::PopupMainAt(POINT at) {
 
 void TMainPanel::RunMainCommand(UINT command) {
     switch (command) {
+    case N1: N1Click(); break;
+    case N3: N3Click(); break;
+    case N9: N9Click(); break;
     case N10: MoveClickedItem(-1); break;
     case N11: MoveClickedItem(+1); break;
     case N4: DeleteClickedItem(); break;
@@ -204,7 +217,7 @@ void TMainPanel::SButtonMenuClick() {
     ClientToScreen(hwnd_, &at);
     at.x += SButtonMenu.bounds.width + 1;
     at.y -= 1;
-    EnableTimerMouse(false);  // PopupMenuDynPopup
+    PointerWatchSuspension popupMenuDynPopup(*this, PointerWatchSuspension::OnExit::StaySuspended);
     SetForegroundWindow(hwnd_);
     const UINT command = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_VERNEGANIMATION,
                                         at.x, at.y, 0, hwnd_, nullptr);
@@ -327,13 +340,7 @@ void TMainPanel::WMDropFiles(HDROP drop) {
         item->SetWorkDir(FolderPart(path));
         item->SetFileName(path);
         GetCursorPos(&ClickPoint);
-        std::vector<int> tops;
-        for (const auto& existing : Items) {
-            POINT top{0, existing->Button ? existing->Button->bounds.top : 0};
-            ClientToScreen(hwnd_, &top);
-            tops.push_back(top.y);
-        }
-        const int at = DropPosition(tops, ClickPoint.y);
+        const int at = DropPosition(ButtonTopsOnScreen(), ClickPoint.y);
         TShortCut& added = *item;
         Items.insert(Items.begin() + at, std::move(item));
         AddItemButton(added);

@@ -29,20 +29,26 @@ void TMainPanel::EnableTimerMouse(bool enabled) {
         KillTimer(hwnd_, kTimerMouseId);
 }
 
+void TMainPanel::EnableTimerButton() {
+    // Like TimerMouse: enabling the running timer keeps its phase.
+    if (timerButtonOn_) return;
+    timerButtonOn_ = SetTimer(hwnd_, kTimerButtonId, kTimerButtonInterval, nullptr) != 0;
+}
+
 void TMainPanel::PlaceAtEdge() {
     RECT frame{0, 0, 0, GetSystemMetrics(SM_CYSCREEN) + 4};
     AdjustWindowRectEx(&frame, GetWindowLongW(hwnd_, GWL_STYLE), FALSE, GetWindowLongW(hwnd_, GWL_EXSTYLE));
     const RECT r = Bounds();
     const int width = r.right - r.left;
     const int height = frame.bottom - frame.top;
-    const int left = ShownLeft(Side, ScreenWidth(), width, r.left);
+    const int left = ShownLeft(settings_.side, ScreenWidth(), width, r.left);
     if (r.left != left || r.top != -4 || r.bottom - r.top != height)
         SetWindowPos(hwnd_, nullptr, left, -4, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     EnableTimerMouse(true);
 }
 
 void TMainPanel::SlideIn() {
-    SetLeft(ShownLeft(Side, ScreenWidth(), Width(), Left()));
+    SetLeft(ShownLeft(settings_.side, ScreenWidth(), Width(), Left()));
     Hidden = false;
     DragAcceptFiles(hwnd_, TRUE);
     InvalidateRect(hwnd_, nullptr, FALSE);
@@ -50,7 +56,7 @@ void TMainPanel::SlideIn() {
 }
 
 void TMainPanel::SlideOut() {
-    SetLeft(HiddenLeft(Side, ScreenWidth(), Width(), Left()));
+    SetLeft(HiddenLeft(settings_.side, ScreenWidth(), Width(), Left()));
     Hidden = true;
 }
 
@@ -88,7 +94,7 @@ void TMainPanel::SButtonHideMouseMove() {
 void TMainPanel::TimerMouseTimer() {
     watch_.mouseX = MouseX;
     watch_.waitTime = WaitTime;
-    const WatchAction action = watch_.Tick(Side, Hidden, TimeOut, CursorPoint(), ScreenWidth(), Width());
+    const WatchAction action = watch_.Tick(settings_.side, Hidden, settings_.timeOut, CursorPoint(), ScreenWidth(), Width());
     MouseX = watch_.mouseX;
     WaitTime = watch_.waitTime;
     switch (action) {
@@ -113,7 +119,7 @@ void TMainPanel::TimerButtonTimer() {
         ClientToScreen(hwnd_, &p);
         return Rect{p.x, p.y, b.bounds.width, b.bounds.height};
     };
-    const StripReveal reveal = RevealStripButtons(Side, CursorPoint(), onScreen(SButtonHide), onScreen(SButtonMenu));
+    const StripReveal reveal = RevealStripButtons(settings_.side, CursorPoint(), onScreen(SButtonHide), onScreen(SButtonMenu));
     if (!reveal.changes) return;
     if (SButtonHide.visible != reveal.hideVisible || SButtonMenu.visible != reveal.menuVisible) {
         SButtonHide.visible = reveal.hideVisible;

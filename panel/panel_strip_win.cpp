@@ -89,7 +89,7 @@ void TMainPanel::LayoutButtons() {
 
 void TMainPanel::FormResize() {
     const int cw = ClientWidth(), ch = ClientHeight();
-    const StripButtons strip = PlaceStripButtons(cw, ch, Side);
+    const StripButtons strip = PlaceStripButtons(cw, ch, settings_.side);
     SButtonHide.bounds = strip.hide;
     SButtonClose.bounds = strip.close;
     SButtonMenu.bounds = strip.menu;
@@ -98,6 +98,7 @@ void TMainPanel::FormResize() {
         for (auto& b : buttons_) b->bounds.width += cw - lastClientWidth_;
     lastClientWidth_ = cw;
     if (!Background.Empty() && Width() > Background.Width()) Background.SetWidth(Width());
+    if (!rawBackground_.Empty() && Width() > rawBackground_.Width()) rawBackground_.SetWidth(Width());
     for (TFlatButton* b : AllButtons()) SyncTooltip(*b);
     PlaceAtEdge();
     Invalidate();
@@ -122,15 +123,23 @@ TFlatButton* TMainPanel::HitTest(POINT p) {
 void TMainPanel::CaptureBackground() {
     if (!Hidden) return;
     const int width = Width() + 32, height = Height();
-    const COLORREF color = win::ToColorRef(Color);
-    if (Opacity == 0) {
-        Background.SetSize(width, height);
-        Background.Fill(color);
+    // Captured even when the opacity hides it: a later change of the opacity
+    // then blends this capture again at once.
+    const int x0 = settings_.side == 1 ? GetSystemMetrics(SM_CXSCREEN) - ClientWidth() : 0;
+    win::CaptureScreen(x0, 0, width, height, rawBackground_);
+    ReblendBackground();
+}
+
+// The background from the kept capture with the current colour and opacity,
+// so a change of either shows at once, not only after the next slide-in.
+void TMainPanel::ReblendBackground() {
+    if (rawBackground_.Empty()) {
+        if (!Background.Empty()) Background.Fill(win::ToColorRef(settings_.color));
         return;
     }
-    const int x0 = Side == 1 ? GetSystemMetrics(SM_CXSCREEN) - ClientWidth() : 0;
-    win::CaptureScreen(x0, 0, width, height, Background);
-    if (Opacity != 100) BlendBackground(Background, color, Opacity);
+    Background = rawBackground_;
+    if (settings_.opacity != 100)
+        tilerack::BlendBackground(Background, win::ToColorRef(settings_.color), settings_.opacity);
 }
 
 void TMainPanel::FormPaint(HDC dc) {
@@ -138,7 +147,7 @@ void TMainPanel::FormPaint(HDC dc) {
     // Everything is composed off screen and copied in one go: no flicker,
     // and the window never erases its background.
     TBitmap frame(cw, ch);
-    frame.Fill(win::ToColorRef(Color));
+    frame.Fill(win::ToColorRef(settings_.color));
     frame.Draw(0, 0, Background);
 
     auto glyphOrigin = [](const TFlatButton& b, int textWidth) {
@@ -196,7 +205,7 @@ void TMainPanel::FormPaint(HDC dc) {
 }
 
 void TMainPanel::LoadArrowGlyphs() {
-    ArrowGlyphs glyphs = BuildArrowGlyphs(LoadBrightResource(), Side);
+    ArrowGlyphs glyphs = BuildArrowGlyphs(LoadBrightResource(), settings_.side);
     HideGlyph = glyphs.hide;
     MenuGlyph = glyphs.menu;
     SButtonHide.glyph = HideGlyph;
@@ -205,8 +214,8 @@ void TMainPanel::LoadArrowGlyphs() {
 }
 
 void TMainPanel::SetSide(int side) {
-    if (side == Side) return;
-    Side = static_cast<uint8_t>(side);
+    if (side == settings_.side) return;
+    settings_.side = static_cast<uint8_t>(side);
     LoadArrowGlyphs();
     FormResize();
     if (!Hidden) SlideIn();
@@ -230,7 +239,7 @@ int TMainPanel::ExtractFileIcon(TBitmap& bitmap, const std::string& fileName, in
     const int cx = GetSystemMetrics(SM_CXICON), cy = GetSystemMetrics(SM_CYICON);
     win::DibCanvas canvas(cx, cy);
     TBitmap filled(cx, cy);
-    filled.Fill(win::ToColorRef(Color));
+    filled.Fill(win::ToColorRef(settings_.color));
     canvas.CopyFrom(filled);
     if (icon) DrawIconEx(canvas.dc(), 0, 0, icon.get(), cx, cy, 0, nullptr, DI_NORMAL);
     canvas.CopyTo(bitmap);

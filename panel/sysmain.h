@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/panel_host.h"
 #include "items/shortcut.h"
 #include "panel/flat_button.h"
 #include "panel/panel_settings.h"
@@ -14,13 +15,14 @@
 #include "platform/handles.h"
 #include "platform/profile.h"
 #include "platform/tray.h"
+#include "platform/window_base.h"
 
 namespace tilerack {
 
-class TMainPanel {
+class TMainPanel : public win::WindowBase, public IPanelHost {
 public:
     TMainPanel();
-    ~TMainPanel();
+    ~TMainPanel() override;
     TMainPanel(const TMainPanel&) = delete;
     TMainPanel& operator=(const TMainPanel&) = delete;
 
@@ -29,25 +31,19 @@ public:
     void Show();
     // Closing: the settings and items are saved, the window destroyed.
     void Destroy();
-    HWND Handle() const { return hwnd_; }
 
     // Shared state of the panel.
     int MouseX = 0;
     int WaitTime = 0;
-    int TimeOut = 300;
     bool Hidden = false;
-    uint8_t Side = 0;
     std::vector<std::unique_ptr<TShortCut>> Items;
     TBitmap Background;
     TFlatButton* ClickedControl = nullptr;
     bool FirstShow = true;
     POINT ClickPoint{0, 0};
-    int Opacity = 50;
     double GlyphGain = 1.07;
     TBitmap MenuGlyph;
     TBitmap HideGlyph;
-    int32_t Color = kDefaultPanelColor;
-    bool OnTop = false;
 
     TFlatButton SButtonHide;
     TFlatButton SButtonClose;
@@ -57,7 +53,7 @@ public:
     void FormCreate();
     void FormShow();
     void FormDestroy();
-    void SaveAll();
+    void SaveAll() override;
     void TrayIconMessage(LPARAM mouseMessage);
 
     // The strip and its background.
@@ -69,7 +65,13 @@ public:
     void CaptureBackground();
     void LoadArrowGlyphs();
     void SetSide(int side);
-    int ExtractFileIcon(TBitmap& bitmap, const std::string& fileName, int index);
+    int ExtractFileIcon(TBitmap& bitmap, const std::string& fileName, int index) override;
+
+    // The settings: Side, Width, TimeOut, Opacity, Color and OnTop as one
+    // value, changed only through ChangeSettings.
+    const PanelSettings& Settings() const override { return settings_; }
+    void ChangeSettings(const PanelSettings& settings) override;
+    bool StaysOnTop() const override;
 
     // Docking and the pointer watch.
     void PlaceAtEdge();
@@ -82,7 +84,8 @@ public:
     void SButtonHideMouseMove();
     void TimerMouseTimer();
     void TimerButtonTimer();
-    void EnableTimerMouse(bool enabled);
+    void EnableTimerMouse(bool enabled) override;
+    void EnableTimerButton() override;
 
     // Mouse, menus and commands.
     void FormMouseDown(TFlatButton* sender, int button, POINT clientPoint);
@@ -90,6 +93,9 @@ public:
     void SButtonMenuClick();
     void SButtonCloseClick();
     void WMDropFiles(HDROP drop);
+    void N1Click();
+    void N3Click();
+    void N9Click();
 
     // Window geometry.
     RECT Bounds() const;
@@ -102,12 +108,12 @@ public:
     void SetWidth(int width);
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     std::wstring ItemFilePath() const;
     void LoadItems();
     void SetLeft(int left);
     void ApplyOnTop();
+    void ReblendBackground();
     void Invalidate();
 
     // Pointer routing to the windowless buttons.
@@ -132,18 +138,22 @@ private:
     void DeleteClickedItem();
     void ShowClickedItemFile();
     TItemButton* ClickedItemButton() const;
+    // The screen y of each item button's top, in list order.
+    std::vector<int> ButtonTopsOnScreen() const;
     void DeleteItemButton(TItemButton* button);
 
-    HWND hwnd_ = nullptr;
+    PanelSettings settings_;
+    TBitmap rawBackground_;  // the last screen capture, before blending
     HWND tooltip_ = nullptr;
     HWND menuHint_ = nullptr;
     win::UniqueFont font_;
     win::UniqueIcon appIcon_;
     win::TrayIcon tray_;
-    std::unique_ptr<win::SettingsFile> settings_;
+    std::unique_ptr<win::SettingsFile> settingsFile_;
     std::vector<std::unique_ptr<TItemButton>> buttons_;
     PointerWatch watch_;
     bool timerMouseOn_ = false;
+    bool timerButtonOn_ = false;
     TFlatButton* hotControl_ = nullptr;
     TFlatButton* pressedControl_ = nullptr;
     bool trackingLeave_ = false;

@@ -5,8 +5,8 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
-#include "items/errors.h"
-#include "items/random.h"
+#include "common/errors.h"
+#include "common/random.h"
 #include "items/shortcut_file.h"
 #include "panel/app_texts.h"
 #include "panel/item_glyph.h"
@@ -30,26 +30,17 @@ win::Application& App() { return win::Application::Instance(); }
 TMainPanel::TMainPanel() = default;
 
 TMainPanel::~TMainPanel() {
-    if (hwnd_) DestroyWindow(hwnd_);
+    DestroyWindowNow();
 }
 
 void TMainPanel::Create() {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = App().Module();
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = kPanelClassName;
-    RegisterClassExW(&wc);
-
-    hwnd_ = CreateWindowExW(kPanelExStyle, kPanelClassName, kAppTitleW, kPanelStyle, 0, 0, 64, 200, App().Handle(),
-                            nullptr, App().Module(), this);
+    RegisterWindowClass(kPanelClassName, CS_DBLCLKS, nullptr);
+    CreateWindowFor(kPanelExStyle, kPanelClassName, kAppTitleW, kPanelStyle, 0, 0, 64, 200, App().Handle());
     if (!hwnd_) throw TError("Cannot create the panel window");
     font_.reset(CreateFontW(kPanelFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, RUSSIAN_CHARSET,
                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                             win::Widen(kPanelFontFace).c_str()));
-    SetTimer(hwnd_, kTimerButtonId, kTimerButtonInterval, nullptr);
+    EnableTimerButton();
     App().Guard([this] { FormCreate(); });
 }
 
@@ -67,15 +58,10 @@ void TMainPanel::FormCreate() {
     SButtonMenu.onClick = [this] { SButtonMenuClick(); };
     SButtonClose.glyph = MakeCloseCross();
 
-    settings_ = std::make_unique<win::SettingsFile>(win::ExeBaseName() + L".INI", kSettingsSection);
-    const PanelSettings s = ReadPanelSettings([this](const char* key) { return settings_->Read(key); });
-    Side = s.side;
+    settingsFile_ = std::make_unique<win::SettingsFile>(win::ExeBaseName() + L".INI", kSettingsSection);
+    settings_ = ReadPanelSettings([this](const char* key) { return settingsFile_->Read(key); });
     LoadArrowGlyphs();
-    SetWidth(s.width);
-    TimeOut = s.timeOut;
-    Opacity = s.opacity;
-    Color = s.color;
-    OnTop = s.onTop;
+    SetWidth(settings_.width);
     ApplyOnTop();
     // After the stay-on-top style: under Wine a window that owns topmost
     // tooltips no longer changes its own topmost state.
@@ -164,15 +150,10 @@ void TMainPanel::SaveAll() {
     // for a settings file is never worth it.
     std::string failures;
     try {
-        if (!settings_) throw TError("The settings file is not open");
-        PanelSettings s;
-        s.side = Side;
+        if (!settingsFile_) throw TError("The settings file is not open");
+        PanelSettings s = settings_;
         s.width = Width();
-        s.timeOut = TimeOut;
-        s.opacity = Opacity;
-        s.color = Color;
-        s.onTop = OnTop;
-        for (const auto& [key, value] : PanelSettingsValues(s)) settings_->Write(key.c_str(), value);
+        for (const auto& [key, value] : PanelSettingsValues(s)) settingsFile_->Write(key.c_str(), value);
     } catch (const std::exception& e) {
         failures = e.what();
     }
@@ -229,29 +210,29 @@ void TMainPanel::SetLeft(int left) {
     SetWindowPos(hwnd_, nullptr, left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void TMainPanel::ChangeSettings(const PanelSettings& settings) {
+    const PanelSettings old = settings_;
+    settings_.timeOut = settings.timeOut;
+    settings_.opacity = settings.opacity;
+    settings_.color = settings.color;
+    settings_.onTop = settings.onTop;
+    if (settings.width != old.width) SetWidth(settings.width);
+    if (settings.side != old.side) SetSide(settings.side);
+    if (settings.onTop != old.onTop) ApplyOnTop();
+    if (settings.color != old.color || settings.opacity != old.opacity) {
+        ReblendBackground();
+        Invalidate();
+    }
+}
+
+bool TMainPanel::StaysOnTop() const { return (GetWindowLongW(hwnd_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
 void TMainPanel::ApplyOnTop() {
-    SetWindowPos(hwnd_, OnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+    SetWindowPos(hwnd_, settings_.onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TMainPanel::Invalidate() { InvalidateRect(hwnd_, nullptr, FALSE); }
-
-LRESULT CALLBACK TMainPanel::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* panel = static_cast<TMainPanel*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-        panel->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(panel));
-    }
-    auto* panel = reinterpret_cast<TMainPanel*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!panel) return DefWindowProcW(hwnd, msg, wp, lp);
-    LRESULT result = 0;
-    bool handled = false;
-    win::Application::Instance().Guard([&] {
-        result = panel->HandleMessage(msg, wp, lp);
-        handled = true;
-    });
-    return handled ? result : 0;
-}
 
 LRESULT TMainPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     const POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};

@@ -4,6 +4,11 @@
 
 namespace tilerack::win {
 
+namespace {
+// Posted to the application window: show the recorded failures.
+constexpr UINT kShowErrorsMessage = WM_APP + 0x100;
+}  // namespace
+
 Application& Application::Instance() {
     static Application app;
     return app;
@@ -29,12 +34,15 @@ void Application::Initialize(HINSTANCE instance, const std::wstring& title) {
 int Application::Run() {
     // The loop ends on WM_QUIT itself: leaving it pending would end the first
     // modal loop after this one, such as the box of a failed final save.
+    loopRunning_ = true;
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
+    loopRunning_ = false;
     terminated_ = true;
+    ShowPendingErrors();
     return 0;
 }
 
@@ -66,9 +74,34 @@ void Application::ShowMessage(const std::string& text) const {
     MessageBoxW(nullptr, Widen(text).c_str(), title_.c_str(), MB_OK | MB_TASKMODAL);
 }
 
+void Application::ReportError(const std::string& text) {
+    // The same failure again while it waits to be shown adds nothing.
+    for (const std::string& pending : pendingErrors_)
+        if (pending == text) return;
+    pendingErrors_.push_back(text);
+    if (loopRunning_ && handle_)
+        PostMessageW(handle_, kShowErrorsMessage, 0, 0);
+    else
+        ShowPendingErrors();
+}
+
+void Application::ShowPendingErrors() {
+    if (showingErrors_) return;  // the open box's loop shows the rest after it
+    showingErrors_ = true;
+    while (!pendingErrors_.empty()) {
+        const std::string text = pendingErrors_.front();
+        pendingErrors_.pop_front();
+        ShowError(text);
+    }
+    showingErrors_ = false;
+}
+
 LRESULT CALLBACK Application::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     Application& app = Instance();
     switch (msg) {
+    case kShowErrorsMessage:
+        app.ShowPendingErrors();
+        return 0;
     case WM_SYSCOMMAND:
         switch (wp & 0xFFF0) {
         case SC_MINIMIZE: app.Minimize(); return 0;

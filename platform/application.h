@@ -4,6 +4,7 @@
 // the message loop.
 #include <windows.h>
 
+#include <deque>
 #include <functional>
 #include <string>
 
@@ -36,18 +37,27 @@ public:
     void ShowError(const std::string& text) const;
     void ShowMessage(const std::string& text) const;
 
-    // Calls `handler`, turning any exception into the error display, so that
-    // no exception crosses a window procedure.
+    // The exception boundary: calls `handler` and returns true; a failure is
+    // recorded instead and false returned. While the message loop runs,
+    // recorded failures are shown once the current handler has returned, one
+    // box at a time (a timer that fails on every tick queues, it does not
+    // stack boxes); outside the loop they are shown at once.
     template <typename F>
-    void Guard(F&& handler) {
+    bool Guard(F&& handler) {
         try {
             handler();
+            return true;
         } catch (const std::exception& e) {
-            ShowError(e.what());
+            ReportError(e.what());
         } catch (...) {
-            ShowError("Unknown error");
+            ReportError("Unknown error");
         }
+        return false;
     }
+    void ReportError(const std::string& text);
+    // Shows the recorded failures now, unless a box of them is already open.
+    void ShowPendingErrors();
+    size_t PendingErrorCount() const { return pendingErrors_.size(); }
 
 private:
     Application() = default;
@@ -57,6 +67,9 @@ private:
     std::wstring title_;
     bool terminated_ = false;
     bool minimized_ = false;
+    bool loopRunning_ = false;
+    bool showingErrors_ = false;
+    std::deque<std::string> pendingErrors_;
 };
 
 }  // namespace tilerack::win

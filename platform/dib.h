@@ -2,7 +2,7 @@
 // Bridges between the portable 24-bit picture and GDI.
 #include <windows.h>
 
-#include "items/bitmap.h"
+#include "common/bitmap.h"
 #include "platform/handles.h"
 
 namespace tilerack::win {

@@ -4,7 +4,7 @@
 
 #include <cwchar>
 
-#include "items/errors.h"
+#include "common/errors.h"
 #include "platform/handles.h"
 #include "platform/text.h"
 #include <algorithm>

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "items/errors.h"
+#include "common/errors.h"
 #include "platform/files.h"
 #include "platform/text.h"
 

@@ -5,7 +5,7 @@
 #include "e2e_harness.h"
 #include "items/glyph_painter.h"
 #include "items/glyph_text_win.h"
-#include "items/random.h"
+#include "common/random.h"
 #include "screen_capture.h"
 
 namespace e2e {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "items/bitmap.h"
+#include "common/bitmap.h"
 
 namespace e2e {
 

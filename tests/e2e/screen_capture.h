@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "items/bitmap.h"
+#include "common/bitmap.h"
 
 namespace e2e {
 

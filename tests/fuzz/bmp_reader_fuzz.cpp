@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "items/bmp_codec.h"
-#include "items/errors.h"
+#include "common/bmp_codec.h"
+#include "common/errors.h"
 
 using namespace tilerack;
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "items/bmp_codec.h"
-#include "items/errors.h"
+#include "common/bmp_codec.h"
+#include "common/errors.h"
 #include "le_bytes.h"
 
 namespace tilerack {

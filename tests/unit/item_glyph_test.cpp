@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "items/bmp_codec.h"
+#include "common/bmp_codec.h"
 
 namespace tilerack {
 namespace {

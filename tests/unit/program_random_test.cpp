@@ -1,4 +1,4 @@
-#include "items/random.h"
+#include "common/random.h"
 
 #include <gtest/gtest.h>
 

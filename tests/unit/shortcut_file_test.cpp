@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "items/errors.h"
+#include "common/errors.h"
 #include "items/shortcut_file.h"
 #include "le_bytes.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "items/errors.h"
+#include "common/errors.h"
 
 namespace tilerack {
 

@@ -92,4 +92,8 @@ private:
     TBitmap& bmp_;
 };
 
+// Draws image `index` of a glyph of `count` images at (x, y) into `target`,
+// leaving out the pixels of the glyph's lower-left colour.
+void DrawGlyphImage(TBitmap& target, int x, int y, const TBitmap& glyph, int index, int count);
+
 }  // namespace tilerack

@@ -1,4 +1,4 @@
-#include "items/random.h"
+#include "common/random.h"
 
 namespace tilerack {
 

@@ -1,8 +1,8 @@
 #pragma once
 // The embedded bitmap image: a complete BMP file image stored inline in the
 // item file and the icon collection file, its end given by its own headers.
-#include "items/bitmap.h"
-#include "items/byte_stream.h"
+#include "common/bitmap.h"
+#include "common/byte_stream.h"
 
 namespace tilerack {
 

@@ -1,4 +1,4 @@
-#include "items/bmp_codec.h"
+#include "common/bmp_codec.h"
 
 #include <algorithm>
 #include <array>
@@ -8,7 +8,7 @@
 #include <limits>
 #include <vector>
 
-#include "items/errors.h"
+#include "common/errors.h"
 
 namespace tilerack {
 

@@ -1,0 +1,13 @@
+#pragma once
+// The settings dialog (TFormTuning): colour, transparency, delay, stay-on-top
+// and side of the panel, each applied to the panel as it changes.
+#include <windows.h>
+
+#include "dialogs/panel_host.h"
+
+namespace tilerack {
+
+// Shows the dialog modally over `owner`; returns once it has been destroyed.
+void ShowTuningDialog(IPanelHost& panel, HWND owner);
+
+}  // namespace tilerack

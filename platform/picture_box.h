@@ -1,0 +1,41 @@
+#pragma once
+// A picture control: shows a 24-bit picture at its natural size, centred or
+// at the top-left, optionally leaving out the pixels of the picture's
+// lower-left colour; or a plain colour fill with a frame (a colour swatch).
+// Mouse presses are handed to a callback.
+#include <windows.h>
+
+#include <functional>
+
+#include "common/bitmap.h"
+#include "platform/window_base.h"
+
+namespace tilerack::win {
+
+class PictureBox : public WindowBase {
+public:
+    enum class Mode { Picture, Swatch };
+
+    // Creates the control as a child of `parent` at the given pixel rectangle.
+    void Create(HWND parent, int id, RECT bounds, Mode mode);
+
+    // The shown picture; change it, then call Refresh.
+    TBitmap Picture;
+    bool Centered = true;
+    bool Transparent = false;  // leave out the lower-left pixel's colour
+    COLORREF SwatchColor = RGB(255, 255, 255);
+
+    void Refresh();
+    // Called with the mouse button (VK_LBUTTON, VK_RBUTTON, VK_MBUTTON) and
+    // the point in the control's client coordinates.
+    std::function<void(int button, POINT at)> OnMouseDown;
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    void Paint(HDC dc);
+    Mode mode_ = Mode::Picture;
+};
+
+}  // namespace tilerack::win

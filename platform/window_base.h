@@ -1,0 +1,42 @@
+#pragma once
+// The one bridge between a Win32 window procedure and a C++ object: the
+// panel, the dialogs and their custom controls derive from it. `this` is
+// stored at WM_NCCREATE; every message then goes through the application's
+// exception boundary, so no exception crosses into Windows.
+#include <windows.h>
+
+namespace tilerack::win {
+
+class WindowBase {
+public:
+    WindowBase() = default;
+    virtual ~WindowBase();
+    WindowBase(const WindowBase&) = delete;
+    WindowBase& operator=(const WindowBase&) = delete;
+
+    HWND Handle() const { return hwnd_; }
+
+protected:
+    // Registers a window class whose procedure forwards to HandleMessage
+    // (once per class name; later calls do nothing).
+    static void RegisterWindowClass(const wchar_t* className, UINT classStyle, HBRUSH background,
+                                    HCURSOR cursor = LoadCursorW(nullptr, IDC_ARROW), HICON icon = nullptr);
+    // Creates the window for this object; Handle() is valid from WM_NCCREATE on.
+    HWND CreateWindowFor(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style, int x, int y,
+                         int width, int height, HWND parent, HMENU menuOrId = nullptr);
+    // Destroys the window (if any) without waiting for the destructor.
+    void DestroyWindowNow();
+
+    virtual LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+    // What a handler that failed returns for its message.
+    virtual LRESULT FailedResult(UINT msg, WPARAM wp, LPARAM lp);
+    // Called after WM_NCDESTROY, once the handle is gone.
+    virtual void WindowGone() {}
+
+    HWND hwnd_ = nullptr;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+};
+
+}  // namespace tilerack::win
