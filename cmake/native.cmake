@@ -50,3 +50,7 @@ if(TILERACK_FUZZ)
     target_link_libraries(${name} PRIVATE tilerack_core)
   endforeach()
 endif()
+
+# Writes the shipped icon collection (scripts/make-icons-dat.sh).
+add_executable(make_icons_dat ${CMAKE_SOURCE_DIR}/tools/make_icons_dat.cpp)
+target_link_libraries(make_icons_dat PRIVATE tilerack_core)

@@ -18,6 +18,8 @@ target_link_libraries(tilerack_ui PUBLIC tilerack_core ${WIN_LIBS})
 add_executable(tilerack WIN32 ${CMAKE_SOURCE_DIR}/panel/tilerack.cpp ${CMAKE_SOURCE_DIR}/res/tilerack.rc)
 target_link_libraries(tilerack PRIVATE tilerack_ui)
 target_link_options(tilerack PRIVATE ${STATIC_FLAGS} -municode)
+# The icon collection lies beside the program.
+configure_file(${CMAKE_SOURCE_DIR}/res/icons/icons.dat ${CMAKE_BINARY_DIR}/icons.dat COPYONLY)
 
 # GoogleTest built from source with the cross compiler.
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)

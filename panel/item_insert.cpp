@@ -1,5 +1,7 @@
 #include "panel/item_insert.h"
 
+#include "items/shortcut.h"
+
 namespace tilerack {
 
 int InsertPosition(const std::vector<int>& buttonTops, int pointY) {
@@ -22,5 +24,19 @@ size_t SeparatorEnd(const std::string& path) {
 
 std::string FolderPart(const std::string& path) { return path.substr(0, SeparatorEnd(path)); }
 std::string NamePart(const std::string& path) { return path.substr(SeparatorEnd(path)); }
+
+void DescribeDroppedFile(TShortCut& item, const std::string& path) {
+    item.SetCaption(NamePart(path));
+    item.SetHint(NamePart(path));
+    item.SetWorkDir(FolderPart(path));
+    item.SetFileName(path);
+}
+
+std::optional<FileManagerRequest> ShowFileRequest(const std::string& fileName, const std::string& workDir) {
+    const std::string& path = fileName.empty() ? workDir : fileName;
+    std::string folder = FolderPart(path);
+    if (folder.size() < 2) return std::nullopt;
+    return FileManagerRequest{"/select, " + path, std::move(folder)};
+}
 
 }  // namespace tilerack

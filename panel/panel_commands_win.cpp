@@ -12,6 +12,7 @@
 #include "panel/sysmain.h"
 #include "platform/application.h"
 #include "platform/dib.h"
+#include "platform/dropped_files.h"
 #include "platform/text.h"
 
 namespace tilerack {
@@ -186,14 +187,13 @@ void TMainPanel::DeleteItemButton(TItemButton* button) {
 void TMainPanel::ShowClickedItemFile() {
     TItemButton* b = ClickedItemButton();
     if (!b || !b->item) return;
-    const std::string path = b->item->FileName.empty() ? b->item->WorkDir : b->item->FileName;
-    const std::string folder = FolderPart(path);
-    if (folder.size() < 2) {
+    const auto request = ShowFileRequest(b->item->FileName, b->item->WorkDir);
+    if (!request) {
         MessageBoxW(hwnd_, win::Widen("Путь не задан").c_str(), kAppTitleW, MB_OK);
         return;
     }
-    ShellExecuteW(nullptr, L"open", L"explorer", win::Widen("/select, " + path).c_str(), win::Widen(folder).c_str(),
-                  SW_SHOWNORMAL);
+    ShellExecuteW(nullptr, L"open", L"explorer", win::Widen(request->params).c_str(),
+                  win::Widen(request->folder).c_str(), SW_SHOWNORMAL);
 }
 
 void TMainPanel::ItemClick(TShortCut& item) {
@@ -320,25 +320,24 @@ void TMainPanel::ShowMenuHint(const TShortCut* item, RECT entry) {
     SendMessageW(menuHint_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&ti));
 }
 
-void TMainPanel::WMDropFiles(HDROP drop) {
-    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-    std::string refused;
+void TMainPanel::WMDropFiles(HDROP handle) {
+    // Released however the handler ends, a failing icon or item included.
+    win::UniqueDrop drop(handle);
+    const UINT count = win::DroppedFileCount(drop.get());
+    std::wstring refused;
     for (UINT i = 0; i < count; ++i) {
-        wchar_t buffer[256] = {};
-        DragQueryFileW(drop, i, buffer, 256);
+        const std::wstring wide = win::DroppedFilePath(drop.get(), i);
         bool lossless = true;
-        const std::string path = win::Narrow(buffer, &lossless);
+        const std::string path = win::Narrow(wide, &lossless);
         if (!lossless) {
-            // Such a name cannot be stored in the item file without changing it.
-            refused += "\r" + path;
+            // Such a name cannot be stored in the item file without changing
+            // it; the message names it as the user sees it.
+            refused += L"\r" + wide;
             continue;
         }
         auto item = std::make_unique<TShortCut>();
         ExtractFileIcon(item->Icon, path, 0);
-        item->SetCaption(NamePart(path));
-        item->SetHint(NamePart(path));
-        item->SetWorkDir(FolderPart(path));
-        item->SetFileName(path);
+        DescribeDroppedFile(*item, path);
         GetCursorPos(&ClickPoint);
         const int at = DropPosition(ButtonTopsOnScreen(), ClickPoint.y);
         TShortCut& added = *item;
@@ -346,9 +345,12 @@ void TMainPanel::WMDropFiles(HDROP drop) {
         AddItemButton(added);
         RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     }
-    DragFinish(drop);
-    if (!refused.empty())
-        App().ShowError("Эти файлы нельзя добавить: их имена содержат знаки вне кодовой страницы 1251:" + refused);
+    drop.reset();
+    if (!refused.empty()) {
+        const std::wstring text =
+            win::Widen("Эти файлы нельзя добавить: их имена содержат знаки вне кодовой страницы 1251:") + refused;
+        MessageBoxW(nullptr, text.c_str(), App().Title().c_str(), MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    }
 }
 
 }  // namespace tilerack

@@ -101,13 +101,7 @@ void DialogWindow::SetTooltip(HWND control, const std::string& text) {
     }
 }
 
-std::string DialogWindow::ItemText(int id) const {
-    HWND control = Item(id);
-    const int length = GetWindowTextLengthW(control);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(control, text.data(), length + 1)));
-    return Narrow(text);
-}
+std::string DialogWindow::ItemText(int id) const { return WindowTextOf(Item(id)); }
 
 void DialogWindow::SetItemText(int id, const std::string& text) { SetWindowTextW(Item(id), Widen(text).c_str()); }
 
@@ -129,6 +123,10 @@ void DialogWindow::ShowModal() {
             PostQuitMessage(static_cast<int>(msg.wParam));
             break;
         }
+        // Esc closes nothing here: neither the dialog manager's cancel nor a
+        // multi-line edit, which would otherwise close its parent.
+        const bool escape = (msg.message == WM_KEYDOWN || msg.message == WM_CHAR) && msg.wParam == VK_ESCAPE;
+        if (escape && !escapeCloses_ && (msg.hwnd == hwnd_ || IsChild(hwnd_, msg.hwnd))) continue;
         if (!IsDialogMessageW(hwnd_, &msg)) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);

@@ -48,6 +48,8 @@ protected:
     void SetTooltip(HWND control, const std::string& text);
     // The button that Enter presses (0: none).
     void SetDefaultButton(int id) { defaultButton_ = id; }
+    // Whether Esc reaches the dialog (as IDCANCEL); off by default.
+    void SetEscapeCloses(bool closes) { escapeCloses_ = closes; }
 
     HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
     std::string ItemText(int id) const;
@@ -71,6 +73,7 @@ private:
     UniqueBrush background_;
     int defaultButton_ = 0;
     bool closing_ = false;
+    bool escapeCloses_ = false;
     bool inModalLoop_ = false;
 };
 

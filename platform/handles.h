@@ -43,6 +43,10 @@ struct FileDeleter {
     static void Free(HANDLE h) { CloseHandle(h); }
     static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
 };
+struct EnhMetafileDeleter {
+    static void Free(HENHMETAFILE h) { DeleteEnhMetaFile(h); }
+    static HENHMETAFILE Invalid() { return nullptr; }
+};
 struct GlobalDeleter { static void Free(HGLOBAL h) { GlobalFree(h); } static HGLOBAL Invalid() { return nullptr; } };
 
 using UniqueIcon = UniqueHandle<HICON, IconDeleter>;
@@ -52,6 +56,7 @@ using UniqueBrush = UniqueHandle<HBRUSH, BrushDeleter>;
 using UniqueDC = UniqueHandle<HDC, DCDeleter>;
 using UniqueMenu = UniqueHandle<HMENU, MenuDeleter>;
 using UniqueFile = UniqueHandle<HANDLE, FileDeleter>;
+using UniqueEnhMetafile = UniqueHandle<HENHMETAFILE, EnhMetafileDeleter>;
 using UniqueGlobal = UniqueHandle<HGLOBAL, GlobalDeleter>;
 
 // GetDC / ReleaseDC for a window, or the whole screen with no window.

@@ -25,4 +25,11 @@ std::string Narrow(const std::wstring& w, bool* lossless) {
     return out;
 }
 
+std::string WindowTextOf(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), length + 1)));
+    return Narrow(text);
+}
+
 }  // namespace tilerack::win

@@ -23,6 +23,8 @@ have_cmd xdotool || need+=(xdotool)
 [ -x /usr/bin/convert ] || need+=(imagemagick)
 have_cmd xsetroot || need+=(x11-xserver-utils)
 have_pkg fonts-liberation || need+=(fonts-liberation)
+# The pictures of the shipped icon collection (scripts/make-icons-dat.sh).
+have_pkg tango-icon-theme || need+=(tango-icon-theme)
 
 [ ${#need[@]} -eq 0 ] && exit 0
 

@@ -17,6 +17,7 @@ ROOT=$(cd "$(dirname "$0")/.." && pwd)
 RUN_DIR=$WIN_DIR/run
 mkdir -p "$RUN_DIR"
 cp -f "$WIN_DIR/tilerack.exe" "$RUN_DIR/tilerack.exe"
+[ -f "$WIN_DIR/icons.dat" ] && cp -f "$WIN_DIR/icons.dat" "$RUN_DIR/icons.dat"
 
 export WINEPREFIX=$WIN_DIR/run-prefix
 export WINEDEBUG=-all

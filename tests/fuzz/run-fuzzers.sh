@@ -5,6 +5,7 @@
 # caused it is left under BUILD_DIR/artifacts/<fuzzer>/.
 #
 #   tests/fuzz/run-fuzzers.sh BUILD_DIR SECONDS
+# FUZZERS="name ..." runs only those targets.
 set -euo pipefail
 export LC_ALL=C
 
@@ -21,6 +22,7 @@ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPI
     -DTILERACK_FUZZ=ON -DTILERACK_BENCH=OFF >"$build/configure.log"
 fuzzers=()
 for src in "$root"/tests/fuzz/*_fuzz.cpp; do fuzzers+=("$(basename "$src" .cpp)"); done
+if [ -n "${FUZZERS:-}" ]; then read -ra fuzzers <<<"$FUZZERS"; fi
 cmake --build "$build" -j "${JOBS:-2}" --target "${fuzzers[@]}"
 
 # ---- seed corpora -------------------------------------------------------
@@ -35,8 +37,9 @@ record() {
 
 seed_bmp="$build/seeds/bmp_reader_fuzz"
 seed_items="$build/seeds/shortcut_file_fuzz"
+seed_icons="$build/seeds/icons_dat_fuzz"
 rm -rf "$build/seeds"
-mkdir -p "$seed_bmp" "$seed_items"
+mkdir -p "$seed_bmp" "$seed_items" "$seed_icons"
 cp "$data"/*.bmp "$seed_bmp/"
 
 le32 0 >"$seed_items/empty-list"
@@ -51,6 +54,16 @@ done
     record "" 'C:\b.exe' "B" "" "" "$data/primaries-info4.bmp"
     record "" 'C:\c.exe' "C" "" "" ""   # last record without an image
 } >"$seed_items/three-records"
+
+# Icon collections: none, the first pictures of the shipped one, and the
+# fixtures (of other sizes and depths) after a count.
+le32 0 >"$seed_icons/empty"
+{ le32 2; head -c 6256 "$root/res/icons/icons.dat" | tail -c +5; } >"$seed_icons/shipped-two"
+n=0
+for image in "$data"/*.bmp; do
+    n=$((n + 1))
+    { le32 2; cat "$image" "$image"; } >"$seed_icons/fixture-$n"
+done
 
 # ---- run ----------------------------------------------------------------
 failed=0

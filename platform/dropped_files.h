@@ -1,0 +1,23 @@
+#pragma once
+// The files of a shell drop: the drop handle, released with DragFinish when
+// its owner goes, and the full paths it carries, however long.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+
+#include "platform/handles.h"
+
+namespace tilerack::win {
+
+struct DropDeleter {
+    static void Free(HDROP h) { DragFinish(h); }
+    static HDROP Invalid() { return nullptr; }
+};
+using UniqueDrop = UniqueHandle<HDROP, DropDeleter>;
+
+UINT DroppedFileCount(HDROP drop);
+// The whole path of file `index`, read into a buffer of its own length.
+std::wstring DroppedFilePath(HDROP drop, UINT index);
+
+}  // namespace tilerack::win

@@ -1,0 +1,169 @@
+#include "dialog_driver.h"
+
+#include "screen_capture.h"
+
+namespace e2e {
+namespace {
+
+HWND FindTopWindow(DWORD pid, const std::wstring& className) {
+    struct Search {
+        DWORD pid;
+        const std::wstring& className;
+        HWND found = nullptr;
+    } search{pid, className};
+    EnumWindows(
+        [](HWND window, LPARAM context) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(context);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner != s->pid || !IsWindowVisible(window) || _wcsicmp(WindowClass(window).c_str(), s->className.c_str()) != 0)
+                return TRUE;
+            s->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void SendKey(WORD virtualKey, bool up) {
+    INPUT key{};
+    key.type = INPUT_KEYBOARD;
+    key.ki.wVk = virtualKey;
+    key.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &key, sizeof(INPUT));
+}
+
+void SendUnicode(wchar_t c) {
+    INPUT keys[2]{};
+    keys[0].type = INPUT_KEYBOARD;
+    keys[0].ki.wScan = c;
+    keys[0].ki.dwFlags = KEYEVENTF_UNICODE;
+    keys[1] = keys[0];
+    keys[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
+}
+
+}  // namespace
+
+bool ChooseFromContextMenu(const PanelProcess& panel, HWND window, POINT clientPoint, MainMenuEntry entry) {
+    const POINT at = ClientToScreenPoint(window, clientPoint.x, clientPoint.y);
+    MoveWithInput(at.x, at.y);
+    ClickAt(at.x, at.y, /*rightButton=*/true);
+    HWND menu = nullptr;
+    if (!WaitUntil([&] { return (menu = FindPopupMenu(panel.Pid())) != nullptr; }, 5s)) {
+        ADD_FAILURE() << "no context menu after a right click on the panel";
+        return false;
+    }
+    PostKeyToMenu(menu, VK_HOME);
+    for (int i = 0; i < static_cast<int>(entry); ++i) PostKeyToMenu(menu, VK_DOWN);
+    PostKeyToMenu(menu, VK_RETURN);
+    if (!WaitUntil([&] { return FindPopupMenu(panel.Pid()) == nullptr; }, 5s)) {
+        ADD_FAILURE() << "the context menu stayed open after choosing";
+        return false;
+    }
+    return true;
+}
+
+HWND WaitForTopWindow(DWORD pid, const std::wstring& className, std::chrono::milliseconds timeout) {
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindTopWindow(pid, className)) != nullptr; }, timeout);
+    return found;
+}
+
+HWND WaitForCommonDialog(DWORD pid, std::chrono::milliseconds timeout) {
+    return WaitForTopWindow(pid, L"#32770", timeout);
+}
+
+std::vector<HWND> ChildrenOfClass(HWND parent, const std::wstring& className) {
+    struct Search {
+        const std::wstring& className;
+        std::vector<HWND> found;
+    } search{className, {}};
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM context) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(context);
+            if (_wcsicmp(WindowClass(child).c_str(), s->className.c_str()) == 0) s->found.push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND FindChild(HWND parent, const std::wstring& className, const std::wstring& text, int nth) {
+    for (HWND child : ChildrenOfClass(parent, className)) {
+        if (!text.empty() && ControlText(child) != text) continue;
+        if (nth-- == 0) return child;
+    }
+    return nullptr;
+}
+
+std::wstring ControlText(HWND control) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return {};
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                        5000, &copied);
+    text.resize(copied);
+    return text;
+}
+
+void SetControlText(HWND control, const std::wstring& text) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 5000,
+                        &result);
+}
+
+void PressButton(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
+
+RECT PlaceInParent(HWND control) {
+    RECT r = WindowRect(control);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+void ClickAndType(HWND control, const std::wstring& text) {
+    const RECT r = WindowRect(control);
+    ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    WaitUntil([&] { return GetForegroundWindow() == GetAncestor(control, GA_ROOT); }, 2s);
+    for (wchar_t c : text) {
+        if (c == L'\n') {
+            PressKey(VK_RETURN);
+        } else if (c != L'\r') {
+            SendUnicode(c);
+        }
+    }
+}
+
+void PressKey(WORD virtualKey) {
+    SendKey(virtualKey, false);
+    SendKey(virtualKey, true);
+}
+
+bool AnswerOpenFileDialog(DWORD pid, const std::wstring& path) {
+    HWND dialog = WaitForCommonDialog(pid, 20s);
+    if (!dialog) {
+        SaveScreenshotPng(CurrentTestName() + L".no-open-dialog");
+        return false;
+    }
+    // The file name box: the edit 1152 of older dialogs, or the one edit
+    // inside the file name combo box of newer ones.
+    HWND edit = GetDlgItem(dialog, 1152);
+    if (!edit) edit = FindChild(dialog, L"Edit");
+    if (!edit) {
+        std::string controls;
+        EnumChildWindows(dialog, [](HWND child, LPARAM context) -> BOOL {
+            *reinterpret_cast<std::string*>(context) += Narrow(WindowClass(child)) + "#" +
+                std::to_string(GetDlgCtrlID(child)) + " ";
+            return TRUE;
+        }, reinterpret_cast<LPARAM>(&controls));
+        ADD_FAILURE() << "no file name box in the open dialog " << Narrow(WindowText(dialog)) << ": " << controls;
+        return false;
+    }
+    SetControlText(edit, path);
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    return WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 10s);
+}
+
+}  // namespace e2e

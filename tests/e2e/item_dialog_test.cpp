@@ -1,0 +1,338 @@
+// The item properties dialog, opened through the real context menu: new
+// items, properties, the hint, loading pictures, saving, browsing.
+#include <string>
+
+#include "common/bitmap.h"
+#include "dialog_driver.h"
+#include "e2e_harness.h"
+#include "items/shortcut_file.h"
+#include "platform/text.h"
+#include "screen_capture.h"
+#include "shorts_file_builder.h"
+
+namespace e2e {
+namespace {
+
+using tilerack::TShortCut;
+
+const std::wstring kDialogClass = L"TMainDialog";
+
+// The dialog's edits in creation (and tab) order.
+enum class Edit { Name, Hint, FileName, Params, WorkDir };
+
+struct SavedItems {
+    std::vector<std::unique_ptr<TShortCut>> items;
+    std::string error;
+};
+
+SavedItems ReadSavedItems(const std::wstring& path) {
+    SavedItems saved;
+    const auto bytes = ReadWholeFile(path);
+    if (!bytes) {
+        saved.error = "no file";
+        return saved;
+    }
+    saved.error = tilerack::LoadShortcutList(*bytes, [&](std::unique_ptr<TShortCut> item) {
+                      saved.items.push_back(std::move(item));
+                  }).error;
+    return saved;
+}
+
+std::string Cp1251(const std::wstring& text) { return tilerack::win::Narrow(text); }
+
+// A 48 x 48 icon file of one opaque colour, 32 bits with its AND mask.
+Bytes SolidIconFile(COLORREF colour) {
+    constexpr int kSide = 48;
+    const int maskStride = ((kSide + 31) / 32) * 4;
+    const uint32_t imageBytes = 40 + kSide * kSide * 4 + maskStride * kSide;
+    Bytes b;
+    auto u16 = [&](uint16_t v) { b.push_back(v & 0xFF); b.push_back(v >> 8); };
+    auto u32 = [&](uint32_t v) { for (int i = 0; i < 4; ++i) b.push_back((v >> (8 * i)) & 0xFF); };
+    u16(0), u16(1), u16(1);                                     // directory: one icon
+    b.push_back(kSide), b.push_back(kSide), b.push_back(0), b.push_back(0);
+    u16(1), u16(32), u32(imageBytes), u32(6 + 16);
+    u32(40), u32(kSide), u32(kSide * 2), u16(1), u16(32), u32(0), u32(0), u32(0), u32(0), u32(0), u32(0);
+    for (int i = 0; i < kSide * kSide; ++i) {
+        b.push_back(GetBValue(colour)), b.push_back(GetGValue(colour)), b.push_back(GetRValue(colour));
+        b.push_back(0xFF);
+    }
+    b.insert(b.end(), static_cast<size_t>(maskStride * kSide), 0);  // all opaque
+    return b;
+}
+
+class ItemDialog : public PanelTest {
+protected:
+    void WriteItems(const std::vector<ShortRecord>& records) {
+        ASSERT_TRUE(WriteFileBytes(scratch_->File(L"shorts.dat"), BuildShortsFile(records).bytes));
+    }
+
+    static ShortRecord Record(const std::string& caption, const std::string& fileName, COLORREF fill) {
+        return {.fileName = fileName, .caption = caption, .hint = caption + " hint",
+                .trackDrives = true, .image = FramedIconBmp(RGB(255, 0, 255), fill)};
+    }
+
+    // The panel at its shown place again (a closed dialog lets the pointer
+    // watch resume, and the pointer may have been left away from the panel).
+    void BringPanelIn(HWND window) {
+        if (PanelLeft(window) == ShownLeft(0)) return;
+        MovePointer(0, 300);
+        ASSERT_TRUE(ReachesLeft(window, ShownLeft(0), 10s)) << "the panel did not come back";
+    }
+
+    // Opens the dialog by the context menu entry on item `index` (-1: the
+    // panel's empty area) and returns it.
+    HWND OpenDialog(const PanelProcess& panel, HWND window, int index, MainMenuEntry entry) {
+        BringPanelIn(window);
+        const POINT at = index < 0 ? POINT{ClientWidthOf(window) / 2, 700}
+                                   : Centre(ItemButtonRect(window, index));
+        if (!ChooseFromContextMenu(panel, window, at, entry)) return nullptr;
+        HWND dialog = WaitForTopWindow(panel.Pid(), kDialogClass);
+        if (!dialog) ADD_FAILURE() << "the item dialog did not open";
+        return dialog;
+    }
+
+    static HWND EditOf(HWND dialog, Edit which) { return FindChild(dialog, L"Edit", {}, static_cast<int>(which)); }
+    static HWND ButtonOf(HWND dialog, const std::wstring& text) { return FindChild(dialog, L"Button", text); }
+
+    static bool Closes(HWND dialog) { return WaitUntil([&] { return !IsWindowVisible(dialog); }, 5s); }
+
+    void Press(HWND dialog, const std::wstring& button) {
+        HWND b = ButtonOf(dialog, button);
+        ASSERT_NE(b, nullptr) << "no button " << Narrow(button);
+        PressButton(b);
+    }
+
+    SavedItems CloseAndRead(PanelProcess& panel) {
+        EXPECT_TRUE(panel.Close()) << "the panel did not end";
+        return ReadSavedItems(scratch_->File(L"shorts.dat"));
+    }
+};
+
+TEST_F(ItemDialog, NewItemCancelledAddsNothingConfirmedLandsBelowTheClickedButton) {
+    WriteItems({Record("Первый", "C:\\first.exe", RGB(200, 0, 0)), Record("Второй", "C:\\second.exe", RGB(0, 0, 200))});
+    PanelProcess panel(*scratch_);
+    HWND window = StartShown(panel);
+    ASSERT_NE(window, nullptr);
+
+    HWND dialog = OpenDialog(panel, window, 0, MainMenuEntry::NewItem);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(WindowText(dialog), L"Настройки элемента панели");
+    const RECT client = ClientRect(dialog);
+    EXPECT_EQ(client.right, 399);
+    EXPECT_EQ(client.bottom, 297);
+    const RECT frame = WindowRect(dialog);
+    EXPECT_NEAR((frame.left + frame.right) / 2, ScreenWidth() / 2, 1) << "not centred across";
+    EXPECT_NEAR((frame.top + frame.bottom) / 2, ScreenHeight() / 2, 1) << "not centred down";
+    EXPECT_EQ(GetWindowLongW(dialog, GWL_STYLE) & WS_THICKFRAME, 0) << "the frame must not be sizeable";
+    EXPECT_TRUE(IsWindowVisible(ButtonOf(dialog, L"случайная"))) << "a new item starts with a generated glyph";
+    EXPECT_FALSE(IsWindowEnabled(FindChild(dialog, L"Button", L"Учёт смены букв источника")));
+    SaveScreenshotPng(CurrentTestName() + L".dialog");
+    Press(dialog, L"Отмена");
+    ASSERT_TRUE(Closes(dialog));
+
+    dialog = OpenDialog(panel, window, 0, MainMenuEntry::NewItem);
+    ASSERT_NE(dialog, nullptr);
+    SetControlText(EditOf(dialog, Edit::Name), L"Новый ярлык");
+    SetControlText(EditOf(dialog, Edit::FileName), L"C:\\новый.exe");
+    SetControlText(EditOf(dialog, Edit::Params), L"-x");
+    Press(dialog, L"ОК");
+    ASSERT_TRUE(Closes(dialog));
+    BringPanelIn(window);
+    SaveScreenshotPng(CurrentTestName() + L".panel");
+
+    const SavedItems saved = CloseAndRead(panel);
+    ASSERT_EQ(saved.error, "");
+    ASSERT_EQ(saved.items.size(), 3u) << "the cancelled item must not be kept, the confirmed one must";
+    EXPECT_EQ(saved.items[0]->Caption, Cp1251(L"Первый"));
+    EXPECT_EQ(saved.items[1]->Caption, Cp1251(L"Новый ярлык")) << "not inserted below the clicked button";
+    EXPECT_EQ(saved.items[1]->FileName, Cp1251(L"C:\\новый.exe"));
+    EXPECT_EQ(saved.items[1]->Params, "-x");
+    EXPECT_EQ(saved.items[1]->Icon.Width(), 32);
+    EXPECT_EQ(saved.items[1]->Icon.Height(), 32);
+    EXPECT_TRUE(saved.items[1]->TrackDrives);
+    EXPECT_EQ(saved.items[2]->Caption, Cp1251(L"Второй"));
+}
+
+TEST_F(ItemDialog, NewItemOnAnEmptyPanelIsItsOnlyItemWithAButton) {
+    PanelProcess panel(*scratch_);
+    HWND window = StartShown(panel);
+    ASSERT_NE(window, nullptr);
+    HWND dialog = OpenDialog(panel, window, -1, MainMenuEntry::NewItem);
+    ASSERT_NE(dialog, nullptr);
+    SetControlText(EditOf(dialog, Edit::Name), L"Один");
+    Press(dialog, L"ОК");
+    ASSERT_TRUE(Closes(dialog));
+    BringPanelIn(window);
+    // The new button shows its caption's black pixels in the first slot.
+    const RECT slot = ClientRectOnScreen(window, ItemButtonRect(window, 0));
+    EXPECT_TRUE(WaitUntil([&] { return CountPixels(CaptureScreen(), slot, [](COLORREF c) { return c == 0; }) > 5; },
+                          3s))
+        << "no button for the new item";
+    SaveScreenshotPng(CurrentTestName());
+    const SavedItems saved = CloseAndRead(panel);
+    ASSERT_EQ(saved.items.size(), 1u);
+    EXPECT_EQ(saved.items[0]->Caption, Cp1251(L"Один"));
+}
+
+TEST_F(ItemDialog, PropertiesOfAnItemWithoutPicturePaintAGlyphKeptOnCancel) {
+    ShortRecord bare = Record("Голый", "C:\\bare.exe", 0);
+    bare.image.clear();  // the last record: its picture ends with the file, empty
+    WriteItems({bare});
+    PanelProcess panel(*scratch_);
+    HWND window = StartShown(panel);
+    ASSERT_NE(window, nullptr);
+
+    HWND dialog = OpenDialog(panel, window, 0, MainMenuEntry::Properties);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(ControlText(EditOf(dialog, Edit::Name)), L"Голый");
+    EXPECT_EQ(ControlText(EditOf(dialog, Edit::FileName)), L"C:\\bare.exe");
+    EXPECT_TRUE(IsWindowVisible(ButtonOf(dialog, L"случайная")));
+    Press(dialog, L"Отмена");
+    ASSERT_TRUE(Closes(dialog));
+
+    const SavedItems saved = CloseAndRead(panel);
+    ASSERT_EQ(saved.items.size(), 1u);
+    EXPECT_EQ(saved.items[0]->Caption, Cp1251(L"Голый")) << "cancel must not write the fields";
+    EXPECT_EQ(saved.items[0]->Icon.Width(), 32) << "the glyph painted on opening must stay after cancel";
+    EXPECT_EQ(saved.items[0]->Icon.Height(), 32);
+}
+
+TEST_F(ItemDialog, HintTypedOverTwoLinesIsStoredWithItsLineBreakAndEscDoesNotClose) {
+    WriteItems({Record("Подсказка", "C:\\hint.exe", RGB(0, 160, 0))});
+    PanelProcess panel(*scratch_);
+    HWND window = StartShown(panel);
+    ASSERT_NE(window, nullptr);
+    HWND dialog = OpenDialog(panel, window, 0, MainMenuEntry::Properties);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_FALSE(IsWindowVisible(ButtonOf(dialog, L"случайная"))) << "an item with a picture is not in random mode";
+
+    HWND hint = EditOf(dialog, Edit::Hint);
+    SetControlText(hint, L"");
+    ClickAndType(hint, L"первая\nвторая");
+    EXPECT_TRUE(WaitUntil([&] { return ControlText(hint) == L"первая\r\nвторая"; }, 3s))
+        << "Enter must start a new line in the hint: " << Narrow(ControlText(hint));
+    PressKey(VK_ESCAPE);
+    EXPECT_FALSE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 1500ms)) << "Esc closed the dialog";
+    SaveScreenshotPng(CurrentTestName());
+    Press(dialog, L"ОК");
+    ASSERT_TRUE(Closes(dialog));
+
+    const SavedItems saved = CloseAndRead(panel);
+    ASSERT_EQ(saved.items.size(), 1u);
+    EXPECT_EQ(saved.items[0]->Hint, Cp1251(L"первая\r\nвторая"));
+    EXPECT_EQ(saved.items[0]->Caption, Cp1251(L"Подсказка"));
+}
+
+TEST_F(ItemDialog, LoadedIconIsCappedAt32WithWhiteLastRowAndColumnAndDamagedBitmapKeepsThePreview) {
+    WriteItems({Record("Картинка", "C:\\pic.exe", RGB(0, 0, 160))});
+    const std::wstring icon = scratch_->File(L"red48.ico");
+    ASSERT_TRUE(WriteFileBytes(icon, SolidIconFile(RGB(255, 0, 0))));
+    const std::wstring damaged = scratch_->File(L"broken.bmp");
+    Bytes broken = Bmp24Image(7);
+    broken[14 + 14] = 7;  // a bit count no bitmap has
+    ASSERT_TRUE(WriteFileBytes(damaged, broken));
+    PanelProcess panel(*scratch_);
+    HWND window = StartShown(panel);
+    ASSERT_NE(window, nullptr);
+
+    // A damaged bitmap: the loader's message, the preview and item unchanged.
+    HWND dialog = OpenDialog(panel, window, 0, MainMenuEntry::Properties);
+    ASSERT_NE(dialog, nullptr);
+    Press(dialog, L"Загрузить...");
+    ASSERT_TRUE(AnswerOpenFileDialog(panel.Pid(), damaged)) << "no open dialog to answer";
+    std::optional<MessageBoxInfo> box;
+    ASSERT_TRUE(WaitUntil([&] { return (box = FindMessageBox(panel.Pid())).has_value(); }, 5s)) << "no message";
+    EXPECT_EQ(box->text, L"Bitmap image is not valid");
+    EXPECT_EQ(box->caption, kAppTitle);
+    DismissMessageBox(box->window);
+    ASSERT_TRUE(WaitUntil([&] { return !FindMessageBox(panel.Pid()); }, 5s));
+    EXPECT_TRUE(IsWindowVisible(dialog)) << "the dialog must stay open after a failed load";
+    Press(dialog, L"ОК");
+    ASSERT_TRUE(Closes(dialog));
+
+    dialog = OpenDialog(panel, window, 0, MainMenuEntry::Properties);
+    ASSERT_NE(dialog, nullptr);
+    Press(dialog, L"Загрузить...");
+    ASSERT_TRUE(AnswerOpenFileDialog(panel.Pid(), icon)) << "no open dialog to answer";
+    SaveScreenshotPng(CurrentTestName());
+    Press(dialog, L"ОК");
+    ASSERT_TRUE(Closes(dialog));
+
+    const SavedItems saved = CloseAndRead(panel);
+    ASSERT_EQ(saved.items.size(), 1u);
+    const tilerack::TBitmap& picture = saved.items[0]->Icon;
+    ASSERT_EQ(picture.Width(), 32);
+    ASSERT_EQ(picture.Height(), 32);
+    const tilerack::Color white = tilerack::Rgb(255, 255, 255), red = tilerack::Rgb(255, 0, 0);
+    for (int i = 0; i < 32; ++i) {
+        EXPECT_EQ(picture.Pixel(31, i), white) << "last column, row " << i;
+        EXPECT_EQ(picture.Pixel(i, 31), white) << "last row, column " << i;
+    }
+    EXPECT_EQ(picture.Pixel(0, 0), red);
+    EXPECT_EQ(picture.Pixel(30, 30), red);
+    EXPECT_EQ(picture.Pixel(15, 15), red);
+}
+
+TEST_F(ItemDialog, SaveWritesTheItemsAsTheyAreNotTheDialogsEdits) {
+    WriteItems({Record("Старое", "C:\\old.exe", RGB(120, 0, 120))});
+    PanelProcess panel(*scratch_);
+    HWND window = StartShown(panel);
+    ASSERT_NE(window, nullptr);
+    const std::wstring file = scratch_->File(L"shorts.dat");
+    ASSERT_TRUE(DeleteFileW(file.c_str()));
+    HWND dialog = OpenDialog(panel, window, 0, MainMenuEntry::Properties);
+    ASSERT_NE(dialog, nullptr);
+    SetControlText(EditOf(dialog, Edit::Name), L"Новое");
+    Press(dialog, L"Сохранить");
+    ASSERT_TRUE(WaitUntil([&] { return FileExists(file); }, 5s)) << "Сохранить wrote nothing";
+    const SavedItems during = ReadSavedItems(file);
+    ASSERT_EQ(during.items.size(), 1u);
+    EXPECT_EQ(during.items[0]->Caption, Cp1251(L"Старое"));
+    EXPECT_NE(SavedSetting(L"Width"), L"<missing>") << "the settings are saved too";
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    Press(dialog, L"Отмена");
+    ASSERT_TRUE(Closes(dialog));
+    const SavedItems after = CloseAndRead(panel);
+    ASSERT_EQ(after.items.size(), 1u);
+    EXPECT_EQ(after.items[0]->Caption, Cp1251(L"Старое"));
+}
+
+TEST_F(ItemDialog, BrowsedFileInAFolderWithASpaceIsQuotedAndStillStarts) {
+    const std::wstring folder = scratch_->SubFolder(L"папка с пробелом");
+    const std::wstring probe = JoinPath(folder, L"probe.exe");
+    ASSERT_TRUE(CopyFileW(scratch_->AddProbe().c_str(), probe.c_str(), FALSE));
+    WriteItems({Record("Проба", "C:\\nothing.exe", RGB(0, 120, 120))});
+    PanelProcess panel(*scratch_);
+    HWND window = StartShown(panel);
+    ASSERT_NE(window, nullptr);
+
+    HWND dialog = OpenDialog(panel, window, 0, MainMenuEntry::Properties);
+    ASSERT_NE(dialog, nullptr);
+    HWND fileEdit = EditOf(dialog, Edit::FileName);
+    HWND browse = FindChild(dialog, L"Button", L"...", 0);
+    ASSERT_NE(browse, nullptr);
+    PressButton(browse);
+    ASSERT_TRUE(AnswerOpenFileDialog(panel.Pid(), probe));
+    ASSERT_TRUE(WaitUntil([&] { return ControlText(fileEdit).find(L"probe.exe") != std::wstring::npos; }, 5s));
+    const std::wstring shown = ControlText(fileEdit);
+    EXPECT_EQ(shown.front(), L'"');
+    EXPECT_EQ(shown.back(), L'"');
+    EXPECT_TRUE(SamePath(shown.substr(1, shown.size() - 2), probe)) << Narrow(shown);
+    Press(dialog, L"ОК");
+    ASSERT_TRUE(Closes(dialog));
+
+    BringPanelIn(window);
+    const POINT centre = Centre(ClientRectOnScreen(window, ItemButtonRect(window, 0)));
+    ClickAt(centre.x, centre.y);
+    std::vector<ProbeRecord> starts;
+    EXPECT_TRUE(WaitUntil([&] { return !(starts = ReadProbeRecords(folder)).empty(); }, 15s))
+        << "the quoted file name did not start";
+    EXPECT_FALSE(FindMessageBox(panel.Pid())) << "an error box for the quoted name";
+
+    const SavedItems saved = CloseAndRead(panel);
+    ASSERT_EQ(saved.items.size(), 1u);
+    EXPECT_EQ(saved.items[0]->FileName, Cp1251(shown)) << "the quotes are stored as shown";
+}
+
+}  // namespace
+}  // namespace e2e
