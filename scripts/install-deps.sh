@@ -23,6 +23,10 @@ have_cmd xdotool || need+=(xdotool)
 [ -x /usr/bin/convert ] || need+=(imagemagick)
 have_cmd xsetroot || need+=(x11-xserver-utils)
 have_pkg fonts-liberation || need+=(fonts-liberation)
+# The X11 drag source of the drop scenarios (tests/e2e/drag/drag_source.py).
+have_pkg python3-gi || need+=(python3-gi)
+have_pkg gir1.2-gtk-3.0 || need+=(gir1.2-gtk-3.0)
+have_pkg fonts-wine || need+=(fonts-wine)
 # The pictures of the shipped icon collection (scripts/make-icons-dat.sh).
 have_pkg tango-icon-theme || need+=(tango-icon-theme)
 

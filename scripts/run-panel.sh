@@ -24,13 +24,8 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 unset WINESERVER WINELOADER WINEARCH
 
-prepare_prefix() {
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        echo "Creating the Wine prefix $WINEPREFIX ..."
-        wineboot -i >"$WIN_DIR/run-prefix.log" 2>&1
-        wineserver -w
-    fi
-}
+. "$ROOT/scripts/wine-prefix.sh"
+prepare_prefix() { prepare_wine_prefix "$WIN_DIR/run-prefix.log"; }
 
 display_works() {
     [ -n "${DISPLAY:-}" ] || return 1

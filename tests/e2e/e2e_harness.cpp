@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <thread>
 
+#include "items/shortcut_file.h"
 #include "screen_capture.h"
 
 namespace e2e {
@@ -521,6 +522,83 @@ std::string Hex(std::uint32_t value) {
     char buffer[16];
     snprintf(buffer, sizeof(buffer), "0x%08X", static_cast<unsigned>(value));
     return buffer;
+}
+
+// ---- Saved items, the context menu, shell drops ------------------------------------
+
+std::vector<std::unique_ptr<tilerack::TShortCut>> ReadSavedItems(const std::wstring& shortsPath) {
+    std::vector<std::unique_ptr<tilerack::TShortCut>> items;
+    const auto bytes = ReadWholeFile(shortsPath);
+    if (!bytes) return items;
+    const auto load = tilerack::LoadShortcutList(*bytes, [&](std::unique_ptr<tilerack::TShortCut> item) {
+        items.push_back(std::move(item));
+    });
+    if (load.Damaged()) ADD_FAILURE() << Narrow(shortsPath) << " is damaged: " << load.error;
+    return items;
+}
+
+HWND OpenContextMenuAt(const PanelProcess& panel, HWND window, POINT clientPoint) {
+    const POINT at = ClientToScreenPoint(window, clientPoint.x, clientPoint.y);
+    ClickAt(at.x, at.y, /*rightButton=*/true);
+    HWND menu = nullptr;
+    if (!WaitUntil([&] { return (menu = FindPopupMenu(panel.Pid())) != nullptr; }, 5s))
+        ADD_FAILURE() << "no context menu after a right click at " << clientPoint.x << "," << clientPoint.y;
+    return menu;
+}
+
+void ChooseMenuEntry(HWND menu, int index) {
+    PostKeyToMenu(menu, VK_HOME);
+    for (int i = 0; i < index; ++i) PostKeyToMenu(menu, VK_DOWN);
+    PostKeyToMenu(menu, VK_RETURN);
+}
+
+std::string UnixPath(const std::wstring& windowsPath) {
+    using ToUnix = char*(CDECL*)(LPCWSTR);
+    const auto toUnix = reinterpret_cast<ToUnix>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    if (toUnix) {
+        if (char* unix = toUnix(windowsPath.c_str())) {
+            std::string path = unix;
+            HeapFree(GetProcessHeap(), 0, unix);
+            return path;
+        }
+    }
+    ADD_FAILURE() << "no Unix path for " << Narrow(windowsPath) << " (not running under Wine?)";
+    return {};
+}
+
+std::string DragFilesFromX11(const ScratchDir& dir, POINT from, POINT to, const std::vector<std::wstring>& files) {
+    const std::wstring script = EnvironmentValue(L"DRAG_SOURCE");
+    if (script.empty()) return "error DRAG_SOURCE is not set (run the tests through run-e2e.sh)";
+    static int serial = 0;
+    const std::wstring request = dir.File(L"drag-request-" + std::to_wstring(++serial) + L".txt");
+    const std::wstring done = request + L".done";
+    std::string text = "from " + std::to_string(from.x) + " " + std::to_string(from.y) + "\nto " +
+                       std::to_string(to.x) + " " + std::to_string(to.y) + "\n";
+    for (const auto& file : files) text += "file " + UnixPath(file) + "\n";
+    if (!WriteFileBytes(request, Bytes(text.begin(), text.end()))) return "error cannot write the request";
+
+    // Wine starts a Unix program named by its Windows path (Z: is the Unix
+    // root) as a plain Unix process: no Windows process handle comes back,
+    // so the source's answer file tells when it is done.
+    std::wstring commandLine = L"Z:\\usr\\bin\\python3 \"" + script + L"\" \"" +
+                               FromUtf8(UnixPath(request)) + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        return "error cannot start the drag source, error " + std::to_string(GetLastError());
+    if (info.hThread) CloseHandle(info.hThread);
+    if (info.hProcess) CloseHandle(info.hProcess);
+
+    std::optional<Bytes> answer;
+    const auto complete = [&] {
+        answer = ReadWholeFile(done);
+        return answer && !answer->empty() && answer->back() == '\n';
+    };
+    if (!WaitUntil(complete, 40s)) return "error the drag source gave no answer";
+    std::string line(answer->begin(), answer->end() - 1);
+    return line;
 }
 
 }  // namespace e2e

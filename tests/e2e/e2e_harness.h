@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "items/shortcut.h"
 #include "platform/files.h"
 
 namespace e2e {
@@ -212,5 +213,26 @@ protected:
 
 std::string Narrow(const std::wstring& text);  // UTF-8, for messages
 std::string Hex(std::uint32_t value);
+
+// ---- Saved items, the context menu, shell drops ------------------------------------
+
+// The items of an item file as the program itself reads them (nothing when
+// the file is missing or damaged, with a failure recorded for the damage).
+std::vector<std::unique_ptr<tilerack::TShortCut>> ReadSavedItems(const std::wstring& shortsPath);
+
+// Right-clicks the panel at a client point and returns the context menu it opens.
+HWND OpenContextMenuAt(const PanelProcess& panel, HWND window, POINT clientPoint);
+// Chooses entry `index` of an open menu (separators do not count) by the keyboard.
+void ChooseMenuEntry(HWND menu, int index);
+
+// The Unix path of a Windows path (Wine's file name mapping).
+std::string UnixPath(const std::wstring& windowsPath);
+
+// Drags `files` with the X server's own pointer from a GTK drag source shown
+// around `from` (a Linux process, see tests/e2e/drag/drag_source.py) and
+// releases them at `to`, so the program gets them through Wine's XDND
+// support. Returns the source's verdict: "ended accepted", "ended refused
+// ..." or "error ...".
+std::string DragFilesFromX11(const ScratchDir& dir, POINT from, POINT to, const std::vector<std::wstring>& files);
 
 }  // namespace e2e

@@ -132,5 +132,24 @@ TEST(GlyphGdi, BlankSymbolLeavesThePatternAlone) {
     EXPECT_TRUE(glyph.SamePixels(pattern)) << InnerDifferences(glyph, pattern) << " pixels differ";
 }
 
+// The symbol font must be the real one, not a substitute that shows letters:
+// a Windows user sees Webdings symbols on generated glyphs.
+TEST(GlyphFont, WebdingsIsTheFaceGdiSelects) {
+    HFONT font = CreateFontW(-24, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Webdings");
+    ASSERT_NE(font, nullptr);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    wchar_t face[LF_FACESIZE] = {};
+    GetTextFaceW(dc, LF_FACESIZE, face);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(font);
+    EXPECT_STREQ(face, L"Webdings");
+    EXPECT_EQ(metrics.tmCharSet, SYMBOL_CHARSET) << "a substitute font was selected";
+}
+
 }  // namespace
 }  // namespace e2e

@@ -64,12 +64,8 @@ trap 'exit 143' TERM
 . "$ROOT/scripts/private-display.sh"
 start_private_display "$E2E_DIR/xvfb.log" || exit 1
 
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    echo "run-e2e: creating the Wine prefix $WINEPREFIX"
-    rm -rf "$WINEPREFIX"
-    wineboot -i >"$E2E_DIR/wineboot.log" 2>&1
-    wineserver -w
-fi
+. "$ROOT/scripts/wine-prefix.sh"
+prepare_wine_prefix "$E2E_DIR/wineboot.log"
 
 # Windows paths of Unix paths through Wine's Z: drive.
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
@@ -81,6 +77,8 @@ TILERACK_EXE=$(winpath "$WIN_DIR/tilerack.exe")
 PROBE_EXE=$(winpath "$WIN_DIR/probe.exe")
 E2E_SCRATCH=$(winpath "$E2E_DIR/scratch")
 E2E_SCREENSHOTS=$(winpath "$E2E_DIR/screenshots")
+# The Linux drag source the drop scenarios start (a Unix path: it runs outside Wine).
+export DRAG_SOURCE=$ROOT/tests/e2e/drag/drag_source.py
 
 echo "run-e2e: DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX"
 # In the background and waited for, so that Ctrl-C reaches the traps at once.
