@@ -33,8 +33,9 @@ test: deps
 run: win
 	@scripts/run-panel.sh $(WIN)
 
-bench: native
+bench: native win
 	@scripts/run-benchmarks.sh $(NATIVE)
+	@scripts/run-win-bench.sh $(WIN)
 
 fuzz: deps
 	@tests/fuzz/run-fuzzers.sh $(BUILD)/fuzz $${FUZZ_SECONDS:-60}

@@ -17,7 +17,8 @@ target_link_libraries(tilerack_ui PUBLIC tilerack_core ${WIN_LIBS})
 
 add_executable(tilerack WIN32 ${CMAKE_SOURCE_DIR}/panel/tilerack.cpp ${CMAKE_SOURCE_DIR}/res/tilerack.rc)
 target_link_libraries(tilerack PRIVATE tilerack_ui)
-target_link_options(tilerack PRIVATE ${STATIC_FLAGS} -municode)
+# Symbols stripped: the shipped program stays one small file.
+target_link_options(tilerack PRIVATE ${STATIC_FLAGS} -municode -s)
 # The icon collection lies beside the program.
 configure_file(${CMAKE_SOURCE_DIR}/res/icons/icons.dat ${CMAKE_BINARY_DIR}/icons.dat COPYONLY)
 
@@ -37,3 +38,8 @@ file(GLOB E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
 add_executable(e2e_tests ${E2E_SOURCES})
 target_link_libraries(e2e_tests PRIVATE tilerack_ui gtest)
 target_link_options(e2e_tests PRIVATE ${STATIC_FLAGS})
+
+# Windows-side benchmark for `make bench` (run under Wine by scripts/run-win-bench.sh).
+add_executable(picker_fill_bench ${CMAKE_SOURCE_DIR}/bench/picker_fill_bench_win.cpp)
+target_link_libraries(picker_fill_bench PRIVATE tilerack_ui)
+target_link_options(picker_fill_bench PRIVATE ${STATIC_FLAGS})

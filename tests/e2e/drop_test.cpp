@@ -119,8 +119,11 @@ TEST_F(Drop, ThreeFilesAtOneSpotLandAsAGroupInReverseOrder) {
 }
 
 TEST_F(Drop, PathLongerThan255CharactersIsKeptWhole) {
-    // Created through the \\?\ form, which no path length limit applies to.
-    const std::wstring folder = JoinPath(scratch_->Path(), std::wstring(200, L'д') + L" папка");
+    // Two long folders (a Unix file name holds at most 255 bytes), created
+    // through the \\?\ form, which no path length limit applies to.
+    const std::wstring outer = JoinPath(scratch_->Path(), std::wstring(100, L'д') + L" внешняя");
+    const std::wstring folder = JoinPath(outer, std::wstring(100, L'д') + L" папка");
+    ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + outer).c_str(), nullptr));
     ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + folder).c_str(), nullptr));
     const std::wstring file = JoinPath(folder, L"длинный путь.txt");
     ASSERT_TRUE(WriteFileBytes(L"\\\\?\\" + file, Bytes{'x'}));

@@ -2,9 +2,12 @@
 // tray icon's menu: its layout, the transparency bar acting on the panel at
 // once, the side buttons, the delay field, stay-on-top applied only when the
 // dialog has gone, the "About" box, and what reaches the settings file.
+#include <windows.h>
 #include <commctrl.h>
 
 #include <algorithm>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
