@@ -249,9 +249,10 @@ TEST_F(IconPicker, DamagedCollectionKeepsThePicturesBeforeTheDamage) {
     // Three pictures of the shipped file, then one that is not a bitmap.
     const auto shipped = ReadWholeFile(ShippedCollection());
     ASSERT_TRUE(shipped && shipped->size() > 4 + 3 * 3126);
-    Bytes damaged{5, 0, 0, 0};
-    damaged.insert(damaged.end(), shipped->begin() + 4, shipped->begin() + 4 + 3 * 3126);
-    damaged.insert(damaged.end(), 3126, 0x58);
+    Bytes damaged(4 + 4 * 3126, 0x58);
+    damaged[0] = 5;  // the count, little-endian
+    damaged[1] = damaged[2] = damaged[3] = 0;
+    std::copy(shipped->begin() + 4, shipped->begin() + 4 + 3 * 3126, damaged.begin() + 4);
     const std::wstring path = scratch_->File(L"damaged.dat");
     ASSERT_TRUE(WriteFileBytes(path, damaged));
 
