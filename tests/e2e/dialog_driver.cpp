@@ -1,5 +1,7 @@
 #include "dialog_driver.h"
 
+#include <commctrl.h>
+
 #include "screen_capture.h"
 
 namespace e2e {
@@ -164,6 +166,83 @@ bool AnswerOpenFileDialog(DWORD pid, const std::wstring& path) {
     SetControlText(edit, path);
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
     return WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 10s);
+}
+
+namespace {
+
+// Memory in another process, freed with it.
+class RemoteBuffer {
+public:
+    RemoteBuffer(HWND window, size_t size) : size_(size) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        if (process_) address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    }
+    ~RemoteBuffer() {
+        if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+        if (process_) CloseHandle(process_);
+    }
+    RemoteBuffer(const RemoteBuffer&) = delete;
+    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+
+    bool Valid() const { return address_ != nullptr; }
+    char* Address() const { return static_cast<char*>(address_); }
+    bool Write(size_t offset, const void* data, size_t size) const {
+        return offset + size <= size_ &&
+               WriteProcessMemory(process_, Address() + offset, data, size, nullptr) != FALSE;
+    }
+    bool Read(size_t offset, void* data, size_t size) const {
+        return offset + size <= size_ && ReadProcessMemory(process_, Address() + offset, data, size, nullptr) != FALSE;
+    }
+
+private:
+    HANDLE process_ = nullptr;
+    void* address_ = nullptr;
+    size_t size_;
+};
+
+LRESULT SendWithTimeout(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(window, msg, wp, lp, SMTO_ABORTIFHUNG, 5000, &result);
+    return static_cast<LRESULT>(result);
+}
+
+}  // namespace
+
+std::vector<std::wstring> ListViewTexts(HWND list) {
+    std::vector<std::wstring> texts;
+    constexpr size_t kChars = 256;
+    RemoteBuffer remote(list, sizeof(LVITEMW) + kChars * sizeof(wchar_t));
+    if (!remote.Valid()) return texts;
+    const int count = static_cast<int>(SendWithTimeout(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        LVITEMW item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = i;
+        item.pszText = reinterpret_cast<wchar_t*>(remote.Address() + sizeof(LVITEMW));
+        item.cchTextMax = kChars;
+        remote.Write(0, &item, sizeof(item));
+        SendWithTimeout(list, LVM_GETITEMTEXTW, i, reinterpret_cast<LPARAM>(remote.Address()));
+        wchar_t text[kChars] = {};
+        remote.Read(sizeof(LVITEMW), text, sizeof(text) - sizeof(wchar_t));
+        texts.emplace_back(text);
+    }
+    return texts;
+}
+
+RECT ListViewItemRect(HWND list, int index) {
+    RECT rect{LVIR_ICON, 0, 0, 0};
+    RemoteBuffer remote(list, sizeof(RECT));
+    if (!remote.Valid() || !remote.Write(0, &rect, sizeof(rect))) return RECT{};
+    SendWithTimeout(list, LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(remote.Address()));
+    remote.Read(0, &rect, sizeof(rect));
+    return rect;
+}
+
+void DoubleClickAt(int x, int y) {
+    ClickAt(x, y);
+    ClickAt(x, y);
 }
 
 }  // namespace e2e

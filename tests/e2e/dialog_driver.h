@@ -47,3 +47,14 @@ void PressKey(WORD virtualKey);
 bool AnswerOpenFileDialog(DWORD pid, const std::wstring& path);
 
 }  // namespace e2e
+
+namespace e2e {
+
+// A list view of another process, read through memory lent in that process.
+std::vector<std::wstring> ListViewTexts(HWND list);
+// An entry's rectangle (LVIR_ICON) in the list view's client coordinates.
+RECT ListViewItemRect(HWND list, int index);
+// Two real left clicks at a screen point, within the double-click time.
+void DoubleClickAt(int x, int y);
+
+}  // namespace e2e

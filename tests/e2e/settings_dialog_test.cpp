@@ -142,14 +142,19 @@ protected:
     // Right-clicks the panel's empty area and chooses "Настройки..." (the
     // entry above "Выход") with the keyboard; the dialog once it shows.
     HWND OpenFromPanelMenu(HWND window, int side = 0) {
-        // The panel may have slid out after an earlier dialog: the tray's
-        // double click brings it in, the pointer resting over it keeps it.
+        const POINT spot = RestingSpotOverPanel(side);
+        BringIn(window, side);
+        ClickAt(spot.x, spot.y, /*rightButton=*/true);
+        return ChooseSettingsEntry("right click on the panel");
+    }
+
+    // The panel may have slid out after an earlier dialog: the tray's double
+    // click brings it in, the pointer resting over it keeps it there.
+    void BringIn(HWND window, int side = 0) {
         const POINT spot = RestingSpotOverPanel(side);
         MovePointer(spot.x, spot.y);
         PostTrayCallback(window, WM_LBUTTONDBLCLK);
         if (!ReachesLeft(window, ShownLeft(side))) ADD_FAILURE() << "the panel is not shown";
-        ClickAt(spot.x, spot.y, /*rightButton=*/true);
-        return ChooseSettingsEntry("right click on the panel");
     }
 
     HWND OpenFromTrayMenu(HWND window) {
@@ -189,6 +194,18 @@ protected:
                                    [&](POINT s) { return ScreenPixel(s.x, s.y) == colour; });
             },
             3s);
+    }
+
+    // Rests the pointer on the close button until its tooltip shows.
+    bool ShowsCloseTooltip(HWND window, int side = 0) {
+        const POINT centre = Centre(ClientRectOnScreen(window, CloseButtonRect(window, side)));
+        MoveWithInput(centre.x, centre.y);
+        HWND tip = nullptr;
+        const bool shown =
+            WaitUntil([&] { return (tip = FindTopLevel(panel_->Pid(), L"tooltips_class32")) != nullptr; }, 5s);
+        const POINT spot = RestingSpotOverPanel(side);
+        MoveWithInput(spot.x, spot.y);
+        return shown && WindowText(tip) == L"Закрыть";
     }
 
     std::unique_ptr<PaintedScreen> screen_;
@@ -331,6 +348,9 @@ TEST_F(SettingsDialog, StayOnTopChangesOnlyOnceTheDialogHasGone) {
     ASSERT_NE(window, nullptr);
     ASSERT_FALSE(IsTopmost(window));
     const int trayIcons = CountTrayIcons();
+    // A tooltip of the strip has shown: its window, topmost and owned by the
+    // panel, now stands in the window order above the panel.
+    ASSERT_TRUE(ShowsCloseTooltip(window)) << "no tooltip over the close button";
     {
         HWND found = OpenFromPanelMenu(window);
         ASSERT_NE(found, nullptr);
@@ -369,9 +389,12 @@ TEST_F(SettingsDialog, StayOnTopChangesOnlyOnceTheDialogHasGone) {
         ASSERT_TRUE(CloseDialog(dialog));
         EXPECT_TRUE(WaitUntil([&] { return IsTopmost(window); }, 5s)) << "not on top the second time";
     }
-    // The same window throughout, its tray icon still there.
+    // The same window throughout, its tray icon and tooltips still there.
     EXPECT_EQ(panel_->WaitForWindow(), window);
     EXPECT_EQ(CountTrayIcons(), trayIcons);
+    BringIn(window);
+    EXPECT_TRUE(ShowsCloseTooltip(window)) << "the strip's tooltips are gone";
+    EXPECT_TRUE(IsTopmost(window));
     ASSERT_TRUE(panel_->Close());
     EXPECT_EQ(SavedSetting(L"OnTop"), L"1");
 }

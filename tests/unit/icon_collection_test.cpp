@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -186,6 +188,25 @@ TEST(ScaleToSquare, ShrinkingAveragesBlocksAndGrowingRepeatsPixels) {
     EXPECT_EQ(grown.Pixel(1, 1), kRed);
     EXPECT_EQ(grown.Pixel(2, 2), kGrey);
     EXPECT_TRUE(ScaleToSquare(TBitmap(), 32).Empty());
+}
+
+TEST(ShippedIconCollection, ReadsWholeWithTheKeyColourInEveryBottomLeftCorner) {
+    std::ifstream f(std::string(TILERACK_SOURCE_DIR) + "/res/icons/icons.dat", std::ios::binary);
+    const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+    const Read r = ReadAll(bytes);
+    EXPECT_EQ(r.error, "");
+    ASSERT_GE(r.pictures.size(), 150u);
+    // The panel keys out a picture's bottom-left colour: every picture's
+    // background, and nothing else of it, carries that one near-white.
+    const Color key = r.pictures[0].Pixel(0, 31);
+    EXPECT_NE(key, Rgb(255, 255, 255)) << "white paper would turn see-through on the panel";
+    for (size_t i = 0; i < r.pictures.size(); ++i) {
+        EXPECT_EQ(r.pictures[i].Pixel(0, 31), key) << "picture " << i;
+        int keyed = 0;
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x) keyed += r.pictures[i].Pixel(x, y) == key;
+        EXPECT_LT(keyed, 32 * 32) << "picture " << i << " is blank";
+    }
 }
 
 }  // namespace

@@ -1,0 +1,328 @@
+// The context menu opened by a real right click on the panel: which entries
+// are enabled, the default entry, moving and deleting items, and showing an
+// item's file in the file manager.
+#include <string>
+#include <vector>
+
+#include "e2e_harness.h"
+#include "platform/dib.h"
+#include "platform/handles.h"
+#include "platform/text.h"
+#include "screen_capture.h"
+#include "shorts_file_builder.h"
+
+namespace e2e {
+namespace {
+
+// Entries of the menu in order, separators left out.
+enum Entry { kNew, kUp, kDown, kDelete, kShowFile, kProperties, kSettings, kExit, kEntryCount };
+
+bool IsDark(COLORREF c) { return GetRValue(c) < 48 && GetGValue(c) < 48 && GetBValue(c) < 48; }
+bool IsGrayText(COLORREF c) {
+    return std::abs(GetRValue(c) - 128) < 24 && std::abs(GetGValue(c) - 128) < 24 && std::abs(GetBValue(c) - 128) < 24;
+}
+
+// One text line of a menu as the screen shows it.
+struct MenuLine {
+    RECT rect{};     // screen rectangle of its ink
+    bool enabled{};  // drawn in the menu text colour, not greyed
+    int darkWidth{};  // width of its dark ink
+};
+
+// The entries' text lines of an open menu, top to bottom: rows with ink, the
+// separators' etched lines (grey across nearly the whole width) left out.
+std::vector<MenuLine> ReadMenuLines(HWND menu) {
+    const RECT frame = WindowRect(menu);
+    const TBitmap screen = CaptureScreen();
+    std::vector<MenuLine> lines;
+    bool inLine = false;
+    const int width = frame.right - frame.left;
+    for (int y = frame.top + 2; y < frame.bottom - 2; ++y) {
+        const RECT row{frame.left + 2, y, frame.right - 2, y + 1};
+        const int dark = CountPixels(screen, row, IsDark);
+        const int gray = CountPixels(screen, row, IsGrayText);
+        const bool ink = (dark > 0 || gray > 0) && gray < width / 2;
+        if (ink && !inLine) lines.push_back({RECT{frame.left, y, frame.right, y + 1}, false, 0});
+        if (ink) {
+            MenuLine& line = lines.back();
+            line.rect.bottom = y + 1;
+            if (dark > 0) line.enabled = true;
+        }
+        inLine = ink;
+    }
+    for (MenuLine& line : lines) {
+        const RECT box = BoundsOfPixels(screen, line.rect, IsDark);
+        line.darkWidth = box.right - box.left;
+    }
+    return lines;
+}
+
+// The ink width of "Выход" drawn in the menu font, plain or bold as menus
+// draw their default entry.
+int MenuTextWidth(const std::wstring& text, bool bold) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+    LOGFONTW font = metrics.lfMenuFont;
+    if (bold) font.lfWeight = std::min<LONG>(font.lfWeight + 300, 1000);
+    tilerack::win::UniqueFont handle(CreateFontIndirectW(&font));
+    tilerack::win::DibCanvas canvas(200, 40);
+    TBitmap white(200, 40);
+    white.Fill(tilerack::Rgb(255, 255, 255));
+    canvas.CopyFrom(white);
+    tilerack::win::SelectScope select(canvas.dc(), handle.get());
+    SetBkMode(canvas.dc(), TRANSPARENT);
+    SetTextColor(canvas.dc(), RGB(0, 0, 0));
+    RECT area{10, 5, 190, 35};
+    DrawTextW(canvas.dc(), text.c_str(), -1, &area, DT_SINGLELINE | DT_LEFT | DT_TOP | DT_NOPREFIX);
+    TBitmap drawn;
+    canvas.CopyTo(drawn);
+    const RECT box = BoundsOfPixels(drawn, RECT{0, 0, 200, 40}, IsDark);
+    return box.right - box.left;
+}
+
+// What the menu shows for each entry: 'E' enabled, 'D' greyed.
+std::string EnabledPattern(const std::vector<MenuLine>& lines) {
+    std::string pattern;
+    for (const MenuLine& line : lines) pattern += line.enabled ? 'E' : 'D';
+    return pattern;
+}
+
+COLORREF Fill(int index) { return RGB(40 + 60 * index, 200 - 50 * index, 90 + 40 * index); }
+
+ShortRecord Item(int index, const std::string& caption, const std::string& fileName = "C:\\x.exe",
+                 const std::string& hint = "", const std::string& workDir = "") {
+    return {.fileName = fileName, .caption = caption, .workDir = workDir, .hint = hint,
+            .image = FramedIconBmp(RGB(255, 0, 255), Fill(index))};
+}
+
+class ContextMenu : public PanelTest {
+protected:
+    HWND Start(const std::vector<ShortRecord>& records) {
+        EXPECT_TRUE(WriteFileBytes(scratch_->File(L"shorts.dat"), BuildShortsFile(records).bytes));
+        panel_ = std::make_unique<PanelProcess>(*scratch_);
+        HWND window = StartShown(*panel_);
+        MoveTrayWindowAway();
+        return window;
+    }
+
+    HWND RightClickItem(HWND window, int index) {
+        const RECT r = ItemButtonRect(window, index);
+        return OpenContextMenuAt(*panel_, window, POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    }
+    // Below the items, away from the fixed buttons.
+    HWND RightClickEmptyArea(HWND window) { return OpenContextMenuAt(*panel_, window, POINT{20, 400}); }
+
+    HWND OpenFromTray(HWND window) {
+        PostTrayCallback(window, WM_RBUTTONDOWN);
+        HWND menu = nullptr;
+        if (!WaitUntil([&] { return (menu = FindPopupMenu(panel_->Pid())) != nullptr; }, 5s))
+            ADD_FAILURE() << "no menu from the tray icon";
+        return menu;
+    }
+
+    // Chooses an entry and waits until the menu has closed and the panel
+    // has run the command and answers again.
+    void Choose(HWND window, HWND menu, Entry entry) {
+        ASSERT_NE(menu, nullptr);
+        ChooseMenuEntry(menu, entry);
+        ASSERT_TRUE(WaitUntil([&] { return FindPopupMenu(panel_->Pid()) == nullptr; }, 5s)) << "the menu stayed open";
+        EXPECT_TRUE(Responds(window));
+    }
+
+    // The fill colours' order on the strip: the index of the item whose
+    // picture each of the first `count` buttons shows (-1 for none).
+    std::vector<int> StripOrder(HWND window, int count, int candidates) {
+        const TBitmap screen = CaptureScreen();
+        std::vector<int> order;
+        for (int slot = 0; slot < count; ++slot) {
+            const RECT r = ClientRectOnScreen(window, ItemButtonRect(window, slot));
+            int found = -1;
+            for (int i = 0; i < candidates; ++i)
+                if (CountPixels(screen, r, [i](COLORREF c) { return c == Fill(i); }) > 200) found = i;
+            order.push_back(found);
+        }
+        return order;
+    }
+
+    // With the pointer off the buttons (a button under it shows its picture
+    // brightened), waits until the strip shows the items in `expected` order.
+    ::testing::AssertionResult ShowsOrder(HWND window, const std::vector<int>& expected) {
+        const POINT off = ClientToScreenPoint(window, 20, 400);
+        MoveWithInput(off.x, off.y);
+        const int count = static_cast<int>(expected.size());
+        std::vector<int> seen;
+        if (WaitUntil([&] { return (seen = StripOrder(window, count, count)) == expected; }, 3s))
+            return ::testing::AssertionSuccess();
+        auto failure = ::testing::AssertionFailure() << "strip order";
+        for (int i : seen) failure << " " << i;
+        return failure;
+    }
+
+    std::vector<std::string> SavedCaptions() {
+        std::vector<std::string> captions;
+        for (const auto& item : ReadSavedItems(scratch_->File(L"shorts.dat"))) captions.push_back(item->Caption);
+        return captions;
+    }
+
+    void ExitThroughMenu(HWND window, HWND menu) {
+        ChooseMenuEntry(menu, kExit);
+        EXPECT_TRUE(panel_->WaitForExit(20s)) << "\"Выход\" did not end the program";
+        (void)window;
+    }
+
+    std::unique_ptr<PanelProcess> panel_;
+};
+
+TEST_F(ContextMenu, ItemEntriesFollowTheLastRightPressAndExitIsTheBoldDefault) {
+    HWND window = Start({Item(0, "Первый")});
+    ASSERT_NE(window, nullptr);
+    const int plainExit = MenuTextWidth(L"Выход", false);
+    const int boldExit = MenuTextWidth(L"Выход", true);
+    ASSERT_GT(boldExit, plainExit) << "the menu font shows no bold difference to measure";
+
+    // Before any right press every entry is enabled.
+    HWND menu = OpenFromTray(window);
+    ASSERT_NE(menu, nullptr);
+    auto lines = ReadMenuLines(menu);
+    EXPECT_EQ(EnabledPattern(lines), "EEEEEEEE") << "tray menu at start";
+    SaveScreenshotPng(CurrentTestName() + L"-tray-start");
+    ASSERT_TRUE(CloseMenuWithEscape(panel_->Pid()));
+
+    menu = RightClickItem(window, 0);
+    ASSERT_NE(menu, nullptr);
+    lines = ReadMenuLines(menu);
+    EXPECT_EQ(EnabledPattern(lines), "EEEEEEEE") << "on an item button";
+    ASSERT_EQ(lines.size(), static_cast<size_t>(kEntryCount));
+    EXPECT_NEAR(lines[kExit].darkWidth, boldExit, 1) << "\"Выход\" is not drawn bold (plain " << plainExit << ")";
+    SaveScreenshotPng(CurrentTestName() + L"-item");
+    ASSERT_TRUE(CloseMenuWithEscape(panel_->Pid()));
+
+    menu = RightClickEmptyArea(window);
+    ASSERT_NE(menu, nullptr);
+    lines = ReadMenuLines(menu);
+    EXPECT_EQ(EnabledPattern(lines), "EDDDDDEE") << "on the empty area";
+    ASSERT_EQ(lines.size(), static_cast<size_t>(kEntryCount));
+    EXPECT_NEAR(lines[kExit].darkWidth, boldExit, 1);
+    SaveScreenshotPng(CurrentTestName() + L"-empty");
+    ASSERT_TRUE(CloseMenuWithEscape(panel_->Pid()));
+
+    // The tray icon's menu keeps what the last right press set.
+    menu = OpenFromTray(window);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(EnabledPattern(ReadMenuLines(menu)), "EDDDDDEE") << "tray menu after the empty-area press";
+    // A greyed entry chosen does nothing: the delete question does not come.
+    Choose(window, menu, kDelete);
+    EXPECT_FALSE(FindMessageBox(panel_->Pid()));
+
+    menu = RightClickEmptyArea(window);
+    ASSERT_NE(menu, nullptr);
+    ExitThroughMenu(window, menu);
+    EXPECT_EQ(SavedCaptions(), (std::vector<std::string>{"Первый"}));
+}
+
+TEST_F(ContextMenu, MoveUpAndDownDoNothingAtTheEndsAndSwapInTheMiddle) {
+    HWND window = Start({Item(0, "A"), Item(1, "B"), Item(2, "C")});
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(ShowsOrder(window, {0, 1, 2}));
+
+    Choose(window, RightClickItem(window, 0), kUp);
+    Choose(window, RightClickItem(window, 2), kDown);
+    EXPECT_TRUE(ShowsOrder(window, {0, 1, 2})) << "an end item moved";
+
+    Choose(window, RightClickItem(window, 1), kUp);
+    EXPECT_TRUE(ShowsOrder(window, {1, 0, 2})) << "\"Поднять\" on the middle item";
+    Choose(window, RightClickItem(window, 1), kDown);
+    EXPECT_TRUE(ShowsOrder(window, {1, 2, 0})) << "\"Опустить\" on the middle item";
+    SaveScreenshotPng(CurrentTestName());
+
+    ExitThroughMenu(window, RightClickEmptyArea(window));
+    EXPECT_EQ(SavedCaptions(), (std::vector<std::string>{"B", "C", "A"}));
+}
+
+TEST_F(ContextMenu, DeleteAsksFirstAndLeavesNoItemForTheTrayMenu) {
+    HWND window = Start({Item(0, "Ed", "C:\\ed.exe", "Editor"), Item(1, "Другой")});
+    ASSERT_NE(window, nullptr);
+
+    for (const int answer : {IDNO, IDYES}) {
+        Choose(window, RightClickItem(window, 0), kDelete);
+        std::optional<MessageBoxInfo> box;
+        ASSERT_TRUE(WaitUntil([&] { return (box = FindMessageBox(panel_->Pid())).has_value(); }))
+            << "no delete question";
+        EXPECT_EQ(Narrow(box->caption), Narrow(L"Удаление"));
+        EXPECT_EQ(Narrow(box->text), Narrow(L"Вы действительно хотите\nудалить ярлык Editor (C:\\ed.exe)"));
+        EXPECT_NE(GetDlgItem(box->window, IDYES), nullptr);
+        EXPECT_NE(GetDlgItem(box->window, IDNO), nullptr);
+        EXPECT_EQ(GetDlgItem(box->window, IDOK), nullptr);
+        EXPECT_EQ(GetDlgItem(box->window, IDCANCEL), nullptr);
+        const auto buttonKind = [&](int id) { return GetWindowLongW(GetDlgItem(box->window, id), GWL_STYLE) & BS_TYPEMASK; };
+        EXPECT_EQ(buttonKind(IDNO), BS_DEFPUSHBUTTON) << "No is not the default button";
+        EXPECT_EQ(buttonKind(IDYES), BS_PUSHBUTTON);
+        // The stop icon: a red disc (the question, warning and information icons have none).
+        HWND icon = nullptr;
+        for (HWND child = GetWindow(box->window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) icon = child;
+        ASSERT_NE(icon, nullptr) << "no icon in the question";
+        const auto isRed = [](COLORREF c) { return GetRValue(c) > 160 && GetGValue(c) < 90 && GetBValue(c) < 90; };
+        EXPECT_GT(CountPixels(CaptureScreen(), WindowRect(icon), isRed), 50) << "not the stop icon";
+        if (answer == IDNO) SaveScreenshotPng(CurrentTestName() + L"-question");
+        PostMessageW(box->window, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(box->window, answer)));
+        ASSERT_TRUE(WaitUntil([&] { return !FindMessageBox(panel_->Pid()); }));
+        EXPECT_TRUE(ShowsOrder(window, answer == IDNO ? std::vector<int>{0, 1} : std::vector<int>{1, -1}))
+            << (answer == IDNO ? "answered No" : "answered Yes");
+    }
+    SaveScreenshotPng(CurrentTestName());
+
+    // The entries are still enabled from the last press on an item button,
+    // but no item is the clicked one any more.
+    HWND menu = OpenFromTray(window);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(EnabledPattern(ReadMenuLines(menu)), "EEEEEEEE");
+    Choose(window, menu, kDelete);
+    EXPECT_FALSE(FindMessageBox(panel_->Pid())) << "a delete question with no clicked item";
+    Choose(window, OpenFromTray(window), kDown);
+    Choose(window, OpenFromTray(window), kShowFile);
+    EXPECT_FALSE(FindMessageBox(panel_->Pid()));
+
+    ExitThroughMenu(window, OpenFromTray(window));
+    EXPECT_EQ(SavedCaptions(), (std::vector<std::string>{"Другой"}));
+}
+
+TEST_F(ContextMenu, ShowFileStartsTheFileManagerWithTheFileSelected) {
+    const std::wstring folder = scratch_->SubFolder(L"Размещение");
+    const std::wstring file = JoinPath(folder, L"отчёт.txt");
+    ASSERT_TRUE(WriteFileBytes(file, Bytes{'x'}));
+    // The shell finds "explorer" in the folder of the program that asks for
+    // it before the system folders: a probe there stands in for the file
+    // manager and records how it was asked. The system's own explorer,
+    // which shows the desktop and the tray, is not touched.
+    scratch_->AddProbe(L"explorer.exe");
+    HWND window = Start({Item(0, "Отчёт", tilerack::win::Narrow(file)),
+                         Item(1, "Блокнот", "notepad.exe", "", tilerack::win::Narrow(scratch_->Path()))});
+    ASSERT_NE(window, nullptr);
+
+    Choose(window, RightClickItem(window, 0), kShowFile);
+    std::vector<ProbeRecord> starts;
+    ASSERT_TRUE(WaitUntil([&] { return !(starts = ReadProbeRecords(scratch_->Path())).empty(); }, 15s))
+        << "the file manager was not started";
+    ASSERT_EQ(starts.size(), 1u);
+    EXPECT_EQ(Narrow(ArgumentsOf(starts[0].commandLine)), Narrow(L"/select, " + file)) << Narrow(starts[0].commandLine);
+    EXPECT_TRUE(SamePath(starts[0].folder, folder)) << Narrow(starts[0].folder);
+    SaveScreenshotPng(CurrentTestName());
+
+    // A bare file name has no folder to show, even with a working folder set.
+    Choose(window, RightClickItem(window, 1), kShowFile);
+    std::optional<MessageBoxInfo> box;
+    ASSERT_TRUE(WaitUntil([&] { return (box = FindMessageBox(panel_->Pid())).has_value(); }));
+    EXPECT_EQ(Narrow(box->caption), Narrow(kAppTitle));
+    EXPECT_EQ(Narrow(box->text), Narrow(L"Путь не задан"));
+    SaveScreenshotPng(CurrentTestName() + L"-path-not-set");
+    DismissMessageBox(box->window);
+    ASSERT_TRUE(WaitUntil([&] { return !FindMessageBox(panel_->Pid()); }));
+    EXPECT_TRUE(Responds(window));
+    EXPECT_EQ(ReadProbeRecords(scratch_->Path()).size(), 1u) << "a file manager started for the bare name";
+}
+
+}  // namespace
+}  // namespace e2e
