@@ -88,6 +88,7 @@ std::wstring TMainPanel::ItemFilePath() const { return win::ExeFolder() + win::W
 
 void TMainPanel::LoadItems() {
     const std::wstring path = ItemFilePath();
+    win::RemoveLeftoverSavingFile(path);
     std::optional<std::vector<uint8_t>> bytes = win::ReadWholeFile(path);  // throws "Cannot open file"
     if (!bytes) return;
     const ShortcutListLoad load = LoadShortcutList(*bytes, [this](std::unique_ptr<TShortCut> item) {

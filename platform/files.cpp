@@ -76,8 +76,15 @@ bool MoveWithRetry(const std::wstring& from, const std::wstring& to) {
 
 }  // namespace
 
+std::wstring SavingFileName(const std::wstring& path) { return path + L".saving"; }
+
 void SaveFileSafely(const std::wstring& path, const std::vector<uint8_t>& bytes) {
-    const std::wstring temp = path + L".saving";
+    // A read-only file was marked so to protect it. Windows refuses to move a
+    // file over it, Wine does not: refuse alike everywhere, before writing.
+    const DWORD attrs = GetFileAttributesW(path.c_str());
+    if (attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_READONLY))
+        throw TError(CannotCreateFile(Narrow(path)));
+    const std::wstring temp = SavingFileName(path);
     {
         UniqueFile file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -100,6 +107,11 @@ void SaveFileSafely(const std::wstring& path, const std::vector<uint8_t>& bytes)
         DeleteFileW(temp.c_str());
         throw TError(CannotCreateFile(Narrow(path)));
     }
+}
+
+void RemoveLeftoverSavingFile(const std::wstring& path) {
+    const std::wstring temp = SavingFileName(path);
+    if (FileExists(temp)) DeleteFileW(temp.c_str());
 }
 
 std::wstring KeepDamagedCopy(const std::wstring& path) {

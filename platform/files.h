@@ -21,8 +21,13 @@ std::optional<std::vector<uint8_t>> ReadWholeFile(const std::wstring& path);
 // Replaces `path` with `bytes` only once the new content is complete on disk:
 // writes a temporary file beside it, flushes it, then moves it over the old
 // one. A failure leaves the old file whole and throws TError with
-// "Cannot create file %s" or "Unable to write to %s".
+// "Cannot create file %s" or "Unable to write to %s". A read-only file is
+// never replaced ("Cannot create file %s").
 void SaveFileSafely(const std::wstring& path, const std::vector<uint8_t>& bytes);
+
+// A save killed before its final move leaves its temporary file beside the
+// data file: never the list (it may be incomplete), so it is removed.
+void RemoveLeftoverSavingFile(const std::wstring& path);
 
 // Keeps a copy of a damaged data file beside it under a name that does not
 // exist yet ("shorts.damaged-YYYYMMDD-HHMMSS.dat", numbered when taken).

@@ -539,6 +539,10 @@ std::vector<std::unique_ptr<tilerack::TShortCut>> ReadSavedItems(const std::wstr
 
 HWND OpenContextMenuAt(const PanelProcess& panel, HWND window, POINT clientPoint) {
     const POINT at = ClientToScreenPoint(window, clientPoint.x, clientPoint.y);
+    // Right after a menu has closed, a press may still land where the
+    // pointer was: let the move arrive first.
+    MoveWithInput(at.x, at.y);
+    WaitUntil([&] { const POINT p = PointerPosition(); return p.x == at.x && p.y == at.y; }, 2s);
     ClickAt(at.x, at.y, /*rightButton=*/true);
     HWND menu = nullptr;
     if (!WaitUntil([&] { return (menu = FindPopupMenu(panel.Pid())) != nullptr; }, 5s))

@@ -53,6 +53,39 @@ TEST_F(SaveSafety, ItemFileThatCannotBeReplacedStaysWhole) {
     EXPECT_TRUE(FileExists(IniPath()));
 }
 
+TEST_F(SaveSafety, ReadOnlyItemFileIsNeverReplaced) {
+    const Bytes original = BuildShortsFile(OneItem()).bytes;
+    const std::wstring path = scratch_->File(L"shorts.dat");
+    ASSERT_TRUE(WriteFileBytes(path, original));
+    ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    PanelProcess panel(*scratch_);
+    const HWND window = panel.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    const std::optional<MessageBoxInfo> box = CloseExpectingError(panel, window);
+    ASSERT_TRUE(box) << "no error shown for the refused save";
+    EXPECT_NE(box->text.find(L"Cannot create file"), std::wstring::npos) << Narrow(box->text);
+    ASSERT_TRUE(panel.WaitForExit(20s));
+    EXPECT_EQ(ReadWholeFile(path), original) << "the read-only list was replaced";
+    EXPECT_NE(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+    EXPECT_FALSE(FileExists(path + L".saving")) << "the refused save left a temporary file";
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(SaveSafety, LeftoverTemporaryFileOfAKilledSaveIsNeverReadAndIsRemoved) {
+    const ShortsFile file = BuildShortsFile(OneItem());
+    ASSERT_TRUE(WriteFileBytes(scratch_->File(L"shorts.dat"), file.bytes));
+    const std::wstring leftover = scratch_->File(L"shorts.dat.saving");
+    ASSERT_TRUE(WriteFileBytes(leftover, Bytes{5, 0, 0, 0, 1, 2, 3}));  // a save cut short
+    PanelProcess panel(*scratch_);
+    ASSERT_NE(panel.WaitForWindow(), nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return !FileExists(leftover); }, 5s)) << "the leftover stayed";
+    EXPECT_FALSE(FindMessageBox(panel.Pid())) << "the leftover was read as the list";
+    ASSERT_TRUE(panel.Close());
+    const std::optional<Bytes> saved = ReadWholeFile(scratch_->File(L"shorts.dat"));
+    ASSERT_TRUE(saved);
+    EXPECT_TRUE(SameApartFromSlots(*saved, file));
+}
+
 // Windows may end the session without the program's own shutdown: the panel
 // saves when it is told the session ends, and goes on running until then.
 TEST_F(SaveSafety, EndOfSessionSavesSettingsAndItems) {

@@ -196,16 +196,16 @@ protected:
             3s);
     }
 
-    // Rests the pointer on the close button until its tooltip shows.
-    bool ShowsCloseTooltip(HWND window, int side = 0) {
+    // Rests the pointer on the close button until its tooltip shows; the
+    // tooltip window, or nullptr.
+    HWND ShowCloseTooltip(HWND window, int side = 0) {
         const POINT centre = Centre(ClientRectOnScreen(window, CloseButtonRect(window, side)));
         MoveWithInput(centre.x, centre.y);
         HWND tip = nullptr;
-        const bool shown =
-            WaitUntil([&] { return (tip = FindTopLevel(panel_->Pid(), L"tooltips_class32")) != nullptr; }, 5s);
+        WaitUntil([&] { return (tip = FindTopLevel(panel_->Pid(), L"tooltips_class32")) != nullptr; }, 5s);
         const POINT spot = RestingSpotOverPanel(side);
         MoveWithInput(spot.x, spot.y);
-        return shown && WindowText(tip) == L"Закрыть";
+        return tip && WindowText(tip) == L"Закрыть" ? tip : nullptr;
     }
 
     std::unique_ptr<PaintedScreen> screen_;
@@ -350,7 +350,9 @@ TEST_F(SettingsDialog, StayOnTopChangesOnlyOnceTheDialogHasGone) {
     const int trayIcons = CountTrayIcons();
     // A tooltip of the strip has shown: its window, topmost and owned by the
     // panel, now stands in the window order above the panel.
-    ASSERT_TRUE(ShowsCloseTooltip(window)) << "no tooltip over the close button";
+    HWND tip = ShowCloseTooltip(window);
+    ASSERT_NE(tip, nullptr) << "no tooltip over the close button";
+    const LRESULT tools = SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0);
     {
         HWND found = OpenFromPanelMenu(window);
         ASSERT_NE(found, nullptr);
@@ -389,14 +391,57 @@ TEST_F(SettingsDialog, StayOnTopChangesOnlyOnceTheDialogHasGone) {
         ASSERT_TRUE(CloseDialog(dialog));
         EXPECT_TRUE(WaitUntil([&] { return IsTopmost(window); }, 5s)) << "not on top the second time";
     }
-    // The same window throughout, its tray icon and tooltips still there.
+    // The same window throughout, with its tray icon, its drop target and
+    // its tooltips with all their tools.
     EXPECT_EQ(panel_->WaitForWindow(), window);
     EXPECT_EQ(CountTrayIcons(), trayIcons);
-    BringIn(window);
-    EXPECT_TRUE(ShowsCloseTooltip(window)) << "the strip's tooltips are gone";
-    EXPECT_TRUE(IsTopmost(window));
+    EXPECT_NE(ExStyle(window) & WS_EX_ACCEPTFILES, 0) << "no longer a drop target";
+    EXPECT_TRUE(IsWindow(tip) && GetWindow(tip, GW_OWNER) == window) << "the tooltips are gone";
+    EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), tools);
     ASSERT_TRUE(panel_->Close());
     EXPECT_EQ(SavedSetting(L"OnTop"), L"1");
+}
+
+TEST_F(SettingsDialog, SwatchOpensTheColourDialogAndAChosenColourShowsAtOnce) {
+    HWND window = Start({"Opacity=0"});
+    ASSERT_NE(window, nullptr);
+    HWND found = OpenFromPanelMenu(window);
+    ASSERT_NE(found, nullptr);
+    const TuningDialog dialog(found);
+    ASSERT_TRUE(dialog.Complete());
+    // The swatch lies under the label "Цвет панели:", left of the bar.
+    const RECT dialogClient = ClientRectOnScreen(dialog.window, ClientRect(dialog.window));
+    const POINT swatch{dialogClient.left + 7 + 69 / 2, dialogClient.top + 30 + 35 / 2};
+    EXPECT_EQ(Hex(ScreenPixel(swatch.x, swatch.y)), Hex(kPanelDefaultColour));
+
+    // Cancelled: nothing changes.
+    ClickAt(swatch.x, swatch.y);
+    std::optional<MessageBoxInfo> colours;
+    ASSERT_TRUE(WaitUntil([&] { return (colours = FindMessageBox(panel_->Pid())).has_value(); }, 5s))
+        << "no colour dialog after a press on the swatch";
+    SaveScreenshotPng(CurrentTestName() + L".colours");
+    PostMessageW(colours->window, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !FindMessageBox(panel_->Pid()); }, 5s));
+    EXPECT_TRUE(PanelShows(window, kPanelDefaultColour));
+
+    // Chosen through the dialog's red, green and blue fields: the panel and
+    // the swatch show it at once. The right button opens it too.
+    ClickAt(swatch.x, swatch.y, /*rightButton=*/true);
+    ASSERT_TRUE(WaitUntil([&] { return (colours = FindMessageBox(panel_->Pid())).has_value(); }, 5s));
+    constexpr int kRed = 706, kGreen = 707, kBlue = 708;  // the fields of the system's colour dialog
+    SendMessageW(GetDlgItem(colours->window, kRed), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"10"));
+    SendMessageW(GetDlgItem(colours->window, kGreen), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"200"));
+    SendMessageW(GetDlgItem(colours->window, kBlue), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"30"));
+    PostMessageW(colours->window, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !FindMessageBox(panel_->Pid()); }, 5s));
+    EXPECT_TRUE(PanelShows(window, RGB(10, 200, 30))) << "the panel does not show the chosen colour";
+    EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(swatch.x, swatch.y) == RGB(10, 200, 30); }, 3s))
+        << "the swatch shows " << Hex(ScreenPixel(swatch.x, swatch.y));
+    SaveScreenshotPng(CurrentTestName());
+
+    ASSERT_TRUE(CloseDialog(dialog));
+    ASSERT_TRUE(panel_->Close());
+    EXPECT_EQ(SavedSetting(L"Color"), std::to_wstring(RGB(10, 200, 30)));
 }
 
 TEST_F(SettingsDialog, AboutShowsThreeLinesAndEscapeLeavesTheDialogOpen) {
