@@ -5,7 +5,7 @@ NATIVE := $(BUILD)/native
 WIN    := $(BUILD)/win
 JOBS   ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps native unit win e2e test run bench fuzz clean
+.PHONY: all deps native unit win e2e test run bench hostile fuzz clean
 
 all: native win
 
@@ -36,6 +36,11 @@ run: win
 bench: native win
 	@scripts/run-benchmarks.sh $(NATIVE)
 	@scripts/run-win-bench.sh $(WIN)
+	@scripts/run-hostile.sh $(WIN)
+
+# The hostile-condition scenarios alone (kills during saves).
+hostile: win
+	@scripts/run-hostile.sh $(WIN)
 
 fuzz: deps
 	@tests/fuzz/run-fuzzers.sh $(BUILD)/fuzz $${FUZZ_SECONDS:-60}

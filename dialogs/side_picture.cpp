@@ -11,9 +11,9 @@ constexpr Color kDesktop = Rgb(212, 226, 240);
 constexpr Color kStripEdge = Rgb(112, 160, 255);
 constexpr Color kArrow = Rgb(24, 24, 64);
 
-constexpr int kInset = 3;                           // the bezel's width
+constexpr int kInset = 3;  // the bezel's width
 constexpr int kStripWidth = 11;
-constexpr int kArrowWidth = 9;                      // a head grows one pixel up and down per column
+constexpr int kArrowWidth = 9;  // a head grows one pixel up and down per column
 constexpr int kArrowTips[] = {19, 31, 43};
 constexpr int kMiddle = kSidePictureSize / 2;
 
@@ -24,7 +24,8 @@ void FillRect(TBitmap& bmp, int left, int top, int right, int bottom, Color c) {
 
 // A solid arrow head whose tip is at (tipX, kMiddle), pointing left.
 void ArrowHeadLeft(TBitmap& bmp, int tipX) {
-    for (int dx = 0; dx < kArrowWidth; ++dx) FillRect(bmp, tipX + dx, kMiddle - dx, tipX + dx + 1, kMiddle + dx + 1, kArrow);
+    for (int dx = 0; dx < kArrowWidth; ++dx)
+        FillRect(bmp, tipX + dx, kMiddle - dx, tipX + dx + 1, kMiddle + dx + 1, kArrow);
 }
 
 }  // namespace

@@ -294,7 +294,8 @@ void TFormTuning::OnCommand(int id, int code, HWND) {
 LRESULT TFormTuning::OnNotify(NMHDR* header) {
     if (header->idFrom == kSpinButtons && header->code == UDN_DELTAPOS) {
         const auto* change = reinterpret_cast<NMUPDOWN*>(header);
-        if (change->iDelta != 0) SetItemText(kRxSpinEdit1, SteppedDelayText(ItemText(kRxSpinEdit1), change->iDelta > 0 ? 1 : -1));
+        if (change->iDelta != 0)
+            SetItemText(kRxSpinEdit1, SteppedDelayText(ItemText(kRxSpinEdit1), change->iDelta > 0 ? 1 : -1));
         return TRUE;  // the buttons keep no position of their own
     }
     return 0;

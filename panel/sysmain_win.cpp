@@ -169,6 +169,9 @@ void TMainPanel::SaveAll() {
 }
 
 void TMainPanel::TrayIconMessage(LPARAM mouseMessage) {
+    // A modal dialog of the panel is open (it disabled the panel): a menu or
+    // a second dialog from the tray now would run inside its modal loop.
+    if (!IsWindowEnabled(hwnd_)) return;
     switch (mouseMessage) {
     case WM_RBUTTONDOWN: {
         POINT p;

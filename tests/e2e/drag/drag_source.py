@@ -9,7 +9,8 @@ through the XDND protocol, exactly as from a Linux file manager.
 Usage: drag_source.py REQUEST_FILE
 The request file holds lines "from X Y", "to X Y" and "file /unix/path"
 (any number). When the drag has ended, REQUEST_FILE.done receives one line:
-"ended accepted", "ended refused" or "error TEXT". Ends by itself within
+"ended accepted", "ended refused REASON" (GTK's drag result, e.g. no-target)
+or "error TEXT". Ends by itself within
 30 seconds whatever happens.
 """
 import subprocess

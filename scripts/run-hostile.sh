@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# The long scenarios that prove the program keeps a user's items under
+# hostile conditions (kills during saves, ...): on demand and from
+# `make bench`, not part of `make test`.
+#
+# Usage: run-hostile.sh WIN_BUILD_DIR   (TILERACK_KILL_RUNS=100 by default)
+set -uo pipefail
+if [ $# -ne 1 ] || [ ! -d "$1" ]; then
+    echo "usage: $0 WIN_BUILD_DIR" >&2
+    exit 2
+fi
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+exec "$ROOT/tests/e2e/run-e2e.sh" "$1" "--gtest_filter=OnDemand*"
