@@ -260,8 +260,8 @@ void TFormTuning::Button2Click() {
     MessageBoxW(hwnd_, win::Widen(kAboutText).c_str(), kAppTitleW, MB_OK);
 }
 
-// A side button: raised when up, sunken and checkered when down, the picture
-// following the press by a pixel.
+// A side button: raised when up, sunken when down, the picture following the
+// press by a pixel. Like a speed button it shows no focus.
 void TFormTuning::DrawSideButton(const DRAWITEMSTRUCT& item) {
     const int side = item.CtlID == kSpeedRight ? 1 : 0;
     const bool down = sideDown_ == side || (item.itemState & ODS_SELECTED);
@@ -272,11 +272,6 @@ void TFormTuning::DrawSideButton(const DRAWITEMSTRUCT& item) {
     const int shift = down ? 1 : 0;
     win::DrawPicture(item.hDC, (r.right - r.left - picture.Width()) / 2 + shift,
                      (r.bottom - r.top - picture.Height()) / 2 + shift, picture);
-    if (item.itemState & ODS_FOCUS) {
-        RECT focus = item.rcItem;
-        InflateRect(&focus, -3, -3);
-        DrawFocusRect(item.hDC, &focus);
-    }
 }
 
 void TFormTuning::OnCommand(int id, int code, HWND) {

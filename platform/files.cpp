@@ -11,6 +11,14 @@
 
 namespace tilerack::win {
 
+std::wstring ApiPath(const std::wstring& path) {
+    // Past MAX_PATH the API takes a path only in its extended form.
+    if (path.size() < MAX_PATH - 1 || path.rfind(L"\\\\?\\", 0) == 0) return path;
+    if (path.size() > 2 && path[1] == L':' && path[2] == L'\\') return L"\\\\?\\" + path;
+    if (path.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + path.substr(2);
+    return path;
+}
+
 std::wstring ExeFolder() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
@@ -34,13 +42,13 @@ std::wstring ExeBaseName() {
 }
 
 bool FileExists(const std::wstring& path) {
-    const DWORD attrs = GetFileAttributesW(path.c_str());
+    const DWORD attrs = GetFileAttributesW(ApiPath(path).c_str());
     return attrs != INVALID_FILE_ATTRIBUTES && !(attrs & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 std::optional<std::vector<uint8_t>> ReadWholeFile(const std::wstring& path) {
     if (!FileExists(path)) return std::nullopt;
-    UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    UniqueFile file(CreateFileW(ApiPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) throw TError(CannotOpenFile(Narrow(path)));
     LARGE_INTEGER size{};
@@ -64,7 +72,7 @@ namespace {
 // Virus scanners and indexers hold freshly written files open for a moment.
 bool MoveWithRetry(const std::wstring& from, const std::wstring& to) {
     for (int attempt = 0; attempt < 20; ++attempt) {
-        if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        if (MoveFileExW(ApiPath(from).c_str(), ApiPath(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             return true;
         const DWORD err = GetLastError();
         if (err != ERROR_SHARING_VIOLATION && err != ERROR_ACCESS_DENIED && err != ERROR_LOCK_VIOLATION)
@@ -81,12 +89,12 @@ std::wstring SavingFileName(const std::wstring& path) { return path + L".saving"
 void SaveFileSafely(const std::wstring& path, const std::vector<uint8_t>& bytes) {
     // A read-only file was marked so to protect it. Windows refuses to move a
     // file over it, Wine does not: refuse alike everywhere, before writing.
-    const DWORD attrs = GetFileAttributesW(path.c_str());
+    const DWORD attrs = GetFileAttributesW(ApiPath(path).c_str());
     if (attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_READONLY))
         throw TError(CannotCreateFile(Narrow(path)));
     const std::wstring temp = SavingFileName(path);
     {
-        UniqueFile file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        UniqueFile file(CreateFileW(ApiPath(temp).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) throw TError(CannotCreateFile(Narrow(path)));
         size_t done = 0;
@@ -99,19 +107,19 @@ void SaveFileSafely(const std::wstring& path, const std::vector<uint8_t>& bytes)
         }
         if (!ok || !FlushFileBuffers(file.get())) {
             file.reset();
-            DeleteFileW(temp.c_str());
+            DeleteFileW(ApiPath(temp).c_str());
             throw TError(UnableToWrite(Narrow(path)));
         }
     }
     if (!MoveWithRetry(temp, path)) {
-        DeleteFileW(temp.c_str());
+        DeleteFileW(ApiPath(temp).c_str());
         throw TError(CannotCreateFile(Narrow(path)));
     }
 }
 
 void RemoveLeftoverSavingFile(const std::wstring& path) {
     const std::wstring temp = SavingFileName(path);
-    if (FileExists(temp)) DeleteFileW(temp.c_str());
+    if (FileExists(temp)) DeleteFileW(ApiPath(temp).c_str());
 }
 
 std::wstring KeepDamagedCopy(const std::wstring& path) {
@@ -130,7 +138,7 @@ std::wstring KeepDamagedCopy(const std::wstring& path) {
              t.wMinute, t.wSecond);
     for (int n = 0; n < 100; ++n) {
         std::wstring copy = stem + stamp + (n ? L"-" + std::to_wstring(n) : L"") + ext;
-        if (CopyFileW(path.c_str(), copy.c_str(), TRUE)) return copy;
+        if (CopyFileW(ApiPath(path).c_str(), ApiPath(copy).c_str(), TRUE)) return copy;
         if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) break;
     }
     return {};

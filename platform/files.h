@@ -7,6 +7,11 @@
 
 namespace tilerack::win {
 
+// The path as the file API takes it: in the extended form ("\\?\") once it
+// reaches MAX_PATH, so a data file near the limit (whose temporary file is
+// longer still) can be saved.
+std::wstring ApiPath(const std::wstring& path);
+
 // The folder of the running executable, with its trailing backslash.
 std::wstring ExeFolder();
 // The executable's file name without folder and extension ("tilerack").

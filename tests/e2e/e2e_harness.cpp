@@ -145,7 +145,9 @@ bool SamePath(std::wstring a, std::wstring b) {
     return a == b;
 }
 
-ScratchDir::ScratchDir(const std::wstring& name) : path_(JoinPath(GetConfig().scratchRoot, name)) {
+ScratchDir::ScratchDir(const std::wstring& name) : ScratchDir(GetConfig().scratchRoot, name) {}
+
+ScratchDir::ScratchDir(const std::wstring& root, const std::wstring& name) : path_(JoinPath(root, name)) {
     DeleteTree(path_);
     if (!CreateFolders(path_)) ADD_FAILURE() << "cannot create scratch folder " << Narrow(path_);
     if (!CopyFileW(GetConfig().tilerackExe.c_str(), ExePath().c_str(), FALSE))

@@ -56,6 +56,8 @@ bool SamePath(std::wstring a, std::wstring b);
 class ScratchDir {
 public:
     explicit ScratchDir(const std::wstring& name);
+    // The same inside another folder (another disk, say).
+    ScratchDir(const std::wstring& root, const std::wstring& name);
     const std::wstring& Path() const { return path_; }
     std::wstring File(const std::wstring& name) const { return JoinPath(path_, name); }
     std::wstring ExePath() const { return File(L"tilerack.exe"); }

@@ -41,7 +41,15 @@ unset WINESERVER WINELOADER WINEARCH
 
 XVFB_PID=""
 TEST_PID=""
+SMALL_DISK=$E2E_DIR/small-disk
+IMMUTABLE=$E2E_DIR/immutable
+release_hostile_places() {
+    mountpoint -q "$SMALL_DISK" 2>/dev/null && umount "$SMALL_DISK" 2>/dev/null
+    [ -d "$IMMUTABLE" ] && chattr -i "$IMMUTABLE" 2>/dev/null
+    rm -rf "$IMMUTABLE"
+}
 cleanup() {
+    release_hostile_places
     [ -n "$TEST_PID" ] && kill "$TEST_PID" 2>/dev/null
     # Everything Wine started for this run lives in the private prefix.
     if [ -d "$WINEPREFIX" ]; then
@@ -69,6 +77,22 @@ prepare_wine_prefix "$E2E_DIR/wineboot.log"
 
 # Windows paths of Unix paths through Wine's Z: drive.
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
+
+# Hostile places for the save scenarios, where this machine allows them (as
+# root): a file system of 2 MB to fill, and a folder nothing can be added to
+# or renamed in (root ignores permissions, not the immutable attribute).
+release_hostile_places
+export E2E_SMALL_DISK E2E_IMMUTABLE_FOLDER
+mkdir -p "$SMALL_DISK"
+if mount -t tmpfs -o size=2m tmpfs "$SMALL_DISK" 2>/dev/null; then
+    E2E_SMALL_DISK=$(winpath "$SMALL_DISK")
+fi
+mkdir -p "$IMMUTABLE"
+cp "$WIN_DIR/tilerack.exe" "$IMMUTABLE/tilerack.exe"
+printf '\0\0\0\0' >"$IMMUTABLE/shorts.dat"   # an empty list
+if chattr +i "$IMMUTABLE" 2>/dev/null; then
+    E2E_IMMUTABLE_FOLDER=$(winpath "$IMMUTABLE")
+fi
 
 rm -rf "$E2E_DIR/scratch" "$E2E_DIR/screenshots" "$E2E_DIR/e2e-results.xml"
 mkdir -p "$E2E_DIR/scratch" "$E2E_DIR/screenshots"

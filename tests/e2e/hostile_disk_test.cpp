@@ -1,0 +1,149 @@
+// Saves on a hostile disk: the item file held open by another program, a full
+// disk, a folder nothing can be written into, a path at the length limit.
+// Every failed save shows its message, leaves the old file byte for byte, and
+// the program keeps running; the next save tries again.
+#include "e2e_harness.h"
+#include "screen_capture.h"
+#include "shorts_file_builder.h"
+
+namespace e2e {
+namespace {
+
+std::vector<ShortRecord> SomeItems(int count) {
+    std::vector<ShortRecord> records;
+    for (int i = 0; i < count; ++i)
+        records.push_back({.fileName = "C:\\tool" + std::to_string(i) + ".exe",
+                           .caption = "Элемент " + std::to_string(i),
+                           .hint = "Элемент",
+                           .trackDrives = true,
+                           .image = Bmp24Image(static_cast<std::uint32_t>(i))});
+    return records;
+}
+
+// Asks the running panel to save (the end of the session saves without
+// ending the program) and answers the error box it shows, if any.
+std::optional<std::wstring> SaveReportingError(const PanelProcess& panel, HWND window) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 20000, &result);
+    std::optional<MessageBoxInfo> box;
+    if (!WaitUntil([&] { return (box = FindMessageBox(panel.Pid())).has_value(); }, 3s)) return std::nullopt;
+    SaveScreenshotPng(CurrentTestName());
+    const std::wstring text = box->text;
+    DismissMessageBox(box->window);
+    WaitUntil([&] { return !FindMessageBox(panel.Pid()); }, 5s);
+    return text;
+}
+
+using HostileDisk = PanelTest;
+
+TEST_F(HostileDisk, ItemFileHeldOpenWithoutSharingFailsThenTheNextSaveSucceeds) {
+    const ShortsFile file = BuildShortsFile(SomeItems(3));
+    const std::wstring path = scratch_->File(L"shorts.dat");
+    ASSERT_TRUE(WriteFileBytes(path, file.bytes));
+    PanelProcess panel(*scratch_);
+    const HWND window = panel.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+
+    HANDLE held = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    const std::optional<std::wstring> error = SaveReportingError(panel, window);
+    CloseHandle(held);
+    ASSERT_TRUE(error) << "no message for the failed save";
+    EXPECT_NE(error->find(L"Cannot create file"), std::wstring::npos) << Narrow(*error);
+    EXPECT_EQ(ReadWholeFile(path), file.bytes) << "the held file changed";
+    EXPECT_FALSE(FileExists(path + L".saving")) << "the failed save left its temporary file";
+    EXPECT_TRUE(panel.Running());
+
+    EXPECT_FALSE(SaveReportingError(panel, window)) << "the next save failed too";
+    const std::optional<Bytes> saved = ReadWholeFile(path);
+    ASSERT_TRUE(saved);
+    EXPECT_TRUE(SameApartFromSlots(*saved, file));
+}
+
+TEST_F(HostileDisk, FullDiskKeepsTheOldListThenTheNextSaveSucceeds) {
+    const std::wstring disk = EnvironmentValue(L"E2E_SMALL_DISK");
+    if (disk.empty()) GTEST_SKIP() << "no small file system could be mounted on this machine";
+    ScratchDir small(disk, L"full");
+    const std::wstring path = small.File(L"shorts.dat"), filler = small.File(L"filler.bin");
+    const ShortsFile file = BuildShortsFile(SomeItems(120));  // about 400 KB
+    ASSERT_TRUE(WriteFileBytes(path, file.bytes));
+    // Everything but 64 KB taken: the new list does not fit beside the old.
+    ULARGE_INTEGER freeBytes{};
+    ASSERT_TRUE(GetDiskFreeSpaceExW(small.Path().c_str(), &freeBytes, nullptr, nullptr));
+    ASSERT_GT(freeBytes.QuadPart, 64u * 1024);
+    ASSERT_TRUE(WriteFileBytes(filler, Bytes(static_cast<size_t>(freeBytes.QuadPart - 64 * 1024), 0x5A)));
+
+    PanelProcess panel(small);
+    const HWND window = panel.WaitForWindow();
+    ASSERT_NE(window, nullptr) << "the panel did not start from the small disk";
+    const std::optional<std::wstring> error = SaveReportingError(panel, window);
+    ASSERT_TRUE(error) << "no message for the save on a full disk";
+    EXPECT_NE(error->find(L"Unable to write to"), std::wstring::npos) << Narrow(*error);
+    EXPECT_EQ(ReadWholeFile(path), file.bytes) << "the old list changed on the full disk";
+    EXPECT_FALSE(FileExists(path + L".saving")) << "the failed save left its temporary file";
+    EXPECT_TRUE(panel.Running());
+
+    ASSERT_TRUE(DeleteFileW(filler.c_str()));
+    EXPECT_FALSE(SaveReportingError(panel, window)) << "the save after space was freed failed";
+    const std::optional<Bytes> saved = ReadWholeFile(path);
+    ASSERT_TRUE(saved);
+    EXPECT_TRUE(SameApartFromSlots(*saved, file));
+}
+
+TEST_F(HostileDisk, FolderThatTakesNoNewFileKeepsTheListAndTheProgramRuns) {
+    const std::wstring folder = EnvironmentValue(L"E2E_IMMUTABLE_FOLDER");
+    if (folder.empty()) GTEST_SKIP() << "no immutable folder could be made on this machine";
+    const std::wstring path = JoinPath(folder, L"shorts.dat");
+    const std::optional<Bytes> before = ReadWholeFile(path);
+    ASSERT_TRUE(before);
+    // The prepared folder: its program, its list, nothing to copy in.
+    STARTUPINFOW startup{sizeof(startup)};
+    PROCESS_INFORMATION process{};
+    const std::wstring exe = JoinPath(folder, L"tilerack.exe");
+    std::wstring command = L"\"" + exe + L"\"";
+    ASSERT_TRUE(CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                               &startup, &process));
+    CloseHandle(process.hThread);
+    HWND window = nullptr;
+    WaitUntil([&] { return (window = FindWindowW(L"TMainPanel", nullptr)) != nullptr && IsWindowVisible(window); },
+              20s);
+    ASSERT_NE(window, nullptr);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    std::optional<MessageBoxInfo> box;
+    EXPECT_TRUE(WaitUntil([&] { return (box = FindMessageBox(process.dwProcessId)).has_value(); }, 20s))
+        << "no message for the save into the folder";
+    if (box) {
+        EXPECT_NE(box->text.find(L"Cannot create file"), std::wstring::npos) << Narrow(box->text);
+        SaveScreenshotPng(CurrentTestName());
+        DismissMessageBox(box->window);
+    }
+    if (WaitForSingleObject(process.hProcess, 20000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
+    CloseHandle(process.hProcess);
+    EXPECT_EQ(ReadWholeFile(path), before) << "the list in the folder changed";
+}
+
+TEST_F(HostileDisk, ItemFileAtThePathLengthLimitIsSaved) {
+    // Folders nested until the program's own path is 259 characters long:
+    // its item file fits in MAX_PATH, its temporary file does not.
+    std::wstring root = scratch_->Path();
+    const std::wstring exeName = L"\\tilerack.exe";
+    while (root.size() + exeName.size() < MAX_PATH - 1 - 60) {
+        root += L"\\" + std::wstring(50, L'd');
+        CreateDirectoryW(root.c_str(), nullptr);
+    }
+    const size_t last = MAX_PATH - 1 - exeName.size() - root.size() - 1;
+    ScratchDir deep(root, std::wstring(last, L'e'));
+    ASSERT_EQ(deep.ExePath().size(), static_cast<size_t>(MAX_PATH - 1));
+    const ShortsFile file = BuildShortsFile(SomeItems(2));
+    ASSERT_TRUE(WriteFileBytes(deep.File(L"shorts.dat"), file.bytes));
+    PanelProcess panel(deep);
+    const HWND window = panel.WaitForWindow();
+    ASSERT_NE(window, nullptr) << "the panel did not start from the long path";
+    EXPECT_FALSE(SaveReportingError(panel, window)) << "the save at the length limit failed";
+    const std::optional<Bytes> saved = ReadWholeFile(deep.File(L"shorts.dat"));
+    ASSERT_TRUE(saved);
+    EXPECT_TRUE(SameApartFromSlots(*saved, file));
+}
+
+}  // namespace
+}  // namespace e2e
