@@ -38,8 +38,9 @@ record() {
 seed_bmp="$build/seeds/bmp_reader_fuzz"
 seed_items="$build/seeds/shortcut_file_fuzz"
 seed_icons="$build/seeds/icons_dat_fuzz"
+seed_settings="$build/seeds/settings_values_fuzz"
 rm -rf "$build/seeds"
-mkdir -p "$seed_bmp" "$seed_items" "$seed_icons"
+mkdir -p "$seed_bmp" "$seed_items" "$seed_icons" "$seed_settings"
 cp "$data"/*.bmp "$seed_bmp/"
 
 le32 0 >"$seed_items/empty-list"
@@ -65,6 +66,12 @@ for image in "$data"/*.bmp; do
     { le32 2; cat "$image" "$image"; } >"$seed_icons/fixture-$n"
 done
 
+# Settings values, one per line in the order Side, Width, TimeOut, Opacity,
+# Color, OnTop.
+printf '0\n64\n300\n50\n16048352\n0' >"$seed_settings/defaults"
+printf '257\n10\n-1\n0x1E\n$FFFFFFFF\n256' >"$seed_settings/odd"
+printf ' +1\n99999999999\nabc\n$\n-2147483648\n-1' >"$seed_settings/edges"
+
 # ---- run ----------------------------------------------------------------
 failed=0
 for fuzzer in "${fuzzers[@]}"; do
@@ -74,7 +81,11 @@ for fuzzer in "${fuzzers[@]}"; do
     log="$build/$fuzzer.log"
     echo "== $fuzzer for ${seconds}s"
     set +e
-    "$build/$fuzzer" "$corpus" "$build/seeds/$fuzzer" -max_total_time="$seconds" -timeout=10 \
+    # The corpus kept in the repository (what earlier long runs found worth
+    # keeping) is read along with the seeds.
+    kept="$root/tests/fuzz/kept-corpus/$fuzzer"
+    mkdir -p "$kept"
+    "$build/$fuzzer" "$corpus" "$build/seeds/$fuzzer" "$kept" -max_total_time="$seconds" -timeout=10 \
         -rss_limit_mb=2048 -max_len=8192 -print_final_stats=1 -artifact_prefix="$artifacts/" >"$log" 2>&1
     rc=$?
     set -e
