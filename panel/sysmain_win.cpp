@@ -322,6 +322,8 @@ LRESULT TMainPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_EXITMENULOOP:
         return HandleMenuMessage(msg, wp, lp);
     default:
+        if (msg == win::HandleCensusMessage() && wp <= static_cast<WPARAM>(win::HandleKind::Other))
+            return win::HandleCensus::Live(static_cast<win::HandleKind>(wp));
         if (msg == win::TrayIcon::TaskbarCreatedMessage()) {
             tray_.Readd();
             return 0;

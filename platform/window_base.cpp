@@ -1,6 +1,7 @@
 #include "platform/window_base.h"
 
 #include "platform/application.h"
+#include "platform/handles.h"
 
 namespace tilerack::win {
 
@@ -43,6 +44,7 @@ LRESULT CALLBACK WindowBase::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
         auto* self = static_cast<WindowBase*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
         self->hwnd_ = hwnd;
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        HandleCensus::Count(HandleKind::User, +1);
     }
     auto* self = reinterpret_cast<WindowBase*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
@@ -50,6 +52,7 @@ LRESULT CALLBACK WindowBase::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         const LRESULT result = DefWindowProcW(hwnd, msg, wp, lp);
         self->hwnd_ = nullptr;
+        HandleCensus::Count(HandleKind::User, -1);
         self->WindowGone();
         return result;
     }
