@@ -7,6 +7,8 @@
 namespace e2e {
 namespace {
 
+}  // namespace
+
 HWND FindTopWindow(DWORD pid, const std::wstring& className) {
     struct Search {
         DWORD pid;
@@ -26,6 +28,8 @@ HWND FindTopWindow(DWORD pid, const std::wstring& className) {
         reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
+
+namespace {
 
 void SendKey(WORD virtualKey, bool up) {
     INPUT key{};
@@ -48,17 +52,9 @@ void SendUnicode(wchar_t c) {
 }  // namespace
 
 bool ChooseFromContextMenu(const PanelProcess& panel, HWND window, POINT clientPoint, MainMenuEntry entry) {
-    const POINT at = ClientToScreenPoint(window, clientPoint.x, clientPoint.y);
-    MoveWithInput(at.x, at.y);
-    ClickAt(at.x, at.y, /*rightButton=*/true);
-    HWND menu = nullptr;
-    if (!WaitUntil([&] { return (menu = FindPopupMenu(panel.Pid())) != nullptr; }, 5s)) {
-        ADD_FAILURE() << "no context menu after a right click on the panel";
-        return false;
-    }
-    PostKeyToMenu(menu, VK_HOME);
-    for (int i = 0; i < static_cast<int>(entry); ++i) PostKeyToMenu(menu, VK_DOWN);
-    PostKeyToMenu(menu, VK_RETURN);
+    HWND menu = OpenContextMenuAt(panel, window, clientPoint);
+    if (!menu) return false;
+    ChooseMenuEntry(menu, static_cast<int>(entry));
     if (!WaitUntil([&] { return FindPopupMenu(panel.Pid()) == nullptr; }, 5s)) {
         ADD_FAILURE() << "the context menu stayed open after choosing";
         return false;
@@ -129,6 +125,10 @@ void ClickAndType(HWND control, const std::wstring& text) {
     const RECT r = WindowRect(control);
     ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     WaitUntil([&] { return GetForegroundWindow() == GetAncestor(control, GA_ROOT); }, 2s);
+    TypeText(text);
+}
+
+void TypeText(const std::wstring& text) {
     for (wchar_t c : text) {
         if (c == L'\n') {
             PressKey(VK_RETURN);

@@ -21,7 +21,9 @@ enum class MainMenuEntry { NewItem, MoveUp, MoveDown, Delete, ShowFile, Properti
 // menu did not open or did not close.
 bool ChooseFromContextMenu(const PanelProcess& panel, HWND window, POINT clientPoint, MainMenuEntry entry);
 
-// A visible top-level window of `pid` of the class, or nullptr after `timeout`.
+// A visible top-level window of `pid` of the class (any case), or nullptr.
+HWND FindTopWindow(DWORD pid, const std::wstring& className);
+// The same, waiting up to `timeout` for it.
 HWND WaitForTopWindow(DWORD pid, const std::wstring& className, std::chrono::milliseconds timeout = 10s);
 // The file-open or folder dialog (#32770 with the given title part, or any).
 HWND WaitForCommonDialog(DWORD pid, std::chrono::milliseconds timeout = 10s);
@@ -42,6 +44,8 @@ RECT PlaceInParent(HWND control);
 // `text` as key input (line breaks as Enter).
 void ClickAndType(HWND control, const std::wstring& text);
 void PressKey(WORD virtualKey);
+// Types `text` as key input into whatever has the focus (line breaks as Enter).
+void TypeText(const std::wstring& text);
 
 // Chooses `path` in an open-file dialog of `pid` and confirms it.
 bool AnswerOpenFileDialog(DWORD pid, const std::wstring& path);

@@ -44,7 +44,9 @@ protected:
 
     // Starts the panel and opens the item dialog and then the picker.
     void OpenPicker(bool withCollection) {
-        if (withCollection) ASSERT_TRUE(WriteFileBytes(scratch_->File(L"icons.dat"), collection_));
+        if (withCollection) {
+            ASSERT_TRUE(WriteFileBytes(scratch_->File(L"icons.dat"), collection_));
+        }
         panel_ = std::make_unique<PanelProcess>(*scratch_);
         window_ = StartShown(*panel_);
         ASSERT_NE(window_, nullptr);
@@ -83,13 +85,8 @@ protected:
         PressButton(FindChild(dialog_, L"Button", L"ОК"));
         EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog_); }, 5s));
         EXPECT_TRUE(panel_->Close());
-        std::unique_ptr<tilerack::TShortCut> first;
-        const auto bytes = ReadWholeFile(scratch_->File(L"shorts.dat"));
-        if (bytes)
-            tilerack::LoadShortcutList(*bytes, [&](std::unique_ptr<tilerack::TShortCut> item) {
-                if (!first) first = std::move(item);
-            });
-        return first;
+        auto items = ReadSavedItems(scratch_->File(L"shorts.dat"));
+        return items.empty() ? nullptr : std::move(items.front());
     }
 
     Bytes collection_;

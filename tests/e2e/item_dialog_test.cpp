@@ -20,24 +20,6 @@ const std::wstring kDialogClass = L"TMainDialog";
 // The dialog's edits in creation (and tab) order.
 enum class Edit { Name, Hint, FileName, Params, WorkDir };
 
-struct SavedItems {
-    std::vector<std::unique_ptr<TShortCut>> items;
-    std::string error;
-};
-
-SavedItems ReadSavedItems(const std::wstring& path) {
-    SavedItems saved;
-    const auto bytes = ReadWholeFile(path);
-    if (!bytes) {
-        saved.error = "no file";
-        return saved;
-    }
-    saved.error = tilerack::LoadShortcutList(*bytes, [&](std::unique_ptr<TShortCut> item) {
-                      saved.items.push_back(std::move(item));
-                  }).error;
-    return saved;
-}
-
 std::string Cp1251(const std::wstring& text) { return tilerack::win::Narrow(text); }
 
 // A 48 x 48 icon file of one opaque colour, 32 bits with its AND mask.
@@ -102,7 +84,7 @@ protected:
         PressButton(b);
     }
 
-    SavedItems CloseAndRead(PanelProcess& panel) {
+    std::vector<std::unique_ptr<TShortCut>> CloseAndRead(PanelProcess& panel) {
         EXPECT_TRUE(panel.Close()) << "the panel did not end";
         return ReadSavedItems(scratch_->File(L"shorts.dat"));
     }
@@ -140,17 +122,16 @@ TEST_F(ItemDialog, NewItemCancelledAddsNothingConfirmedLandsBelowTheClickedButto
     BringPanelIn(window);
     SaveScreenshotPng(CurrentTestName() + L".panel");
 
-    const SavedItems saved = CloseAndRead(panel);
-    ASSERT_EQ(saved.error, "");
-    ASSERT_EQ(saved.items.size(), 3u) << "the cancelled item must not be kept, the confirmed one must";
-    EXPECT_EQ(saved.items[0]->Caption, Cp1251(L"Первый"));
-    EXPECT_EQ(saved.items[1]->Caption, Cp1251(L"Новый ярлык")) << "not inserted below the clicked button";
-    EXPECT_EQ(saved.items[1]->FileName, Cp1251(L"C:\\новый.exe"));
-    EXPECT_EQ(saved.items[1]->Params, "-x");
-    EXPECT_EQ(saved.items[1]->Icon.Width(), 32);
-    EXPECT_EQ(saved.items[1]->Icon.Height(), 32);
-    EXPECT_TRUE(saved.items[1]->TrackDrives);
-    EXPECT_EQ(saved.items[2]->Caption, Cp1251(L"Второй"));
+    const auto saved = CloseAndRead(panel);
+    ASSERT_EQ(saved.size(), 3u) << "the cancelled item must not be kept, the confirmed one must";
+    EXPECT_EQ(saved[0]->Caption, Cp1251(L"Первый"));
+    EXPECT_EQ(saved[1]->Caption, Cp1251(L"Новый ярлык")) << "not inserted below the clicked button";
+    EXPECT_EQ(saved[1]->FileName, Cp1251(L"C:\\новый.exe"));
+    EXPECT_EQ(saved[1]->Params, "-x");
+    EXPECT_EQ(saved[1]->Icon.Width(), 32);
+    EXPECT_EQ(saved[1]->Icon.Height(), 32);
+    EXPECT_TRUE(saved[1]->TrackDrives);
+    EXPECT_EQ(saved[2]->Caption, Cp1251(L"Второй"));
 }
 
 TEST_F(ItemDialog, NewItemOnAnEmptyPanelIsItsOnlyItemWithAButton) {
@@ -169,9 +150,9 @@ TEST_F(ItemDialog, NewItemOnAnEmptyPanelIsItsOnlyItemWithAButton) {
                           3s))
         << "no button for the new item";
     SaveScreenshotPng(CurrentTestName());
-    const SavedItems saved = CloseAndRead(panel);
-    ASSERT_EQ(saved.items.size(), 1u);
-    EXPECT_EQ(saved.items[0]->Caption, Cp1251(L"Один"));
+    const auto saved = CloseAndRead(panel);
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_EQ(saved[0]->Caption, Cp1251(L"Один"));
 }
 
 TEST_F(ItemDialog, PropertiesOfAnItemWithoutPicturePaintAGlyphKeptOnCancel) {
@@ -190,11 +171,11 @@ TEST_F(ItemDialog, PropertiesOfAnItemWithoutPicturePaintAGlyphKeptOnCancel) {
     Press(dialog, L"Отмена");
     ASSERT_TRUE(Closes(dialog));
 
-    const SavedItems saved = CloseAndRead(panel);
-    ASSERT_EQ(saved.items.size(), 1u);
-    EXPECT_EQ(saved.items[0]->Caption, Cp1251(L"Голый")) << "cancel must not write the fields";
-    EXPECT_EQ(saved.items[0]->Icon.Width(), 32) << "the glyph painted on opening must stay after cancel";
-    EXPECT_EQ(saved.items[0]->Icon.Height(), 32);
+    const auto saved = CloseAndRead(panel);
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_EQ(saved[0]->Caption, Cp1251(L"Голый")) << "cancel must not write the fields";
+    EXPECT_EQ(saved[0]->Icon.Width(), 32) << "the glyph painted on opening must stay after cancel";
+    EXPECT_EQ(saved[0]->Icon.Height(), 32);
 }
 
 TEST_F(ItemDialog, HintTypedOverTwoLinesIsStoredWithItsLineBreakAndEscDoesNotClose) {
@@ -217,10 +198,10 @@ TEST_F(ItemDialog, HintTypedOverTwoLinesIsStoredWithItsLineBreakAndEscDoesNotClo
     Press(dialog, L"ОК");
     ASSERT_TRUE(Closes(dialog));
 
-    const SavedItems saved = CloseAndRead(panel);
-    ASSERT_EQ(saved.items.size(), 1u);
-    EXPECT_EQ(saved.items[0]->Hint, Cp1251(L"первая\r\nвторая"));
-    EXPECT_EQ(saved.items[0]->Caption, Cp1251(L"Подсказка"));
+    const auto saved = CloseAndRead(panel);
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_EQ(saved[0]->Hint, Cp1251(L"первая\r\nвторая"));
+    EXPECT_EQ(saved[0]->Caption, Cp1251(L"Подсказка"));
 }
 
 TEST_F(ItemDialog, LoadedIconIsCappedAt32WithWhiteLastRowAndColumnAndDamagedBitmapKeepsThePreview) {
@@ -258,9 +239,9 @@ TEST_F(ItemDialog, LoadedIconIsCappedAt32WithWhiteLastRowAndColumnAndDamagedBitm
     Press(dialog, L"ОК");
     ASSERT_TRUE(Closes(dialog));
 
-    const SavedItems saved = CloseAndRead(panel);
-    ASSERT_EQ(saved.items.size(), 1u);
-    const tilerack::TBitmap& picture = saved.items[0]->Icon;
+    const auto saved = CloseAndRead(panel);
+    ASSERT_EQ(saved.size(), 1u);
+    const tilerack::TBitmap& picture = saved[0]->Icon;
     ASSERT_EQ(picture.Width(), 32);
     ASSERT_EQ(picture.Height(), 32);
     const tilerack::Color white = tilerack::Rgb(255, 255, 255), red = tilerack::Rgb(255, 0, 0);
@@ -285,16 +266,16 @@ TEST_F(ItemDialog, SaveWritesTheItemsAsTheyAreNotTheDialogsEdits) {
     SetControlText(EditOf(dialog, Edit::Name), L"Новое");
     Press(dialog, L"Сохранить");
     ASSERT_TRUE(WaitUntil([&] { return FileExists(file); }, 5s)) << "Сохранить wrote nothing";
-    const SavedItems during = ReadSavedItems(file);
-    ASSERT_EQ(during.items.size(), 1u);
-    EXPECT_EQ(during.items[0]->Caption, Cp1251(L"Старое"));
+    const auto during = ReadSavedItems(file);
+    ASSERT_EQ(during.size(), 1u);
+    EXPECT_EQ(during[0]->Caption, Cp1251(L"Старое"));
     EXPECT_NE(SavedSetting(L"Width"), L"<missing>") << "the settings are saved too";
     EXPECT_TRUE(IsWindowVisible(dialog));
     Press(dialog, L"Отмена");
     ASSERT_TRUE(Closes(dialog));
-    const SavedItems after = CloseAndRead(panel);
-    ASSERT_EQ(after.items.size(), 1u);
-    EXPECT_EQ(after.items[0]->Caption, Cp1251(L"Старое"));
+    const auto after = CloseAndRead(panel);
+    ASSERT_EQ(after.size(), 1u);
+    EXPECT_EQ(after[0]->Caption, Cp1251(L"Старое"));
 }
 
 TEST_F(ItemDialog, BrowsedFileInAFolderWithASpaceIsQuotedAndStillStarts) {
@@ -329,9 +310,9 @@ TEST_F(ItemDialog, BrowsedFileInAFolderWithASpaceIsQuotedAndStillStarts) {
         << "the quoted file name did not start";
     EXPECT_FALSE(FindMessageBox(panel.Pid())) << "an error box for the quoted name";
 
-    const SavedItems saved = CloseAndRead(panel);
-    ASSERT_EQ(saved.items.size(), 1u);
-    EXPECT_EQ(saved.items[0]->FileName, Cp1251(shown)) << "the quotes are stored as shown";
+    const auto saved = CloseAndRead(panel);
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_EQ(saved[0]->FileName, Cp1251(shown)) << "the quotes are stored as shown";
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "dialog_driver.h"
 #include "e2e_harness.h"
 #include "screen_capture.h"
 
@@ -22,66 +23,10 @@ constexpr COLORREF kUnderPanel = RGB(0, 128, 255);
 LONG ExStyle(HWND window) { return GetWindowLongW(window, GWL_EXSTYLE); }
 bool IsTopmost(HWND window) { return (ExStyle(window) & WS_EX_TOPMOST) != 0; }
 
-HWND FindTopLevel(DWORD pid, const wchar_t* className) {
-    struct Search {
-        DWORD pid;
-        const wchar_t* className;
-        HWND found = nullptr;
-    } search{pid, className};
-    EnumWindows(
-        [](HWND window, LPARAM context) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(context);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner != s->pid || !IsWindowVisible(window) || WindowClass(window) != s->className) return TRUE;
-            s->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-std::vector<HWND> Children(HWND parent, const std::wstring& className) {
-    struct Search {
-        std::wstring className;
-        std::vector<HWND> found;
-    } search{className, {}};
-    EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM context) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(context);
-            if (_wcsicmp(WindowClass(child).c_str(), s->className.c_str()) == 0) s->found.push_back(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 HWND ChildWithText(HWND parent, const std::wstring& className, const std::wstring& prefix) {
-    for (HWND child : Children(parent, className))
+    for (HWND child : ChildrenOfClass(parent, className))
         if (WindowText(child).rfind(prefix, 0) == 0) return child;
     return nullptr;
-}
-
-void PressKey(WORD key) {
-    INPUT keys[2]{};
-    keys[0].type = INPUT_KEYBOARD;
-    keys[0].ki.wVk = key;
-    keys[1] = keys[0];
-    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, keys, sizeof(INPUT));
-}
-
-void TypeText(const std::wstring& text) {
-    for (wchar_t c : text) {
-        INPUT keys[2]{};
-        keys[0].type = INPUT_KEYBOARD;
-        keys[0].ki.wScan = c;
-        keys[0].ki.dwFlags = KEYEVENTF_UNICODE;
-        keys[1] = keys[0];
-        keys[1].ki.dwFlags |= KEYEVENTF_KEYUP;
-        SendInput(2, keys, sizeof(INPUT));
-    }
 }
 
 void ClickCentre(HWND control) {
@@ -103,18 +48,18 @@ struct TuningDialog {
     HWND close = nullptr;
 
     explicit TuningDialog(HWND dialog) : window(dialog) {
-        const auto tracks = Children(dialog, TRACKBAR_CLASSW);
+        const auto tracks = ChildrenOfClass(dialog, TRACKBAR_CLASSW);
         track = tracks.empty() ? nullptr : tracks[0];
         label = ChildWithText(dialog, L"Static", L"Прозрачность");
-        const auto edits = Children(dialog, L"Edit");
+        const auto edits = ChildrenOfClass(dialog, L"Edit");
         delay = edits.empty() ? nullptr : edits[0];
-        const auto spins = Children(dialog, UPDOWN_CLASSW);
+        const auto spins = ChildrenOfClass(dialog, UPDOWN_CLASSW);
         spin = spins.empty() ? nullptr : spins[0];
         onTop = ChildWithText(dialog, L"Button", L"Поверх других окон");
         about = ChildWithText(dialog, L"Button", L"About");
         close = ChildWithText(dialog, L"Button", L"Закрыть");
         std::vector<HWND> pictures;
-        for (HWND b : Children(dialog, L"Button"))
+        for (HWND b : ChildrenOfClass(dialog, L"Button"))
             if (WindowText(b).empty()) pictures.push_back(b);
         std::sort(pictures.begin(), pictures.end(),
                   [](HWND a, HWND b) { return WindowRect(a).left < WindowRect(b).left; });
@@ -177,7 +122,7 @@ protected:
         PostKeyToMenu(menu, VK_UP);
         PostKeyToMenu(menu, VK_RETURN);
         HWND dialog = nullptr;
-        if (!WaitUntil([&] { return (dialog = FindTopLevel(panel_->Pid(), L"TFormTuning")) != nullptr; }, 5s))
+        if (!WaitUntil([&] { return (dialog = FindTopWindow(panel_->Pid(), L"TFormTuning")) != nullptr; }, 5s))
             ADD_FAILURE() << "no settings dialog after choosing the entry from the " << how;
         return dialog;
     }
@@ -207,7 +152,7 @@ protected:
         const POINT centre = Centre(ClientRectOnScreen(window, CloseButtonRect(window, side)));
         MoveWithInput(centre.x, centre.y);
         HWND tip = nullptr;
-        WaitUntil([&] { return (tip = FindTopLevel(panel_->Pid(), L"tooltips_class32")) != nullptr; }, 5s);
+        WaitUntil([&] { return (tip = FindTopWindow(panel_->Pid(), L"tooltips_class32")) != nullptr; }, 5s);
         const POINT spot = RestingSpotOverPanel(side);
         MoveWithInput(spot.x, spot.y);
         return tip && WindowText(tip) == L"Закрыть" ? tip : nullptr;
@@ -470,7 +415,7 @@ TEST_F(SettingsDialog, AboutShowsThreeLinesAndEscapeLeavesTheDialogOpen) {
     ASSERT_EQ(lines.size(), 3u) << Narrow(box->text);
     EXPECT_EQ(lines[0].rfind(L"tilerack", 0), 0u) << Narrow(lines[0]);
     EXPECT_NE(lines[2].find(L"README"), std::wstring::npos) << Narrow(lines[2]);
-    EXPECT_EQ(Children(box->window, L"Button").size(), 1u) << "not a single OK button";
+    EXPECT_EQ(ChildrenOfClass(box->window, L"Button").size(), 1u) << "not a single OK button";
     SaveScreenshotPng(CurrentTestName() + L".about");
     DismissMessageBox(box->window);
     ASSERT_TRUE(WaitUntil([&] { return !FindMessageBox(panel_->Pid()); }, 5s));

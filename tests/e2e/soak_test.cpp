@@ -164,8 +164,12 @@ TEST_F(OnDemandSoak, ObjectsAndMemoryComeBackToTheirLevelAfterALongDay) {
 
     EXPECT_LE(end.gdi, warm.gdi) << "GDI objects held grew";
     EXPECT_LE(end.user, warm.user) << "USER objects held grew";
-    if (warm.systemGdi > 0) EXPECT_LE(end.systemGdi, warm.systemGdi + 2) << "the system counts more GDI objects";
-    if (warm.systemUser > 0) EXPECT_LE(end.systemUser, warm.systemUser + 2) << "the system counts more USER objects";
+    if (warm.systemGdi > 0) {
+        EXPECT_LE(end.systemGdi, warm.systemGdi + 2) << "the system counts more GDI objects";
+    }
+    if (warm.systemUser > 0) {
+        EXPECT_LE(end.systemUser, warm.systemUser + 2) << "the system counts more USER objects";
+    }
     EXPECT_LE(end.privateBytes, warm.privateBytes + 4 * 1048576) << "private memory grew by more than 4 MB";
     ASSERT_TRUE(panel_->Close());
 }
