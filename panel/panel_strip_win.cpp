@@ -13,6 +13,7 @@
 #include "panel/sysmain.h"
 #include "platform/application.h"
 #include "platform/dib.h"
+#include "platform/file_icons.h"
 #include "platform/files.h"
 #include "platform/text.h"
 
@@ -222,28 +223,7 @@ void TMainPanel::SetSide(int side) {
 }
 
 int TMainPanel::ExtractFileIcon(TBitmap& bitmap, const std::string& fileName, int index) {
-    const HINSTANCE instance = win::Application::Instance().Module();
-    std::wstring path = win::Widen(fileName);
-    HICON h = win::FileExists(path) ? ExtractIconW(instance, path.c_str(), static_cast<UINT>(index)) : nullptr;
-    int result = static_cast<int>(reinterpret_cast<intptr_t>(h));
-    // With index -1 the answer is a count, not an icon: never draw or free it.
-    if (index < 0 && result > 1) return result;
-    if (result == 0 || result == 1) {
-        wchar_t buffer[MAX_PATH] = {};
-        wcsncpy(buffer, path.c_str(), MAX_PATH - 1);
-        WORD iconIndex = static_cast<WORD>(index);
-        h = ExtractAssociatedIconW(instance, buffer, &iconIndex);
-        result = 1;
-    }
-    win::UniqueIcon icon(h);
-    const int cx = GetSystemMetrics(SM_CXICON), cy = GetSystemMetrics(SM_CYICON);
-    win::DibCanvas canvas(cx, cy);
-    TBitmap filled(cx, cy);
-    filled.Fill(win::ToColorRef(settings_.color));
-    canvas.CopyFrom(filled);
-    if (icon) DrawIconEx(canvas.dc(), 0, 0, icon.get(), cx, cy, 0, nullptr, DI_NORMAL);
-    canvas.CopyTo(bitmap);
-    return result;
+    return win::ExtractFileIcon(bitmap, fileName, index, win::ToColorRef(settings_.color));
 }
 
 void TMainPanel::CreateTooltips() {

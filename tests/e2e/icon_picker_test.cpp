@@ -16,6 +16,7 @@
 #include "e2e_harness.h"
 #include "platform/application.h"
 #include "platform/dib.h"
+#include "platform/file_icons.h"
 #include "screen_capture.h"
 
 namespace e2e {
@@ -38,18 +39,7 @@ public:
     void EnableTimerMouse(bool) override {}
     void EnableTimerButton() override {}
     int ExtractFileIcon(TBitmap& bitmap, const std::string& fileName, int index) override {
-        const std::wstring path(fileName.begin(), fileName.end());  // ASCII paths only here
-        HICON icon = ExtractIconW(GetModuleHandleW(nullptr), path.c_str(), static_cast<UINT>(index));
-        const int result = static_cast<int>(reinterpret_cast<intptr_t>(icon));
-        if (index < 0) return result > 1 ? result : 1;
-        tilerack::win::UniqueIcon owner(result > 1 ? icon : nullptr);
-        tilerack::win::DibCanvas canvas(32, 32);
-        TBitmap filled(32, 32);
-        filled.Fill(kPanelDefaultColour);
-        canvas.CopyFrom(filled);
-        if (owner) DrawIconEx(canvas.dc(), 0, 0, owner.get(), 32, 32, 0, nullptr, DI_NORMAL);
-        canvas.CopyTo(bitmap);
-        return result > 1 ? result : 1;
+        return tilerack::win::ExtractFileIcon(bitmap, fileName, index, kPanelDefaultColour);
     }
 
 private:

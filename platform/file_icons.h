@@ -1,0 +1,18 @@
+#pragma once
+// The icons of files: those a program, library or icon file holds, or the one
+// that stands for the file's type.
+#include <windows.h>
+
+#include <string>
+
+#include "common/bitmap.h"
+
+namespace tilerack::win {
+
+// With index -1: how many icons to take from the file (1 for a file with
+// none of its own: its type's icon). Otherwise paints icon `index` of the
+// file, or its type's icon, into `bitmap` at the system's icon size on
+// `background`, and answers 1 or the icon handle's value like ExtractIcon.
+int ExtractFileIcon(TBitmap& bitmap, const std::string& fileName, int index, COLORREF background);
+
+}  // namespace tilerack::win
