@@ -242,20 +242,20 @@ void TMainPanel::CreateTooltips() {
 
 void TMainPanel::SyncTooltip(TFlatButton& b) {
     if (!tooltip_ || !b.toolId) return;
-    if (!b.visible || b.hint.empty()) {
-        RemoveTooltip(b);
-        return;
-    }
+    // A hidden button or one without a hint keeps its tool with an empty
+    // place: deleting tools while a tip shows (the hide button vanishing as
+    // the pointer leaves it) leaves Wine's tooltip unable to show any tip
+    // again, and removing and adding loses its tracking of the pointer.
+    const bool shows = b.visible && !b.hint.empty();
+    if (!shows && !b.toolAdded) return;
     std::wstring text = win::Widen(b.hint);
     TOOLINFOW ti{};
     ti.cbSize = sizeof(ti);
     ti.uFlags = TTF_SUBCLASS;
     ti.hwnd = hwnd_;
     ti.uId = b.toolId;
-    ti.rect = RECT{b.bounds.left, b.bounds.top, b.bounds.Right(), b.bounds.Bottom()};
+    ti.rect = shows ? RECT{b.bounds.left, b.bounds.top, b.bounds.Right(), b.bounds.Bottom()} : RECT{0, 0, 0, 0};
     ti.lpszText = text.data();
-    // Existing tools are updated in place: removing and adding them again
-    // loses the tooltip's tracking of the pointer.
     if (b.toolAdded) {
         SendMessageW(tooltip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&ti));
         SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));

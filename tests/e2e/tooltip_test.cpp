@@ -1,0 +1,53 @@
+// The hints of the strip's buttons: each hover over a button shows its hint
+// again, and an item's hint of two lines shows as two lines.
+#include "dialog_driver.h"
+#include "e2e_harness.h"
+#include "screen_capture.h"
+#include "shorts_file_builder.h"
+
+namespace e2e {
+namespace {
+
+class StripHints : public PanelTest {
+protected:
+    // Rests the pointer on `clientRect` until a hint shows; its text, or
+    // nothing. The pointer then leaves to a spot over the panel's empty area.
+    std::optional<std::wstring> HoverHint(const PanelProcess& panel, HWND window, RECT clientRect) {
+        const POINT spot = RestingSpotOverPanel(0);
+        MoveWithInput(spot.x, spot.y);
+        WaitUntil([&] {
+            HWND tip = FindTopWindow(panel.Pid(), L"tooltips_class32");
+            return tip == nullptr;
+        }, 3s);
+        const POINT centre = Centre(ClientRectOnScreen(window, clientRect));
+        MoveWithInput(centre.x, centre.y);
+        HWND tip = nullptr;
+        const bool shown =
+            WaitUntil([&] { return (tip = FindTopWindow(panel.Pid(), L"tooltips_class32")) != nullptr; }, 5s);
+        std::optional<std::wstring> text;
+        if (shown) text = WindowText(tip);
+        MoveWithInput(spot.x, spot.y);
+        return text;
+    }
+};
+
+TEST_F(StripHints, EveryHoverShowsTheHintAgain) {
+    ShortRecord item{.fileName = "C:\\x.exe", .caption = "Икс", .hint = "первая строка\r\nвторая строка",
+                     .trackDrives = true, .image = FramedIconBmp(RGB(255, 0, 255), RGB(0, 0, 200))};
+    ASSERT_TRUE(WriteFileBytes(scratch_->File(L"shorts.dat"), BuildShortsFile({item}).bytes));
+    WriteSettings({"TimeOut=60000"});  // the panel stays while the pointer is away
+    PanelProcess panel(*scratch_);
+    HWND window = StartShown(panel);
+    ASSERT_NE(window, nullptr);
+    for (int round = 0; round < 3; ++round) {
+        const auto close = HoverHint(panel, window, CloseButtonRect(window, 0));
+        ASSERT_TRUE(close.has_value()) << "round " << round << ": no hint over the close button";
+        EXPECT_EQ(*close, L"Закрыть");
+        const auto hint = HoverHint(panel, window, ItemButtonRect(window, 0));
+        ASSERT_TRUE(hint.has_value()) << "round " << round << ": no hint over the item";
+        EXPECT_EQ(*hint, L"первая строка\r\nвторая строка");
+    }
+}
+
+}  // namespace
+}  // namespace e2e
