@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "dialog_driver.h"
 #include "e2e_harness.h"
 #include "platform/text.h"
 #include "screen_capture.h"
@@ -172,6 +173,38 @@ TEST_F(Drop, NameOutsideTheCodePageIsRefusedAndNamedAsTheUserSeesIt) {
     const auto items = SavedItems();
     ASSERT_EQ(items.size(), 1u);
     EXPECT_EQ(items[0]->Caption, "plain.txt");
+}
+
+TEST_F(Drop, DropsWorkAfterTheStayOnTopChoiceChangedBothWays) {
+    const std::wstring folder = scratch_->SubFolder(L"ontop");
+    PanelProcess panel(*scratch_);
+    HWND window = StartPanel(panel);
+    ASSERT_NE(window, nullptr);
+    SlideInByTray(window);
+    for (const bool onTop : {true, false}) {
+        ASSERT_TRUE(ChooseFromContextMenu(panel, window, POINT{ClientWidthOf(window) / 2, 700},
+                                          MainMenuEntry::Settings));
+        HWND dialog = WaitForTopWindow(panel.Pid(), L"TFormTuning");
+        ASSERT_NE(dialog, nullptr) << "no settings dialog";
+        PressButton(FindChild(dialog, L"Button", L"Поверх других окон"));
+        PressButton(FindChild(dialog, L"Button", L"Закрыть"));
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 5s));
+        ASSERT_TRUE(WaitUntil([&] { return ((GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0) == onTop; },
+                              5s))
+            << "the stay-on-top choice did not reach the panel";
+        const POINT rest = RestingSpotOverPanel(0);
+        MovePointer(rest.x, rest.y);
+        ASSERT_TRUE(ReachesLeft(window, ShownLeft(0)));
+        const std::wstring file = MakeFile(folder, onTop ? L"on-top.txt" : L"normal.txt");
+        EXPECT_EQ(DragFilesFromX11(*scratch_, kSourceSpot, ClientToScreenPoint(window, 20, 300), {file}),
+                  "ended accepted")
+            << (onTop ? "after turning stay-on-top on" : "after turning it off");
+    }
+    SaveScreenshotPng(CurrentTestName());
+    ASSERT_TRUE(panel.Close());
+    std::vector<std::string> captions;
+    for (const auto& item : SavedItems()) captions.push_back(item->Caption);
+    EXPECT_EQ(captions, (std::vector<std::string>{"normal.txt", "on-top.txt"}));
 }
 
 }  // namespace
