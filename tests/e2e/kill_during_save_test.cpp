@@ -54,7 +54,7 @@ std::uint64_t FileIdentity(const std::wstring& path) {
 }
 
 struct Tally {
-    int runs = 0, beforeWrite = 0, duringWrite = 0, afterMove = 0, exited = 0;
+    int runs = 0, byDialog = 0, beforeWrite = 0, duringWrite = 0, afterMove = 0, exited = 0;
     int oldList = 0, newList = 0, other = 0, startComplaints = 0, leftoversKept = 0;
 };
 
@@ -105,9 +105,24 @@ TEST(OnDemandKillDuringSave, EveryKillLeavesExactlyTheOldOrTheNewListAndTheNextS
         }
         if (FileExists(temp)) ++tally.leftoversKept;
 
-        const bool anywhere = run % 4 == 0;
+        // Every fifth save is the item dialog's "Сохранить", the others the
+        // save at the close.
+        const bool byDialog = run % 5 == 2;
+        const bool anywhere = !byDialog && run % 4 == 0;
         const DWORD wait = anywhere ? anyTime(random) : intoSave(random);
-        PostMessageW(window, WM_CLOSE, 0, 0);
+        if (byDialog) {
+            ++tally.byDialog;
+            const POINT rest = RestingSpotOverPanel(0);
+            MovePointer(rest.x, rest.y);
+            ASSERT_TRUE(ReachesLeft(window, ShownLeft(0), 10s));
+            ASSERT_TRUE(ChooseFromContextMenu(panel, window, Centre(ItemButtonRect(window, 0)),
+                                              MainMenuEntry::Properties));
+            HWND dialog = WaitForTopWindow(panel.Pid(), L"TMainDialog");
+            ASSERT_NE(dialog, nullptr) << "run " << run << ": no item dialog";
+            PressButton(FindChild(dialog, L"Button", L"Сохранить"));
+        } else {
+            PostMessageW(window, WM_CLOSE, 0, 0);
+        }
         if (!anywhere) {
             const DWORD start = GetTickCount();
             while (!FileExists(temp) && !panel.WaitForExit(0ms) && GetTickCount() - start < 30000) {
@@ -136,9 +151,9 @@ TEST(OnDemandKillDuringSave, EveryKillLeavesExactlyTheOldOrTheNewListAndTheNextS
                           << " items, " << load.error << (replaced ? ", replaced" : "") << ")";
         }
     }
-    std::printf("kills: %d runs, before the write %d, during the write %d, after the move %d, "
-                "ended by itself first %d\n",
-                tally.runs, tally.beforeWrite, tally.duringWrite, tally.afterMove, tally.exited);
+    std::printf("kills: %d runs (%d saving by the item dialog), before the write %d, during the write %d, "
+                "after the move %d, ended by itself first %d\n",
+                tally.runs, tally.byDialog, tally.beforeWrite, tally.duringWrite, tally.afterMove, tally.exited);
     std::printf("results: old list %d, new list %d, other %d; complaints at the next start %d, "
                 "leftovers kept past a start %d\n",
                 tally.oldList, tally.newList, tally.other, tally.startComplaints, tally.leftoversKept);
