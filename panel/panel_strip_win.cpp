@@ -40,13 +40,15 @@ TBitmap LoadBrightResource() {
 
 }  // namespace
 
-TItemButton* TMainPanel::AddItemButton(TShortCut& item) {
+TItemButton* TMainPanel::AddItemButton(TShortCut& item, bool layOut) {
     auto button = std::make_unique<TItemButton>();
     TItemButton* b = button.get();
     b->handCursor = true;
     b->item = &item;
     b->bounds = Rect{0, 0, ClientWidth() - 1, kItemButtonHeight};
-    b->visible = true;
+    // Shown once the layout has given it a place: a tooltip tool for every
+    // button that never fits the strip would only cost time.
+    b->visible = false;
     b->wordWrap = true;
     b->numGlyphs = 5;
     b->toolId = nextToolId_++;
@@ -60,7 +62,7 @@ TItemButton* TMainPanel::AddItemButton(TShortCut& item) {
     b->onClick = [this, b] {
         if (b->item) ItemClick(*b->item);
     };
-    LayoutButtons();
+    if (layOut) LayoutButtons();
     return b;
 }
 

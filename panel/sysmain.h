@@ -57,7 +57,8 @@ public:
     void TrayIconMessage(LPARAM mouseMessage);
 
     // The strip and its background.
-    TItemButton* AddItemButton(TShortCut& item);
+    // `layOut` false leaves the layout to the caller, who adds many at once.
+    TItemButton* AddItemButton(TShortCut& item, bool layOut = true);
     void UpdateItemButton(TShortCut& item);
     void LayoutButtons();
     void FormResize();

@@ -94,7 +94,7 @@ void TMainPanel::LoadItems() {
     const ShortcutListLoad load = LoadShortcutList(*bytes, [this](std::unique_ptr<TShortCut> item) {
         TShortCut& added = *item;
         Items.push_back(std::move(item));
-        AddItemButton(added);
+        AddItemButton(added, /*layOut=*/false);  // laid out once below
     });
     Hidden = true;
     CaptureBackground();

@@ -97,7 +97,8 @@ TEST_F(HostileDisk, FolderThatTakesNoNewFileKeepsTheListAndTheProgramRuns) {
     const std::optional<Bytes> before = ReadWholeFile(path);
     ASSERT_TRUE(before);
     // The prepared folder: its program, its list, nothing to copy in.
-    STARTUPINFOW startup{sizeof(startup)};
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
     const std::wstring exe = JoinPath(folder, L"tilerack.exe");
     std::wstring command = L"\"" + exe + L"\"";
