@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_clock_win.h"
 #include "common/bmp_codec.h"
 #include "dialogs/mainselform.h"
 #include "platform/application.h"
@@ -42,21 +43,8 @@ private:
     tilerack::PanelSettings settings_;
 };
 
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
+using bench::Median;
+using bench::Now;
 
 // 1000 different 32 x 32 pictures.
 std::vector<uint8_t> MakeCollection() {

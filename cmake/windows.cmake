@@ -9,10 +9,25 @@ file(GLOB WIN_UI_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/items/*_win.cpp
   ${CMAKE_SOURCE_DIR}/panel/*_win.cpp
   ${CMAKE_SOURCE_DIR}/dialogs/*_win.cpp)
-set(WIN_LIBS comctl32 comdlg32 shell32 ole32 gdi32 user32 msimg32 shlwapi uuid)
+# comctl32 and comdlg32 are delay-loaded: import libraries made from the
+# functions listed in platform/delayload bind each at its first call, so the
+# panel starts without loading either (several megabytes and milliseconds
+# under Wine) until a tooltip or a dialog needs them.
+set(DELAYLOAD_DIR ${CMAKE_SOURCE_DIR}/platform/delayload)
+set(DELAY_LIBS)
+foreach(dll comctl32 comdlg32)
+  set(delay_lib ${CMAKE_BINARY_DIR}/lib${dll}_delay.a)
+  add_custom_command(OUTPUT ${delay_lib}
+    COMMAND ${CMAKE_DLLTOOL} --input-def ${DELAYLOAD_DIR}/${dll}.def --dllname ${dll}.dll --output-delaylib ${delay_lib}
+    DEPENDS ${DELAYLOAD_DIR}/${dll}.def VERBATIM)
+  list(APPEND DELAY_LIBS ${delay_lib})
+endforeach()
+add_custom_target(delay_libs DEPENDS ${DELAY_LIBS})
+set(WIN_LIBS ${DELAY_LIBS} shell32 ole32 gdi32 user32 msimg32 shlwapi uuid)
 
 # The panel's window code as one library: the program and the tests link it.
 add_library(tilerack_ui STATIC ${PLATFORM_SOURCES} ${WIN_UI_SOURCES})
+add_dependencies(tilerack_ui delay_libs)
 target_link_libraries(tilerack_ui PUBLIC tilerack_core ${WIN_LIBS})
 
 add_executable(tilerack WIN32 ${CMAKE_SOURCE_DIR}/panel/tilerack.cpp ${CMAKE_SOURCE_DIR}/res/tilerack.rc)
@@ -43,3 +58,16 @@ target_link_options(e2e_tests PRIVATE ${STATIC_FLAGS})
 add_executable(picker_fill_bench ${CMAKE_SOURCE_DIR}/bench/picker_fill_bench_win.cpp)
 target_link_libraries(picker_fill_bench PRIVATE tilerack_ui)
 target_link_options(picker_fill_bench PRIVATE ${STATIC_FLAGS})
+
+# Start-up, idle, item-file and closing figures of the real program against
+# the least window program (bench/startup_bench_win.cpp), and the show sequence.
+add_executable(least_window WIN32 ${CMAKE_SOURCE_DIR}/bench/least_window_win.cpp)
+target_link_options(least_window PRIVATE ${STATIC_FLAGS} -municode -s)
+add_executable(startup_bench ${CMAKE_SOURCE_DIR}/bench/startup_bench_win.cpp
+  ${CMAKE_SOURCE_DIR}/tests/e2e/shorts_file_builder.cpp)
+target_link_libraries(startup_bench PRIVATE tilerack_ui psapi)
+target_link_options(startup_bench PRIVATE ${STATIC_FLAGS} -municode)
+add_executable(show_sequence_bench ${CMAKE_SOURCE_DIR}/bench/show_sequence_bench_win.cpp
+  ${CMAKE_SOURCE_DIR}/tests/e2e/shorts_file_builder.cpp)
+target_link_libraries(show_sequence_bench PRIVATE tilerack_ui)
+target_link_options(show_sequence_bench PRIVATE ${STATIC_FLAGS})

@@ -207,8 +207,6 @@ private:
 };
 
 void TFormSelector::FormCreate(HWND owner) {
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
     CreateDialogFrame(L"TFormSelector", "Выберите иконку", kClientWidth, kClientHeight, owner);
     // The form can be resized: the list view follows all four sides.
     SetWindowLongPtrW(hwnd_, GWL_STYLE, GetWindowLongPtrW(hwnd_, GWL_STYLE) | WS_THICKFRAME);

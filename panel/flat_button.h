@@ -41,6 +41,9 @@ public:
 class TItemButton : public TFlatButton {
 public:
     TShortCut* item = nullptr;
+    // The glyph (five images made from the item's icon) exists only while the
+    // button has a place on the strip: most buttons of a long list never show.
+    bool glyphReady = false;
 };
 
 }  // namespace tilerack

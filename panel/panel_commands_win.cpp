@@ -11,6 +11,7 @@
 #include "panel/item_insert.h"
 #include "panel/sysmain.h"
 #include "platform/application.h"
+#include "platform/common_controls.h"
 #include "platform/dib.h"
 #include "platform/dropped_files.h"
 #include "platform/text.h"
@@ -30,6 +31,16 @@ constexpr UINT kItemsMenuFirstId = 1000;
 }  // namespace
 
 void TMainPanel::OnMouseMove(POINT p) {
+    if (!tooltip_) {
+        CreateTooltips();
+        // The control sees the panel's pointer messages from the next one on:
+        // this first one is handed over, so resting here shows the hint.
+        if (tooltip_) {
+            MSG message{hwnd_, WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y), static_cast<DWORD>(GetMessageTime()), {}};
+            GetCursorPos(&message.pt);
+            SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
+        }
+    }
     if (!trackingLeave_) {
         TRACKMOUSEEVENT tme{};
         tme.cbSize = sizeof(tme);
@@ -294,6 +305,7 @@ LRESULT TMainPanel::HandleMenuMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 void TMainPanel::ShowMenuHint(const TShortCut* item, RECT entry) {
     if (!menuHint_) {
+        win::EnsureCommonControls();
         menuHint_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
                                     0, 0, 0, 0, hwnd_, nullptr, App().Module(), nullptr);
         SendMessageW(menuHint_, TTM_SETMAXTIPWIDTH, 0, 400);

@@ -12,6 +12,7 @@
 #include "panel/strip_layout.h"
 #include "panel/sysmain.h"
 #include "platform/application.h"
+#include "platform/common_controls.h"
 #include "platform/dib.h"
 #include "platform/file_icons.h"
 #include "platform/files.h"
@@ -69,12 +70,25 @@ TItemButton* TMainPanel::AddItemButton(TShortCut& item, bool layOut) {
 void TMainPanel::UpdateItemButton(TShortCut& item) {
     TItemButton* b = item.Button;
     if (!b) return;
-    b->glyph = BuildItemGlyph(item.Icon, GlyphGain);
+    b->glyphReady = false;
+    PrepareItemGlyph(*b);
     b->numGlyphs = 5;
     b->caption = item.Caption;
     b->hint = item.Hint;
     SyncTooltip(*b);
-    Invalidate();
+    if (b->visible) Invalidate();
+}
+
+// Made from the icon as the button comes onto the strip, dropped as it
+// leaves: a button scrolled into view looks exactly as one prepared at start.
+void TMainPanel::PrepareItemGlyph(TItemButton& b) {
+    if (b.visible && !b.glyphReady && b.item) {
+        b.glyph = BuildItemGlyph(b.item->Icon, GlyphGain);
+        b.glyphReady = true;
+    } else if (!b.visible && b.glyphReady) {
+        b.glyph = TBitmap();
+        b.glyphReady = false;
+    }
 }
 
 void TMainPanel::LayoutButtons() {
@@ -85,6 +99,7 @@ void TMainPanel::LayoutButtons() {
         if (!b) continue;
         b->bounds.top = slots[i].top;
         b->visible = slots[i].visible;
+        PrepareItemGlyph(*b);
         SyncTooltip(*b);
     }
     Invalidate();
@@ -229,17 +244,18 @@ int TMainPanel::ExtractFileIcon(TBitmap& bitmap, const std::string& fileName, in
 }
 
 void TMainPanel::CreateTooltips() {
+    if (tooltip_) return;
+    win::EnsureCommonControls();
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
                                win::Application::Instance().Module(), nullptr);
+    if (!tooltip_) return;
     SendMessageW(tooltip_, TTM_SETDELAYTIME, TTDT_INITIAL, 1000);
     SendMessageW(tooltip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, 5000);
     SendMessageW(tooltip_, TTM_SETDELAYTIME, TTDT_RESHOW, 100);
     // A maximum width turns on line breaks, so two-line hints show as two lines.
     SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 400);
-    SButtonHide.toolId = nextToolId_++;
-    SButtonClose.toolId = nextToolId_++;
-    SButtonMenu.toolId = nextToolId_++;
+    for (TFlatButton* b : AllButtons()) SyncTooltip(*b);
 }
 
 void TMainPanel::SyncTooltip(TFlatButton& b) {

@@ -60,6 +60,7 @@ public:
     // `layOut` false leaves the layout to the caller, who adds many at once.
     TItemButton* AddItemButton(TShortCut& item, bool layOut = true);
     void UpdateItemButton(TShortCut& item);
+    void PrepareItemGlyph(TItemButton& button);
     void LayoutButtons();
     void FormResize();
     void FormPaint(HDC dc);

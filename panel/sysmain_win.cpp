@@ -63,9 +63,12 @@ void TMainPanel::FormCreate() {
     LoadArrowGlyphs();
     SetWidth(settings_.width);
     ApplyOnTop();
-    // After the stay-on-top style: under Wine a window that owns topmost
-    // tooltips no longer changes its own topmost state.
-    CreateTooltips();
+    // The tooltip control is made when the pointer first comes over the
+    // panel (OnMouseMove): no hint can show before, and a start without it
+    // never loads the common controls library.
+    SButtonHide.toolId = nextToolId_++;
+    SButtonClose.toolId = nextToolId_++;
+    SButtonMenu.toolId = nextToolId_++;
 
     appIcon_.reset(static_cast<HICON>(LoadImageW(App().Module(), L"MAINICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
     tray_.Add(hwnd_, appIcon_.get(), kAppTitleW);

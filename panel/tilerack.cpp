@@ -1,6 +1,5 @@
 // The program entry: one panel, the message loop, then the final save.
 #include <windows.h>
-#include <commctrl.h>
 #include <objbase.h>
 
 #include "panel/app_texts.h"
@@ -10,8 +9,6 @@
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // The shell may start documents through COM handlers.
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
 
     auto& app = tilerack::win::Application::Instance();
     app.Initialize(instance, tilerack::kAppTitleW);

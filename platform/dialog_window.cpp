@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "platform/application.h"
+#include "platform/common_controls.h"
 #include "platform/text.h"
 
 namespace tilerack::win {
@@ -32,6 +33,7 @@ int DialogWindow::Scale(int pixels) {
 void DialogWindow::CreateDialogFrame(const wchar_t* className, const std::string& title, int clientWidth,
                                      int clientHeight, HWND owner) {
     owner_ = owner;
+    EnsureCommonControls();
     RegisterWindowClass(className, CS_DBLCLKS, GetSysColorBrush(COLOR_BTNFACE));
     RECT frame{0, 0, Scale(clientWidth), Scale(clientHeight)};
     AdjustWindowRectEx(&frame, kDialogStyle, FALSE, kDialogExStyle);

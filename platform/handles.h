@@ -111,6 +111,11 @@ struct FileDeleter {
     static void Free(HANDLE h) { CloseHandle(h); }
     static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
 };
+// Process, thread and event handles: null when missing, unlike files.
+struct KernelObjectDeleter {
+    static void Free(HANDLE h) { CloseHandle(h); }
+    static HANDLE Invalid() { return nullptr; }
+};
 struct EnhMetafileDeleter {
     static constexpr HandleKind kKind = HandleKind::Gdi;
     static void Free(HENHMETAFILE h) { DeleteEnhMetaFile(h); }
@@ -125,6 +130,7 @@ using UniqueBrush = UniqueHandle<HBRUSH, BrushDeleter>;
 using UniqueDC = UniqueHandle<HDC, DCDeleter>;
 using UniqueMenu = UniqueHandle<HMENU, MenuDeleter>;
 using UniqueFile = UniqueHandle<HANDLE, FileDeleter>;
+using UniqueKernelObject = UniqueHandle<HANDLE, KernelObjectDeleter>;
 using UniqueEnhMetafile = UniqueHandle<HENHMETAFILE, EnhMetafileDeleter>;
 using UniqueGlobal = UniqueHandle<HGLOBAL, GlobalDeleter>;
 

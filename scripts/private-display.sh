@@ -1,11 +1,12 @@
 # Sourced by the scripts that run the panel under Wine without touching the
 # user's display. start_private_display LOG_FILE starts an Xvfb that picks a
 # free display number itself, sets XVFB_PID, exports DISPLAY and paints the
-# root a known plain colour. The caller's cleanup kills $XVFB_PID.
+# root a known plain colour. The caller's cleanup kills $XVFB_PID. An optional
+# second argument gives the screen size (default 1024x768).
 start_private_display() {
-    local log=$1 number_file
+    local log=$1 size=${2:-1024x768} number_file
     number_file=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$number_file" 2>"$log" &
+    Xvfb -displayfd 3 -screen 0 ${size}x24 -nolisten tcp -noreset 3>"$number_file" 2>"$log" &
     XVFB_PID=$!
     for _ in $(seq 100); do
         [ -s "$number_file" ] && break

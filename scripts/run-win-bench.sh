@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # Runs the Windows-side benchmarks of a Windows build folder under Wine on a
-# private Xvfb display with a private prefix (WIN_DIR/bench-prefix); stops
-# only what it started.
+# private 1920 x 1080 Xvfb display under openbox (a desktop always has a
+# window manager; without one Wine waits about 2 s whenever a window is
+# destroyed) with a private prefix (WIN_DIR/bench-prefix); stops only what it
+# started.
 #
 # Usage: run-win-bench.sh WIN_BUILD_DIR
+#   BENCH_RUNS (7): start-up runs per item count; BENCH_IDLE_SECONDS (60)
 set -uo pipefail
 
-if [ $# -ne 1 ] || [ ! -f "$1/picker_fill_bench.exe" ]; then
-    echo "usage: $0 WIN_BUILD_DIR (holding picker_fill_bench.exe)" >&2
+if [ $# -ne 1 ] || [ ! -f "$1/startup_bench.exe" ]; then
+    echo "usage: $0 WIN_BUILD_DIR (holding startup_bench.exe)" >&2
     exit 2
 fi
 WIN_DIR=$(cd "$1" && pwd)
@@ -19,8 +22,10 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 unset WINESERVER WINELOADER WINEARCH
 
 XVFB_PID=""
+WM_PID=""
 cleanup() {
     [ -d "$WINEPREFIX" ] && { wineserver -k >/dev/null 2>&1; wineserver -w >/dev/null 2>&1; }
+    [ -n "$WM_PID" ] && { kill "$WM_PID" 2>/dev/null; wait "$WM_PID" 2>/dev/null; }
     if [ -n "$XVFB_PID" ]; then
         kill "$XVFB_PID" 2>/dev/null
         wait "$XVFB_PID" 2>/dev/null
@@ -31,9 +36,21 @@ trap 'exit 130' INT
 trap 'exit 143' TERM
 
 . "$ROOT/scripts/private-display.sh"
-start_private_display "$WIN_DIR/bench-xvfb.log" || exit 1
+start_private_display "$WIN_DIR/bench-xvfb.log" 1920x1080 || exit 1
+if command -v openbox >/dev/null; then
+    openbox --sm-disable >"$WIN_DIR/bench-openbox.log" 2>&1 &
+    WM_PID=$!
+    sleep 1
+else
+    echo "openbox is missing: closing figures include Wine's 2-s wait for a window manager" >&2
+fi
 . "$ROOT/scripts/wine-prefix.sh"
 prepare_wine_prefix "$WIN_DIR/bench-prefix.log"
 
+echo "== machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(wine --version)"
 echo "== picker_fill_bench (under Wine)"
 timeout 600 wine "$WIN_DIR/picker_fill_bench.exe" 5
+echo "== show_sequence_bench (under Wine)"
+timeout 600 wine "$WIN_DIR/show_sequence_bench.exe" 21
+echo "== startup_bench (under Wine; the pointer is moved to the screen's centre)"
+timeout 1800 wine "$WIN_DIR/startup_bench.exe" --runs "${BENCH_RUNS:-7}" --idle-seconds "${BENCH_IDLE_SECONDS:-60}" ${BENCH_ONLY:+--only "$BENCH_ONLY"}
