@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "items/launch_messages.h"
+#include "platform/com_apartment.h"
 #include "platform/text.h"
 
 namespace tilerack {
@@ -13,6 +14,7 @@ std::string RunShortCut(const TShortCut& item) {
     const std::wstring file = win::Widen(item.FileName);
     const std::wstring params = win::Widen(item.Params);
     const std::wstring dir = win::Widen(item.WorkDir);
+    win::EnsureComApartment();
     const HINSTANCE answer =
         ShellExecuteW(nullptr, L"open", file.c_str(), params.c_str(), dir.c_str(), SW_SHOWNORMAL);
     // The shell's answer is a small integer dressed up as a handle.

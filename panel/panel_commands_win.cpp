@@ -11,6 +11,7 @@
 #include "panel/item_insert.h"
 #include "panel/sysmain.h"
 #include "platform/application.h"
+#include "platform/com_apartment.h"
 #include "platform/common_controls.h"
 #include "platform/dib.h"
 #include "platform/dropped_files.h"
@@ -203,6 +204,7 @@ void TMainPanel::ShowClickedItemFile() {
         MessageBoxW(hwnd_, win::Widen("Путь не задан").c_str(), kAppTitleW, MB_OK);
         return;
     }
+    win::EnsureComApartment();
     ShellExecuteW(nullptr, L"open", L"explorer", win::Widen(request->params).c_str(),
                   win::Widen(request->folder).c_str(), SW_SHOWNORMAL);
 }

@@ -1,14 +1,13 @@
 // The program entry: one panel, the message loop, then the final save.
 #include <windows.h>
-#include <objbase.h>
 
 #include "panel/app_texts.h"
 #include "panel/sysmain.h"
 #include "platform/application.h"
+#include "platform/com_apartment.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    // The shell may start documents through COM handlers.
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    tilerack::win::ComApartmentExit comAtExit;  // joined at the first shell request
 
     auto& app = tilerack::win::Application::Instance();
     app.Initialize(instance, tilerack::kAppTitleW);
@@ -22,6 +21,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         panel.Destroy();
     }
     tilerack::MainPanel = nullptr;
-    CoUninitialize();
     return 0;
 }

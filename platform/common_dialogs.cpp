@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "platform/com_apartment.h"
 #include "platform/handles.h"
 #include "platform/text.h"
 
@@ -45,6 +46,7 @@ std::optional<std::wstring> AskOpenFileName(HWND owner, const FileDialogOptions&
     ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
     ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
     if (options.mustExist) ofn.Flags |= OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+    EnsureComApartment();
     if (!GetOpenFileNameW(&ofn)) return std::nullopt;
     return std::wstring(buffer.data());
 }
@@ -53,6 +55,7 @@ std::optional<std::wstring> AskFolder(HWND owner) {
     BROWSEINFOW info{};
     info.hwndOwner = owner;
     info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
+    EnsureComApartment();
     UniqueItemIdList list(SHBrowseForFolderW(&info));
     if (!list) return std::nullopt;
     std::vector<wchar_t> path(32768, L'\0');

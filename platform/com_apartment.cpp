@@ -1,0 +1,26 @@
+#include "platform/com_apartment.h"
+
+#include <windows.h>
+#include <objbase.h>
+
+namespace tilerack::win {
+
+namespace {
+bool g_joined = false;
+}  // namespace
+
+void EnsureComApartment() {
+    static const bool tried = [] {
+        // The shell may start documents through COM handlers.
+        g_joined = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+        return true;
+    }();
+    (void)tried;
+}
+
+ComApartmentExit::~ComApartmentExit() {
+    if (g_joined) CoUninitialize();
+    g_joined = false;
+}
+
+}  // namespace tilerack::win
