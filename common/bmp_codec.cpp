@@ -317,14 +317,34 @@ void ReadEmbeddedBitmap(ByteReader& in, TBitmap& picture) {
     picture.Changed();
 }
 
-void WriteEmbeddedBitmap(ByteWriter& out, const TBitmap& picture) {
+namespace {
+
+struct EmbeddedLayout {
+    uint32_t width, height;
+    uint64_t stride, pixelBytes, colors, offBits;
+};
+
+EmbeddedLayout LayoutOf(const TBitmap& picture) {
+    EmbeddedLayout l{};
     const bool empty = picture.Empty();
-    const uint32_t width = empty ? 0 : static_cast<uint32_t>(picture.Width());
-    const uint32_t height = empty ? 0 : static_cast<uint32_t>(picture.Height());
-    const uint64_t stride = TBitmap::StrideFor(static_cast<int>(width));
-    const uint64_t pixelBytes = stride * height;
-    const uint64_t colors = picture.palette.size() / 4;
-    const uint64_t offBits = kFileHeaderSize + kInfoHeaderSize + colors * 4;
+    l.width = empty ? 0 : static_cast<uint32_t>(picture.Width());
+    l.height = empty ? 0 : static_cast<uint32_t>(picture.Height());
+    l.stride = TBitmap::StrideFor(static_cast<int>(l.width));
+    l.pixelBytes = l.stride * l.height;
+    l.colors = picture.palette.size() / 4;
+    l.offBits = kFileHeaderSize + kInfoHeaderSize + l.colors * 4;
+    return l;
+}
+
+}  // namespace
+
+uint64_t EmbeddedBitmapSize(const TBitmap& picture) {
+    const EmbeddedLayout l = LayoutOf(picture);
+    return l.offBits + l.pixelBytes;
+}
+
+void WriteEmbeddedBitmap(ByteWriter& out, const TBitmap& picture) {
+    const auto [width, height, stride, pixelBytes, colors, offBits] = LayoutOf(picture);
     if (offBits + pixelBytes > std::numeric_limits<uint32_t>::max()) throw TError(kStreamWriteError);
 
     out.U8('B');

@@ -16,5 +16,7 @@ void ReadEmbeddedBitmap(ByteReader& in, TBitmap& picture);
 // Writes the picture as a 24-bit uncompressed bottom-up image with a 40-byte
 // info header, keeping its resolution and colour table.
 void WriteEmbeddedBitmap(ByteWriter& out, const TBitmap& picture);
+// How many bytes WriteEmbeddedBitmap writes for `picture`.
+uint64_t EmbeddedBitmapSize(const TBitmap& picture);
 
 }  // namespace tilerack

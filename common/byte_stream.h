@@ -63,6 +63,8 @@ public:
     void U32(uint32_t v) { for (int i = 0; i < 4; ++i) U8(static_cast<uint8_t>(v >> (8 * i))); }
     void I32(int32_t v) { U32(static_cast<uint32_t>(v)); }
     void Zeros(size_t count) { bytes_.insert(bytes_.end(), count, 0); }
+    // Room for `count` more bytes at once: a large file grows without copies.
+    void Reserve(size_t count) { bytes_.reserve(bytes_.size() + count); }
 
 private:
     std::vector<uint8_t> bytes_;

@@ -43,6 +43,8 @@ public:
     // stores the fields directly and fires no notification of its own.
     void SaveToStream(ByteWriter& out) const;
     void LoadFromStream(ByteReader& in);
+    // How many bytes SaveToStream writes.
+    uint64_t RecordSize() const;
 
     void DoChange() { if (OnChange) OnChange(*this); }
     void IconChanged() { DoChange(); }

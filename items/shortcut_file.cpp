@@ -38,6 +38,12 @@ void TShortCut::SaveToStream(ByteWriter& out) const {
     WriteEmbeddedBitmap(out, Icon);
 }
 
+uint64_t TShortCut::RecordSize() const {
+    uint64_t size = 5 * 4 + 1 + 4;
+    for (const std::string* text : {&Params, &FileName, &Caption, &WorkDir, &Hint}) size += text->size();
+    return size + EmbeddedBitmapSize(Icon);
+}
+
 void TShortCut::LoadFromStream(ByteReader& in) {
     Params = ReadText(in);
     FileName = ReadText(in);
@@ -51,6 +57,9 @@ void TShortCut::LoadFromStream(ByteReader& in) {
 
 std::vector<uint8_t> SaveShortcutList(const std::vector<const TShortCut*>& items) {
     ByteWriter out;
+    uint64_t size = 4;
+    for (const TShortCut* item : items) size += item->RecordSize();
+    out.Reserve(static_cast<size_t>(size));
     out.I32(static_cast<int32_t>(items.size()));
     for (const TShortCut* item : items) item->SaveToStream(out);
     return std::move(out.Bytes());

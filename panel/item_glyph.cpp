@@ -22,14 +22,22 @@ TBitmap BuildItemGlyph(const TBitmap& icon, double gain) {
     glyph.Fill(icon.Pixel(0, 0));
     for (int image = 0; image < 5; ++image) glyph.Draw(image * w, 0, icon);
 
+    // One table per channel (blue, green, red): a glyph is built whenever a
+    // button comes onto the strip, so the per-pixel work stays a lookup.
+    std::array<std::array<uint8_t, 256>, 3> brighter;
+    constexpr int kAdd[3] = {24, 10, 32};
+    for (int channel = 0; channel < 3; ++channel)
+        for (int v = 0; v < 256; ++v)
+            brighter[channel][v] = static_cast<uint8_t>(BrightenChannel(v, gain, kAdd[channel]));
+
     const Color background = glyph.Pixel(0, 0);
     for (int y = 0; y < glyph.Height(); ++y) {
         uint8_t* p = glyph.Row(y);
         for (int x = 0; x < w; ++x, p += 3) {
             if (Rgb(p[2], p[1], p[0]) == background) continue;
-            p[0] = static_cast<uint8_t>(BrightenChannel(p[0], gain, 24));
-            p[1] = static_cast<uint8_t>(BrightenChannel(p[1], gain, 10));
-            p[2] = static_cast<uint8_t>(BrightenChannel(p[2], gain, 32));
+            p[0] = brighter[0][p[0]];
+            p[1] = brighter[1][p[1]];
+            p[2] = brighter[2][p[2]];
         }
     }
     return glyph;

@@ -78,6 +78,21 @@ TEST(ItemGlyph, BlackTopLeftKeepsBlackPixelsInTheFirstImage) {
     for (auto [x, y] : {std::pair{1, 0}, {2, 0}, {0, 1}}) EXPECT_EQ(bright.Pixel(x, y), lifted) << x << "," << y;
 }
 
+TEST(ItemGlyph, EveryValueOfEveryChannelIsBrightenedOnItsOwn) {
+    // One pixel for each value, the three channels offset from each other so
+    // that a channel reading another's table shows.
+    TBitmap icon(257, 1);
+    icon.SetPixel(0, 0, Rgb(1, 1, 1));  // the background, found nowhere else
+    for (int v = 0; v < 256; ++v) icon.SetPixel(v + 1, 0, Rgb(v, (v + 85) & 255, (v + 170) & 255));
+    const TBitmap bright = Image(BuildItemGlyph(icon), 0, 257);
+    for (int v = 0; v < 256; ++v) {
+        if (Rgb(v, (v + 85) & 255, (v + 170) & 255) == Rgb(1, 1, 1)) continue;
+        const Color expected = Rgb(BrightenChannel(v, 1.07, 32), BrightenChannel((v + 85) & 255, 1.07, 10),
+                                   BrightenChannel((v + 170) & 255, 1.07, 24));
+        ASSERT_EQ(bright.Pixel(v + 1, 0), expected) << "value " << v;
+    }
+}
+
 TEST(ItemGlyph, EmptyIconGivesEmptyGlyph) {
     EXPECT_TRUE(BuildItemGlyph(TBitmap()).Empty());
 }

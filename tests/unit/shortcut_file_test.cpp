@@ -174,6 +174,31 @@ TEST(ShortcutFile, HandBuiltFileLoadsAndSavesBackIdenticalExceptButtonSlots) {
     EXPECT_EQ(Save(loaded.items), expected);
 }
 
+// The list is written into a buffer sized beforehand from each record's
+// size: a size that is off would make every save grow and copy it again.
+TEST(ShortcutFile, RecordSizeIsWhatEachRecordWrites) {
+    auto plain = std::make_unique<TShortCut>();
+    auto full = std::make_unique<TShortCut>();
+    full->SetCaption("Блокнот");
+    full->SetHint(std::string(70000, 'h'));
+    full->Icon.SetSize(33, 7);  // rows padded to 100 bytes
+    full->Icon.palette = std::vector<uint8_t>(16 * 4, 0x11);
+    auto tiny = std::make_unique<TShortCut>();
+    tiny->Icon.SetSize(1, 1);
+    for (TShortCut* item : {plain.get(), full.get(), tiny.get()}) {
+        ByteWriter out;
+        item->SaveToStream(out);
+        EXPECT_EQ(item->RecordSize(), out.Bytes().size());
+    }
+    std::vector<std::unique_ptr<TShortCut>> items;
+    items.push_back(std::move(plain));
+    items.push_back(std::move(full));
+    items.push_back(std::move(tiny));
+    const std::vector<uint8_t> file = Save(items);
+    EXPECT_EQ(file.size(), 4 + items[0]->RecordSize() + items[1]->RecordSize() + items[2]->RecordSize());
+    EXPECT_EQ(file.capacity(), file.size()) << "the buffer was sized once";
+}
+
 TEST(ShortcutFile, CountOfZeroOrLessMeansNoItems) {
     for (int32_t count : {0, -1, INT32_MIN}) {
         std::vector<uint8_t> bytes = BuildFile(count).bytes;
