@@ -274,14 +274,11 @@ void DecodeRunLength(const DibHeader& h, const ColorTable& table, const uint8_t*
 
 }  // namespace
 
-void ReadEmbeddedBitmap(ByteReader& in, TBitmap& picture) {
-    if (in.AtEnd()) {
-        picture.Assign(TBitmap());
-        return;
-    }
-    const uint8_t* fileHeader = in.Take(kFileHeaderSize);
-    if (fileHeader[0] != 'B' || fileHeader[1] != 'M') Invalid();
+namespace {
 
+// The picture after the file header: info header, colour table and pixels,
+// read in sequence (the file header's offset is not needed).
+void ReadDibBody(ByteReader& in, TBitmap& picture) {
     DibHeader h = ReadDibHeader(in);
     CheckDecodable(h);
     if (h.size == kInfoHeaderSize && h.compression == kBitFields) {
@@ -315,6 +312,23 @@ void ReadEmbeddedBitmap(ByteReader& in, TBitmap& picture) {
     else
         DecodeUncompressed(MakePixelFormat(h, table), data, size, order, picture);
     picture.Changed();
+}
+
+}  // namespace
+
+void ReadEmbeddedBitmap(ByteReader& in, TBitmap& picture) {
+    if (in.AtEnd()) {
+        picture.Assign(TBitmap());
+        return;
+    }
+    const uint8_t* fileHeader = in.Take(kFileHeaderSize);
+    if (fileHeader[0] != 'B' || fileHeader[1] != 'M') Invalid();
+    ReadDibBody(in, picture);
+}
+
+void ReadPackedDib(const uint8_t* data, size_t size, TBitmap& picture) {
+    ByteReader in(data, size);
+    ReadDibBody(in, picture);
 }
 
 namespace {

@@ -13,6 +13,10 @@ namespace tilerack {
 // "Stream read error". Fires the picture's change notification once.
 void ReadEmbeddedBitmap(ByteReader& in, TBitmap& picture);
 
+// The same for a picture without its 14-byte file header, as a program's
+// bitmap resources hold them.
+void ReadPackedDib(const uint8_t* data, size_t size, TBitmap& picture);
+
 // Writes the picture as a 24-bit uncompressed bottom-up image with a 40-byte
 // info header, keeping its resolution and colour table.
 void WriteEmbeddedBitmap(ByteWriter& out, const TBitmap& picture);

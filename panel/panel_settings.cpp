@@ -44,7 +44,7 @@ struct SettingField {
     int32_t fallback;
 };
 constexpr SettingField kFields[] = {
-    {"Side", 0}, {"Width", 64}, {"TimeOut", 300}, {"Opacity", 50}, {"Color", kDefaultPanelColor}, {"OnTop", 0},
+    {"Side", 0}, {"Width", kDefaultPanelWidth}, {"TimeOut", 300}, {"Opacity", 50}, {"Color", kDefaultPanelColor}, {"OnTop", 0},
 };
 
 }  // namespace

@@ -12,11 +12,12 @@ namespace tilerack {
 
 inline constexpr const char* kSettingsSection = "Keelstrip";
 inline constexpr int kMinPanelWidth = 24;
+inline constexpr int32_t kDefaultPanelWidth = 64;
 inline constexpr int32_t kDefaultPanelColor = 16048352;  // 0x00F4E0E0
 
 struct PanelSettings {
     uint8_t side = 0;
-    int32_t width = 64;
+    int32_t width = kDefaultPanelWidth;
     int32_t timeOut = 300;
     int32_t opacity = 50;
     int32_t color = kDefaultPanelColor;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "common/bmp_codec.h"
 #include "panel/app_texts.h"
 #include "panel/background_blend.h"
 #include "panel/item_glyph.h"
@@ -22,20 +23,20 @@ namespace tilerack {
 
 namespace {
 
-// The arrow picture from the program's resources, as 24 bits.
+// The arrow picture from the program's resources, as 24 bits: decoded from
+// the resource's bytes directly, with no GDI objects in between.
 TBitmap LoadBrightResource() {
+    HMODULE module = win::Application::Instance().Module();
+    HRSRC found = FindResourceW(module, L"BRIGHT", MAKEINTRESOURCEW(2));  // RT_BITMAP
+    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;  // resource memory: never freed
+    const void* bytes = loaded ? LockResource(loaded) : nullptr;
+    if (!bytes) return MakeBrightArrows();
     TBitmap picture;
-    win::UniqueBitmap handle(static_cast<HBITMAP>(
-        LoadImageW(win::Application::Instance().Module(), L"BRIGHT", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    BITMAP info{};
-    if (!handle || !GetObjectW(handle.get(), sizeof(info), &info)) return MakeBrightArrows();
-    win::DibCanvas canvas(info.bmWidth, info.bmHeight);
-    win::UniqueDC source(CreateCompatibleDC(canvas.dc()));
-    {
-        win::SelectScope select(source.get(), handle.get());
-        BitBlt(canvas.dc(), 0, 0, info.bmWidth, info.bmHeight, source.get(), 0, 0, SRCCOPY);
+    try {
+        ReadPackedDib(static_cast<const uint8_t*>(bytes), SizeofResource(module, found), picture);
+    } catch (const std::exception&) {
+        return MakeBrightArrows();
     }
-    canvas.CopyTo(picture);
     return picture;
 }
 

@@ -35,7 +35,13 @@ TMainPanel::~TMainPanel() {
 
 void TMainPanel::Create() {
     RegisterWindowClass(kPanelClassName, CS_DBLCLKS, nullptr);
-    CreateWindowFor(kPanelExStyle, kPanelClassName, kAppTitleW, kPanelStyle, 0, 0, 64, 200, App().Handle());
+    // Made at its docked place with the default width: with the usual
+    // settings the start then moves and sizes nothing (each move of a
+    // window costs a round trip to the display server).
+    RECT frame{0, 0, kDefaultPanelWidth, GetSystemMetrics(SM_CYSCREEN) + 4};
+    AdjustWindowRectEx(&frame, kPanelStyle, FALSE, kPanelExStyle);
+    CreateWindowFor(kPanelExStyle, kPanelClassName, kAppTitleW, kPanelStyle, 0, -4, kDefaultPanelWidth,
+                    frame.bottom - frame.top, App().Handle());
     if (!hwnd_) throw TError("Cannot create the panel window");
     font_.reset(CreateFontW(kPanelFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, RUSSIAN_CHARSET,
                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
@@ -70,8 +76,6 @@ void TMainPanel::FormCreate() {
     SButtonClose.toolId = nextToolId_++;
     SButtonMenu.toolId = nextToolId_++;
 
-    appIcon_.reset(static_cast<HICON>(LoadImageW(App().Module(), L"MAINICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
-    tray_.Add(hwnd_, appIcon_.get(), kAppTitleW);
 
     SYSTEMTIME now{};
     GetLocalTime(&now);
@@ -122,6 +126,12 @@ void TMainPanel::Show() {
     ShowWindow(hwnd_, SW_SHOW);
     FormShow();
     UpdateWindow(hwnd_);
+    // The tray icon follows the panel at once: adding it waits on the shell,
+    // which the panel's first appearance need not.
+    if (!tray_.Registered()) {
+        appIcon_.reset(static_cast<HICON>(LoadImageW(App().Module(), L"MAINICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+        tray_.Add(hwnd_, appIcon_.get(), kAppTitleW);
+    }
 }
 
 void TMainPanel::FormShow() {
@@ -207,8 +217,9 @@ int TMainPanel::ClientWidth() const { return ClientBounds().right; }
 int TMainPanel::ClientHeight() const { return ClientBounds().bottom; }
 
 void TMainPanel::SetWidth(int width) {
-    SetWindowPos(hwnd_, nullptr, 0, 0, std::max(width, kMinPanelWidth), Height(),
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    width = std::max(width, kMinPanelWidth);
+    if (width == Width()) return;
+    SetWindowPos(hwnd_, nullptr, 0, 0, width, Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TMainPanel::SetLeft(int left) {
@@ -235,6 +246,7 @@ void TMainPanel::ChangeSettings(const PanelSettings& settings) {
 bool TMainPanel::StaysOnTop() const { return (GetWindowLongW(hwnd_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
 void TMainPanel::ApplyOnTop() {
+    if (StaysOnTop() == settings_.onTop) return;
     SetWindowPos(hwnd_, settings_.onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }

@@ -260,6 +260,26 @@ TEST(EmbeddedBitmap, NothingLeftMeansAnEmptyPicture) {
     EXPECT_EQ(changes, 1);
 }
 
+// A bitmap resource is the same image without the 14-byte file header.
+TEST(EmbeddedBitmap, PackedDibReadsAsTheFileWithoutItsHeader) {
+    // 3 x 2, 4 bits, a colour table of four: rows of 2 bytes padded to 4.
+    const InfoBmp bmp{.width = 3, .height = 2, .bitCount = 4, .colorsUsed = 4, .afterHeader = kFourColours,
+                      .pixels = {0x01, 0x20, 0, 0, 0x33, 0x10, 0, 0}};
+    const std::vector<uint8_t> file = bmp.Bytes();
+    TBitmap packed;
+    ReadPackedDib(file.data() + 14, file.size() - 14, packed);
+    const TBitmap whole = Read(file);
+    ASSERT_EQ(packed.Width(), 3);
+    EXPECT_TRUE(packed.SamePixels(whole));
+    EXPECT_EQ(packed.Pixel(0, 1), kWhite);
+    EXPECT_EQ(packed.Pixel(1, 1), kRed);
+    EXPECT_EQ(packed.Pixel(2, 1), kGreen);
+    EXPECT_EQ(packed.Pixel(0, 0), kBlue);
+
+    TBitmap cut;
+    EXPECT_THROW(ReadPackedDib(file.data() + 14, 20, cut), TError) << "a header cut short";
+}
+
 // ---- Reader: damaged or unsupported images -----------------------------
 
 TEST(EmbeddedBitmap, RefusesBrokenHeadersAsInvalid) {
