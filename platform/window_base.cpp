@@ -5,6 +5,13 @@
 
 namespace tilerack::win {
 
+namespace {
+// The object whose window CreateWindowFor is making on this thread: Windows
+// sends WM_GETMINMAXINFO before WM_NCCREATE, and a window's own size limits
+// must apply to the size it is created with.
+thread_local WindowBase* t_creating = nullptr;
+}  // namespace
+
 WindowBase::~WindowBase() { DestroyWindowNow(); }
 
 void WindowBase::RegisterWindowClass(const wchar_t* className, UINT classStyle, HBRUSH background, HCURSOR cursor,
@@ -27,8 +34,12 @@ void WindowBase::RegisterWindowClass(const wchar_t* className, UINT classStyle, 
 
 HWND WindowBase::CreateWindowFor(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style, int x,
                                  int y, int width, int height, HWND parent, HMENU menuOrId) {
-    return CreateWindowExW(exStyle, className, title, style, x, y, width, height, parent, menuOrId,
-                           Application::Instance().Module(), this);
+    WindowBase* const outer = t_creating;
+    t_creating = this;
+    HWND made = CreateWindowExW(exStyle, className, title, style, x, y, width, height, parent, menuOrId,
+                                Application::Instance().Module(), this);
+    t_creating = outer;
+    return made;
 }
 
 void WindowBase::DestroyWindowNow() {
@@ -40,13 +51,16 @@ LRESULT WindowBase::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) { return DefWi
 LRESULT WindowBase::FailedResult(UINT, WPARAM, LPARAM) { return 0; }
 
 LRESULT CALLBACK WindowBase::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* self = static_cast<WindowBase*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        HandleCensus::Count(HandleKind::User, +1);
-    }
     auto* self = reinterpret_cast<WindowBase*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self && (msg == WM_NCCREATE || (msg == WM_GETMINMAXINFO && t_creating && !t_creating->hwnd_))) {
+        self = msg == WM_NCCREATE ? static_cast<WindowBase*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams)
+                                  : t_creating;
+        if (self) {
+            self->hwnd_ = hwnd;
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+            HandleCensus::Count(HandleKind::User, +1);
+        }
+    }
     if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
     if (msg == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
