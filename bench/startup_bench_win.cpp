@@ -177,7 +177,7 @@ Memory MemoryOf(const Process& p) {
 }
 
 // ---- CPU time ---------------------------------------------------------------
-// Wine answers GetProcessTimes for another process with zeros, so there the
+// Wine does not account another process's CPU time in GetProcessTimes, so there the
 // figure comes from Linux's own accounting of the process's threads (ns run
 // time from /proc/PID/task/*/schedstat), read through Wine's Z: drive.
 
@@ -233,8 +233,12 @@ struct CpuClock {
     std::wstring linuxFolder;
 
     CpuClock(const Process& p, const std::wstring& exe) : process(&p) {
-        if (WindowsSeconds() == 0) linuxFolder = LinuxProcessFolderOf(exe);
+        if (RunningUnderWine()) {
+            linuxFolder = LinuxProcessFolderOf(exe);
+            if (linuxFolder.empty()) Fail("the process was not found in /proc");
+        }
     }
+    static bool RunningUnderWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version"); }
     double WindowsSeconds() const {
         FILETIME created, ended, kernel, user;
         if (!GetProcessTimes(process->handle.get(), &created, &ended, &kernel, &user)) Fail("no process times");
@@ -367,7 +371,9 @@ void ItemFile(const Paths& paths, const Options& options) {
         t = Now();
         std::vector<const tilerack::TShortCut*> list;
         for (const auto& item : items) list.push_back(item.get());
-        tilerack::win::SaveFileSafely(path, tilerack::SaveShortcutList(list));
+        tilerack::win::SaveFileSafely(path, [&](const tilerack::win::FileSink& put) {
+            tilerack::WriteShortcutList(list, put);
+        });
         const double save1 = Now() - t;
 
         t = Now();

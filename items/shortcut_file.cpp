@@ -55,14 +55,28 @@ void TShortCut::LoadFromStream(ByteReader& in) {
     ReadEmbeddedBitmap(in, Icon);
 }
 
-std::vector<uint8_t> SaveShortcutList(const std::vector<const TShortCut*>& items) {
+void WriteShortcutList(const std::vector<const TShortCut*>& items, const ByteSink& put) {
+    constexpr size_t kPiece = 128 * 1024;
     ByteWriter out;
+    out.Reserve(kPiece + 4096);
+    out.I32(static_cast<int32_t>(items.size()));
+    for (const TShortCut* item : items) {
+        item->SaveToStream(out);
+        if (out.Bytes().size() >= kPiece) {
+            put(out.Bytes().data(), out.Bytes().size());
+            out.Bytes().clear();  // keeps its room for the next piece
+        }
+    }
+    if (!out.Bytes().empty()) put(out.Bytes().data(), out.Bytes().size());
+}
+
+std::vector<uint8_t> SaveShortcutList(const std::vector<const TShortCut*>& items) {
     uint64_t size = 4;
     for (const TShortCut* item : items) size += item->RecordSize();
-    out.Reserve(static_cast<size_t>(size));
-    out.I32(static_cast<int32_t>(items.size()));
-    for (const TShortCut* item : items) item->SaveToStream(out);
-    return std::move(out.Bytes());
+    std::vector<uint8_t> bytes;
+    bytes.reserve(static_cast<size_t>(size));
+    WriteShortcutList(items, [&](const uint8_t* data, size_t count) { bytes.insert(bytes.end(), data, data + count); });
+    return bytes;
 }
 
 ShortcutListLoad LoadShortcutList(const std::vector<uint8_t>& bytes,

@@ -12,8 +12,14 @@ namespace tilerack {
 
 inline constexpr const char* kShortcutFileName = "shorts.dat";
 
+// Receives the file's bytes piece by piece, in order.
+using ByteSink = std::function<void(const uint8_t* data, size_t size)>;
+
 // The whole file for the items in list order.
 std::vector<uint8_t> SaveShortcutList(const std::vector<const TShortCut*>& items);
+// The same bytes handed to `put` in pieces of some hundred kilobytes, so a
+// long list goes to the disk without first being built whole in memory.
+void WriteShortcutList(const std::vector<const TShortCut*>& items, const ByteSink& put);
 
 struct ShortcutListLoad {
     int loaded = 0;       // items handed to the caller

@@ -174,7 +174,8 @@ void TMainPanel::SaveAll() {
     try {
         std::vector<const TShortCut*> list;
         for (const auto& item : Items) list.push_back(item.get());
-        win::SaveFileSafely(ItemFilePath(), SaveShortcutList(list));
+        // Streamed: a long list is never built whole in memory first.
+        win::SaveFileSafely(ItemFilePath(), [&](const win::FileSink& put) { WriteShortcutList(list, put); });
     } catch (const std::exception& e) {
         failures += (failures.empty() ? "" : "\r\n") + std::string(e.what());
     }

@@ -87,6 +87,10 @@ bool MoveWithRetry(const std::wstring& from, const std::wstring& to) {
 std::wstring SavingFileName(const std::wstring& path) { return path + L".saving"; }
 
 void SaveFileSafely(const std::wstring& path, const std::vector<uint8_t>& bytes) {
+    SaveFileSafely(path, [&](const FileSink& put) { put(bytes.data(), bytes.size()); });
+}
+
+void SaveFileSafely(const std::wstring& path, const std::function<void(const FileSink& put)>& produce) {
     // A read-only file was marked so to protect it. Windows refuses to move a
     // file over it, Wine does not: refuse alike everywhere, before writing.
     const DWORD attrs = GetFileAttributesW(ApiPath(path).c_str());
@@ -97,13 +101,25 @@ void SaveFileSafely(const std::wstring& path, const std::vector<uint8_t>& bytes)
         UniqueFile file(CreateFileW(ApiPath(temp).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) throw TError(CannotCreateFile(Narrow(path)));
-        size_t done = 0;
+        struct WriteFailed {};
         bool ok = true;
-        while (ok && done < bytes.size()) {
-            DWORD put = 0;
-            const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
-            ok = WriteFile(file.get(), bytes.data() + done, want, &put, nullptr) && put == want;
-            done += put;
+        const FileSink put = [&](const uint8_t* data, size_t size) {
+            while (size > 0) {
+                DWORD written = 0;
+                const DWORD want = static_cast<DWORD>(std::min<size_t>(size, 1u << 20));
+                if (!WriteFile(file.get(), data, want, &written, nullptr) || written != want) throw WriteFailed{};
+                data += want;
+                size -= want;
+            }
+        };
+        try {
+            produce(put);
+        } catch (const WriteFailed&) {
+            ok = false;
+        } catch (...) {
+            file.reset();
+            DeleteFileW(ApiPath(temp).c_str());
+            throw;
         }
         if (!ok || !FlushFileBuffers(file.get())) {
             file.reset();

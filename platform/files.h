@@ -1,6 +1,7 @@
 #pragma once
 // File access for the program's data files, with the failure texts the user sees.
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,6 +30,11 @@ std::optional<std::vector<uint8_t>> ReadWholeFile(const std::wstring& path);
 // "Cannot create file %s" or "Unable to write to %s". A read-only file is
 // never replaced ("Cannot create file %s").
 void SaveFileSafely(const std::wstring& path, const std::vector<uint8_t>& bytes);
+// The same with the content handed over piece by piece: `produce` calls the
+// sink it is given with each piece in order. A failure of `produce` also
+// leaves the old file whole (its exception goes on to the caller).
+using FileSink = std::function<void(const uint8_t* data, size_t size)>;
+void SaveFileSafely(const std::wstring& path, const std::function<void(const FileSink& put)>& produce);
 
 // A save killed before its final move leaves its temporary file beside the
 // data file: never the list (it may be incomplete), so it is removed.

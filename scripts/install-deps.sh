@@ -28,6 +28,8 @@ have_pkg python3-gi || need+=(python3-gi)
 have_pkg gir1.2-gtk-3.0 || need+=(gir1.2-gtk-3.0)
 have_pkg fonts-wine || need+=(fonts-wine)
 have_cmd openbox || need+=(openbox)
+# xprop tells when openbox manages the private display.
+have_cmd xprop || need+=(x11-utils)
 # The pictures of the shipped icon collection (scripts/make-icons-dat.sh).
 have_pkg tango-icon-theme || need+=(tango-icon-theme)
 

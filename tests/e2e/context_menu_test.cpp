@@ -1,6 +1,7 @@
 // The context menu opened by a real right click on the panel: which entries
 // are enabled, the default entry, moving and deleting items, and showing an
 // item's file in the file manager.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -31,7 +32,7 @@ struct MenuLine {
 
 // The entries' text lines of an open menu, top to bottom: rows with ink, the
 // separators' etched lines (grey across nearly the whole width) left out.
-std::vector<MenuLine> ReadMenuLines(HWND menu) {
+std::vector<MenuLine> ReadMenuLinesOnce(HWND menu) {
     const RECT frame = WindowRect(menu);
     const TBitmap screen = CaptureScreen();
     std::vector<MenuLine> lines;
@@ -54,6 +55,27 @@ std::vector<MenuLine> ReadMenuLines(HWND menu) {
         const RECT box = BoundsOfPixels(screen, line.rect, IsDark);
         line.darkWidth = box.right - box.left;
     }
+    return lines;
+}
+
+// The same once the menu has painted: its window shows before its entries
+// are drawn, so the lines are read until all entries show and a second
+// reading agrees (what is read last is returned, complete or not).
+std::vector<MenuLine> ReadMenuLines(HWND menu) {
+    std::vector<MenuLine> lines;
+    std::vector<MenuLine> previous;
+    const auto same = [](const std::vector<MenuLine>& a, const std::vector<MenuLine>& b) {
+        return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](const MenuLine& x, const MenuLine& y) {
+                   return EqualRect(&x.rect, &y.rect) && x.enabled == y.enabled && x.darkWidth == y.darkWidth;
+               });
+    };
+    WaitUntil(
+        [&] {
+            previous = std::move(lines);
+            lines = ReadMenuLinesOnce(menu);
+            return lines.size() == static_cast<size_t>(kEntryCount) && same(lines, previous);
+        },
+        3s);
     return lines;
 }
 

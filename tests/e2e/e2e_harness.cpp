@@ -573,38 +573,60 @@ std::string UnixPath(const std::wstring& windowsPath) {
     return {};
 }
 
-std::string DragFilesFromX11(const ScratchDir& dir, POINT from, POINT to, const std::vector<std::wstring>& files) {
-    const std::wstring script = EnvironmentValue(L"DRAG_SOURCE");
-    if (script.empty()) return "error DRAG_SOURCE is not set (run the tests through run-e2e.sh)";
-    static int serial = 0;
-    const std::wstring request = dir.File(L"drag-request-" + std::to_wstring(++serial) + L".txt");
-    const std::wstring done = request + L".done";
-    std::string text = "from " + std::to_string(from.x) + " " + std::to_string(from.y) + "\nto " +
-                       std::to_string(to.x) + " " + std::to_string(to.y) + "\n";
-    for (const auto& file : files) text += "file " + UnixPath(file) + "\n";
-    if (!WriteFileBytes(request, Bytes(text.begin(), text.end()))) return "error cannot write the request";
+namespace {
 
-    // Wine starts a Unix program named by its Windows path (Z: is the Unix
-    // root) as a plain Unix process: no Windows process handle comes back,
-    // so the source's answer file tells when it is done.
-    std::wstring commandLine = L"Z:\\usr\\bin\\python3 \"" + script + L"\" \"" +
-                               FromUtf8(UnixPath(request)) + L"\"";
+// Starts a Unix program and returns the one line it writes into
+// `answerFile` when it is done, or "error ...". Wine starts a program named
+// by its Windows path (Z: is the Unix root) as a plain Unix process: no
+// Windows process handle comes back, so the answer file tells when it is done.
+std::string RunUnixHelper(std::wstring commandLine, const std::wstring& answerFile, std::chrono::milliseconds timeout) {
+    DeleteFileW(answerFile.c_str());
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-        return "error cannot start the drag source, error " + std::to_string(GetLastError());
+        return "error cannot start " + Narrow(commandLine) + ", error " + std::to_string(GetLastError());
     if (info.hThread) CloseHandle(info.hThread);
     if (info.hProcess) CloseHandle(info.hProcess);
 
     std::optional<Bytes> answer;
     const auto complete = [&] {
-        answer = ReadWholeFile(done);
+        answer = ReadWholeFile(answerFile);
         return answer && !answer->empty() && answer->back() == '\n';
     };
-    if (!WaitUntil(complete, 40s)) return "error the drag source gave no answer";
-    std::string line(answer->begin(), answer->end() - 1);
-    return line;
+    if (!WaitUntil(complete, timeout)) return "error no answer from " + Narrow(commandLine);
+    return std::string(answer->begin(), answer->end() - 1);
+}
+
+}  // namespace
+
+std::string DragFilesFromX11(const ScratchDir& dir, POINT from, POINT to, const std::vector<std::wstring>& files) {
+    const std::wstring script = EnvironmentValue(L"DRAG_SOURCE");
+    if (script.empty()) return "error DRAG_SOURCE is not set (run the tests through run-e2e.sh)";
+    static int serial = 0;
+    const std::wstring request = dir.File(L"drag-request-" + std::to_wstring(++serial) + L".txt");
+    std::string text = "from " + std::to_string(from.x) + " " + std::to_string(from.y) + "\nto " +
+                       std::to_string(to.x) + " " + std::to_string(to.y) + "\n";
+    for (const auto& file : files) text += "file " + UnixPath(file) + "\n";
+    if (!WriteFileBytes(request, Bytes(text.begin(), text.end()))) return "error cannot write the request";
+    return RunUnixHelper(L"Z:\\usr\\bin\\python3 \"" + script + L"\" \"" + FromUtf8(UnixPath(request)) + L"\"",
+                         request + L".done", 40s);
+}
+
+std::wstring WindowManager() {
+    const std::wstring name = EnvironmentValue(L"E2E_WINDOW_MANAGER");
+    return name == L"none" ? std::wstring{} : name;
+}
+
+std::string DragWithXPointer(POINT from, POINT to) {
+    const std::wstring script = EnvironmentValue(L"POINTER_DRAG");
+    if (script.empty()) return "error POINTER_DRAG is not set (run the tests through run-e2e.sh)";
+    static int serial = 0;
+    const std::wstring done = JoinPath(GetConfig().scratchRoot, L"pointer-drag-" + std::to_wstring(++serial) + L".done");
+    const std::wstring arguments = std::to_wstring(from.x) + L" " + std::to_wstring(from.y) + L" " +
+                                   std::to_wstring(to.x) + L" " + std::to_wstring(to.y);
+    return RunUnixHelper(L"Z:\\bin\\sh \"" + script + L"\" " + arguments + L" \"" + FromUtf8(UnixPath(done)) + L"\"",
+                         done, 20s);
 }
 
 }  // namespace e2e

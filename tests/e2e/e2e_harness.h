@@ -237,4 +237,14 @@ std::string UnixPath(const std::wstring& windowsPath);
 // ..." or "error ...".
 std::string DragFilesFromX11(const ScratchDir& dir, POINT from, POINT to, const std::vector<std::wstring>& files);
 
+// The window manager of the test display ("openbox"), or nothing on a bare
+// X server (E2E_WINDOW_MANAGER, set by run-e2e.sh).
+std::wstring WindowManager();
+// Presses the left button at `from`, moves in small steps to `to` and
+// releases, with the X server's own pointer (tests/e2e/drag/pointer_drag.sh):
+// a window manager's frame drag follows it as it follows a user's mouse,
+// which input sent through Windows never reaches. Returns "ended" or
+// "error ...".
+std::string DragWithXPointer(POINT from, POINT to);
+
 }  // namespace e2e

@@ -199,6 +199,36 @@ TEST(ShortcutFile, RecordSizeIsWhatEachRecordWrites) {
     EXPECT_EQ(file.capacity(), file.size()) << "the buffer was sized once";
 }
 
+// A long list goes to the disk in pieces: together exactly the file, each
+// of bounded size, so saving never needs the whole file in memory.
+TEST(ShortcutFile, WrittenInPiecesThatJoinToTheWholeFile) {
+    std::vector<std::unique_ptr<TShortCut>> items;
+    for (int i = 0; i < 200; ++i) {
+        auto item = std::make_unique<TShortCut>();
+        item->SetCaption("Item " + std::to_string(i));
+        item->Icon.SetSize(32, 32);
+        item->Icon.Fill(Rgb(i, 2 * i, 3 * i));
+        items.push_back(std::move(item));
+    }
+    std::vector<const TShortCut*> list;
+    for (const auto& item : items) list.push_back(item.get());
+
+    std::vector<size_t> pieces;
+    std::vector<uint8_t> joined;
+    WriteShortcutList(list, [&](const uint8_t* data, size_t size) {
+        pieces.push_back(size);
+        joined.insert(joined.end(), data, data + size);
+    });
+    EXPECT_EQ(joined, SaveShortcutList(list));
+    EXPECT_GT(pieces.size(), 3u) << "about 630 KB in one piece";
+    const size_t record = items[0]->RecordSize();
+    for (size_t size : pieces) EXPECT_LT(size, 128 * 1024 + 2 * record);
+
+    size_t calls = 0;
+    WriteShortcutList({}, [&](const uint8_t*, size_t size) { ++calls; EXPECT_EQ(size, 4u); });
+    EXPECT_EQ(calls, 1u) << "an empty list is still its count";
+}
+
 TEST(ShortcutFile, CountOfZeroOrLessMeansNoItems) {
     for (int32_t count : {0, -1, INT32_MIN}) {
         std::vector<uint8_t> bytes = BuildFile(count).bytes;
