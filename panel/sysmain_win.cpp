@@ -75,6 +75,11 @@ void TMainPanel::FormCreate() {
     SButtonHide.toolId = nextToolId_++;
     SButtonClose.toolId = nextToolId_++;
     SButtonMenu.toolId = nextToolId_++;
+    // Before the panel first shows: where the shell has no notification area
+    // of its own (Wine without one) the icon gets a window of its own, which
+    // must not come to lie over the panel.
+    appIcon_.reset(static_cast<HICON>(LoadImageW(App().Module(), L"MAINICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+    tray_.Add(hwnd_, appIcon_.get(), kAppTitleW);
 
 
     SYSTEMTIME now{};
@@ -126,12 +131,6 @@ void TMainPanel::Show() {
     ShowWindow(hwnd_, SW_SHOW);
     FormShow();
     UpdateWindow(hwnd_);
-    // The tray icon follows the panel at once: adding it waits on the shell,
-    // which the panel's first appearance need not.
-    if (!tray_.Registered()) {
-        appIcon_.reset(static_cast<HICON>(LoadImageW(App().Module(), L"MAINICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
-        tray_.Add(hwnd_, appIcon_.get(), kAppTitleW);
-    }
 }
 
 void TMainPanel::FormShow() {
