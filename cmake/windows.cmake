@@ -9,13 +9,14 @@ file(GLOB WIN_UI_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/items/*_win.cpp
   ${CMAKE_SOURCE_DIR}/panel/*_win.cpp
   ${CMAKE_SOURCE_DIR}/dialogs/*_win.cpp)
-# comctl32 and comdlg32 are delay-loaded: import libraries made from the
-# functions listed in platform/delayload bind each at its first call, so the
-# panel starts without loading either (several megabytes and milliseconds
-# under Wine) until a tooltip or a dialog needs them.
+# comctl32, comdlg32, shell32 and ole32 are delay-loaded: import libraries
+# made from the functions listed in platform/delayload bind each at its first
+# call, so the process starts without loading them (several megabytes and
+# milliseconds under Wine), and comctl32, comdlg32 and ole32 stay unloaded
+# until a tooltip, a dialog or the shell needs them.
 set(DELAYLOAD_DIR ${CMAKE_SOURCE_DIR}/platform/delayload)
 set(DELAY_LIBS)
-foreach(dll comctl32 comdlg32)
+foreach(dll comctl32 comdlg32 shell32 ole32)
   set(delay_lib ${CMAKE_BINARY_DIR}/lib${dll}_delay.a)
   add_custom_command(OUTPUT ${delay_lib}
     COMMAND ${CMAKE_DLLTOOL} --input-def ${DELAYLOAD_DIR}/${dll}.def --dllname ${dll}.dll --output-delaylib ${delay_lib}
@@ -23,7 +24,7 @@ foreach(dll comctl32 comdlg32)
   list(APPEND DELAY_LIBS ${delay_lib})
 endforeach()
 add_custom_target(delay_libs DEPENDS ${DELAY_LIBS})
-set(WIN_LIBS ${DELAY_LIBS} shell32 ole32 gdi32 user32 msimg32 shlwapi uuid)
+set(WIN_LIBS ${DELAY_LIBS} gdi32 user32 msimg32 shlwapi uuid)
 
 # The panel's window code as one library: the program and the tests link it.
 add_library(tilerack_ui STATIC ${PLATFORM_SOURCES} ${WIN_UI_SOURCES})
