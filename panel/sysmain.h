@@ -55,6 +55,7 @@ public:
     void FormDestroy();
     void SaveAll() override;
     void TrayIconMessage(LPARAM mouseMessage);
+    void AddTrayIcon();
 
     // The strip and its background.
     // `layOut` false leaves the layout to the caller, who adds many at once.

@@ -75,11 +75,6 @@ void TMainPanel::FormCreate() {
     SButtonHide.toolId = nextToolId_++;
     SButtonClose.toolId = nextToolId_++;
     SButtonMenu.toolId = nextToolId_++;
-    // Before the panel first shows: where the shell has no notification area
-    // of its own (Wine without one) the icon gets a window of its own, which
-    // must not come to lie over the panel.
-    appIcon_.reset(static_cast<HICON>(LoadImageW(App().Module(), L"MAINICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
-    tray_.Add(hwnd_, appIcon_.get(), kAppTitleW);
 
 
     SYSTEMTIME now{};
@@ -131,6 +126,18 @@ void TMainPanel::Show() {
     ShowWindow(hwnd_, SW_SHOW);
     FormShow();
     UpdateWindow(hwnd_);
+    AddTrayIcon();
+}
+
+// Right after the first show: adding the icon waits on the shell, which the
+// panel's appearance need not. Where the shell has no notification area of
+// its own (Wine without one) the icon gets a window of its own at the screen's
+// corner; the panel is lifted back above it.
+void TMainPanel::AddTrayIcon() {
+    if (tray_.Registered()) return;
+    appIcon_.reset(static_cast<HICON>(LoadImageW(App().Module(), L"MAINICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+    tray_.Add(hwnd_, appIcon_.get(), kAppTitleW);
+    SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TMainPanel::FormShow() {

@@ -21,7 +21,11 @@ std::wstring WindowsFolderPath(const std::wstring& fileName) {
 
 std::wstring AppDataPath(const std::wstring& fileName, bool create) {
     wchar_t dir[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA | (create ? CSIDL_FLAG_CREATE : 0), nullptr, 0, dir)))
+    // Only looking for the file: the environment names the folder, which
+    // spares the start the shell library and its registry look-ups.
+    const DWORD n = create ? 0 : GetEnvironmentVariableW(L"APPDATA", dir, MAX_PATH);
+    if ((n == 0 || n >= MAX_PATH) &&
+        FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA | (create ? CSIDL_FLAG_CREATE : 0), nullptr, 0, dir)))
         return {};
     std::wstring folder = std::wstring(dir) + L"\\tilerack";
     if (create) CreateDirectoryW(folder.c_str(), nullptr);
