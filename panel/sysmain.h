@@ -56,6 +56,7 @@ public:
     void SaveAll() override;
     void TrayIconMessage(LPARAM mouseMessage);
     void AddTrayIcon();
+    void AdoptApplicationOwner();
 
     // The strip and its background.
     // `layOut` false leaves the layout to the caller, who adds many at once.

@@ -40,6 +40,7 @@ void TMainPanel::Create() {
     // window costs a round trip to the display server).
     RECT frame{0, 0, kDefaultPanelWidth, GetSystemMetrics(SM_CYSCREEN) + 4};
     AdjustWindowRectEx(&frame, kPanelStyle, FALSE, kPanelExStyle);
+    // Owned by the application window once that exists (AdoptApplicationOwner).
     CreateWindowFor(kPanelExStyle, kPanelClassName, kAppTitleW, kPanelStyle, 0, -4, kDefaultPanelWidth,
                     frame.bottom - frame.top, App().Handle());
     if (!hwnd_) throw TError("Cannot create the panel window");
@@ -126,7 +127,16 @@ void TMainPanel::Show() {
     ShowWindow(hwnd_, SW_SHOW);
     FormShow();
     UpdateWindow(hwnd_);
+    AdoptApplicationOwner();
     AddTrayIcon();
+}
+
+// The application's hidden window owns the panel: made right after the
+// first show, when the panel's appearance no longer waits on it.
+void TMainPanel::AdoptApplicationOwner() {
+    App().CreateHandle();
+    if (App().Handle() && GetWindow(hwnd_, GW_OWNER) != App().Handle())
+        SetWindowLongPtrW(hwnd_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(App().Handle()));
 }
 
 // Right after the first show: adding the icon waits on the shell, which the

@@ -24,16 +24,21 @@ void Application::Initialize(HINSTANCE instance, const std::wstring& title) {
     wc.lpszClassName = L"TApplication";
     wc.hIcon = LoadIconW(instance, L"MAINICON");
     RegisterClassExW(&wc);
+}
+
+void Application::CreateHandle() {
+    if (handle_) return;
     // Zero-sized and never shown: it exists to own the panel, so the panel
     // stays off the taskbar, and to carry the application's state.
-    handle_ = CreateWindowExW(0, wc.lpszClassName, title.c_str(),
+    handle_ = CreateWindowExW(0, L"TApplication", title_.c_str(),
                               WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0,
-                              nullptr, nullptr, instance, nullptr);
+                              nullptr, nullptr, instance_, nullptr);
 }
 
 int Application::Run() {
     // The loop ends on WM_QUIT itself: leaving it pending would end the first
     // modal loop after this one, such as the box of a failed final save.
+    CreateHandle();  // failures met in the loop are posted to it
     loopRunning_ = true;
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

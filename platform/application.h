@@ -14,12 +14,17 @@ class Application {
 public:
     static Application& Instance();
 
+    // Registers the application window's class; CreateHandle makes the
+    // window. A second window costs milliseconds under Wine, so the program
+    // makes it once its panel shows.
     void Initialize(HINSTANCE instance, const std::wstring& title);
+    void CreateHandle();
     HINSTANCE Module() const { return instance_; }
     HWND Handle() const { return handle_; }
     const std::wstring& Title() const { return title_; }
 
-    // Runs the message loop until Terminate.
+    // Runs the message loop until Terminate (making the window first if the
+    // program has not yet).
     int Run();
     void Terminate();
     bool Terminated() const { return terminated_; }
