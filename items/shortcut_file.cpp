@@ -56,13 +56,12 @@ void TShortCut::LoadFromStream(ByteReader& in) {
 }
 
 void WriteShortcutList(const std::vector<const TShortCut*>& items, const ByteSink& put) {
-    constexpr size_t kPiece = 128 * 1024;
     ByteWriter out;
-    out.Reserve(kPiece + 4096);
+    out.Reserve(kShortcutFilePiece + 4096);
     out.I32(static_cast<int32_t>(items.size()));
     for (const TShortCut* item : items) {
         item->SaveToStream(out);
-        if (out.Bytes().size() >= kPiece) {
+        if (out.Bytes().size() >= kShortcutFilePiece) {
             put(out.Bytes().data(), out.Bytes().size());
             out.Bytes().clear();  // keeps its room for the next piece
         }
