@@ -14,17 +14,30 @@ file(GLOB WIN_UI_SOURCES CONFIGURE_DEPENDS
 # call, so the process starts without loading them (several megabytes and
 # milliseconds under Wine), and comctl32, comdlg32 and ole32 stay unloaded
 # until a tooltip, a dialog or the shell needs them.
-set(DELAYLOAD_DIR ${CMAKE_SOURCE_DIR}/platform/delayload)
-set(DELAY_LIBS)
-foreach(dll comctl32 comdlg32 shell32 ole32)
-  set(delay_lib ${CMAKE_BINARY_DIR}/lib${dll}_delay.a)
-  add_custom_command(OUTPUT ${delay_lib}
-    COMMAND ${CMAKE_DLLTOOL} --input-def ${DELAYLOAD_DIR}/${dll}.def --dllname ${dll}.dll --output-delaylib ${delay_lib}
-    DEPENDS ${DELAYLOAD_DIR}/${dll}.def VERBATIM)
-  list(APPEND DELAY_LIBS ${delay_lib})
-endforeach()
-add_custom_target(delay_libs DEPENDS ${DELAY_LIBS})
-set(WIN_LIBS ${DELAY_LIBS} gdi32 user32 msimg32 shlwapi uuid)
+set(DELAYED_DLLS comctl32 comdlg32 shell32 ole32)
+if(MSVC)
+  # The linker's own delay loading does the same.
+  set(WIN_LIBS ${DELAYED_DLLS} gdi32 user32 msimg32 shlwapi uuid delayimp)
+  list(TRANSFORM DELAYED_DLLS PREPEND "/DELAYLOAD:" OUTPUT_VARIABLE DELAYLOAD_OPTIONS)
+  list(TRANSFORM DELAYLOAD_OPTIONS APPEND ".dll")
+  add_link_options(${DELAYLOAD_OPTIONS})
+  add_custom_target(delay_libs)
+else()
+  if(NOT CMAKE_DLLTOOL)
+    find_program(CMAKE_DLLTOOL NAMES dlltool x86_64-w64-mingw32-dlltool REQUIRED)
+  endif()
+  set(DELAYLOAD_DIR ${CMAKE_SOURCE_DIR}/platform/delayload)
+  set(DELAY_LIBS)
+  foreach(dll ${DELAYED_DLLS})
+    set(delay_lib ${CMAKE_BINARY_DIR}/lib${dll}_delay.a)
+    add_custom_command(OUTPUT ${delay_lib}
+      COMMAND ${CMAKE_DLLTOOL} --input-def ${DELAYLOAD_DIR}/${dll}.def --dllname ${dll}.dll --output-delaylib ${delay_lib}
+      DEPENDS ${DELAYLOAD_DIR}/${dll}.def VERBATIM)
+    list(APPEND DELAY_LIBS ${delay_lib})
+  endforeach()
+  add_custom_target(delay_libs DEPENDS ${DELAY_LIBS})
+  set(WIN_LIBS ${DELAY_LIBS} gdi32 user32 msimg32 shlwapi uuid)
+endif()
 
 # The panel's window code as one library: the program and the tests link it.
 add_library(tilerack_ui STATIC ${PLATFORM_SOURCES} ${WIN_UI_SOURCES})
