@@ -32,16 +32,6 @@ constexpr UINT kItemsMenuFirstId = 1000;
 }  // namespace
 
 void TMainPanel::OnMouseMove(POINT p) {
-    if (!tooltip_) {
-        CreateTooltips();
-        // The control sees the panel's pointer messages from the next one on:
-        // this first one is handed over, so resting here shows the hint.
-        if (tooltip_) {
-            MSG message{hwnd_, WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y), static_cast<DWORD>(GetMessageTime()), {}};
-            GetCursorPos(&message.pt);
-            SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
-        }
-    }
     if (!trackingLeave_) {
         TRACKMOUSEEVENT tme{};
         tme.cbSize = sizeof(tme);

@@ -2,6 +2,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <algorithm>
+
 #include "panel/sysmain.h"
 #include "platform/application.h"
 
@@ -43,8 +45,37 @@ void TMainPanel::PlaceAtEdge() {
     const int height = frame.bottom - frame.top;
     const int left = ShownLeft(settings_.side, ScreenWidth(), width, r.left);
     if (r.left != left || r.top != -4 || r.bottom - r.top != height)
-        SetWindowPos(hwnd_, nullptr, left, -4, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+        SetBounds(left, -4, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     EnableTimerMouse(true);
+}
+
+void TMainPanel::SetBounds(int left, int top, int width, int height, UINT flags) {
+    placing_ = true;
+    SetWindowPos(hwnd_, nullptr, left, top, width, height, flags);
+    placing_ = false;
+}
+
+// A window manager may put the panel elsewhere when it appears (openbox
+// moves every window that names its own place fully onto the screen and
+// trims its height to the screen's), each time it slides in. Outside moves
+// of the panel standing at its shown place keep its edge, top and height;
+// only a new width (the user's frame drag) is taken. Wine does not pass a
+// move made while it handles the manager's notice on to the X server, so the
+// place is passed on again once that notice is done.
+void TMainPanel::KeepDocked(WINDOWPOS& pos) {
+    if (placing_ || destroyed_ || !IsWindowVisible(hwnd_)) return;
+    if ((pos.flags & (SWP_NOMOVE | SWP_NOSIZE)) == (SWP_NOMOVE | SWP_NOSIZE)) return;
+    const RECT r = Bounds();
+    const int width = r.right - r.left;
+    if (settings_.side > 1 || r.left != ShownLeft(settings_.side, ScreenWidth(), width, r.left)) return;
+    RECT frame{0, 0, 0, GetSystemMetrics(SM_CYSCREEN) + 4};
+    AdjustWindowRectEx(&frame, GetWindowLongW(hwnd_, GWL_STYLE), FALSE, GetWindowLongW(hwnd_, GWL_EXSTYLE));
+    pos.cx = (pos.flags & SWP_NOSIZE) ? width : std::max(static_cast<int>(pos.cx), kMinPanelWidth);
+    pos.cy = frame.bottom - frame.top;
+    pos.x = ShownLeft(settings_.side, ScreenWidth(), pos.cx, r.left);
+    pos.y = -4;
+    pos.flags &= ~(SWP_NOMOVE | SWP_NOSIZE);
+    PostMessageW(hwnd_, kResyncPlaceMessage, 0, 0);
 }
 
 void TMainPanel::SlideIn() {

@@ -116,6 +116,9 @@ private:
     std::wstring ItemFilePath() const;
     void LoadItems();
     void SetLeft(int left);
+    // The panel's own moves; an outside one (a window manager's) is told apart.
+    void SetBounds(int left, int top, int width, int height, UINT flags);
+    void KeepDocked(WINDOWPOS& pos);
     void ApplyOnTop();
     void ReblendBackground();
     void Invalidate();
@@ -165,6 +168,7 @@ private:
     uint32_t nextToolId_ = 1;
     bool menuItemsEnabled_ = true;
     bool destroyed_ = false;
+    bool placing_ = false;  // inside SetBounds
     std::vector<TShortCut*> menuItems_;  // the items of the open items menu
     friend struct PanelMenus;
 };
@@ -174,6 +178,8 @@ extern TMainPanel* MainPanel;
 
 inline constexpr UINT_PTR kTimerMouseId = 1;
 inline constexpr UINT_PTR kTimerButtonId = 2;
+// Posted to pass the panel's place on to the window system again (KeepDocked).
+inline constexpr UINT kResyncPlaceMessage = WM_APP + 2;  // WM_APP + 1 is the tray callback
 inline constexpr const wchar_t* kPanelClassName = L"TMainPanel";
 
 }  // namespace tilerack

@@ -70,9 +70,8 @@ void TMainPanel::FormCreate() {
     LoadArrowGlyphs();
     SetWidth(settings_.width);
     ApplyOnTop();
-    // The tooltip control is made when the pointer first comes over the
-    // panel (OnMouseMove): no hint can show before, and a start without it
-    // never loads the common controls library.
+    // The tooltip control is made right after the first show (Show): its
+    // library need not delay the panel's appearance.
     SButtonHide.toolId = nextToolId_++;
     SButtonClose.toolId = nextToolId_++;
     SButtonMenu.toolId = nextToolId_++;
@@ -128,6 +127,7 @@ void TMainPanel::Show() {
     FormShow();
     UpdateWindow(hwnd_);
     AdoptApplicationOwner();
+    CreateTooltips();
     AddTrayIcon();
 }
 
@@ -236,13 +236,13 @@ int TMainPanel::ClientHeight() const { return ClientBounds().bottom; }
 void TMainPanel::SetWidth(int width) {
     width = std::max(width, kMinPanelWidth);
     if (width == Width()) return;
-    SetWindowPos(hwnd_, nullptr, 0, 0, width, Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetBounds(0, 0, width, Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TMainPanel::SetLeft(int left) {
     const RECT r = Bounds();
     if (r.left == left) return;
-    SetWindowPos(hwnd_, nullptr, left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetBounds(left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TMainPanel::ChangeSettings(const PanelSettings& settings) {
@@ -289,6 +289,16 @@ LRESULT TMainPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             App().Minimize();
         } else if (!destroyed_) {
             FormResize();
+        }
+        return 0;
+    case WM_WINDOWPOSCHANGING:
+        KeepDocked(*reinterpret_cast<WINDOWPOS*>(lp));
+        break;
+    case kResyncPlaceMessage:
+        if (!destroyed_ && IsWindowVisible(hwnd_)) {
+            // The same place again, outside the manager's notice this time.
+            const RECT r = Bounds();
+            SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
         }
         return 0;
     case WM_GETMINMAXINFO:

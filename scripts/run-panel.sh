@@ -2,8 +2,8 @@
 # `make run`: starts the panel under Wine from WIN_DIR/run (its shorts.dat
 # lives there) with its own Wine prefix WIN_DIR/run-prefix, never ~/.wine.
 # With a working display the panel runs in the foreground until it is closed.
-# Without one it runs for a few seconds on a private Xvfb display and leaves a
-# screenshot in WIN_DIR/run/screenshot.png.
+# Without one it runs for a few seconds on a private Xvfb display under
+# openbox, as on a desktop, and leaves a screenshot in WIN_DIR/run/screenshot.png.
 #
 # Usage: run-panel.sh WIN_BUILD_DIR
 set -uo pipefail
@@ -47,8 +47,10 @@ fi
 
 # --- No display: a private Xvfb, a short run and a screenshot -------------------
 XVFB_PID=""
+WM_PID=""
 cleanup() {
-    [ -d "$WINEPREFIX" ] && wineserver -k >/dev/null 2>&1
+    [ -d "$WINEPREFIX" ] && { wineserver -k >/dev/null 2>&1; wineserver -w >/dev/null 2>&1; }
+    [ -n "$WM_PID" ] && { kill "$WM_PID" 2>/dev/null; wait "$WM_PID" 2>/dev/null; }
     if [ -n "$XVFB_PID" ]; then
         kill "$XVFB_PID" 2>/dev/null
         wait "$XVFB_PID" 2>/dev/null
@@ -60,7 +62,11 @@ trap 'exit 143' TERM
 
 . "$ROOT/scripts/private-display.sh"
 start_private_display "$RUN_DIR/xvfb.log" || exit 1
-echo "No display: running the panel on a private Xvfb ($DISPLAY) for a few seconds"
+if start_window_manager "$RUN_DIR/openbox.log"; then
+    echo "No display: running the panel on a private Xvfb ($DISPLAY) under openbox for a few seconds"
+else
+    echo "No display: running the panel on a private Xvfb ($DISPLAY), bare (openbox is missing), for a few seconds"
+fi
 prepare_prefix
 # Near the left edge, so the panel stays out and shows itself.
 xdotool mousemove 70 384 2>/dev/null

@@ -64,10 +64,11 @@ std::vector<MenuLine> ReadMenuLinesOnce(HWND menu) {
 std::vector<MenuLine> ReadMenuLines(HWND menu) {
     std::vector<MenuLine> lines;
     std::vector<MenuLine> previous;
-    const auto same = [](const std::vector<MenuLine>& a, const std::vector<MenuLine>& b) {
-        return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](const MenuLine& x, const MenuLine& y) {
-                   return EqualRect(&x.rect, &y.rect) && x.enabled == y.enabled && x.darkWidth == y.darkWidth;
-               });
+    const auto sameLine = [](const MenuLine& x, const MenuLine& y) {
+        return EqualRect(&x.rect, &y.rect) && x.enabled == y.enabled && x.darkWidth == y.darkWidth;
+    };
+    const auto same = [&](const std::vector<MenuLine>& a, const std::vector<MenuLine>& b) {
+        return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), sameLine);
     };
     WaitUntil(
         [&] {
@@ -286,7 +287,10 @@ TEST_F(ContextMenu, DeleteAsksFirstAndLeavesNoItemForTheTrayMenu) {
             if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) icon = child;
         ASSERT_NE(icon, nullptr) << "no icon in the question";
         const auto isRed = [](COLORREF c) { return GetRValue(c) > 160 && GetGValue(c) < 90 && GetBValue(c) < 90; };
-        EXPECT_GT(CountPixels(CaptureScreen(), WindowRect(icon), isRed), 50) << "not the stop icon";
+        // The box may show before it has painted its icon.
+        const auto redPixels = [&] { return CountPixels(CaptureScreen(), WindowRect(icon), isRed); };
+        EXPECT_TRUE(WaitUntil([&] { return redPixels() > 50; }, 3s))
+            << "not the stop icon: " << redPixels() << " red pixels";
         if (answer == IDNO) SaveScreenshotPng(CurrentTestName() + L"-question");
         PostMessageW(box->window, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(box->window, answer)));

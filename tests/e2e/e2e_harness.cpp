@@ -429,9 +429,20 @@ PanelProcess::PanelProcess(const ScratchDir& dir, const std::wstring& workingFol
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
-    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                        &startup, &info)) {
-        ADD_FAILURE() << "cannot start " << Narrow(exe) << ", error " << GetLastError();
+    // Now and then a new Wine process dies while Wine itself starts it, before
+    // any of the program has run (ERROR_INTERNAL_ERROR): that start is made again.
+    int attempts = 0;
+    bool started = false;
+    DWORD error = 0;
+    while (!started && attempts++ < 3) {
+        started = CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                                 &startup, &info);
+        error = started ? 0 : GetLastError();
+        if (error != ERROR_INTERNAL_ERROR) break;
+    }
+    if (attempts > 1) ::testing::Test::RecordProperty("wine_process_start_attempts", attempts);
+    if (!started) {
+        ADD_FAILURE() << "cannot start " << Narrow(exe) << ", error " << error;
         return;
     }
     CloseHandle(info.hThread);
@@ -474,8 +485,32 @@ std::optional<DWORD> PanelProcess::ExitCode() const {
 }
 
 ::testing::AssertionResult ReachesLeft(HWND panel, int left, std::chrono::milliseconds timeout) {
-    if (WaitUntil([&] { return PanelLeft(panel) == left; }, timeout)) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "left " << PanelLeft(panel) << " instead of " << left;
+    // Under a window manager the screen may show the panel elsewhere than
+    // Windows places it (the manager has the last word on where a window
+    // appears): it has arrived once the X server shows it there too, or,
+    // off the screen, shows it nowhere (Wine unmaps it there).
+    std::optional<XWindowPlace> shown;
+    const bool managed = !WindowManager().empty();
+    const auto arrived = [&] {
+        if (PanelLeft(panel) != left) return false;
+        if (!managed) return true;
+        shown = XWindowPlaceOf(panel);
+        const RECT placed = WindowRect(panel);
+        const RECT screen{0, 0, ScreenWidth(), ScreenHeight()};
+        RECT visible{};
+        const bool there = shown && shown->mapped && EqualRect(&shown->rect, &placed);
+        return there || (shown && !shown->mapped && !IntersectRect(&visible, &placed, &screen));
+    };
+    if (WaitUntil(arrived, timeout)) return ::testing::AssertionSuccess();
+    if (PanelLeft(panel) != left)
+        return ::testing::AssertionFailure() << "left " << PanelLeft(panel) << " instead of " << left;
+    const RECT placed = WindowRect(panel);
+    auto failure = ::testing::AssertionFailure()
+                   << "Windows places the frame at " << placed.left << "," << placed.top << " "
+                   << placed.right - placed.left << "x" << placed.bottom - placed.top;
+    if (!shown) return failure << ", the X server's place of it is unknown";
+    return failure << ", the X server shows it at " << shown->rect.left << "," << shown->rect.top << " "
+                   << shown->rect.right - shown->rect.left << "x" << shown->rect.bottom - shown->rect.top;
 }
 
 HWND StartShown(const PanelProcess& panel, int side, int width) {
@@ -491,6 +526,7 @@ HWND StartShown(const PanelProcess& panel, int side, int width) {
         ADD_FAILURE() << "no close cross at the top corner";
         window = nullptr;
     }
+    if (!window) SaveScreenshotPng(CurrentTestName() + L".not-shown");
     return window;
 }
 
@@ -618,15 +654,46 @@ std::wstring WindowManager() {
     return name == L"none" ? std::wstring{} : name;
 }
 
-std::string DragWithXPointer(POINT from, POINT to) {
-    const std::wstring script = EnvironmentValue(L"POINTER_DRAG");
-    if (script.empty()) return "error POINTER_DRAG is not set (run the tests through run-e2e.sh)";
+namespace {
+
+// Runs one of the X helper scripts (tests/e2e/x11) with `arguments`; its
+// answer file goes into the scratch root.
+std::string RunX11Helper(const wchar_t* script, const std::wstring& arguments, std::chrono::milliseconds timeout) {
+    const std::wstring folder = EnvironmentValue(L"X11_HELPERS");
+    if (folder.empty()) return "error X11_HELPERS is not set (run the tests through run-e2e.sh)";
     static int serial = 0;
-    const std::wstring done = JoinPath(GetConfig().scratchRoot, L"pointer-drag-" + std::to_wstring(++serial) + L".done");
-    const std::wstring arguments = std::to_wstring(from.x) + L" " + std::to_wstring(from.y) + L" " +
-                                   std::to_wstring(to.x) + L" " + std::to_wstring(to.y);
-    return RunUnixHelper(L"Z:\\bin\\sh \"" + script + L"\" " + arguments + L" \"" + FromUtf8(UnixPath(done)) + L"\"",
-                         done, 20s);
+    const std::wstring answer =
+        JoinPath(GetConfig().scratchRoot, std::wstring(script) + L"-" + std::to_wstring(++serial));
+    return RunUnixHelper(L"Z:\\bin\\sh \"" + folder + L"/" + script + L"\" " + arguments + L" \"" +
+                             FromUtf8(UnixPath(answer)) + L"\"",
+                         answer, timeout);
+}
+
+}  // namespace
+
+std::string DragWithXPointer(POINT from, POINT to) {
+    return RunX11Helper(L"pointer_drag.sh",
+                        std::to_wstring(from.x) + L" " + std::to_wstring(from.y) + L" " + std::to_wstring(to.x) + L" " +
+                            std::to_wstring(to.y),
+                        20s);
+}
+
+std::optional<XWindowPlace> XWindowPlaceOf(HWND window) {
+    // Wine keeps the X window of each top-level window in this property.
+    const auto id = reinterpret_cast<uintptr_t>(GetPropW(window, L"__wine_x11_whole_window"));
+    if (id == 0) return std::nullopt;
+    wchar_t hex[32];
+    swprintf(hex, 32, L"0x%llx", static_cast<unsigned long long>(id));
+    const std::string line = RunX11Helper(L"window_place.sh", hex, 10s);
+    XWindowPlace place;
+    int width = 0, height = 0;
+    char state[16] = {};
+    if (sscanf(line.c_str(), "%ld %ld %d %d %15s", &place.rect.left, &place.rect.top, &width, &height, state) != 5)
+        return std::nullopt;
+    place.rect.right = place.rect.left + width;
+    place.rect.bottom = place.rect.top + height;
+    place.mapped = std::string(state) == "viewable";
+    return place;
 }
 
 }  // namespace e2e

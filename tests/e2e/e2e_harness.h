@@ -195,8 +195,9 @@ private:
     DWORD pid_ = 0;
 };
 
-// Success once the panel's frame stands at `left` (within `timeout`), with
-// where it stands instead when it does not.
+// Success once the panel's frame stands at `left` (within `timeout`), and
+// under a window manager the screen shows it there too; with where it stands
+// instead when it does not.
 ::testing::AssertionResult ReachesLeft(HWND panel, int left, std::chrono::milliseconds timeout = 5s);
 // With the pointer resting over the panel's place on `side`: the panel
 // window once it stands at its shown place with its strip drawn (the close
@@ -241,10 +242,17 @@ std::string DragFilesFromX11(const ScratchDir& dir, POINT from, POINT to, const 
 // X server (E2E_WINDOW_MANAGER, set by run-e2e.sh).
 std::wstring WindowManager();
 // Presses the left button at `from`, moves in small steps to `to` and
-// releases, with the X server's own pointer (tests/e2e/drag/pointer_drag.sh):
+// releases, with the X server's own pointer (tests/e2e/x11/pointer_drag.sh):
 // a window manager's frame drag follows it as it follows a user's mouse,
 // which input sent through Windows never reaches. Returns "ended" or
 // "error ...".
 std::string DragWithXPointer(POINT from, POINT to);
+// Where the X server shows a top-level window (tests/e2e/x11/window_place.sh):
+// its outer rectangle, and whether it is mapped; nothing when it cannot tell.
+struct XWindowPlace {
+    RECT rect{};
+    bool mapped = false;
+};
+std::optional<XWindowPlace> XWindowPlaceOf(HWND window);
 
 }  // namespace e2e

@@ -1,16 +1,14 @@
 #!/usr/bin/env bash
 # Runs the Windows end-to-end tests (e2e_tests.exe driving the real
-# tilerack.exe) under Wine on a private Xvfb display (bare, or run by openbox
-# as on a desktop), with a private Wine prefix inside the build folder. Never uses the
+# tilerack.exe) under Wine on a private Xvfb display, run by openbox as on a
+# desktop, with a private Wine prefix inside the build folder. Never uses the
 # caller's DISPLAY or ~/.wine; on exit, also after a failure or Ctrl-C, it
 # stops only what it started: the Wine processes of its own prefix, its
 # openbox and its own Xvfb.
 #
 # Usage: run-e2e.sh WIN_BUILD_DIR [gtest arguments...]
 # Environment: E2E_TIMEOUT (seconds for the whole test program, default 1800);
-# E2E_WINDOW_MANAGER: none (the default: a bare X server) or openbox (the
-# long on-demand runs use it: without a window manager Wine waits about 2 s
-# whenever a managed window leaves the screen).
+# E2E_WINDOW_MANAGER: openbox (the default) or none (a bare X server).
 set -uo pipefail
 
 if [ $# -lt 1 ] || [ ! -d "$1" ]; then
@@ -18,7 +16,7 @@ if [ $# -lt 1 ] || [ ! -d "$1" ]; then
     exit 2
 fi
 WIN_DIR=$(cd "$1" && pwd)
-E2E_WINDOW_MANAGER=${E2E_WINDOW_MANAGER:-none}
+E2E_WINDOW_MANAGER=${E2E_WINDOW_MANAGER:-openbox}
 case $E2E_WINDOW_MANAGER in
     openbox | none) ;;
     *)
@@ -130,8 +128,8 @@ E2E_SCRATCH=$(winpath "$E2E_DIR/scratch")
 E2E_SCREENSHOTS=$(winpath "$E2E_DIR/screenshots")
 # The Linux drag source the drop scenarios start (a Unix path: it runs outside Wine).
 export DRAG_SOURCE=$ROOT/tests/e2e/drag/drag_source.py
-# Drags with the X server's own pointer, which a window manager follows.
-export POINTER_DRAG=$ROOT/tests/e2e/drag/pointer_drag.sh
+# Helpers that use the X server itself (its pointer, where it shows windows).
+export X11_HELPERS=$ROOT/tests/e2e/x11
 
 # The long on-demand scenarios (kills, soak) run only when asked for by name.
 case " $* " in

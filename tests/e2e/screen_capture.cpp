@@ -74,8 +74,12 @@ constexpr int kParkedLeft = -20000;
 struct PaintedScreen::State {
     Pattern pattern;
     TBitmap picture;
-    HWND window = nullptr;
+    HWND halves[2] = {};  // left and right half of the screen
+    int live = 0;         // halves not yet destroyed
     std::thread thread;
+
+    int HalfLeft(int half) const { return half * (picture.Width() / 2); }
+    int HalfWidth(int half) const { return half == 0 ? picture.Width() / 2 : picture.Width() - HalfLeft(1); }
 
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wp, LPARAM lp) {
         switch (message) {
@@ -91,33 +95,51 @@ struct PaintedScreen::State {
             PAINTSTRUCT paint;
             HDC dc = BeginPaint(window, &paint);
             const auto* state = reinterpret_cast<State*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-            tilerack::win::DrawPicture(dc, 0, 0, state->picture);
+            const int half = window == state->halves[0] ? 0 : 1;
+            tilerack::win::DrawPicture(dc, -state->HalfLeft(half), 0, state->picture);
             EndPaint(window, &paint);
             return 0;
         }
-        case WM_DESTROY:
-            PostQuitMessage(0);
+        case WM_DESTROY: {
+            auto* state = reinterpret_cast<State*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+            if (--state->live == 0) PostQuitMessage(0);
             return 0;
+        }
         }
         return DefWindowProcW(window, message, wp, lp);
     }
 
-    void Run(int left, std::promise<HWND> created) {
+    void Run(int left, std::promise<bool> created) {
         WNDCLASSW wc{};
         wc.lpfnWndProc = Proc;
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.lpszClassName = L"E2EPaintedScreen";
         wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         RegisterClassW(&wc);  // fails harmlessly when registered by an earlier test
-        HWND shown = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, wc.lpszClassName, L"", WS_POPUP, left, 0,
-                                     picture.Width(), picture.Height(), nullptr, nullptr, wc.hInstance, this);
-        if (shown) ShowWindow(shown, SW_SHOWNOACTIVATE);
-        created.set_value(shown);
+        for (int half = 0; half < 2; ++half) {
+            // An application window, so that a window manager stacks it as
+            // one: windows shown later come above it.
+            halves[half] = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_APPWINDOW | WS_EX_NOACTIVATE, wc.lpszClassName,
+                                           L"", WS_POPUP, left + HalfLeft(half), 0, HalfWidth(half), picture.Height(),
+                                           nullptr, nullptr, wc.hInstance, this);
+            if (halves[half]) {
+                ++live;
+                ShowWindow(halves[half], SW_SHOWNOACTIVATE);
+            }
+        }
+        const bool both = halves[0] && halves[1];
+        created.set_value(both);
         MSG message;
-        while (shown && GetMessageW(&message, nullptr, 0, 0) > 0) {
+        while (live > 0 && GetMessageW(&message, nullptr, 0, 0) > 0) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
+    }
+
+    void MoveTo(int left) {
+        for (int half = 0; half < 2; ++half)
+            SetWindowPos(halves[half], nullptr, left + HalfLeft(half), 0, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 };
 
@@ -126,21 +148,21 @@ PaintedScreen::PaintedScreen(Pattern pattern, bool parked) : state_(std::make_un
     state_->picture.SetSize(ScreenWidth(), ScreenHeight());
     for (int y = 0; y < state_->picture.Height(); ++y)
         for (int x = 0; x < state_->picture.Width(); ++x) state_->picture.SetPixel(x, y, state_->pattern(x, y));
-    std::promise<HWND> created;
-    std::future<HWND> window = created.get_future();
+    std::promise<bool> created;
+    std::future<bool> both = created.get_future();
     state_->thread = std::thread(&State::Run, state_.get(), parked ? kParkedLeft : 0, std::move(created));
-    state_->window = window.get();
-    if (!state_->window) ADD_FAILURE() << "cannot create the painted screen window";
+    if (!both.get()) ADD_FAILURE() << "cannot create the painted screen's windows";
 }
 
 PaintedScreen::~PaintedScreen() {
-    if (state_->window) PostMessageW(state_->window, WM_CLOSE, 0, 0);
+    for (HWND half : state_->halves)
+        if (half) PostMessageW(half, WM_CLOSE, 0, 0);
     if (state_->thread.joinable()) state_->thread.join();
 }
 
 bool PaintedScreen::WaitUntilShown(std::chrono::milliseconds timeout) const {
     const int w = ScreenWidth(), h = ScreenHeight();
-    const POINT samples[] = {{w / 2, h / 2}, {w / 2 + 37, 100}, {w / 3, h - 10}, {2 * w / 3, 7}};
+    const POINT samples[] = {{w / 2, h / 2}, {w / 2 + 37, 100}, {w / 3, h - 10}, {2 * w / 3, 7}, {w / 2 - 1, h / 2}};
     return WaitUntil(
         [&] {
             return std::all_of(std::begin(samples), std::end(samples),
@@ -149,13 +171,9 @@ bool PaintedScreen::WaitUntilShown(std::chrono::milliseconds timeout) const {
         timeout);
 }
 
-void PaintedScreen::Park() {
-    SetWindowPos(state_->window, nullptr, kParkedLeft, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
+void PaintedScreen::Park() { state_->MoveTo(kParkedLeft); }
 
-void PaintedScreen::Unpark() {
-    SetWindowPos(state_->window, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
+void PaintedScreen::Unpark() { state_->MoveTo(0); }
 
 namespace {
 

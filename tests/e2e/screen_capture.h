@@ -37,10 +37,12 @@ COLORREF Brightened(COLORREF colour);
 bool SavePng(const std::wstring& name, const TBitmap& picture, const std::wstring& alsoTo = {});
 inline bool SaveScreenshotPng(const std::wstring& name) { return SavePng(name, CaptureScreen()); }
 
-// A window over the whole screen, painted by its own thread with a colour
+// Windows over the whole screen, painted by their own thread with a colour
 // per pixel, so what lies under the panel is known exactly. Wine on a bare
-// display puts every newly shown window on top and never lowers one, so it
-// must exist before the panel to lie under it.
+// display puts every newly shown window on top and never lowers one, so they
+// must exist before the panel to lie under it. The screen is two windows, a
+// left and a right half: one window over the whole screen would count as a
+// full-screen window, which a window manager may keep above all others.
 class PaintedScreen {
 public:
     using Pattern = std::function<COLORREF(int x, int y)>;
