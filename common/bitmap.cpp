@@ -87,16 +87,16 @@ void TBitmap::EndUpdate() {
     }
 }
 
-void DrawGlyphImage(TBitmap& target, int x, int y, const TBitmap& glyph, int index, int count) {
+void DrawGlyphImage(PixelRows target, int x, int y, const TBitmap& glyph, int index, int count) {
     if (glyph.Empty() || count <= 0) return;
     const int w = glyph.Width() / count;
     const int h = glyph.Height();
     const uint8_t* key = glyph.Row(h - 1);  // the lower-left pixel
     const int sx0 = index * w;
-    for (int row = std::max(0, -y); row < h && y + row < target.Height(); ++row) {
+    for (int row = std::max(0, -y); row < h && y + row < target.height; ++row) {
         const uint8_t* src = glyph.Row(row);
         uint8_t* dst = target.Row(y + row);
-        for (int col = std::max(0, -x); col < w && x + col < target.Width(); ++col) {
+        for (int col = std::max(0, -x); col < w && x + col < target.width; ++col) {
             const uint8_t* p = src + (sx0 + col) * 3;
             if (p[0] == key[0] && p[1] == key[1] && p[2] == key[2]) continue;
             uint8_t* q = dst + (x + col) * 3;

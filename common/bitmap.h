@@ -20,6 +20,16 @@ constexpr int RedOf(Color c) { return c & 0xFF; }
 constexpr int GreenOf(Color c) { return (c >> 8) & 0xFF; }
 constexpr int BlueOf(Color c) { return (c >> 16) & 0xFF; }
 
+// Rows of 24-bit pixels laid out like a TBitmap's, held elsewhere (a DIB
+// section's bits, or a TBitmap's own): what drawing into a picture needs.
+struct PixelRows {
+    uint8_t* bits = nullptr;
+    int width = 0;
+    int height = 0;
+    int stride = 0;
+    uint8_t* Row(int y) const { return bits + static_cast<size_t>(y) * stride; }
+};
+
 class TBitmap {
 public:
     TBitmap() = default;
@@ -45,6 +55,8 @@ public:
     uint8_t* Bits() { return pixels_.data(); }
     const uint8_t* Bits() const { return pixels_.data(); }
     size_t ByteSize() const { return pixels_.size(); }
+    // The pixels to draw into; drawing through them fires no change.
+    PixelRows Rows() { return {pixels_.data(), width_, height_, stride_}; }
 
     Color Pixel(int x, int y) const;
     void SetPixel(int x, int y, Color c);  // ignored outside the picture
@@ -94,6 +106,9 @@ private:
 
 // Draws image `index` of a glyph of `count` images at (x, y) into `target`,
 // leaving out the pixels of the glyph's lower-left colour.
-void DrawGlyphImage(TBitmap& target, int x, int y, const TBitmap& glyph, int index, int count);
+void DrawGlyphImage(PixelRows target, int x, int y, const TBitmap& glyph, int index, int count);
+inline void DrawGlyphImage(TBitmap& target, int x, int y, const TBitmap& glyph, int index, int count) {
+    DrawGlyphImage(target.Rows(), x, y, glyph, index, count);
+}
 
 }  // namespace tilerack

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 // The vector kernels are compiled for their instruction sets with target
 // attributes and chosen at run time, so the program still runs on any x86-64.
@@ -17,24 +18,7 @@
 namespace tilerack {
 namespace {
 
-// Channel order of a stored pixel: blue, green, red.
-struct BlendTerms {
-    int opacity = 0;
-    std::array<uint8_t, 3> colour{};     // the panel colour's bytes
-    std::array<uint32_t, 3> colourTerm{};  // (100 - opacity) * colour byte
-};
-
-BlendTerms MakeTerms(Color color, int opacity) {
-    BlendTerms t;
-    t.opacity = opacity;
-    t.colour = {static_cast<uint8_t>(BlueOf(color)), static_cast<uint8_t>(GreenOf(color)),
-                static_cast<uint8_t>(RedOf(color))};
-    // Unsigned arithmetic wraps like the 32-bit signed formula does on odd
-    // opacities, without overflowing.
-    const uint32_t colourShare = 100u - static_cast<uint32_t>(opacity);
-    for (int c = 0; c < 3; ++c) t.colourTerm[c] = colourShare * t.colour[c];
-    return t;
-}
+using BlendTerms = BackgroundBlend::Terms;
 
 // One byte of the blend: (value * opacity + colour term) / 100 in 32-bit
 // signed arithmetic, truncated, low 8 bits kept.
@@ -50,14 +34,10 @@ void BlendScalar(uint8_t* p, size_t bytes, const BlendTerms& t) {
 }
 
 void BlendWithTables(uint8_t* p, size_t bytes, const BlendTerms& t) {
-    uint8_t table[3][256];
-    for (int c = 0; c < 3; ++c)
-        for (int v = 0; v < 256; ++v)
-            table[c][v] = BlendByte(static_cast<uint8_t>(v), t.opacity, t.colourTerm[c]);
     for (size_t i = 0; i + 3 <= bytes; i += 3) {
-        p[i] = table[0][p[i]];
-        p[i + 1] = table[1][p[i + 1]];
-        p[i + 2] = table[2][p[i + 2]];
+        p[i] = t.table[0][p[i]];
+        p[i + 1] = t.table[1][p[i + 1]];
+        p[i + 2] = t.table[2][p[i + 2]];
     }
 }
 
@@ -204,24 +184,61 @@ BlendKernel FastestBlendKernel() {
     return fastest;
 }
 
-void BlendBackgroundUsing(BlendKernel kernel, TBitmap& background, Color color, int opacity) {
-    if (opacity == 0) {
-        background.Fill(color);
+BackgroundBlend::BackgroundBlend(Color color, int opacity, BlendKernel kernel) {
+    terms_.opacity = opacity;
+    terms_.colour = {static_cast<uint8_t>(BlueOf(color)), static_cast<uint8_t>(GreenOf(color)),
+                     static_cast<uint8_t>(RedOf(color))};
+    // Unsigned arithmetic wraps like the 32-bit signed formula does on odd
+    // opacities, without overflowing.
+    const uint32_t colourShare = 100u - static_cast<uint32_t>(opacity);
+    for (int c = 0; c < 3; ++c) terms_.colourTerm[c] = colourShare * terms_.colour[c];
+    kernel_ = std::min(kernel, FastestBlendKernel());
+    if (opacity < 1 || opacity > 99) kernel_ = BlendKernel::Tables;
+    if (kernel_ == BlendKernel::Tables)
+        for (int c = 0; c < 3; ++c)
+            for (int v = 0; v < 256; ++v)
+                terms_.table[c][v] = BlendByte(static_cast<uint8_t>(v), opacity, terms_.colourTerm[c]);
+}
+
+void BackgroundBlend::Apply(uint8_t* pixels, size_t bytes) const {
+    if (terms_.opacity == 100) return;
+    if (terms_.opacity == 0) {
+        for (size_t i = 0; i + 3 <= bytes; i += 3) std::memcpy(pixels + i, terms_.colour.data(), 3);
         return;
     }
-    if (opacity == 100 || background.Empty()) return;
-    kernel = std::min(kernel, FastestBlendKernel());
-    if (opacity < 1 || opacity > 99) kernel = BlendKernel::Tables;
+    BlendRun(kernel_, pixels, bytes, terms_);
+}
 
-    const BlendTerms terms = MakeTerms(color, opacity);
+void BlendBackgroundUsing(BlendKernel kernel, TBitmap& background, Color color, int opacity) {
+    if (background.Empty()) return;
+    if (opacity == 100) return;
+    const BackgroundBlend blend(color, opacity, kernel);
     const size_t rowBytes = static_cast<size_t>(background.Width()) * 3;
     if (rowBytes == static_cast<size_t>(background.Stride())) {
         // No row padding: the whole picture is one run of pixels.
-        BlendRun(kernel, background.Bits(), rowBytes * background.Height(), terms);
+        blend.Apply(background.Bits(), rowBytes * background.Height());
     } else {
-        for (int y = 0; y < background.Height(); ++y) BlendRun(kernel, background.Row(y), rowBytes, terms);
+        for (int y = 0; y < background.Height(); ++y) blend.Apply(background.Row(y), rowBytes);
     }
     background.Changed();
+}
+
+void PaintBackground(PixelRows target, const TBitmap& capture, int blendedColumns, Color color, int opacity) {
+    const BackgroundBlend blend(color, opacity);
+    const uint8_t fill[3] = {static_cast<uint8_t>(BlueOf(color)), static_cast<uint8_t>(GreenOf(color)),
+                             static_cast<uint8_t>(RedOf(color))};
+    const int copied = std::clamp(capture.Width(), 0, target.width);
+    const int blended = std::clamp(blendedColumns, 0, copied);
+    for (int y = 0; y < target.height; ++y) {
+        uint8_t* row = target.Row(y);
+        int from = 0;
+        if (y < capture.Height()) {
+            std::memcpy(row, capture.Row(y), static_cast<size_t>(copied) * 3);
+            blend.Apply(row, static_cast<size_t>(blended) * 3);
+            from = copied;
+        }
+        for (int x = from; x < target.width; ++x) std::memcpy(row + x * 3, fill, 3);
+    }
 }
 
 void BlendBackground(TBitmap& background, Color color, int opacity) {

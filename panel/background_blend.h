@@ -1,6 +1,10 @@
 #pragma once
 // The panel's translucent background: the captured screen strip blended with
 // the panel colour.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
 #include "common/bitmap.h"
 
 namespace tilerack {
@@ -25,5 +29,31 @@ bool BlendKernelSupported(BlendKernel kernel);
 BlendKernel FastestBlendKernel();
 // Like BlendBackground, with `kernel` (or the fastest supported one below it).
 void BlendBackgroundUsing(BlendKernel kernel, TBitmap& background, Color color, int opacity);
+
+// The same blend made ready once for a colour and an opacity, then applied
+// run by run: the panel blends each row of its capture as it paints it.
+class BackgroundBlend {
+public:
+    BackgroundBlend(Color color, int opacity, BlendKernel kernel = FastestBlendKernel());
+    // Blends whole pixels in place; `bytes` is a multiple of 3.
+    void Apply(uint8_t* pixels, size_t bytes) const;
+
+    struct Terms {  // channel order of a stored pixel: blue, green, red
+        int opacity = 0;
+        std::array<uint8_t, 3> colour{};       // the panel colour's bytes
+        std::array<uint32_t, 3> colourTerm{};  // (100 - opacity) * colour byte
+        std::array<std::array<uint8_t, 256>, 3> table{};  // the blend of every byte value, per channel
+    };
+
+private:
+    BlendKernel kernel_;
+    Terms terms_;
+};
+
+// The panel's background as it is painted into `target`: `capture` at the
+// origin, its first `blendedColumns` columns blended with `color` at
+// `opacity`, its other columns as they are, and `color` wherever the capture
+// does not reach.
+void PaintBackground(PixelRows target, const TBitmap& capture, int blendedColumns, Color color, int opacity);
 
 }  // namespace tilerack

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/bitmap.h"
+#include "panel/item_glyph.h"
 #include "panel/strip_layout.h"
 
 namespace tilerack {
@@ -34,16 +35,24 @@ public:
     // Which of the glyph's images the state shows: 0 under the pointer, 2
     // pressed, 4 otherwise (five-image glyphs); one-image glyphs always 0.
     int ImageIndex() const;
-    int ImageWidth() const { return numGlyphs > 0 ? glyph.Width() / numGlyphs : glyph.Width(); }
+    virtual int ImageWidth() const { return numGlyphs > 0 ? glyph.Width() / numGlyphs : glyph.Width(); }
+    virtual int ImageHeight() const { return glyph.Height(); }
+    // Draws the image the state shows with its top-left corner at (x, y).
+    virtual void DrawImage(PixelRows target, int x, int y) const {
+        DrawGlyphImage(target, x, y, glyph, ImageIndex(), numGlyphs);
+    }
 };
 
-// The button of an item; its tag is the item.
+// The button of an item; its tag is the item. Its five-image glyph is drawn
+// straight from the item's icon by the panel's painter.
 class TItemButton : public TFlatButton {
 public:
     TShortCut* item = nullptr;
-    // The glyph (five images made from the item's icon) exists only while the
-    // button has a place on the strip: most buttons of a long list never show.
-    bool glyphReady = false;
+    const ItemGlyphPainter* painter = nullptr;
+
+    int ImageWidth() const override;
+    int ImageHeight() const override;
+    void DrawImage(PixelRows target, int x, int y) const override;
 };
 
 }  // namespace tilerack

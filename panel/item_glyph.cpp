@@ -14,33 +14,42 @@ int BrightenChannel(int value, double gain, int add) {
     return static_cast<int>(std::clamp(brightened, 0.0, 255.0));
 }
 
-TBitmap BuildItemGlyph(const TBitmap& icon, double gain) {
-    TBitmap glyph;
-    if (icon.Empty()) return glyph;
-    const int w = icon.Width();
-    glyph.SetSize(5 * w, icon.Height());
-    glyph.Fill(icon.Pixel(0, 0));
-    for (int image = 0; image < 5; ++image) glyph.Draw(image * w, 0, icon);
-
-    // One table per channel (blue, green, red): a glyph is built whenever a
-    // button comes onto the strip, so the per-pixel work stays a lookup.
-    std::array<std::array<uint8_t, 256>, 3> brighter;
+ItemGlyphPainter::ItemGlyphPainter(double gain) : gain_(gain) {
     constexpr int kAdd[3] = {24, 10, 32};
     for (int channel = 0; channel < 3; ++channel)
         for (int v = 0; v < 256; ++v)
-            brighter[channel][v] = static_cast<uint8_t>(BrightenChannel(v, gain, kAdd[channel]));
+            brighter_[channel][v] = static_cast<uint8_t>(BrightenChannel(v, gain, kAdd[channel]));
+}
 
-    const Color background = glyph.Pixel(0, 0);
-    for (int y = 0; y < glyph.Height(); ++y) {
-        uint8_t* p = glyph.Row(y);
-        for (int x = 0; x < w; ++x, p += 3) {
-            if (Rgb(p[2], p[1], p[0]) == background) continue;
-            p[0] = brighter[0][p[0]];
-            p[1] = brighter[1][p[1]];
-            p[2] = brighter[2][p[2]];
+void ItemGlyphPainter::Draw(PixelRows target, int x, int y, const TBitmap& icon, int index) const {
+    if (icon.Empty()) return;
+    const int w = icon.Width(), h = icon.Height();
+    const uint8_t* topLeft = icon.Row(0);
+    auto isBackground = [topLeft](const uint8_t* p) {
+        return p[0] == topLeft[0] && p[1] == topLeft[1] && p[2] == topLeft[2];
+    };
+    // The colour left out: the first image's lower-left pixel.
+    uint8_t key[3];
+    const uint8_t* lowerLeft = icon.Row(h - 1);
+    const bool keyBrightened = !isBackground(lowerLeft);
+    for (int c = 0; c < 3; ++c) key[c] = keyBrightened ? brighter_[c][lowerLeft[c]] : lowerLeft[c];
+
+    const bool bright = index == 0;
+    for (int row = std::max(0, -y); row < h && y + row < target.height; ++row) {
+        const uint8_t* src = icon.Row(row);
+        uint8_t* dst = target.Row(y + row);
+        for (int col = std::max(0, -x); col < w && x + col < target.width; ++col) {
+            const uint8_t* p = src + col * 3;
+            uint8_t v[3] = {p[0], p[1], p[2]};
+            if (bright && !isBackground(p))
+                for (int c = 0; c < 3; ++c) v[c] = brighter_[c][v[c]];
+            if (v[0] == key[0] && v[1] == key[1] && v[2] == key[2]) continue;
+            uint8_t* q = dst + (x + col) * 3;
+            q[0] = v[0];
+            q[1] = v[1];
+            q[2] = v[2];
         }
     }
-    return glyph;
 }
 
 void MirrorBitmap(TBitmap& bitmap) {

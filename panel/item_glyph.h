@@ -1,17 +1,39 @@
 #pragma once
 // Pictures of the strip: the five-image glyph of an item button and the
 // arrow glyphs of the hide and menu buttons.
+#include <array>
+#include <cstdint>
+
 #include "common/bitmap.h"
 
 namespace tilerack {
 
 inline constexpr double kGlyphGain = 1.07;
 
-// The five images of an item button side by side, each a copy of `icon`; the
-// first brightened: every pixel whose colour differs from the glyph's top-left
-// pixel gets blue*gain+24, green*gain+10, red*gain+32, rounded half to even,
-// at most 255. Images 2 to 5 are plain copies.
-TBitmap BuildItemGlyph(const TBitmap& icon, double gain = kGlyphGain);
+// The glyph of an item button: five images of the item's icon side by side,
+// the first brightened: every pixel whose colour differs from the icon's
+// top-left pixel gets blue*gain+24, green*gain+10, red*gain+32, rounded half
+// to even, at most 255. Images 2 to 5 are plain copies. Like any glyph it is
+// drawn without the pixels of its lower-left colour, the first image's.
+//
+// The painter draws an image of that glyph straight from the icon: buttons
+// keep no glyph of their own, so a long list costs no picture memory beyond
+// its icons, and a button scrolled into view looks exactly like one shown
+// from the start.
+class ItemGlyphPainter {
+public:
+    static constexpr int kImages = 5;
+
+    explicit ItemGlyphPainter(double gain = kGlyphGain);
+    double Gain() const { return gain_; }
+
+    // Draws image `index` (0 to 4) of the glyph of `icon` at (x, y), clipped.
+    void Draw(PixelRows target, int x, int y, const TBitmap& icon, int index) const;
+
+private:
+    double gain_;
+    std::array<std::array<uint8_t, 256>, 3> brighter_;  // blue, green, red
+};
 
 // The brightening of one channel value (exposed for tests).
 int BrightenChannel(int value, double gain, int add);

@@ -2,6 +2,7 @@
 // background and file icons.
 #include <windows.h>
 #include <commctrl.h>
+#include <windowsx.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -47,6 +48,7 @@ TItemButton* TMainPanel::AddItemButton(TShortCut& item, bool layOut) {
     TItemButton* b = button.get();
     b->handCursor = true;
     b->item = &item;
+    b->painter = &glyphPainter_;
     b->bounds = Rect{0, 0, ClientWidth() - 1, kItemButtonHeight};
     // Shown once the layout has given it a place: a tooltip tool for every
     // button that never fits the strip would only cost time.
@@ -71,25 +73,11 @@ TItemButton* TMainPanel::AddItemButton(TShortCut& item, bool layOut) {
 void TMainPanel::UpdateItemButton(TShortCut& item) {
     TItemButton* b = item.Button;
     if (!b) return;
-    b->glyphReady = false;
-    PrepareItemGlyph(*b);
     b->numGlyphs = 5;
     b->caption = item.Caption;
     b->hint = item.Hint;
     SyncTooltip(*b);
     if (b->visible) Invalidate();
-}
-
-// Made from the icon as the button comes onto the strip, dropped as it
-// leaves: a button scrolled into view looks exactly as one prepared at start.
-void TMainPanel::PrepareItemGlyph(TItemButton& b) {
-    if (b.visible && !b.glyphReady && b.item) {
-        b.glyph = BuildItemGlyph(b.item->Icon, GlyphGain);
-        b.glyphReady = true;
-    } else if (!b.visible && b.glyphReady) {
-        b.glyph = TBitmap();
-        b.glyphReady = false;
-    }
 }
 
 void TMainPanel::LayoutButtons() {
@@ -100,7 +88,6 @@ void TMainPanel::LayoutButtons() {
         if (!b) continue;
         b->bounds.top = slots[i].top;
         b->visible = slots[i].visible;
-        PrepareItemGlyph(*b);
         SyncTooltip(*b);
     }
     Invalidate();
@@ -117,7 +104,6 @@ void TMainPanel::FormResize() {
         for (auto& b : buttons_) b->bounds.width += cw - lastClientWidth_;
     lastClientWidth_ = cw;
     if (!Background.Empty() && Width() > Background.Width()) Background.SetWidth(Width());
-    if (!rawBackground_.Empty() && Width() > rawBackground_.Width()) rawBackground_.SetWidth(Width());
     for (TFlatButton* b : AllButtons()) SyncTooltip(*b);
     PlaceAtEdge();
     Invalidate();
@@ -145,39 +131,31 @@ void TMainPanel::CaptureBackground() {
     // Captured even when the opacity hides it: a later change of the opacity
     // then blends this capture again at once.
     const int x0 = settings_.side == 1 ? GetSystemMetrics(SM_CXSCREEN) - ClientWidth() : 0;
-    win::CaptureScreen(x0, 0, width, height, rawBackground_);
+    win::CaptureScreen(x0, 0, width, height, Background);
     ReblendBackground();
 }
 
-// The background from the kept capture with the current colour and opacity,
-// so a change of either shows at once, not only after the next slide-in.
-void TMainPanel::ReblendBackground() {
-    if (rawBackground_.Empty()) {
-        if (!Background.Empty()) Background.Fill(win::ToColorRef(settings_.color));
-        return;
-    }
-    Background = rawBackground_;
-    if (settings_.opacity != 100)
-        tilerack::BlendBackground(Background, win::ToColorRef(settings_.color), settings_.opacity);
-}
+// Captured even when the opacity hides it, and blended as it is painted: a
+// change of the colour or the opacity shows at once, on the whole capture.
+void TMainPanel::ReblendBackground() { blendedColumns_ = Background.Width(); }
 
 void TMainPanel::FormPaint(HDC dc) {
     const int cw = std::max(ClientWidth(), 1), ch = std::max(ClientHeight(), 1);
     // Everything is composed off screen and copied in one go: no flicker,
     // and the window never erases its background.
-    TBitmap frame(cw, ch);
-    frame.Fill(win::ToColorRef(settings_.color));
-    frame.Draw(0, 0, Background);
+    win::DibCanvas canvas(cw, ch);
+    const PixelRows pixels = canvas.Rows();
+    PaintBackground(pixels, Background, blendedColumns_, win::ToColorRef(settings_.color), settings_.opacity);
+    if (glyphPainter_.Gain() != GlyphGain) glyphPainter_ = ItemGlyphPainter(GlyphGain);
 
     auto glyphOrigin = [](const TFlatButton& b, int textWidth) {
-        const int gw = b.ImageWidth(), gh = b.glyph.Height();
+        const int gw = b.ImageWidth(), gh = b.ImageHeight();
         const int block = gw + (textWidth > 0 ? 1 + textWidth : 0);
         POINT o{b.bounds.left + (b.bounds.width - block) / 2, b.bounds.top + (b.bounds.height - gh) / 2};
         if (b.pressed && b.hot) { ++o.x; ++o.y; }
         return o;
     };
 
-    win::DibCanvas canvas(cw, ch);
     win::SelectScope font(canvas.dc(), font_.get());
     SetBkMode(canvas.dc(), TRANSPARENT);
 
@@ -197,10 +175,9 @@ void TMainPanel::FormPaint(HDC dc) {
             text.bottom = std::min<LONG>(text.bottom, b->bounds.height);
         }
         const POINT g = glyphOrigin(*b, b->caption.empty() ? 0 : text.right);
-        DrawGlyphImage(frame, g.x, g.y, b->glyph, b->ImageIndex(), b->numGlyphs);
+        if (pixels.bits) b->DrawImage(pixels, g.x, g.y);
         placed.push_back({b, text, g});
     }
-    canvas.CopyFrom(frame);
     SetTextColor(canvas.dc(), RGB(0, 0, 0));
     for (const Placed& p : placed) {
         TFlatButton& b = *p.b;
@@ -259,6 +236,24 @@ void TMainPanel::CreateTooltips() {
     for (TFlatButton* b : AllButtons()) SyncTooltip(*b);
 }
 
+// The tooltip control (and with it the common controls library) is needed
+// only once the pointer is over the panel: made at the first pointer move.
+// Its tools are fed by relaying rather than by subclassing the panel, so the
+// very move that makes the control already starts its delay.
+void TMainPanel::RelayToTooltip(UINT msg, WPARAM wp, LPARAM lp) {
+    if (!tooltip_ && msg == WM_MOUSEMOVE && !destroyed_) CreateTooltips();
+    if (!tooltip_) return;
+    MSG relayed{};
+    relayed.hwnd = hwnd_;
+    relayed.message = msg;
+    relayed.wParam = wp;
+    relayed.lParam = lp;
+    relayed.time = static_cast<DWORD>(GetMessageTime());
+    const DWORD at = GetMessagePos();
+    relayed.pt = POINT{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+    SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+}
+
 void TMainPanel::SyncTooltip(TFlatButton& b) {
     if (!tooltip_ || !b.toolId) return;
     // A hidden button or one without a hint keeps its tool with an empty
@@ -270,7 +265,7 @@ void TMainPanel::SyncTooltip(TFlatButton& b) {
     std::wstring text = win::Widen(b.hint);
     TOOLINFOW ti{};
     ti.cbSize = sizeof(ti);
-    ti.uFlags = TTF_SUBCLASS;
+    ti.uFlags = 0;  // fed by RelayToTooltip
     ti.hwnd = hwnd_;
     ti.uId = b.toolId;
     ti.rect = shows ? RECT{b.bounds.left, b.bounds.top, b.bounds.Right(), b.bounds.Bottom()} : RECT{0, 0, 0, 0};

@@ -37,6 +37,8 @@ public:
     int WaitTime = 0;
     bool Hidden = false;
     std::vector<std::unique_ptr<TShortCut>> Items;
+    // The screen strip under the panel as last captured; the panel colour is
+    // blended in as it is painted.
     TBitmap Background;
     TFlatButton* ClickedControl = nullptr;
     bool FirstShow = true;
@@ -62,7 +64,6 @@ public:
     // `layOut` false leaves the layout to the caller, who adds many at once.
     TItemButton* AddItemButton(TShortCut& item, bool layOut = true);
     void UpdateItemButton(TShortCut& item);
-    void PrepareItemGlyph(TItemButton& button);
     void LayoutButtons();
     void FormResize();
     void FormPaint(HDC dc);
@@ -131,8 +132,10 @@ private:
     void OnLeftUp(POINT p);
     std::vector<TFlatButton*> AllButtons();
 
-    // Tooltips of the buttons.
+    // Tooltips of the buttons. The control is made when the pointer first
+    // moves over the panel and is fed the panel's pointer messages.
     void CreateTooltips();
+    void RelayToTooltip(UINT msg, WPARAM wp, LPARAM lp);
     void SyncTooltip(TFlatButton& button);
     void RemoveTooltip(TFlatButton& button);
 
@@ -150,7 +153,11 @@ private:
     void DeleteItemButton(TItemButton* button);
 
     PanelSettings settings_;
-    TBitmap rawBackground_;  // the last screen capture, before blending
+    // Columns of Background the panel colour is blended into as it is
+    // painted: the whole capture; columns added by a widening stay as they are
+    // until the next capture or a change of colour or opacity.
+    int blendedColumns_ = 0;
+    ItemGlyphPainter glyphPainter_;
     HWND tooltip_ = nullptr;
     HWND menuHint_ = nullptr;
     win::UniqueFont font_;

@@ -127,7 +127,6 @@ void TMainPanel::Show() {
     FormShow();
     UpdateWindow(hwnd_);
     AdoptApplicationOwner();
-    CreateTooltips();
     AddTrayIcon();
 }
 
@@ -272,6 +271,7 @@ void TMainPanel::Invalidate() { InvalidateRect(hwnd_, nullptr, FALSE); }
 
 LRESULT TMainPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     const POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+    if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) RelayToTooltip(msg, wp, lp);
     switch (msg) {
     case win::kTrayCallbackMessage:
         TrayIconMessage(lp);

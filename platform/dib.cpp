@@ -36,6 +36,12 @@ DibCanvas::~DibCanvas() {
     if (oldBitmap_) SelectObject(dc_.get(), oldBitmap_);
 }
 
+PixelRows DibCanvas::Rows() const {
+    if (!bits_) return {};
+    GdiFlush();
+    return {bits_, width_, height_, TBitmap::StrideFor(width_)};
+}
+
 void DibCanvas::CopyFrom(const TBitmap& picture) {
     if (!bits_) return;
     GdiFlush();
@@ -71,8 +77,15 @@ void CaptureScreen(int x, int y, int width, int height, TBitmap& picture) {
     const int right = std::min(x + width, GetSystemMetrics(SM_CXSCREEN));
     const int bottom = std::min(y + height, GetSystemMetrics(SM_CYSCREEN));
     if (left < right && top < bottom) {
+        // In bands: Wine's X driver fetches each copy from the screen into a
+        // transient block of its own, and the C runtime keeps a large block's
+        // memory after it is freed. Bands of about 64 KB keep that block small.
+        constexpr int kBandBytes = 64 * 1024;
+        const int bandRows = std::max(1, kBandBytes / (4 * (right - left)));
         WindowDC screen;
-        BitBlt(canvas.dc(), left - x, top - y, right - left, bottom - top, screen.get(), left, top, SRCCOPY);
+        for (int row = top; row < bottom; row += bandRows)
+            BitBlt(canvas.dc(), left - x, row - y, right - left, std::min(bandRows, bottom - row), screen.get(), left,
+                   row, SRCCOPY);
     }
     canvas.CopyTo(picture);
 }

@@ -21,6 +21,9 @@ public:
     int Height() const { return height_; }
     bool Valid() const { return bits_ != nullptr; }
 
+    // Its pixels, laid out like a TBitmap's, to draw into directly; GDI's
+    // pending drawing is flushed first.
+    PixelRows Rows() const;
     void CopyFrom(const TBitmap& picture);  // same size assumed; clipped
     void CopyTo(TBitmap& picture) const;    // resizes the picture
 

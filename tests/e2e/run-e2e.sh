@@ -45,7 +45,7 @@ if ! flock -w 900 9; then
 fi
 
 export WINEPREFIX=$E2E_DIR/prefix
-export WINEDEBUG=-all
+export WINEDEBUG=${E2E_WINEDEBUG:--all}  # a Wine debug channel list for a look inside
 export WINEDLLOVERRIDES="mscoree,mshtml="
 unset WINESERVER WINELOADER WINEARCH
 

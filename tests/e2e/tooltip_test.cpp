@@ -1,5 +1,6 @@
-// The hints of the strip's buttons: each hover over a button shows its hint
-// again, and an item's hint of two lines shows as two lines.
+// The hints of the strip's buttons: the very first hover after the start
+// shows a hint, each hover over a button shows its hint again, and an item's
+// hint of two lines shows as two lines.
 #include "dialog_driver.h"
 #include "e2e_harness.h"
 #include "screen_capture.h"
@@ -47,6 +48,26 @@ TEST_F(StripHints, EveryHoverShowsTheHintAgain) {
         ASSERT_TRUE(hint.has_value()) << "round " << round << ": no hint over the item";
         EXPECT_EQ(*hint, L"первая строка\r\nвторая строка");
     }
+}
+
+// The hint control is made when the pointer first comes over the panel: the
+// move that brings it there in one step must already count as the hover.
+TEST_F(StripHints, TheFirstHoverAfterTheStartShowsTheHint) {
+    ShortRecord item{.fileName = "C:\\x.exe", .caption = "Икс", .hint = "Игрек",
+                     .trackDrives = true, .image = FramedIconBmp(RGB(255, 0, 255), RGB(0, 0, 200))};
+    ASSERT_TRUE(WriteFileBytes(scratch_->File(L"shorts.dat"), BuildShortsFile({item}).bytes));
+    WriteSettings({"TimeOut=60000"});
+    PanelProcess panel(*scratch_);
+    HWND window = StartShown(panel);
+    ASSERT_NE(window, nullptr);
+    ASSERT_EQ(FindTopWindow(panel.Pid(), L"tooltips_class32"), nullptr) << "a hint shows before any hover";
+    const POINT centre = Centre(ClientRectOnScreen(window, ItemButtonRect(window, 0)));
+    MoveWithInput(centre.x, centre.y);
+    HWND tip = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (tip = FindTopWindow(panel.Pid(), L"tooltips_class32")) != nullptr; }, 5s))
+        << "no hint at the first hover; the window under the pointer: "
+        << Narrow(WindowClass(WindowFromPoint(centre)));
+    EXPECT_EQ(WindowText(tip), L"Игрек");
 }
 
 }  // namespace

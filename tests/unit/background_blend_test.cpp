@@ -117,5 +117,37 @@ TEST(BackgroundBlend, EmptyPictureIsLeftAlone) {
     EXPECT_TRUE(empty.Empty());
 }
 
+// What the panel paints: the capture blended in its first columns, as it is
+// beyond them, and the panel colour where it does not reach (a taller or
+// wider window than the capture, or a capture not yet taken).
+TEST(BackgroundBlend, PaintedBackgroundBlendsItsColumnsAndFillsBeyondTheCapture) {
+    const TBitmap capture = PatternPicture(9, 5);
+    const int channel[3] = {BlueOf(kPanelColour), GreenOf(kPanelColour), RedOf(kPanelColour)};
+    for (int opacity : {0, 1, 37, 50, 99, 100, 150}) {
+        for (int blendedColumns : {0, 4, 9, 20}) {
+            for (auto [w, h] : {std::pair{6, 3}, {9, 5}, {12, 8}}) {
+                TBitmap target(w, h);
+                target.Fill(Rgb(9, 99, 199));
+                PaintBackground(target.Rows(), capture, blendedColumns, kPanelColour, opacity);
+                for (int y = 0; y < h; ++y)
+                    for (int x = 0; x < w; ++x)
+                        for (int c = 0; c < 3; ++c) {
+                            uint8_t expected = static_cast<uint8_t>(channel[c]);
+                            if (x < capture.Width() && y < capture.Height()) {
+                                const uint8_t was = capture.Row(y)[x * 3 + c];
+                                expected = x < blendedColumns ? ExpectedByte(was, opacity, channel[c]) : was;
+                            }
+                            ASSERT_EQ(target.Row(y)[x * 3 + c], expected)
+                                << "opacity " << opacity << ", blended " << blendedColumns << ", " << w << "x" << h
+                                << " at " << x << "," << y << " channel " << c;
+                        }
+            }
+        }
+    }
+    TBitmap target(3, 2);
+    PaintBackground(target.Rows(), TBitmap(), 0, kPanelColour, 50);
+    EXPECT_EQ(target.Pixel(2, 1), kPanelColour);
+}
+
 }  // namespace
 }  // namespace tilerack

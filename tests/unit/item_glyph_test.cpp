@@ -27,11 +27,32 @@ TBitmap Picture(const std::vector<std::string>& rows, const std::vector<std::pai
     return bmp;
 }
 
-// The part of `glyph` that shows image `index` (0 based) of an icon `w` wide.
-TBitmap Image(const TBitmap& glyph, int index, int w) {
-    TBitmap image(w, glyph.Height());
-    image.Draw(-index * w, 0, glyph);
-    return image;
+// The glyph as the item button's definition states it, built the long way:
+// five copies of the icon side by side, in the first every pixel that differs
+// from the icon's top-left pixel brightened.
+TBitmap ReferenceGlyph(const TBitmap& icon, double gain = kGlyphGain) {
+    const int w = icon.Width();
+    TBitmap glyph(5 * w, icon.Height());
+    for (int image = 0; image < 5; ++image) glyph.Draw(image * w, 0, icon);
+    const Color background = icon.Pixel(0, 0);
+    for (int y = 0; y < icon.Height(); ++y)
+        for (int x = 0; x < w; ++x) {
+            const Color c = icon.Pixel(x, y);
+            if (c == background) continue;
+            glyph.SetPixel(x, y, Rgb(BrightenChannel(RedOf(c), gain, 32), BrightenChannel(GreenOf(c), gain, 10),
+                                     BrightenChannel(BlueOf(c), gain, 24)));
+        }
+    return glyph;
+}
+
+constexpr Color kUntouched = Rgb(7, 77, 177);  // found in no icon below
+
+// What the painter draws of image `index` on a picture of the icon's size.
+TBitmap Drawn(const TBitmap& icon, int index, double gain = kGlyphGain) {
+    TBitmap target(icon.Width(), icon.Height());
+    target.Fill(kUntouched);
+    ItemGlyphPainter(gain).Draw(target.Rows(), 0, 0, icon, index);
+    return target;
 }
 
 // Each case is {value, added, expected}.
@@ -52,30 +73,38 @@ TEST(ItemGlyph, HalvesRoundToTheEvenNeighbour) {
     ExpectBrightened({{150, 24, 184}, {150, 10, 170}, {150, 32, 192}, {50, 24, 78}, {50, 10, 64}, {50, 32, 86}});
 }
 
-TEST(ItemGlyph, FiveImagesOnlyTheFirstBrightenedAndBackgroundKept) {
+TEST(ItemGlyph, OnlyTheFirstImageIsBrightenedAndTheBackgroundIsLeftOut) {
     const Color bg = Rgb(1, 2, 3);
     const TBitmap icon = Picture({"bkg", "rbk", "bbb"},
                                  {{'b', bg}, {'k', kBlack}, {'g', Rgb(128, 128, 128)}, {'r', Rgb(208, 229, 216)}});
-    const TBitmap glyph = BuildItemGlyph(icon);
-    ASSERT_EQ(glyph.Width(), 15);
-    ASSERT_EQ(glyph.Height(), 3);
-
-    const TBitmap bright = Image(glyph, 0, 3);
+    const TBitmap bright = Drawn(icon, 0);
     EXPECT_EQ(bright.Pixel(1, 0), Rgb(32, 10, 24));
     EXPECT_EQ(bright.Pixel(2, 0), Rgb(169, 147, 161));
     EXPECT_EQ(bright.Pixel(0, 1), Rgb(255, 255, 255));
     EXPECT_EQ(bright.Pixel(2, 1), Rgb(32, 10, 24));
-    for (auto [x, y] : {std::pair{0, 0}, {1, 1}, {0, 2}, {1, 2}, {2, 2}}) EXPECT_EQ(bright.Pixel(x, y), bg);
+    // The lower-left pixel is the background: every background pixel is left out.
+    for (auto [x, y] : {std::pair{0, 0}, {1, 1}, {0, 2}, {1, 2}, {2, 2}}) EXPECT_EQ(bright.Pixel(x, y), kUntouched);
 
-    for (int i = 1; i < 5; ++i) EXPECT_TRUE(Image(glyph, i, 3).SamePixels(icon)) << "image " << i + 1;
+    for (int i = 1; i < 5; ++i) {
+        const TBitmap plain = Drawn(icon, i);
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 3; ++x)
+                EXPECT_EQ(plain.Pixel(x, y), icon.Pixel(x, y) == bg ? kUntouched : icon.Pixel(x, y))
+                    << "image " << i + 1 << " at " << x << "," << y;
+    }
 }
 
 TEST(ItemGlyph, BlackTopLeftKeepsBlackPixelsInTheFirstImage) {
     const TBitmap icon = Picture({"kww", "wkk"}, {{'k', kBlack}, {'w', Rgb(100, 100, 100)}});
-    const TBitmap bright = Image(BuildItemGlyph(icon), 0, 3);
+    const TBitmap bright = Drawn(icon, 0);
     const Color lifted = Rgb(139, 117, 131);  // 100 * 1.07 = 107, plus 32 / 10 / 24
+    // The lower-left pixel is brightened, so the colour left out is the lifted
+    // grey: the black pixels stay, the grey ones drop out.
     for (auto [x, y] : {std::pair{0, 0}, {1, 1}, {2, 1}}) EXPECT_EQ(bright.Pixel(x, y), kBlack) << x << "," << y;
-    for (auto [x, y] : {std::pair{1, 0}, {2, 0}, {0, 1}}) EXPECT_EQ(bright.Pixel(x, y), lifted) << x << "," << y;
+    for (auto [x, y] : {std::pair{1, 0}, {2, 0}, {0, 1}}) EXPECT_EQ(bright.Pixel(x, y), kUntouched) << x << "," << y;
+    // In a plain image the key stays the lifted grey, which no plain pixel has.
+    EXPECT_EQ(Drawn(icon, 4).Pixel(1, 0), Rgb(100, 100, 100));
+    EXPECT_EQ(ReferenceGlyph(icon).Pixel(1, 0), lifted);
 }
 
 TEST(ItemGlyph, EveryValueOfEveryChannelIsBrightenedOnItsOwn) {
@@ -84,7 +113,7 @@ TEST(ItemGlyph, EveryValueOfEveryChannelIsBrightenedOnItsOwn) {
     TBitmap icon(257, 1);
     icon.SetPixel(0, 0, Rgb(1, 1, 1));  // the background, found nowhere else
     for (int v = 0; v < 256; ++v) icon.SetPixel(v + 1, 0, Rgb(v, (v + 85) & 255, (v + 170) & 255));
-    const TBitmap bright = Image(BuildItemGlyph(icon), 0, 257);
+    const TBitmap bright = Drawn(icon, 0);
     for (int v = 0; v < 256; ++v) {
         if (Rgb(v, (v + 85) & 255, (v + 170) & 255) == Rgb(1, 1, 1)) continue;
         const Color expected = Rgb(BrightenChannel(v, 1.07, 32), BrightenChannel((v + 85) & 255, 1.07, 10),
@@ -93,8 +122,42 @@ TEST(ItemGlyph, EveryValueOfEveryChannelIsBrightenedOnItsOwn) {
     }
 }
 
-TEST(ItemGlyph, EmptyIconGivesEmptyGlyph) {
-    EXPECT_TRUE(BuildItemGlyph(TBitmap()).Empty());
+// The painter draws exactly what drawing an image of the whole five-image
+// glyph draws, clipping included, whatever the icon, gain and state.
+TEST(ItemGlyph, PainterDrawsWhatTheFiveImageGlyphDraws) {
+    uint32_t seed = 12345;
+    auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+    const Color palette[] = {Rgb(0, 0, 0), Rgb(255, 255, 255), Rgb(100, 100, 100), Rgb(139, 117, 131),
+                             Rgb(208, 229, 216), Rgb(12, 200, 40), Rgb(1, 2, 3)};
+    for (int round = 0; round < 60; ++round) {
+        const int w = 1 + static_cast<int>(next() % 9), h = 1 + static_cast<int>(next() % 7);
+        TBitmap icon(w, h);
+        // Few colours, so that top-left, lower-left and brightened colours meet often.
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) icon.SetPixel(x, y, palette[next() % 7]);
+        const double gain = round % 3 == 0 ? 1.0 : kGlyphGain;
+        const TBitmap glyph = ReferenceGlyph(icon, gain);
+        const ItemGlyphPainter painter(gain);
+        for (int index = 0; index < 5; ++index)
+            for (auto [x, y] : {std::pair{0, 0}, {-2, 1}, {3, -3}, {5, 4}, {-10, 0}}) {
+                TBitmap expected(8, 6), actual(8, 6);
+                expected.Fill(kUntouched);
+                actual.Fill(kUntouched);
+                DrawGlyphImage(expected, x, y, glyph, index, 5);
+                painter.Draw(actual.Rows(), x, y, icon, index);
+                ASSERT_TRUE(actual.SamePixels(expected))
+                    << "round " << round << ", image " << index << ", at " << x << "," << y;
+            }
+    }
+}
+
+TEST(ItemGlyph, EmptyIconDrawsNothing) {
+    TBitmap target(4, 4);
+    target.Fill(kUntouched);
+    ItemGlyphPainter().Draw(target.Rows(), 0, 0, TBitmap(), 0);
+    TBitmap untouched(4, 4);
+    untouched.Fill(kUntouched);
+    EXPECT_TRUE(target.SamePixels(untouched));
 }
 
 TEST(ItemGlyph, MirrorReversesEveryRowAndTwiceRestores) {
