@@ -379,11 +379,10 @@ void WriteEmbeddedBitmap(ByteWriter& out, const TBitmap& picture) {
     out.U32(static_cast<uint32_t>(colors));
     out.U32(0);
     out.Put(picture.palette.data(), static_cast<size_t>(colors * 4));
+    // Bottom-up rows, each padded with zeros to the stride.
     const size_t rowBytes = static_cast<size_t>(width) * 3;
-    for (uint32_t y = height; y-- > 0;) {
-        out.Put(picture.Row(static_cast<int>(y)), rowBytes);
-        out.Zeros(static_cast<size_t>(stride) - rowBytes);
-    }
+    uint8_t* rows = out.Extend(pixelBytes);
+    for (uint32_t y = height; y-- > 0; rows += stride) std::memcpy(rows, picture.Row(static_cast<int>(y)), rowBytes);
 }
 
 }  // namespace tilerack

@@ -54,15 +54,28 @@ class ByteWriter {
 public:
     std::vector<uint8_t>& Bytes() { return bytes_; }
     const std::vector<uint8_t>& Bytes() const { return bytes_; }
+    // `count` more bytes at the end, zeroed, to be filled in place: one step
+    // for a whole block (a picture's rows) instead of one per value.
+    uint8_t* Extend(size_t count) {
+        const size_t at = bytes_.size();
+        bytes_.resize(at + count);
+        return bytes_.data() + at;
+    }
     void Put(const void* data, size_t count) {
-        const auto* p = static_cast<const uint8_t*>(data);
-        bytes_.insert(bytes_.end(), p, p + count);
+        if (count > 0) std::memcpy(Extend(count), data, count);
     }
     void U8(uint8_t v) { bytes_.push_back(v); }
-    void U16(uint16_t v) { U8(v & 0xFF); U8(v >> 8); }
-    void U32(uint32_t v) { for (int i = 0; i < 4; ++i) U8(static_cast<uint8_t>(v >> (8 * i))); }
+    void U16(uint16_t v) {
+        uint8_t* p = Extend(2);
+        p[0] = static_cast<uint8_t>(v);
+        p[1] = static_cast<uint8_t>(v >> 8);
+    }
+    void U32(uint32_t v) {
+        uint8_t* p = Extend(4);
+        for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
+    }
     void I32(int32_t v) { U32(static_cast<uint32_t>(v)); }
-    void Zeros(size_t count) { bytes_.insert(bytes_.end(), count, 0); }
+    void Zeros(size_t count) { Extend(count); }
     // Room for `count` more bytes at once: a large file grows without copies.
     void Reserve(size_t count) { bytes_.reserve(bytes_.size() + count); }
 

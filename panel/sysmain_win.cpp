@@ -70,8 +70,8 @@ void TMainPanel::FormCreate() {
     LoadArrowGlyphs();
     SetWidth(settings_.width);
     ApplyOnTop();
-    // The tooltip control is made right after the first show (Show): its
-    // library need not delay the panel's appearance.
+    // The tooltip control is made when the pointer first comes over the
+    // panel (RelayToTooltip); the buttons' tools are added then.
     SButtonHide.toolId = nextToolId_++;
     SButtonClose.toolId = nextToolId_++;
     SButtonMenu.toolId = nextToolId_++;

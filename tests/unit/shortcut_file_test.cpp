@@ -220,7 +220,7 @@ TEST(ShortcutFile, WrittenInPiecesThatJoinToTheWholeFile) {
         joined.insert(joined.end(), data, data + size);
     });
     EXPECT_EQ(joined, SaveShortcutList(list));
-    EXPECT_GE(pieces.size(), 3u) << "about 2.2 MB in pieces of about 1 MB";
+    EXPECT_GE(pieces.size(), 3u) << "about 2.2 MB in pieces of " << kShortcutFilePiece << " bytes";
     const size_t record = items[0]->RecordSize();
     for (size_t size : pieces) EXPECT_LT(size, kShortcutFilePiece + 2 * record);
 
