@@ -17,9 +17,15 @@ Point CursorPoint() {
     return Point{p.x, p.y};
 }
 
-int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
-
 }  // namespace
+
+// Read once and again only after a change of the display: under Wine each
+// reading is a round trip to the server, and the pointer watch needs it ten
+// times a second.
+int TMainPanel::ScreenWidth() {
+    if (screenWidth_ <= 0) screenWidth_ = GetSystemMetrics(SM_CXSCREEN);
+    return screenWidth_;
+}
 
 void TMainPanel::EnableTimerMouse(bool enabled) {
     // Enabling a running timer must not restart its phase.

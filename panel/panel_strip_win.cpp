@@ -130,7 +130,7 @@ void TMainPanel::CaptureBackground() {
     const int width = Width() + 32, height = Height();
     // Captured even when the opacity hides it: a later change of the opacity
     // then blends this capture again at once.
-    const int x0 = settings_.side == 1 ? GetSystemMetrics(SM_CXSCREEN) - ClientWidth() : 0;
+    const int x0 = settings_.side == 1 ? ScreenWidth() - ClientWidth() : 0;
     win::CaptureScreen(x0, 0, width, height, Background);
     ReblendBackground();
 }

@@ -106,6 +106,7 @@ public:
     RECT Bounds() const;
     RECT ClientBounds() const;
     int Left() const;
+    int ScreenWidth();
     int Width() const;
     int Height() const;
     int ClientWidth() const;
@@ -157,6 +158,7 @@ private:
     // painted: the whole capture; columns added by a widening stay as they are
     // until the next capture or a change of colour or opacity.
     int blendedColumns_ = 0;
+    int screenWidth_ = 0;  // SM_CXSCREEN, forgotten at WM_DISPLAYCHANGE
     ItemGlyphPainter glyphPainter_;
     HWND tooltip_ = nullptr;
     HWND menuHint_ = nullptr;

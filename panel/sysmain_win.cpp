@@ -278,6 +278,9 @@ LRESULT TMainPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_ERASEBKGND:
         return 1;
+    case WM_DISPLAYCHANGE:
+        screenWidth_ = 0;
+        break;
     case WM_PAINT: {
         win::PaintScope paint(hwnd_);
         FormPaint(paint.dc());
