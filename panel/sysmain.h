@@ -58,6 +58,7 @@ public:
     void SaveAll() override;
     void TrayIconMessage(LPARAM mouseMessage);
     void AddTrayIcon();
+    void LiftAboveTrayStandIn();
     void AdoptApplicationOwner();
 
     // The strip and its background.
@@ -174,6 +175,7 @@ private:
     TFlatButton* pressedControl_ = nullptr;
     bool trackingLeave_ = false;
     int lastClientWidth_ = 0;
+    int liftsLeft_ = 0;  // lifts above a stand-in notification area still to come
     uint32_t nextToolId_ = 1;
     bool menuItemsEnabled_ = true;
     bool destroyed_ = false;
@@ -187,6 +189,7 @@ extern TMainPanel* MainPanel;
 
 inline constexpr UINT_PTR kTimerMouseId = 1;
 inline constexpr UINT_PTR kTimerButtonId = 2;
+inline constexpr UINT_PTR kTimerLiftId = 3;  // see AddTrayIcon
 // Posted to pass the panel's place on to the window system again (KeepDocked).
 inline constexpr UINT kResyncPlaceMessage = WM_APP + 2;  // WM_APP + 1 is the tray callback
 inline constexpr const wchar_t* kPanelClassName = L"TMainPanel";

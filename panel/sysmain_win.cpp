@@ -141,12 +141,24 @@ void TMainPanel::AdoptApplicationOwner() {
 // Right after the first show: adding the icon waits on the shell, which the
 // panel's appearance need not. Where the shell has no notification area of
 // its own (Wine without one) the icon gets a window of its own at the screen's
-// corner; the panel is lifted back above it.
+// top-left corner, over the panel's first buttons. That window settles a moment
+// after the icon is added (and up to 2 s later where the shell is still busy
+// hiding it for an earlier icon) and comes out above the panel: the panel is
+// lifted back above it at once, after half a second and after 2.5 s.
 void TMainPanel::AddTrayIcon() {
     if (tray_.Registered()) return;
     appIcon_.reset(static_cast<HICON>(LoadImageW(App().Module(), L"MAINICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
     tray_.Add(hwnd_, appIcon_.get(), kAppTitleW);
-    SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    liftsLeft_ = 3;
+    LiftAboveTrayStandIn();
+}
+
+void TMainPanel::LiftAboveTrayStandIn() {
+    KillTimer(hwnd_, kTimerLiftId);
+    if (liftsLeft_ <= 0) return;
+    --liftsLeft_;
+    if (IsWindowVisible(hwnd_)) SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (liftsLeft_ > 0) SetTimer(hwnd_, kTimerLiftId, liftsLeft_ == 2 ? 500 : 2000, nullptr);
 }
 
 void TMainPanel::FormShow() {
@@ -316,6 +328,7 @@ LRESULT TMainPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_TIMER:
         if (wp == kTimerMouseId) TimerMouseTimer();
         if (wp == kTimerButtonId) TimerButtonTimer();
+        if (wp == kTimerLiftId) LiftAboveTrayStandIn();
         return 0;
     case WM_MOUSEMOVE:
         OnMouseMove(p);

@@ -282,6 +282,26 @@ TEST_F(TrayIcon, DoubleClickSlidesTheHiddenPanelIn) {
     SaveScreenshotPng(CurrentTestName());
 }
 
+// Where Wine has no notification area it shows the icon in a window of its own
+// at the screen's top-left corner, over the panel's first buttons, and that
+// window settles above the panel a moment after the start: the panel must end
+// above it, or the first item cannot be pointed at.
+TEST_F(TrayIcon, NothingCoversThePanelOnceItHasStarted) {
+    ASSERT_TRUE(WriteFileBytes(scratch_->File(L"shorts.dat"), BuildShortsFile(TwoItems()).bytes));
+    WriteSettings({"TimeOut=60000"});  // the panel stays while the pointer is away
+    PanelProcess panel(*scratch_);
+    HWND window = StartShown(panel);
+    ASSERT_NE(window, nullptr);
+    ParkPointerAway();
+    Sleep(3500);
+    for (const RECT& button : {ItemButtonRect(window, 0), ItemButtonRect(window, 1), CloseButtonRect(window, 0)}) {
+        const POINT centre = Centre(ClientRectOnScreen(window, button));
+        const HWND over = GetAncestor(WindowFromPoint(centre), GA_ROOT);
+        EXPECT_EQ(over, window) << "at " << centre.x << "," << centre.y << " the window of class "
+                                << Narrow(WindowClass(over)) << " covers the panel";
+    }
+}
+
 TEST_F(TrayIcon, RightPressOpensTheMenuAtThePointerWhileHidden) {
     ParkPointerAway();
     PanelProcess panel(*scratch_);
