@@ -4,6 +4,9 @@
 # root a known plain colour. The caller's cleanup kills $XVFB_PID. An optional
 # second argument gives the screen size (default 1024x768).
 #
+# stop_private_display ends what they started: every Wine process of
+# $WINEPREFIX, the window manager and the Xvfb (for a cleanup trap).
+#
 # start_window_manager LOG_FILE then runs openbox on that display, as a
 # desktop always has a window manager (without one Wine waits about 2 s
 # whenever a managed window leaves the screen or is destroyed), with the
@@ -62,4 +65,19 @@ start_window_manager() {
     wait "$WM_PID" 2>/dev/null
     WM_PID=""
     return 1
+}
+
+stop_private_display() {
+    if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
+        wineserver -k >/dev/null 2>&1
+        wineserver -w >/dev/null 2>&1
+    fi
+    if [ -n "${WM_PID:-}" ]; then
+        kill "$WM_PID" 2>/dev/null
+        wait "$WM_PID" 2>/dev/null
+    fi
+    if [ -n "${XVFB_PID:-}" ]; then
+        kill "$XVFB_PID" 2>/dev/null
+        wait "$XVFB_PID" 2>/dev/null
+    fi
 }

@@ -48,19 +48,11 @@ fi
 # --- No display: a private Xvfb, a short run and a screenshot -------------------
 XVFB_PID=""
 WM_PID=""
-cleanup() {
-    [ -d "$WINEPREFIX" ] && { wineserver -k >/dev/null 2>&1; wineserver -w >/dev/null 2>&1; }
-    [ -n "$WM_PID" ] && { kill "$WM_PID" 2>/dev/null; wait "$WM_PID" 2>/dev/null; }
-    if [ -n "$XVFB_PID" ]; then
-        kill "$XVFB_PID" 2>/dev/null
-        wait "$XVFB_PID" 2>/dev/null
-    fi
-}
-trap cleanup EXIT
+. "$ROOT/scripts/private-display.sh"
+trap stop_private_display EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
 
-. "$ROOT/scripts/private-display.sh"
 start_private_display "$RUN_DIR/xvfb.log" || exit 1
 if start_window_manager "$RUN_DIR/openbox.log"; then
     echo "No display: running the panel on a private Xvfb ($DISPLAY) under openbox for a few seconds"

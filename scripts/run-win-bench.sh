@@ -23,25 +23,13 @@ unset WINESERVER WINELOADER WINEARCH
 
 XVFB_PID=""
 WM_PID=""
-cleanup() {
-    [ -d "$WINEPREFIX" ] && { wineserver -k >/dev/null 2>&1; wineserver -w >/dev/null 2>&1; }
-    [ -n "$WM_PID" ] && { kill "$WM_PID" 2>/dev/null; wait "$WM_PID" 2>/dev/null; }
-    if [ -n "$XVFB_PID" ]; then
-        kill "$XVFB_PID" 2>/dev/null
-        wait "$XVFB_PID" 2>/dev/null
-    fi
-}
-trap cleanup EXIT
+. "$ROOT/scripts/private-display.sh"
+trap stop_private_display EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
 
-. "$ROOT/scripts/private-display.sh"
 start_private_display "$WIN_DIR/bench-xvfb.log" 1920x1080 || exit 1
-if command -v openbox >/dev/null; then
-    openbox --sm-disable >"$WIN_DIR/bench-openbox.log" 2>&1 &
-    WM_PID=$!
-    sleep 1
-else
+if ! start_window_manager "$WIN_DIR/bench-openbox.log"; then
     echo "openbox is missing: closing figures include Wine's 2-s wait for a window manager" >&2
 fi
 . "$ROOT/scripts/wine-prefix.sh"

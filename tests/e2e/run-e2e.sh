@@ -59,22 +59,13 @@ release_hostile_places() {
     rm -rf "$IMMUTABLE"
 }
 WM_PID=""
+# Private display; Xvfb picks a free number itself.
+. "$ROOT/scripts/private-display.sh"
 cleanup() {
     release_hostile_places
     [ -n "$TEST_PID" ] && kill "$TEST_PID" 2>/dev/null
     # Everything Wine started for this run lives in the private prefix.
-    if [ -d "$WINEPREFIX" ]; then
-        wineserver -k >/dev/null 2>&1
-        wineserver -w >/dev/null 2>&1
-    fi
-    if [ -n "$WM_PID" ]; then
-        kill "$WM_PID" 2>/dev/null
-        wait "$WM_PID" 2>/dev/null
-    fi
-    if [ -n "$XVFB_PID" ]; then
-        kill "$XVFB_PID" 2>/dev/null
-        wait "$XVFB_PID" 2>/dev/null
-    fi
+    stop_private_display
 }
 trap cleanup EXIT
 trap 'exit 130' INT
@@ -83,8 +74,6 @@ trap 'exit 143' TERM
 # Leftovers of an interrupted earlier run in this same private prefix.
 [ -d "$WINEPREFIX" ] && wineserver -k >/dev/null 2>&1
 
-# Private display; Xvfb picks a free number itself.
-. "$ROOT/scripts/private-display.sh"
 start_private_display "$E2E_DIR/xvfb.log" || exit 1
 # Under a light window manager, as on any desktop: without one Wine waits
 # about 2 s whenever a managed window leaves the screen (the panel sliding
