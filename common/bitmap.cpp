@@ -107,4 +107,15 @@ void DrawGlyphImage(PixelRows target, int x, int y, const TBitmap& glyph, int in
     }
 }
 
+void MirrorBitmap(TBitmap& bitmap) {
+    const int w = bitmap.Width();
+    std::vector<uint8_t> scratch(static_cast<size_t>(w) * 3);
+    for (int y = 0; y < bitmap.Height(); ++y) {
+        uint8_t* row = bitmap.Row(y);
+        std::memcpy(scratch.data(), row, scratch.size());
+        for (int x = 0; x < w; ++x) std::memcpy(row + x * 3, scratch.data() + (w - 1 - x) * 3, 3);
+    }
+    bitmap.Changed();
+}
+
 }  // namespace tilerack

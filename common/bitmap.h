@@ -111,4 +111,7 @@ inline void DrawGlyphImage(TBitmap& target, int x, int y, const TBitmap& glyph, 
     DrawGlyphImage(target.Rows(), x, y, glyph, index, count);
 }
 
+// Mirrors a picture left to right in place.
+void MirrorBitmap(TBitmap& bitmap);
+
 }  // namespace tilerack

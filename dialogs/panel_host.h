@@ -4,7 +4,7 @@
 #include <string>
 
 #include "common/bitmap.h"
-#include "panel/panel_settings.h"
+#include "common/panel_settings.h"
 
 namespace tilerack {
 

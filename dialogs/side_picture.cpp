@@ -1,6 +1,6 @@
 #include "dialogs/side_picture.h"
 
-#include "panel/item_glyph.h"
+#include "common/bitmap.h"
 
 namespace tilerack {
 

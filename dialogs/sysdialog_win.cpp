@@ -22,7 +22,6 @@ namespace tilerack {
 
 namespace {
 
-using win::Place;
 
 enum ControlId : int {
     kImageIco = 100,
@@ -44,9 +43,9 @@ enum ControlId : int {
 
 // The three bands of the client area: the group boxes and the button band.
 constexpr int kClientWidth = 399, kClientHeight = 297;
-constexpr Place kIconGroup{0, 0, kClientWidth, 137};
-constexpr Place kShortcutGroup{0, 137, kClientWidth, 120};
-constexpr Place kButtonBand{0, kClientHeight - 41, kClientWidth, 41};
+constexpr Rect kIconGroup{0, 0, kClientWidth, 137};
+constexpr Rect kShortcutGroup{0, 137, kClientWidth, 120};
+constexpr Rect kButtonBand{0, kClientHeight - 41, kClientWidth, 41};
 
 constexpr const char* kDialogTitle = "Настройки элемента панели";
 constexpr const char* kPickerOpenTitle = "Выбор иконки...";
@@ -73,7 +72,7 @@ protected:
 private:
     void CreateControls();
     // An edit with a browse button at its right end, together at `place`.
-    void AddBrowseEdit(Place place, int editId, int buttonId);
+    void AddBrowseEdit(Rect place, int editId, int buttonId);
     void SetRandomIcon(bool random);
     void ShowPreview(const TBitmap& picture);
 
@@ -100,54 +99,54 @@ private:
 void TMainDialog::CreateControls() {
     const int ix = kIconGroup.left, iy = kIconGroup.top;
     AddControl(L"BUTTON", "Иконка", BS_GROUPBOX, kIconGroup);
-    AddControl(L"STATIC", "", SS_SUNKEN, Place{8, 16, 82, 74}.Offset(ix, iy));
-    const Place image = Place{16, 24, 65, 57}.Offset(ix, iy);
+    AddControl(L"STATIC", "", SS_SUNKEN, Rect{8, 16, 82, 74}.Offset(ix, iy));
+    const Rect image = Rect{16, 24, 65, 57}.Offset(ix, iy);
     imageIco_.Create(hwnd_, kImageIco,
                      RECT{Scale(image.left), Scale(image.top), Scale(image.left + image.width),
                           Scale(image.top + image.height)},
                      win::PictureBox::Mode::Picture);
     imageIco_.Transparent = true;
     imageIco_.OnMouseDown = [this](int button, POINT) { ImageIcoMouseDown(button); };
-    HWND speed = AddControl(L"BUTTON", "случайная", BS_PUSHBUTTON | BS_FLAT, Place{10, 75, 57, 12}.Offset(ix, iy),
+    HWND speed = AddControl(L"BUTTON", "случайная", BS_PUSHBUTTON | BS_FLAT, Rect{10, 75, 57, 12}.Offset(ix, iy),
                             kSpeedButton1);
     speedButtonFont_.reset(CreateFontW(-Scale(9), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, RUSSIAN_CHARSET,
                                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                        DEFAULT_PITCH | FF_DONTCARE, L"Arial"));
     SendMessageW(speed, WM_SETFONT, reinterpret_cast<WPARAM>(speedButtonFont_.get()), FALSE);
     AddLabel("Подпись:", ix + 96, iy + 16);
-    AddControl(L"EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, Place{145, 14, 245, 21}.Offset(ix, iy), kEditName,
+    AddControl(L"EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, Rect{145, 14, 245, 21}.Offset(ix, iy), kEditName,
                WS_EX_CLIENTEDGE);
     AddLabel("Всплывающая подсказка:", ix + 96, iy + 39);
-    AddButton("Выбрать...", Place{8, 113, 81, 17}.Offset(ix, iy), kButtonChoose);
-    AddButton("Загрузить...", Place{8, 96, 81, 17}.Offset(ix, iy), kButtonLoadIco);
+    AddButton("Выбрать...", Rect{8, 113, 81, 17}.Offset(ix, iy), kButtonChoose);
+    AddButton("Загрузить...", Rect{8, 96, 81, 17}.Offset(ix, iy), kButtonLoadIco);
     AddControl(L"EDIT", "", WS_TABSTOP | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL,
-               Place{96, 56, 294, 73}.Offset(ix, iy), kEditHint, WS_EX_CLIENTEDGE);
+               Rect{96, 56, 294, 73}.Offset(ix, iy), kEditHint, WS_EX_CLIENTEDGE);
 
     const int sx = kShortcutGroup.left, sy = kShortcutGroup.top;
     AddControl(L"BUTTON", "Ярлык", BS_GROUPBOX, kShortcutGroup);
     AddLabel("Файл для запуска:", sx + 8, sy + 16, 97, SS_RIGHT);
-    AddBrowseEdit(Place{107, 13, 283, 21}.Offset(sx, sy), kFilenameStart, kFilenameBrowse);
+    AddBrowseEdit(Rect{107, 13, 283, 21}.Offset(sx, sy), kFilenameStart, kFilenameBrowse);
     AddLabel("Параметры:", sx + 40, sy + 41);
-    AddControl(L"EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, Place{107, 38, 283, 21}.Offset(sx, sy), kEditParam,
+    AddControl(L"EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, Rect{107, 38, 283, 21}.Offset(sx, sy), kEditParam,
                WS_EX_CLIENTEDGE);
     AddLabel("Рабочая папка:", sx + 26, sy + 65);
-    AddBrowseEdit(Place{107, 64, 283, 21}.Offset(sx, sy), kDirectoryWork, kDirectoryBrowse);
+    AddBrowseEdit(Rect{107, 64, 283, 21}.Offset(sx, sy), kDirectoryWork, kDirectoryBrowse);
     HWND drives = AddControl(L"BUTTON", "Учёт смены букв источника", WS_TABSTOP | BS_CHECKBOX,
-                             Place{8, 96, 169, 17}.Offset(sx, sy), kCheckDrives);
+                             Rect{8, 96, 169, 17}.Offset(sx, sy), kCheckDrives);
     EnableWindow(drives, FALSE);
 
     const int bx = kButtonBand.left, by = kButtonBand.top;
-    AddButton("Отмена", Place{316, 8, 75, 25}.Offset(bx, by), kButtonCancel);
-    AddButton("ОК", Place{238, 8, 75, 25}.Offset(bx, by), kButtonOk, BS_DEFPUSHBUTTON);
-    HWND save = AddButton("Сохранить", Place{156, 8, 75, 25}.Offset(bx, by), kButton1);
+    AddButton("Отмена", Rect{316, 8, 75, 25}.Offset(bx, by), kButtonCancel);
+    AddButton("ОК", Rect{238, 8, 75, 25}.Offset(bx, by), kButtonOk, BS_DEFPUSHBUTTON);
+    HWND save = AddButton("Сохранить", Rect{156, 8, 75, 25}.Offset(bx, by), kButton1);
     SetTooltip(save, kSaveHint);
 }
 
-void TMainDialog::AddBrowseEdit(Place place, int editId, int buttonId) {
+void TMainDialog::AddBrowseEdit(Rect place, int editId, int buttonId) {
     const int button = place.height;
-    AddControl(L"EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, Place{place.left, place.top, place.width - button, place.height},
+    AddControl(L"EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, Rect{place.left, place.top, place.width - button, place.height},
                editId, WS_EX_CLIENTEDGE);
-    AddButton("...", Place{place.left + place.width - button, place.top, button, place.height}, buttonId);
+    AddButton("...", Rect{place.left + place.width - button, place.top, button, place.height}, buttonId);
     // The browse button belongs to its edit: not a stop of its own.
     HWND browse = Item(buttonId);
     SetWindowLongW(browse, GWL_STYLE, GetWindowLongW(browse, GWL_STYLE) & ~WS_TABSTOP);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "panel/panel_settings.h"
+#include "common/panel_settings.h"
 
 namespace tilerack {
 

@@ -7,7 +7,7 @@
 
 #include "dialogs/side_picture.h"
 #include "dialogs/tuning_rules.h"
-#include "panel/app_texts.h"
+#include "common/app_texts.h"
 #include "platform/application.h"
 #include "platform/color_dialog.h"
 #include "platform/dialog_window.h"
@@ -19,7 +19,6 @@ namespace tilerack {
 
 namespace {
 
-using win::Place;
 
 enum ControlId : int {
     kShape1 = 100,
@@ -36,8 +35,8 @@ enum ControlId : int {
 
 constexpr int kClientWidth = 616, kClientHeight = 109;
 constexpr const char* kDialogTitle = "Настройки";
-constexpr Place kShape1Place{7, 30, 69, 35};
-constexpr Place kImage1Place{195, 1, 260, 28};
+constexpr Rect kShape1Place{7, 30, 69, 35};
+constexpr Rect kImage1Place{195, 1, 260, 28};
 constexpr const char* kAboutText =
     "tilerack 1.0\r"
     "Авторы: участники проекта tilerack\r"
@@ -65,7 +64,7 @@ void TextAt(HDC dc, int x, int y, COLORREF color, const std::wstring& text) {
     TextOutW(dc, x, y, text.c_str(), static_cast<int>(text.size()));
 }
 
-RECT PixelRect(Place place) {
+RECT PixelRect(Rect place) {
     using win::DialogWindow;
     return RECT{DialogWindow::Scale(place.left), DialogWindow::Scale(place.top),
                 DialogWindow::Scale(place.left + place.width), DialogWindow::Scale(place.top + place.height)};
@@ -128,7 +127,7 @@ void TFormTuning::CreateControls() {
     image1_.Centered = false;
 
     HWND track = AddControl(TRACKBAR_CLASSW, "", WS_TABSTOP | TBS_HORZ | TBS_BOTTOM | TBS_AUTOTICKS,
-                            Place{87, 28, 383, 45}, kTrackBar1);
+                            Rect{87, 28, 383, 45}, kTrackBar1);
     SendMessageW(track, TBM_SETRANGEMIN, FALSE, kTrackMin);
     SendMessageW(track, TBM_SETRANGEMAX, FALSE, kTrackMax);
     SendMessageW(track, TBM_SETTICFREQ, 25, 0);
@@ -138,7 +137,7 @@ void TFormTuning::CreateControls() {
     AddLabel("Задержка:", 15, 66);
     // The spin field: an edit with the up-down buttons inside its right end.
     // The buttons only report their presses; the field's text is the value.
-    HWND edit = AddControl(L"EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, Place{7, 82, 73, 21}, kRxSpinEdit1,
+    HWND edit = AddControl(L"EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, Rect{7, 82, 73, 21}, kRxSpinEdit1,
                            WS_EX_CLIENTEDGE);
     HWND spin = CreateWindowExW(0, UPDOWN_CLASSW, nullptr,
                                 WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, 0, 0, 0,
@@ -152,12 +151,12 @@ void TFormTuning::CreateControls() {
     UDACCEL step{0, 1};
     SendMessageW(spin, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&step));
 
-    AddControl(L"BUTTON", "Поверх других окон", WS_TABSTOP | BS_AUTOCHECKBOX, Place{88, 83, 137, 17}, kCheckBox1);
+    AddControl(L"BUTTON", "Поверх других окон", WS_TABSTOP | BS_AUTOCHECKBOX, Rect{88, 83, 137, 17}, kCheckBox1);
     // The side pictures are speed buttons: no tab stops of their own.
-    AddControl(L"BUTTON", "", BS_OWNERDRAW, Place{470, 4, 71, 70}, kSpeedLeft);
-    AddControl(L"BUTTON", "", BS_OWNERDRAW, Place{542, 4, 71, 70}, kSpeedRight);
-    AddButton("About", Place{458, 80, 75, 25}, kButton2);
-    AddButton("Закрыть", Place{538, 80, 75, 25}, kButton1, BS_DEFPUSHBUTTON);
+    AddControl(L"BUTTON", "", BS_OWNERDRAW, Rect{470, 4, 71, 70}, kSpeedLeft);
+    AddControl(L"BUTTON", "", BS_OWNERDRAW, Rect{542, 4, 71, 70}, kSpeedRight);
+    AddButton("About", Rect{458, 80, 75, 25}, kButton2);
+    AddButton("Закрыть", Rect{538, 80, 75, 25}, kButton1, BS_DEFPUSHBUTTON);
 }
 
 void TFormTuning::FormCreate() {

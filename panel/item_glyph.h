@@ -38,9 +38,6 @@ private:
 // The brightening of one channel value (exposed for tests).
 int BrightenChannel(int value, double gain, int add);
 
-// Mirrors a picture left to right in place.
-void MirrorBitmap(TBitmap& bitmap);
-
 // The 16 x 9 arrow picture "BRIGHT": three arrowheads pointing right on the
 // background colour RGB(32, 32, 0).
 TBitmap MakeBrightArrows();

@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "items/launcher.h"
-#include "panel/app_texts.h"
+#include "common/app_texts.h"
 #include "panel/item_insert.h"
 #include "panel/sysmain.h"
 #include "platform/application.h"

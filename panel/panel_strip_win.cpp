@@ -8,7 +8,7 @@
 #include <algorithm>
 
 #include "common/bmp_codec.h"
-#include "panel/app_texts.h"
+#include "common/app_texts.h"
 #include "panel/background_blend.h"
 #include "panel/item_glyph.h"
 #include "panel/strip_layout.h"

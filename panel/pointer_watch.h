@@ -9,11 +9,6 @@ namespace tilerack {
 inline constexpr int kTimerMouseInterval = 100;   // ms
 inline constexpr int kTimerButtonInterval = 200;  // ms
 
-struct Point {
-    int x = 0, y = 0;
-    bool operator==(const Point&) const = default;
-};
-
 // Left coordinate of the outer frame at the shown and hidden places. Sides
 // other than 0 and 1 have no place: the functions return `current` unchanged.
 int ShownLeft(int side, int screenWidth, int windowWidth, int current);

@@ -3,15 +3,9 @@
 // the item buttons stack.
 #include <vector>
 
-namespace tilerack {
+#include "common/geometry.h"
 
-struct Rect {
-    int left = 0, top = 0, width = 0, height = 0;
-    int Right() const { return left + width; }
-    int Bottom() const { return top + height; }
-    bool Contains(int x, int y) const { return x >= left && x < Right() && y >= top && y < Bottom(); }
-    bool operator==(const Rect&) const = default;
-};
+namespace tilerack {
 
 inline constexpr int kItemButtonHeight = 34;
 inline constexpr int kHideButtonHeight = 11;

@@ -10,7 +10,7 @@
 #include "dialogs/panel_host.h"
 #include "items/shortcut.h"
 #include "panel/flat_button.h"
-#include "panel/panel_settings.h"
+#include "common/panel_settings.h"
 #include "panel/pointer_watch.h"
 #include "platform/handles.h"
 #include "platform/profile.h"

@@ -8,7 +8,7 @@
 #include "common/errors.h"
 #include "common/random.h"
 #include "items/shortcut_file.h"
-#include "panel/app_texts.h"
+#include "common/app_texts.h"
 #include "panel/item_glyph.h"
 #include "platform/application.h"
 #include "platform/files.h"

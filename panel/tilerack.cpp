@@ -1,7 +1,7 @@
 // The program entry: one panel, the message loop, then the final save.
 #include <windows.h>
 
-#include "panel/app_texts.h"
+#include "common/app_texts.h"
 #include "panel/sysmain.h"
 #include "platform/application.h"
 #include "platform/com_apartment.h"

@@ -54,7 +54,7 @@ void DialogWindow::CreateDialogFrame(const wchar_t* className, const std::string
     SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 400);
 }
 
-HWND DialogWindow::AddControl(const wchar_t* className, const std::string& text, DWORD style, Place place, int id,
+HWND DialogWindow::AddControl(const wchar_t* className, const std::string& text, DWORD style, Rect place, int id,
                               DWORD exStyle) {
     HWND control = CreateWindowExW(exStyle, className, Widen(text).c_str(), WS_CHILD | WS_VISIBLE | style,
                                    Scale(place.left), Scale(place.top), Scale(place.width), Scale(place.height),
@@ -76,10 +76,10 @@ HWND DialogWindow::AddLabel(const std::string& text, int left, int top, int widt
         width = MulDiv(size.cx, 96, Scale(96)) + 1;
         height = std::max(height, MulDiv(size.cy, 96, Scale(96)));
     }
-    return AddControl(L"STATIC", text, align | SS_NOPREFIX, Place{left, top, width, height});
+    return AddControl(L"STATIC", text, align | SS_NOPREFIX, Rect{left, top, width, height});
 }
 
-HWND DialogWindow::AddButton(const std::string& text, Place place, int id, DWORD extraStyle) {
+HWND DialogWindow::AddButton(const std::string& text, Rect place, int id, DWORD extraStyle) {
     return AddControl(L"BUTTON", text, WS_TABSTOP | BS_PUSHBUTTON | extraStyle, place, id);
 }
 

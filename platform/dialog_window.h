@@ -7,16 +7,11 @@
 
 #include <string>
 
+#include "common/geometry.h"
 #include "platform/handles.h"
 #include "platform/window_base.h"
 
 namespace tilerack::win {
-
-// A control's place at 96 DPI: left, top, width, height in pixels.
-struct Place {
-    int left = 0, top = 0, width = 0, height = 0;
-    Place Offset(int dx, int dy) const { return {left + dx, top + dy, width, height}; }
-};
 
 class DialogWindow : public WindowBase {
 public:
@@ -37,12 +32,12 @@ protected:
                            HWND owner);
 
     // A child control at `place` with the dialog font. Texts are code page 1251.
-    HWND AddControl(const wchar_t* className, const std::string& text, DWORD style, Place place, int id = 0,
+    HWND AddControl(const wchar_t* className, const std::string& text, DWORD style, Rect place, int id = 0,
                     DWORD exStyle = 0);
     // A label sized to its text, its top-left at (left, top); `width` > 0
     // fixes the width instead (for right-aligned labels).
     HWND AddLabel(const std::string& text, int left, int top, int width = 0, DWORD align = SS_LEFT);
-    HWND AddButton(const std::string& text, Place place, int id, DWORD extraStyle = 0);
+    HWND AddButton(const std::string& text, Rect place, int id, DWORD extraStyle = 0);
 
     // The tooltip of a control, replaced when set again; empty removes it.
     void SetTooltip(HWND control, const std::string& text);

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "panel/panel_settings.h"
+#include "common/panel_settings.h"
 
 using namespace tilerack;
 

@@ -1,4 +1,4 @@
-#include "panel/panel_settings.h"
+#include "common/panel_settings.h"
 
 #include <algorithm>
 #include <cctype>
