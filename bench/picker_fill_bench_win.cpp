@@ -36,7 +36,6 @@ public:
     bool StaysOnTop() const override { return false; }
     void SaveAll() override {}
     void EnableTimerMouse(bool) override {}
-    void EnableTimerButton() override {}
     int ExtractFileIcon(TBitmap&, const std::string&, int) override { return 1; }
 
 private:

@@ -57,7 +57,7 @@ PanelSettings ReadPanelSettings(const std::function<std::optional<std::string>(c
     }
     PanelSettings s;
     const uint8_t side = static_cast<uint8_t>(v[0] & 0xFF);
-    s.side = side <= 1 ? side : 0;
+    s.side = side == 1 ? PanelSide::Right : PanelSide::Left;
     s.width = std::max(v[1], kMinPanelWidth);
     s.timeOut = v[2];
     s.opacity = v[3];
@@ -67,7 +67,7 @@ PanelSettings ReadPanelSettings(const std::function<std::optional<std::string>(c
 }
 
 std::vector<std::pair<std::string, std::string>> PanelSettingsValues(const PanelSettings& s) {
-    const int32_t v[] = {s.side, s.width, s.timeOut, s.opacity, s.color, s.onTop ? 1 : 0};
+    const int32_t v[] = {static_cast<int32_t>(s.side), s.width, s.timeOut, s.opacity, s.color, s.onTop ? 1 : 0};
     std::vector<std::pair<std::string, std::string>> out;
     for (size_t i = 0; i < std::size(kFields); ++i) out.emplace_back(kFields[i].key, std::to_string(v[i]));
     return out;

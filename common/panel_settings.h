@@ -15,8 +15,11 @@ inline constexpr int kMinPanelWidth = 24;
 inline constexpr int32_t kDefaultPanelWidth = 64;
 inline constexpr int32_t kDefaultPanelColor = 16048352;  // 0x00F4E0E0
 
+// The screen edge the panel docks at; stored as 0 and 1.
+enum class PanelSide : uint8_t { Left = 0, Right = 1 };
+
 struct PanelSettings {
-    uint8_t side = 0;
+    PanelSide side = PanelSide::Left;
     int32_t width = kDefaultPanelWidth;
     int32_t timeOut = 300;
     int32_t opacity = 50;

@@ -26,11 +26,7 @@ namespace tilerack {
 
 namespace {
 
-struct ImageListDeleter {
-    static void Free(HIMAGELIST h) { ImageList_Destroy(h); }
-    static HIMAGELIST Invalid() { return nullptr; }
-};
-using UniqueImageList = win::UniqueHandle<HIMAGELIST, ImageListDeleter>;
+using UniqueImageList = win::UniqueHandle<HIMAGELIST, &ImageList_Destroy>;
 
 enum ControlId : int {
     kRadioButton1 = 101,

@@ -1,6 +1,6 @@
 #pragma once
 // What the dialogs may see and do of the panel: its settings, its save, its
-// timers and its file icons. The dialogs know nothing else of it.
+// pointer watch and its file icons. The dialogs know nothing else of it.
 #include <string>
 
 #include "common/bitmap.h"
@@ -22,9 +22,9 @@ public:
 
     // Writes the settings and the whole item list (errors are thrown).
     virtual void SaveAll() = 0;
-    // The pointer watch (TimerMouse) and the strip-button timer (TimerButton).
+    // Runs or stops the pointer watch (TimerMouse); enabling it while it runs
+    // keeps its phase.
     virtual void EnableTimerMouse(bool enabled) = 0;
-    virtual void EnableTimerButton() = 0;
 
     // With index -1: how many icons to take from the file. Otherwise paints
     // that icon of the file into `bitmap` on the panel's colour.

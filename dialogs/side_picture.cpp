@@ -30,7 +30,7 @@ void ArrowHeadLeft(TBitmap& bmp, int tipX) {
 
 }  // namespace
 
-TBitmap DrawSidePicture(int side) {
+TBitmap DrawSidePicture(PanelSide side) {
     TBitmap bmp(kSidePictureSize, kSidePictureSize);
     const int inner = kSidePictureSize - kInset;
     bmp.Fill(kBezel);
@@ -38,7 +38,7 @@ TBitmap DrawSidePicture(int side) {
     FillRect(bmp, kInset, kInset, kInset + kStripWidth, inner, kSideStripColor);
     FillRect(bmp, kInset + kStripWidth - 1, kInset, kInset + kStripWidth, inner, kStripEdge);
     for (int tip : kArrowTips) ArrowHeadLeft(bmp, tip);
-    if (side == 1) MirrorBitmap(bmp);
+    if (side == PanelSide::Right) MirrorBitmap(bmp);
     return bmp;
 }
 

@@ -14,6 +14,7 @@
 #include "items/glyph_text_win.h"
 #include "platform/common_dialogs.h"
 #include "platform/dialog_window.h"
+#include "platform/fonts.h"
 #include "platform/picture_box.h"
 #include "platform/picture_file.h"
 #include "platform/text.h"
@@ -62,7 +63,6 @@ public:
         CreateControls();
         SetDefaultButton(kButtonOk);
     }
-    ~TMainDialog() override { FormDestroy(); }
 
     bool EditShortCut(TShortCut& item);
 
@@ -86,7 +86,6 @@ private:
     void SpeedButton1Click();
     void BrowseFile();
     void BrowseFolder();
-    void FormDestroy();
 
     IPanelHost& panel_;
     win::PictureBox imageIco_;
@@ -109,9 +108,7 @@ void TMainDialog::CreateControls() {
     imageIco_.OnMouseDown = [this](int button, POINT) { ImageIcoMouseDown(button); };
     HWND speed = AddControl(L"BUTTON", "случайная", BS_PUSHBUTTON | BS_FLAT, Rect{10, 75, 57, 12}.Offset(ix, iy),
                             kSpeedButton1);
-    speedButtonFont_.reset(CreateFontW(-Scale(9), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, RUSSIAN_CHARSET,
-                                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                       DEFAULT_PITCH | FF_DONTCARE, L"Arial"));
+    speedButtonFont_ = win::MakeFont(L"Arial", Scale(9), RUSSIAN_CHARSET);
     SendMessageW(speed, WM_SETFONT, reinterpret_cast<WPARAM>(speedButtonFont_.get()), FALSE);
     AddLabel("Подпись:", ix + 96, iy + 16);
     AddControl(L"EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, Rect{145, 14, 245, 21}.Offset(ix, iy), kEditName,
@@ -294,11 +291,6 @@ void TMainDialog::BrowseFolder() {
     const std::string name = win::Narrow(*folder, &lossless);
     if (!lossless) throw TError(kNameOutsideCodePage);
     SetItemText(kDirectoryWork, name);
-}
-
-void TMainDialog::FormDestroy() {
-    panel_.EnableTimerMouse(true);
-    panel_.EnableTimerButton();
 }
 
 }  // namespace

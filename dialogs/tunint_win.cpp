@@ -12,6 +12,7 @@
 #include "platform/color_dialog.h"
 #include "platform/dialog_window.h"
 #include "platform/dib.h"
+#include "platform/fonts.h"
 #include "platform/picture_box.h"
 #include "platform/text.h"
 
@@ -50,13 +51,6 @@ win::CustomColors InitialCustomColors() {
     const BYTE greys[] = {0x0F, 0x1F, 0x2F, 0x4F, 0x6F, 0x8F, 0xAF, 0xBF, 0xCF, 0xDF, 0xEF};
     for (size_t i = 0; i < std::size(greys); ++i) colors[i] = RGB(greys[i], greys[i], greys[i]);
     return colors;
-}
-
-// A font of `points` points at the DC's resolution.
-win::UniqueFont PointFont(HDC dc, const wchar_t* face, int points, int weight, bool italic) {
-    return win::UniqueFont(CreateFontW(-MulDiv(points, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, weight, italic,
-                                       FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                       DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face));
 }
 
 void TextAt(HDC dc, int x, int y, COLORREF color, const std::wstring& text) {
@@ -113,7 +107,7 @@ private:
     win::PictureBox image1_;
     HWND label2_ = nullptr;
     win::CustomColors customColors_;
-    TBitmap sidePictures_[2] = {DrawSidePicture(0), DrawSidePicture(1)};
+    TBitmap sidePictures_[2] = {DrawSidePicture(PanelSide::Left), DrawSidePicture(PanelSide::Right)};
     int sideDown_ = 0;  // which of the two side buttons is down
 };
 
@@ -166,7 +160,7 @@ void TFormTuning::FormCreate() {
     TrackBar1Change();
     SetItemText(kRxSpinEdit1, std::to_string(panel_.Settings().timeOut));
     CheckDlgButton(hwnd_, kCheckBox1, panel_.StaysOnTop() ? BST_CHECKED : BST_UNCHECKED);
-    sideDown_ = panel_.Settings().side == 1 ? 1 : 0;
+    sideDown_ = panel_.Settings().side == PanelSide::Right ? 1 : 0;
 }
 
 void TFormTuning::FormDestroy(bool onTop) {
@@ -198,7 +192,7 @@ void TFormTuning::DrawPreview(int opacity) {
     under.CopyFrom(fill);
     SetBkMode(under.dc(), TRANSPARENT);
     {
-        win::UniqueFont arial = PointFont(under.dc(), L"Arial", 12, FW_NORMAL, false);
+        win::UniqueFont arial = win::MakePointFont(under.dc(), L"Arial", 12, FW_NORMAL, false);
         win::SelectScope select(under.dc(), arial.get());
         SIZE bang{};
         GetTextExtentPoint32W(under.dc(), L"!", 1, &bang);
@@ -215,7 +209,7 @@ void TFormTuning::DrawPreview(int opacity) {
     panelImage.CopyFrom(fill);
     SetBkMode(panelImage.dc(), TRANSPARENT);
     {
-        win::UniqueFont arial = PointFont(panelImage.dc(), L"Arial", 14, FW_BOLD, true);
+        win::UniqueFont arial = win::MakePointFont(panelImage.dc(), L"Arial", 14, FW_BOLD, true);
         win::SelectScope select(panelImage.dc(), arial.get());
         const std::wstring text = win::Widen("Изображение панели");
         TextAt(panelImage.dc(), 34, 0, RGB(0, 0, 0), text);
@@ -251,7 +245,7 @@ void TFormTuning::SetSide(int side) {
     InvalidateRect(Item(kSpeedLeft), nullptr, FALSE);
     InvalidateRect(Item(kSpeedRight), nullptr, FALSE);
     PanelSettings s = panel_.Settings();
-    s.side = static_cast<uint8_t>(side);
+    s.side = side == 1 ? PanelSide::Right : PanelSide::Left;
     panel_.ChangeSettings(s);
 }
 

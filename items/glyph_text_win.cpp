@@ -4,28 +4,16 @@
 
 #include "common/random.h"
 #include "platform/dib.h"
+#include "platform/fonts.h"
 #include "platform/handles.h"
 #include "platform/text.h"
 
 namespace tilerack {
 
-namespace {
-
-// A font of `points` points at the DC's vertical resolution; the negative
-// height asks for the character height rather than the cell height.
-win::UniqueFont CreatePointFont(HDC dc, const std::string& face, int points) {
-    const int height = -MulDiv(points, GetDeviceCaps(dc, LOGPIXELSY), 72);
-    return win::UniqueFont(CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                       DEFAULT_PITCH | FF_DONTCARE, win::Widen(face).c_str()));
-}
-
-}  // namespace
-
 TextSize TGdiGlyphTextRenderer::Measure(const std::string& face, int points, const std::string& text) {
     win::UniqueDC dc(CreateCompatibleDC(nullptr));
     if (!dc) return {};
-    win::UniqueFont font = CreatePointFont(dc.get(), face, points);
+    win::UniqueFont font = win::MakePointFont(dc.get(), win::Widen(face), points);
     if (!font) return {};
     win::SelectScope selectFont(dc.get(), font.get());
     const std::wstring wide = win::Widen(text);
@@ -40,7 +28,7 @@ void TGdiGlyphTextRenderer::Draw(TBitmap& target, const std::string& face, int p
     win::DibCanvas canvas(target.Width(), target.Height());
     if (!canvas.Valid()) return;
     canvas.CopyFrom(target);
-    win::UniqueFont font = CreatePointFont(canvas.dc(), face, points);
+    win::UniqueFont font = win::MakePointFont(canvas.dc(), win::Widen(face), points);
     if (!font) return;
     {
         win::SelectScope selectFont(canvas.dc(), font.get());

@@ -21,9 +21,6 @@ public:
 
     bool TrackDrives = true;
     TItemButton* Button = nullptr;
-    // The 32-bit value of the record's button slot: whatever the file held, and
-    // the run-time identity of the button once the panel has made one.
-    uint32_t ButtonSlot = 0;
     std::string Params;
     std::string FileName;
     std::string Caption;

@@ -34,7 +34,9 @@ void TShortCut::SaveToStream(ByteWriter& out) const {
     WriteText(out, WorkDir);
     WriteText(out, Hint);
     out.U8(TrackDrives ? 1 : 0);
-    out.U32(ButtonSlot);
+    // The record's button slot: readers ignore it, and a user's file should
+    // carry nothing of the program's memory.
+    out.U32(0);
     WriteEmbeddedBitmap(out, Icon);
 }
 
@@ -51,7 +53,7 @@ void TShortCut::LoadFromStream(ByteReader& in) {
     WorkDir = ReadText(in);
     Hint = ReadText(in);
     TrackDrives = in.U8() != 0;
-    ButtonSlot = in.U32();
+    in.U32();  // the button slot: whatever an earlier writer put there means nothing now
     ReadEmbeddedBitmap(in, Icon);
 }
 

@@ -91,13 +91,13 @@ TBitmap MakeCloseCross() {
     return cross;
 }
 
-ArrowGlyphs BuildArrowGlyphs(const TBitmap& bright, int side) {
+ArrowGlyphs BuildArrowGlyphs(const TBitmap& bright, PanelSide side) {
     ArrowGlyphs glyphs;
     glyphs.menu = bright;
     glyphs.hide.SetSize(4 * bright.Width(), bright.Height());
     for (int i = 0; i < 4; ++i) glyphs.hide.Draw(i * bright.Width(), 0, bright);
     // The hide arrows point towards the screen edge, the menu arrows away.
-    MirrorBitmap(side == 0 ? glyphs.hide : glyphs.menu);
+    MirrorBitmap(side == PanelSide::Left ? glyphs.hide : glyphs.menu);
     return glyphs;
 }
 

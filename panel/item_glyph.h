@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "common/bitmap.h"
+#include "common/panel_settings.h"
 
 namespace tilerack {
 
@@ -51,6 +52,6 @@ struct ArrowGlyphs {
     TBitmap hide;  // four copies side by side, mirrored on the left side
 };
 // Builds both glyphs for a side from the arrow picture.
-ArrowGlyphs BuildArrowGlyphs(const TBitmap& bright, int side);
+ArrowGlyphs BuildArrowGlyphs(const TBitmap& bright, PanelSide side);
 
 }  // namespace tilerack

@@ -1,7 +1,6 @@
 // The pointer on the strip, the context menu, the items menu, starting items
 // and dropped files.
 #include <windows.h>
-#include <commctrl.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -12,8 +11,6 @@
 #include "panel/sysmain.h"
 #include "platform/application.h"
 #include "platform/com_apartment.h"
-#include "platform/common_controls.h"
-#include "platform/dib.h"
 #include "platform/dropped_files.h"
 #include "platform/text.h"
 
@@ -27,56 +24,17 @@ enum MainCommand : UINT {
     N1 = 1, N3 = 3, N4 = 4, N7 = 7, N9 = 9, N10 = 10, N11 = 11, N12 = 12,
 };
 
-constexpr UINT kItemsMenuFirstId = 1000;
-
 }  // namespace
 
 void TMainPanel::OnMouseMove(POINT p) {
-    if (!trackingLeave_) {
-        TRACKMOUSEEVENT tme{};
-        tme.cbSize = sizeof(tme);
-        tme.dwFlags = TME_LEAVE;
-        tme.hwndTrack = hwnd_;
-        trackingLeave_ = TrackMouseEvent(&tme) != FALSE;
-    }
-    TFlatButton* over = HitTest(p);
-    if (over != hotControl_) {
-        if (hotControl_) hotControl_->hot = false;
-        hotControl_ = over;
-        if (over) over->hot = true;
-        Invalidate();
-    }
+    TFlatButton* over = router_.Move(p);
     if (over == &SButtonHide || over == &SButtonMenu) SButtonHideMouseMove();
-}
-
-void TMainPanel::OnMouseLeave() {
-    trackingLeave_ = false;
-    if (pressedControl_) return;  // captured: the button keeps its state until release
-    if (hotControl_) {
-        hotControl_->hot = false;
-        hotControl_ = nullptr;
-        Invalidate();
-    }
 }
 
 void TMainPanel::OnLeftDown(POINT p) {
     TFlatButton* over = HitTest(p);
     FormMouseDown(over, VK_LBUTTON, p);
-    if (!over) return;
-    pressedControl_ = over;
-    over->pressed = true;
-    SetCapture(hwnd_);
-    Invalidate();
-}
-
-void TMainPanel::OnLeftUp(POINT p) {
-    TFlatButton* pressed = pressedControl_;
-    pressedControl_ = nullptr;
-    if (GetCapture() == hwnd_) ReleaseCapture();
-    if (!pressed) return;
-    pressed->pressed = false;
-    Invalidate();
-    if (HitTest(p) == pressed && pressed->onClick) pressed->onClick();
+    router_.Press(over);
 }
 
 void TMainPanel::FormMouseDown(TFlatButton* sender, int button, POINT clientPoint) {
@@ -85,32 +43,22 @@ void TMainPanel::FormMouseDown(TFlatButton* sender, int button, POINT clientPoin
     POINT cursor;
     GetCursorPos(&cursor);
     ClickedControl = sender;
-    menuItemsEnabled_ = ClickedItemButton() != nullptr;
+    itemCommandsEnabled_ = ClickedItem() != nullptr;
     POINT screen = clientPoint;
     ClientToScreen(hwnd_, &screen);
     ClickPoint = screen;
     PopupMainAt(cursor);
 }
 
-std::vector<int> TMainPanel::ButtonTopsOnScreen() const {
-    std::vector<int> tops;
-    for (const auto& item : Items) {
-        POINT top{0, item->Button ? item->Button->bounds.top : 0};
-        ClientToScreen(hwnd_, &top);
-        tops.push_back(top.y);
-    }
-    return tops;
-}
-
-TItemButton* TMainPanel::ClickedItemButton() const {
-    for (const auto& b : buttons_)
-        if (b.get() == ClickedControl) return b.get();
-    return nullptr;
+// The item whose button the last right press was on, while it is listed.
+TShortCut* TMainPanel::ClickedItem() const {
+    const ItemEntry* entry = Items.EntryOf(ClickedControl);
+    return entry ? entry->item.get() : nullptr;
 }
 
 void TMainPanel::PopupMainAt(POINT at) {
     win::UniqueMenu menu(CreatePopupMenu());
-    const UINT itemFlags = MF_STRING | (menuItemsEnabled_ ? MF_ENABLED : MF_GRAYED);
+    const UINT itemFlags = MF_STRING | (itemCommandsEnabled_ ? MF_ENABLED : MF_GRAYED);
     auto add = [&](UINT flags, UINT id, const char* text) {
         AppendMenuW(menu.get(), flags, id, text ? win::Widen(text).c_str() : nullptr);
     };
@@ -152,44 +100,23 @@ void TMainPanel::RunMainCommand(UINT command) {
 }
 
 void TMainPanel::MoveClickedItem(int delta) {
-    TItemButton* b = ClickedItemButton();
-    if (!b || !b->item) return;
-    auto it = std::find_if(Items.begin(), Items.end(), [&](const auto& item) { return item.get() == b->item; });
-    if (it == Items.end()) return;
-    const auto i = it - Items.begin();
-    const auto j = i + delta;
-    if (j < 0 || j >= static_cast<long>(Items.size())) return;
-    std::swap(Items[i], Items[j]);
-    LayoutButtons();
+    if (Items.Move(ClickedItem(), delta)) LayoutButtons();
 }
 
 void TMainPanel::DeleteClickedItem() {
-    TItemButton* b = ClickedItemButton();
-    if (!b || !b->item) return;
-    TShortCut* item = b->item;
+    TShortCut* item = ClickedItem();
+    if (!item) return;
     const std::string question = "Вы действительно хотите\rудалить ярлык " + item->Hint + " (" + item->FileName + ")";
     if (MessageBoxW(hwnd_, win::Widen(question).c_str(), win::Widen("Удаление").c_str(),
                     MB_YESNO | MB_DEFBUTTON2 | MB_ICONSTOP) != IDYES)
         return;
-    auto it = std::find_if(Items.begin(), Items.end(), [&](const auto& i) { return i.get() == item; });
-    if (it != Items.end()) Items.erase(it);
-    DeleteItemButton(b);
-    ClickedControl = nullptr;
-    LayoutButtons();
-}
-
-void TMainPanel::DeleteItemButton(TItemButton* button) {
-    RemoveTooltip(*button);
-    if (hotControl_ == button) hotControl_ = nullptr;
-    if (pressedControl_ == button) pressedControl_ = nullptr;
-    auto it = std::find_if(buttons_.begin(), buttons_.end(), [&](const auto& b) { return b.get() == button; });
-    if (it != buttons_.end()) buttons_.erase(it);
+    RemoveItem(*item);
 }
 
 void TMainPanel::ShowClickedItemFile() {
-    TItemButton* b = ClickedItemButton();
-    if (!b || !b->item) return;
-    const auto request = ShowFileRequest(b->item->FileName, b->item->WorkDir);
+    const TShortCut* item = ClickedItem();
+    if (!item) return;
+    const auto request = ShowFileRequest(item->FileName, item->WorkDir);
     if (!request) {
         MessageBoxW(hwnd_, win::Widen("Путь не задан").c_str(), kAppTitleW, MB_OK);
         return;
@@ -209,119 +136,16 @@ void TMainPanel::ItemClick(TShortCut& item) {
 void TMainPanel::SButtonCloseClick() { PostMessageW(hwnd_, WM_CLOSE, 0, 0); }
 
 void TMainPanel::SButtonMenuClick() {
-    win::UniqueMenu menu(CreatePopupMenu());
-    menuItems_.clear();
-    for (const auto& item : Items) {
-        menuItems_.push_back(item.get());
-        AppendMenuW(menu.get(), MF_OWNERDRAW, kItemsMenuFirstId + menuItems_.size() - 1,
-                    reinterpret_cast<LPCWSTR>(menuItems_.size() - 1));
-    }
     POINT at{SButtonMenu.bounds.left, SButtonMenu.bounds.top};
     ClientToScreen(hwnd_, &at);
     at.x += SButtonMenu.bounds.width + 1;
     at.y -= 1;
-    PointerWatchSuspension popupMenuDynPopup(*this, PointerWatchSuspension::OnExit::StaySuspended);
-    SetForegroundWindow(hwnd_);
-    const UINT command = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_VERNEGANIMATION,
-                                        at.x, at.y, 0, hwnd_, nullptr);
-    PostMessageW(hwnd_, WM_NULL, 0, 0);
-    std::vector<TShortCut*> entries;
-    entries.swap(menuItems_);
-    if (command >= kItemsMenuFirstId && command - kItemsMenuFirstId < entries.size())
-        ItemClick(*entries[command - kItemsMenuFirstId]);
-}
-
-LRESULT TMainPanel::HandleMenuMessage(UINT msg, WPARAM wp, LPARAM lp) {
-    auto entryItem = [this](ULONG_PTR data) -> TShortCut* {
-        return data < menuItems_.size() ? menuItems_[data] : nullptr;
-    };
-    auto entryText = [](const TShortCut& item) {
-        return win::Widen(item.Caption.empty() ? item.FileName : item.Caption);
-    };
-    switch (msg) {
-    case WM_MEASUREITEM: {
-        auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
-        TShortCut* item = m->CtlType == ODT_MENU ? entryItem(m->itemData) : nullptr;
-        if (!item) return FALSE;
-        win::WindowDC dc(hwnd_);
-        win::SelectScope font(dc.get(), GetStockObject(DEFAULT_GUI_FONT));
-        const std::wstring text = entryText(*item);
-        SIZE size{};
-        GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
-        m->itemWidth = std::max(item->Icon.Width(), 16) + 8 + size.cx + 8;
-        m->itemHeight = std::max<int>(item->Icon.Height() + 4, size.cy + 6);
-        return TRUE;
+    TShortCut* chosen = nullptr;
+    {
+        PointerWatchSuspension popupMenuDynPopup(*this, PointerWatchSuspension::OnExit::StaySuspended);
+        chosen = itemsMenu_.Choose(hwnd_, at);
     }
-    case WM_DRAWITEM: {
-        auto* d = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
-        TShortCut* item = d->CtlType == ODT_MENU ? entryItem(d->itemData) : nullptr;
-        if (!item) return FALSE;
-        const bool selected = (d->itemState & ODS_SELECTED) != 0;
-        FillRect(d->hDC, &d->rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
-        const RECT& r = d->rcItem;
-        // The picture as the strip shows it: its lower-left colour is transparent.
-        TBitmap picture(item->Icon.Width(), item->Icon.Height());
-        picture.Fill(GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
-        DrawGlyphImage(picture, 0, 0, item->Icon, 0, 1);
-        win::DrawPicture(d->hDC, r.left + 2, r.top + (r.bottom - r.top - picture.Height()) / 2, picture);
-        RECT text{r.left + std::max(item->Icon.Width(), 16) + 8, r.top, r.right, r.bottom};
-        SetBkMode(d->hDC, TRANSPARENT);
-        SetTextColor(d->hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
-        win::SelectScope font(d->hDC, GetStockObject(DEFAULT_GUI_FONT));
-        const std::wstring caption = entryText(*item);
-        DrawTextW(d->hDC, caption.c_str(), static_cast<int>(caption.size()), &text,
-                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
-        return TRUE;
-    }
-    case WM_MENUSELECT: {
-        // The hint of the highlighted items-menu entry, shown beside it.
-        const UINT id = LOWORD(wp);
-        HMENU menu = reinterpret_cast<HMENU>(lp);
-        const bool entry = !menuItems_.empty() && HIWORD(wp) != 0xFFFF && id >= kItemsMenuFirstId &&
-                           id - kItemsMenuFirstId < menuItems_.size();
-        if (!entry) {
-            ShowMenuHint(nullptr, RECT{});
-            return 0;
-        }
-        RECT r{};
-        GetMenuItemRect(hwnd_, menu, id - kItemsMenuFirstId, &r);
-        ShowMenuHint(menuItems_[id - kItemsMenuFirstId], r);
-        return 0;
-    }
-    case WM_EXITMENULOOP:
-        ShowMenuHint(nullptr, RECT{});
-        return 0;
-    }
-    return 0;
-}
-
-void TMainPanel::ShowMenuHint(const TShortCut* item, RECT entry) {
-    if (!menuHint_) {
-        win::EnsureCommonControls();
-        menuHint_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-                                    0, 0, 0, 0, hwnd_, nullptr, App().Module(), nullptr);
-        SendMessageW(menuHint_, TTM_SETMAXTIPWIDTH, 0, 400);
-        TOOLINFOW ti{};
-        ti.cbSize = sizeof(ti);
-        ti.uFlags = TTF_TRACK | TTF_ABSOLUTE;
-        ti.hwnd = hwnd_;
-        ti.uId = 1;
-        ti.lpszText = const_cast<wchar_t*>(L"");
-        SendMessageW(menuHint_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-    }
-    TOOLINFOW ti{};
-    ti.cbSize = sizeof(ti);
-    ti.hwnd = hwnd_;
-    ti.uId = 1;
-    if (!item || item->Hint.empty()) {
-        SendMessageW(menuHint_, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&ti));
-        return;
-    }
-    std::wstring text = win::Widen(item->Hint);
-    ti.lpszText = text.data();
-    SendMessageW(menuHint_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
-    SendMessageW(menuHint_, TTM_TRACKPOSITION, 0, MAKELPARAM(entry.right + 4, entry.top));
-    SendMessageW(menuHint_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&ti));
+    if (chosen) ItemClick(*chosen);
 }
 
 void TMainPanel::WMDropFiles(HDROP handle) {
@@ -343,10 +167,7 @@ void TMainPanel::WMDropFiles(HDROP handle) {
         ExtractFileIcon(item->Icon, path, 0);
         DescribeDroppedFile(*item, path);
         GetCursorPos(&ClickPoint);
-        const int at = DropPosition(ButtonTopsOnScreen(), ClickPoint.y);
-        TShortCut& added = *item;
-        Items.insert(Items.begin() + at, std::move(item));
-        AddItemButton(added);
+        AddItem(static_cast<size_t>(DropPosition(ButtonTopsOnScreen(), ClickPoint.y)), std::move(item));
         RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     }
     drop.reset();

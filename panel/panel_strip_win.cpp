@@ -8,13 +8,11 @@
 #include <algorithm>
 
 #include "common/bmp_codec.h"
-#include "common/app_texts.h"
 #include "panel/background_blend.h"
 #include "panel/item_glyph.h"
 #include "panel/strip_layout.h"
 #include "panel/sysmain.h"
 #include "platform/application.h"
-#include "platform/common_controls.h"
 #include "platform/dib.h"
 #include "platform/file_icons.h"
 #include "platform/files.h"
@@ -43,75 +41,78 @@ TBitmap LoadBrightResource() {
 
 }  // namespace
 
-TItemButton* TMainPanel::AddItemButton(TShortCut& item, bool layOut) {
-    auto button = std::make_unique<TItemButton>();
-    TItemButton* b = button.get();
-    b->handCursor = true;
-    b->item = &item;
-    b->painter = &glyphPainter_;
-    b->bounds = Rect{0, 0, ClientWidth() - 1, kItemButtonHeight};
+void TMainPanel::AddItem(size_t index, std::unique_ptr<TShortCut> item, bool layOut) {
+    AddItemButton(Items.Insert(index, std::move(item)), layOut);
+}
+
+void TMainPanel::AddItemButton(ItemEntry& entry, bool layOut) {
+    TItemButton& b = entry.button;
+    b.handCursor = true;
+    b.painter = &glyphPainter_;
+    b.bounds = Rect{0, 0, win::ClientSize(hwnd_).cx - 1, kItemButtonHeight};
     // Shown once the layout has given it a place: a tooltip tool for every
     // button that never fits the strip would only cost time.
-    b->visible = false;
-    b->wordWrap = true;
-    b->numGlyphs = 5;
-    b->toolId = nextToolId_++;
-    buttons_.push_back(std::move(button));
-
-    item.Button = b;
-    // The record's button slot holds the button's run-time identity.
-    item.ButtonSlot = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(b));
+    b.visible = false;
+    b.wordWrap = true;
+    b.numGlyphs = ItemGlyphPainter::kImages;
+    TShortCut& item = *entry.item;
     item.OnChange = [this](TShortCut& sender) { UpdateItemButton(sender); };
     item.DoChange();
-    b->onClick = [this, b] {
-        if (b->item) ItemClick(*b->item);
-    };
+    b.onClick = [this, &item] { ItemClick(item); };
     if (layOut) LayoutButtons();
-    return b;
+}
+
+void TMainPanel::RemoveItem(const TShortCut& item) {
+    ItemEntry* entry = item.Button ? Items.EntryOf(item.Button) : nullptr;
+    if (!entry) return;
+    tooltips_.Remove(entry->button);
+    router_.Forget(&entry->button);
+    if (ClickedControl == &entry->button) ClickedControl = nullptr;
+    Items.Remove(&item);
+    LayoutButtons();
 }
 
 void TMainPanel::UpdateItemButton(TShortCut& item) {
     TItemButton* b = item.Button;
     if (!b) return;
-    b->numGlyphs = 5;
     b->caption = item.Caption;
     b->hint = item.Hint;
-    SyncTooltip(*b);
+    tooltips_.Sync(*b);
     if (b->visible) Invalidate();
 }
 
 void TMainPanel::LayoutButtons() {
-    const std::vector<ItemSlot> slots = LayoutItemSlots(static_cast<int>(Items.size()), Height(),
+    const std::vector<ItemSlot> slots = LayoutItemSlots(static_cast<int>(Items.Count()), dock_.Height(),
                                                         SButtonHide.bounds.Bottom());
-    for (size_t i = 0; i < Items.size(); ++i) {
-        TItemButton* b = Items[i]->Button;
-        if (!b) continue;
-        b->bounds.top = slots[i].top;
-        b->visible = slots[i].visible;
-        SyncTooltip(*b);
+    for (size_t i = 0; i < Items.Count(); ++i) {
+        TItemButton& b = Items.At(i).button;
+        b.bounds.top = slots[i].top;
+        b.visible = slots[i].visible;
+        tooltips_.Sync(b);
     }
     Invalidate();
 }
 
 void TMainPanel::FormResize() {
-    const int cw = ClientWidth(), ch = ClientHeight();
+    const SIZE client = win::ClientSize(hwnd_);
+    const int cw = client.cx, ch = client.cy;
     const StripButtons strip = PlaceStripButtons(cw, ch, settings_.side);
     SButtonHide.bounds = strip.hide;
     SButtonClose.bounds = strip.close;
     SButtonMenu.bounds = strip.menu;
     // Item buttons are anchored left and right: they follow the width.
     if (lastClientWidth_ != 0 && cw != lastClientWidth_)
-        for (auto& b : buttons_) b->bounds.width += cw - lastClientWidth_;
+        for (const auto& entry : Items) entry->button.bounds.width += cw - lastClientWidth_;
     lastClientWidth_ = cw;
-    if (!Background.Empty() && Width() > Background.Width()) Background.SetWidth(Width());
-    for (TFlatButton* b : AllButtons()) SyncTooltip(*b);
+    if (!Background.Empty() && dock_.Width() > Background.Width()) Background.SetWidth(dock_.Width());
+    tooltips_.SyncAll();
     PlaceAtEdge();
     Invalidate();
 }
 
 std::vector<TFlatButton*> TMainPanel::AllButtons() {
     std::vector<TFlatButton*> all{&SButtonHide, &SButtonClose, &SButtonMenu};
-    for (auto& b : buttons_) all.push_back(b.get());
+    for (const auto& entry : Items) all.push_back(&entry->button);
     return all;
 }
 
@@ -120,17 +121,17 @@ TFlatButton* TMainPanel::HitTest(POINT p) {
     if (SButtonMenu.visible && SButtonMenu.bounds.Contains(p.x, p.y)) return &SButtonMenu;
     for (TFlatButton* b : {&SButtonHide, &SButtonClose})
         if (b->visible && b->bounds.Contains(p.x, p.y)) return b;
-    for (auto& b : buttons_)
-        if (b->visible && b->bounds.Contains(p.x, p.y)) return b.get();
+    for (const auto& entry : Items)
+        if (entry->button.visible && entry->button.bounds.Contains(p.x, p.y)) return &entry->button;
     return nullptr;
 }
 
 void TMainPanel::CaptureBackground() {
     if (!Hidden) return;
-    const int width = Width() + 32, height = Height();
+    const int width = dock_.Width() + 32, height = dock_.Height();
     // Captured even when the opacity hides it: a later change of the opacity
     // then blends this capture again at once.
-    const int x0 = settings_.side == 1 ? ScreenWidth() - ClientWidth() : 0;
+    const int x0 = settings_.side == PanelSide::Right ? dock_.ScreenWidth() - win::ClientSize(hwnd_).cx : 0;
     win::CaptureScreen(x0, 0, width, height, Background);
     ReblendBackground();
 }
@@ -140,13 +141,13 @@ void TMainPanel::CaptureBackground() {
 void TMainPanel::ReblendBackground() { blendedColumns_ = Background.Width(); }
 
 void TMainPanel::FormPaint(HDC dc) {
-    const int cw = std::max(ClientWidth(), 1), ch = std::max(ClientHeight(), 1);
+    const SIZE client = win::ClientSize(hwnd_);
+    const int cw = std::max<int>(client.cx, 1), ch = std::max<int>(client.cy, 1);
     // Everything is composed off screen and copied in one go: no flicker,
     // and the window never erases its background.
     win::DibCanvas canvas(cw, ch);
     const PixelRows pixels = canvas.Rows();
     PaintBackground(pixels, Background, blendedColumns_, win::ToColorRef(settings_.color), settings_.opacity);
-    if (glyphPainter_.Gain() != GlyphGain) glyphPainter_ = ItemGlyphPainter(GlyphGain);
 
     auto glyphOrigin = [](const TFlatButton& b, int textWidth) {
         const int gw = b.ImageWidth(), gh = b.ImageHeight();
@@ -202,16 +203,14 @@ void TMainPanel::FormPaint(HDC dc) {
 
 void TMainPanel::LoadArrowGlyphs() {
     ArrowGlyphs glyphs = BuildArrowGlyphs(LoadBrightResource(), settings_.side);
-    HideGlyph = glyphs.hide;
-    MenuGlyph = glyphs.menu;
-    SButtonHide.glyph = HideGlyph;
-    SButtonMenu.glyph = MenuGlyph;
+    SButtonHide.glyph = std::move(glyphs.hide);
+    SButtonMenu.glyph = std::move(glyphs.menu);
     Invalidate();
 }
 
-void TMainPanel::SetSide(int side) {
+void TMainPanel::SetSide(PanelSide side) {
     if (side == settings_.side) return;
-    settings_.side = static_cast<uint8_t>(side);
+    settings_.side = side;
     LoadArrowGlyphs();
     FormResize();
     if (!Hidden) SlideIn();
@@ -221,71 +220,15 @@ int TMainPanel::ExtractFileIcon(TBitmap& bitmap, const std::string& fileName, in
     return win::ExtractFileIcon(bitmap, fileName, index, win::ToColorRef(settings_.color));
 }
 
-void TMainPanel::CreateTooltips() {
-    if (tooltip_) return;
-    win::EnsureCommonControls();
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
-                               win::Application::Instance().Module(), nullptr);
-    if (!tooltip_) return;
-    SendMessageW(tooltip_, TTM_SETDELAYTIME, TTDT_INITIAL, 1000);
-    SendMessageW(tooltip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, 5000);
-    SendMessageW(tooltip_, TTM_SETDELAYTIME, TTDT_RESHOW, 100);
-    // A maximum width turns on line breaks, so two-line hints show as two lines.
-    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 400);
-    for (TFlatButton* b : AllButtons()) SyncTooltip(*b);
-}
-
-// The tooltip control (and with it the common controls library) is needed
-// only once the pointer is over the panel: made at the first pointer move.
-// Its tools are fed by relaying rather than by subclassing the panel, so the
-// very move that makes the control already starts its delay.
-void TMainPanel::RelayToTooltip(UINT msg, WPARAM wp, LPARAM lp) {
-    if (!tooltip_ && msg == WM_MOUSEMOVE && !destroyed_) CreateTooltips();
-    if (!tooltip_) return;
-    MSG relayed{};
-    relayed.hwnd = hwnd_;
-    relayed.message = msg;
-    relayed.wParam = wp;
-    relayed.lParam = lp;
-    relayed.time = static_cast<DWORD>(GetMessageTime());
-    const DWORD at = GetMessagePos();
-    relayed.pt = POINT{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
-    SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
-}
-
-void TMainPanel::SyncTooltip(TFlatButton& b) {
-    if (!tooltip_ || !b.toolId) return;
-    // A hidden button or one without a hint keeps its tool with an empty
-    // place: deleting tools while a tip shows (the hide button vanishing as
-    // the pointer leaves it) leaves Wine's tooltip unable to show any tip
-    // again, and removing and adding loses its tracking of the pointer.
-    const bool shows = b.visible && !b.hint.empty();
-    if (!shows && !b.toolAdded) return;
-    std::wstring text = win::Widen(b.hint);
-    TOOLINFOW ti{};
-    ti.cbSize = sizeof(ti);
-    ti.uFlags = 0;  // fed by RelayToTooltip
-    ti.hwnd = hwnd_;
-    ti.uId = b.toolId;
-    ti.rect = shows ? RECT{b.bounds.left, b.bounds.top, b.bounds.Right(), b.bounds.Bottom()} : RECT{0, 0, 0, 0};
-    ti.lpszText = text.data();
-    if (b.toolAdded) {
-        SendMessageW(tooltip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&ti));
-        SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
-    } else {
-        b.toolAdded = SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti)) != FALSE;
+std::vector<int> TMainPanel::ButtonTopsOnScreen() const {
+    std::vector<int> tops;
+    tops.reserve(Items.Count());
+    for (const auto& entry : Items) {
+        POINT top{0, entry->button.bounds.top};
+        ClientToScreen(hwnd_, &top);
+        tops.push_back(top.y);
     }
-}
-
-void TMainPanel::RemoveTooltip(TFlatButton& b) {
-    if (!tooltip_ || !b.toolAdded) return;
-    TOOLINFOW ti{};
-    ti.cbSize = sizeof(ti);
-    ti.hwnd = hwnd_;
-    ti.uId = b.toolId;
-    SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-    b.toolAdded = false;
+    return tops;
 }
 
 }  // namespace tilerack

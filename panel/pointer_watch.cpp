@@ -20,36 +20,36 @@ int AddInterval(int waitTime) {
 
 }  // namespace
 
-int ShownLeft(int side, int screenWidth, int windowWidth, int current) {
-    if (side == 0) return -kFrameOverhang;
-    if (side == 1) return screenWidth - windowWidth + kFrameOverhang;
+int ShownLeft(PanelSide side, int screenWidth, int windowWidth, int current) {
+    if (side == PanelSide::Left) return -kFrameOverhang;
+    if (side == PanelSide::Right) return screenWidth - windowWidth + kFrameOverhang;
     return current;
 }
 
-int HiddenLeft(int side, int screenWidth, int windowWidth, int current) {
-    if (side == 0) return -(windowWidth + 1);
-    if (side == 1) return screenWidth + 3;
+int HiddenLeft(PanelSide side, int screenWidth, int windowWidth, int current) {
+    if (side == PanelSide::Left) return -(windowWidth + 1);
+    if (side == PanelSide::Right) return screenWidth + 3;
     return current;
 }
 
-bool InEdgeZone(int side, Point p, int screenWidth) {
-    if (side == 0) return p.x <= 2 && p.y >= kTopMargin;
-    if (side == 1) return p.x >= screenWidth - 2 && p.y >= kTopMargin;
+bool InEdgeZone(PanelSide side, Point p, int screenWidth) {
+    if (side == PanelSide::Left) return p.x <= 2 && p.y >= kTopMargin;
+    if (side == PanelSide::Right) return p.x >= screenWidth - 2 && p.y >= kTopMargin;
     return false;
 }
 
-bool InNearZone(int side, Point p, int screenWidth, int windowWidth) {
+bool InNearZone(PanelSide side, Point p, int screenWidth, int windowWidth) {
     // The second condition leaves out a small triangle in the top corner.
-    if (side == 0) return p.x < windowWidth + kNearMargin && p.x + p.y >= kTopMargin;
-    if (side == 1)
+    if (side == PanelSide::Left) return p.x < windowWidth + kNearMargin && p.x + p.y >= kTopMargin;
+    if (side == PanelSide::Right)
         return p.x > screenWidth - windowWidth - kNearMargin && (screenWidth - p.x) + p.y >= kTopMargin;
     return false;
 }
 
-WatchAction PointerWatch::Tick(int side, bool hidden, int timeOut, Point pointer, int screenWidth,
+WatchAction PointerWatch::Tick(PanelSide side, bool hidden, int timeOut, Point pointer, int screenWidth,
                                int windowWidth) {
     WatchAction action = WatchAction::None;
-    if (side == 0 || side == 1) {
+    if (side == PanelSide::Left || side == PanelSide::Right) {
         if (hidden) {
             if (!InEdgeZone(side, pointer, screenWidth)) {
                 waitTime = 0;
@@ -72,17 +72,17 @@ WatchAction PointerWatch::Tick(int side, bool hidden, int timeOut, Point pointer
     return action;
 }
 
-StripReveal RevealStripButtons(int side, Point pointer, Rect hideOnScreen, Rect menuOnScreen) {
+StripReveal RevealStripButtons(PanelSide side, Point pointer, Rect hideOnScreen, Rect menuOnScreen) {
     constexpr int kReach = 32;   // vertical reach from the button's top
     constexpr int kMargin = 24;  // horizontal margin beyond the button
     StripReveal r;
     const Rect& h = hideOnScreen;
     const Rect& m = menuOnScreen;
-    if (side == 0) {
+    if (side == PanelSide::Left) {
         r.changes = true;
         r.hideVisible = pointer.y < h.top + kReach && pointer.x < h.left + h.width + kMargin;
         r.menuVisible = pointer.y > m.top - kReach && pointer.x < m.left + m.width + kMargin;
-    } else if (side == 1) {
+    } else if (side == PanelSide::Right) {
         // Here the margin runs from the button's left edge and spans its width too.
         r.changes = true;
         r.hideVisible = pointer.y < h.top + kReach && pointer.x > h.left - h.width - kMargin;

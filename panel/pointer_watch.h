@@ -2,7 +2,8 @@
 // The pointer watch of the panel as a state machine: both timer ticks decide
 // from the pointer, the screen size and the window width what the window must
 // do; the window only carries it out.
-#include "panel/strip_layout.h"
+#include "common/geometry.h"
+#include "common/panel_settings.h"
 
 namespace tilerack {
 
@@ -11,11 +12,11 @@ inline constexpr int kTimerButtonInterval = 200;  // ms
 
 // Left coordinate of the outer frame at the shown and hidden places. Sides
 // other than 0 and 1 have no place: the functions return `current` unchanged.
-int ShownLeft(int side, int screenWidth, int windowWidth, int current);
-int HiddenLeft(int side, int screenWidth, int windowWidth, int current);
+int ShownLeft(PanelSide side, int screenWidth, int windowWidth, int current);
+int HiddenLeft(PanelSide side, int screenWidth, int windowWidth, int current);
 
-bool InEdgeZone(int side, Point p, int screenWidth);
-bool InNearZone(int side, Point p, int screenWidth, int windowWidth);
+bool InEdgeZone(PanelSide side, Point p, int screenWidth);
+bool InNearZone(PanelSide side, Point p, int screenWidth, int windowWidth);
 
 // What one tick of TimerMouse asks of the window.
 enum class WatchAction {
@@ -28,7 +29,7 @@ struct PointerWatch {
     int mouseX = 0;    // MouseX
     int waitTime = 0;  // WaitTime, ms
     // One tick of TimerMouse. `hidden` is the panel's Hidden flag.
-    WatchAction Tick(int side, bool hidden, int timeOut, Point pointer, int screenWidth, int windowWidth);
+    WatchAction Tick(PanelSide side, bool hidden, int timeOut, Point pointer, int screenWidth, int windowWidth);
     // StartHideWatch: MouseX := pointer x, WaitTime := 0.
     void Restart(int pointerX) { mouseX = pointerX; waitTime = 0; }
 };
@@ -41,6 +42,6 @@ struct StripReveal {
     bool hideVisible = false;
     bool menuVisible = false;
 };
-StripReveal RevealStripButtons(int side, Point pointer, Rect hideOnScreen, Rect menuOnScreen);
+StripReveal RevealStripButtons(PanelSide side, Point pointer, Rect hideOnScreen, Rect menuOnScreen);
 
 }  // namespace tilerack

@@ -8,12 +8,12 @@ constexpr int kHideMinWidth = 5;
 constexpr int kHideMaxWidth = 73;
 }  // namespace
 
-StripButtons PlaceStripButtons(int clientWidth, int clientHeight, int side) {
+StripButtons PlaceStripButtons(int clientWidth, int clientHeight, PanelSide side) {
     StripButtons b;
     b.close = {0, 0, kCloseButtonSize, kCloseButtonSize};
     b.hide = {0, 0, 0, kHideButtonHeight};
     b.menu = {0, clientHeight - kMenuButtonHeight - kMenuButtonBottomGap, kMenuButtonWidth, kMenuButtonHeight};
-    if (side == 1) {
+    if (side == PanelSide::Right) {
         // Right edge: close and menu on the left, the hide bar after the close button.
         b.hide.width = std::clamp(clientWidth - b.close.width, kHideMinWidth, kHideMaxWidth);
         b.hide.left = b.close.width;

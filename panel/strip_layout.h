@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "common/geometry.h"
+#include "common/panel_settings.h"
 
 namespace tilerack {
 
@@ -21,7 +22,7 @@ struct StripButtons {
 // Places of SButtonHide, SButtonClose and SButtonMenu for a client size and a
 // side (0 left, 1 right). For other sides the strip keeps the left layout.
 // The hide button's width is kept between 5 and 73, the menu's between 5 and 24.
-StripButtons PlaceStripButtons(int clientWidth, int clientHeight, int side);
+StripButtons PlaceStripButtons(int clientWidth, int clientHeight, PanelSide side);
 
 struct ItemSlot {
     int top = 0;

@@ -1,17 +1,41 @@
 #pragma once
-// The panel window: the program's one main window, docked at a screen edge,
-// holding the strip of item buttons.
+// The panel window (MainPanel): the program's one main window, docked at a
+// screen edge over the whole screen height, holding the strip of item
+// buttons. Its callers create it, show it, destroy it, and the dialogs see it
+// as their IPanelHost; everything else is its own.
+//
+// Where each behaviour lives:
+//   sysmain_win.cpp         creation, start-up, the item file, settings, the
+//                           tray icon, shutdown and the message dispatch
+//   panel_strip_win.cpp     item buttons, their layout, painting, the screen
+//                           capture under the panel, the arrows, file icons
+//   panel_docking_win.cpp   sliding in and out and the two timers
+//   panel_commands_win.cpp  presses, the context menu and its item commands,
+//                           starting items, dropped files
+//   panel_dialogs_win.cpp   the commands that open the dialogs
+// and the collaborators it owns, each in a file of its own:
+//   item_list.h             the items with their buttons, one entry each
+//   edge_dock_win.h         the docked place, frame size and outside moves
+//   pointer_router_win.h    the pointer over the windowless buttons
+//   strip_tooltips_win.h    the tooltips of the strip
+//   items_menu_win.h        the items menu
+//   pointer_watch.h         the decisions of the pointer watch (portable)
 #include <windows.h>
 
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "dialogs/panel_host.h"
-#include "items/shortcut.h"
-#include "panel/flat_button.h"
 #include "common/panel_settings.h"
+#include "dialogs/panel_host.h"
+#include "panel/edge_dock_win.h"
+#include "panel/flat_button.h"
+#include "panel/item_glyph.h"
+#include "panel/item_list.h"
+#include "panel/items_menu_win.h"
+#include "panel/pointer_router_win.h"
 #include "panel/pointer_watch.h"
+#include "panel/strip_tooltips_win.h"
 #include "platform/handles.h"
 #include "platform/profile.h"
 #include "platform/tray.h"
@@ -19,67 +43,73 @@
 
 namespace tilerack {
 
-class TMainPanel : public win::WindowBase, public IPanelHost {
+inline constexpr const wchar_t* kPanelClassName = L"TMainPanel";
+// The panel's window timers: the pointer watch, the strip buttons' reveal and
+// the lifts above a stand-in notification area.
+inline constexpr UINT_PTR kTimerMouseId = 1;
+inline constexpr UINT_PTR kTimerButtonId = 2;
+inline constexpr UINT_PTR kTimerLiftId = 3;
+
+class TMainPanel final : public win::WindowBase, public IPanelHost {
 public:
     TMainPanel();
     ~TMainPanel() override;
-    TMainPanel(const TMainPanel&) = delete;
-    TMainPanel& operator=(const TMainPanel&) = delete;
 
-    // Creates the window and runs FormCreate; Show runs the first show.
+    // Creates the window and runs FormCreate (the settings, the item file).
     void Create();
+    // The first show: the panel appears at its edge, then gets its owner and
+    // its tray icon.
     void Show();
-    // Closing: the settings and items are saved, the window destroyed.
+    // Saves the settings and the items and destroys the window.
     void Destroy();
 
-    // Shared state of the panel.
-    int MouseX = 0;
-    int WaitTime = 0;
-    bool Hidden = false;
-    std::vector<std::unique_ptr<TShortCut>> Items;
-    // The screen strip under the panel as last captured; the panel colour is
-    // blended in as it is painted.
-    TBitmap Background;
-    TFlatButton* ClickedControl = nullptr;
-    bool FirstShow = true;
-    POINT ClickPoint{0, 0};
-    double GlyphGain = 1.07;
-    TBitmap MenuGlyph;
-    TBitmap HideGlyph;
+    // Captures the screen under the panel's shown place, blends it and paints
+    // the whole panel at once: the pointer watch's show without the slide
+    // (the show-sequence benchmark times it).
+    void CaptureAndRepaint();
 
-    TFlatButton SButtonHide;
-    TFlatButton SButtonClose;
-    TFlatButton SButtonMenu;
+    // IPanelHost: what the dialogs see of the panel.
+    const PanelSettings& Settings() const override { return settings_; }
+    void ChangeSettings(const PanelSettings& settings) override;
+    bool StaysOnTop() const override;
+    void SaveAll() override;
+    void EnableTimerMouse(bool enabled) override;
+    int ExtractFileIcon(TBitmap& bitmap, const std::string& fileName, int index) override;
 
-    // Start-up, settings and shutdown.
+private:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+    // Start-up, settings and shutdown (sysmain_win.cpp).
     void FormCreate();
     void FormShow();
     void FormDestroy();
-    void SaveAll() override;
-    void TrayIconMessage(LPARAM mouseMessage);
+    std::wstring ItemFilePath() const;
+    void LoadItems();
+    void AdoptApplicationOwner();
     void AddTrayIcon();
     void LiftAboveTrayStandIn();
-    void AdoptApplicationOwner();
+    void TrayIconMessage(LPARAM mouseMessage);
+    void ApplyOnTop();
+    void Invalidate();
 
-    // The strip and its background.
-    // `layOut` false leaves the layout to the caller, who adds many at once.
-    TItemButton* AddItemButton(TShortCut& item, bool layOut = true);
+    // The strip and its background (panel_strip_win.cpp).
+    void AddItem(size_t index, std::unique_ptr<TShortCut> item, bool layOut = true);
+    void AddItemButton(ItemEntry& entry, bool layOut);
     void UpdateItemButton(TShortCut& item);
+    void RemoveItem(const TShortCut& item);
     void LayoutButtons();
     void FormResize();
     void FormPaint(HDC dc);
     void CaptureBackground();
+    void ReblendBackground();
     void LoadArrowGlyphs();
-    void SetSide(int side);
-    int ExtractFileIcon(TBitmap& bitmap, const std::string& fileName, int index) override;
+    void SetSide(PanelSide side);
+    TFlatButton* HitTest(POINT clientPoint);
+    std::vector<TFlatButton*> AllButtons();
+    // The screen y of each item button's top, in list order.
+    std::vector<int> ButtonTopsOnScreen() const;
 
-    // The settings: Side, Width, TimeOut, Opacity, Color and OnTop as one
-    // value, changed only through ChangeSettings.
-    const PanelSettings& Settings() const override { return settings_; }
-    void ChangeSettings(const PanelSettings& settings) override;
-    bool StaysOnTop() const override;
-
-    // Docking and the pointer watch.
+    // Docking and the pointer watch (panel_docking_win.cpp).
     void PlaceAtEdge();
     void SlideIn();
     void SlideOut();
@@ -90,11 +120,18 @@ public:
     void SButtonHideMouseMove();
     void TimerMouseTimer();
     void TimerButtonTimer();
-    void EnableTimerMouse(bool enabled) override;
-    void EnableTimerButton() override;
+    void EnableTimerButton();
 
-    // Mouse, menus and commands.
+    // Presses, menus and commands (panel_commands_win.cpp, panel_dialogs_win.cpp).
+    void OnMouseMove(POINT p);
+    void OnLeftDown(POINT p);
     void FormMouseDown(TFlatButton* sender, int button, POINT clientPoint);
+    void PopupMainAt(POINT screenPoint);
+    void RunMainCommand(UINT command);
+    TShortCut* ClickedItem() const;
+    void MoveClickedItem(int delta);
+    void DeleteClickedItem();
+    void ShowClickedItemFile();
     void ItemClick(TShortCut& item);
     void SButtonMenuClick();
     void SButtonCloseClick();
@@ -103,95 +140,45 @@ public:
     void N3Click();
     void N9Click();
 
-    // Window geometry.
-    RECT Bounds() const;
-    RECT ClientBounds() const;
-    int Left() const;
-    int ScreenWidth();
-    int Width() const;
-    int Height() const;
-    int ClientWidth() const;
-    int ClientHeight() const;
-    void SetWidth(int width);
-
-private:
-    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
-    std::wstring ItemFilePath() const;
-    void LoadItems();
-    void SetLeft(int left);
-    // The panel's own moves; an outside one (a window manager's) is told apart.
-    void SetBounds(int left, int top, int width, int height, UINT flags);
-    void KeepDocked(WINDOWPOS& pos);
-    void ApplyOnTop();
-    void ReblendBackground();
-    void Invalidate();
-
-    // Pointer routing to the windowless buttons.
-    TFlatButton* HitTest(POINT clientPoint);
-    void OnMouseMove(POINT p);
-    void OnMouseLeave();
-    void OnLeftDown(POINT p);
-    void OnLeftUp(POINT p);
-    std::vector<TFlatButton*> AllButtons();
-
-    // Tooltips of the buttons. The control is made when the pointer first
-    // moves over the panel and is fed the panel's pointer messages.
-    void CreateTooltips();
-    void RelayToTooltip(UINT msg, WPARAM wp, LPARAM lp);
-    void SyncTooltip(TFlatButton& button);
-    void RemoveTooltip(TFlatButton& button);
-
-    // Menus.
-    LRESULT HandleMenuMessage(UINT msg, WPARAM wp, LPARAM lp);
-    void ShowMenuHint(const TShortCut* item, RECT entry);
-    void PopupMainAt(POINT screenPoint);
-    void RunMainCommand(UINT command);
-    void MoveClickedItem(int delta);
-    void DeleteClickedItem();
-    void ShowClickedItemFile();
-    TItemButton* ClickedItemButton() const;
-    // The screen y of each item button's top, in list order.
-    std::vector<int> ButtonTopsOnScreen() const;
-    void DeleteItemButton(TItemButton* button);
-
+    // The settings: Side, Width, TimeOut, Opacity, Color and OnTop as one
+    // value, changed only through ChangeSettings.
     PanelSettings settings_;
+    // True while the panel counts as slid off the screen.
+    bool Hidden = false;
+    ItemList Items;
+    // The screen strip under the panel as last captured; the panel colour is
+    // blended in as it is painted.
+    TBitmap Background;
     // Columns of Background the panel colour is blended into as it is
     // painted: the whole capture; columns added by a widening stay as they are
     // until the next capture or a change of colour or opacity.
     int blendedColumns_ = 0;
-    int screenWidth_ = 0;  // SM_CXSCREEN, forgotten at WM_DISPLAYCHANGE
+    // The button the last right press was on (or none), and where on the
+    // screen: the item commands act on it, a new item goes in there.
+    TFlatButton* ClickedControl = nullptr;
+    POINT ClickPoint{0, 0};
+    bool itemCommandsEnabled_ = true;
+
+    TFlatButton SButtonHide;
+    TFlatButton SButtonClose;
+    TFlatButton SButtonMenu;
     ItemGlyphPainter glyphPainter_;
-    HWND tooltip_ = nullptr;
-    HWND menuHint_ = nullptr;
     win::UniqueFont font_;
-    win::UniqueIcon appIcon_;
-    win::TrayIcon tray_;
-    std::unique_ptr<win::SettingsFile> settingsFile_;
-    std::vector<std::unique_ptr<TItemButton>> buttons_;
+    int lastClientWidth_ = 0;
+
+    EdgeDock dock_;
     PointerWatch watch_;
+    PointerRouter router_;
+    StripTooltips tooltips_;
+    ItemsMenu itemsMenu_;
     bool timerMouseOn_ = false;
     bool timerButtonOn_ = false;
-    TFlatButton* hotControl_ = nullptr;
-    TFlatButton* pressedControl_ = nullptr;
-    bool trackingLeave_ = false;
-    int lastClientWidth_ = 0;
+
+    win::UniqueIcon appIcon_;
+    win::TrayIcon tray_;
     int liftsLeft_ = 0;  // lifts above a stand-in notification area still to come
-    uint32_t nextToolId_ = 1;
-    bool menuItemsEnabled_ = true;
+    std::unique_ptr<win::SettingsFile> settingsFile_;
     bool destroyed_ = false;
-    bool placing_ = false;  // inside SetBounds
-    std::vector<TShortCut*> menuItems_;  // the items of the open items menu
-    friend struct PanelMenus;
 };
-
-// The one panel of the program.
-extern TMainPanel* MainPanel;
-
-inline constexpr UINT_PTR kTimerMouseId = 1;
-inline constexpr UINT_PTR kTimerButtonId = 2;
-inline constexpr UINT_PTR kTimerLiftId = 3;  // see AddTrayIcon
-// Posted to pass the panel's place on to the window system again (KeepDocked).
-inline constexpr UINT kResyncPlaceMessage = WM_APP + 2;  // WM_APP + 1 is the tray callback
-inline constexpr const wchar_t* kPanelClassName = L"TMainPanel";
 
 }  // namespace tilerack

@@ -7,16 +7,15 @@
 
 #include "common/errors.h"
 #include "common/random.h"
-#include "items/shortcut_file.h"
 #include "common/app_texts.h"
-#include "panel/item_glyph.h"
+#include "items/shortcut_file.h"
 #include "platform/application.h"
 #include "platform/files.h"
+#include "platform/fonts.h"
 #include "platform/text.h"
+#include "platform/window_messages.h"
 
 namespace tilerack {
-
-TMainPanel* MainPanel = nullptr;
 
 namespace {
 
@@ -27,7 +26,10 @@ win::Application& App() { return win::Application::Instance(); }
 
 }  // namespace
 
-TMainPanel::TMainPanel() = default;
+TMainPanel::TMainPanel()
+    : router_([this](POINT p) { return HitTest(p); }, [this] { Invalidate(); }),
+      tooltips_([this] { return AllButtons(); }),
+      itemsMenu_(Items) {}
 
 TMainPanel::~TMainPanel() {
     DestroyWindowNow();
@@ -38,23 +40,19 @@ void TMainPanel::Create() {
     // Made at its docked place with the default width: with the usual
     // settings the start then moves and sizes nothing (each move of a
     // window costs a round trip to the display server).
-    RECT frame{0, 0, kDefaultPanelWidth, GetSystemMetrics(SM_CYSCREEN) + 4};
-    AdjustWindowRectEx(&frame, kPanelStyle, FALSE, kPanelExStyle);
     // Owned by the application window once that exists (AdoptApplicationOwner).
-    CreateWindowFor(kPanelExStyle, kPanelClassName, kAppTitleW, kPanelStyle, 0, -4, kDefaultPanelWidth,
-                    frame.bottom - frame.top, App().Handle());
+    CreateWindowFor(kPanelExStyle, kPanelClassName, kAppTitleW, kPanelStyle, 0, EdgeDock::kFrameTop,
+                    kDefaultPanelWidth, EdgeDock::FrameHeight(kPanelStyle, kPanelExStyle), App().Handle());
     if (!hwnd_) throw TError("Cannot create the panel window");
-    font_.reset(CreateFontW(kPanelFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, RUSSIAN_CHARSET,
-                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                            win::Widen(kPanelFontFace).c_str()));
+    dock_.Attach(hwnd_);
+    router_.Attach(hwnd_);
+    tooltips_.Attach(hwnd_);
+    font_ = win::MakeFont(win::Widen(kPanelFontFace), kPanelFontHeight, RUSSIAN_CHARSET);
     EnableTimerButton();
     App().Guard([this] { FormCreate(); });
 }
 
 void TMainPanel::FormCreate() {
-    MenuGlyph = TBitmap();
-    HideGlyph = TBitmap();
-    GlyphGain = 1.07;
     SButtonHide.hint = kHintHide;
     SButtonClose.hint = kHintClose;
     SButtonMenu.hint = kHintMenu;
@@ -68,14 +66,10 @@ void TMainPanel::FormCreate() {
     settingsFile_ = std::make_unique<win::SettingsFile>(win::ExeBaseName() + L".INI", kSettingsSection);
     settings_ = ReadPanelSettings([this](const char* key) { return settingsFile_->Read(key); });
     LoadArrowGlyphs();
-    SetWidth(settings_.width);
+    dock_.SetWidth(settings_.width);
     ApplyOnTop();
     // The tooltip control is made when the pointer first comes over the
-    // panel (RelayToTooltip); the buttons' tools are added then.
-    SButtonHide.toolId = nextToolId_++;
-    SButtonClose.toolId = nextToolId_++;
-    SButtonMenu.toolId = nextToolId_++;
-
+    // panel (StripTooltips::Relay); the buttons' tools are added then.
 
     SYSTEMTIME now{};
     GetLocalTime(&now);
@@ -84,9 +78,8 @@ void TMainPanel::FormCreate() {
     Background = TBitmap();
     App().OnMinimize = [this] { HidePanel(); };
     App().OnRestore = [this] { RestorePanel(); };
-    Items.clear();
+    Items.Clear();
     FormResize();  // places the strip buttons and docks the panel at its edge
-    FirstShow = true;
     LoadItems();
     EnableTimerMouse(true);
 }
@@ -99,9 +92,7 @@ void TMainPanel::LoadItems() {
     std::optional<std::vector<uint8_t>> bytes = win::ReadWholeFile(path);  // throws "Cannot open file"
     if (!bytes) return;
     const ShortcutListLoad load = LoadShortcutList(*bytes, [this](std::unique_ptr<TShortCut> item) {
-        TShortCut& added = *item;
-        Items.push_back(std::move(item));
-        AddItemButton(added, /*layOut=*/false);  // laid out once below
+        AddItem(Items.Count(), std::move(item), /*layOut=*/false);  // laid out once below
     });
     Hidden = true;
     CaptureBackground();
@@ -161,9 +152,14 @@ void TMainPanel::LiftAboveTrayStandIn() {
     if (liftsLeft_ > 0) SetTimer(hwnd_, kTimerLiftId, liftsLeft_ == 2 ? 500 : 2000, nullptr);
 }
 
-void TMainPanel::FormShow() {
-    Hidden = false;
-    FirstShow = false;
+void TMainPanel::FormShow() { Hidden = false; }
+
+void TMainPanel::CaptureAndRepaint() {
+    const bool wasHidden = Hidden;
+    Hidden = true;
+    CaptureBackground();
+    Hidden = wasHidden;
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
 void TMainPanel::Destroy() {
@@ -175,14 +171,11 @@ void TMainPanel::Destroy() {
 }
 
 void TMainPanel::FormDestroy() {
-    MenuGlyph = TBitmap();
-    HideGlyph = TBitmap();
     tray_.Remove();
     // A failed save ends here: its error is shown while the panel still
     // shows its items; they are freed with the panel.
     SaveAll();
-    buttons_.clear();
-    Items.clear();
+    Items.Clear();
     Background = TBitmap();
 }
 
@@ -193,14 +186,13 @@ void TMainPanel::SaveAll() {
     try {
         if (!settingsFile_) throw TError("The settings file is not open");
         PanelSettings s = settings_;
-        s.width = Width();
+        s.width = dock_.Width();
         for (const auto& [key, value] : PanelSettingsValues(s)) settingsFile_->Write(key.c_str(), value);
     } catch (const std::exception& e) {
         failures = e.what();
     }
     try {
-        std::vector<const TShortCut*> list;
-        for (const auto& item : Items) list.push_back(item.get());
+        const std::vector<const TShortCut*> list = Items.Items();
         // Streamed: a long list is never built whole in memory first.
         win::SaveFileSafely(ItemFilePath(), [&](const win::FileSink& put) { WriteShortcutList(list, put); });
     } catch (const std::exception& e) {
@@ -226,43 +218,13 @@ void TMainPanel::TrayIconMessage(LPARAM mouseMessage) {
     }
 }
 
-RECT TMainPanel::Bounds() const {
-    RECT r{};
-    GetWindowRect(hwnd_, &r);
-    return r;
-}
-
-RECT TMainPanel::ClientBounds() const {
-    RECT r{};
-    GetClientRect(hwnd_, &r);
-    return r;
-}
-
-int TMainPanel::Left() const { return Bounds().left; }
-int TMainPanel::Width() const { return Bounds().right - Bounds().left; }
-int TMainPanel::Height() const { return Bounds().bottom - Bounds().top; }
-int TMainPanel::ClientWidth() const { return ClientBounds().right; }
-int TMainPanel::ClientHeight() const { return ClientBounds().bottom; }
-
-void TMainPanel::SetWidth(int width) {
-    width = std::max(width, kMinPanelWidth);
-    if (width == Width()) return;
-    SetBounds(0, 0, width, Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void TMainPanel::SetLeft(int left) {
-    const RECT r = Bounds();
-    if (r.left == left) return;
-    SetBounds(left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 void TMainPanel::ChangeSettings(const PanelSettings& settings) {
     const PanelSettings old = settings_;
     settings_.timeOut = settings.timeOut;
     settings_.opacity = settings.opacity;
     settings_.color = settings.color;
     settings_.onTop = settings.onTop;
-    if (settings.width != old.width) SetWidth(settings.width);
+    if (settings.width != old.width) dock_.SetWidth(settings.width);
     if (settings.side != old.side) SetSide(settings.side);
     if (settings.onTop != old.onTop) ApplyOnTop();
     if (settings.color != old.color || settings.opacity != old.opacity) {
@@ -283,7 +245,7 @@ void TMainPanel::Invalidate() { InvalidateRect(hwnd_, nullptr, FALSE); }
 
 LRESULT TMainPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     const POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-    if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) RelayToTooltip(msg, wp, lp);
+    if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) tooltips_.Relay(msg, wp, lp, !destroyed_);
     switch (msg) {
     case win::kTrayCallbackMessage:
         TrayIconMessage(lp);
@@ -291,7 +253,7 @@ LRESULT TMainPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND:
         return 1;
     case WM_DISPLAYCHANGE:
-        screenWidth_ = 0;
+        dock_.ForgetScreenWidth();
         break;
     case WM_PAINT: {
         win::PaintScope paint(hwnd_);
@@ -307,14 +269,11 @@ LRESULT TMainPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         }
         return 0;
     case WM_WINDOWPOSCHANGING:
-        KeepDocked(*reinterpret_cast<WINDOWPOS*>(lp));
+        if (!destroyed_ && dock_.KeepDocked(settings_.side, *reinterpret_cast<WINDOWPOS*>(lp)))
+            PostMessageW(hwnd_, win::kResyncPlaceMessage, 0, 0);
         break;
-    case kResyncPlaceMessage:
-        if (!destroyed_ && IsWindowVisible(hwnd_)) {
-            // The same place again, outside the manager's notice this time.
-            const RECT r = Bounds();
-            SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
-        }
+    case win::kResyncPlaceMessage:
+        if (!destroyed_) dock_.Resync();
         return 0;
     case WM_GETMINMAXINFO:
         reinterpret_cast<MINMAXINFO*>(lp)->ptMinTrackSize.x = kMinPanelWidth;
@@ -334,14 +293,14 @@ LRESULT TMainPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         OnMouseMove(p);
         return 0;
     case WM_MOUSELEAVE:
-        OnMouseLeave();
+        router_.Leave();
         return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         OnLeftDown(p);
         return 0;
     case WM_LBUTTONUP:
-        OnLeftUp(p);
+        router_.Release(p);
         return 0;
     case WM_RBUTTONDOWN:
     case WM_RBUTTONDBLCLK:
@@ -378,7 +337,7 @@ LRESULT TMainPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DRAWITEM:
     case WM_MENUSELECT:
     case WM_EXITMENULOOP:
-        return HandleMenuMessage(msg, wp, lp);
+        return itemsMenu_.HandleMessage(hwnd_, msg, wp, lp);
     default:
         if (msg == win::HandleCensusMessage() && wp <= static_cast<WPARAM>(win::HandleKind::Other))
             return win::HandleCensus::Live(static_cast<win::HandleKind>(wp));

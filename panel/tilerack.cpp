@@ -12,14 +12,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     auto& app = tilerack::win::Application::Instance();
     app.Initialize(instance, tilerack::kAppTitleW);
 
-    tilerack::TMainPanel panel;
-    tilerack::MainPanel = &panel;
-    app.Guard([&] { panel.Create(); });
-    if (panel.Handle()) {
-        panel.Show();
+    tilerack::TMainPanel MainPanel;
+    app.Guard([&] { MainPanel.Create(); });
+    if (MainPanel.Handle()) {
+        MainPanel.Show();
         app.Run();
-        panel.Destroy();
+        MainPanel.Destroy();
     }
-    tilerack::MainPanel = nullptr;
     return 0;
 }

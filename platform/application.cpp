@@ -1,13 +1,9 @@
 #include "platform/application.h"
 
 #include "platform/text.h"
+#include "platform/window_messages.h"
 
 namespace tilerack::win {
-
-namespace {
-// Posted to the application window: show the recorded failures.
-constexpr UINT kShowErrorsMessage = WM_APP + 0x100;
-}  // namespace
 
 Application& Application::Instance() {
     static Application app;

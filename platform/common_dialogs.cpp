@@ -14,11 +14,7 @@ namespace tilerack::win {
 namespace {
 
 // The shell's item id list, freed with CoTaskMemFree.
-struct ItemIdListDeleter {
-    static void Free(PIDLIST_ABSOLUTE list) { CoTaskMemFree(list); }
-    static PIDLIST_ABSOLUTE Invalid() { return nullptr; }
-};
-using UniqueItemIdList = UniqueHandle<PIDLIST_ABSOLUTE, ItemIdListDeleter>;
+using UniqueItemIdList = UniqueHandle<PIDLIST_ABSOLUTE, &CoTaskMemFree>;
 
 }  // namespace
 

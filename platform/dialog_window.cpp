@@ -7,6 +7,7 @@
 
 #include "platform/application.h"
 #include "platform/common_controls.h"
+#include "platform/fonts.h"
 #include "platform/text.h"
 
 namespace tilerack::win {
@@ -44,14 +45,8 @@ void DialogWindow::CreateDialogFrame(const wchar_t* className, const std::string
     // No minimise, maximise or size entries: the frame is fixed.
     HMENU system = GetSystemMenu(hwnd_, FALSE);
     for (UINT command : {SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE, SC_RESTORE}) DeleteMenu(system, command, MF_BYCOMMAND);
-    font_.reset(CreateFontW(-Scale(kDialogFontHeight), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                            L"MS Sans Serif"));
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
-                               Application::Instance().Module(), nullptr);
-    // A maximum width turns on line breaks, so hints of several lines show so.
-    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 400);
+    font_ = MakeFont(L"MS Sans Serif", Scale(kDialogFontHeight));
+    tooltip_ = CreateTooltipControl(hwnd_);
 }
 
 HWND DialogWindow::AddControl(const wchar_t* className, const std::string& text, DWORD style, Rect place, int id,

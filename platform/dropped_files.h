@@ -10,11 +10,7 @@
 
 namespace tilerack::win {
 
-struct DropDeleter {
-    static void Free(HDROP h) { DragFinish(h); }
-    static HDROP Invalid() { return nullptr; }
-};
-using UniqueDrop = UniqueHandle<HDROP, DropDeleter>;
+using UniqueDrop = UniqueHandle<HDROP, &DragFinish>;
 
 UINT DroppedFileCount(HDROP drop);
 // The whole path of file `index`, read into a buffer of its own length.

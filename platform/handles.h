@@ -24,15 +24,9 @@ inline UINT HandleCensusMessage() {
     return message;
 }
 
-template <typename Deleter>
-constexpr HandleKind KindOf() {
-    if constexpr (requires { Deleter::kKind; })
-        return Deleter::kKind;
-    else
-        return HandleKind::Other;
-}
-
-template <typename H, typename Deleter>
+// Owns one handle and frees it with `Free`. `Kind` is what the census
+// counts it as; file handles are empty at INVALID_HANDLE_VALUE as well as 0.
+template <typename H, auto Free, HandleKind Kind = HandleKind::Other, bool MinusOneIsEmpty = false>
 class UniqueHandle {
 public:
     UniqueHandle() = default;
@@ -57,7 +51,7 @@ public:
     }
     void reset(H h = H{}) {
         if (Valid(h_)) {
-            Deleter::Free(h_);
+            Free(h_);
             Counted(h_, -1);
         }
         h_ = h;
@@ -65,74 +59,28 @@ public:
     }
 
 private:
-    static bool Valid(H h) { return h != H{} && h != Deleter::Invalid(); }
+    static bool Valid(H h) {
+        if constexpr (MinusOneIsEmpty)
+            if (h == INVALID_HANDLE_VALUE) return false;
+        return h != H{};
+    }
     static void Counted(H h, long delta) {
-        if (Valid(h)) HandleCensus::Count(KindOf<Deleter>(), delta);
+        if (Valid(h)) HandleCensus::Count(Kind, delta);
     }
     H h_{};
 };
 
-struct IconDeleter {
-    static constexpr HandleKind kKind = HandleKind::User;
-    static void Free(HICON h) { DestroyIcon(h); }
-    static HICON Invalid() { return nullptr; }
-};
-struct GdiDeleter {
-    static constexpr HandleKind kKind = HandleKind::Gdi;
-    static void Free(HGDIOBJ h) { DeleteObject(h); }
-    static HGDIOBJ Invalid() { return nullptr; }
-};
-struct BitmapDeleter {
-    static constexpr HandleKind kKind = HandleKind::Gdi;
-    static void Free(HBITMAP h) { DeleteObject(h); }
-    static HBITMAP Invalid() { return nullptr; }
-};
-struct FontDeleter {
-    static constexpr HandleKind kKind = HandleKind::Gdi;
-    static void Free(HFONT h) { DeleteObject(h); }
-    static HFONT Invalid() { return nullptr; }
-};
-struct BrushDeleter {
-    static constexpr HandleKind kKind = HandleKind::Gdi;
-    static void Free(HBRUSH h) { DeleteObject(h); }
-    static HBRUSH Invalid() { return nullptr; }
-};
-struct DCDeleter {
-    static constexpr HandleKind kKind = HandleKind::Gdi;
-    static void Free(HDC h) { DeleteDC(h); }
-    static HDC Invalid() { return nullptr; }
-};
-struct MenuDeleter {
-    static constexpr HandleKind kKind = HandleKind::User;
-    static void Free(HMENU h) { DestroyMenu(h); }
-    static HMENU Invalid() { return nullptr; }
-};
-struct FileDeleter {
-    static void Free(HANDLE h) { CloseHandle(h); }
-    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
-};
-// Process, thread and event handles: null when missing, unlike files.
-struct KernelObjectDeleter {
-    static void Free(HANDLE h) { CloseHandle(h); }
-    static HANDLE Invalid() { return nullptr; }
-};
-struct EnhMetafileDeleter {
-    static constexpr HandleKind kKind = HandleKind::Gdi;
-    static void Free(HENHMETAFILE h) { DeleteEnhMetaFile(h); }
-    static HENHMETAFILE Invalid() { return nullptr; }
-};
-struct GlobalDeleter { static void Free(HGLOBAL h) { GlobalFree(h); } static HGLOBAL Invalid() { return nullptr; } };
-
-using UniqueIcon = UniqueHandle<HICON, IconDeleter>;
-using UniqueBitmap = UniqueHandle<HBITMAP, BitmapDeleter>;
-using UniqueFont = UniqueHandle<HFONT, FontDeleter>;
-using UniqueBrush = UniqueHandle<HBRUSH, BrushDeleter>;
-using UniqueDC = UniqueHandle<HDC, DCDeleter>;
-using UniqueMenu = UniqueHandle<HMENU, MenuDeleter>;
-using UniqueFile = UniqueHandle<HANDLE, FileDeleter>;
-using UniqueKernelObject = UniqueHandle<HANDLE, KernelObjectDeleter>;
-using UniqueEnhMetafile = UniqueHandle<HENHMETAFILE, EnhMetafileDeleter>;
-using UniqueGlobal = UniqueHandle<HGLOBAL, GlobalDeleter>;
+using UniqueIcon = UniqueHandle<HICON, &DestroyIcon, HandleKind::User>;
+using UniqueMenu = UniqueHandle<HMENU, &DestroyMenu, HandleKind::User>;
+using UniqueBitmap = UniqueHandle<HBITMAP, &DeleteObject, HandleKind::Gdi>;
+using UniqueFont = UniqueHandle<HFONT, &DeleteObject, HandleKind::Gdi>;
+using UniqueBrush = UniqueHandle<HBRUSH, &DeleteObject, HandleKind::Gdi>;
+using UniqueDC = UniqueHandle<HDC, &DeleteDC, HandleKind::Gdi>;
+using UniqueEnhMetafile = UniqueHandle<HENHMETAFILE, &DeleteEnhMetaFile, HandleKind::Gdi>;
+using UniqueFile = UniqueHandle<HANDLE, &CloseHandle, HandleKind::Other, /*MinusOneIsEmpty=*/true>;
+// Process, thread and event handles: empty at 0 only, unlike files.
+using UniqueKernelObject = UniqueHandle<HANDLE, &CloseHandle>;
+using UniqueGlobal = UniqueHandle<HGLOBAL, &GlobalFree>;
 
 // GetDC / ReleaseDC for a window, or the whole screen with no window.
 class WindowDC {

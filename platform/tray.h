@@ -5,9 +5,9 @@
 
 #include <string>
 
-namespace tilerack::win {
+#include "platform/window_messages.h"
 
-inline constexpr UINT kTrayCallbackMessage = 0x8001;
+namespace tilerack::win {
 
 class TrayIcon {
 public:

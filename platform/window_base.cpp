@@ -12,6 +12,12 @@ namespace {
 thread_local WindowBase* t_creating = nullptr;
 }  // namespace
 
+SIZE ClientSize(HWND window) {
+    RECT r{};
+    GetClientRect(window, &r);
+    return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
 WindowBase::~WindowBase() { DestroyWindowNow(); }
 
 void WindowBase::RegisterWindowClass(const wchar_t* className, UINT classStyle, HBRUSH background, HCURSOR cursor,

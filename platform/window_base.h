@@ -7,6 +7,9 @@
 
 namespace tilerack::win {
 
+// The size of a window's client area.
+SIZE ClientSize(HWND window);
+
 class WindowBase {
 public:
     WindowBase() = default;

@@ -37,7 +37,6 @@ public:
     bool StaysOnTop() const override { return false; }
     void SaveAll() override {}
     void EnableTimerMouse(bool) override {}
-    void EnableTimerButton() override {}
     int ExtractFileIcon(TBitmap& bitmap, const std::string& fileName, int index) override {
         return tilerack::win::ExtractFileIcon(bitmap, fileName, index, kPanelDefaultColour);
     }

@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             if (std::string(keys[i]) == key) return values[i];
         return std::nullopt;
     });
-    if (read.side > 1 || read.width < kMinPanelWidth) std::abort();
+    if (static_cast<int>(read.side) > 1 || read.width < kMinPanelWidth) std::abort();
 
     const auto written = PanelSettingsValues(read);
     const PanelSettings again = ReadPanelSettings([&](const char* key) -> std::optional<std::string> {

@@ -207,7 +207,7 @@ TEST(ItemGlyph, ArrowGlyphsPointTowardsTheEdgeForHidingAndAwayForTheMenu) {
     const TBitmap bright = MakeBrightArrows();
     for (int side : {0, 1, 2}) {
         SCOPED_TRACE(side);
-        const ArrowGlyphs glyphs = BuildArrowGlyphs(bright, side);
+        const ArrowGlyphs glyphs = BuildArrowGlyphs(bright, static_cast<PanelSide>(side));
         ASSERT_EQ(glyphs.hide.Width(), 64);
         ASSERT_EQ(glyphs.hide.Height(), 9);
         ASSERT_EQ(glyphs.menu.Width(), 16);

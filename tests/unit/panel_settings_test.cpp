@@ -18,7 +18,7 @@ PanelSettings ReadFrom(const std::map<std::string, std::string>& ini) {
 
 // side, width, timeOut, opacity, color, onTop
 std::tuple<int, int32_t, int32_t, int32_t, int32_t, bool> Fields(const PanelSettings& s) {
-    return {s.side, s.width, s.timeOut, s.opacity, s.color, s.onTop};
+    return {static_cast<int>(s.side), s.width, s.timeOut, s.opacity, s.color, s.onTop};
 }
 
 TEST(SettingsValues, DecimalHexAndGarbage) {
@@ -43,14 +43,14 @@ TEST(PanelSettingsRead, LowEightBitsOfSideAndOnTop) {
     EXPECT_FALSE(ReadFrom({{"OnTop", "256"}}).onTop);
     EXPECT_TRUE(ReadFrom({{"OnTop", "1"}}).onTop);
     EXPECT_TRUE(ReadFrom({{"OnTop", "-1"}}).onTop);
-    EXPECT_EQ(ReadFrom({{"Side", "257"}}).side, 1);
-    EXPECT_EQ(ReadFrom({{"Side", "1"}}).side, 1);
+    EXPECT_EQ(ReadFrom({{"Side", "257"}}).side, PanelSide::Right);
+    EXPECT_EQ(ReadFrom({{"Side", "1"}}).side, PanelSide::Right);
 }
 
 TEST(PanelSettingsRead, SidesWithoutAnEdgeDockLeft) {
-    EXPECT_EQ(ReadFrom({{"Side", "2"}}).side, 0);
-    EXPECT_EQ(ReadFrom({{"Side", "255"}}).side, 0);
-    EXPECT_EQ(ReadFrom({{"Side", "-1"}}).side, 0);
+    EXPECT_EQ(ReadFrom({{"Side", "2"}}).side, PanelSide::Left);
+    EXPECT_EQ(ReadFrom({{"Side", "255"}}).side, PanelSide::Left);
+    EXPECT_EQ(ReadFrom({{"Side", "-1"}}).side, PanelSide::Left);
 }
 
 TEST(PanelSettingsRead, WidthHasAMinimumOtherValuesAreNotChecked) {
@@ -66,7 +66,7 @@ TEST(PanelSettingsRead, WidthHasAMinimumOtherValuesAreNotChecked) {
 
 TEST(PanelSettingsWrite, KeysInOrderAsDecimal) {
     PanelSettings s;
-    s.side = 1;
+    s.side = PanelSide::Right;
     s.width = 24;
     s.timeOut = -5;
     s.opacity = 30;
@@ -80,7 +80,7 @@ TEST(PanelSettingsWrite, KeysInOrderAsDecimal) {
 
 TEST(PanelSettingsWrite, WhatIsWrittenReadsBackTheSame) {
     PanelSettings s;
-    s.side = 1;
+    s.side = PanelSide::Right;
     s.width = 77;
     s.timeOut = 1500;
     s.opacity = 0;

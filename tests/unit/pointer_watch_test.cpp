@@ -12,7 +12,7 @@ namespace {
 // Plays the window's part around the watch: ticks with a pointer position and
 // carries out the action on the Hidden flag.
 struct Panel {
-    int side = 0;
+    PanelSide side = PanelSide::Left;
     bool hidden = false;
     int timeOut = 300;
     int screenWidth = 1024;
@@ -105,23 +105,23 @@ TEST(PointerWatch, LeftPanelStaysShownUpToItsWidthPlus15) {
 }
 
 TEST(PointerWatch, RightSidePlacesAndZones) {
-    EXPECT_EQ(ShownLeft(1, 800, 64, 0), 740);
-    EXPECT_EQ(HiddenLeft(1, 800, 64, 0), 803);
-    EXPECT_EQ(ShownLeft(0, 800, 64, 0), -4);
-    EXPECT_EQ(HiddenLeft(0, 800, 64, 0), -65);
+    EXPECT_EQ(ShownLeft(PanelSide::Right, 800, 64, 0), 740);
+    EXPECT_EQ(HiddenLeft(PanelSide::Right, 800, 64, 0), 803);
+    EXPECT_EQ(ShownLeft(PanelSide::Left, 800, 64, 0), -4);
+    EXPECT_EQ(HiddenLeft(PanelSide::Left, 800, 64, 0), -65);
 
     // {side, x, y, in the zone}
     for (auto [side, x, y, in] : {std::tuple{1, 798, 5, true}, {1, 799, 500, true}, {1, 797, 500, false},
                                   {1, 799, 4, false}, {0, 2, 5, true}, {0, 3, 5, false}})
-        EXPECT_EQ(InEdgeZone(side, {x, y}, 800), in) << "edge zone, side " << side << " at " << x << "," << y;
+        EXPECT_EQ(InEdgeZone(static_cast<PanelSide>(side), {x, y}, 800), in) << "edge zone, side " << side << " at " << x << "," << y;
     // (800 - 797) + 2 = 5 is below the corner triangle; 798 is in it.
     for (auto [x, y, in] : {std::tuple{721, 300, true}, {720, 300, false}, {797, 2, true}, {798, 2, false}})
-        EXPECT_EQ(InNearZone(1, {x, y}, 800, 64), in) << "near zone at " << x << "," << y;
+        EXPECT_EQ(InNearZone(PanelSide::Right, {x, y}, 800, 64), in) << "near zone at " << x << "," << y;
 }
 
 TEST(PointerWatch, RightSideSlidesInAndOut) {
     Panel panel = HiddenPanel(100);
-    panel.side = 1;
+    panel.side = PanelSide::Right;
     panel.screenWidth = 800;
     EXPECT_EQ(panel.Ticks({799, 300}, 4), (Actions{kNone, kNone, kNone, kShow}));
     EXPECT_EQ(panel.Ticks({721, 300}, 5), Actions(5, kNone));
@@ -131,7 +131,7 @@ TEST(PointerWatch, RightSideSlidesInAndOut) {
 TEST(PointerWatch, OtherSidesOnlyFollowThePointer) {
     for (bool hidden : {false, true}) {
         Panel panel;
-        panel.side = 2;
+        panel.side = static_cast<PanelSide>(2);  // no edge: only read from a damaged setting
         panel.hidden = hidden;
         panel.timeOut = 0;
         panel.watch.waitTime = 700;
@@ -139,8 +139,8 @@ TEST(PointerWatch, OtherSidesOnlyFollowThePointer) {
         EXPECT_EQ(panel.watch.waitTime, 700);
         EXPECT_EQ(panel.watch.mouseX, 1000);
     }
-    EXPECT_EQ(ShownLeft(2, 800, 64, 123), 123);
-    EXPECT_EQ(HiddenLeft(255, 800, 64, -7), -7);
+    EXPECT_EQ(ShownLeft(static_cast<PanelSide>(2), 800, 64, 123), 123);
+    EXPECT_EQ(HiddenLeft(static_cast<PanelSide>(255), 800, 64, -7), -7);
 }
 
 TEST(PointerWatch, HideByButtonRestartsTheDwellFromThePointer) {
@@ -173,16 +173,16 @@ TEST(PointerWatch, StripButtonsAppearNearTheirCornerWithinMarginsSpanningTheirWi
           {0, 79, 714, false, true}, {0, 80, 714, false, false}, {0, 10, 713, false, false},
           {1, 687, 0, true, false}, {1, 686, 0, false, false}, {1, 790, 32, false, false},
           {1, 697, 714, false, true}, {1, 696, 714, false, false}, {1, 790, 713, false, false}}) {
-        const StripReveal reveal = RevealStripButtons(side, {x, y}, hide[side], menu[side]);
+        const StripReveal reveal = RevealStripButtons(static_cast<PanelSide>(side), {x, y}, hide[side], menu[side]);
         EXPECT_EQ(reveal.hideVisible, hideShown) << "side " << side << " at " << x << "," << y;
         EXPECT_EQ(reveal.menuVisible, menuShown) << "side " << side << " at " << x << "," << y;
     }
-    EXPECT_TRUE(RevealStripButtons(0, {10, 713}, hide[0], menu[0]).changes);
+    EXPECT_TRUE(RevealStripButtons(PanelSide::Left, {10, 713}, hide[0], menu[0]).changes);
 }
 
 TEST(PointerWatch, OtherSidesLeaveStripButtonsAlone) {
     const Rect r{0, 0, 45, 11};
-    EXPECT_FALSE(RevealStripButtons(3, {0, 0}, r, r).changes);
+    EXPECT_FALSE(RevealStripButtons(static_cast<PanelSide>(3), {0, 0}, r, r).changes);
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ std::vector<int> DarkColumnHeights(const TBitmap& bmp) {
 }
 
 TEST(SidePicture, LeftPictureHasTheStripAtTheLeftEdgeAndThreeHeadsPointingToIt) {
-    const TBitmap left = DrawSidePicture(0);
+    const TBitmap left = DrawSidePicture(PanelSide::Left);
     ASSERT_EQ(left.Width(), kSidePictureSize);
     ASSERT_EQ(left.Height(), kSidePictureSize);
     for (int y = 8; y < 56; y += 8) {
@@ -40,7 +40,7 @@ TEST(SidePicture, LeftPictureHasTheStripAtTheLeftEdgeAndThreeHeadsPointingToIt) 
 }
 
 TEST(SidePicture, RightPictureIsTheMirrorOfTheLeft) {
-    const TBitmap left = DrawSidePicture(0), right = DrawSidePicture(1);
+    const TBitmap left = DrawSidePicture(PanelSide::Left), right = DrawSidePicture(PanelSide::Right);
     ASSERT_EQ(right.Width(), left.Width());
     for (int y = 0; y < left.Height(); ++y)
         for (int x = 0; x < left.Width(); ++x)

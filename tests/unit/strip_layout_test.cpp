@@ -25,31 +25,31 @@ TEST(StripLayout, ButtonVisibleExactlyWhileItsBottomIsAboveHeightLessTwo) {
 }
 
 TEST(StripLayout, LeftSidePutsCloseAndMenuOnTheRight) {
-    const StripButtons b = PlaceStripButtons(56, 772, 0);
+    const StripButtons b = PlaceStripButtons(56, 772, PanelSide::Left);
     EXPECT_EQ(b.close, (Rect{45, 0, 11, 11}));
     EXPECT_EQ(b.hide, (Rect{0, 0, 45, 11}));
     EXPECT_EQ(b.menu, (Rect{32, 745, 24, 11}));
 }
 
 TEST(StripLayout, RightSidePutsCloseAndMenuOnTheLeft) {
-    const StripButtons b = PlaceStripButtons(56, 772, 1);
+    const StripButtons b = PlaceStripButtons(56, 772, PanelSide::Right);
     EXPECT_EQ(b.close, (Rect{0, 0, 11, 11}));
     EXPECT_EQ(b.hide, (Rect{11, 0, 45, 11}));
     EXPECT_EQ(b.menu, (Rect{0, 745, 24, 11}));
 }
 
 TEST(StripLayout, HideButtonWidthStaysBetween5And73) {
-    EXPECT_EQ(PlaceStripButtons(200, 500, 0).hide.width, 73);
-    EXPECT_EQ(PlaceStripButtons(200, 500, 1).hide.width, 73);
-    EXPECT_EQ(PlaceStripButtons(84, 500, 0).hide.width, 73);
-    EXPECT_EQ(PlaceStripButtons(83, 500, 1).hide.width, 72);
-    EXPECT_EQ(PlaceStripButtons(14, 500, 0).hide.width, 5);
-    EXPECT_EQ(PlaceStripButtons(14, 500, 1).hide.width, 5);
-    EXPECT_EQ(PlaceStripButtons(14, 500, 0).close.left, 3);
+    EXPECT_EQ(PlaceStripButtons(200, 500, PanelSide::Left).hide.width, 73);
+    EXPECT_EQ(PlaceStripButtons(200, 500, PanelSide::Right).hide.width, 73);
+    EXPECT_EQ(PlaceStripButtons(84, 500, PanelSide::Left).hide.width, 73);
+    EXPECT_EQ(PlaceStripButtons(83, 500, PanelSide::Right).hide.width, 72);
+    EXPECT_EQ(PlaceStripButtons(14, 500, PanelSide::Left).hide.width, 5);
+    EXPECT_EQ(PlaceStripButtons(14, 500, PanelSide::Right).hide.width, 5);
+    EXPECT_EQ(PlaceStripButtons(14, 500, PanelSide::Left).close.left, 3);
 }
 
 TEST(StripLayout, OtherSidesKeepTheLeftLayout) {
-    const StripButtons odd = PlaceStripButtons(56, 772, 7), left = PlaceStripButtons(56, 772, 0);
+    const StripButtons odd = PlaceStripButtons(56, 772, static_cast<PanelSide>(7)), left = PlaceStripButtons(56, 772, PanelSide::Left);
     EXPECT_EQ(odd.hide, left.hide);
     EXPECT_EQ(odd.close, left.close);
     EXPECT_EQ(odd.menu, left.menu);

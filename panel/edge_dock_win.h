@@ -1,0 +1,58 @@
+#pragma once
+// The panel's place at its screen edge: the docked frame (over the whole
+// screen height, its top border above the screen), the shown and hidden
+// lefts of each side, the screen width (read once per display change) and
+// the window manager's moves told apart from the panel's own.
+#include <windows.h>
+
+#include "common/panel_settings.h"
+
+namespace tilerack {
+
+class EdgeDock {
+public:
+    // The frame's top stands this far above the screen, so its border is not seen.
+    static constexpr int kFrameTop = -4;
+    // The outer height of a docked frame of these styles.
+    static int FrameHeight(DWORD style, DWORD exStyle);
+
+    void Attach(HWND window) { hwnd_ = window; }
+
+    // SM_CXSCREEN. Under Wine each reading is a round trip to the server and
+    // the pointer watch needs it ten times a second: read once, forgotten at
+    // a change of the display.
+    int ScreenWidth();
+    void ForgetScreenWidth() { screenWidth_ = 0; }
+
+    RECT Bounds() const;
+    int Left() const { return Bounds().left; }
+    int Width() const;
+    int Height() const;
+
+    void SetWidth(int width);
+    void SetLeft(int left);
+    // Stands at the shown place of `side` with the docked frame's top and
+    // height, moving only what differs.
+    void Dock(PanelSide side);
+    void MoveToShown(PanelSide side);
+    void MoveToHidden(PanelSide side);
+
+    // WM_WINDOWPOSCHANGING of a move the panel did not make (a window
+    // manager's): while the panel stands at its shown place it keeps its edge,
+    // top and height and takes only a new width. Returns true when the place
+    // must be passed on again once the manager's notice is done (Resync).
+    bool KeepDocked(PanelSide side, WINDOWPOS& pos);
+    // The same place again, outside the manager's notice this time: Wine does
+    // not pass a move made while it handles that notice on to the X server.
+    void Resync();
+
+private:
+    int OwnFrameHeight() const;
+    void MoveTo(int left, int top, int width, int height, UINT flags);
+
+    HWND hwnd_ = nullptr;
+    int screenWidth_ = 0;
+    bool placing_ = false;  // inside MoveTo: the panel's own move
+};
+
+}  // namespace tilerack

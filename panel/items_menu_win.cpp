@@ -1,0 +1,134 @@
+#include "panel/items_menu_win.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <string>
+
+#include "panel/item_glyph.h"
+#include "platform/common_controls.h"
+#include "platform/dib.h"
+#include "platform/handles.h"
+#include "platform/text.h"
+
+namespace tilerack {
+
+namespace {
+
+constexpr UINT kFirstEntryId = 1000;
+
+std::wstring EntryText(const TShortCut& item) { return win::Widen(item.Caption.empty() ? item.FileName : item.Caption); }
+
+}  // namespace
+
+TShortCut* ItemsMenu::Listed(ULONG_PTR entryData) const {
+    auto* item = reinterpret_cast<TShortCut*>(entryData);
+    return item && items_.Contains(item) ? item : nullptr;
+}
+
+TShortCut* ItemsMenu::Choose(HWND owner, POINT at) {
+    win::UniqueMenu menu(CreatePopupMenu());
+    UINT id = kFirstEntryId;
+    for (const auto& entry : items_)
+        AppendMenuW(menu.get(), MF_OWNERDRAW, id++, reinterpret_cast<LPCWSTR>(entry->item.get()));
+    SetForegroundWindow(owner);
+    const UINT command = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_VERNEGANIMATION,
+                                        at.x, at.y, 0, owner, nullptr);
+    PostMessageW(owner, WM_NULL, 0, 0);
+    if (command < kFirstEntryId) return nullptr;
+    // The entry's item, if the list still holds it.
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_DATA;
+    if (!GetMenuItemInfoW(menu.get(), command, FALSE, &info)) return nullptr;
+    return Listed(info.dwItemData);
+}
+
+LRESULT ItemsMenu::HandleMessage(HWND owner, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_MEASUREITEM: {
+        auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
+        TShortCut* item = m->CtlType == ODT_MENU ? Listed(m->itemData) : nullptr;
+        if (!item) return FALSE;
+        win::WindowDC dc(owner);
+        win::SelectScope font(dc.get(), GetStockObject(DEFAULT_GUI_FONT));
+        const std::wstring text = EntryText(*item);
+        SIZE size{};
+        GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+        m->itemWidth = std::max(item->Icon.Width(), 16) + 8 + size.cx + 8;
+        m->itemHeight = std::max<int>(item->Icon.Height() + 4, size.cy + 6);
+        return TRUE;
+    }
+    case WM_DRAWITEM: {
+        auto* d = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
+        TShortCut* item = d->CtlType == ODT_MENU ? Listed(d->itemData) : nullptr;
+        if (!item) return FALSE;
+        const bool selected = (d->itemState & ODS_SELECTED) != 0;
+        FillRect(d->hDC, &d->rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
+        const RECT& r = d->rcItem;
+        // The picture as the strip shows it: its lower-left colour is transparent.
+        TBitmap picture(item->Icon.Width(), item->Icon.Height());
+        picture.Fill(GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
+        DrawGlyphImage(picture, 0, 0, item->Icon, 0, 1);
+        win::DrawPicture(d->hDC, r.left + 2, r.top + (r.bottom - r.top - picture.Height()) / 2, picture);
+        RECT text{r.left + std::max(item->Icon.Width(), 16) + 8, r.top, r.right, r.bottom};
+        SetBkMode(d->hDC, TRANSPARENT);
+        SetTextColor(d->hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
+        win::SelectScope font(d->hDC, GetStockObject(DEFAULT_GUI_FONT));
+        const std::wstring caption = EntryText(*item);
+        DrawTextW(d->hDC, caption.c_str(), static_cast<int>(caption.size()), &text,
+                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
+        return TRUE;
+    }
+    case WM_MENUSELECT: {
+        // The hint of the highlighted entry, shown beside it.
+        const UINT id = LOWORD(wp);
+        HMENU menu = reinterpret_cast<HMENU>(lp);
+        const TShortCut* item = nullptr;
+        if (menu && HIWORD(wp) != 0xFFFF && id >= kFirstEntryId) {
+            MENUITEMINFOW info{};
+            info.cbSize = sizeof(info);
+            info.fMask = MIIM_DATA;
+            if (GetMenuItemInfoW(menu, id, FALSE, &info)) item = Listed(info.dwItemData);
+        }
+        RECT r{};
+        if (item) GetMenuItemRect(owner, menu, id - kFirstEntryId, &r);
+        ShowHint(owner, item, r);
+        return 0;
+    }
+    case WM_EXITMENULOOP:
+        ShowHint(owner, nullptr, RECT{});
+        return 0;
+    }
+    return 0;
+}
+
+void ItemsMenu::ShowHint(HWND owner, const TShortCut* item, RECT entry) {
+    const bool shows = item && !item->Hint.empty();
+    if (!hint_) {
+        if (!shows) return;  // nothing to hide yet
+        hint_ = win::CreateTooltipControl(owner);
+        TOOLINFOW ti{};
+        ti.cbSize = sizeof(ti);
+        ti.uFlags = TTF_TRACK | TTF_ABSOLUTE;
+        ti.hwnd = owner;
+        ti.uId = 1;
+        ti.lpszText = const_cast<wchar_t*>(L"");
+        SendMessageW(hint_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    }
+    TOOLINFOW ti{};
+    ti.cbSize = sizeof(ti);
+    ti.hwnd = owner;
+    ti.uId = 1;
+    if (!shows) {
+        SendMessageW(hint_, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&ti));
+        return;
+    }
+    std::wstring text = win::Widen(item->Hint);
+    ti.lpszText = text.data();
+    SendMessageW(hint_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
+    SendMessageW(hint_, TTM_TRACKPOSITION, 0, MAKELPARAM(entry.right + 4, entry.top));
+    SendMessageW(hint_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&ti));
+}
+
+}  // namespace tilerack

@@ -1,0 +1,32 @@
+#pragma once
+// The items menu of the menu button: one owner-drawn entry per item, in list
+// order, with the item's picture and its caption (its file name when the
+// caption is empty), and the hint of the highlighted entry shown beside it.
+// It reads the panel's list and keeps none of its own: an entry carries its
+// item, which is looked up in the list before it is drawn or started.
+#include <windows.h>
+
+#include "panel/item_list.h"
+
+namespace tilerack {
+
+class ItemsMenu {
+public:
+    explicit ItemsMenu(const ItemList& items) : items_(items) {}
+
+    // Opens the menu at a screen point and waits for the choice: the item
+    // chosen, or nothing.
+    TShortCut* Choose(HWND owner, POINT at);
+    // WM_MEASUREITEM, WM_DRAWITEM, WM_MENUSELECT and WM_EXITMENULOOP of the
+    // owner; what the message returns.
+    LRESULT HandleMessage(HWND owner, UINT msg, WPARAM wp, LPARAM lp);
+
+private:
+    TShortCut* Listed(ULONG_PTR entryData) const;
+    void ShowHint(HWND owner, const TShortCut* item, RECT entry);
+
+    const ItemList& items_;
+    HWND hint_ = nullptr;  // owned by the panel's window, destroyed with it
+};
+
+}  // namespace tilerack

@@ -1,0 +1,75 @@
+#include "panel/strip_tooltips_win.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <string>
+
+#include "platform/common_controls.h"
+#include "platform/text.h"
+
+namespace tilerack {
+
+void StripTooltips::Create() {
+    tooltip_ = win::CreateTooltipControl(panel_);
+    if (!tooltip_) return;
+    SendMessageW(tooltip_, TTM_SETDELAYTIME, TTDT_INITIAL, 1000);
+    SendMessageW(tooltip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, 5000);
+    SendMessageW(tooltip_, TTM_SETDELAYTIME, TTDT_RESHOW, 100);
+    SyncAll();
+}
+
+void StripTooltips::Relay(UINT msg, WPARAM wp, LPARAM lp, bool mayCreate) {
+    if (!tooltip_ && msg == WM_MOUSEMOVE && mayCreate) Create();
+    if (!tooltip_) return;
+    MSG relayed{};
+    relayed.hwnd = panel_;
+    relayed.message = msg;
+    relayed.wParam = wp;
+    relayed.lParam = lp;
+    relayed.time = static_cast<DWORD>(GetMessageTime());
+    const DWORD at = GetMessagePos();
+    relayed.pt = POINT{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+    SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+}
+
+void StripTooltips::SyncAll() {
+    for (TFlatButton* b : buttons_()) Sync(*b);
+}
+
+void StripTooltips::Sync(TFlatButton& b) {
+    if (!tooltip_) return;
+    // A hidden button or one without a hint keeps its tool with an empty
+    // place: deleting tools while a tip shows (the hide button vanishing as
+    // the pointer leaves it) leaves Wine's tooltip unable to show any tip
+    // again, and removing and adding loses its tracking of the pointer.
+    const bool shows = b.visible && !b.hint.empty();
+    if (!shows && !b.toolAdded) return;
+    if (!b.toolId) b.toolId = nextToolId_++;
+    std::wstring text = win::Widen(b.hint);
+    TOOLINFOW ti{};
+    ti.cbSize = sizeof(ti);
+    ti.uFlags = 0;  // fed by Relay
+    ti.hwnd = panel_;
+    ti.uId = b.toolId;
+    ti.rect = shows ? RECT{b.bounds.left, b.bounds.top, b.bounds.Right(), b.bounds.Bottom()} : RECT{0, 0, 0, 0};
+    ti.lpszText = text.data();
+    if (b.toolAdded) {
+        SendMessageW(tooltip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&ti));
+        SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
+    } else {
+        b.toolAdded = SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti)) != FALSE;
+    }
+}
+
+void StripTooltips::Remove(TFlatButton& b) {
+    if (!tooltip_ || !b.toolAdded) return;
+    TOOLINFOW ti{};
+    ti.cbSize = sizeof(ti);
+    ti.hwnd = panel_;
+    ti.uId = b.toolId;
+    SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    b.toolAdded = false;
+}
+
+}  // namespace tilerack

@@ -1,0 +1,19 @@
+#pragma once
+// The program's private window messages, named in one place so that no two
+// can collide.
+#include <windows.h>
+
+namespace tilerack::win {
+
+// The notification-area icon's callback (WM_APP + 1).
+inline constexpr UINT kTrayCallbackMessage = 0x8001;
+// Posted to the panel to pass its place on to the window system again.
+inline constexpr UINT kResyncPlaceMessage = WM_APP + 2;
+// Posted to the application window: show the recorded failures.
+inline constexpr UINT kShowErrorsMessage = WM_APP + 0x100;
+
+static_assert(kTrayCallbackMessage == WM_APP + 1);
+static_assert(kTrayCallbackMessage != kResyncPlaceMessage && kResyncPlaceMessage != kShowErrorsMessage &&
+              kTrayCallbackMessage != kShowErrorsMessage);
+
+}  // namespace tilerack::win
