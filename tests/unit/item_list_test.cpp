@@ -51,7 +51,8 @@ TEST(ItemList, MovingAnItemMovesItsButtonWithIt) {
     EXPECT_TRUE(list.Move(b, -1));
     EXPECT_EQ(Order(list), "bac");
     EXPECT_FALSE(list.Move(b, -1)) << "already first";
-    EXPECT_TRUE(list.Move(b, +2));
+    EXPECT_TRUE(list.Move(b, +1));
+    EXPECT_TRUE(list.Move(b, +1));
     EXPECT_EQ(Order(list), "acb");
     EXPECT_FALSE(list.Move(b, +1)) << "already last";
     EXPECT_EQ(Order(list), "acb");
