@@ -10,6 +10,6 @@ inline constexpr const char* kHintClose = "Закрыть";
 inline constexpr const char* kHintMenu = "Меню";
 inline constexpr const char* kErrorPrefix = "Ошибка:\r";
 inline constexpr const char* kPanelFontFace = "MS Sans Serif";
-inline constexpr int kPanelFontHeight = -11;
+inline constexpr int kPanelFontHeight = 11;  // character height in pixels
 
 }  // namespace tilerack

@@ -75,7 +75,6 @@ public:
         for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
     }
     void I32(int32_t v) { U32(static_cast<uint32_t>(v)); }
-    void Zeros(size_t count) { Extend(count); }
     // Room for `count` more bytes at once: a large file grows without copies.
     void Reserve(size_t count) { bytes_.reserve(bytes_.size() + count); }
 

@@ -1,6 +1,10 @@
 #pragma once
 // The icon picker (TFormSelector): pictures of the icon collection "icons.dat"
 // or the icons of a program or library, plus the "Новый" entry for a new glyph.
+//
+// Where each behaviour lives: mainselform_win.cpp (the window, its image
+// lists and list view, browsing for a program); icon_collection.h (reading
+// "icons.dat"); icon_picker_rules.h (what a choice gives back).
 #include <windows.h>
 
 #include <string>

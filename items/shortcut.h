@@ -1,6 +1,11 @@
 #pragma once
 // The shortcut item: one entry of the panel, what one button of the strip
 // stands for. Plain data with change-notifying setters and an owned picture.
+//
+// Where each behaviour lives: shortcut.cpp (the setters and notification);
+// shortcut_file.h (its record and the item file "shorts.dat"); glyph_painter.h
+// and glyph_text_win.h (generated glyph pictures); launcher.h and
+// launch_messages.h (starting an item through the shell).
 #include <cstdint>
 #include <functional>
 #include <string>

@@ -14,7 +14,7 @@ int BrightenChannel(int value, double gain, int add) {
     return static_cast<int>(std::clamp(brightened, 0.0, 255.0));
 }
 
-ItemGlyphPainter::ItemGlyphPainter(double gain) : gain_(gain) {
+ItemGlyphPainter::ItemGlyphPainter(double gain) {
     constexpr int kAdd[3] = {24, 10, 32};
     for (int channel = 0; channel < 3; ++channel)
         for (int v = 0; v < 256; ++v)

@@ -26,13 +26,11 @@ public:
     static constexpr int kImages = 5;
 
     explicit ItemGlyphPainter(double gain = kGlyphGain);
-    double Gain() const { return gain_; }
 
     // Draws image `index` (0 to 4) of the glyph of `icon` at (x, y), clipped.
     void Draw(PixelRows target, int x, int y, const TBitmap& icon, int index) const;
 
 private:
-    double gain_;
     std::array<std::array<uint8_t, 256>, 3> brighter_;  // blue, green, red
 };
 

@@ -5,9 +5,9 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include "common/app_texts.h"
 #include "common/errors.h"
 #include "common/random.h"
-#include "common/app_texts.h"
 #include "items/shortcut_file.h"
 #include "platform/application.h"
 #include "platform/files.h"
@@ -39,8 +39,8 @@ void TMainPanel::Create() {
     RegisterWindowClass(kPanelClassName, CS_DBLCLKS, nullptr);
     // Made at its docked place with the default width: with the usual
     // settings the start then moves and sizes nothing (each move of a
-    // window costs a round trip to the display server).
-    // Owned by the application window once that exists (AdoptApplicationOwner).
+    // window costs a round trip to the display server). Owned by the
+    // application window once that exists (AdoptApplicationOwner).
     CreateWindowFor(kPanelExStyle, kPanelClassName, kAppTitleW, kPanelStyle, 0, EdgeDock::kFrameTop,
                     kDefaultPanelWidth, EdgeDock::FrameHeight(kPanelStyle, kPanelExStyle), App().Handle());
     if (!hwnd_) throw TError("Cannot create the panel window");

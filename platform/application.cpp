@@ -53,8 +53,6 @@ void Application::Terminate() {
     PostQuitMessage(0);
 }
 
-bool Application::Minimized() const { return minimized_; }
-
 void Application::Minimize() {
     if (minimized_) return;
     minimized_ = true;

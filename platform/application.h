@@ -27,9 +27,7 @@ public:
     // program has not yet).
     int Run();
     void Terminate();
-    bool Terminated() const { return terminated_; }
 
-    bool Minimized() const;
     void Minimize();
     // Leaves the minimised state; raises OnRestore before returning.
     void Restore();
@@ -62,7 +60,6 @@ public:
     void ReportError(const std::string& text);
     // Shows the recorded failures now, unless a box of them is already open.
     void ShowPendingErrors();
-    size_t PendingErrorCount() const { return pendingErrors_.size(); }
 
 private:
     Application() = default;

@@ -123,7 +123,7 @@ void DialogWindow::ShowModal() {
         // Esc closes nothing here: neither the dialog manager's cancel nor a
         // multi-line edit, which would otherwise close its parent.
         const bool escape = (msg.message == WM_KEYDOWN || msg.message == WM_CHAR) && msg.wParam == VK_ESCAPE;
-        if (escape && !escapeCloses_ && (msg.hwnd == hwnd_ || IsChild(hwnd_, msg.hwnd))) continue;
+        if (escape && (msg.hwnd == hwnd_ || IsChild(hwnd_, msg.hwnd))) continue;
         if (!IsDialogMessageW(hwnd_, &msg)) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
@@ -145,7 +145,7 @@ LRESULT DialogWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_NOTIFY:
         return OnNotify(reinterpret_cast<NMHDR*>(lp));
     case WM_CLOSE:
-        OnCloseBox();
+        Close();  // the close box
         return 0;
     case DM_GETDEFID:
         return defaultButton_ ? MAKELRESULT(defaultButton_, DC_HASDEFID) : 0;

@@ -20,7 +20,6 @@ public:
     void ShowModal();
     // Ends the modal loop (the window stays until the object is destroyed).
     void Close();
-    bool Closing() const { return closing_; }
 
     // Pixels at 96 DPI to pixels on this screen.
     static int Scale(int pixels);
@@ -43,21 +42,15 @@ protected:
     void SetTooltip(HWND control, const std::string& text);
     // The button that Enter presses (0: none).
     void SetDefaultButton(int id) { defaultButton_ = id; }
-    // Whether Esc reaches the dialog (as IDCANCEL); off by default.
-    void SetEscapeCloses(bool closes) { escapeCloses_ = closes; }
 
     HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
     std::string ItemText(int id) const;
     void SetItemText(int id, const std::string& text);
-    HFONT DialogFont() const { return font_.get(); }
-    HWND Owner() const { return owner_; }
 
-    // WM_COMMAND from a control or menu; Esc arrives as IDCANCEL and is
-    // ignored unless the dialog handles it.
+    // WM_COMMAND from a control or menu. Esc never closes a dialog: the
+    // modal loop keeps it from the dialog and its controls.
     virtual void OnCommand(int /*id*/, int /*code*/, HWND /*control*/) {}
     virtual LRESULT OnNotify(NMHDR* /*header*/) { return 0; }
-    // The close box (WM_CLOSE): closes the dialog.
-    virtual void OnCloseBox() { Close(); }
 
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
@@ -68,7 +61,6 @@ private:
     UniqueBrush background_;
     int defaultButton_ = 0;
     bool closing_ = false;
-    bool escapeCloses_ = false;
     bool inModalLoop_ = false;
 };
 

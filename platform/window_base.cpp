@@ -54,8 +54,6 @@ void WindowBase::DestroyWindowNow() {
 
 LRESULT WindowBase::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcW(hwnd_, msg, wp, lp); }
 
-LRESULT WindowBase::FailedResult(UINT, WPARAM, LPARAM) { return 0; }
-
 LRESULT CALLBACK WindowBase::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     auto* self = reinterpret_cast<WindowBase*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!self && (msg == WM_NCCREATE || (msg == WM_GETMINMAXINFO && t_creating && !t_creating->hwnd_))) {
@@ -73,12 +71,10 @@ LRESULT CALLBACK WindowBase::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
         const LRESULT result = DefWindowProcW(hwnd, msg, wp, lp);
         self->hwnd_ = nullptr;
         HandleCensus::Count(HandleKind::User, -1);
-        self->WindowGone();
         return result;
     }
-    LRESULT result = 0;
-    if (!Application::Instance().Guard([&] { result = self->HandleMessage(msg, wp, lp); }))
-        result = self->FailedResult(msg, wp, lp);
+    LRESULT result = 0;  // also what a failed handler returns
+    Application::Instance().Guard([&] { result = self->HandleMessage(msg, wp, lp); });
     return result;
 }
 

@@ -30,11 +30,8 @@ protected:
     // Destroys the window (if any) without waiting for the destructor.
     void DestroyWindowNow();
 
+    // A handler that fails returns 0 for its message.
     virtual LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
-    // What a handler that failed returns for its message.
-    virtual LRESULT FailedResult(UINT msg, WPARAM wp, LPARAM lp);
-    // Called after WM_NCDESTROY, once the handle is gone.
-    virtual void WindowGone() {}
 
     HWND hwnd_ = nullptr;
 
