@@ -50,12 +50,28 @@ public:
         if (!set_) ADD_FAILURE() << "cannot set the load order of " << Narrow(library_);
     }
     ~NativeFirstForTilerack() {
-        if (set_) RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, library_.c_str());
+        if (!set_) return;
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, library_.c_str());
+        // The keys made for it go too, unless they hold anything else.
+        DeleteKeyIfEmpty(kKey);
+        DeleteKeyIfEmpty(kAppKey);
     }
     NativeFirstForTilerack(const NativeFirstForTilerack&) = delete;
     NativeFirstForTilerack& operator=(const NativeFirstForTilerack&) = delete;
 
 private:
+    static void DeleteKeyIfEmpty(const wchar_t* path) {
+        HKEY key = nullptr;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return;
+        DWORD subKeys = 1, values = 1;
+        const bool empty = RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values,
+                                            nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
+                           subKeys == 0 && values == 0;
+        RegCloseKey(key);
+        if (empty) RegDeleteKeyW(HKEY_CURRENT_USER, path);
+    }
+
+    static constexpr const wchar_t* kAppKey = L"Software\\Wine\\AppDefaults\\tilerack.exe";
     static constexpr const wchar_t* kKey = L"Software\\Wine\\AppDefaults\\tilerack.exe\\DllOverrides";
     std::wstring library_;
     bool set_ = false;
