@@ -63,10 +63,17 @@ target_compile_options(gtest_main PRIVATE -fexec-charset=UTF-8)
 add_executable(probe WIN32 ${CMAKE_SOURCE_DIR}/tests/e2e/probe/probe.cpp)
 target_link_options(probe PRIVATE ${STATIC_FLAGS})
 
+# Helper library planted beside a copy of the program by the DLL search
+# scenarios: leaves a marker file when any process loads it.
+add_library(planted_library SHARED ${CMAKE_SOURCE_DIR}/tests/e2e/planted_library/planted_library.cpp)
+set_target_properties(planted_library PROPERTIES PREFIX "")
+target_link_options(planted_library PRIVATE ${STATIC_FLAGS})
+
 file(GLOB E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
 add_executable(e2e_tests ${E2E_SOURCES})
 target_link_libraries(e2e_tests PRIVATE tilerack_ui gtest)
 target_link_options(e2e_tests PRIVATE ${STATIC_FLAGS})
+add_dependencies(e2e_tests planted_library)
 
 # Windows-side benchmark for `make bench` (run under Wine by scripts/run-win-bench.sh).
 add_executable(picker_fill_bench ${CMAKE_SOURCE_DIR}/bench/picker_fill_bench_win.cpp)

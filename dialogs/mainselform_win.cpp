@@ -10,6 +10,7 @@
 
 #include "common/byte_stream.h"
 #include "common/errors.h"
+#include "dialogs/chosen_name.h"
 #include "dialogs/icon_collection.h"
 #include "dialogs/icon_picker_rules.h"
 #include "dialogs/path_quoting.h"
@@ -378,8 +379,11 @@ void TFormSelector::BrowseClick() {
     options.title = "Выбор файла с иконками";
     const std::optional<std::wstring> file = win::AskOpenFileName(hwnd_, options);
     if (!file) return;
+    // A name outside code page 1251 would reach the edit changed and load
+    // nothing: it is refused with a message instead.
+    const std::string name = ChosenNameInCodePage(*file);
     // Setting the text runs FilenameEdit1Change, which loads the file.
-    SetItemText(kFilenameEdit1, QuoteIfSpaced(win::Narrow(*file)));
+    SetItemText(kFilenameEdit1, QuoteIfSpaced(name));
 }
 
 void TFormSelector::ListView1DblClick(int item) {

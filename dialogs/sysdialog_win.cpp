@@ -6,8 +6,8 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
-#include "common/errors.h"
 #include "common/picture_file_rules.h"
+#include "dialogs/chosen_name.h"
 #include "dialogs/icon_choice_rule.h"
 #include "dialogs/mainselform.h"
 #include "dialogs/path_quoting.h"
@@ -52,9 +52,6 @@ constexpr const char* kDialogTitle = "Настройки элемента пан
 constexpr const char* kPickerOpenTitle = "Выбор иконки...";
 constexpr const char* kSaveHint = "Немедленное сохранение всех настроек.";
 constexpr int kGlyphSize = 32;
-// The item file keeps code page 1251 texts: a name outside it would change.
-constexpr const char* kNameOutsideCodePage =
-    "Это имя нельзя сохранить: оно содержит знаки вне кодовой страницы 1251.";
 
 class TMainDialog : public win::DialogWindow {
 public:
@@ -152,7 +149,10 @@ void TMainDialog::AddBrowseEdit(Rect place, int editId, int buttonId) {
 bool TMainDialog::EditShortCut(TShortCut& item) {
     EditedItem = &item;
     SetItemText(kEditName, item.Caption);
-    SetItemText(kEditHint, item.Hint);  // EN_CHANGE: the preview's tooltip follows
+    SetItemText(kEditHint, item.Hint);
+    // A multi-line edit reports no change for text set this way: the
+    // preview's tooltip takes the hint here.
+    EditHintChange();
     if (item.Icon.Empty()) {
         // The glyph goes into the item itself at once and stays even on cancel.
         DrawRandomGlyph(kGlyphSize, kGlyphSize, item.Icon);
@@ -278,19 +278,14 @@ void TMainDialog::BrowseFile() {
     const std::optional<std::wstring> path =
         win::AskOpenFileName(hwnd_, win::FileDialogOptions{.filter = "Все файлы (*.*)|*.*", .title = {}, .mustExist = true});
     if (!path) return;
-    bool lossless = true;
-    const std::string name = win::Narrow(*path, &lossless);
-    if (!lossless) throw TError(kNameOutsideCodePage);
-    SetItemText(kFilenameStart, QuoteIfSpaced(name));
+    // The item file keeps code page 1251 texts: a name outside it is refused.
+    SetItemText(kFilenameStart, QuoteIfSpaced(ChosenNameInCodePage(*path)));
 }
 
 void TMainDialog::BrowseFolder() {
     const std::optional<std::wstring> folder = win::AskFolder(hwnd_);
     if (!folder) return;
-    bool lossless = true;
-    const std::string name = win::Narrow(*folder, &lossless);
-    if (!lossless) throw TError(kNameOutsideCodePage);
-    SetItemText(kDirectoryWork, name);
+    SetItemText(kDirectoryWork, ChosenNameInCodePage(*folder));
 }
 
 }  // namespace
