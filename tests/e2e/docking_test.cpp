@@ -63,7 +63,9 @@ TEST_P(Docking, HideButtonHidesAndTrayDoubleClickBringsItBack) {
 }
 
 TEST_P(Docking, WidthChangedByTheFrameIsReDockedAndSaved) {
-    WriteSettings({"Side=" + std::to_string(Side()), "TimeOut=300"});
+    // The drag ends beyond the near zone of the panel's old width: a long
+    // delay keeps the panel shown until the new width has taken effect.
+    WriteSettings({"Side=" + std::to_string(Side()), "TimeOut=60000"});
     PanelProcess panel(*scratch_);
     HWND window = StartShown(panel, Side());
     ASSERT_NE(window, nullptr);

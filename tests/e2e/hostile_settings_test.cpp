@@ -21,6 +21,10 @@ TEST_F(HostileSettings, AbsurdFileGivesDefaultsWhereUnusableAndIsWrittenBackClea
     lines.push_back(std::string("\xFF\xFE\x01garbage without a key\x02", 25));
     WriteSettings(lines);
 
+    // The delay is the default one: the pointer rests over the panel, so it
+    // stays where it starts.
+    const POINT rest = RestingSpotOverPanel(0);
+    MovePointer(rest.x, rest.y);
     PanelProcess panel(*scratch_);
     const HWND window = panel.WaitForWindow(30s);
     ASSERT_NE(window, nullptr) << "the panel did not start on the absurd settings";

@@ -225,7 +225,11 @@ TEST_F(SettingsDialog, StoredOpacityOutOfRangeIsPulledIntoTheBar) {
 }
 
 TEST_F(SettingsDialog, SideButtonsMoveThePanelWhileTheDialogIsOpen) {
-    HWND window = Start({"Opacity=0"});
+    // Moving to the other side re-docks the panel, which resumes the pointer
+    // watch while the dialog is still open, and the dialog's closing resumes
+    // it again, with the pointer over the dialog: a long delay keeps the
+    // panel where the buttons put it.
+    HWND window = Start({"Opacity=0", "TimeOut=60000"});
     ASSERT_NE(window, nullptr);
     HWND found = OpenFromPanelMenu(window);
     ASSERT_NE(found, nullptr);

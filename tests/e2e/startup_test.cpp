@@ -1,5 +1,7 @@
 // Start-up, settings, the item file at start and exit, and the tray callback,
 // all seen from outside the running tilerack.exe.
+#include <algorithm>
+
 #include "e2e_harness.h"
 #include "screen_capture.h"
 #include "shorts_file_builder.h"
@@ -293,10 +295,20 @@ TEST_F(TrayIcon, NothingCoversThePanelOnceItHasStarted) {
     HWND window = StartShown(panel);
     ASSERT_NE(window, nullptr);
     ParkPointerAway();
-    Sleep(3500);
-    for (const RECT& button : {ItemButtonRect(window, 0), ItemButtonRect(window, 1), CloseButtonRect(window, 0)}) {
+    // The panel lifts itself at 0.5 s and 2.5 s after the start; only what
+    // stands once those have passed counts, however long the start took.
+    const auto lifted = std::chrono::steady_clock::now() + 3500ms;
+    const RECT buttons[] = {ItemButtonRect(window, 0), ItemButtonRect(window, 1), CloseButtonRect(window, 0)};
+    const auto covering = [&](const RECT& button) {
+        return GetAncestor(WindowFromPoint(Centre(ClientRectOnScreen(window, button))), GA_ROOT);
+    };
+    WaitUntil([&] {
+        return std::chrono::steady_clock::now() >= lifted &&
+               std::all_of(std::begin(buttons), std::end(buttons), [&](const RECT& b) { return covering(b) == window; });
+    });
+    for (const RECT& button : buttons) {
         const POINT centre = Centre(ClientRectOnScreen(window, button));
-        const HWND over = GetAncestor(WindowFromPoint(centre), GA_ROOT);
+        const HWND over = covering(button);
         EXPECT_EQ(over, window) << "at " << centre.x << "," << centre.y << " the window of class "
                                 << Narrow(WindowClass(over)) << " covers the panel";
     }

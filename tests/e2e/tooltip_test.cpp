@@ -16,10 +16,11 @@ protected:
     std::optional<std::wstring> HoverHint(const PanelProcess& panel, HWND window, RECT clientRect) {
         const POINT spot = RestingSpotOverPanel(0);
         MoveWithInput(spot.x, spot.y);
-        WaitUntil([&] {
-            HWND tip = FindTopWindow(panel.Pid(), L"tooltips_class32");
-            return tip == nullptr;
-        }, 3s);
+        // The hint of the previous hover must have gone, or its text would be read.
+        if (!WaitUntil([&] { return FindTopWindow(panel.Pid(), L"tooltips_class32") == nullptr; }, 5s)) {
+            ADD_FAILURE() << "the previous hint stayed with the pointer off the buttons";
+            return std::nullopt;
+        }
         const POINT centre = Centre(ClientRectOnScreen(window, clientRect));
         MoveWithInput(centre.x, centre.y);
         HWND tip = nullptr;
