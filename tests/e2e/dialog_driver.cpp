@@ -99,7 +99,7 @@ bool PressButton(HWND dialog, const std::wstring& text) {
     return button != nullptr;
 }
 
-void ClickCentre(HWND control) { ClickAt(Centre(WindowRect(control))); }
+void ClickCentre(HWND control) { ClickOn(GetAncestor(control, GA_ROOT), Centre(WindowRect(control))); }
 
 void ClickAndType(HWND control, const std::wstring& text) {
     ClickCentre(control);

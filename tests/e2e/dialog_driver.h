@@ -25,7 +25,7 @@ void SetControlText(HWND control, const std::wstring& text);
 void PressButton(HWND button);
 // The same for the button of `dialog` with `text`; false, with a failure recorded, without one.
 bool PressButton(HWND dialog, const std::wstring& text);
-// A real left click on the control's centre.
+// A real left click on the control's centre, once the pointer stands over its window there.
 void ClickCentre(HWND control);
 // Gives `control` the keyboard focus with a real click on it, then types
 // `text` as key input (line breaks as Enter).
