@@ -9,14 +9,13 @@
 #include "platform/dib.h"
 #include "platform/handles.h"
 #include "platform/text.h"
-#include "screen_capture.h"
-#include "shorts_file_builder.h"
 
 namespace e2e {
 namespace {
 
-// Entries of the menu in order, separators left out.
-enum Entry { kNew, kUp, kDown, kDelete, kShowFile, kProperties, kSettings, kExit, kEntryCount };
+using Entry = MainMenuEntry;
+constexpr auto kEntryCount = static_cast<size_t>(Entry::Count);
+constexpr auto kExit = static_cast<size_t>(Entry::Exit);
 
 bool IsDark(COLORREF c) { return GetRValue(c) < 48 && GetGValue(c) < 48 && GetBValue(c) < 48; }
 bool IsGrayText(COLORREF c) {
@@ -74,7 +73,7 @@ std::vector<MenuLine> ReadMenuLines(HWND menu) {
         [&] {
             previous = std::move(lines);
             lines = ReadMenuLinesOnce(menu);
-            return lines.size() == static_cast<size_t>(kEntryCount) && same(lines, previous);
+            return lines.size() == kEntryCount && same(lines, previous);
         },
         3s);
     return lines;
@@ -122,46 +121,34 @@ ShortRecord Item(int index, const std::string& caption, const std::string& fileN
 class ContextMenu : public PanelTest {
 protected:
     HWND Start(const std::vector<ShortRecord>& records) {
-        EXPECT_TRUE(WriteFileBytes(scratch_->File(L"shorts.dat"), BuildShortsFile(records).bytes));
-        panel_ = std::make_unique<PanelProcess>(*scratch_);
-        HWND window = StartShown(*panel_);
+        WriteItems(records);
+        StartPanel();
         MoveTrayWindowAway();
-        return window;
+        return window_;
     }
 
-    HWND RightClickItem(HWND window, int index) {
-        const RECT r = ItemButtonRect(window, index);
-        return OpenContextMenuAt(*panel_, window, POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
-    }
+    HWND RightClickItem(int index) { return OpenContextMenuAt(*panel_, window_, Centre(ItemButtonRect(window_, index))); }
     // Below the items, away from the fixed buttons.
-    HWND RightClickEmptyArea(HWND window) { return OpenContextMenuAt(*panel_, window, POINT{20, 400}); }
-
-    HWND OpenFromTray(HWND window) {
-        PostTrayCallback(window, WM_RBUTTONDOWN);
-        HWND menu = nullptr;
-        if (!WaitUntil([&] { return (menu = FindPopupMenu(panel_->Pid())) != nullptr; }, 5s))
-            ADD_FAILURE() << "no menu from the tray icon";
-        return menu;
-    }
+    HWND RightClickEmptyArea() { return OpenContextMenuAt(*panel_, window_, POINT{20, 400}); }
+    HWND OpenFromTray() { return OpenTrayMenu(*panel_, window_); }
 
     // Chooses an entry and waits until the menu has closed and the panel
     // has run the command and answers again.
-    void Choose(HWND window, HWND menu, Entry entry) {
+    void Choose(HWND menu, Entry entry) {
         ASSERT_NE(menu, nullptr);
-        ChooseMenuEntry(menu, entry);
-        ASSERT_TRUE(WaitUntil([&] { return FindPopupMenu(panel_->Pid()) == nullptr; }, 5s)) << "the menu stayed open";
-        EXPECT_TRUE(Responds(window));
+        ASSERT_TRUE(ChooseFromMenu(*panel_, menu, entry)) << "the menu stayed open";
+        EXPECT_TRUE(Responds(window_));
     }
 
     // The fill colours' order on the strip: the index of the item whose
     // picture each of the first `count` buttons shows (-1 for none).
-    std::vector<int> StripOrder(HWND window, int count, int candidates) {
+    std::vector<int> StripOrder(int count) {
         const TBitmap screen = CaptureScreen();
         std::vector<int> order;
         for (int slot = 0; slot < count; ++slot) {
-            const RECT r = ClientRectOnScreen(window, ItemButtonRect(window, slot));
+            const RECT r = ClientRectOnScreen(window_, ItemButtonRect(window_, slot));
             int found = -1;
-            for (int i = 0; i < candidates; ++i)
+            for (int i = 0; i < count; ++i)
                 if (CountPixels(screen, r, [i](COLORREF c) { return c == Fill(i); }) > 200) found = i;
             order.push_back(found);
         }
@@ -170,108 +157,94 @@ protected:
 
     // With the pointer off the buttons (a button under it shows its picture
     // brightened), waits until the strip shows the items in `expected` order.
-    ::testing::AssertionResult ShowsOrder(HWND window, const std::vector<int>& expected) {
-        const POINT off = ClientToScreenPoint(window, 20, 400);
+    ::testing::AssertionResult ShowsOrder(const std::vector<int>& expected) {
+        const POINT off = ClientToScreenPoint(window_, 20, 400);
         MoveWithInput(off.x, off.y);
-        const int count = static_cast<int>(expected.size());
         std::vector<int> seen;
-        if (WaitUntil([&] { return (seen = StripOrder(window, count, count)) == expected; }, 3s))
+        if (WaitUntil([&] { return (seen = StripOrder(static_cast<int>(expected.size()))) == expected; }, 3s))
             return ::testing::AssertionSuccess();
         auto failure = ::testing::AssertionFailure() << "strip order";
         for (int i : seen) failure << " " << i;
         return failure;
     }
 
-    std::vector<std::string> SavedCaptions() {
-        std::vector<std::string> captions;
-        for (const auto& item : ReadSavedItems(scratch_->File(L"shorts.dat"))) captions.push_back(item->Caption);
-        return captions;
-    }
-
-    void ExitThroughMenu(HWND window, HWND menu) {
-        ChooseMenuEntry(menu, kExit);
+    void ExitThroughMenu(HWND menu) {
+        ChooseMenuEntry(menu, static_cast<int>(Entry::Exit));
         EXPECT_TRUE(panel_->WaitForExit(20s)) << "\"Выход\" did not end the program";
-        (void)window;
     }
-
-    std::unique_ptr<PanelProcess> panel_;
 };
 
 TEST_F(ContextMenu, ItemEntriesFollowTheLastRightPressAndExitIsTheBoldDefault) {
-    HWND window = Start({Item(0, "Первый")});
-    ASSERT_NE(window, nullptr);
+    ASSERT_NE(Start({Item(0, "Первый")}), nullptr);
     const int plainExit = MenuTextWidth(L"Выход", false);
     const int boldExit = MenuTextWidth(L"Выход", true);
     ASSERT_GT(boldExit, plainExit) << "the menu font shows no bold difference to measure";
 
     // Before any right press every entry is enabled.
-    HWND menu = OpenFromTray(window);
+    HWND menu = OpenFromTray();
     ASSERT_NE(menu, nullptr);
     auto lines = ReadMenuLines(menu);
     EXPECT_EQ(EnabledPattern(lines), "EEEEEEEE") << "tray menu at start";
     SaveScreenshotPng(CurrentTestName() + L"-tray-start");
-    ASSERT_TRUE(CloseMenuWithEscape(panel_->Pid()));
+    ASSERT_TRUE(CloseMenuWithEscape(Pid()));
 
-    menu = RightClickItem(window, 0);
+    menu = RightClickItem(0);
     ASSERT_NE(menu, nullptr);
     lines = ReadMenuLines(menu);
     EXPECT_EQ(EnabledPattern(lines), "EEEEEEEE") << "on an item button";
-    ASSERT_EQ(lines.size(), static_cast<size_t>(kEntryCount));
+    ASSERT_EQ(lines.size(), kEntryCount);
     EXPECT_NEAR(lines[kExit].darkWidth, boldExit, 1) << "\"Выход\" is not drawn bold (plain " << plainExit << ")";
     SaveScreenshotPng(CurrentTestName() + L"-item");
-    ASSERT_TRUE(CloseMenuWithEscape(panel_->Pid()));
+    ASSERT_TRUE(CloseMenuWithEscape(Pid()));
 
-    menu = RightClickEmptyArea(window);
+    menu = RightClickEmptyArea();
     ASSERT_NE(menu, nullptr);
     lines = ReadMenuLines(menu);
     EXPECT_EQ(EnabledPattern(lines), "EDDDDDEE") << "on the empty area";
-    ASSERT_EQ(lines.size(), static_cast<size_t>(kEntryCount));
+    ASSERT_EQ(lines.size(), kEntryCount);
     EXPECT_NEAR(lines[kExit].darkWidth, boldExit, 1);
     SaveScreenshotPng(CurrentTestName() + L"-empty");
-    ASSERT_TRUE(CloseMenuWithEscape(panel_->Pid()));
+    ASSERT_TRUE(CloseMenuWithEscape(Pid()));
 
     // The tray icon's menu keeps what the last right press set.
-    menu = OpenFromTray(window);
+    menu = OpenFromTray();
     ASSERT_NE(menu, nullptr);
     EXPECT_EQ(EnabledPattern(ReadMenuLines(menu)), "EDDDDDEE") << "tray menu after the empty-area press";
     // A greyed entry chosen does nothing: the delete question does not come.
-    Choose(window, menu, kDelete);
-    EXPECT_FALSE(FindMessageBox(panel_->Pid()));
+    Choose(menu, Entry::Delete);
+    EXPECT_FALSE(FindMessageBox(Pid()));
 
-    menu = RightClickEmptyArea(window);
+    menu = RightClickEmptyArea();
     ASSERT_NE(menu, nullptr);
-    ExitThroughMenu(window, menu);
+    ExitThroughMenu(menu);
     EXPECT_EQ(SavedCaptions(), (std::vector<std::string>{"Первый"}));
 }
 
 TEST_F(ContextMenu, MoveUpAndDownDoNothingAtTheEndsAndSwapInTheMiddle) {
-    HWND window = Start({Item(0, "A"), Item(1, "B"), Item(2, "C")});
-    ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(ShowsOrder(window, {0, 1, 2}));
+    ASSERT_NE(Start({Item(0, "A"), Item(1, "B"), Item(2, "C")}), nullptr);
+    ASSERT_TRUE(ShowsOrder({0, 1, 2}));
 
-    Choose(window, RightClickItem(window, 0), kUp);
-    Choose(window, RightClickItem(window, 2), kDown);
-    EXPECT_TRUE(ShowsOrder(window, {0, 1, 2})) << "an end item moved";
+    Choose(RightClickItem(0), Entry::MoveUp);
+    Choose(RightClickItem(2), Entry::MoveDown);
+    EXPECT_TRUE(ShowsOrder({0, 1, 2})) << "an end item moved";
 
-    Choose(window, RightClickItem(window, 1), kUp);
-    EXPECT_TRUE(ShowsOrder(window, {1, 0, 2})) << "\"Поднять\" on the middle item";
-    Choose(window, RightClickItem(window, 1), kDown);
-    EXPECT_TRUE(ShowsOrder(window, {1, 2, 0})) << "\"Опустить\" on the middle item";
+    Choose(RightClickItem(1), Entry::MoveUp);
+    EXPECT_TRUE(ShowsOrder({1, 0, 2})) << "\"Поднять\" on the middle item";
+    Choose(RightClickItem(1), Entry::MoveDown);
+    EXPECT_TRUE(ShowsOrder({1, 2, 0})) << "\"Опустить\" on the middle item";
     SaveScreenshotPng(CurrentTestName());
 
-    ExitThroughMenu(window, RightClickEmptyArea(window));
+    ExitThroughMenu(RightClickEmptyArea());
     EXPECT_EQ(SavedCaptions(), (std::vector<std::string>{"B", "C", "A"}));
 }
 
 TEST_F(ContextMenu, DeleteAsksFirstAndLeavesNoItemForTheTrayMenu) {
-    HWND window = Start({Item(0, "Ed", "C:\\ed.exe", "Editor"), Item(1, "Другой")});
-    ASSERT_NE(window, nullptr);
+    ASSERT_NE(Start({Item(0, "Ed", "C:\\ed.exe", "Editor"), Item(1, "Другой")}), nullptr);
 
     for (const int answer : {IDNO, IDYES}) {
-        Choose(window, RightClickItem(window, 0), kDelete);
-        std::optional<MessageBoxInfo> box;
-        ASSERT_TRUE(WaitUntil([&] { return (box = FindMessageBox(panel_->Pid())).has_value(); }))
-            << "no delete question";
+        Choose(RightClickItem(0), Entry::Delete);
+        const auto box = WaitForMessageBox(Pid());
+        ASSERT_TRUE(box) << "no delete question";
         EXPECT_EQ(Narrow(box->caption), Narrow(L"Удаление"));
         EXPECT_EQ(Narrow(box->text), Narrow(L"Вы действительно хотите\nудалить ярлык Editor (C:\\ed.exe)"));
         EXPECT_NE(GetDlgItem(box->window, IDYES), nullptr);
@@ -292,26 +265,24 @@ TEST_F(ContextMenu, DeleteAsksFirstAndLeavesNoItemForTheTrayMenu) {
         EXPECT_TRUE(WaitUntil([&] { return redPixels() > 50; }, 3s))
             << "not the stop icon: " << redPixels() << " red pixels";
         if (answer == IDNO) SaveScreenshotPng(CurrentTestName() + L"-question");
-        PostMessageW(box->window, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(box->window, answer)));
-        ASSERT_TRUE(WaitUntil([&] { return !FindMessageBox(panel_->Pid()); }));
-        EXPECT_TRUE(ShowsOrder(window, answer == IDNO ? std::vector<int>{0, 1} : std::vector<int>{1, -1}))
+        ASSERT_TRUE(AnswerMessageBox(Pid(), box->window, answer));
+        EXPECT_TRUE(ShowsOrder(answer == IDNO ? std::vector<int>{0, 1} : std::vector<int>{1, -1}))
             << (answer == IDNO ? "answered No" : "answered Yes");
     }
     SaveScreenshotPng(CurrentTestName());
 
     // The entries are still enabled from the last press on an item button,
     // but no item is the clicked one any more.
-    HWND menu = OpenFromTray(window);
+    HWND menu = OpenFromTray();
     ASSERT_NE(menu, nullptr);
     EXPECT_EQ(EnabledPattern(ReadMenuLines(menu)), "EEEEEEEE");
-    Choose(window, menu, kDelete);
-    EXPECT_FALSE(FindMessageBox(panel_->Pid())) << "a delete question with no clicked item";
-    Choose(window, OpenFromTray(window), kDown);
-    Choose(window, OpenFromTray(window), kShowFile);
-    EXPECT_FALSE(FindMessageBox(panel_->Pid()));
+    Choose(menu, Entry::Delete);
+    EXPECT_FALSE(FindMessageBox(Pid())) << "a delete question with no clicked item";
+    Choose(OpenFromTray(), Entry::MoveDown);
+    Choose(OpenFromTray(), Entry::ShowFile);
+    EXPECT_FALSE(FindMessageBox(Pid()));
 
-    ExitThroughMenu(window, OpenFromTray(window));
+    ExitThroughMenu(OpenFromTray());
     EXPECT_EQ(SavedCaptions(), (std::vector<std::string>{"Другой"}));
 }
 
@@ -324,29 +295,27 @@ TEST_F(ContextMenu, ShowFileStartsTheFileManagerWithTheFileSelected) {
     // manager and records how it was asked. The system's own explorer,
     // which shows the desktop and the tray, is not touched.
     scratch_->AddProbe(L"explorer.exe");
-    HWND window = Start({Item(0, "Отчёт", tilerack::win::Narrow(file)),
-                         Item(1, "Блокнот", "notepad.exe", "", tilerack::win::Narrow(scratch_->Path()))});
-    ASSERT_NE(window, nullptr);
+    ASSERT_NE(Start({Item(0, "Отчёт", tilerack::win::Narrow(file)),
+                     Item(1, "Блокнот", "notepad.exe", "", tilerack::win::Narrow(scratch_->Path()))}),
+              nullptr);
 
-    Choose(window, RightClickItem(window, 0), kShowFile);
-    std::vector<ProbeRecord> starts;
-    ASSERT_TRUE(WaitUntil([&] { return !(starts = ReadProbeRecords(scratch_->Path())).empty(); }, 15s))
-        << "the file manager was not started";
+    Choose(RightClickItem(0), Entry::ShowFile);
+    const auto starts = WaitForProbeRecords(scratch_->Path());
+    ASSERT_FALSE(starts.empty()) << "the file manager was not started";
     ASSERT_EQ(starts.size(), 1u);
     EXPECT_EQ(Narrow(ArgumentsOf(starts[0].commandLine)), Narrow(L"/select, " + file)) << Narrow(starts[0].commandLine);
     EXPECT_TRUE(SamePath(starts[0].folder, folder)) << Narrow(starts[0].folder);
     SaveScreenshotPng(CurrentTestName());
 
     // A bare file name has no folder to show, even with a working folder set.
-    Choose(window, RightClickItem(window, 1), kShowFile);
-    std::optional<MessageBoxInfo> box;
-    ASSERT_TRUE(WaitUntil([&] { return (box = FindMessageBox(panel_->Pid())).has_value(); }));
+    Choose(RightClickItem(1), Entry::ShowFile);
+    const auto box = WaitForMessageBox(Pid());
+    ASSERT_TRUE(box);
     EXPECT_EQ(Narrow(box->caption), Narrow(kAppTitle));
     EXPECT_EQ(Narrow(box->text), Narrow(L"Путь не задан"));
     SaveScreenshotPng(CurrentTestName() + L"-path-not-set");
-    DismissMessageBox(box->window);
-    ASSERT_TRUE(WaitUntil([&] { return !FindMessageBox(panel_->Pid()); }));
-    EXPECT_TRUE(Responds(window));
+    ASSERT_TRUE(AnswerMessageBox(Pid(), box->window));
+    EXPECT_TRUE(Responds(window_));
     EXPECT_EQ(ReadProbeRecords(scratch_->Path()).size(), 1u) << "a file manager started for the bare name";
 }
 

@@ -2,172 +2,7 @@
 
 #include <commctrl.h>
 
-#include "screen_capture.h"
-
 namespace e2e {
-namespace {
-
-}  // namespace
-
-HWND FindTopWindow(DWORD pid, const std::wstring& className) {
-    struct Search {
-        DWORD pid;
-        const std::wstring& className;
-        HWND found = nullptr;
-    } search{pid, className};
-    EnumWindows(
-        [](HWND window, LPARAM context) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(context);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner != s->pid || !IsWindowVisible(window) || _wcsicmp(WindowClass(window).c_str(), s->className.c_str()) != 0)
-                return TRUE;
-            s->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-namespace {
-
-void SendKey(WORD virtualKey, bool up) {
-    INPUT key{};
-    key.type = INPUT_KEYBOARD;
-    key.ki.wVk = virtualKey;
-    key.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    SendInput(1, &key, sizeof(INPUT));
-}
-
-void SendUnicode(wchar_t c) {
-    INPUT keys[2]{};
-    keys[0].type = INPUT_KEYBOARD;
-    keys[0].ki.wScan = c;
-    keys[0].ki.dwFlags = KEYEVENTF_UNICODE;
-    keys[1] = keys[0];
-    keys[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
-    SendInput(2, keys, sizeof(INPUT));
-}
-
-}  // namespace
-
-bool ChooseFromContextMenu(const PanelProcess& panel, HWND window, POINT clientPoint, MainMenuEntry entry) {
-    HWND menu = OpenContextMenuAt(panel, window, clientPoint);
-    if (!menu) return false;
-    ChooseMenuEntry(menu, static_cast<int>(entry));
-    if (!WaitUntil([&] { return FindPopupMenu(panel.Pid()) == nullptr; }, 5s)) {
-        ADD_FAILURE() << "the context menu stayed open after choosing";
-        return false;
-    }
-    return true;
-}
-
-HWND WaitForTopWindow(DWORD pid, const std::wstring& className, std::chrono::milliseconds timeout) {
-    HWND found = nullptr;
-    WaitUntil([&] { return (found = FindTopWindow(pid, className)) != nullptr; }, timeout);
-    return found;
-}
-
-HWND WaitForCommonDialog(DWORD pid, std::chrono::milliseconds timeout) {
-    return WaitForTopWindow(pid, L"#32770", timeout);
-}
-
-std::vector<HWND> ChildrenOfClass(HWND parent, const std::wstring& className) {
-    struct Search {
-        const std::wstring& className;
-        std::vector<HWND> found;
-    } search{className, {}};
-    EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM context) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(context);
-            if (_wcsicmp(WindowClass(child).c_str(), s->className.c_str()) == 0) s->found.push_back(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-HWND FindChild(HWND parent, const std::wstring& className, const std::wstring& text, int nth) {
-    for (HWND child : ChildrenOfClass(parent, className)) {
-        if (!text.empty() && ControlText(child) != text) continue;
-        if (nth-- == 0) return child;
-    }
-    return nullptr;
-}
-
-std::wstring ControlText(HWND control) {
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return {};
-    std::wstring text(length + 1, L'\0');
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
-                        5000, &copied);
-    text.resize(copied);
-    return text;
-}
-
-void SetControlText(HWND control, const std::wstring& text) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 5000,
-                        &result);
-}
-
-void PressButton(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
-
-RECT PlaceInParent(HWND control) {
-    RECT r = WindowRect(control);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
-void ClickAndType(HWND control, const std::wstring& text) {
-    const RECT r = WindowRect(control);
-    ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    WaitUntil([&] { return GetForegroundWindow() == GetAncestor(control, GA_ROOT); }, 2s);
-    TypeText(text);
-}
-
-void TypeText(const std::wstring& text) {
-    for (wchar_t c : text) {
-        if (c == L'\n') {
-            PressKey(VK_RETURN);
-        } else if (c != L'\r') {
-            SendUnicode(c);
-        }
-    }
-}
-
-void PressKey(WORD virtualKey) {
-    SendKey(virtualKey, false);
-    SendKey(virtualKey, true);
-}
-
-bool AnswerOpenFileDialog(DWORD pid, const std::wstring& path) {
-    HWND dialog = WaitForCommonDialog(pid, 20s);
-    if (!dialog) {
-        SaveScreenshotPng(CurrentTestName() + L".no-open-dialog");
-        return false;
-    }
-    // The file name box: the edit 1152 of older dialogs, or the one edit
-    // inside the file name combo box of newer ones.
-    HWND edit = GetDlgItem(dialog, 1152);
-    if (!edit) edit = FindChild(dialog, L"Edit");
-    if (!edit) {
-        std::string controls;
-        EnumChildWindows(dialog, [](HWND child, LPARAM context) -> BOOL {
-            *reinterpret_cast<std::string*>(context) += Narrow(WindowClass(child)) + "#" +
-                std::to_string(GetDlgCtrlID(child)) + " ";
-            return TRUE;
-        }, reinterpret_cast<LPARAM>(&controls));
-        ADD_FAILURE() << "no file name box in the open dialog " << Narrow(WindowText(dialog)) << ": " << controls;
-        return false;
-    }
-    SetControlText(edit, path);
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-    return WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 10s);
-}
-
 namespace {
 
 // Memory in another process, freed with it.
@@ -210,6 +45,93 @@ LRESULT SendWithTimeout(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
 
 }  // namespace
 
+std::vector<HWND> ChildrenOfClass(HWND parent, const std::wstring& className) {
+    struct Search {
+        const std::wstring& className;
+        std::vector<HWND> found;
+    } search{className, {}};
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM context) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(context);
+            if (_wcsicmp(WindowClass(child).c_str(), s->className.c_str()) == 0) s->found.push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND FindChild(HWND parent, const std::wstring& className, const std::wstring& text, int nth) {
+    for (HWND child : ChildrenOfClass(parent, className)) {
+        if (!text.empty() && ControlText(child) != text) continue;
+        if (nth-- == 0) return child;
+    }
+    return nullptr;
+}
+
+HWND ChildStartingWith(HWND parent, const std::wstring& className, const std::wstring& prefix) {
+    for (HWND child : ChildrenOfClass(parent, className))
+        if (ControlText(child).rfind(prefix, 0) == 0) return child;
+    return nullptr;
+}
+
+std::wstring ControlText(HWND control) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return {};
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                        5000, &copied);
+    text.resize(copied);
+    return text;
+}
+
+void SetControlText(HWND control, const std::wstring& text) {
+    SendWithTimeout(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void PressButton(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
+
+bool PressButton(HWND dialog, const std::wstring& text) {
+    HWND button = FindChild(dialog, L"Button", text);
+    if (!button) ADD_FAILURE() << "no button " << Narrow(text);
+    PressButton(button);
+    return button != nullptr;
+}
+
+void ClickCentre(HWND control) { ClickOn(GetAncestor(control, GA_ROOT), Centre(WindowRect(control))); }
+
+void ClickAndType(HWND control, const std::wstring& text) {
+    ClickCentre(control);
+    WaitUntil([&] { return GetForegroundWindow() == GetAncestor(control, GA_ROOT); }, 2s);
+    TypeText(text);
+}
+
+bool AnswerOpenFileDialog(DWORD pid, const std::wstring& path) {
+    HWND dialog = WaitForTopWindow(pid, L"#32770", 20s);
+    if (!dialog) {
+        SaveScreenshotPng(CurrentTestName() + L".no-open-dialog");
+        return false;
+    }
+    // The file name box: the edit 1152 of older dialogs, or the one edit
+    // inside the file name combo box of newer ones.
+    HWND edit = GetDlgItem(dialog, 1152);
+    if (!edit) edit = FindChild(dialog, L"Edit");
+    if (!edit) {
+        std::string controls;
+        EnumChildWindows(dialog, [](HWND child, LPARAM context) -> BOOL {
+            *reinterpret_cast<std::string*>(context) += Narrow(WindowClass(child)) + "#" +
+                std::to_string(GetDlgCtrlID(child)) + " ";
+            return TRUE;
+        }, reinterpret_cast<LPARAM>(&controls));
+        ADD_FAILURE() << "no file name box in the open dialog " << Narrow(WindowText(dialog)) << ": " << controls;
+        return false;
+    }
+    SetControlText(edit, path);
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    return WaitUntilGone(dialog, 10s);
+}
+
 std::vector<std::wstring> ListViewTexts(HWND list) {
     std::vector<std::wstring> texts;
     constexpr size_t kChars = 256;
@@ -240,9 +162,12 @@ RECT ListViewItemRect(HWND list, int index) {
     return rect;
 }
 
-void DoubleClickAt(int x, int y) {
-    ClickAt(x, y);
-    ClickAt(x, y);
+HWND OpenDialogFromPanel(const PanelProcess& panel, HWND window, POINT clientPoint, MainMenuEntry entry,
+                         const std::wstring& className) {
+    if (!ChooseFromContextMenu(panel, window, clientPoint, entry)) return nullptr;
+    HWND dialog = WaitForTopWindow(panel.Pid(), className);
+    if (!dialog) ADD_FAILURE() << "no " << Narrow(className) << " after choosing from the context menu";
+    return dialog;
 }
 
 }  // namespace e2e

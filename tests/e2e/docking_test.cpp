@@ -2,7 +2,6 @@
 // when the pointer stays away and in when it rests at the edge, the hide
 // button, the tray double click and re-docking after the width changes.
 #include "e2e_harness.h"
-#include "screen_capture.h"
 
 namespace e2e {
 namespace {
@@ -11,33 +10,33 @@ class Docking : public PanelTest, public ::testing::WithParamInterface<int> {
 protected:
     int Side() const { return GetParam(); }
     std::wstring ShotName(const wchar_t* step) const { return CurrentTestName() + L"." + step; }
+    // The panel shown at this side with the delay `timeOut`.
+    HWND Start(int timeOut) {
+        WriteSettings({"Side=" + std::to_string(Side()), "TimeOut=" + std::to_string(timeOut)});
+        return StartPanel(Side());
+    }
 };
 
 TEST_P(Docking, SlidesOutWhenThePointerStaysAwayAndInWhenItRestsAtTheEdge) {
-    WriteSettings({"Side=" + std::to_string(Side()), "TimeOut=300"});
-    PanelProcess panel(*scratch_);
-    HWND window = StartShown(panel, Side());
+    HWND window = Start(300);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(PanelTop(window), -4);
     EXPECT_EQ(PanelWidth(window), kPanelDefaultWidth);
     EXPECT_EQ(ClientHeightOf(window), ScreenHeight() + 4);
 
-    const POINT away = SpotAwayFromPanel();
-    MovePointer(away.x, away.y);
+    MovePointerAway();
     EXPECT_TRUE(ReachesLeft(window, HiddenLeft(Side()))) << "did not slide out";
     EXPECT_EQ(PanelTop(window), -4);
     SaveScreenshotPng(ShotName(L"hidden"));
 
-    MovePointer(Side() == 0 ? 0 : ScreenWidth() - 1, 300);
+    MovePointer(EdgeX(Side()), 300);
     EXPECT_TRUE(ReachesLeft(window, ShownLeft(Side()))) << "did not slide in with the pointer at the edge";
     EXPECT_EQ(PanelTop(window), -4);
     SaveScreenshotPng(ShotName(L"shown"));
 }
 
 TEST_P(Docking, HideButtonHidesAndTrayDoubleClickBringsItBack) {
-    WriteSettings({"Side=" + std::to_string(Side()), "TimeOut=300"});
-    PanelProcess panel(*scratch_);
-    HWND window = StartShown(panel, Side());
+    HWND window = Start(300);
     ASSERT_NE(window, nullptr);
 
     // The hide button shows only while the pointer is near it; its arrows
@@ -50,22 +49,19 @@ TEST_P(Docking, HideButtonHidesAndTrayDoubleClickBringsItBack) {
         << "the hide button did not appear with the pointer at " << target.x << "," << target.y;
     SaveScreenshotPng(ShotName(L"hide-button"));
 
-    ClickAt(target.x, target.y);
+    ClickOn(window, target);
     EXPECT_TRUE(ReachesLeft(window, HiddenLeft(Side()))) << "the hide button did not hide the panel";
 
     // Over the panel's place but off the edge zone: only the tray brings it in.
-    const POINT rest = RestingSpotOverPanel(Side());
-    MovePointer(rest.x, rest.y);
-    PostTrayCallback(window, WM_LBUTTONDBLCLK);
-    EXPECT_TRUE(ReachesLeft(window, ShownLeft(Side()))) << "the tray double click did not show the panel";
+    EXPECT_TRUE(BringIn(window, Side())) << "the tray double click did not show the panel";
     EXPECT_EQ(PanelTop(window), -4);
     SaveScreenshotPng(ShotName(L"after-tray"));
 }
 
 TEST_P(Docking, WidthChangedByTheFrameIsReDockedAndSaved) {
-    WriteSettings({"Side=" + std::to_string(Side()), "TimeOut=300"});
-    PanelProcess panel(*scratch_);
-    HWND window = StartShown(panel, Side());
+    // The drag ends beyond the near zone of the panel's old width: a long
+    // delay keeps the panel shown until the new width has taken effect.
+    HWND window = Start(60000);
     ASSERT_NE(window, nullptr);
 
     // The frame's edge toward the inside of the screen, halfway down.
@@ -101,15 +97,13 @@ TEST_P(Docking, WidthChangedByTheFrameIsReDockedAndSaved) {
     EXPECT_TRUE(WaitForCloseCross(window, Side())) << "no close cross at the new corner";
     SaveScreenshotPng(ShotName(L"widened"));
 
-    const POINT rest = RestingSpotOverPanel(Side(), widened);
-    MovePointer(rest.x, rest.y);
-    ASSERT_TRUE(panel.Close());
+    RestPointerOverPanel(Side(), widened);
+    ASSERT_TRUE(panel_->Close());
     ASSERT_TRUE(SettingsSaved()) << "no section Keelstrip saved";
     EXPECT_EQ(SavedSetting(L"Width"), std::to_wstring(widened));
 }
 
-INSTANTIATE_TEST_SUITE_P(Sides, Docking, ::testing::Values(0, 1),
-                         [](const auto& info) { return info.param == 0 ? "Left" : "Right"; });
+INSTANTIATE_TEST_SUITE_P(Sides, Docking, ::testing::Values(0, 1), SideName);
 
 }  // namespace
 }  // namespace e2e

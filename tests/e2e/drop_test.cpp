@@ -4,10 +4,7 @@
 #include <vector>
 
 #include "dialog_driver.h"
-#include "e2e_harness.h"
 #include "platform/text.h"
-#include "screen_capture.h"
-#include "shorts_file_builder.h"
 
 namespace e2e {
 namespace {
@@ -33,60 +30,57 @@ protected:
         return path;
     }
 
-    HWND StartPanel(PanelProcess& panel) {
-        const POINT rest = RestingSpotOverPanel(0);
-        MovePointer(rest.x, rest.y);
-        HWND window = panel.WaitForWindow();
-        if (!window) return nullptr;
-        EXPECT_TRUE(ReachesLeft(window, ShownLeft(0)));
+    // The panel shown since its start; `slideIn`: then slid in by the tray
+    // icon's double click, which makes it a drop target.
+    HWND Start(bool slideIn = true) {
+        RestPointerOverPanel();
+        panel_ = std::make_unique<PanelProcess>(*scratch_);
+        window_ = panel_->WaitForWindow();
+        if (!window_) return nullptr;
+        EXPECT_TRUE(ReachesLeft(window_, ShownLeft(0)));
         MoveTrayWindowAway();
-        return window;
+        if (slideIn) EXPECT_TRUE(SlideInByTray());
+        return window_;
     }
 
-    // The double click on the tray icon slides the panel in, which makes it
-    // a drop target.
-    void SlideInByTray(HWND window) {
-        PostTrayCallback(window, WM_LBUTTONDBLCLK);
-        ASSERT_TRUE(Responds(window));
-        ASSERT_TRUE(WaitForCloseCross(window, 0));
+    bool SlideInByTray() {
+        PostTrayCallback(window_, WM_LBUTTONDBLCLK);
+        return Responds(window_) && WaitForCloseCross(window_, 0);
     }
 
-    POINT ItemCentre(HWND window, int index) { return Centre(ClientRectOnScreen(window, ItemButtonRect(window, index))); }
+    // Drags `files` from the source onto the panel's client point `at`.
+    std::string DropAt(POINT at, const std::vector<std::wstring>& files) {
+        return DragFilesFromX11(*scratch_, kSourceSpot, ClientToScreenPoint(window_, at.x, at.y), files);
+    }
 
     // Waits until `count` item buttons show their captions' black ink.
-    bool WaitForItemsShown(HWND window, int count) {
+    bool WaitForItemsShown(int count) {
         return WaitUntil([&] {
             const TBitmap screen = CaptureScreen();
             for (int i = 0; i < count; ++i)
-                if (CountPixels(screen, ClientRectOnScreen(window, ItemButtonRect(window, i)), IsBlack) == 0)
+                if (CountPixels(screen, ClientRectOnScreen(window_, ItemButtonRect(window_, i)), IsBlack) == 0)
                     return false;
             return true;
         });
     }
-
-    std::vector<std::unique_ptr<tilerack::TShortCut>> SavedItems() { return ReadSavedItems(scratch_->File(L"shorts.dat")); }
 };
 
 TEST_F(Drop, OnlyAfterTheFirstSlideInAndTheFileBecomesTheOnlyItem) {
     const std::wstring folder = scratch_->SubFolder(L"Документы");
     const std::wstring early = MakeFile(folder, L"early.txt");
     const std::wstring file = MakeFile(folder, L"отчёт.txt");
-    PanelProcess panel(*scratch_);
-    HWND window = StartPanel(panel);
-    ASSERT_NE(window, nullptr);
-    const POINT onPanel = ClientToScreenPoint(window, 20, 300);
+    ASSERT_NE(Start(/*slideIn=*/false), nullptr);
 
     // Shown since the start but never slid in: the panel is no drop target yet.
-    EXPECT_EQ(DragFilesFromX11(*scratch_, kSourceSpot, onPanel, {early}).rfind("ended refused", 0), 0u);
+    EXPECT_EQ(DropAt({20, 300}, {early}).rfind("ended refused", 0), 0u);
     SaveScreenshotPng(CurrentTestName() + L"-refused");
 
-    SlideInByTray(window);
-    EXPECT_EQ(DragFilesFromX11(*scratch_, kSourceSpot, onPanel, {file}), "ended accepted");
-    EXPECT_TRUE(WaitForItemsShown(window, 1)) << "no item button after the drop";
+    ASSERT_TRUE(SlideInByTray());
+    EXPECT_EQ(DropAt({20, 300}, {file}), "ended accepted");
+    EXPECT_TRUE(WaitForItemsShown(1)) << "no item button after the drop";
     SaveScreenshotPng(CurrentTestName());
 
-    ASSERT_TRUE(panel.Close());
-    const auto items = SavedItems();
+    const auto items = CloseAndReadItems();
     ASSERT_EQ(items.size(), 1u);
     EXPECT_EQ(items[0]->Caption, "отчёт.txt");
     EXPECT_EQ(items[0]->Hint, "отчёт.txt");
@@ -97,26 +91,19 @@ TEST_F(Drop, OnlyAfterTheFirstSlideInAndTheFileBecomesTheOnlyItem) {
 }
 
 TEST_F(Drop, ThreeFilesAtOneSpotLandAsAGroupInReverseOrder) {
-    ASSERT_TRUE(WriteFileBytes(scratch_->File(L"shorts.dat"),
-                               BuildShortsFile({{.fileName = "C:\\x.exe", .caption = "X", .image = FramedIconBmp(0xFF00FF, 0x3030C0)},
-                                                {.fileName = "C:\\y.exe", .caption = "Y", .image = FramedIconBmp(0xFF00FF, 0x30C030)}})
-                                   .bytes));
+    ASSERT_TRUE(WriteItems({{.fileName = "C:\\x.exe", .caption = "X", .image = FramedIconBmp(0xFF00FF, 0x3030C0)},
+                            {.fileName = "C:\\y.exe", .caption = "Y", .image = FramedIconBmp(0xFF00FF, 0x30C030)}}));
     const std::wstring folder = scratch_->SubFolder(L"group");
     const std::vector<std::wstring> files = {MakeFile(folder, L"a.txt"), MakeFile(folder, L"b.txt"),
                                              MakeFile(folder, L"c.txt")};
-    PanelProcess panel(*scratch_);
-    HWND window = StartPanel(panel);
-    ASSERT_NE(window, nullptr);
-    SlideInByTray(window);
+    ASSERT_NE(Start(), nullptr);
 
-    EXPECT_EQ(DragFilesFromX11(*scratch_, kSourceSpot, ItemCentre(window, 1), files), "ended accepted");
-    EXPECT_TRUE(WaitForItemsShown(window, 5));
+    EXPECT_EQ(DropAt(Centre(ItemButtonRect(window_, 1)), files), "ended accepted");
+    EXPECT_TRUE(WaitForItemsShown(5));
     SaveScreenshotPng(CurrentTestName());
 
-    ASSERT_TRUE(panel.Close());
-    std::vector<std::string> order;
-    for (const auto& item : SavedItems()) order.push_back(item->Caption);
-    EXPECT_EQ(order, (std::vector<std::string>{"X", "c.txt", "b.txt", "a.txt", "Y"}));
+    ASSERT_TRUE(panel_->Close());
+    EXPECT_EQ(SavedCaptions(), (std::vector<std::string>{"X", "c.txt", "b.txt", "a.txt", "Y"}));
 }
 
 TEST_F(Drop, PathLongerThan255CharactersIsKeptWhole) {
@@ -129,18 +116,13 @@ TEST_F(Drop, PathLongerThan255CharactersIsKeptWhole) {
     const std::wstring file = JoinPath(folder, L"длинный путь.txt");
     ASSERT_TRUE(WriteFileBytes(L"\\\\?\\" + file, Bytes{'x'}));
     ASSERT_GT(file.size(), 255u);
-    PanelProcess panel(*scratch_);
-    HWND window = StartPanel(panel);
-    ASSERT_NE(window, nullptr);
-    SlideInByTray(window);
+    ASSERT_NE(Start(), nullptr);
 
-    EXPECT_EQ(DragFilesFromX11(*scratch_, kSourceSpot, ClientToScreenPoint(window, 20, 300), {file}),
-              "ended accepted");
-    EXPECT_TRUE(WaitForItemsShown(window, 1));
+    EXPECT_EQ(DropAt({20, 300}, {file}), "ended accepted");
+    EXPECT_TRUE(WaitForItemsShown(1));
     SaveScreenshotPng(CurrentTestName());
 
-    ASSERT_TRUE(panel.Close());
-    const auto items = SavedItems();
+    const auto items = CloseAndReadItems();
     ASSERT_EQ(items.size(), 1u);
     EXPECT_EQ(items[0]->FileName, Narrow(file)) << "kept " << items[0]->FileName.size() << " of " << file.size();
     EXPECT_EQ(items[0]->WorkDir, Narrow(folder) + "\\");
@@ -151,60 +133,43 @@ TEST_F(Drop, NameOutsideTheCodePageIsRefusedAndNamedAsTheUserSeesIt) {
     const std::wstring folder = scratch_->SubFolder(L"mixed");
     const std::wstring foreign = MakeFile(folder, L"文件 ☃.txt");
     const std::wstring plain = MakeFile(folder, L"plain.txt");
-    PanelProcess panel(*scratch_);
-    HWND window = StartPanel(panel);
-    ASSERT_NE(window, nullptr);
-    SlideInByTray(window);
+    ASSERT_NE(Start(), nullptr);
 
-    EXPECT_EQ(DragFilesFromX11(*scratch_, kSourceSpot, ClientToScreenPoint(window, 20, 300), {foreign, plain}),
-              "ended accepted");
-    std::optional<MessageBoxInfo> box;
-    ASSERT_TRUE(WaitUntil([&] { return (box = FindMessageBox(panel.Pid())).has_value(); }))
-        << "no message for the refused name";
+    EXPECT_EQ(DropAt({20, 300}, {foreign, plain}), "ended accepted");
+    const auto box = WaitForMessageBox(Pid());
+    ASSERT_TRUE(box) << "no message for the refused name";
     EXPECT_EQ(e2e::Narrow(box->caption), e2e::Narrow(kAppTitle));
     EXPECT_NE(box->text.find(foreign), std::wstring::npos) << e2e::Narrow(box->text);
     EXPECT_EQ(box->text.find(L"?"), std::wstring::npos) << "the name was shown converted: " << e2e::Narrow(box->text);
-    EXPECT_TRUE(WaitForItemsShown(window, 1));
+    EXPECT_TRUE(WaitForItemsShown(1));
     SaveScreenshotPng(CurrentTestName());
-    DismissMessageBox(box->window);
-    EXPECT_TRUE(WaitUntil([&] { return !FindMessageBox(panel.Pid()); }));
+    EXPECT_TRUE(AnswerMessageBox(Pid(), box->window));
 
-    ASSERT_TRUE(panel.Close());
-    const auto items = SavedItems();
-    ASSERT_EQ(items.size(), 1u);
-    EXPECT_EQ(items[0]->Caption, "plain.txt");
+    ASSERT_TRUE(panel_->Close());
+    EXPECT_EQ(SavedCaptions(), (std::vector<std::string>{"plain.txt"}));
 }
 
 TEST_F(Drop, DropsWorkAfterTheStayOnTopChoiceChangedBothWays) {
     const std::wstring folder = scratch_->SubFolder(L"ontop");
-    PanelProcess panel(*scratch_);
-    HWND window = StartPanel(panel);
-    ASSERT_NE(window, nullptr);
-    SlideInByTray(window);
+    ASSERT_NE(Start(), nullptr);
     for (const bool onTop : {true, false}) {
-        ASSERT_TRUE(ChooseFromContextMenu(panel, window, POINT{ClientWidthOf(window) / 2, 700},
-                                          MainMenuEntry::Settings));
-        HWND dialog = WaitForTopWindow(panel.Pid(), L"TFormTuning");
+        HWND dialog = OpenDialogFromPanel(*panel_, window_, POINT{ClientWidthOf(window_) / 2, 700},
+                                          MainMenuEntry::Settings, L"TFormTuning");
         ASSERT_NE(dialog, nullptr) << "no settings dialog";
         PressButton(FindChild(dialog, L"Button", L"Поверх других окон"));
         PressButton(FindChild(dialog, L"Button", L"Закрыть"));
-        ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 5s));
-        ASSERT_TRUE(WaitUntil([&] { return ((GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0) == onTop; },
-                              5s))
+        ASSERT_TRUE(WaitUntilGone(dialog));
+        ASSERT_TRUE(WaitUntil([&] { return IsTopmost(window_) == onTop; }, 5s))
             << "the stay-on-top choice did not reach the panel";
-        const POINT rest = RestingSpotOverPanel(0);
-        MovePointer(rest.x, rest.y);
-        ASSERT_TRUE(ReachesLeft(window, ShownLeft(0)));
+        RestPointerOverPanel();
+        ASSERT_TRUE(ReachesLeft(window_, ShownLeft(0)));
         const std::wstring file = MakeFile(folder, onTop ? L"on-top.txt" : L"normal.txt");
-        EXPECT_EQ(DragFilesFromX11(*scratch_, kSourceSpot, ClientToScreenPoint(window, 20, 300), {file}),
-                  "ended accepted")
+        EXPECT_EQ(DropAt({20, 300}, {file}), "ended accepted")
             << (onTop ? "after turning stay-on-top on" : "after turning it off");
     }
     SaveScreenshotPng(CurrentTestName());
-    ASSERT_TRUE(panel.Close());
-    std::vector<std::string> captions;
-    for (const auto& item : SavedItems()) captions.push_back(item->Caption);
-    EXPECT_EQ(captions, (std::vector<std::string>{"normal.txt", "on-top.txt"}));
+    ASSERT_TRUE(panel_->Close());
+    EXPECT_EQ(SavedCaptions(), (std::vector<std::string>{"normal.txt", "on-top.txt"}));
 }
 
 }  // namespace

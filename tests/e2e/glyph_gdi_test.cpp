@@ -6,7 +6,6 @@
 #include "items/glyph_painter.h"
 #include "items/glyph_text_win.h"
 #include "common/random.h"
-#include "screen_capture.h"
 
 namespace e2e {
 namespace {
@@ -16,9 +15,13 @@ constexpr int kTile = 32;
 // Whether the installed Webdings has a glyph for `code`: Wine's own copy holds
 // only a few of them (the rest draw as the font's missing-glyph box), the
 // Windows one holds all.
+HFONT CreateWebdings() {
+    return CreateFontW(-24, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Webdings");
+}
+
 bool WebdingsHasGlyph(int code) {
-    HFONT font = CreateFontW(-24, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Webdings");
+    HFONT font = CreateWebdings();
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, font);
     const wchar_t text[2] = {static_cast<wchar_t>(code), 0};
@@ -158,8 +161,7 @@ TEST(GlyphGdi, BlankSymbolLeavesThePatternAlone) {
 // The symbol font must be the real one, not a substitute that shows letters:
 // a Windows user sees Webdings symbols on generated glyphs.
 TEST(GlyphFont, WebdingsIsTheFaceGdiSelects) {
-    HFONT font = CreateFontW(-24, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Webdings");
+    HFONT font = CreateWebdings();
     ASSERT_NE(font, nullptr);
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, font);

@@ -3,8 +3,6 @@
 // Every failed save shows its message, leaves the old file byte for byte, and
 // the program keeps running; the next save tries again.
 #include "e2e_harness.h"
-#include "screen_capture.h"
-#include "shorts_file_builder.h"
 
 namespace e2e {
 namespace {
@@ -25,20 +23,18 @@ std::vector<ShortRecord> SomeItems(int count) {
 std::optional<std::wstring> SaveReportingError(const PanelProcess& panel, HWND window) {
     DWORD_PTR result = 0;
     SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 20000, &result);
-    std::optional<MessageBoxInfo> box;
-    if (!WaitUntil([&] { return (box = FindMessageBox(panel.Pid())).has_value(); }, 3s)) return std::nullopt;
+    const auto box = WaitForMessageBox(panel.Pid(), 3s);
+    if (!box) return std::nullopt;
     SaveScreenshotPng(CurrentTestName());
-    const std::wstring text = box->text;
-    DismissMessageBox(box->window);
-    WaitUntil([&] { return !FindMessageBox(panel.Pid()); }, 5s);
-    return text;
+    AnswerMessageBox(panel.Pid(), box->window);
+    return box->text;
 }
 
 using HostileDisk = PanelTest;
 
 TEST_F(HostileDisk, ItemFileHeldOpenWithoutSharingFailsThenTheNextSaveSucceeds) {
     const ShortsFile file = BuildShortsFile(SomeItems(3));
-    const std::wstring path = scratch_->File(L"shorts.dat");
+    const std::wstring path = ItemsPath();
     ASSERT_TRUE(WriteFileBytes(path, file.bytes));
     PanelProcess panel(*scratch_);
     const HWND window = panel.WaitForWindow();
@@ -55,9 +51,7 @@ TEST_F(HostileDisk, ItemFileHeldOpenWithoutSharingFailsThenTheNextSaveSucceeds) 
     EXPECT_TRUE(panel.Running());
 
     EXPECT_FALSE(SaveReportingError(panel, window)) << "the next save failed too";
-    const std::optional<Bytes> saved = ReadWholeFile(path);
-    ASSERT_TRUE(saved);
-    EXPECT_TRUE(SameApartFromSlots(*saved, file));
+    EXPECT_TRUE(HoldsItems(path, file));
 }
 
 TEST_F(HostileDisk, FullDiskKeepsTheOldListThenTheNextSaveSucceeds) {
@@ -85,9 +79,7 @@ TEST_F(HostileDisk, FullDiskKeepsTheOldListThenTheNextSaveSucceeds) {
 
     ASSERT_TRUE(DeleteFileW(filler.c_str()));
     EXPECT_FALSE(SaveReportingError(panel, window)) << "the save after space was freed failed";
-    const std::optional<Bytes> saved = ReadWholeFile(path);
-    ASSERT_TRUE(saved);
-    EXPECT_TRUE(SameApartFromSlots(*saved, file));
+    EXPECT_TRUE(HoldsItems(path, file));
 }
 
 TEST_F(HostileDisk, FolderThatTakesNoNewFileKeepsTheListAndTheProgramRuns) {
@@ -105,14 +97,11 @@ TEST_F(HostileDisk, FolderThatTakesNoNewFileKeepsTheListAndTheProgramRuns) {
     ASSERT_TRUE(CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
                                &startup, &process));
     CloseHandle(process.hThread);
-    HWND window = nullptr;
-    WaitUntil([&] { return (window = FindWindowW(L"TMainPanel", nullptr)) != nullptr && IsWindowVisible(window); },
-              20s);
+    HWND window = WaitForTopWindow(process.dwProcessId, L"TMainPanel", 20s);
     ASSERT_NE(window, nullptr);
     PostMessageW(window, WM_CLOSE, 0, 0);
-    std::optional<MessageBoxInfo> box;
-    EXPECT_TRUE(WaitUntil([&] { return (box = FindMessageBox(process.dwProcessId)).has_value(); }, 20s))
-        << "no message for the save into the folder";
+    const auto box = WaitForMessageBox(process.dwProcessId, 20s);
+    EXPECT_TRUE(box) << "no message for the save into the folder";
     if (box) {
         EXPECT_NE(box->text.find(L"Cannot create file"), std::wstring::npos) << Narrow(box->text);
         SaveScreenshotPng(CurrentTestName());
@@ -141,9 +130,7 @@ TEST_F(HostileDisk, ItemFileAtThePathLengthLimitIsSaved) {
     const HWND window = panel.WaitForWindow();
     ASSERT_NE(window, nullptr) << "the panel did not start from the long path";
     EXPECT_FALSE(SaveReportingError(panel, window)) << "the save at the length limit failed";
-    const std::optional<Bytes> saved = ReadWholeFile(deep.File(L"shorts.dat"));
-    ASSERT_TRUE(saved);
-    EXPECT_TRUE(SameApartFromSlots(*saved, file));
+    EXPECT_TRUE(HoldsItems(deep.File(L"shorts.dat"), file));
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 // thousand keys, values beyond 32 bits. The program starts with the defaults
 // where a value is unusable, and writes a file the next start reads right.
 #include "e2e_harness.h"
-#include "screen_capture.h"
 
 namespace e2e {
 namespace {
@@ -21,6 +20,9 @@ TEST_F(HostileSettings, AbsurdFileGivesDefaultsWhereUnusableAndIsWrittenBackClea
     lines.push_back(std::string("\xFF\xFE\x01garbage without a key\x02", 25));
     WriteSettings(lines);
 
+    // The delay is the default one: the pointer rests over the panel, so it
+    // stays where it starts.
+    RestPointerOverPanel();
     PanelProcess panel(*scratch_);
     const HWND window = panel.WaitForWindow(30s);
     ASSERT_NE(window, nullptr) << "the panel did not start on the absurd settings";

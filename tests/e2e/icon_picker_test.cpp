@@ -17,7 +17,6 @@
 #include "platform/application.h"
 #include "platform/dib.h"
 #include "platform/file_icons.h"
-#include "screen_capture.h"
 
 namespace e2e {
 namespace {
@@ -214,8 +213,8 @@ TEST_F(IconPicker, MissingCollectionIsReportedOnceAndShowsAGlyph) {
     const DWORD pid = GetCurrentProcessId();
     HIMAGELIST fileList = picker.ShownList();
     picker.Click(kRadioButton1);
-    std::optional<MessageBoxInfo> box;
-    ASSERT_TRUE(WaitUntil([&] { return (box = FindMessageBox(pid)).has_value(); })) << "no message";
+    const auto box = WaitForMessageBox(pid);
+    ASSERT_TRUE(box) << "no message";
     EXPECT_EQ(box->caption, kAppTitle);
     EXPECT_EQ(box->text, L"Не найден файл иконок icons.dat");
     EXPECT_TRUE(SaveScreenshotPng(CurrentTestName()));
@@ -250,8 +249,8 @@ TEST_F(IconPicker, DamagedCollectionKeepsThePicturesBeforeTheDamage) {
     const DWORD pid = GetCurrentProcessId();
     HIMAGELIST fileList = picker.ShownList();
     picker.Click(kRadioButton1);
-    std::optional<MessageBoxInfo> box;
-    ASSERT_TRUE(WaitUntil([&] { return (box = FindMessageBox(pid)).has_value(); })) << "no error shown";
+    const auto box = WaitForMessageBox(pid);
+    ASSERT_TRUE(box) << "no error shown";
     EXPECT_EQ(box->text, L"Bitmap image is not valid");
     DismissMessageBox(box->window);
     ASSERT_TRUE(WaitUntil([&] { return picker.Idle(); }));

@@ -8,10 +8,6 @@
 #include "common/byte_stream.h"
 #include "dialog_driver.h"
 #include "dialogs/icon_collection.h"
-#include "e2e_harness.h"
-#include "items/shortcut_file.h"
-#include "screen_capture.h"
-#include "shorts_file_builder.h"
 
 namespace e2e {
 namespace {
@@ -39,23 +35,18 @@ protected:
         collection_ = *shipped;
         ShortRecord item{.fileName = "C:\\item.exe", .caption = "Элемент", .hint = "Элемент",
                          .trackDrives = true, .image = FramedIconBmp(RGB(255, 0, 255), RGB(0, 90, 0))};
-        ASSERT_TRUE(WriteFileBytes(scratch_->File(L"shorts.dat"), BuildShortsFile({item}).bytes));
+        ASSERT_TRUE(WriteItems({item}));
     }
 
     // Starts the panel and opens the item dialog and then the picker.
     void OpenPicker(bool withCollection) {
-        if (withCollection) {
-            ASSERT_TRUE(WriteFileBytes(scratch_->File(L"icons.dat"), collection_));
-        }
-        panel_ = std::make_unique<PanelProcess>(*scratch_);
-        window_ = StartShown(*panel_);
-        ASSERT_NE(window_, nullptr);
-        ASSERT_TRUE(ChooseFromContextMenu(*panel_, window_, Centre(ItemButtonRect(window_, 0)),
-                                          MainMenuEntry::Properties));
-        dialog_ = WaitForTopWindow(panel_->Pid(), L"TMainDialog");
+        if (withCollection) ASSERT_TRUE(WriteFileBytes(scratch_->File(L"icons.dat"), collection_));
+        ASSERT_NE(StartPanel(), nullptr);
+        dialog_ = OpenDialogFromPanel(*panel_, window_, Centre(ItemButtonRect(window_, 0)), MainMenuEntry::Properties,
+                                      L"TMainDialog");
         ASSERT_NE(dialog_, nullptr) << "no item dialog";
         dialogTitle_ = WindowText(dialog_);
-        PressButton(FindChild(dialog_, L"Button", L"Выбрать..."));
+        PressButton(dialog_, L"Выбрать...");
         picker_ = WaitForTopWindow(panel_->Pid(), kPickerClass);
         ASSERT_NE(picker_, nullptr) << "no picker";
         list_ = FindChild(picker_, L"SysListView32");
@@ -72,7 +63,7 @@ protected:
         const int index = static_cast<int>(std::find(texts.begin(), texts.end(), caption) - texts.begin());
         const RECT r = ClientRectOnScreen(list_, ListViewItemRect(list_, index));
         DoubleClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(picker_) || !IsWindowVisible(picker_); }, 5s))
+        ASSERT_TRUE(WaitUntilGone(picker_))
             << "the picker stayed open after a double-click on " << Narrow(caption);
     }
 
@@ -82,16 +73,14 @@ protected:
     }
 
     std::unique_ptr<tilerack::TShortCut> ConfirmAndReadItem() {
-        PressButton(FindChild(dialog_, L"Button", L"ОК"));
-        EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog_); }, 5s));
-        EXPECT_TRUE(panel_->Close());
-        auto items = ReadSavedItems(scratch_->File(L"shorts.dat"));
+        PressButton(dialog_, L"ОК");
+        EXPECT_TRUE(WaitUntilGone(dialog_));
+        auto items = CloseAndReadItems();
         return items.empty() ? nullptr : std::move(items.front());
     }
 
     Bytes collection_;
-    std::unique_ptr<PanelProcess> panel_;
-    HWND window_ = nullptr, dialog_ = nullptr, picker_ = nullptr, list_ = nullptr;
+    HWND dialog_ = nullptr, picker_ = nullptr, list_ = nullptr;
     std::wstring dialogTitle_;
 };
 
@@ -104,7 +93,7 @@ TEST_F(PickerFromItemDialog, WhileOpenTheDialogIsDisabledAndRetitledAndClosingIt
     EXPECT_EQ(ListViewTexts(list_), std::vector<std::wstring>{L"Новый"}) << "a fresh picker shows one entry";
     SaveScreenshotPng(CurrentTestName());
     PostMessageW(picker_, WM_SYSCOMMAND, SC_CLOSE, 0);  // the close box
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(picker_); }, 5s));
+    ASSERT_TRUE(WaitUntilGone(picker_));
     ExpectDialogBack();
     EXPECT_FALSE(IsWindowVisible(FindChild(dialog_, L"Button", L"случайная")));
     const auto item = ConfirmAndReadItem();
@@ -117,7 +106,7 @@ TEST_F(PickerFromItemDialog, ACollectionPictureDoubleClickedBecomesTheItemsPictu
     if (HasFatalFailure()) return;
     const auto pictures = CollectionPictures(collection_);
     ASSERT_GE(pictures.size(), 150u);
-    PressButton(FindChild(picker_, L"Button", L"Выбор из коллекции"));
+    PressButton(picker_, L"Выбор из коллекции");
     ASSERT_TRUE(WaitUntil([&] { return ListViewTexts(list_).size() == pictures.size(); }, 20s))
         << "collection mode shows " << ListViewTexts(list_).size() << " entries for " << pictures.size()
         << " pictures";
@@ -157,12 +146,10 @@ TEST_F(PickerFromItemDialog, WithoutACollectionTheMessageShowsOnce) {
     int messages = 0;
     for (int round = 0; round < 2; ++round) {
         PressButton(collection);
-        std::optional<MessageBoxInfo> box;
-        if (WaitUntil([&] { return (box = FindMessageBox(panel_->Pid())).has_value(); }, round == 0 ? 5s : 2s)) {
+        if (const auto box = WaitForMessageBox(Pid(), round == 0 ? 5s : 2s)) {
             ++messages;
             EXPECT_EQ(box->text, L"Не найден файл иконок icons.dat");
-            DismissMessageBox(box->window);
-            WaitUntil([&] { return !FindMessageBox(panel_->Pid()); }, 5s);
+            AnswerMessageBox(Pid(), box->window);
         }
         EXPECT_TRUE(WaitUntil([&] { return ListViewTexts(list_) == std::vector<std::wstring>{L"Новый"}; }, 5s));
         PressButton(file);
@@ -170,9 +157,9 @@ TEST_F(PickerFromItemDialog, WithoutACollectionTheMessageShowsOnce) {
     }
     EXPECT_EQ(messages, 1);
     PostMessageW(picker_, WM_SYSCOMMAND, SC_CLOSE, 0);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(picker_); }, 5s));
+    ASSERT_TRUE(WaitUntilGone(picker_));
     ExpectDialogBack();
-    PressButton(FindChild(dialog_, L"Button", L"Отмена"));
+    PressButton(dialog_, L"Отмена");
 }
 
 }  // namespace

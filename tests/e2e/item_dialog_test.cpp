@@ -4,18 +4,12 @@
 
 #include "common/bitmap.h"
 #include "dialog_driver.h"
-#include "e2e_harness.h"
-#include "items/shortcut_file.h"
 #include "platform/text.h"
-#include "screen_capture.h"
-#include "shorts_file_builder.h"
 
 namespace e2e {
 namespace {
 
 using tilerack::TShortCut;
-
-const std::wstring kDialogClass = L"TMainDialog";
 
 // The dialog's edits in creation (and tab) order.
 enum class Edit { Name, Hint, FileName, Params, WorkDir };
@@ -44,59 +38,34 @@ Bytes SolidIconFile(COLORREF colour) {
 
 class ItemDialog : public PanelTest {
 protected:
-    void WriteItems(const std::vector<ShortRecord>& records) {
-        ASSERT_TRUE(WriteFileBytes(scratch_->File(L"shorts.dat"), BuildShortsFile(records).bytes));
-    }
-
     static ShortRecord Record(const std::string& caption, const std::string& fileName, COLORREF fill) {
         return {.fileName = fileName, .caption = caption, .hint = caption + " hint",
                 .trackDrives = true, .image = FramedIconBmp(RGB(255, 0, 255), fill)};
     }
 
-    // The panel at its shown place again (a closed dialog lets the pointer
-    // watch resume, and the pointer may have been left away from the panel).
-    void BringPanelIn(HWND window) {
-        if (PanelLeft(window) == ShownLeft(0)) return;
-        MovePointer(0, 300);
-        ASSERT_TRUE(ReachesLeft(window, ShownLeft(0), 10s)) << "the panel did not come back";
-    }
-
     // Opens the dialog by the context menu entry on item `index` (-1: the
-    // panel's empty area) and returns it.
-    HWND OpenDialog(const PanelProcess& panel, HWND window, int index, MainMenuEntry entry) {
-        BringPanelIn(window);
-        const POINT at = index < 0 ? POINT{ClientWidthOf(window) / 2, 700}
-                                   : Centre(ItemButtonRect(window, index));
-        if (!ChooseFromContextMenu(panel, window, at, entry)) return nullptr;
-        HWND dialog = WaitForTopWindow(panel.Pid(), kDialogClass);
-        if (!dialog) ADD_FAILURE() << "the item dialog did not open";
-        return dialog;
+    // panel's empty area), with the panel brought back in first (a closed
+    // dialog lets the pointer watch resume), and returns it.
+    HWND OpenDialog(int index, MainMenuEntry entry) {
+        BringIn(window_);
+        const POINT at = index < 0 ? POINT{ClientWidthOf(window_) / 2, 700} : Centre(ItemButtonRect(window_, index));
+        return OpenDialogFromPanel(*panel_, window_, at, entry, L"TMainDialog");
     }
 
     static HWND EditOf(HWND dialog, Edit which) { return FindChild(dialog, L"Edit", {}, static_cast<int>(which)); }
     static HWND ButtonOf(HWND dialog, const std::wstring& text) { return FindChild(dialog, L"Button", text); }
-
-    static bool Closes(HWND dialog) { return WaitUntil([&] { return !IsWindowVisible(dialog); }, 5s); }
-
-    void Press(HWND dialog, const std::wstring& button) {
-        HWND b = ButtonOf(dialog, button);
-        ASSERT_NE(b, nullptr) << "no button " << Narrow(button);
-        PressButton(b);
-    }
-
-    std::vector<std::unique_ptr<TShortCut>> CloseAndRead(PanelProcess& panel) {
-        EXPECT_TRUE(panel.Close()) << "the panel did not end";
-        return ReadSavedItems(scratch_->File(L"shorts.dat"));
+    // Presses the dialog's button `button` and waits until the dialog has gone.
+    static bool PressAndClose(HWND dialog, const std::wstring& button) {
+        return PressButton(dialog, button) && WaitUntilGone(dialog);
     }
 };
 
 TEST_F(ItemDialog, NewItemCancelledAddsNothingConfirmedLandsBelowTheClickedButton) {
-    WriteItems({Record("Первый", "C:\\first.exe", RGB(200, 0, 0)), Record("Второй", "C:\\second.exe", RGB(0, 0, 200))});
-    PanelProcess panel(*scratch_);
-    HWND window = StartShown(panel);
-    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(WriteItems(
+        {Record("Первый", "C:\\first.exe", RGB(200, 0, 0)), Record("Второй", "C:\\second.exe", RGB(0, 0, 200))}));
+    ASSERT_NE(StartPanel(), nullptr);
 
-    HWND dialog = OpenDialog(panel, window, 0, MainMenuEntry::NewItem);
+    HWND dialog = OpenDialog(0, MainMenuEntry::NewItem);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(WindowText(dialog), L"Настройки элемента панели");
     const RECT client = ClientRect(dialog);
@@ -109,20 +78,18 @@ TEST_F(ItemDialog, NewItemCancelledAddsNothingConfirmedLandsBelowTheClickedButto
     EXPECT_TRUE(IsWindowVisible(ButtonOf(dialog, L"случайная"))) << "a new item starts with a generated glyph";
     EXPECT_FALSE(IsWindowEnabled(FindChild(dialog, L"Button", L"Учёт смены букв источника")));
     SaveScreenshotPng(CurrentTestName() + L".dialog");
-    Press(dialog, L"Отмена");
-    ASSERT_TRUE(Closes(dialog));
+    ASSERT_TRUE(PressAndClose(dialog, L"Отмена"));
 
-    dialog = OpenDialog(panel, window, 0, MainMenuEntry::NewItem);
+    dialog = OpenDialog(0, MainMenuEntry::NewItem);
     ASSERT_NE(dialog, nullptr);
     SetControlText(EditOf(dialog, Edit::Name), L"Новый ярлык");
     SetControlText(EditOf(dialog, Edit::FileName), L"C:\\новый.exe");
     SetControlText(EditOf(dialog, Edit::Params), L"-x");
-    Press(dialog, L"ОК");
-    ASSERT_TRUE(Closes(dialog));
-    BringPanelIn(window);
+    ASSERT_TRUE(PressAndClose(dialog, L"ОК"));
+    BringIn(window_);
     SaveScreenshotPng(CurrentTestName() + L".panel");
 
-    const auto saved = CloseAndRead(panel);
+    const auto saved = CloseAndReadItems();
     ASSERT_EQ(saved.size(), 3u) << "the cancelled item must not be kept, the confirmed one must";
     EXPECT_EQ(saved[0]->Caption, Cp1251(L"Первый"));
     EXPECT_EQ(saved[1]->Caption, Cp1251(L"Новый ярлык")) << "not inserted below the clicked button";
@@ -135,22 +102,19 @@ TEST_F(ItemDialog, NewItemCancelledAddsNothingConfirmedLandsBelowTheClickedButto
 }
 
 TEST_F(ItemDialog, NewItemOnAnEmptyPanelIsItsOnlyItemWithAButton) {
-    PanelProcess panel(*scratch_);
-    HWND window = StartShown(panel);
-    ASSERT_NE(window, nullptr);
-    HWND dialog = OpenDialog(panel, window, -1, MainMenuEntry::NewItem);
+    ASSERT_NE(StartPanel(), nullptr);
+    HWND dialog = OpenDialog(-1, MainMenuEntry::NewItem);
     ASSERT_NE(dialog, nullptr);
     SetControlText(EditOf(dialog, Edit::Name), L"Один");
-    Press(dialog, L"ОК");
-    ASSERT_TRUE(Closes(dialog));
-    BringPanelIn(window);
+    ASSERT_TRUE(PressAndClose(dialog, L"ОК"));
+    BringIn(window_);
     // The new button shows its caption's black pixels in the first slot.
-    const RECT slot = ClientRectOnScreen(window, ItemButtonRect(window, 0));
+    const RECT slot = ClientRectOnScreen(window_, ItemButtonRect(window_, 0));
     EXPECT_TRUE(WaitUntil([&] { return CountPixels(CaptureScreen(), slot, [](COLORREF c) { return c == 0; }) > 5; },
                           3s))
         << "no button for the new item";
     SaveScreenshotPng(CurrentTestName());
-    const auto saved = CloseAndRead(panel);
+    const auto saved = CloseAndReadItems();
     ASSERT_EQ(saved.size(), 1u);
     EXPECT_EQ(saved[0]->Caption, Cp1251(L"Один"));
 }
@@ -158,20 +122,17 @@ TEST_F(ItemDialog, NewItemOnAnEmptyPanelIsItsOnlyItemWithAButton) {
 TEST_F(ItemDialog, PropertiesOfAnItemWithoutPicturePaintAGlyphKeptOnCancel) {
     ShortRecord bare = Record("Голый", "C:\\bare.exe", 0);
     bare.image.clear();  // the last record: its picture ends with the file, empty
-    WriteItems({bare});
-    PanelProcess panel(*scratch_);
-    HWND window = StartShown(panel);
-    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(WriteItems({bare}));
+    ASSERT_NE(StartPanel(), nullptr);
 
-    HWND dialog = OpenDialog(panel, window, 0, MainMenuEntry::Properties);
+    HWND dialog = OpenDialog(0, MainMenuEntry::Properties);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(ControlText(EditOf(dialog, Edit::Name)), L"Голый");
     EXPECT_EQ(ControlText(EditOf(dialog, Edit::FileName)), L"C:\\bare.exe");
     EXPECT_TRUE(IsWindowVisible(ButtonOf(dialog, L"случайная")));
-    Press(dialog, L"Отмена");
-    ASSERT_TRUE(Closes(dialog));
+    ASSERT_TRUE(PressAndClose(dialog, L"Отмена"));
 
-    const auto saved = CloseAndRead(panel);
+    const auto saved = CloseAndReadItems();
     ASSERT_EQ(saved.size(), 1u);
     EXPECT_EQ(saved[0]->Caption, Cp1251(L"Голый")) << "cancel must not write the fields";
     EXPECT_EQ(saved[0]->Icon.Width(), 32) << "the glyph painted on opening must stay after cancel";
@@ -179,11 +140,9 @@ TEST_F(ItemDialog, PropertiesOfAnItemWithoutPicturePaintAGlyphKeptOnCancel) {
 }
 
 TEST_F(ItemDialog, HintTypedOverTwoLinesIsStoredWithItsLineBreakAndEscDoesNotClose) {
-    WriteItems({Record("Подсказка", "C:\\hint.exe", RGB(0, 160, 0))});
-    PanelProcess panel(*scratch_);
-    HWND window = StartShown(panel);
-    ASSERT_NE(window, nullptr);
-    HWND dialog = OpenDialog(panel, window, 0, MainMenuEntry::Properties);
+    ASSERT_TRUE(WriteItems({Record("Подсказка", "C:\\hint.exe", RGB(0, 160, 0))}));
+    ASSERT_NE(StartPanel(), nullptr);
+    HWND dialog = OpenDialog(0, MainMenuEntry::Properties);
     ASSERT_NE(dialog, nullptr);
     EXPECT_FALSE(IsWindowVisible(ButtonOf(dialog, L"случайная"))) << "an item with a picture is not in random mode";
 
@@ -195,51 +154,45 @@ TEST_F(ItemDialog, HintTypedOverTwoLinesIsStoredWithItsLineBreakAndEscDoesNotClo
     PressKey(VK_ESCAPE);
     EXPECT_FALSE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 1500ms)) << "Esc closed the dialog";
     SaveScreenshotPng(CurrentTestName());
-    Press(dialog, L"ОК");
-    ASSERT_TRUE(Closes(dialog));
+    ASSERT_TRUE(PressAndClose(dialog, L"ОК"));
 
-    const auto saved = CloseAndRead(panel);
+    const auto saved = CloseAndReadItems();
     ASSERT_EQ(saved.size(), 1u);
     EXPECT_EQ(saved[0]->Hint, Cp1251(L"первая\r\nвторая"));
     EXPECT_EQ(saved[0]->Caption, Cp1251(L"Подсказка"));
 }
 
 TEST_F(ItemDialog, LoadedIconIsCappedAt32WithWhiteLastRowAndColumnAndDamagedBitmapKeepsThePreview) {
-    WriteItems({Record("Картинка", "C:\\pic.exe", RGB(0, 0, 160))});
+    ASSERT_TRUE(WriteItems({Record("Картинка", "C:\\pic.exe", RGB(0, 0, 160))}));
     const std::wstring icon = scratch_->File(L"red48.ico");
     ASSERT_TRUE(WriteFileBytes(icon, SolidIconFile(RGB(255, 0, 0))));
     const std::wstring damaged = scratch_->File(L"broken.bmp");
     Bytes broken = Bmp24Image(7);
     broken[14 + 14] = 7;  // a bit count no bitmap has
     ASSERT_TRUE(WriteFileBytes(damaged, broken));
-    PanelProcess panel(*scratch_);
-    HWND window = StartShown(panel);
-    ASSERT_NE(window, nullptr);
+    ASSERT_NE(StartPanel(), nullptr);
 
     // A damaged bitmap: the loader's message, the preview and item unchanged.
-    HWND dialog = OpenDialog(panel, window, 0, MainMenuEntry::Properties);
+    HWND dialog = OpenDialog(0, MainMenuEntry::Properties);
     ASSERT_NE(dialog, nullptr);
-    Press(dialog, L"Загрузить...");
-    ASSERT_TRUE(AnswerOpenFileDialog(panel.Pid(), damaged)) << "no open dialog to answer";
-    std::optional<MessageBoxInfo> box;
-    ASSERT_TRUE(WaitUntil([&] { return (box = FindMessageBox(panel.Pid())).has_value(); }, 5s)) << "no message";
+    PressButton(dialog, L"Загрузить...");
+    ASSERT_TRUE(AnswerOpenFileDialog(Pid(), damaged)) << "no open dialog to answer";
+    const auto box = WaitForMessageBox(Pid(), 5s);
+    ASSERT_TRUE(box) << "no message";
     EXPECT_EQ(box->text, L"Bitmap image is not valid");
     EXPECT_EQ(box->caption, kAppTitle);
-    DismissMessageBox(box->window);
-    ASSERT_TRUE(WaitUntil([&] { return !FindMessageBox(panel.Pid()); }, 5s));
+    ASSERT_TRUE(AnswerMessageBox(Pid(), box->window));
     EXPECT_TRUE(IsWindowVisible(dialog)) << "the dialog must stay open after a failed load";
-    Press(dialog, L"ОК");
-    ASSERT_TRUE(Closes(dialog));
+    ASSERT_TRUE(PressAndClose(dialog, L"ОК"));
 
-    dialog = OpenDialog(panel, window, 0, MainMenuEntry::Properties);
+    dialog = OpenDialog(0, MainMenuEntry::Properties);
     ASSERT_NE(dialog, nullptr);
-    Press(dialog, L"Загрузить...");
-    ASSERT_TRUE(AnswerOpenFileDialog(panel.Pid(), icon)) << "no open dialog to answer";
+    PressButton(dialog, L"Загрузить...");
+    ASSERT_TRUE(AnswerOpenFileDialog(Pid(), icon)) << "no open dialog to answer";
     SaveScreenshotPng(CurrentTestName());
-    Press(dialog, L"ОК");
-    ASSERT_TRUE(Closes(dialog));
+    ASSERT_TRUE(PressAndClose(dialog, L"ОК"));
 
-    const auto saved = CloseAndRead(panel);
+    const auto saved = CloseAndReadItems();
     ASSERT_EQ(saved.size(), 1u);
     const tilerack::TBitmap& picture = saved[0]->Icon;
     ASSERT_EQ(picture.Width(), 32);
@@ -255,25 +208,22 @@ TEST_F(ItemDialog, LoadedIconIsCappedAt32WithWhiteLastRowAndColumnAndDamagedBitm
 }
 
 TEST_F(ItemDialog, SaveWritesTheItemsAsTheyAreNotTheDialogsEdits) {
-    WriteItems({Record("Старое", "C:\\old.exe", RGB(120, 0, 120))});
-    PanelProcess panel(*scratch_);
-    HWND window = StartShown(panel);
-    ASSERT_NE(window, nullptr);
-    const std::wstring file = scratch_->File(L"shorts.dat");
+    ASSERT_TRUE(WriteItems({Record("Старое", "C:\\old.exe", RGB(120, 0, 120))}));
+    ASSERT_NE(StartPanel(), nullptr);
+    const std::wstring file = ItemsPath();
     ASSERT_TRUE(DeleteFileW(file.c_str()));
-    HWND dialog = OpenDialog(panel, window, 0, MainMenuEntry::Properties);
+    HWND dialog = OpenDialog(0, MainMenuEntry::Properties);
     ASSERT_NE(dialog, nullptr);
     SetControlText(EditOf(dialog, Edit::Name), L"Новое");
-    Press(dialog, L"Сохранить");
+    PressButton(dialog, L"Сохранить");
     ASSERT_TRUE(WaitUntil([&] { return FileExists(file); }, 5s)) << "Сохранить wrote nothing";
     const auto during = ReadSavedItems(file);
     ASSERT_EQ(during.size(), 1u);
     EXPECT_EQ(during[0]->Caption, Cp1251(L"Старое"));
     EXPECT_NE(SavedSetting(L"Width"), L"<missing>") << "the settings are saved too";
     EXPECT_TRUE(IsWindowVisible(dialog));
-    Press(dialog, L"Отмена");
-    ASSERT_TRUE(Closes(dialog));
-    const auto after = CloseAndRead(panel);
+    ASSERT_TRUE(PressAndClose(dialog, L"Отмена"));
+    const auto after = CloseAndReadItems();
     ASSERT_EQ(after.size(), 1u);
     EXPECT_EQ(after[0]->Caption, Cp1251(L"Старое"));
 }
@@ -282,35 +232,29 @@ TEST_F(ItemDialog, BrowsedFileInAFolderWithASpaceIsQuotedAndStillStarts) {
     const std::wstring folder = scratch_->SubFolder(L"папка с пробелом");
     const std::wstring probe = JoinPath(folder, L"probe.exe");
     ASSERT_TRUE(CopyFileW(scratch_->AddProbe().c_str(), probe.c_str(), FALSE));
-    WriteItems({Record("Проба", "C:\\nothing.exe", RGB(0, 120, 120))});
-    PanelProcess panel(*scratch_);
-    HWND window = StartShown(panel);
-    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(WriteItems({Record("Проба", "C:\\nothing.exe", RGB(0, 120, 120))}));
+    ASSERT_NE(StartPanel(), nullptr);
 
-    HWND dialog = OpenDialog(panel, window, 0, MainMenuEntry::Properties);
+    HWND dialog = OpenDialog(0, MainMenuEntry::Properties);
     ASSERT_NE(dialog, nullptr);
     HWND fileEdit = EditOf(dialog, Edit::FileName);
     HWND browse = FindChild(dialog, L"Button", L"...", 0);
     ASSERT_NE(browse, nullptr);
     PressButton(browse);
-    ASSERT_TRUE(AnswerOpenFileDialog(panel.Pid(), probe));
+    ASSERT_TRUE(AnswerOpenFileDialog(Pid(), probe));
     ASSERT_TRUE(WaitUntil([&] { return ControlText(fileEdit).find(L"probe.exe") != std::wstring::npos; }, 5s));
     const std::wstring shown = ControlText(fileEdit);
     EXPECT_EQ(shown.front(), L'"');
     EXPECT_EQ(shown.back(), L'"');
     EXPECT_TRUE(SamePath(shown.substr(1, shown.size() - 2), probe)) << Narrow(shown);
-    Press(dialog, L"ОК");
-    ASSERT_TRUE(Closes(dialog));
+    ASSERT_TRUE(PressAndClose(dialog, L"ОК"));
 
-    BringPanelIn(window);
-    const POINT centre = Centre(ClientRectOnScreen(window, ItemButtonRect(window, 0)));
-    ClickAt(centre.x, centre.y);
-    std::vector<ProbeRecord> starts;
-    EXPECT_TRUE(WaitUntil([&] { return !(starts = ReadProbeRecords(folder)).empty(); }, 15s))
-        << "the quoted file name did not start";
-    EXPECT_FALSE(FindMessageBox(panel.Pid())) << "an error box for the quoted name";
+    BringIn(window_);
+    ClickOn(window_, ItemCentre(window_, 0));
+    EXPECT_FALSE(WaitForProbeRecords(folder).empty()) << "the quoted file name did not start";
+    EXPECT_FALSE(FindMessageBox(Pid())) << "an error box for the quoted name";
 
-    const auto saved = CloseAndRead(panel);
+    const auto saved = CloseAndReadItems();
     ASSERT_EQ(saved.size(), 1u);
     EXPECT_EQ(saved[0]->FileName, Cp1251(shown)) << "the quotes are stored as shown";
 }

@@ -6,9 +6,7 @@
 #include <random>
 
 #include "dialog_driver.h"
-#include "e2e_harness.h"
 #include "items/shortcut_file.h"
-#include "shorts_file_builder.h"
 
 namespace e2e {
 namespace {
@@ -99,9 +97,9 @@ TEST(OnDemandKillDuringSave, EveryKillLeavesExactlyTheOldOrTheNewListAndTheNextS
         HWND window = panel.WaitForWindow(60s);
         ASSERT_NE(window, nullptr) << "run " << run << ": the panel did not start";
         // The file the last kill left must read without a word.
-        if (WaitUntil([&] { return FindMessageBox(panel.Pid()).has_value(); }, 300ms)) {
+        if (const auto box = WaitForMessageBox(panel.Pid(), 300ms)) {
             ++tally.startComplaints;
-            if (auto box = FindMessageBox(panel.Pid())) DismissMessageBox(box->window);
+            DismissMessageBox(box->window);
         }
         if (FileExists(temp)) ++tally.leftoversKept;
 
@@ -112,14 +110,12 @@ TEST(OnDemandKillDuringSave, EveryKillLeavesExactlyTheOldOrTheNewListAndTheNextS
         const DWORD wait = anywhere ? anyTime(random) : intoSave(random);
         if (byDialog) {
             ++tally.byDialog;
-            const POINT rest = RestingSpotOverPanel(0);
-            MovePointer(rest.x, rest.y);
+            RestPointerOverPanel();
             ASSERT_TRUE(ReachesLeft(window, ShownLeft(0), 10s));
-            ASSERT_TRUE(ChooseFromContextMenu(panel, window, Centre(ItemButtonRect(window, 0)),
-                                              MainMenuEntry::Properties));
-            HWND dialog = WaitForTopWindow(panel.Pid(), L"TMainDialog");
+            HWND dialog = OpenDialogFromPanel(panel, window, Centre(ItemButtonRect(window, 0)),
+                                              MainMenuEntry::Properties, L"TMainDialog");
             ASSERT_NE(dialog, nullptr) << "run " << run << ": no item dialog";
-            PressButton(FindChild(dialog, L"Button", L"Сохранить"));
+            PressButton(dialog, L"Сохранить");
         } else {
             PostMessageW(window, WM_CLOSE, 0, 0);
         }

@@ -4,8 +4,6 @@
 #include <shlobj.h>
 
 #include "e2e_harness.h"
-#include "screen_capture.h"
-#include "shorts_file_builder.h"
 
 namespace e2e {
 namespace {
@@ -22,8 +20,7 @@ std::vector<ShortRecord> OneItem() {
 // Closes the panel and answers the one error box its final save shows.
 std::optional<MessageBoxInfo> CloseExpectingError(PanelProcess& panel, HWND window) {
     PostMessageW(window, WM_CLOSE, 0, 0);
-    std::optional<MessageBoxInfo> box;
-    WaitUntil([&] { return (box = FindMessageBox(panel.Pid())).has_value(); }, 20s);
+    const auto box = WaitForMessageBox(panel.Pid(), 20s);
     if (box) {
         SaveScreenshotPng(CurrentTestName());
         DismissMessageBox(box->window);
@@ -35,7 +32,7 @@ using SaveSafety = PanelTest;
 
 TEST_F(SaveSafety, ItemFileThatCannotBeReplacedStaysWhole) {
     const Bytes original = BuildShortsFile(OneItem()).bytes;
-    ASSERT_TRUE(WriteFileBytes(scratch_->File(L"shorts.dat"), original));
+    ASSERT_TRUE(WriteFileBytes(ItemsPath(), original));
     // A folder where the new file would be written first: the save must fail.
     ASSERT_TRUE(CreateDirectoryW(scratch_->File(L"shorts.dat.saving").c_str(), nullptr));
 
@@ -48,14 +45,14 @@ TEST_F(SaveSafety, ItemFileThatCannotBeReplacedStaysWhole) {
     EXPECT_NE(box->text.find(L"Cannot create file"), std::wstring::npos) << Narrow(box->text);
     EXPECT_NE(box->text.find(L"shorts.dat"), std::wstring::npos) << Narrow(box->text);
     ASSERT_TRUE(panel.WaitForExit(20s));
-    EXPECT_EQ(ReadWholeFile(scratch_->File(L"shorts.dat")), original) << "the old list was touched";
+    EXPECT_EQ(ReadWholeFile(ItemsPath()), original) << "the old list was touched";
     // The settings were still written.
     EXPECT_TRUE(FileExists(IniPath()));
 }
 
 TEST_F(SaveSafety, ReadOnlyItemFileIsNeverReplaced) {
     const Bytes original = BuildShortsFile(OneItem()).bytes;
-    const std::wstring path = scratch_->File(L"shorts.dat");
+    const std::wstring path = ItemsPath();
     ASSERT_TRUE(WriteFileBytes(path, original));
     ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
     PanelProcess panel(*scratch_);
@@ -73,7 +70,7 @@ TEST_F(SaveSafety, ReadOnlyItemFileIsNeverReplaced) {
 
 TEST_F(SaveSafety, LeftoverTemporaryFileOfAKilledSaveIsNeverReadAndIsRemoved) {
     const ShortsFile file = BuildShortsFile(OneItem());
-    ASSERT_TRUE(WriteFileBytes(scratch_->File(L"shorts.dat"), file.bytes));
+    ASSERT_TRUE(WriteFileBytes(ItemsPath(), file.bytes));
     const std::wstring leftover = scratch_->File(L"shorts.dat.saving");
     ASSERT_TRUE(WriteFileBytes(leftover, Bytes{5, 0, 0, 0, 1, 2, 3}));  // a save cut short
     PanelProcess panel(*scratch_);
@@ -81,16 +78,14 @@ TEST_F(SaveSafety, LeftoverTemporaryFileOfAKilledSaveIsNeverReadAndIsRemoved) {
     EXPECT_TRUE(WaitUntil([&] { return !FileExists(leftover); }, 5s)) << "the leftover stayed";
     EXPECT_FALSE(FindMessageBox(panel.Pid())) << "the leftover was read as the list";
     ASSERT_TRUE(panel.Close());
-    const std::optional<Bytes> saved = ReadWholeFile(scratch_->File(L"shorts.dat"));
-    ASSERT_TRUE(saved);
-    EXPECT_TRUE(SameApartFromSlots(*saved, file));
+    EXPECT_TRUE(HoldsItems(ItemsPath(), file));
 }
 
 // Windows may end the session without the program's own shutdown: the panel
 // saves when it is told the session ends, and goes on running until then.
 TEST_F(SaveSafety, EndOfSessionSavesSettingsAndItems) {
     const ShortsFile file = BuildShortsFile(OneItem());
-    ASSERT_TRUE(WriteFileBytes(scratch_->File(L"shorts.dat"), file.bytes));
+    ASSERT_TRUE(WriteFileBytes(ItemsPath(), file.bytes));
     PanelProcess panel(*scratch_);
     const HWND window = panel.WaitForWindow();
     ASSERT_NE(window, nullptr);
@@ -100,9 +95,7 @@ TEST_F(SaveSafety, EndOfSessionSavesSettingsAndItems) {
     SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 10000, nullptr);
     ASSERT_TRUE(WaitUntil([] { return SettingsSaved(); }, 10s)) << "nothing saved at the end of the session";
     EXPECT_EQ(SavedSetting(L"Width"), L"100");
-    const std::optional<Bytes> saved = ReadWholeFile(scratch_->File(L"shorts.dat"));
-    ASSERT_TRUE(saved);
-    EXPECT_TRUE(SameApartFromSlots(*saved, file));
+    EXPECT_TRUE(HoldsItems(ItemsPath(), file));
     EXPECT_TRUE(panel.Running());
 }
 
@@ -125,7 +118,7 @@ TEST_F(SettingsFallback, UnwritableWindowsFolderKeepsSettingsInAppDataAndItemsSt
     // A folder in the place of the settings file: nothing can be written there.
     ASSERT_TRUE(CreateDirectoryW(IniPath().c_str(), nullptr));
     const ShortsFile items = BuildShortsFile(OneItem());
-    ASSERT_TRUE(WriteFileBytes(scratch_->File(L"shorts.dat"), items.bytes));
+    ASSERT_TRUE(WriteFileBytes(ItemsPath(), items.bytes));
     {
         PanelProcess panel(*scratch_);
         const HWND window = panel.WaitForWindow();
@@ -141,8 +134,7 @@ TEST_F(SettingsFallback, UnwritableWindowsFolderKeepsSettingsInAppDataAndItemsSt
     const std::string text(ini->begin(), ini->end());
     EXPECT_NE(text.find("[Keelstrip]"), std::string::npos) << text;
     EXPECT_NE(text.find("Width=90"), std::string::npos) << text;
-    const auto savedItems = ReadWholeFile(scratch_->File(L"shorts.dat"));
-    EXPECT_TRUE(savedItems && SameApartFromSlots(*savedItems, items)) << "the items were not saved";
+    EXPECT_TRUE(HoldsItems(ItemsPath(), items)) << "the items were not saved";
 
     // The next run reads the kept settings.
     PanelProcess again(*scratch_);

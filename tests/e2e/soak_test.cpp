@@ -7,9 +7,7 @@
 #include <cstdio>
 
 #include "dialog_driver.h"
-#include "e2e_harness.h"
 #include "platform/handles.h"
-#include "shorts_file_builder.h"
 
 namespace e2e {
 namespace {
@@ -61,56 +59,38 @@ void Print(const char* when, const Level& l) {
 class OnDemandSoak : public PanelTest {
 protected:
     bool SlideCycle() {
-        const POINT away = SpotAwayFromPanel();
-        MovePointer(away.x, away.y);
+        MovePointerAway();
         if (!WaitUntil([&] { return PanelLeft(window_) == HiddenLeft(0); }, 10s)) return false;
         MovePointer(0, 300);
         return WaitUntil([&] { return PanelLeft(window_) == ShownLeft(0); }, 10s);
     }
 
     bool ContextMenu() {
-        const POINT at = ClientToScreenPoint(window_, ClientWidthOf(window_) / 2, 700);
-        MoveWithInput(at.x, at.y);
-        ClickAt(at.x, at.y, /*rightButton=*/true);
-        if (!WaitUntil([&] { return FindPopupMenu(panel_->Pid()) != nullptr; }, 5s)) return false;
-        return CloseMenuWithEscape(panel_->Pid());
+        return OpenContextMenuAt(*panel_, window_, POINT{ClientWidthOf(window_) / 2, 700}) &&
+               CloseMenuWithEscape(Pid());
     }
 
-    bool ItemsMenu() {
-        const RECT menuButton = ClientRectOnScreen(window_, MenuButtonRect(window_, 0));
-        const POINT centre = Centre(menuButton);
-        MoveWithInput(centre.x, centre.y);
-        WaitUntil([&] { return false; }, 250ms);  // the strip button timer reveals the button
-        ClickAt(centre.x, centre.y);
-        if (!WaitUntil([&] { return FindPopupMenu(panel_->Pid()) != nullptr; }, 5s)) return false;
-        return CloseMenuWithEscape(panel_->Pid());
-    }
+    bool ItemsMenu() { return OpenItemsMenu(*panel_, window_) && CloseMenuWithEscape(Pid()); }
 
     // Opens a dialog by its context-menu entry and closes it with `button`.
     bool Dialog(MainMenuEntry entry, const std::wstring& className, const std::wstring& button, int item = 0) {
         BringIn();
         const POINT at = item < 0 ? POINT{ClientWidthOf(window_) / 2, 700} : Centre(ItemButtonRect(window_, item));
-        if (!ChooseFromContextMenu(*panel_, window_, at, entry)) return false;
-        HWND dialog = WaitForTopWindow(panel_->Pid(), className);
-        if (!dialog) return false;
-        PressButton(FindChild(dialog, L"Button", button));
-        return WaitUntil([&] { return !IsWindowVisible(dialog); }, 5s);
+        HWND dialog = OpenDialogFromPanel(*panel_, window_, at, entry, className);
+        return dialog && PressButton(dialog, button) && WaitUntilGone(dialog);
     }
 
     bool Picker() {
         BringIn();
-        if (!ChooseFromContextMenu(*panel_, window_, Centre(ItemButtonRect(window_, 0)), MainMenuEntry::Properties))
-            return false;
-        HWND dialog = WaitForTopWindow(panel_->Pid(), L"TMainDialog");
-        if (!dialog) return false;
-        PressButton(FindChild(dialog, L"Button", L"Выбрать..."));
-        HWND picker = WaitForTopWindow(panel_->Pid(), L"TFormSelector");
+        HWND dialog = OpenDialogFromPanel(*panel_, window_, Centre(ItemButtonRect(window_, 0)),
+                                          MainMenuEntry::Properties, L"TMainDialog");
+        if (!dialog || !PressButton(dialog, L"Выбрать...")) return false;
+        HWND picker = WaitForTopWindow(Pid(), L"TFormSelector");
         if (!picker) return false;
         PostMessageW(picker, WM_SYSCOMMAND, SC_CLOSE, 0);
-        if (!WaitUntil([&] { return !IsWindowVisible(picker); }, 5s)) return false;
+        if (!WaitUntilGone(picker)) return false;
         WaitUntil([&] { return IsWindowEnabled(dialog) != FALSE; }, 5s);
-        PressButton(FindChild(dialog, L"Button", L"Отмена"));
-        return WaitUntil([&] { return !IsWindowVisible(dialog); }, 5s);
+        return PressButton(dialog, L"Отмена") && WaitUntilGone(dialog);
     }
 
     void BringIn() {
@@ -136,9 +116,6 @@ protected:
             << ", items menus " << failed[2] << ", item dialogs " << failed[3] << ", settings dialogs " << failed[4]
             << ", pickers " << failed[5];
     }
-
-    std::unique_ptr<PanelProcess> panel_;
-    HWND window_ = nullptr;
 };
 
 TEST_F(OnDemandSoak, ObjectsAndMemoryComeBackToTheirLevelAfterALongDay) {
@@ -146,11 +123,9 @@ TEST_F(OnDemandSoak, ObjectsAndMemoryComeBackToTheirLevelAfterALongDay) {
     for (int i = 0; i < 8; ++i)
         items.push_back({.fileName = "C:\\tool" + std::to_string(i) + ".exe", .caption = "Элемент " + std::to_string(i),
                          .hint = "Подсказка", .trackDrives = true, .image = Bmp24Image(static_cast<uint32_t>(i))});
-    ASSERT_TRUE(WriteFileBytes(scratch_->File(L"shorts.dat"), BuildShortsFile(items).bytes));
+    ASSERT_TRUE(WriteItems(items));
     WriteSettings({"TimeOut=0"});
-    panel_ = std::make_unique<PanelProcess>(*scratch_);
-    window_ = StartShown(*panel_);
-    ASSERT_NE(window_, nullptr);
+    ASSERT_NE(StartPanel(), nullptr);
 
     Print("start", Measure(*panel_, window_));
     Round(Scaled(50), Scaled(20), Scaled(5));

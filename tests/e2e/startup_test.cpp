@@ -1,8 +1,8 @@
 // Start-up, settings, the item file at start and exit, and the tray callback,
 // all seen from outside the running tilerack.exe.
+#include <algorithm>
+
 #include "e2e_harness.h"
-#include "screen_capture.h"
-#include "shorts_file_builder.h"
 
 namespace e2e {
 namespace {
@@ -18,6 +18,17 @@ void ParkPointerNearPanel(int side = 0) {
 }
 // Far from both edges: a shown panel slides out, a hidden one stays hidden.
 void ParkPointerAway() { MovePointer(600, 400); }
+
+// Starts the program with the pointer away; its window once the panel has
+// slid out, or nullptr with a failure recorded.
+HWND StartSlidOut(std::unique_ptr<PanelProcess>& panel, const ScratchDir& scratch) {
+    ParkPointerAway();
+    panel = std::make_unique<PanelProcess>(scratch);
+    HWND window = panel->WaitForWindow();
+    const auto hidden = window ? ReachesLeft(window, HiddenLeft(0), 10s) : ::testing::AssertionFailure();
+    if (!hidden) ADD_FAILURE() << "the panel did not slide out: " << hidden.message();
+    return hidden ? window : nullptr;
+}
 
 // Two items with every kind of content: Cyrillic code page 1251 texts, a
 // two-line hint, both TrackDrives values, distinct pictures and slots.
@@ -78,17 +89,14 @@ TEST_F(FirstRun, NoFilesGivesDefaultPanelAndWritesDefaultFiles) {
         {L"OnTop", L"0"}};
     for (const auto& [key, value] : defaults) EXPECT_EQ(SavedSetting(key), value) << Narrow(key);
 
-    const auto items = ReadWholeFile(scratch_->File(L"shorts.dat"));
+    const auto items = ReadWholeFile(ItemsPath());
     ASSERT_TRUE(items) << "no shorts.dat beside the program";
     EXPECT_EQ(*items, Bytes(4, 0)) << "an empty list is a zero count and nothing else";
 }
 
 TEST_F(FirstRun, SlidInPanelShowsScreenBlendedHalfWithDefaultColour) {
-    ParkPointerAway();
-    PanelProcess panel(*scratch_);
-    HWND window = panel.WaitForWindow();
+    HWND window = StartSlidOut(panel_, *scratch_);
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(ReachesLeft(window, HiddenLeft(0), 10s)) << "the panel did not slide out";
 
     // The desktop, sampled far from the panel; once the panel has left the
     // screen its shown place shows the same.
@@ -172,7 +180,7 @@ using ItemFile = PanelTest;
 
 TEST_F(ItemFile, TwoItemsComeBackByteForByteApartFromButtonSlots) {
     const ShortsFile original = BuildShortsFile(TwoItems());
-    ASSERT_TRUE(WriteFileBytes(scratch_->File(L"shorts.dat"), original.bytes));
+    ASSERT_TRUE(WriteFileBytes(ItemsPath(), original.bytes));
     ParkPointerNearPanel();
     PanelProcess panel(*scratch_);
     HWND window = panel.WaitForWindow();
@@ -182,9 +190,7 @@ TEST_F(ItemFile, TwoItemsComeBackByteForByteApartFromButtonSlots) {
     SaveScreenshotPng(CurrentTestName());
     ASSERT_TRUE(panel.Close());
 
-    const auto saved = ReadWholeFile(scratch_->File(L"shorts.dat"));
-    ASSERT_TRUE(saved);
-    EXPECT_TRUE(SameApartFromSlots(*saved, original)) << "the saved records differ from the loaded ones";
+    EXPECT_TRUE(HoldsItems(ItemsPath(), original)) << "the saved records differ from the loaded ones";
 }
 
 TEST_F(ItemFile, FileBesideTheProgramIsUsedWhateverTheWorkingFolder) {
@@ -192,7 +198,7 @@ TEST_F(ItemFile, FileBesideTheProgramIsUsedWhateverTheWorkingFolder) {
     const ShortsFile besideProgram = BuildShortsFile({items[0]});
     const ShortsFile inWorkingFolder = BuildShortsFile({items[1]});
     const std::wstring elsewhere = scratch_->SubFolder(L"elsewhere");
-    ASSERT_TRUE(WriteFileBytes(scratch_->File(L"shorts.dat"), besideProgram.bytes));
+    ASSERT_TRUE(WriteFileBytes(ItemsPath(), besideProgram.bytes));
     ASSERT_TRUE(WriteFileBytes(JoinPath(elsewhere, L"shorts.dat"), inWorkingFolder.bytes));
 
     PanelProcess panel(*scratch_, elsewhere);
@@ -200,9 +206,7 @@ TEST_F(ItemFile, FileBesideTheProgramIsUsedWhateverTheWorkingFolder) {
     SaveScreenshotPng(CurrentTestName());
     ASSERT_TRUE(panel.Close());
 
-    const auto saved = ReadWholeFile(scratch_->File(L"shorts.dat"));
-    ASSERT_TRUE(saved);
-    EXPECT_TRUE(SameApartFromSlots(*saved, besideProgram)) << "shorts.dat beside the program lost its own item";
+    EXPECT_TRUE(HoldsItems(ItemsPath(), besideProgram)) << "shorts.dat beside the program lost its own item";
     EXPECT_EQ(ReadWholeFile(JoinPath(elsewhere, L"shorts.dat")), std::optional<Bytes>(inWorkingFolder.bytes))
         << "the file in the working folder was touched";
 }
@@ -222,29 +226,25 @@ TEST_P(DamagedItemFile, IsReportedKeepsTheItemsReadAndKeepsACopy) {
     const std::size_t cut = GetParam().cutAt(intact, items);
     ASSERT_GT(cut, intact.recordOffsets[1]);
     const Bytes damaged(intact.bytes.begin(), intact.bytes.begin() + static_cast<std::ptrdiff_t>(cut));
-    ASSERT_TRUE(WriteFileBytes(scratch_->File(L"shorts.dat"), damaged));
+    ASSERT_TRUE(WriteFileBytes(ItemsPath(), damaged));
 
     ParkPointerNearPanel();
     PanelProcess panel(*scratch_);
-    std::optional<MessageBoxInfo> box;
-    ASSERT_TRUE(WaitUntil([&] { return (box = FindMessageBox(panel.Pid())).has_value(); }, 20s))
-        << "no message box for a damaged item file";
+    const auto box = WaitForMessageBox(panel.Pid(), 20s);
+    ASSERT_TRUE(box) << "no message box for a damaged item file";
     EXPECT_EQ(box->caption, kAppTitle);
     EXPECT_NE(box->text.find(L"Stream read error"), std::wstring::npos) << "text: " << Narrow(box->text);
     SaveScreenshotPng(CurrentTestName());
 
     DismissMessageBox(box->window);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box->window) || !IsWindowVisible(box->window); }, 5s));
+    EXPECT_TRUE(WaitUntilGone(box->window));
     HWND window = panel.WaitForWindow();
     ASSERT_NE(window, nullptr) << "no panel after the error";
     EXPECT_TRUE(Responds(window)) << "the panel does not answer after the error";
     EXPECT_TRUE(panel.Running());
     ASSERT_TRUE(panel.Close());
 
-    const auto saved = ReadWholeFile(scratch_->File(L"shorts.dat"));
-    ASSERT_TRUE(saved);
-    EXPECT_TRUE(SameApartFromSlots(*saved, BuildShortsFile({items[0]})))
-        << "the first item was not saved as read (" << saved->size() << " bytes)";
+    EXPECT_TRUE(HoldsItems(ItemsPath(), BuildShortsFile({items[0]}))) << "the first item was not saved as read";
 
     bool copyKept = false;
     for (const auto& name : ListFiles(scratch_->Path()))
@@ -269,11 +269,8 @@ INSTANTIATE_TEST_SUITE_P(
 using TrayIcon = PanelTest;
 
 TEST_F(TrayIcon, DoubleClickSlidesTheHiddenPanelIn) {
-    ParkPointerAway();
-    PanelProcess panel(*scratch_);
-    HWND window = panel.WaitForWindow();
+    HWND window = StartSlidOut(panel_, *scratch_);
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(ReachesLeft(window, HiddenLeft(0), 10s)) << "the panel did not slide out";
 
     // Near the panel but not at the edge: nothing but the callback brings it in.
     ParkPointerNearPanel();
@@ -287,27 +284,33 @@ TEST_F(TrayIcon, DoubleClickSlidesTheHiddenPanelIn) {
 // window settles above the panel a moment after the start: the panel must end
 // above it, or the first item cannot be pointed at.
 TEST_F(TrayIcon, NothingCoversThePanelOnceItHasStarted) {
-    ASSERT_TRUE(WriteFileBytes(scratch_->File(L"shorts.dat"), BuildShortsFile(TwoItems()).bytes));
+    ASSERT_TRUE(WriteItems(TwoItems()));
     WriteSettings({"TimeOut=60000"});  // the panel stays while the pointer is away
-    PanelProcess panel(*scratch_);
-    HWND window = StartShown(panel);
+    HWND window = StartPanel();
     ASSERT_NE(window, nullptr);
     ParkPointerAway();
-    Sleep(3500);
-    for (const RECT& button : {ItemButtonRect(window, 0), ItemButtonRect(window, 1), CloseButtonRect(window, 0)}) {
+    // The panel lifts itself at 0.5 s and 2.5 s after the start; only what
+    // stands once those have passed counts, however long the start took.
+    const auto lifted = std::chrono::steady_clock::now() + 3500ms;
+    const RECT buttons[] = {ItemButtonRect(window, 0), ItemButtonRect(window, 1), CloseButtonRect(window, 0)};
+    const auto covering = [&](const RECT& button) {
+        return GetAncestor(WindowFromPoint(Centre(ClientRectOnScreen(window, button))), GA_ROOT);
+    };
+    WaitUntil([&] {
+        return std::chrono::steady_clock::now() >= lifted &&
+               std::all_of(std::begin(buttons), std::end(buttons), [&](const RECT& b) { return covering(b) == window; });
+    });
+    for (const RECT& button : buttons) {
         const POINT centre = Centre(ClientRectOnScreen(window, button));
-        const HWND over = GetAncestor(WindowFromPoint(centre), GA_ROOT);
+        const HWND over = covering(button);
         EXPECT_EQ(over, window) << "at " << centre.x << "," << centre.y << " the window of class "
                                 << Narrow(WindowClass(over)) << " covers the panel";
     }
 }
 
 TEST_F(TrayIcon, RightPressOpensTheMenuAtThePointerWhileHidden) {
-    ParkPointerAway();
-    PanelProcess panel(*scratch_);
-    HWND window = panel.WaitForWindow();
+    HWND window = StartSlidOut(panel_, *scratch_);
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(ReachesLeft(window, HiddenLeft(0), 10s));
 
     const POINT pointer = PointerPosition();
     // A single left click is ignored; the messages are handled in order, so
@@ -315,16 +318,15 @@ TEST_F(TrayIcon, RightPressOpensTheMenuAtThePointerWhileHidden) {
     PostTrayCallback(window, WM_LBUTTONDOWN);
     PostTrayCallback(window, WM_LBUTTONUP);
     PostTrayCallback(window, WM_RBUTTONDOWN);
-    HWND menu = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (menu = FindPopupMenu(panel.Pid())) != nullptr; }, 5s))
-        << "no popup menu after the right-button callback";
+    HWND menu = WaitForPopupMenu(Pid());
+    ASSERT_NE(menu, nullptr) << "no popup menu after the right-button callback";
     RECT around = WindowRect(menu);
     InflateRect(&around, 2, 2);
     EXPECT_TRUE(PtInRect(&around, pointer)) << "menu at " << around.left + 2 << "," << around.top + 2
                                             << ", pointer at " << pointer.x << "," << pointer.y;
     EXPECT_EQ(PanelLeft(window), HiddenLeft(0)) << "the panel moved";
     SaveScreenshotPng(CurrentTestName());
-    EXPECT_TRUE(CloseMenuWithEscape(panel.Pid())) << "the menu did not close on Escape";
+    EXPECT_TRUE(CloseMenuWithEscape(Pid())) << "the menu did not close on Escape";
 }
 
 }  // namespace

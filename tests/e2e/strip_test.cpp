@@ -6,8 +6,6 @@
 #include <string>
 
 #include "e2e_harness.h"
-#include "screen_capture.h"
-#include "shorts_file_builder.h"
 
 namespace e2e {
 namespace {
@@ -78,10 +76,8 @@ TEST_P(Background, IsTheScreenUnderThePanelBlendedWithItsColour) {
     }
     WriteSettings({"Side=" + std::to_string(c.side), "Opacity=" + std::to_string(c.opacity),
                    "Color=" + std::to_string(c.colour)});
-    PanelProcess panel(*scratch_);
-    HWND window = StartShown(panel, c.side);
-    ASSERT_NE(window, nullptr);
-    ExpectBlendedBackground(window, pattern, c.colour, c.opacity, "first show");
+    ASSERT_NE(StartPanel(c.side), nullptr);
+    ExpectBlendedBackground(window_, pattern, c.colour, c.opacity, "first show");
     SaveScreenshotPng(CurrentTestName());
 }
 
@@ -105,15 +101,13 @@ TEST_F(BackgroundCapture, IsRetakenWhenThePointerBringsThePanelInButNotByTheTray
     const auto yellow = [](int, int) { return RGB(255, 255, 0); };
     PaintedScreen screen(yellow, /*parked=*/true);
     WriteSettings({"Opacity=50", "TimeOut=300"});
-    PanelProcess panel(*scratch_);
-    HWND window = StartShown(panel);
+    HWND window = StartPanel();
     ASSERT_NE(window, nullptr);
     ExpectBlendedBackground(window, bare, kPanelDefaultColour, 50, "first show");
     const POINT probe = ClientToScreenPoint(window, ClientWidthOf(window) / 2, 400);
     const COLORREF firstCapture = ScreenPixel(probe.x, probe.y);
 
-    const POINT away = SpotAwayFromPanel();
-    MovePointer(away.x, away.y);
+    MovePointerAway();
     ASSERT_TRUE(ReachesLeft(window, HiddenLeft(0)));
     screen.Unpark();
     ASSERT_TRUE(screen.WaitUntilShown());
@@ -128,15 +122,12 @@ TEST_F(BackgroundCapture, IsRetakenWhenThePointerBringsThePanelInButNotByTheTray
 
     // The tray brings the panel in without a new capture: it keeps showing
     // what it captured at the edge, not the bare desktop now under it.
-    MovePointer(away.x, away.y);
+    MovePointerAway();
     ASSERT_TRUE(ReachesLeft(window, HiddenLeft(0)));
     screen.Park();
     ASSERT_TRUE(WaitUntil([&] { return ScreenPixel(20, 400) == *desktop; }, 3s))
         << "the bare desktop did not come back: " << Hex(ScreenPixel(20, 400));
-    const POINT rest = RestingSpotOverPanel(0);
-    MovePointer(rest.x, rest.y);
-    PostTrayCallback(window, WM_LBUTTONDBLCLK);
-    ASSERT_TRUE(ReachesLeft(window, -4)) << "no slide-in by the tray";
+    ASSERT_TRUE(BringIn(window)) << "no slide-in by the tray";
     WaitUntil([&] { return ScreenPixel(probe.x, probe.y) == edgeCapture; }, 3s);
     EXPECT_EQ(Hex(ScreenPixel(probe.x, probe.y)), Hex(edgeCapture)) << "the tray slide-in changed the background";
     SaveScreenshotPng(CurrentTestName() + L".tray");
@@ -179,20 +170,18 @@ class Strip : public PanelTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(Strip, ShowsEveryItemAndBrightensThePictureUnderThePointer) {
     const int side = GetParam();
-    ASSERT_TRUE(WriteFileBytes(scratch_->File(L"shorts.dat"), BuildShortsFile(StripRecords()).bytes));
+    ASSERT_TRUE(WriteItems(StripRecords()));
     WriteSettings({"Side=" + std::to_string(side), "Width=" + std::to_string(kStripWidth), "TimeOut=300"});
-    PanelProcess panel(*scratch_);
-    HWND window = StartShown(panel, side, kStripWidth);
+    HWND window = StartPanel(side, kStripWidth);
     ASSERT_NE(window, nullptr);
-    EXPECT_FALSE(FindMessageBox(panel.Pid())) << "message box for a sound item file";
+    EXPECT_FALSE(FindMessageBox(Pid())) << "message box for a sound item file";
 
     // Out and in again through the edge, so the background is taken from
     // the bare desktop alone, without Wine's tray window under it.
     MoveTrayWindowAway();
-    const POINT away = SpotAwayFromPanel();
-    MovePointer(away.x, away.y);
+    MovePointerAway();
     ASSERT_TRUE(ReachesLeft(window, HiddenLeft(side, kStripWidth)));
-    MovePointer(side == 0 ? 0 : ScreenWidth() - 1, 300);
+    MovePointer(EdgeX(side), 300);
     ASSERT_TRUE(ReachesLeft(window, ShownLeft(side, kStripWidth)));
     const POINT rest = RestingSpotOverPanel(side, kStripWidth);
     MoveWithInput(rest.x, rest.y);
@@ -227,13 +216,27 @@ TEST_P(Strip, ShowsEveryItemAndBrightensThePictureUnderThePointer) {
     }
 
     // The pointer over the second item brightens its picture, and only it.
+    // The item's hint comes up a second after the hover begins, below the
+    // pointer and over the next item: the screen counts as read only while
+    // no hint shows, and a hover whose hint came up starts again.
     const POINT over = Centre(bodies[1]);
-    MoveWithInput(over.x, over.y);
     const COLORREF bright = Brightened(kStripItems[1].fill);
-    EXPECT_TRUE(WaitUntil([&] { return CountPixels(CaptureScreen(), bodies[1], Is(bright)) == 24 * 24; }, 3s))
+    const auto hintShown = [&] { return FindHint(*panel_) != nullptr; };
+    TBitmap hovered;
+    MoveWithInput(over.x, over.y);
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            if (hintShown()) {
+                MoveWithInput(rest.x, rest.y);
+                WaitUntil([&] { return !hintShown(); }, 3s);
+                MoveWithInput(over.x, over.y);
+            }
+            hovered = CaptureScreen();
+            return !hintShown() && CountPixels(hovered, bodies[1], Is(bright)) == 24 * 24;
+        },
+        10s))
         << "hovered picture is " << Hex(ScreenPixel(over.x, over.y)) << ", expected " << Hex(bright) << " from "
         << Hex(kStripItems[1].fill);
-    const TBitmap hovered = CaptureScreen();
     for (int i : {0, 2, 3})
         EXPECT_EQ(CountPixels(hovered, bodies[i], Is(kStripItems[i].fill)), 24 * 24)
             << "item " << i << " changed while the pointer was over item 1";
@@ -246,8 +249,7 @@ TEST_P(Strip, ShowsEveryItemAndBrightensThePictureUnderThePointer) {
                         readmeShot));
 }
 
-INSTANTIATE_TEST_SUITE_P(Sides, Strip, ::testing::Values(0, 1),
-                         [](const auto& info) { return info.param == 0 ? "Left" : "Right"; });
+INSTANTIATE_TEST_SUITE_P(Sides, Strip, ::testing::Values(0, 1), SideName);
 
 }  // namespace
 }  // namespace e2e

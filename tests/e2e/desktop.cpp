@@ -1,0 +1,274 @@
+#include "desktop.h"
+
+#include <algorithm>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include "test_files.h"
+
+namespace e2e {
+namespace {
+
+BOOL CALLBACK CollectStaticText(HWND child, LPARAM context) {
+    auto* text = reinterpret_cast<std::wstring*>(context);
+    const std::wstring piece = _wcsicmp(WindowClass(child).c_str(), L"static") == 0 ? WindowText(child) : L"";
+    for (size_t i = 0; i < piece.size(); ++i) {
+        if (i == 0 && !text->empty()) *text += L'\n';
+        if (piece[i] == L'\r' && i + 1 < piece.size() && piece[i + 1] == L'\n') continue;
+        *text += piece[i] == L'\r' ? L'\n' : piece[i];
+    }
+    return TRUE;
+}
+
+void SendMouse(DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    SendInput(1, &input, sizeof(input));
+}
+
+// A key press and release; `unicode` types the character itself.
+void SendKeyPress(WORD virtualKey, wchar_t unicode = 0) {
+    INPUT keys[2]{};
+    keys[0].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = unicode ? 0 : virtualKey;
+    keys[0].ki.wScan = unicode;
+    keys[0].ki.dwFlags = unicode ? KEYEVENTF_UNICODE : 0;
+    keys[1] = keys[0];
+    keys[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
+}
+
+}  // namespace
+
+bool WaitUntil(const std::function<bool()>& predicate, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        if (predicate()) return true;
+        if (std::chrono::steady_clock::now() >= deadline) return predicate();
+        std::this_thread::sleep_for(30ms);
+    }
+}
+
+std::wstring WindowClass(HWND window) {
+    wchar_t buffer[256];
+    const int length = GetClassNameW(window, buffer, 256);
+    return std::wstring(buffer, length > 0 ? length : 0);
+}
+
+std::wstring WindowText(HWND window) {
+    // GetWindowText does not read the controls of another process; WM_GETTEXT
+    // does, and the timeout keeps a hung program under test from hanging the tests.
+    wchar_t buffer[4096] = {};
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 5000, &copied);
+    return std::wstring(buffer, std::min<size_t>(copied, 4095));
+}
+
+RECT WindowRect(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+RECT ClientRect(HWND window) {
+    RECT rect{};
+    GetClientRect(window, &rect);
+    return rect;
+}
+
+POINT ClientToScreenPoint(HWND window, int x, int y) {
+    POINT point{x, y};
+    ClientToScreen(window, &point);
+    return point;
+}
+
+RECT ClientRectOnScreen(HWND window, RECT rect) {
+    const POINT topLeft = ClientToScreenPoint(window, rect.left, rect.top);
+    OffsetRect(&rect, topLeft.x - rect.left, topLeft.y - rect.top);
+    return rect;
+}
+
+POINT Centre(const RECT& rect) { return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }
+
+bool Responds(HWND window, std::chrono::milliseconds timeout) {
+    DWORD_PTR result = 0;
+    return IsWindow(window) && SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG,
+                                                   static_cast<UINT>(timeout.count()), &result) != 0;
+}
+
+bool WaitUntilGone(HWND window, std::chrono::milliseconds timeout) {
+    return WaitUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); }, timeout);
+}
+
+bool IsTopmost(HWND window) { return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+HWND FindTopWindow(DWORD pid, const std::wstring& className) {
+    struct Search {
+        DWORD pid;
+        const std::wstring& className;
+        HWND found = nullptr;
+    } search{pid, className};
+    EnumWindows(
+        [](HWND window, LPARAM context) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(context);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner != s->pid || !IsWindowVisible(window) ||
+                _wcsicmp(WindowClass(window).c_str(), s->className.c_str()) != 0)
+                return TRUE;
+            s->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WaitForTopWindow(DWORD pid, const std::wstring& className, std::chrono::milliseconds timeout) {
+    return WaitFor([&] { return FindTopWindow(pid, className); }, timeout);
+}
+
+std::optional<MessageBoxInfo> FindMessageBox(DWORD pid) {
+    HWND box = FindTopWindow(pid, L"#32770");
+    if (!box) return std::nullopt;
+    MessageBoxInfo info{box, WindowText(box), {}};
+    EnumChildWindows(box, CollectStaticText, reinterpret_cast<LPARAM>(&info.text));
+    return info;
+}
+
+std::optional<MessageBoxInfo> WaitForMessageBox(DWORD pid, std::chrono::milliseconds timeout) {
+    return WaitFor([&] { return FindMessageBox(pid); }, timeout);
+}
+
+void DismissMessageBox(HWND box, int id) {
+    if (id == 0) id = GetDlgItem(box, IDOK) ? IDOK : IDCANCEL;
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
+}
+
+bool AnswerMessageBox(DWORD pid, HWND box, int id) {
+    DismissMessageBox(box, id);
+    return WaitUntil([&] { return !FindMessageBox(pid); }, 5s);
+}
+
+HWND FindPopupMenu(DWORD pid) { return FindTopWindow(pid, L"#32768"); }
+
+HWND WaitForPopupMenu(DWORD pid, std::chrono::milliseconds timeout) {
+    return WaitFor([&] { return FindPopupMenu(pid); }, timeout);
+}
+
+void PostKeyToMenu(HWND menu, WORD virtualKey) {
+    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC)) << 16;
+    PostMessageW(menu, WM_KEYDOWN, virtualKey, scan | 1);
+    PostMessageW(menu, WM_KEYUP, virtualKey, scan | 1 | (1LL << 30) | (1LL << 31));
+}
+
+void ChooseMenuEntry(HWND menu, int index) {
+    PostKeyToMenu(menu, index < 0 ? VK_END : VK_HOME);
+    for (int i = 0; i < (index < 0 ? -index - 1 : index); ++i) PostKeyToMenu(menu, index < 0 ? VK_UP : VK_DOWN);
+    PostKeyToMenu(menu, VK_RETURN);
+}
+
+bool CloseMenuWithEscape(DWORD pid) {
+    // A real key press reaches the menu when its owner has the foreground;
+    // the key posted into the menu's own queue is the fallback when it has not.
+    PressKey(VK_ESCAPE);
+    if (WaitUntil([&] { return FindPopupMenu(pid) == nullptr; }, 2s)) return true;
+    if (HWND menu = FindPopupMenu(pid)) PostKeyToMenu(menu, VK_ESCAPE);
+    return WaitUntil([&] { return FindPopupMenu(pid) == nullptr; }, 5s);
+}
+
+int CountTrayIcons() {
+    // Wine on a bare X server shows its tray as a stand-alone window with
+    // one child window per icon.
+    int count = 0;
+    if (HWND tray = FindWindowW(L"__winex11_standalone_tray", nullptr)) {
+        EnumChildWindows(
+            tray,
+            [](HWND child, LPARAM data) -> BOOL {
+                if (WindowClass(child) == L"__winex11_tray_icon" && IsWindowVisible(child))
+                    ++*reinterpret_cast<int*>(data);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&count));
+    }
+    return count;
+}
+
+void MovePointer(int x, int y) { SetCursorPos(x, y); }
+
+void MoveWithInput(int x, int y) {
+    SetCursorPos(x, y);
+    // A move of nothing makes the system report the pointer where it now is
+    // to the window under it.
+    SendMouse(MOUSEEVENTF_MOVE);
+}
+
+POINT PointerPosition() {
+    POINT point{};
+    GetCursorPos(&point);
+    return point;
+}
+
+void ClickAt(int x, int y, bool rightButton) {
+    MovePointer(x, y);
+    SendMouse(rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+    SendMouse(rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+}
+
+void ClickAt(POINT at, bool rightButton) { ClickAt(at.x, at.y, rightButton); }
+
+bool PointAt(HWND window, POINT at, std::chrono::milliseconds timeout) {
+    MoveWithInput(at.x, at.y);
+    HWND over = nullptr;
+    const bool there = WaitUntil(
+        [&] {
+            const POINT p = PointerPosition();
+            over = GetAncestor(WindowFromPoint(at), GA_ROOT);
+            return p.x == at.x && p.y == at.y && over == GetAncestor(window, GA_ROOT);
+        },
+        timeout);
+    if (!there)
+        ADD_FAILURE() << "at " << at.x << "," << at.y << " the pointer is over a window of class "
+                      << Narrow(WindowClass(over)) << ", not over " << Narrow(WindowClass(window));
+    return there;
+}
+
+bool ClickOn(HWND window, POINT at, bool rightButton) {
+    if (!PointAt(window, at)) return false;
+    ClickAt(at, rightButton);
+    return true;
+}
+
+void DoubleClickAt(int x, int y) {
+    ClickAt(x, y);
+    ClickAt(x, y);
+}
+
+void DragWithLeftButton(POINT from, POINT to) {
+    MoveWithInput(from.x, from.y);
+    Sleep(50);
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    Sleep(100);
+    constexpr int kSteps = 10;
+    for (int step = 1; step <= kSteps; ++step) {
+        MoveWithInput(from.x + (to.x - from.x) * step / kSteps, from.y + (to.y - from.y) * step / kSteps);
+        Sleep(40);
+    }
+    Sleep(100);
+    SendMouse(MOUSEEVENTF_LEFTUP);
+}
+
+void PressKey(WORD virtualKey) { SendKeyPress(virtualKey); }
+
+void TypeText(const std::wstring& text) {
+    for (wchar_t c : text) {
+        if (c == L'\n') {
+            PressKey(VK_RETURN);
+        } else if (c != L'\r') {
+            SendKeyPress(0, c);
+        }
+    }
+}
+
+}  // namespace e2e

@@ -1,0 +1,95 @@
+// The desktop as a user meets it, seen from the test program: polling with
+// deadlines, windows of another process, message boxes, popup menus, and
+// real pointer and key input.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace e2e {
+
+using namespace std::chrono_literals;
+
+// Polls `predicate` until it holds or `timeout` passes; true when it held.
+bool WaitUntil(const std::function<bool()>& predicate, std::chrono::milliseconds timeout = 10s);
+// Polls `probe` until what it returns counts as true or `timeout` passes;
+// the last value it returned (a window, a box found, nothing).
+template <class Probe>
+auto WaitFor(Probe probe, std::chrono::milliseconds timeout = 10s) -> decltype(probe()) {
+    decltype(probe()) value{};
+    WaitUntil([&] { return static_cast<bool>(value = probe()); }, timeout);
+    return value;
+}
+
+std::wstring WindowClass(HWND window);
+std::wstring WindowText(HWND window);  // WM_GETTEXT: works across processes
+RECT WindowRect(HWND window);
+RECT ClientRect(HWND window);
+POINT ClientToScreenPoint(HWND window, int x, int y);
+RECT ClientRectOnScreen(HWND window, RECT clientRect);
+POINT Centre(const RECT& rect);
+// True when the window exists and its thread handles a sent message in time.
+bool Responds(HWND window, std::chrono::milliseconds timeout = 5s);
+// Waits until the window is destroyed or hidden.
+bool WaitUntilGone(HWND window, std::chrono::milliseconds timeout = 5s);
+bool IsTopmost(HWND window);
+
+// A visible top-level window of `pid` of the class (any case), or nullptr;
+// the same, waiting up to `timeout` for it.
+HWND FindTopWindow(DWORD pid, const std::wstring& className);
+HWND WaitForTopWindow(DWORD pid, const std::wstring& className, std::chrono::milliseconds timeout = 10s);
+
+struct MessageBoxInfo {
+    HWND window = nullptr;
+    std::wstring caption;
+    std::wstring text;  // the static controls' texts, lines broken by "\n" alone
+};
+// A visible message box (#32770 dialog) of `pid`; the same, waited for.
+std::optional<MessageBoxInfo> FindMessageBox(DWORD pid);
+std::optional<MessageBoxInfo> WaitForMessageBox(DWORD pid, std::chrono::milliseconds timeout = 10s);
+// Presses the box's button `id`, or its OK (or Cancel) button.
+void DismissMessageBox(HWND box, int id = 0);
+// The same, then waits until `pid` shows no box any more.
+bool AnswerMessageBox(DWORD pid, HWND box, int id = 0);
+
+// The open popup menu of `pid`; the same, waited for.
+HWND FindPopupMenu(DWORD pid);
+HWND WaitForPopupMenu(DWORD pid, std::chrono::milliseconds timeout = 5s);
+// Posts a key press straight into an open popup menu's thread.
+void PostKeyToMenu(HWND menu, WORD virtualKey);
+// Chooses entry `index` of an open menu (separators do not count) by the
+// keyboard, counting from the first entry, or from the last when negative.
+void ChooseMenuEntry(HWND menu, int index);
+// Closes an open popup menu of `pid` with the Escape key; true when it closed.
+bool CloseMenuWithEscape(DWORD pid);
+
+// Icons in Wine's notification area (its tray shows each as a window).
+int CountTrayIcons();
+
+// ---- Real input ------------------------------------------------------------------
+
+void MovePointer(int x, int y);
+// Moves the pointer with an input event, so the window under it sees the move.
+void MoveWithInput(int x, int y);
+POINT PointerPosition();
+void ClickAt(int x, int y, bool rightButton = false);
+void ClickAt(POINT at, bool rightButton = false);
+// Moves the pointer to `at` with an input event and waits until it stands
+// there over `window` (a window shown above it, such as Wine's stand-in
+// notification area, may cover it for a while); then a real click there.
+// False, with a failure recorded, when `window` does not come under the pointer.
+bool PointAt(HWND window, POINT at, std::chrono::milliseconds timeout = 5s);
+bool ClickOn(HWND window, POINT at, bool rightButton = false);
+// Two real left clicks at a screen point, within the double-click time.
+void DoubleClickAt(int x, int y);
+// Presses the left button at `from`, moves in small steps to `to`, releases.
+void DragWithLeftButton(POINT from, POINT to);
+void PressKey(WORD virtualKey);
+// Types `text` as key input into whatever has the focus (line breaks as Enter).
+void TypeText(const std::wstring& text);
+
+}  // namespace e2e

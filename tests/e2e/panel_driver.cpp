@@ -1,0 +1,315 @@
+#include "panel_driver.h"
+
+#include <algorithm>
+
+#include "screen_capture.h"
+#include "x11_helpers.h"
+
+namespace e2e {
+namespace {
+
+std::vector<HWND> PanelWindows(DWORD pid) {
+    struct Search {
+        DWORD pid;
+        std::vector<HWND> found;
+    } search{pid, {}};
+    EnumWindows(
+        [](HWND window, LPARAM context) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(context);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == s->pid && WindowClass(window) == L"TMainPanel") s->found.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+}  // namespace
+
+// ---- Geometry ------------------------------------------------------------------------
+
+int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
+int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
+int PanelLeft(HWND panel) { return WindowRect(panel).left; }
+int PanelTop(HWND panel) { return WindowRect(panel).top; }
+int PanelWidth(HWND panel) { return WindowRect(panel).right - WindowRect(panel).left; }
+int ClientWidthOf(HWND panel) { return ClientRect(panel).right; }
+int ClientHeightOf(HWND panel) { return ClientRect(panel).bottom; }
+
+int ShownLeft(int side, int width) { return side == 0 ? -4 : ScreenWidth() - width + 4; }
+int HiddenLeft(int side, int width) { return side == 0 ? -(width + 1) : ScreenWidth() + 3; }
+int EdgeX(int side) { return side == 0 ? 0 : ScreenWidth() - 1; }
+
+RECT HideButtonRect(HWND panel, int side) {
+    const int width = std::clamp(ClientWidthOf(panel) - 11, 5, 73);
+    const int left = side == 0 ? 0 : 11;
+    return RECT{left, 0, left + width, 11};
+}
+
+RECT CloseButtonRect(HWND panel, int side) {
+    const int left = side == 0 ? ClientWidthOf(panel) - 11 : 0;
+    return RECT{left, 0, left + 11, 11};
+}
+
+RECT MenuButtonRect(HWND panel, int side) {
+    const int left = side == 0 ? ClientWidthOf(panel) - 24 : 0;
+    const int top = ClientHeightOf(panel) - 11 - 16;
+    return RECT{left, top, left + 24, top + 11};
+}
+
+RECT ItemButtonRect(HWND panel, int index) {
+    const int top = 12 + 34 * index;
+    return RECT{0, top, ClientWidthOf(panel) - 1, top + 34};
+}
+
+POINT ItemCentre(HWND panel, int index) { return Centre(ClientRectOnScreen(panel, ItemButtonRect(panel, index))); }
+
+POINT RestingSpotOverPanel(int side, int panelWidth) {
+    const int inset = std::min(20, std::max(panelWidth - 10, 1) / 2);
+    return POINT{side == 0 ? inset : ScreenWidth() - 1 - inset, 600};
+}
+
+void RestPointerOverPanel(int side, int panelWidth) {
+    const POINT rest = RestingSpotOverPanel(side, panelWidth);
+    MovePointer(rest.x, rest.y);
+}
+
+POINT SpotAwayFromPanel() { return POINT{ScreenWidth() / 2 + 88, ScreenHeight() / 2 + 16}; }
+
+void MovePointerAway() {
+    const POINT away = SpotAwayFromPanel();
+    MovePointer(away.x, away.y);
+}
+
+// ---- The program under test ------------------------------------------------------------
+
+PanelProcess::PanelProcess(const ScratchDir& dir, const std::wstring& workingFolder) {
+    const std::wstring exe = dir.ExePath();
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    const std::wstring folder = workingFolder.empty() ? dir.Path() : workingFolder;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    // Now and then a new Wine process dies while Wine itself starts it, before
+    // any of the program has run (ERROR_INTERNAL_ERROR): that start is made again.
+    int attempts = 0;
+    bool started = false;
+    DWORD error = 0;
+    while (!started && attempts++ < 3) {
+        started = CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                                 &startup, &info);
+        error = started ? 0 : GetLastError();
+        if (error != ERROR_INTERNAL_ERROR) break;
+    }
+    if (attempts > 1) ::testing::Test::RecordProperty("wine_process_start_attempts", attempts);
+    if (!started) {
+        ADD_FAILURE() << "cannot start " << Narrow(exe) << ", error " << error;
+        return;
+    }
+    CloseHandle(info.hThread);
+    process_ = info.hProcess;
+    pid_ = info.dwProcessId;
+}
+
+PanelProcess::~PanelProcess() {
+    if (!process_) return;
+    if (Running() && !Close(15s)) {
+        ADD_FAILURE() << "tilerack.exe did not end after WM_CLOSE; terminating it";
+        TerminateProcess(process_, 1);
+        WaitForSingleObject(process_, 10000);
+    }
+    CloseHandle(process_);
+}
+
+bool PanelProcess::Running() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
+
+HWND PanelProcess::WaitForWindow(std::chrono::milliseconds timeout) const {
+    HWND panel = nullptr;
+    WaitUntil([&] { return (panel = FindTopWindow(pid_, L"TMainPanel")) != nullptr || !Running(); }, timeout);
+    return panel;
+}
+
+bool PanelProcess::Close(std::chrono::milliseconds timeout) {
+    if (!Running()) return true;
+    for (HWND window : PanelWindows(pid_)) PostMessageW(window, WM_CLOSE, 0, 0);
+    return WaitForExit(timeout);
+}
+
+bool PanelProcess::WaitForExit(std::chrono::milliseconds timeout) const {
+    return process_ && WaitForSingleObject(process_, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
+}
+
+std::optional<DWORD> PanelProcess::ExitCode() const {
+    DWORD code = 0;
+    if (!process_ || Running() || !GetExitCodeProcess(process_, &code)) return std::nullopt;
+    return code;
+}
+
+::testing::AssertionResult ReachesLeft(HWND panel, int left, std::chrono::milliseconds timeout) {
+    // Under a window manager the screen may show the panel elsewhere than
+    // Windows places it (the manager has the last word on where a window
+    // appears): it has arrived once the X server shows it there too, or,
+    // off the screen, shows it nowhere (Wine unmaps it there).
+    std::optional<XWindowPlace> shown;
+    const bool managed = !WindowManager().empty();
+    const auto arrived = [&] {
+        if (PanelLeft(panel) != left) return false;
+        if (!managed) return true;
+        shown = XWindowPlaceOf(panel);
+        const RECT placed = WindowRect(panel);
+        const RECT screen{0, 0, ScreenWidth(), ScreenHeight()};
+        RECT visible{};
+        const bool there = shown && shown->mapped && EqualRect(&shown->rect, &placed);
+        return there || (shown && !shown->mapped && !IntersectRect(&visible, &placed, &screen));
+    };
+    if (WaitUntil(arrived, timeout)) return ::testing::AssertionSuccess();
+    if (PanelLeft(panel) != left)
+        return ::testing::AssertionFailure() << "left " << PanelLeft(panel) << " instead of " << left;
+    const RECT placed = WindowRect(panel);
+    auto failure = ::testing::AssertionFailure()
+                   << "Windows places the frame at " << placed.left << "," << placed.top << " "
+                   << placed.right - placed.left << "x" << placed.bottom - placed.top;
+    if (!shown) return failure << ", the X server's place of it is unknown";
+    return failure << ", the X server shows it at " << shown->rect.left << "," << shown->rect.top << " "
+                   << shown->rect.right - shown->rect.left << "x" << shown->rect.bottom - shown->rect.top;
+}
+
+HWND StartShown(const PanelProcess& panel, int side, int width) {
+    RestPointerOverPanel(side, width);
+    HWND window = panel.WaitForWindow();
+    if (!window) {
+        ADD_FAILURE() << "no visible panel window";
+    } else if (const auto shown = ReachesLeft(window, ShownLeft(side, width)); !shown) {
+        ADD_FAILURE() << "not at the shown place: " << shown.message();
+        window = nullptr;
+    } else if (!WaitForCloseCross(window, side)) {
+        ADD_FAILURE() << "no close cross at the top corner";
+        window = nullptr;
+    }
+    if (!window) SaveScreenshotPng(CurrentTestName() + L".not-shown");
+    return window;
+}
+
+bool WaitForCloseCross(HWND panel, int side, std::chrono::milliseconds timeout) {
+    return WaitUntil(
+        [&] {
+            const RECT close = ClientRectOnScreen(panel, CloseButtonRect(panel, side));
+            return CountPixels(CaptureScreen(close), RECT{0, 0, 11, 11}, IsBlack) > 0;
+        },
+        timeout);
+}
+
+bool BringIn(HWND panel, int side) {
+    RestPointerOverPanel(side, PanelWidth(panel));
+    PostTrayCallback(panel, WM_LBUTTONDBLCLK);
+    const auto shown = ReachesLeft(panel, ShownLeft(side, PanelWidth(panel)), 10s);
+    if (!shown) ADD_FAILURE() << "the panel did not come back: " << shown.message();
+    return shown;
+}
+
+void PostTrayCallback(HWND panel, UINT mouseMessage) {
+    constexpr UINT kTrayCallback = 0x8001;
+    PostMessageW(panel, kTrayCallback, 0, mouseMessage);
+}
+
+// ---- Menus and hints -------------------------------------------------------------------
+
+HWND OpenContextMenuAt(const PanelProcess& panel, HWND window, POINT clientPoint) {
+    // Right after a menu has closed, a press may still land where the
+    // pointer was: the move arrives first.
+    ClickOn(window, ClientToScreenPoint(window, clientPoint.x, clientPoint.y), /*rightButton=*/true);
+    HWND menu = WaitForPopupMenu(panel.Pid());
+    if (!menu) ADD_FAILURE() << "no context menu after a right click at " << clientPoint.x << "," << clientPoint.y;
+    return menu;
+}
+
+HWND OpenTrayMenu(const PanelProcess& panel, HWND window) {
+    PostTrayCallback(window, WM_RBUTTONDOWN);
+    HWND menu = WaitForPopupMenu(panel.Pid());
+    if (!menu) ADD_FAILURE() << "no menu after the tray icon's right-button callback";
+    return menu;
+}
+
+bool ChooseFromMenu(const PanelProcess& panel, HWND menu, MainMenuEntry entry) {
+    if (!menu) return false;
+    ChooseMenuEntry(menu, static_cast<int>(entry));
+    if (WaitUntil([&] { return FindPopupMenu(panel.Pid()) == nullptr; }, 5s)) return true;
+    ADD_FAILURE() << "the context menu stayed open after choosing";
+    return false;
+}
+
+bool ChooseFromContextMenu(const PanelProcess& panel, HWND window, POINT clientPoint, MainMenuEntry entry) {
+    return ChooseFromMenu(panel, OpenContextMenuAt(panel, window, clientPoint), entry);
+}
+
+bool ChooseFromTrayMenu(const PanelProcess& panel, HWND window, MainMenuEntry entry) {
+    return ChooseFromMenu(panel, OpenTrayMenu(panel, window), entry);
+}
+
+HWND OpenItemsMenu(const PanelProcess& panel, HWND window, int side) {
+    const RECT button = ClientRectOnScreen(window, MenuButtonRect(window, side));
+    const POINT centre = Centre(button);
+    MoveWithInput(centre.x, centre.y);
+    // The arrows are white inside; the item button under the menu button
+    // may put black caption pixels there, but never white ones.
+    if (!WaitUntil([&] { return CountPixels(CaptureScreen(), button, IsWhite) >= 10; }, 3s))
+        ADD_FAILURE() << "the menu button did not appear";
+    ClickOn(window, centre);
+    HWND menu = WaitForPopupMenu(panel.Pid());
+    if (!menu) ADD_FAILURE() << "no items menu after clicking the menu button";
+    return menu;
+}
+
+HWND FindHint(const PanelProcess& panel) { return FindTopWindow(panel.Pid(), L"tooltips_class32"); }
+
+std::optional<Hint> HoverHint(const PanelProcess& panel, HWND window, RECT clientRect, int side) {
+    const POINT spot = RestingSpotOverPanel(side, PanelWidth(window));
+    MoveWithInput(spot.x, spot.y);
+    // The hint of the previous hover must have gone, or its text would be read.
+    if (!WaitUntil([&] { return FindHint(panel) == nullptr; }, 5s)) {
+        ADD_FAILURE() << "a hint stayed with the pointer off the buttons";
+        return std::nullopt;
+    }
+    const POINT centre = Centre(ClientRectOnScreen(window, clientRect));
+    MoveWithInput(centre.x, centre.y);
+    std::optional<Hint> hint;
+    if (HWND tip = WaitFor([&] { return FindHint(panel); }, 5s)) hint = Hint{tip, WindowText(tip)};
+    MoveWithInput(spot.x, spot.y);
+    return hint;
+}
+
+// ---- Test fixture ------------------------------------------------------------------------
+
+void PanelTest::SetUp() {
+    DeleteIni();
+    scratch_ = std::make_unique<ScratchDir>(CurrentTestName());
+    // Away from both screen edges, so no panel slides in by itself.
+    MovePointer(ScreenWidth() / 2, ScreenHeight() / 2);
+}
+
+bool PanelTest::WriteItems(const std::vector<ShortRecord>& records) const {
+    if (WriteFileBytes(ItemsPath(), BuildShortsFile(records).bytes)) return true;
+    ADD_FAILURE() << "cannot write " << Narrow(ItemsPath());
+    return false;
+}
+
+std::vector<std::string> PanelTest::SavedCaptions() const {
+    std::vector<std::string> captions;
+    for (const auto& item : SavedItems()) captions.push_back(item->Caption);
+    return captions;
+}
+
+HWND PanelTest::StartPanel(int side, int width) {
+    panel_ = std::make_unique<PanelProcess>(*scratch_);
+    return window_ = StartShown(*panel_, side, width);
+}
+
+std::vector<std::unique_ptr<tilerack::TShortCut>> PanelTest::CloseAndReadItems() {
+    EXPECT_TRUE(panel_->Close()) << "the panel did not end";
+    return SavedItems();
+}
+
+std::string SideName(const ::testing::TestParamInfo<int>& info) { return info.param == 0 ? "Left" : "Right"; }
+
+}  // namespace e2e

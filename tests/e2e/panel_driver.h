@@ -1,0 +1,165 @@
+// The running tilerack.exe driven from outside: its process, the docked
+// panel's geometry and places, its strip, menus and hints, and the test
+// fixture that starts it. Every wait here waits for the state it means, so
+// the program's own timers (the pointer watch, the button reveal, the
+// tooltips) cannot change a state between its check and its use.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "desktop.h"
+#include "shorts_file_builder.h"
+#include "test_files.h"
+
+namespace e2e {
+
+inline const std::wstring kAppTitle = L"Ярлыкс";
+inline constexpr int kPanelDefaultWidth = 64;
+inline constexpr COLORREF kPanelDefaultColour = 0x00F4E0E0;
+
+// ---- Geometry of the docked panel --------------------------------------------
+
+int ScreenWidth();
+int ScreenHeight();
+int PanelLeft(HWND panel);
+int PanelTop(HWND panel);
+int PanelWidth(HWND panel);
+int ClientWidthOf(HWND panel);
+int ClientHeightOf(HWND panel);
+// Left of the outer frame at the shown and the hidden place of a side.
+int ShownLeft(int side, int width = kPanelDefaultWidth);
+int HiddenLeft(int side, int width = kPanelDefaultWidth);
+// The screen column at the edge of `side`, where a resting pointer brings the panel in.
+int EdgeX(int side);
+
+// Client rectangles of the strip's fixed buttons and of item `index`'s button.
+RECT HideButtonRect(HWND panel, int side);
+RECT CloseButtonRect(HWND panel, int side);
+RECT MenuButtonRect(HWND panel, int side);
+RECT ItemButtonRect(HWND panel, int index);
+// The centre of item `index`'s button on the screen.
+POINT ItemCentre(HWND panel, int index);
+
+// A spot over the panel, below any item of a short strip and away from the
+// fixed buttons, where a shown panel stays shown.
+POINT RestingSpotOverPanel(int side, int panelWidth = kPanelDefaultWidth);
+void RestPointerOverPanel(int side = 0, int panelWidth = kPanelDefaultWidth);
+// Far from both edges: a shown panel slides out, a hidden one stays hidden.
+POINT SpotAwayFromPanel();
+void MovePointerAway();
+
+// ---- The program under test ----------------------------------------------------
+
+// Owns one run of tilerack.exe. The destructor closes it gracefully (WM_CLOSE)
+// and terminates it by its handle only if it does not end in time; it never
+// touches any other process.
+class PanelProcess {
+public:
+    // Starts the copy of the program in `dir`; the working folder is `dir`
+    // unless `workingFolder` names another one.
+    explicit PanelProcess(const ScratchDir& dir, const std::wstring& workingFolder = {});
+    ~PanelProcess();
+    PanelProcess(const PanelProcess&) = delete;
+    PanelProcess& operator=(const PanelProcess&) = delete;
+
+    DWORD Pid() const { return pid_; }
+    bool Running() const;
+    // The panel window once it exists and is visible, or nullptr after `timeout`.
+    HWND WaitForWindow(std::chrono::milliseconds timeout = 20s) const;
+    // Posts WM_CLOSE to the panel and waits for the process to end by itself.
+    bool Close(std::chrono::milliseconds timeout = 20s);
+    bool WaitForExit(std::chrono::milliseconds timeout) const;
+    std::optional<DWORD> ExitCode() const;
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD pid_ = 0;
+};
+
+// Success once the panel's frame stands at `left` (within `timeout`), and
+// under a window manager the screen shows it there too; with where it stands
+// instead when it does not.
+::testing::AssertionResult ReachesLeft(HWND panel, int left, std::chrono::milliseconds timeout = 5s);
+// With the pointer resting over the panel's place on `side`: the panel
+// window once it stands at its shown place with its strip drawn (the close
+// cross shows), or nullptr after a failure was recorded.
+HWND StartShown(const PanelProcess& panel, int side = 0, int width = kPanelDefaultWidth);
+// Waits until the panel has painted its close cross (black on the blended
+// background): the strip is drawn and its buttons are where they should be.
+bool WaitForCloseCross(HWND panel, int side, std::chrono::milliseconds timeout = 3s);
+// With the pointer resting over the panel's place (where the pointer watch
+// keeps it), the tray icon's double click brings a panel that slid out back;
+// false, with a failure recorded, when it does not stand shown.
+bool BringIn(HWND panel, int side = 0);
+
+// The panel's tray icon callback carrying a mouse message.
+void PostTrayCallback(HWND panel, UINT mouseMessage);
+
+// ---- Menus and hints -----------------------------------------------------------------
+
+// The entries of the panel's context menu in keyboard order (separators are
+// skipped by the arrow keys).
+enum class MainMenuEntry { NewItem, MoveUp, MoveDown, Delete, ShowFile, Properties, Settings, Exit, Count };
+
+// Right-clicks the panel at a client point and returns the context menu it
+// opens; the tray icon's right-button callback and the menu it opens.
+HWND OpenContextMenuAt(const PanelProcess& panel, HWND window, POINT clientPoint);
+HWND OpenTrayMenu(const PanelProcess& panel, HWND window);
+// Chooses `entry` of an open context menu and waits until the menu has gone.
+bool ChooseFromMenu(const PanelProcess& panel, HWND menu, MainMenuEntry entry);
+// Right-clicks the panel at `clientPoint` and chooses `entry` by the keyboard;
+// false (with a recorded failure) when the menu did not open or did not close.
+bool ChooseFromContextMenu(const PanelProcess& panel, HWND window, POINT clientPoint, MainMenuEntry entry);
+bool ChooseFromTrayMenu(const PanelProcess& panel, HWND window, MainMenuEntry entry);
+
+// Moves the pointer onto the menu button until the button reveal shows it,
+// clicks it and returns the items menu, or nullptr with a failure recorded.
+HWND OpenItemsMenu(const PanelProcess& panel, HWND window, int side = 0);
+
+// Rests the pointer on `clientRect` of the strip until a hint shows, from a
+// spot over the panel's empty area where no hint shows; the hint window and
+// its text, or nothing. The pointer then goes back to that spot.
+struct Hint {
+    HWND window = nullptr;
+    std::wstring text;
+};
+std::optional<Hint> HoverHint(const PanelProcess& panel, HWND window, RECT clientRect, int side = 0);
+HWND FindHint(const PanelProcess& panel);
+
+// ---- Test fixture ---------------------------------------------------------------------
+
+// Fresh scratch folder, no settings file, pointer parked away from both edges.
+class PanelTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+
+    std::wstring ItemsPath() const { return scratch_->File(L"shorts.dat"); }
+    // Writes the item file beside the program; false, with a failure recorded, when it cannot.
+    bool WriteItems(const std::vector<ShortRecord>& records) const;
+    std::vector<std::unique_ptr<tilerack::TShortCut>> SavedItems() const { return ReadSavedItems(ItemsPath()); }
+    std::vector<std::string> SavedCaptions() const;
+    // Starts the program (panel_) and returns its window (window_) once it
+    // stands shown at `side` with its strip drawn, or nullptr after a
+    // recorded failure.
+    HWND StartPanel(int side = 0, int width = kPanelDefaultWidth);
+    // Ends the program with WM_CLOSE and reads the items it saved.
+    std::vector<std::unique_ptr<tilerack::TShortCut>> CloseAndReadItems();
+    DWORD Pid() const { return panel_->Pid(); }
+
+    std::unique_ptr<ScratchDir> scratch_;
+    std::unique_ptr<PanelProcess> panel_;
+    HWND window_ = nullptr;
+};
+
+// Names for the instances of a suite run on both sides: "Left", "Right".
+std::string SideName(const ::testing::TestParamInfo<int>& info);
+
+}  // namespace e2e

@@ -1,0 +1,43 @@
+// Helpers that act on the X server under Wine from the Windows side: Unix
+// paths, a Linux drag source for shell drops, the X server's own pointer and
+// where it shows a window.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "test_files.h"
+
+namespace e2e {
+
+// The Unix path of a Windows path (Wine's file name mapping).
+std::string UnixPath(const std::wstring& windowsPath);
+
+// Drags `files` with the X server's own pointer from a GTK drag source shown
+// around `from` (a Linux process, see tests/e2e/drag/drag_source.py) and
+// releases them at `to`, so the program gets them through Wine's XDND
+// support. Returns the source's verdict: "ended accepted", "ended refused
+// ..." or "error ...".
+std::string DragFilesFromX11(const ScratchDir& dir, POINT from, POINT to, const std::vector<std::wstring>& files);
+
+// The window manager of the test display ("openbox"), or nothing on a bare
+// X server (E2E_WINDOW_MANAGER, set by run-e2e.sh).
+std::wstring WindowManager();
+// Presses the left button at `from`, moves in small steps to `to` and
+// releases, with the X server's own pointer (tests/e2e/x11/pointer_drag.sh):
+// a window manager's frame drag follows it as it follows a user's mouse,
+// which input sent through Windows never reaches. Returns "ended" or
+// "error ...".
+std::string DragWithXPointer(POINT from, POINT to);
+// Where the X server shows a top-level window (tests/e2e/x11/window_place.sh):
+// its outer rectangle, and whether it is mapped; nothing when it cannot tell.
+struct XWindowPlace {
+    RECT rect{};
+    bool mapped = false;
+};
+std::optional<XWindowPlace> XWindowPlaceOf(HWND window);
+
+}  // namespace e2e
