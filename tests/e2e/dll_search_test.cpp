@@ -139,7 +139,7 @@ TEST_P(DllSearch, ALibraryBesideTheProgramIsNotLoadedInPlaceOfTheSystemOne) {
     HWND dialog = WaitForTopWindow(panel->Pid(), L"TMainDialog");
     ASSERT_NE(dialog, nullptr) << "no item dialog; " << PlantedLoads();
     PressButton(FindChild(dialog, L"Button", L"Загрузить..."));
-    HWND files = WaitForCommonDialog(panel->Pid(), 20s);
+    HWND files = WaitForTopWindow(panel->Pid(), L"#32770", 20s);
     EXPECT_NE(files, nullptr) << "no file dialog; " << PlantedLoads();
     if (files) {
         PostMessageW(files, WM_COMMAND, IDCANCEL, 0);
