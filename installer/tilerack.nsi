@@ -14,7 +14,8 @@
   !error "define VERSION, STAGE, ICON and OUTFILE (see scripts/make-dist.sh)"
 !endif
 
-Unicode true
+; 64-bit and Unicode, like the program it installs.
+Target amd64-unicode
 ManifestDPIAware true
 RequestExecutionLevel user
 SetCompressor /SOLID lzma
