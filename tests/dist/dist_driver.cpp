@@ -12,6 +12,14 @@
 //   dist_driver close-panel MS      asks every panel to close (WM_CLOSE, as
 //                                   the installer does) and waits for each
 //                                   process to end; exit 0 when all ended
+//   dist_driver installer-window TEXT MS
+//                                   waits for a visible window whose title
+//                                   holds TEXT; prints its title and the
+//                                   texts of its buttons, one a line
+//   dist_driver cancel-installer TEXT MS
+//                                   presses that window's Cancel, answers
+//                                   Yes to the question that follows and
+//                                   waits for its process to end
 //
 // Exit status 0 is success, 1 a failed check, 2 a wrong command line.
 #include <windows.h>
@@ -54,11 +62,12 @@ int PrintVersionInfo(const std::wstring& file) {
     UINT length = 0;
     if (VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) && fixed &&
         length >= sizeof(VS_FIXEDFILEINFO)) {
-        std::printf("FixedFileVersion=%lu.%lu.%lu.%lu\n", HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
-                    HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS));
-        std::printf("FixedProductVersion=%lu.%lu.%lu.%lu\n", HIWORD(fixed->dwProductVersionMS),
-                    LOWORD(fixed->dwProductVersionMS), HIWORD(fixed->dwProductVersionLS),
-                    LOWORD(fixed->dwProductVersionLS));
+        const auto printVersion = [](const char* name, DWORD high, DWORD low) {
+            std::printf("%s=%u.%u.%u.%u\n", name, unsigned{HIWORD(high)}, unsigned{LOWORD(high)}, unsigned{HIWORD(low)},
+                        unsigned{LOWORD(low)});
+        };
+        printVersion("FixedFileVersion", fixed->dwFileVersionMS, fixed->dwFileVersionLS);
+        printVersion("FixedProductVersion", fixed->dwProductVersionMS, fixed->dwProductVersionLS);
     }
     struct Translation {
         WORD language;
@@ -172,6 +181,95 @@ int ClosePanels(std::chrono::milliseconds timeout) {
     return allEnded ? 0 : 1;
 }
 
+struct TitledWindow {
+    const std::wstring* text;
+    HWND found;
+};
+
+std::wstring WindowTitle(HWND window) {
+    wchar_t title[512] = {};
+    GetWindowTextW(window, title, 512);
+    return title;
+}
+
+HWND VisibleWindowTitled(const std::wstring& text) {
+    TitledWindow search{&text, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* search = reinterpret_cast<TitledWindow*>(param);
+            if (IsWindowVisible(window) && WindowTitle(window).find(*search->text) != std::wstring::npos) {
+                search->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::vector<HWND> Buttons(HWND parent) {
+    std::vector<HWND> buttons;
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM param) -> BOOL {
+            wchar_t name[32] = {};
+            GetClassNameW(child, name, 32);
+            if (_wcsicmp(name, L"Button") == 0 && IsWindowVisible(child)) {
+                reinterpret_cast<std::vector<HWND>*>(param)->push_back(child);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&buttons));
+    return buttons;
+}
+
+int ShowInstallerWindow(const std::wstring& text, std::chrono::milliseconds timeout) {
+    HWND window = nullptr;
+    if (!WaitUntil([&] { return (window = VisibleWindowTitled(text)) != nullptr; }, timeout)) {
+        std::fprintf(stderr, "no window titled with %s\n", Utf8(text).c_str());
+        return 1;
+    }
+    // The pages fill in after the window shows: wait for its Next button.
+    WaitUntil([&] { return !WindowTitle(GetDlgItem(window, 1)).empty(); }, timeout);
+    std::printf("%s\n", Utf8(WindowTitle(window)).c_str());
+    for (HWND button : Buttons(window)) std::printf("%s\n", Utf8(WindowTitle(button)).c_str());
+    return 0;
+}
+
+// A question box of `pid` other than `except`.
+HWND QuestionOf(DWORD pid, HWND except) {
+    HWND window = nullptr;
+    while ((window = FindWindowExW(nullptr, window, L"#32770", nullptr)) != nullptr) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == pid && window != except && IsWindowVisible(window) && GetDlgItem(window, IDYES)) return window;
+    }
+    return nullptr;
+}
+
+int CancelInstaller(const std::wstring& text, std::chrono::milliseconds timeout) {
+    HWND window = VisibleWindowTitled(text);
+    if (!window) {
+        std::fprintf(stderr, "no window titled with %s\n", Utf8(text).c_str());
+        return 1;
+    }
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    PostMessageW(GetDlgItem(window, IDCANCEL), BM_CLICK, 0, 0);
+    HWND question = nullptr;
+    if (!WaitUntil([&] { return (question = QuestionOf(pid, window)) != nullptr; }, timeout)) {
+        std::fprintf(stderr, "Cancel asked nothing\n");
+        if (process) CloseHandle(process);
+        return 1;
+    }
+    PostMessageW(GetDlgItem(question, IDYES), BM_CLICK, 0, 0);
+    const bool ended = process && WaitForSingleObject(process, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
+    if (process) CloseHandle(process);
+    if (!ended) std::fprintf(stderr, "the installer did not end after Cancel and Yes\n");
+    return ended ? 0 : 1;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -187,7 +285,14 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     if (command == L"close-panel" && argc == 3) return ClosePanels(std::chrono::milliseconds(_wtoi(argv[2])));
+    if (command == L"installer-window" && argc == 4) {
+        return ShowInstallerWindow(argv[2], std::chrono::milliseconds(_wtoi(argv[3])));
+    }
+    if (command == L"cancel-installer" && argc == 4) {
+        return CancelInstaller(argv[2], std::chrono::milliseconds(_wtoi(argv[3])));
+    }
     std::fprintf(stderr, "usage: dist_driver version-info FILE | make-shorts PATH | check-shorts PATH |"
-                         " wait-panel MS | panel-count | close-panel MS\n");
+                         " wait-panel MS | panel-count | close-panel MS | installer-window TEXT MS |"
+                         " cancel-installer TEXT MS\n");
     return 2;
 }

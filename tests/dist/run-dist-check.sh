@@ -199,6 +199,30 @@ check_zip_runs_where_unpacked() {
     expect "icons.dat beside the unpacked program changed" same_file "$program/icons.dat" "$WIN_DIR/icons.dat"
 }
 
+# Run by hand, the installer talks Russian; cancelled, it leaves nothing.
+check_installer_speaks_russian() {
+    wine "$SETUP" >/dev/null 2>&1 &
+    local setup_pid=$! shown
+    shown=$(driver installer-window "tilerack $VERSION" 30000 | tr -d '\r')
+    if [ -z "$shown" ]; then
+        fail "the installer showed no window"
+    else
+        sed 's/^/  /' <<<"$shown"
+        grep -qx "Установка tilerack $VERSION" <<<"$shown" || fail "the installer's title is not Russian"
+        grep -qx "&Далее >" <<<"$shown" || fail "the installer has no Russian Next button"
+        grep -qx "Отмена" <<<"$shown" || fail "the installer has no Russian Cancel button"
+        [ -x /usr/bin/import ] && /usr/bin/import -window root "$CHECK_DIR/installer-welcome.png" 2>/dev/null
+        driver cancel-installer "tilerack $VERSION" 30000 || fail "Cancel and Yes did not end the installer"
+    fi
+    if ! wait_until 30 not kill -0 "$setup_pid" 2>/dev/null; then
+        fail "the installer is still running"
+        kill "$setup_pid" 2>/dev/null
+    fi
+    wait "$setup_pid" 2>/dev/null
+    [ ! -e "$INSTDIR" ] || fail "the cancelled installer left $INSTDIR"
+    expect "the cancelled installer left an installed-apps entry" reg_key_missing "$UNINSTALL_KEY"
+}
+
 check_silent_install() {
     expect "the installer does not ask for the invoker's level (no administrator)" \
         grep -aq 'level="asInvoker"' "$SETUP"
@@ -316,6 +340,7 @@ echo "dist-check: DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX install folder $WIN_IN
 
 scenario "Downloads.VersionResourceReadsBack" check_version_resource
 scenario "Zip.RunsWhereUnpackedWithItsIconsBesideIt" check_zip_runs_where_unpacked
+scenario "Installer.SpeaksRussianAndLeavesNothingWhenCancelled" check_installer_speaks_russian
 scenario "Installer.SilentInstallForTheUserWithoutAdministrator" check_silent_install
 scenario "Installer.InstalledPanelKeepsItsItems" check_installed_panel_keeps_items
 scenario "Installer.UpdateKeepsItemsAndSettingsByteIdentical" check_update_keeps_items
