@@ -39,6 +39,7 @@ ShowUninstDetails show
 !include LogicLib.nsh
 !include FileFunc.nsh
 !include WinMessages.nsh
+!include Sections.nsh
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
@@ -163,8 +164,8 @@ Section "-un.Программа"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
 SectionEnd
 
-; Unticked by default, and so never in a silent run: the items and the
-; settings stay for a later installation.
+; Unticked by default, and so never in a silent run unless asked for with
+; /REMOVEUSERDATA: the items and the settings stay for a later installation.
 Section /o "un.Удалить также ярлыки панели (shorts.dat) и её настройки" SecUnUserData
   Delete "$INSTDIR\shorts.dat"
   Delete "$INSTDIR\shorts.dat.saving"
@@ -190,3 +191,13 @@ Section "-un.Папка"
   ; Removed only when empty: kept items keep their folder.
   RMDir "$INSTDIR"
 SectionEnd
+
+; "uninstall.exe /S /REMOVEUSERDATA" removes the items and settings too.
+Function un.onInit
+  ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} $0 "/REMOVEUSERDATA" $1
+  ${IfNot} ${Errors}
+    !insertmacro SelectSection ${SecUnUserData}
+  ${EndIf}
+FunctionEnd

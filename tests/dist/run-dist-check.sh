@@ -315,6 +315,20 @@ check_uninstall_keeps_items() {
     [ "$(ls -A "$INSTDIR")" = shorts.dat ] || fail "$INSTDIR holds: $(ls -A "$INSTDIR" | tr '\n' ' ')"
 }
 
+check_uninstall_removes_user_data_when_asked() {
+    wine_run 120 "$SETUP" /S || { fail "the silent installer failed (status $?)"; return; }
+    driver make-shorts "$WIN_INSTDIR\\shorts.dat" || { fail "cannot write the known list"; return; }
+    start_panel "$INSTDIR/tilerack.exe" || return
+    wine_run 60 "$INSTDIR/uninstall.exe" /S /REMOVEUSERDATA || fail "the silent uninstaller failed (status $?)"
+    wait_until 60 not test -e "$INSTDIR" || fail "$INSTDIR is still there after 60 s: $(ls -A "$INSTDIR" | tr '\n' ' ')"
+    wait_until 30 panel_ended || fail "the panel still runs after the uninstall"
+    forget_panel
+    [ ! -e "$SETTINGS" ] || fail "the settings are left: $(tr '\r\n' '  ' <"$SETTINGS")"
+    [ ! -e "$SHORTCUT" ] || fail "the Start menu shortcut is left"
+    expect "the sign-in start is left" reg_missing "$RUN_KEY" tilerack
+    expect "the installed-apps entry is left" reg_key_missing "$UNINSTALL_KEY"
+}
+
 scenario "Downloads.TwoRunsGiveTheSameBytes" check_reproducible
 scenario "Downloads.ZipHoldsTheProgramIconsReadmeAndBothLicences" check_zip_contents
 
@@ -346,6 +360,7 @@ scenario "Installer.InstalledPanelKeepsItsItems" check_installed_panel_keeps_ite
 scenario "Installer.UpdateKeepsItemsAndSettingsByteIdentical" check_update_keeps_items
 scenario "Installer.UpdateClosesTheRunningPanelFirstAndLosesNothing" check_update_closes_running_panel
 scenario "Uninstaller.SilentRemovesProgramShortcutSignInAndEntryButKeepsItems" check_uninstall_keeps_items
+scenario "Uninstaller.RemovesItemsAndSettingsOnlyWhenAsked" check_uninstall_removes_user_data_when_asked
 
 echo "dist: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
