@@ -192,6 +192,17 @@ Section "-un.Папка"
   RMDir "$INSTDIR"
 SectionEnd
 
+; Over an older installation the start at sign-in stays as the user left it.
+Function .onInit
+  ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "DisplayVersion"
+  ${If} $0 != ""
+    ReadRegStr $1 HKCU "${RUN_KEY}" "${PRODUCT}"
+    ${If} $1 == ""
+      !insertmacro UnselectSection ${SecSignIn}
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
+
 ; "uninstall.exe /S /REMOVEUSERDATA" removes the items and settings too.
 Function un.onInit
   ${GetParameters} $0

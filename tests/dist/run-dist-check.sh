@@ -289,6 +289,16 @@ check_update_closes_running_panel() {
     expect "the update over a running panel lost items" driver check-shorts "$WIN_INSTDIR\\shorts.dat"
 }
 
+check_update_keeps_sign_in_off() {
+    wine_run 120 "$SETUP" /S || { fail "the silent installer failed (status $?)"; return; }
+    expect_reg "$RUN_KEY" tilerack "\"$WIN_INSTDIR\\tilerack.exe\""
+    # The user turns it off; the next version leaves it off.
+    wine_run 60 reg delete "$RUN_KEY" /v tilerack /f >/dev/null 2>&1 || { fail "cannot turn the sign-in start off"; return; }
+    wine_run 120 "$NEXT_SETUP" /S || fail "the next version's installer failed (status $?)"
+    expect_reg "$UNINSTALL_KEY" DisplayVersion "$NEXT_VERSION"
+    expect "the update turned the sign-in start back on" reg_missing "$RUN_KEY" tilerack
+}
+
 uninstalled() {
     [ ! -e "$INSTDIR/tilerack.exe" ] && [ ! -e "$INSTDIR/uninstall.exe" ] && reg_key_missing "$UNINSTALL_KEY"
 }
@@ -317,6 +327,7 @@ check_uninstall_keeps_items() {
 
 check_uninstall_removes_user_data_when_asked() {
     wine_run 120 "$SETUP" /S || { fail "the silent installer failed (status $?)"; return; }
+    expect_reg "$RUN_KEY" tilerack "\"$WIN_INSTDIR\\tilerack.exe\""
     driver make-shorts "$WIN_INSTDIR\\shorts.dat" || { fail "cannot write the known list"; return; }
     start_panel "$INSTDIR/tilerack.exe" || return
     wine_run 60 "$INSTDIR/uninstall.exe" /S /REMOVEUSERDATA || fail "the silent uninstaller failed (status $?)"
@@ -361,6 +372,7 @@ scenario "Installer.UpdateKeepsItemsAndSettingsByteIdentical" check_update_keeps
 scenario "Installer.UpdateClosesTheRunningPanelFirstAndLosesNothing" check_update_closes_running_panel
 scenario "Uninstaller.SilentRemovesProgramShortcutSignInAndEntryButKeepsItems" check_uninstall_keeps_items
 scenario "Uninstaller.RemovesItemsAndSettingsOnlyWhenAsked" check_uninstall_removes_user_data_when_asked
+scenario "Installer.UpdateKeepsTheSignInStartTurnedOff" check_update_keeps_sign_in_off
 
 echo "dist: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
