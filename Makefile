@@ -5,7 +5,7 @@ NATIVE := $(BUILD)/native
 WIN    := $(BUILD)/win
 JOBS   ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps native unit win e2e test run bench hostile fuzz clean
+.PHONY: all deps native unit win e2e test run bench hostile fuzz dist dist-check clean
 
 all: native win
 
@@ -29,6 +29,16 @@ e2e: win
 # Unit tests natively, then the real program under Wine on a private display.
 test: deps
 	@scripts/run-all-tests.sh $(NATIVE) $(WIN)
+
+# The release downloads: build/dist/tilerack-VERSION-win64.zip and
+# build/dist/tilerack-VERSION-setup.exe, the same bytes on every run.
+dist: win
+	@scripts/make-dist.sh $(WIN) $(BUILD)/dist
+
+# The downloads checked under Wine: reproducible, the installer, an update
+# and the uninstaller (also part of `make test`).
+dist-check: win
+	@tests/dist/run-dist-check.sh $(WIN) $(BUILD)/dist
 
 run: win
 	@scripts/run-panel.sh $(WIN)

@@ -46,8 +46,13 @@ target_link_libraries(tilerack_ui PUBLIC tilerack_core ${WIN_LIBS})
 
 add_executable(tilerack WIN32 ${CMAKE_SOURCE_DIR}/panel/tilerack.cpp ${CMAKE_SOURCE_DIR}/res/tilerack.rc)
 target_link_libraries(tilerack PRIVATE tilerack_ui)
-# Symbols stripped: the shipped program stays one small file.
-target_link_options(tilerack PRIVATE ${STATIC_FLAGS} -municode -s)
+# Symbols stripped: the shipped program stays one small file. No link time is
+# stamped in, so the same sources give the same bytes and a release can be
+# made again and compared.
+target_link_options(tilerack PRIVATE ${STATIC_FLAGS} -municode -s -Wl,--no-insert-timestamp)
+# The version resource reads the generated version header.
+set_source_files_properties(${CMAKE_SOURCE_DIR}/res/tilerack.rc PROPERTIES
+  OBJECT_DEPENDS ${CMAKE_BINARY_DIR}/generated/tilerack_version.h)
 # The icon collection lies beside the program.
 configure_file(${CMAKE_SOURCE_DIR}/res/icons/icons.dat ${CMAKE_BINARY_DIR}/icons.dat COPYONLY)
 
@@ -92,3 +97,11 @@ add_executable(show_sequence_bench ${CMAKE_SOURCE_DIR}/bench/show_sequence_bench
   ${CMAKE_SOURCE_DIR}/tests/e2e/shorts_file_builder.cpp)
 target_link_libraries(show_sequence_bench PRIVATE tilerack_ui)
 target_link_options(show_sequence_bench PRIVATE ${STATIC_FLAGS})
+
+# The release check's helper (tests/dist/): reads a program's version
+# resource, writes and compares item files, closes a running panel.
+add_executable(dist_driver ${CMAKE_SOURCE_DIR}/tests/dist/dist_driver.cpp
+  ${CMAKE_SOURCE_DIR}/tests/e2e/shorts_file_builder.cpp)
+target_include_directories(dist_driver PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(dist_driver PRIVATE version)
+target_link_options(dist_driver PRIVATE ${STATIC_FLAGS} -municode)

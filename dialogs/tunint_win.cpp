@@ -15,6 +15,7 @@
 #include "platform/fonts.h"
 #include "platform/picture_box.h"
 #include "platform/text.h"
+#include "tilerack_version.h"
 
 namespace tilerack {
 
@@ -39,7 +40,7 @@ constexpr const char* kDialogTitle = "Настройки";
 constexpr Rect kShape1Place{7, 30, 69, 35};
 constexpr Rect kImage1Place{195, 1, 260, 28};
 constexpr const char* kAboutText =
-    "tilerack 1.0\r"
+    "tilerack " TILERACK_VERSION "\r"
     "Авторы: участники проекта tilerack\r"
     "Подробности — в файле README.md, который прилагается к программе";
 

@@ -32,6 +32,10 @@ have_cmd openbox || need+=(openbox)
 have_cmd xprop || need+=(x11-utils)
 # The pictures of the shipped icon collection (scripts/make-icons-dat.sh).
 have_pkg tango-icon-theme || need+=(tango-icon-theme)
+# The release downloads (scripts/make-dist.sh) and their check.
+have_cmd makensis || need+=(nsis)
+have_cmd zip || need+=(zip)
+have_cmd unzip || need+=(unzip)
 
 [ ${#need[@]} -eq 0 ] && exit 0
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Everything `make test` runs: the native unit tests (ctest), then the Windows
-# build and its end-to-end tests under Wine on a private display. Ends with one
-# line "N passed, N failed" over both, and a non-zero status on any failure.
+# build, its end-to-end tests under Wine on a private display and the check of
+# the release downloads. Ends with one line "N passed, N failed" over all, and
+# a non-zero status on any failure.
 #
 # Usage: run-all-tests.sh NATIVE_BUILD_DIR WIN_BUILD_DIR
 set -uo pipefail
@@ -59,6 +60,21 @@ if cmake -S "$ROOT" -B "$WIN" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmak
         [ "$e2e_status" -ne 0 ] && [ "$e2e_failed" -eq 0 ] && problems+=("end-to-end run failed (status $e2e_status)")
     else
         problems+=("end-to-end run gave no summary (status $e2e_status)")
+    fi
+
+    # --- The release downloads: made twice and compared, installed, updated
+    # and uninstalled under Wine (tests/dist/run-dist-check.sh).
+    echo "== release downloads"
+    "$ROOT/tests/dist/run-dist-check.sh" "$WIN" "$(dirname "$WIN")/dist" 2>&1 | tee "$WIN/dist-check.log"
+    dist_status=${PIPESTATUS[0]}
+    summary=$(grep -E '^dist: [0-9]+ passed, [0-9]+ failed' "$WIN/dist-check.log" | tail -n1)
+    if [ -n "$summary" ]; then
+        dist_failed=$(sed -E 's/^dist: [0-9]+ passed, ([0-9]+) failed.*/\1/' <<<"$summary")
+        passed=$((passed + $(sed -E 's/^dist: ([0-9]+) passed.*/\1/' <<<"$summary")))
+        failed=$((failed + dist_failed))
+        [ "$dist_status" -ne 0 ] && [ "$dist_failed" -eq 0 ] && problems+=("release check failed (status $dist_status)")
+    else
+        problems+=("release check gave no summary (status $dist_status)")
     fi
 else
     problems+=("Windows build failed")

@@ -1,0 +1,214 @@
+﻿; tilerack's per-user installer: no administrator rights, Russian, installs
+; into %LOCALAPPDATA%\Programs\tilerack (a folder its user can write, since
+; the items live in "shorts.dat" beside the program), with a Start menu
+; shortcut, an optional start at sign-in, an entry in the user's list of
+; installed apps and an uninstaller. The user's items and settings survive an
+; update and, unless the user asks otherwise, an uninstall.
+;
+; Built by scripts/make-dist.sh:
+;   makensis -INPUTCHARSET UTF8 -DVERSION=1.2.3 -DSTAGE=folder -DICON=file.ico
+;            -DOUTFILE=tilerack-1.2.3-setup.exe installer/tilerack.nsi
+; STAGE holds tilerack.exe, icons.dat, README.md, LICENSE.txt, LICENSE-tango.txt.
+
+!ifndef VERSION | STAGE | ICON | OUTFILE
+  !error "define VERSION, STAGE, ICON and OUTFILE (see scripts/make-dist.sh)"
+!endif
+
+; 64-bit and Unicode, like the program it installs.
+Target amd64-unicode
+ManifestDPIAware true
+RequestExecutionLevel user
+SetCompressor /SOLID lzma
+
+!define PRODUCT "tilerack"
+!define PUBLISHER "the tilerack contributors"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\tilerack"
+!define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+!define PANEL_CLASS "TMainPanel"
+!define SETTINGS_SECTION "Keelstrip"
+
+Name "${PRODUCT} ${VERSION}"
+OutFile "${OUTFILE}"
+InstallDir "$LOCALAPPDATA\Programs\${PRODUCT}"
+InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
+BrandingText "${PRODUCT} ${VERSION}"
+ShowInstDetails show
+ShowUninstDetails show
+
+!include MUI2.nsh
+!include LogicLib.nsh
+!include FileFunc.nsh
+!include WinMessages.nsh
+!include Sections.nsh
+
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!define MUI_ABORTWARNING
+!define MUI_COMPONENTSPAGE_NODESC
+!define MUI_FINISHPAGE_RUN "$INSTDIR\tilerack.exe"
+!define MUI_FINISHPAGE_RUN_TEXT "Запустить панель tilerack"
+
+!insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_COMPONENTS
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_COMPONENTS
+!insertmacro MUI_UNPAGE_INSTFILES
+
+!insertmacro MUI_LANGUAGE "Russian"
+
+VIProductVersion "${VERSION}.0"
+VIFileVersion "${VERSION}.0"
+VIAddVersionKey /LANG=${LANG_RUSSIAN} "ProductName" "${PRODUCT}"
+VIAddVersionKey /LANG=${LANG_RUSSIAN} "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_RUSSIAN} "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_RUSSIAN} "FileDescription" "Установка панели быстрого запуска tilerack"
+VIAddVersionKey /LANG=${LANG_RUSSIAN} "CompanyName" "${PUBLISHER}"
+VIAddVersionKey /LANG=${LANG_RUSSIAN} "LegalCopyright" "Copyright (c) 2026 ${PUBLISHER}"
+
+; Asks every running panel to close (WM_CLOSE: the panel saves its items and
+; settings as it closes) and waits for its process to end, so that no file in
+; use is replaced and nothing unsaved is lost. A panel that does not end in
+; 20 s is reported; the user may close it and retry, a silent run gives up.
+!macro CLOSE_RUNNING_PANEL
+  StrCpy $R9 0
+  next_panel:
+    FindWindow $R0 "${PANEL_CLASS}"
+    StrCmp $R0 0 all_closed
+    IntOp $R9 $R9 + 1
+    IntCmp $R9 10 0 0 not_closed
+    DetailPrint "Закрывается работающая панель tilerack..."
+    System::Call 'user32::GetWindowThreadProcessId(p R0, *i .R1) i'
+    System::Call 'kernel32::OpenProcess(i 0x00100000, i 0, i R1) p .R2'
+    System::Call 'user32::PostMessageW(p R0, i ${WM_CLOSE}, p 0, p 0) i'
+    StrCmp $R2 0 wait_window
+    System::Call 'kernel32::WaitForSingleObject(p R2, i 20000) i .R3'
+    System::Call 'kernel32::CloseHandle(p R2)'
+    StrCmp $R3 0 next_panel not_closed
+  wait_window:
+    ; No handle to the process: wait for its window to go instead.
+    StrCpy $R3 0
+  window_poll:
+    IsWindow $R0 0 next_panel
+    IntOp $R3 $R3 + 1
+    IntCmp $R3 200 not_closed
+    Sleep 100
+    Goto window_poll
+  not_closed:
+    IfSilent give_up
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "Панель tilerack не закрылась.$\r$\nЗакройте её и нажмите «Повтор»." IDRETRY retry
+  give_up:
+    SetErrorLevel 2
+    Abort "Панель tilerack не закрылась."
+  retry:
+    StrCpy $R9 0
+    Goto next_panel
+  all_closed:
+!macroend
+
+Function ClosePanel
+  !insertmacro CLOSE_RUNNING_PANEL
+FunctionEnd
+
+Function un.ClosePanel
+  !insertmacro CLOSE_RUNNING_PANEL
+FunctionEnd
+
+Section "-Программа" SecProgram
+  Call ClosePanel
+  SetOutPath "$INSTDIR"
+  ; Only the program's own files: "shorts.dat" and the settings are the
+  ; user's and are never written here.
+  File "${STAGE}/tilerack.exe"
+  File "${STAGE}/icons.dat"
+  File "${STAGE}/README.md"
+  File "${STAGE}/LICENSE.txt"
+  File "${STAGE}/LICENSE-tango.txt"
+  WriteUninstaller "$INSTDIR\uninstall.exe"
+
+  CreateShortcut "$SMPROGRAMS\tilerack.lnk" "$INSTDIR\tilerack.exe" "" "$INSTDIR\tilerack.exe" 0 \
+    SW_SHOWNORMAL "" "Панель быстрого запуска"
+  ; The next section puts the start at sign-in back when it stays ticked.
+  DeleteRegValue HKCU "${RUN_KEY}" "${PRODUCT}"
+
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\tilerack.exe,0"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  IntFmt $0 "0x%08X" $0
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" "$0"
+SectionEnd
+
+Section "Запускать панель при входе в Windows" SecSignIn
+  WriteRegStr HKCU "${RUN_KEY}" "${PRODUCT}" '"$INSTDIR\tilerack.exe"'
+SectionEnd
+
+Section "-un.Программа"
+  Call un.ClosePanel
+  Delete "$INSTDIR\tilerack.exe"
+  Delete "$INSTDIR\icons.dat"
+  Delete "$INSTDIR\README.md"
+  Delete "$INSTDIR\LICENSE.txt"
+  Delete "$INSTDIR\LICENSE-tango.txt"
+  Delete "$SMPROGRAMS\tilerack.lnk"
+  DeleteRegValue HKCU "${RUN_KEY}" "${PRODUCT}"
+  DeleteRegKey HKCU "${UNINSTALL_KEY}"
+SectionEnd
+
+; Unticked by default, and so never in a silent run unless asked for with
+; /REMOVEUSERDATA: the items and the settings stay for a later installation.
+Section /o "un.Удалить также ярлыки панели (shorts.dat) и её настройки" SecUnUserData
+  Delete "$INSTDIR\shorts.dat"
+  Delete "$INSTDIR\shorts.dat.saving"
+  Delete "$INSTDIR\shorts.damaged-*.dat"
+  Delete "$APPDATA\tilerack\tilerack.INI"
+  RMDir "$APPDATA\tilerack"
+  DeleteINISec "$WINDIR\tilerack.INI" "${SETTINGS_SECTION}"
+  FlushINI "$WINDIR\tilerack.INI"
+  ; The file held only the panel's section: remove it when nothing is left.
+  ClearErrors
+  FileOpen $0 "$WINDIR\tilerack.INI" r
+  ${IfNot} ${Errors}
+    FileSeek $0 0 END $1
+    FileClose $0
+    ${If} $1 < 3
+      Delete "$WINDIR\tilerack.INI"
+    ${EndIf}
+  ${EndIf}
+SectionEnd
+
+Section "-un.Папка"
+  Delete "$INSTDIR\uninstall.exe"
+  ; Removed only when empty: kept items keep their folder.
+  RMDir "$INSTDIR"
+SectionEnd
+
+; Over an older installation the start at sign-in stays as the user left it.
+Function .onInit
+  ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "DisplayVersion"
+  ${If} $0 != ""
+    ReadRegStr $1 HKCU "${RUN_KEY}" "${PRODUCT}"
+    ${If} $1 == ""
+      !insertmacro UnselectSection ${SecSignIn}
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
+
+; "uninstall.exe /S /REMOVEUSERDATA" removes the items and settings too.
+Function un.onInit
+  ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} $0 "/REMOVEUSERDATA" $1
+  ${IfNot} ${Errors}
+    !insertmacro SelectSection ${SecUnUserData}
+  ${EndIf}
+FunctionEnd

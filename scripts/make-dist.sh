@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Makes the two release downloads from a built Windows tree:
+#   OUT_DIR/tilerack-VERSION-win64.zip   the program, icons.dat, a README for
+#                                        users and both licences in one folder
+#   OUT_DIR/tilerack-VERSION-setup.exe   the per-user installer (installer/tilerack.nsi)
+# Both are reproducible: every file gets the same time stamp
+# (SOURCE_DATE_EPOCH, by default the time of the last commit) and mode, the
+# zip's entries are sorted and carry no extra fields, so the same tree gives
+# the same bytes.
+#
+# Usage: make-dist.sh WIN_BUILD_DIR OUT_DIR [VERSION]
+# VERSION defaults to the file VERSION; another one only renames the
+# downloads and the installer's version (the release check builds a "next"
+# installer this way).
+set -euo pipefail
+
+if [ $# -lt 2 ] || [ $# -gt 3 ]; then
+    echo "usage: $0 WIN_BUILD_DIR OUT_DIR [VERSION]" >&2
+    exit 2
+fi
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+WIN_DIR=$(cd "$1" && pwd)
+OUT_DIR=$2
+VERSION=${3:-$(head -n1 "$ROOT/VERSION")}
+if ! [[ $VERSION =~ ^[0-9]+\.[0-9]+\.[0-9]+$ ]]; then
+    echo "make-dist: VERSION must be MAJOR.MINOR.PATCH, not '$VERSION'" >&2
+    exit 2
+fi
+for file in tilerack.exe icons.dat; do
+    if [ ! -f "$WIN_DIR/$file" ]; then
+        echo "make-dist: $WIN_DIR/$file is missing; build the Windows tree first (make win)" >&2
+        exit 1
+    fi
+done
+command -v makensis >/dev/null || { echo "make-dist: makensis is missing (package nsis)" >&2; exit 1; }
+command -v zip >/dev/null || { echo "make-dist: zip is missing (package zip)" >&2; exit 1; }
+
+if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
+    SOURCE_DATE_EPOCH=$(git -C "$ROOT" log -1 --format=%ct 2>/dev/null || true)
+    [ -n "$SOURCE_DATE_EPOCH" ] || SOURCE_DATE_EPOCH=1798761600  # 2027-01-01
+fi
+export SOURCE_DATE_EPOCH TZ=UTC LC_ALL=C
+
+mkdir -p "$OUT_DIR"
+OUT_DIR=$(cd "$OUT_DIR" && pwd)
+NAME=tilerack-$VERSION
+STAGE=$OUT_DIR/.stage-$VERSION
+rm -rf "$STAGE"
+mkdir -p "$STAGE/$NAME"
+trap 'rm -rf "$STAGE"' EXIT
+
+# Text files with Windows line ends, for Notepad.
+crlf() { sed -e 's/\r$//' -e 's/$/\r/' "$1" >"$2"; }
+cp "$WIN_DIR/tilerack.exe" "$WIN_DIR/icons.dat" "$STAGE/$NAME/"
+crlf "$ROOT/installer/README.md" "$STAGE/$NAME/README.md"
+crlf "$ROOT/LICENSE" "$STAGE/$NAME/LICENSE.txt"
+crlf "$ROOT/res/icons/LICENSE-tango.txt" "$STAGE/$NAME/LICENSE-tango.txt"
+chmod 0755 "$STAGE/$NAME"
+chmod 0644 "$STAGE/$NAME"/*
+touch -h -d "@$SOURCE_DATE_EPOCH" "$STAGE/$NAME"/* "$STAGE/$NAME"
+
+ZIP=$OUT_DIR/$NAME-win64.zip
+SETUP=$OUT_DIR/$NAME-setup.exe
+rm -f "$ZIP" "$SETUP" "$ZIP.tmp"
+# -X: no extra fields (owner ids, Unix times); -D: no folder entries; the
+# names come sorted from the list.
+(cd "$STAGE" && find "$NAME" -type f | sort | zip -X -D -9 -q "$ZIP.tmp" -@)
+mv "$ZIP.tmp" "$ZIP"
+
+makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$VERSION" -DSTAGE="$STAGE/$NAME" \
+    -DICON="$ROOT/res/mainicon.ico" -DOUTFILE="$SETUP.tmp" "$ROOT/installer/tilerack.nsi"
+mv "$SETUP.tmp" "$SETUP"
+touch -d "@$SOURCE_DATE_EPOCH" "$ZIP" "$SETUP"
+
+for file in "$ZIP" "$SETUP"; do
+    printf '%s  %s bytes\n' "$file" "$(stat -c %s "$file")"
+done

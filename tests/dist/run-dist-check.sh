@@ -1,0 +1,378 @@
+#!/usr/bin/env bash
+# The release check: makes the downloads (scripts/make-dist.sh) twice and
+# compares them, reads the program's version resource back, then installs,
+# updates and uninstalls under Wine on a private Xvfb with a private, fresh
+# Wine prefix ($WIN_DIR/dist-check/prefix), with the user's items in
+# "shorts.dat" watched all along. Ends with "dist: N passed, N failed" and a
+# non-zero status on any failure; stops only what it started.
+#
+# Usage: run-dist-check.sh WIN_BUILD_DIR DIST_DIR
+set -uo pipefail
+
+if [ $# -ne 2 ] || [ ! -d "$1" ]; then
+    echo "usage: $0 WIN_BUILD_DIR DIST_DIR" >&2
+    exit 2
+fi
+ROOT=$(cd "$(dirname "$0")/../.." && pwd)
+WIN_DIR=$(cd "$1" && pwd)
+mkdir -p "$2"
+DIST_DIR=$(cd "$2" && pwd)
+CHECK_DIR=$WIN_DIR/dist-check
+mkdir -p "$CHECK_DIR"
+for exe in tilerack.exe dist_driver.exe icons.dat; do
+    if [ ! -f "$WIN_DIR/$exe" ]; then
+        echo "dist-check: $WIN_DIR/$exe is missing; build the Windows tree first" >&2
+        echo "dist: 0 passed, 1 failed"
+        exit 1
+    fi
+done
+
+exec 9>"$CHECK_DIR/.lock"
+if ! flock -w 900 9; then
+    echo "dist-check: another run holds $CHECK_DIR/.lock" >&2
+    echo "dist: 0 passed, 1 failed"
+    exit 1
+fi
+
+VERSION=$(head -n1 "$ROOT/VERSION")
+IFS=. read -r MAJOR MINOR PATCH <<<"$VERSION"
+NEXT_VERSION=$MAJOR.$MINOR.$((PATCH + 1))
+LATER_VERSION=$MAJOR.$MINOR.$((PATCH + 2))
+ZIP=$DIST_DIR/tilerack-$VERSION-win64.zip
+SETUP=$DIST_DIR/tilerack-$VERSION-setup.exe
+NEXT_SETUP=$CHECK_DIR/next/tilerack-$NEXT_VERSION-setup.exe
+LATER_SETUP=$CHECK_DIR/next/tilerack-$LATER_VERSION-setup.exe
+
+export WINEPREFIX=$CHECK_DIR/prefix
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+unset WINESERVER WINELOADER WINEARCH
+
+XVFB_PID=""
+WM_PID=""
+PANEL_PID=""
+. "$ROOT/scripts/private-display.sh"
+cleanup() {
+    [ -n "$PANEL_PID" ] && kill "$PANEL_PID" 2>/dev/null
+    stop_private_display
+}
+trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+passed=0
+failed=0
+scenario_ok=1
+fail() {
+    echo "  FAILED: $*"
+    scenario_ok=0
+}
+# expect DESCRIPTION COMMAND...: the command must succeed.
+expect() {
+    local description=$1
+    shift
+    "$@" || fail "$description"
+}
+scenario() {
+    local name=$1
+    shift
+    echo "== $name"
+    scenario_ok=1
+    "$@"
+    if [ "$scenario_ok" -eq 1 ]; then
+        echo "[  PASSED  ] $name"
+        passed=$((passed + 1))
+    else
+        echo "[  FAILED  ] $name"
+        failed=$((failed + 1))
+    fi
+}
+# wait_until SECONDS COMMAND...: polls the command until it succeeds or the
+# deadline passes.
+wait_until() {
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        [ "$SECONDS" -ge "$deadline" ] && return 1
+        sleep 0.2
+    done
+}
+not() { ! "$@"; }
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+wine_run() { timeout --kill-after=10 "$1" wine "${@:2}"; }
+driver() { wine_run 60 "$WIN_DIR/dist_driver.exe" "$@"; }
+# reg_value KEY NAME prints the value's data; fails when it is missing.
+reg_value() {
+    wine_run 60 reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
+        awk -v name="$2" '$1 == name { sub(/^[ \t]*[^ \t]+[ \t]+[^ \t]+[ \t]*/, ""); print; found = 1 } END { exit !found }'
+}
+reg_missing() { ! wine_run 60 reg query "$1" /v "$2" >/dev/null 2>&1; }
+reg_key_missing() { ! wine_run 60 reg query "$1" >/dev/null 2>&1; }
+expect_reg() {
+    local key=$1 name=$2 want=$3 got
+    got=$(reg_value "$key" "$name") || { fail "$key has no value $name"; return; }
+    [ "$got" = "$want" ] || fail "$key\\$name is '$got', not '$want'"
+}
+same_file() { cmp -s "$1" "$2"; }
+
+# The panel, started in the background as a user would (its items beside it).
+start_panel() {
+    wine "$1" >/dev/null 2>&1 &
+    PANEL_PID=$!
+    driver wait-panel 30000 || { fail "the panel from $1 showed no window"; return 1; }
+}
+# The process started by start_panel has ended (closed by someone else).
+panel_ended() { ! kill -0 "$PANEL_PID" 2>/dev/null; }
+forget_panel() {
+    if [ -n "$PANEL_PID" ] && ! wait_until 30 panel_ended; then
+        fail "the panel's process did not end"
+        kill "$PANEL_PID" 2>/dev/null
+    fi
+    wait "$PANEL_PID" 2>/dev/null
+    PANEL_PID=""
+}
+close_panel() {
+    driver close-panel 30000 || fail "the panel did not close on WM_CLOSE"
+    forget_panel
+}
+
+# --- The downloads -------------------------------------------------------------
+check_reproducible() {
+    rm -rf "$CHECK_DIR/again" "$CHECK_DIR/next"
+    expect "make-dist.sh failed" "$ROOT/scripts/make-dist.sh" "$WIN_DIR" "$DIST_DIR" >/dev/null
+    expect "make-dist.sh failed the second time" "$ROOT/scripts/make-dist.sh" "$WIN_DIR" "$CHECK_DIR/again" >/dev/null
+    local file
+    for file in "$ZIP" "$SETUP"; do
+        [ -s "$file" ] || { fail "$file was not made"; continue; }
+        expect "$(basename "$file") differs between two runs" same_file "$file" "$CHECK_DIR/again/$(basename "$file")"
+    done
+    # Installers of the next versions, for the updates below.
+    expect "the next installer was not made" "$ROOT/scripts/make-dist.sh" "$WIN_DIR" "$CHECK_DIR/next" "$NEXT_VERSION" >/dev/null
+    expect "the later installer was not made" "$ROOT/scripts/make-dist.sh" "$WIN_DIR" "$CHECK_DIR/next" "$LATER_VERSION" >/dev/null
+}
+
+check_zip_contents() {
+    local listing expected
+    listing=$(unzip -Z1 "$ZIP" 2>/dev/null | LC_ALL=C sort)
+    expected=$(printf "tilerack-$VERSION/%s\n" LICENSE-tango.txt LICENSE.txt README.md icons.dat tilerack.exe | LC_ALL=C sort)
+    [ "$listing" = "$expected" ] || fail "the zip holds: $(tr '\n' ' ' <<<"$listing")"
+    unzip -p "$ZIP" "tilerack-$VERSION/tilerack.exe" | cmp -s - "$WIN_DIR/tilerack.exe" || fail "the zip's program is not the built one"
+    unzip -p "$ZIP" "tilerack-$VERSION/icons.dat" | cmp -s - "$WIN_DIR/icons.dat" || fail "the zip's icons.dat is not the built one"
+    unzip -p "$ZIP" "tilerack-$VERSION/LICENSE.txt" | grep -q 'Copyright (c) 2026 the tilerack contributors' ||
+        fail "the zip's LICENSE.txt has no copyright line of the tilerack contributors"
+    unzip -p "$ZIP" "tilerack-$VERSION/LICENSE.txt" | grep -q '^MIT License' || fail "LICENSE.txt is not the MIT licence"
+    unzip -p "$ZIP" "tilerack-$VERSION/LICENSE-tango.txt" | grep -q 'Tango' || fail "the zip has no Tango licence"
+}
+
+check_version_resource() {
+    local info
+    info=$(driver version-info "$(winpath "$WIN_DIR/tilerack.exe")" | tr -d '\r') || { fail "no version resource read"; return; }
+    echo "$info" | sed 's/^/  /'
+    grep -qx "ProductName=tilerack" <<<"$info" || fail "ProductName is not tilerack"
+    grep -qx "ProductVersion=$VERSION" <<<"$info" || fail "ProductVersion is not $VERSION"
+    grep -qx "FileVersion=$VERSION" <<<"$info" || fail "FileVersion is not $VERSION"
+    grep -qx "FixedFileVersion=$VERSION.0" <<<"$info" || fail "the fixed file version is not $VERSION.0"
+    grep -qx "FixedProductVersion=$VERSION.0" <<<"$info" || fail "the fixed product version is not $VERSION.0"
+    grep -q "^FileDescription=." <<<"$info" || fail "no FileDescription"
+    grep -qx "LegalCopyright=Copyright (c) 2026 the tilerack contributors" <<<"$info" || fail "LegalCopyright is not the project's"
+    # The installer carries the same version.
+    info=$(driver version-info "$(winpath "$SETUP")" | tr -d '\r') || { fail "no version resource in the installer"; return; }
+    grep -qx "ProductVersion=$VERSION" <<<"$info" || fail "the installer's ProductVersion is not $VERSION"
+    grep -qx "ProductName=tilerack" <<<"$info" || fail "the installer's ProductName is not tilerack"
+}
+
+# --- Under Wine -------------------------------------------------------------------
+UNINSTALL_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\tilerack'
+RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+
+check_zip_runs_where_unpacked() {
+    local folder=$CHECK_DIR/unpacked
+    rm -rf "$folder"
+    mkdir -p "$folder"
+    unzip -q "$ZIP" -d "$folder" || { fail "the zip does not unpack"; return; }
+    local program=$folder/tilerack-$VERSION
+    [ ! -e "$program/shorts.dat" ] || fail "the zip brings a shorts.dat"
+    start_panel "$program/tilerack.exe" || return
+    close_panel
+    # Its items are kept beside it, in the unpacked folder.
+    [ -f "$program/shorts.dat" ] || fail "the panel kept no shorts.dat beside itself"
+    expect "icons.dat beside the unpacked program changed" same_file "$program/icons.dat" "$WIN_DIR/icons.dat"
+}
+
+# Run by hand, the installer talks Russian; cancelled, it leaves nothing.
+check_installer_speaks_russian() {
+    wine "$SETUP" >/dev/null 2>&1 &
+    local setup_pid=$! shown
+    shown=$(driver installer-window "tilerack $VERSION" 30000 | tr -d '\r')
+    if [ -z "$shown" ]; then
+        fail "the installer showed no window"
+    else
+        sed 's/^/  /' <<<"$shown"
+        grep -qx "Установка tilerack $VERSION" <<<"$shown" || fail "the installer's title is not Russian"
+        grep -qx "&Далее >" <<<"$shown" || fail "the installer has no Russian Next button"
+        grep -qx "Отмена" <<<"$shown" || fail "the installer has no Russian Cancel button"
+        [ -x /usr/bin/import ] && /usr/bin/import -window root "$CHECK_DIR/installer-welcome.png" 2>/dev/null
+        driver cancel-installer "tilerack $VERSION" 30000 || fail "Cancel and Yes did not end the installer"
+    fi
+    if ! wait_until 30 not kill -0 "$setup_pid" 2>/dev/null; then
+        fail "the installer is still running"
+        kill "$setup_pid" 2>/dev/null
+    fi
+    wait "$setup_pid" 2>/dev/null
+    [ ! -e "$INSTDIR" ] || fail "the cancelled installer left $INSTDIR"
+    expect "the cancelled installer left an installed-apps entry" reg_key_missing "$UNINSTALL_KEY"
+}
+
+check_silent_install() {
+    expect "the installer does not ask for the invoker's level (no administrator)" \
+        grep -aq 'level="asInvoker"' "$SETUP"
+    wine_run 120 "$SETUP" /S || fail "the silent installer failed (status $?)"
+    local file
+    for file in tilerack.exe icons.dat README.md LICENSE.txt LICENSE-tango.txt uninstall.exe; do
+        [ -f "$INSTDIR/$file" ] || fail "$file is not in $INSTDIR"
+    done
+    expect "the installed program is not the built one" same_file "$INSTDIR/tilerack.exe" "$WIN_DIR/tilerack.exe"
+    [ ! -e "$INSTDIR/shorts.dat" ] || fail "the installer brought a shorts.dat"
+    [ -f "$SHORTCUT" ] || fail "no Start menu shortcut $SHORTCUT"
+    expect_reg "$RUN_KEY" tilerack "\"$WIN_INSTDIR\\tilerack.exe\""
+    expect_reg "$UNINSTALL_KEY" DisplayName tilerack
+    expect_reg "$UNINSTALL_KEY" DisplayVersion "$VERSION"
+    expect_reg "$UNINSTALL_KEY" Publisher "the tilerack contributors"
+    expect_reg "$UNINSTALL_KEY" DisplayIcon "$WIN_INSTDIR\\tilerack.exe,0"
+    expect_reg "$UNINSTALL_KEY" UninstallString "\"$WIN_INSTDIR\\uninstall.exe\""
+    expect_reg "$UNINSTALL_KEY" QuietUninstallString "\"$WIN_INSTDIR\\uninstall.exe\" /S"
+    expect_reg "$UNINSTALL_KEY" NoModify 0x1
+    expect_reg "$UNINSTALL_KEY" NoRepair 0x1
+    local size
+    size=$(reg_value "$UNINSTALL_KEY" EstimatedSize) || fail "no EstimatedSize"
+    # The program and the icons alone take over 800 KB.
+    [ -n "$size" ] && [ $((size)) -ge 800 ] || fail "EstimatedSize is '$size' KB"
+}
+
+check_installed_panel_keeps_items() {
+    driver make-shorts "$WIN_INSTDIR\\shorts.dat" || { fail "cannot write the known list"; return; }
+    start_panel "$INSTDIR/tilerack.exe" || return
+    close_panel
+    expect "the installed panel lost its items" driver check-shorts "$WIN_INSTDIR\\shorts.dat"
+    [ -f "$SETTINGS" ] || fail "the panel wrote no settings ($SETTINGS)"
+    cp "$INSTDIR/shorts.dat" "$CHECK_DIR/shorts.kept"
+    cp "$SETTINGS" "$CHECK_DIR/settings.kept"
+}
+
+check_update_keeps_items() {
+    wine_run 120 "$NEXT_SETUP" /S || fail "the next version's installer failed (status $?)"
+    expect_reg "$UNINSTALL_KEY" DisplayVersion "$NEXT_VERSION"
+    expect "shorts.dat changed in the update" same_file "$INSTDIR/shorts.dat" "$CHECK_DIR/shorts.kept"
+    expect "the settings changed in the update" same_file "$SETTINGS" "$CHECK_DIR/settings.kept"
+    expect "the program is missing after the update" same_file "$INSTDIR/tilerack.exe" "$WIN_DIR/tilerack.exe"
+    [ -f "$SHORTCUT" ] || fail "the update lost the Start menu shortcut"
+    expect_reg "$RUN_KEY" tilerack "\"$WIN_INSTDIR\\tilerack.exe\""
+}
+
+# An old time on the list: the panel's save as it closes renews it (a killed
+# panel would leave it as it was).
+mark_files_old() { touch -d '2001-01-01 00:00:00' "$INSTDIR/shorts.dat"; }
+saved_since_marked() { [ "$(stat -c %Y "$1")" -gt "$(date -d '2001-01-02' +%s)" ]; }
+
+check_update_closes_running_panel() {
+    start_panel "$INSTDIR/tilerack.exe" || return
+    mark_files_old
+    wine_run 120 "$LATER_SETUP" /S || fail "the installer over a running panel failed (status $?)"
+    panel_ended || fail "the panel still runs after the update"
+    forget_panel
+    [ "$(driver panel-count | tr -d '\r')" = 0 ] || fail "a panel window is left after the update"
+    expect_reg "$UNINSTALL_KEY" DisplayVersion "$LATER_VERSION"
+    expect "the program was not replaced" same_file "$INSTDIR/tilerack.exe" "$WIN_DIR/tilerack.exe"
+    # Closed, not killed: it saved its items and settings on the way out.
+    saved_since_marked "$INSTDIR/shorts.dat" || fail "the panel did not save its items as it closed"
+    expect "the update over a running panel changed the settings" same_file "$SETTINGS" "$CHECK_DIR/settings.kept"
+    expect "the update over a running panel lost items" driver check-shorts "$WIN_INSTDIR\\shorts.dat"
+}
+
+check_update_keeps_sign_in_off() {
+    wine_run 120 "$SETUP" /S || { fail "the silent installer failed (status $?)"; return; }
+    expect_reg "$RUN_KEY" tilerack "\"$WIN_INSTDIR\\tilerack.exe\""
+    # The user turns it off; the next version leaves it off.
+    wine_run 60 reg delete "$RUN_KEY" /v tilerack /f >/dev/null 2>&1 || { fail "cannot turn the sign-in start off"; return; }
+    wine_run 120 "$NEXT_SETUP" /S || fail "the next version's installer failed (status $?)"
+    expect_reg "$UNINSTALL_KEY" DisplayVersion "$NEXT_VERSION"
+    expect "the update turned the sign-in start back on" reg_missing "$RUN_KEY" tilerack
+}
+
+uninstalled() {
+    [ ! -e "$INSTDIR/tilerack.exe" ] && [ ! -e "$INSTDIR/uninstall.exe" ] && reg_key_missing "$UNINSTALL_KEY"
+}
+
+check_uninstall_keeps_items() {
+    start_panel "$INSTDIR/tilerack.exe" || return
+    mark_files_old
+    # As the installed-apps list runs it (QuietUninstallString); the
+    # uninstaller goes on from a copy of itself, so the end is polled for.
+    wine_run 60 "$INSTDIR/uninstall.exe" /S || fail "the silent uninstaller failed (status $?)"
+    wait_until 60 uninstalled || fail "the program or its installed-apps entry is still there after 60 s"
+    wait_until 30 panel_ended || fail "the panel still runs after the uninstall"
+    forget_panel
+    local file
+    for file in tilerack.exe icons.dat README.md LICENSE.txt LICENSE-tango.txt uninstall.exe; do
+        [ ! -e "$INSTDIR/$file" ] || fail "$file is left in $INSTDIR"
+    done
+    [ ! -e "$SHORTCUT" ] || fail "the Start menu shortcut is left"
+    expect "the sign-in start is left" reg_missing "$RUN_KEY" tilerack
+    expect "the installed-apps entry is left" reg_key_missing "$UNINSTALL_KEY"
+    saved_since_marked "$INSTDIR/shorts.dat" || fail "the panel did not save its items as it closed"
+    expect "the uninstall lost the items" driver check-shorts "$WIN_INSTDIR\\shorts.dat"
+    expect "the uninstall changed or removed the settings" same_file "$SETTINGS" "$CHECK_DIR/settings.kept"
+    [ "$(ls -A "$INSTDIR")" = shorts.dat ] || fail "$INSTDIR holds: $(ls -A "$INSTDIR" | tr '\n' ' ')"
+}
+
+check_uninstall_removes_user_data_when_asked() {
+    wine_run 120 "$SETUP" /S || { fail "the silent installer failed (status $?)"; return; }
+    expect_reg "$RUN_KEY" tilerack "\"$WIN_INSTDIR\\tilerack.exe\""
+    driver make-shorts "$WIN_INSTDIR\\shorts.dat" || { fail "cannot write the known list"; return; }
+    start_panel "$INSTDIR/tilerack.exe" || return
+    wine_run 60 "$INSTDIR/uninstall.exe" /S /REMOVEUSERDATA || fail "the silent uninstaller failed (status $?)"
+    wait_until 60 not test -e "$INSTDIR" || fail "$INSTDIR is still there after 60 s: $(ls -A "$INSTDIR" | tr '\n' ' ')"
+    wait_until 30 panel_ended || fail "the panel still runs after the uninstall"
+    forget_panel
+    [ ! -e "$SETTINGS" ] || fail "the settings are left: $(tr '\r\n' '  ' <"$SETTINGS")"
+    [ ! -e "$SHORTCUT" ] || fail "the Start menu shortcut is left"
+    expect "the sign-in start is left" reg_missing "$RUN_KEY" tilerack
+    expect "the installed-apps entry is left" reg_key_missing "$UNINSTALL_KEY"
+}
+
+scenario "Downloads.TwoRunsGiveTheSameBytes" check_reproducible
+scenario "Downloads.ZipHoldsTheProgramIconsReadmeAndBothLicences" check_zip_contents
+
+# A fresh prefix each run: nothing installed before.
+[ -d "$WINEPREFIX" ] && wineserver -k >/dev/null 2>&1
+rm -rf "$WINEPREFIX"
+if ! start_private_display "$CHECK_DIR/xvfb.log"; then
+    echo "dist: $passed passed, $((failed + 1)) failed"
+    exit 1
+fi
+start_window_manager "$CHECK_DIR/openbox.log" || echo "dist-check: running on a bare X server" >&2
+. "$ROOT/scripts/wine-prefix.sh"
+prepare_wine_prefix "$CHECK_DIR/wineboot.log"
+
+LOCALAPPDATA_WIN=$(wine_run 60 cmd /c echo %LOCALAPPDATA% | tr -d '\r')
+APPDATA_WIN=$(wine_run 60 cmd /c echo %APPDATA% | tr -d '\r')
+WIN_INSTDIR="$LOCALAPPDATA_WIN\\Programs\\tilerack"
+INSTDIR=$(winepath -u "$WIN_INSTDIR" 2>/dev/null)
+INSTDIR=${INSTDIR%/}
+SHORTCUT=$(winepath -u "$APPDATA_WIN\\Microsoft\\Windows\\Start Menu\\Programs\\tilerack.lnk" 2>/dev/null)
+SETTINGS=$WINEPREFIX/drive_c/windows/tilerack.INI
+echo "dist-check: DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX install folder $WIN_INSTDIR"
+
+scenario "Downloads.VersionResourceReadsBack" check_version_resource
+scenario "Zip.RunsWhereUnpackedWithItsIconsBesideIt" check_zip_runs_where_unpacked
+scenario "Installer.SpeaksRussianAndLeavesNothingWhenCancelled" check_installer_speaks_russian
+scenario "Installer.SilentInstallForTheUserWithoutAdministrator" check_silent_install
+scenario "Installer.InstalledPanelKeepsItsItems" check_installed_panel_keeps_items
+scenario "Installer.UpdateKeepsItemsAndSettingsByteIdentical" check_update_keeps_items
+scenario "Installer.UpdateClosesTheRunningPanelFirstAndLosesNothing" check_update_closes_running_panel
+scenario "Uninstaller.SilentRemovesProgramShortcutSignInAndEntryButKeepsItems" check_uninstall_keeps_items
+scenario "Uninstaller.RemovesItemsAndSettingsOnlyWhenAsked" check_uninstall_removes_user_data_when_asked
+scenario "Installer.UpdateKeepsTheSignInStartTurnedOff" check_update_keeps_sign_in_off
+
+echo "dist: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
