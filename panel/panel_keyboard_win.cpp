@@ -166,6 +166,8 @@ void TMainPanel::ReleaseKeyboardAndAccessibility() {
     keyboardFocus_ = nullptr;
     if (accessible_) {
         accessible_->Disconnect();
+        // Clients in other processes lose their stubs now, not when they let go.
+        CoDisconnectObject(accessible_, 0);
         accessible_->Release();
         accessible_ = nullptr;
     }

@@ -11,6 +11,7 @@
 
 #include "e2e_harness.h"
 #include "items/shortcut_file.h"
+#include "panel/strip_accessible_win.h"
 #include "platform/text.h"
 
 namespace e2e {
@@ -512,6 +513,74 @@ TEST_F(KeyboardAccess, AccessibleObjectNamesEveryButtonOfTheStrip) {
     ASSERT_TRUE(panel.Close());
     long count = 0;
     EXPECT_TRUE(FAILED(reader.Object()->get_accChildCount(&count)));
+}
+
+// The accessible object on its own, with a stand-in for the panel: what it
+// answers while connected and after the panel has cut it off.
+class StandInStrip : public tilerack::AccessibleStripHost {
+public:
+    HWND AccessibleWindow() const override { return GetDesktopWindow(); }
+    std::wstring AccessibleName() const override { return L"Ярлыкс"; }
+    long AccessibleChildCount() const override { return 2; }
+    bool AccessibleChild(long id, tilerack::AccessibleButton& out) const override {
+        if (id < 1 || id > 2) return false;
+        out.name = id == 1 ? L"Первый" : L"Второй";
+        out.description = L"подсказка";
+        out.defaultAction = L"Нажать";
+        out.screen = RECT{10, 20 + 34 * id, 60, 54 + 34 * id};
+        out.state = STATE_SYSTEM_FOCUSABLE | (id == 2 ? STATE_SYSTEM_FOCUSED : 0);
+        return true;
+    }
+    long AccessibleFocus() const override { return 2; }
+    long AccessibleHitTest(POINT) const override { return 1; }
+    bool AccessibleDoDefaultAction(long id) override {
+        actions.push_back(id);
+        return true;
+    }
+    bool AccessibleSelect(long) override { return false; }
+    std::vector<long> actions;
+};
+
+TEST(AccessibleStrip, AnswersForItsChildrenUntilThePanelCutsItOff) {
+    StandInStrip host;
+    auto* object = new tilerack::StripAccessible(&host);
+    VARIANT second{};
+    second.vt = VT_I4;
+    second.lVal = 2;
+    VARIANT outside{};
+    outside.vt = VT_I4;
+    outside.lVal = 3;
+
+    long count = 0;
+    EXPECT_EQ(object->get_accChildCount(&count), S_OK);
+    EXPECT_EQ(count, 2);
+    BSTR name = nullptr;
+    ASSERT_EQ(object->get_accName(second, &name), S_OK);
+    EXPECT_EQ(std::wstring(name, SysStringLen(name)), L"Второй");
+    SysFreeString(name);
+    EXPECT_EQ(object->get_accName(outside, &name), E_INVALIDARG);
+    VARIANT role{};
+    ASSERT_EQ(object->get_accRole(second, &role), S_OK);
+    EXPECT_EQ(role.lVal, ROLE_SYSTEM_PUSHBUTTON);
+    long left = 0, top = 0, width = 0, height = 0;
+    ASSERT_EQ(object->accLocation(&left, &top, &width, &height, second), S_OK);
+    EXPECT_EQ(std::vector<long>({left, top, width, height}), std::vector<long>({10, 88, 50, 34}));
+    IDispatch* child = nullptr;
+    EXPECT_EQ(object->get_accChild(second, &child), S_FALSE) << "the buttons are simple elements";
+    VARIANT focus{};
+    ASSERT_EQ(object->get_accFocus(&focus), S_OK);
+    EXPECT_EQ(focus.lVal, 2);
+    EXPECT_EQ(object->accDoDefaultAction(second), S_OK);
+    EXPECT_EQ(host.actions, std::vector<long>{2});
+
+    object->Disconnect();
+    EXPECT_EQ(object->get_accChildCount(&count), CO_E_OBJNOTCONNECTED);
+    EXPECT_EQ(object->get_accName(second, &name), CO_E_OBJNOTCONNECTED);
+    EXPECT_EQ(name, nullptr);
+    EXPECT_EQ(object->accLocation(&left, &top, &width, &height, second), CO_E_OBJNOTCONNECTED);
+    EXPECT_EQ(object->accDoDefaultAction(second), CO_E_OBJNOTCONNECTED);
+    EXPECT_EQ(host.actions.size(), 1u) << "an action after the panel went";
+    object->Release();
 }
 
 }  // namespace
