@@ -105,7 +105,10 @@ void TMainPanel::RunMainCommand(UINT command) {
 }
 
 void TMainPanel::MoveClickedItem(int delta) {
-    if (Items.Move(ClickedItem(), delta)) LayoutButtons();
+    if (Items.Move(ClickedItem(), delta)) {
+        LayoutButtons();
+        NotifyAccessible(EVENT_OBJECT_REORDER, nullptr);
+    }
 }
 
 void TMainPanel::DeleteClickedItem() {

@@ -174,11 +174,13 @@ void TMainPanel::ReleaseKeyboardAndAccessibility() {
 }
 
 // Focus moves are told always (a screen reader follows them from no object);
-// other changes only once something has asked for the object.
+// other changes only once something has asked for the object. No button:
+// the event is the strip's own (a new order of its children).
 void TMainPanel::NotifyAccessible(DWORD event, const TFlatButton* button) {
     if (event != EVENT_OBJECT_FOCUS && !accessible_) return;
-    const long id = AccessibleIdOf(button);
-    if (id > 0) NotifyWinEvent(event, hwnd_, OBJID_CLIENT, id);
+    const long id = button ? AccessibleIdOf(button) : CHILDID_SELF;
+    if (button && id <= 0) return;
+    NotifyWinEvent(event, hwnd_, OBJID_CLIENT, id);
 }
 
 long TMainPanel::AccessibleIdOf(const TFlatButton* button) const {

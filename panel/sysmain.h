@@ -168,6 +168,7 @@ private:
     void EndKeyboardUse();
     void ScrollToFocus();
     LRESULT AnswerGetObject(WPARAM wp, LPARAM lp);
+    // Tells assistive technology of a change of `button` (none: of the strip).
     void NotifyAccessible(DWORD event, const TFlatButton* button);
     long AccessibleIdOf(const TFlatButton* button) const;
     TFlatButton* AccessibleButtonOf(long id) const;

@@ -6,6 +6,7 @@
 #include <oleacc.h>
 
 #include <atomic>
+#include <mutex>
 #include <string>
 #include <thread>
 
@@ -128,6 +129,67 @@ private:
     }
 
     std::atomic<HWND> window_{nullptr};
+    DWORD threadId_ = 0;
+    std::thread thread_;
+};
+
+// The accessibility events of one process, as a screen reader hears them:
+// an out-of-context hook on a thread of its own with its message loop.
+class WinEventRecorder {
+public:
+    struct Event {
+        DWORD event;
+        HWND window;
+        LONG object;
+        LONG child;
+    };
+    explicit WinEventRecorder(DWORD pid) {
+        thread_ = std::thread([this, pid] { Run(pid); });
+        WaitUntil([this] { return ready_.load(); }, 10s);
+    }
+    ~WinEventRecorder() {
+        if (threadId_) PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+        thread_.join();
+    }
+    bool Hooked() const { return hooked_.load(); }
+    // Waits until an event of this kind for `child` of the panel's client area has come.
+    bool WaitFor(DWORD event, HWND window, LONG child) const {
+        return WaitUntil(
+            [&] {
+                std::lock_guard<std::mutex> lock(mutex_);
+                for (const Event& e : events_)
+                    if (e.event == event && e.window == window && e.object == OBJID_CLIENT && e.child == child)
+                        return true;
+                return false;
+            },
+            10s);
+    }
+
+private:
+    static void CALLBACK Hook(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD) {
+        if (!current_) return;
+        std::lock_guard<std::mutex> lock(current_->mutex_);
+        current_->events_.push_back({event, window, object, child});
+    }
+    void Run(DWORD pid) {
+        threadId_ = GetCurrentThreadId();
+        current_ = this;
+        MSG msg;
+        PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the thread's queue, for the quit message
+        HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_NAMECHANGE, nullptr, Hook, pid, 0,
+                                             WINEVENT_OUTOFCONTEXT);
+        hooked_.store(hook != nullptr);
+        ready_.store(true);
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+        if (hook) UnhookWinEvent(hook);
+        current_ = nullptr;
+    }
+
+    static inline WinEventRecorder* current_ = nullptr;
+    mutable std::mutex mutex_;
+    std::vector<Event> events_;
+    std::atomic<bool> ready_{false};
+    std::atomic<bool> hooked_{false};
     DWORD threadId_ = 0;
     std::thread thread_;
 };
@@ -360,6 +422,31 @@ TEST_F(KeyboardAccess, ShiftF10OpensTheContextMenuOfTheFocusedItem) {
     EXPECT_EQ(saved[0]->Params, "item-b") << "the focused second item did not move up";
     EXPECT_EQ(saved[1]->Params, "item-a");
     EXPECT_EQ(saved[2]->Params, "item-c");
+}
+
+TEST_F(KeyboardAccess, FocusMovesAndANewOrderAreAnnouncedToAssistiveTechnology) {
+    WriteItems(ProbeItems(3));
+    PanelProcess panel(*scratch_);
+    HWND window = StartHidden(panel);
+    ASSERT_NE(window, nullptr);
+    WinEventRecorder events(panel.Pid());
+    ASSERT_TRUE(events.Hooked());
+    FocusHolder holder;
+    ASSERT_TRUE(PressHotKey(holder, window));
+    EXPECT_TRUE(events.WaitFor(EVENT_OBJECT_FOCUS, window, 1)) << "no focus event for the first item";
+    ASSERT_EQ(PressXKeys({"Down"}), "ended");
+    EXPECT_TRUE(events.WaitFor(EVENT_OBJECT_FOCUS, window, 2)) << "no focus event for the second item";
+
+    // Once a reader has the object, a new order of the items is told too.
+    AccessibleReader reader(window);
+    ASSERT_TRUE(reader.Object());
+    ASSERT_EQ(PressXKeys({"shift+F10"}), "ended");
+    HWND menu = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (menu = FindPopupMenu(panel.Pid())) != nullptr; }, 10s));
+    ChooseMenuEntry(menu, 1);  // "Поднять"
+    EXPECT_TRUE(events.WaitFor(EVENT_OBJECT_REORDER, window, CHILDID_SELF)) << "no reorder event";
+    EXPECT_EQ(Narrow(reader.Child(1).name), Narrow(L"Проба b")) << "the object does not follow the new order";
+    EXPECT_TRUE(panel.Close());
 }
 
 TEST_F(KeyboardAccess, AppsKeyOnTheLastItemAfterEndScrollsAndOpensItsMenu) {
