@@ -4,6 +4,7 @@
 // the key, and the accessible object as assistive technology reads it.
 #include <windows.h>
 #include <oleacc.h>
+#include <tlhelp32.h>
 
 #include <atomic>
 #include <mutex>
@@ -539,6 +540,36 @@ TEST_F(KeyboardAccess, SettingsOfAUserWhoNeverSetTheHotKeyStayAsTheyWere) {
         ASSERT_TRUE(panel.Close());
     }
     EXPECT_EQ(SavedSetting(L"HotKey"), L"0");
+}
+
+// Whether the process has loaded the library `name` (lower case).
+bool HasLoaded(DWORD pid, const std::wstring& name) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
+    if (snapshot == INVALID_HANDLE_VALUE) return false;
+    MODULEENTRY32W module{};
+    module.dwSize = sizeof(module);
+    bool found = false;
+    for (BOOL more = Module32FirstW(snapshot, &module); more && !found; more = Module32NextW(snapshot, &module)) {
+        std::wstring seen = module.szModule;
+        for (wchar_t& c : seen) c = static_cast<wchar_t>(towlower(c));
+        found = seen == name;
+    }
+    CloseHandle(snapshot);
+    return found;
+}
+
+TEST_F(KeyboardAccess, AccessibilityLibrariesLoadOnlyWhenTheObjectIsFirstAskedFor) {
+    WriteItems(ProbeItems(2));
+    PanelProcess panel(*scratch_);
+    HWND window = StartShown(panel);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(HasLoaded(panel.Pid(), L"user32.dll")) << "the module list of the panel cannot be read";
+    EXPECT_FALSE(HasLoaded(panel.Pid(), L"oleacc.dll")) << "oleacc was loaded at start";
+    AccessibleReader reader(window);
+    ASSERT_TRUE(reader.Object());
+    EXPECT_EQ(reader.ChildCount(), 5);
+    EXPECT_TRUE(HasLoaded(panel.Pid(), L"oleacc.dll"));
+    EXPECT_TRUE(panel.Close());
 }
 
 TEST_F(KeyboardAccess, AccessibleObjectNamesEveryButtonOfTheStrip) {
