@@ -572,6 +572,70 @@ TEST_F(KeyboardAccess, AccessibilityLibrariesLoadOnlyWhenTheObjectIsFirstAskedFo
     EXPECT_TRUE(panel.Close());
 }
 
+// The name the system's own accessible object of a control gives it.
+std::wstring ControlName(HWND control) {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    std::wstring name;
+    IAccessible* object = nullptr;
+    if (SUCCEEDED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                             reinterpret_cast<void**>(&object))) &&
+        object) {
+        VARIANT self{};
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        BSTR text = nullptr;
+        if (SUCCEEDED(object->get_accName(self, &text)) && text) name.assign(text, SysStringLen(text));
+        if (text) SysFreeString(text);
+        object->Release();
+    }
+    CoUninitialize();
+    return name;
+}
+
+TEST_F(KeyboardAccess, SettingsDialogPicturesAndBarAreNamedForScreenReaders) {
+    PanelProcess panel(*scratch_);
+    HWND window = StartShown(panel);
+    ASSERT_NE(window, nullptr);
+    const POINT spot = RestingSpotOverPanel(0);
+    const POINT client = {spot.x - PanelLeft(window), spot.y - PanelTop(window)};
+    HWND menu = OpenContextMenuAt(panel, window, client);
+    ASSERT_NE(menu, nullptr);
+    ChooseMenuEntry(menu, 6);  // "Настройки..."
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            dialog = FindWindowW(L"TFormTuning", nullptr);
+            DWORD pid = 0;
+            if (dialog) GetWindowThreadProcessId(dialog, &pid);
+            return dialog && pid == panel.Pid() && IsWindowVisible(dialog);
+        },
+        10s))
+        << "no settings dialog";
+
+    std::vector<HWND> controls;
+    EnumChildWindows(
+        dialog,
+        [](HWND child, LPARAM list) {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&controls));
+    int checked = 0;
+    HWND close = nullptr;
+    for (HWND control : controls) {
+        const std::wstring kind = WindowClass(control);
+        if (kind == L"Button" && WindowText(control) == L"Закрыть") close = control;
+        if (kind != L"TImage" && kind != L"msctls_trackbar32") continue;
+        ++checked;
+        EXPECT_FALSE(ControlName(control).empty()) << Narrow(kind) << " has no name a screen reader can read";
+    }
+    EXPECT_EQ(checked, 3) << "the colour swatch, the preview and the bar";
+    ASSERT_NE(close, nullptr);
+    PostMessageW(close, BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 10s));
+    EXPECT_TRUE(panel.Close());
+}
+
 TEST_F(KeyboardAccess, AccessibleObjectNamesEveryButtonOfTheStrip) {
     std::vector<Entry> entries = ProbeItems(3);
     entries[1].caption.clear();  // named by its file name instead
