@@ -9,12 +9,12 @@ file(GLOB WIN_UI_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/items/*_win.cpp
   ${CMAKE_SOURCE_DIR}/panel/*_win.cpp
   ${CMAKE_SOURCE_DIR}/dialogs/*_win.cpp)
-# comctl32, comdlg32, shell32 and ole32 are delay-loaded: import libraries
+# comctl32, comdlg32, shell32, ole32, oleacc and oleaut32 are delay-loaded: import libraries
 # made from the functions listed in platform/delayload bind each at its first
 # call, so the process starts without loading them (several megabytes and
 # milliseconds under Wine), and comctl32, comdlg32 and ole32 stay unloaded
-# until a tooltip, a dialog or the shell needs them.
-set(DELAYED_DLLS comctl32 comdlg32 shell32 ole32)
+# until a tooltip, a dialog, the shell or assistive technology needs them.
+set(DELAYED_DLLS comctl32 comdlg32 shell32 ole32 oleacc oleaut32)
 if(MSVC)
   # The linker's own delay loading does the same.
   set(WIN_LIBS ${DELAYED_DLLS} gdi32 user32 msimg32 shlwapi uuid delayimp)

@@ -63,6 +63,8 @@ PanelSettings ReadPanelSettings(const std::function<std::optional<std::string>(c
     s.opacity = v[3];
     s.color = v[4];
     s.onTop = (v[5] & 0xFF) != 0;
+    const std::optional<std::string> hotKey = read(kHotKeyKey);
+    s.hotKey = hotKey ? ParseSettingInt(*hotKey, kDefaultHotKey) : kDefaultHotKey;
     return s;
 }
 
@@ -70,6 +72,7 @@ std::vector<std::pair<std::string, std::string>> PanelSettingsValues(const Panel
     const int32_t v[] = {static_cast<int32_t>(s.side), s.width, s.timeOut, s.opacity, s.color, s.onTop ? 1 : 0};
     std::vector<std::pair<std::string, std::string>> out;
     for (size_t i = 0; i < std::size(kFields); ++i) out.emplace_back(kFields[i].key, std::to_string(v[i]));
+    if (s.hotKey != kDefaultHotKey) out.emplace_back(kHotKeyKey, std::to_string(s.hotKey));
     return out;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// The panel's six settings: their keys, defaults and reading rules, as one
-// table that drives both loading and saving.
+// The panel's settings: the six of its look and place, their keys, defaults
+// and reading rules, as one table that drives both loading and saving; and
+// the hot key that brings the panel out from the keyboard.
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -14,6 +15,12 @@ inline constexpr const char* kSettingsSection = "Keelstrip";
 inline constexpr int kMinPanelWidth = 24;
 inline constexpr int32_t kDefaultPanelWidth = 64;
 inline constexpr int32_t kDefaultPanelColor = 16048352;  // 0x00F4E0E0
+// The hot key as a hot-key control holds it: the low byte the virtual-key
+// code, the high byte the modifiers (Shift 1, Ctrl 2, Alt 4). The default is
+// Ctrl+Alt+Shift+Space, which neither Windows nor Wine nor the usual
+// keyboard layouts use; 0 turns the hot key off.
+inline constexpr const char* kHotKeyKey = "HotKey";
+inline constexpr int32_t kDefaultHotKey = 0x0720;
 
 // The screen edge the panel docks at; stored as 0 and 1.
 enum class PanelSide : uint8_t { Left = 0, Right = 1 };
@@ -25,6 +32,7 @@ struct PanelSettings {
     int32_t opacity = 50;
     int32_t color = kDefaultPanelColor;
     bool onTop = false;
+    int32_t hotKey = kDefaultHotKey;
 };
 
 // Reads an integer as the settings store does: optional leading blanks and
@@ -38,7 +46,9 @@ int32_t ParseSettingInt(const std::string& text, int32_t fallback);
 // (left) and 1 (right) docks at the left edge; the width is at least 24.
 PanelSettings ReadPanelSettings(const std::function<std::optional<std::string>(const char* key)>& read);
 
-// The keys and decimal values in the order they are written.
+// The keys and decimal values in the order they are written: the six keys
+// always, "HotKey" after them only when it differs from its default, so the
+// files of users who never set it keep exactly their six keys.
 std::vector<std::pair<std::string, std::string>> PanelSettingsValues(const PanelSettings& settings);
 
 }  // namespace tilerack

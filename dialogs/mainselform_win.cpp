@@ -221,7 +221,8 @@ void TFormSelector::FormCreate(HWND owner) {
                {kEditLeft, kEditTop, 354 - kBrowseWidth, kEditHeight}, kFilenameEdit1, WS_EX_CLIENTEDGE);
     AddButton("...", {kEditLeft + 354 - kBrowseWidth, kEditTop, kBrowseWidth, kEditHeight}, kBrowseButton);
     AddButton("Загрузить", {480, 17, kButton1Width, 21}, kButton1);
-    ListView1 = AddControl(WC_LISTVIEWW, "",
+    // Its text is never drawn: a screen reader announces the list by it.
+    ListView1 = AddControl(WC_LISTVIEWW, "Коллекция иконок",
                            WS_TABSTOP | WS_GROUP | LVS_ICON | LVS_AUTOARRANGE | LVS_SINGLESEL | LVS_SHAREIMAGELISTS,
                            {0, kListTop, kClientWidth, kClientHeight - kListTop}, kListView1, WS_EX_CLIENTEDGE);
     SetTooltip(Item(kBrowseButton), "Выбор файла с иконками");

@@ -100,7 +100,7 @@ void TMainDialog::CreateControls() {
     imageIco_.Create(hwnd_, kImageIco,
                      RECT{Scale(image.left), Scale(image.top), Scale(image.left + image.width),
                           Scale(image.top + image.height)},
-                     win::PictureBox::Mode::Picture);
+                     win::PictureBox::Mode::Picture, win::Widen("Иконка"));
     imageIco_.Transparent = true;
     imageIco_.OnMouseDown = [this](int button, POINT) { ImageIcoMouseDown(button); };
     HWND speed = AddControl(L"BUTTON", "случайная", BS_PUSHBUTTON | BS_FLAT, Rect{10, 75, 57, 12}.Offset(ix, iy),

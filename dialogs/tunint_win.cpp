@@ -114,14 +114,16 @@ private:
 
 void TFormTuning::CreateControls() {
     AddLabel("Цвет панели:", 8, 12);
-    shape1_.Create(hwnd_, kShape1, PixelRect(kShape1Place), win::PictureBox::Mode::Swatch);
+    shape1_.Create(hwnd_, kShape1, PixelRect(kShape1Place), win::PictureBox::Mode::Swatch, win::Widen("Цвет панели"));
     shape1_.OnMouseDown = [this](int, POINT) { Shape1MouseDown(); };
     // Wide enough for "Прозрачность, 100%", short of the preview.
     label2_ = AddLabel("Прозрачность, 25%", 86, 13, 108);
-    image1_.Create(hwnd_, kImage1, PixelRect(kImage1Place), win::PictureBox::Mode::Picture);
+    image1_.Create(hwnd_, kImage1, PixelRect(kImage1Place), win::PictureBox::Mode::Picture,
+                   win::Widen("Образец прозрачности"));
     image1_.Centered = false;
 
-    HWND track = AddControl(TRACKBAR_CLASSW, "", WS_TABSTOP | TBS_HORZ | TBS_BOTTOM | TBS_AUTOTICKS,
+    // Named by its own text: the preview stands between it and its label.
+    HWND track = AddControl(TRACKBAR_CLASSW, "Прозрачность", WS_TABSTOP | TBS_HORZ | TBS_BOTTOM | TBS_AUTOTICKS,
                             Rect{87, 28, 383, 45}, kTrackBar1);
     SendMessageW(track, TBM_SETRANGEMIN, FALSE, kTrackMin);
     SendMessageW(track, TBM_SETRANGEMAX, FALSE, kTrackMax);

@@ -42,12 +42,17 @@ void TMainPanel::FormMouseDown(TFlatButton* sender, int button, POINT clientPoin
     if (button != VK_RBUTTON) return;
     POINT cursor;
     GetCursorPos(&cursor);
+    OpenContextMenu(sender, clientPoint, cursor);
+}
+
+void TMainPanel::OpenContextMenu(TFlatButton* sender, POINT clientPoint, POINT menuAt) {
+    EnableTimerMouse(true);
     ClickedControl = sender;
     itemCommandsEnabled_ = ClickedItem() != nullptr;
     POINT screen = clientPoint;
     ClientToScreen(hwnd_, &screen);
     ClickPoint = screen;
-    PopupMainAt(cursor);
+    PopupMainAt(menuAt);
 }
 
 // The item whose button the last right press was on, while it is listed.
@@ -100,7 +105,10 @@ void TMainPanel::RunMainCommand(UINT command) {
 }
 
 void TMainPanel::MoveClickedItem(int delta) {
-    if (Items.Move(ClickedItem(), delta)) LayoutButtons();
+    if (Items.Move(ClickedItem(), delta)) {
+        LayoutButtons();
+        NotifyAccessible(EVENT_OBJECT_REORDER, nullptr);
+    }
 }
 
 void TMainPanel::DeleteClickedItem() {

@@ -57,6 +57,11 @@ void TMainPanel::HidePanel() {
     SlideOut();
     win::Application::Instance().Restore();
     Hidden = true;
+    // A strip the keyboard scrolled starts at its first item again.
+    if (firstShown_ != 0 && !keyboardUse_) {
+        firstShown_ = 0;
+        LayoutButtons();
+    }
 }
 
 void TMainPanel::RestorePanel() {
@@ -92,7 +97,9 @@ void TMainPanel::TimerMouseTimer() {
         PlaceAtEdge();
         break;
     case WatchAction::HidePanel:
-        HidePanel();
+        // While the keyboard uses the panel it stays until Esc or until the
+        // focus leaves it.
+        if (!keyboardUse_) HidePanel();
         break;
     case WatchAction::None:
         break;

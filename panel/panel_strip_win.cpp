@@ -59,15 +59,20 @@ void TMainPanel::AddItemButton(ItemEntry& entry, bool layOut) {
     item.OnChange = [this](TShortCut& sender) { UpdateItemButton(sender); };
     item.DoChange();
     b.onClick = [this, &item] { ItemClick(item); };
-    if (layOut) LayoutButtons();
+    if (layOut) {
+        LayoutButtons();
+        NotifyAccessible(EVENT_OBJECT_CREATE, &b);
+    }
 }
 
 void TMainPanel::RemoveItem(const TShortCut& item) {
     ItemEntry* entry = item.Button ? Items.EntryOf(item.Button) : nullptr;
     if (!entry) return;
+    NotifyAccessible(EVENT_OBJECT_DESTROY, &entry->button);
     tooltips_.Remove(entry->button);
     router_.Forget(&entry->button);
     if (ClickedControl == &entry->button) ClickedControl = nullptr;
+    if (keyboardFocus_ == &entry->button) keyboardFocus_ = nullptr;
     Items.Remove(&item);
     LayoutButtons();
 }
@@ -79,11 +84,17 @@ void TMainPanel::UpdateItemButton(TShortCut& item) {
     b->hint = item.Hint;
     tooltips_.Sync(*b);
     if (b->visible) Invalidate();
+    NotifyAccessible(EVENT_OBJECT_NAMECHANGE, b);
 }
 
 void TMainPanel::LayoutButtons() {
-    const std::vector<ItemSlot> slots = LayoutItemSlots(static_cast<int>(Items.Count()), dock_.Height(),
-                                                        SButtonHide.bounds.Bottom());
+    const int count = static_cast<int>(Items.Count());
+    // Only the keyboard scrolls the strip (firstShown_); otherwise it starts at its first item.
+    if (firstShown_ != 0)
+        firstShown_ = FirstShownFor(firstShown_, -1, count, FittingItemCount(dock_.Height(), SButtonHide.bounds.Bottom()));
+    const std::vector<ItemSlot> slots =
+        firstShown_ == 0 ? LayoutItemSlots(count, dock_.Height(), SButtonHide.bounds.Bottom())
+                         : LayoutItemSlotsFrom(count, firstShown_, dock_.Height(), SButtonHide.bounds.Bottom());
     for (size_t i = 0; i < Items.Count(); ++i) {
         TItemButton& b = Items.At(i).button;
         b.bounds.top = slots[i].top;
@@ -193,9 +204,16 @@ void TMainPanel::FormPaint(HDC dc) {
             DrawTextW(canvas.dc(), caption.c_str(), static_cast<int>(caption.size()), &r,
                       DT_WORDBREAK | DT_NOPREFIX | DT_LEFT | DT_NOCLIP);
         }
-        if (b.hot || b.pressed) {
+        const bool focusMark = &b == keyboardFocus_ && GetFocus() == hwnd_;
+        if (b.hot || b.pressed || focusMark) {
             RECT edge{b.bounds.left, b.bounds.top, b.bounds.Right(), b.bounds.Bottom()};
             DrawEdge(canvas.dc(), &edge, b.pressed && b.hot ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
+        }
+        if (focusMark) {
+            RECT mark{b.bounds.left + 2, b.bounds.top + 2, b.bounds.Right() - 2, b.bounds.Bottom() - 2};
+            SetTextColor(canvas.dc(), RGB(0, 0, 0));
+            SetBkColor(canvas.dc(), RGB(255, 255, 255));
+            DrawFocusRect(canvas.dc(), &mark);
         }
     }
     BitBlt(dc, 0, 0, cw, ch, canvas.dc(), 0, 0, SRCCOPY);

@@ -13,6 +13,9 @@
 //   panel_commands_win.cpp  presses, the context menu and its item commands,
 //                           starting items, dropped files
 //   panel_dialogs_win.cpp   the commands that open the dialogs
+//   panel_keyboard_win.cpp  the hot key, the keys on the strip (focus,
+//                           scrolling, starting, the context menu, Esc) and
+//                           what assistive technology reads of the strip
 // and the collaborators it owns, each in a file of its own:
 //   item_list.h             the items with their buttons, one entry each
 //   edge_dock_win.h         the docked place, frame size and outside moves
@@ -20,6 +23,11 @@
 //   strip_tooltips_win.h    the tooltips of the strip
 //   items_menu_win.h        the items menu
 //   pointer_watch.h         the decisions of the pointer watch (portable)
+//   hot_key_win.h           the system-wide hot key (hot_key.h: its value
+//                           and name, portable)
+//   strip_focus.h           the keyboard focus's moves and the strip's
+//                           scrolling to it (portable)
+//   strip_accessible_win.h  the accessible object of the strip
 #include <windows.h>
 
 #include <memory>
@@ -30,11 +38,14 @@
 #include "dialogs/panel_host.h"
 #include "panel/edge_dock_win.h"
 #include "panel/flat_button.h"
+#include "panel/hot_key_win.h"
 #include "panel/item_glyph.h"
 #include "panel/item_list.h"
 #include "panel/items_menu_win.h"
 #include "panel/pointer_router_win.h"
 #include "panel/pointer_watch.h"
+#include "panel/strip_focus.h"
+#include "panel/strip_accessible_win.h"
 #include "panel/strip_tooltips_win.h"
 #include "platform/handles.h"
 #include "platform/profile.h"
@@ -50,7 +61,7 @@ inline constexpr UINT_PTR kTimerMouseId = 1;
 inline constexpr UINT_PTR kTimerButtonId = 2;
 inline constexpr UINT_PTR kTimerLiftId = 3;
 
-class TMainPanel final : public win::WindowBase, public IPanelHost {
+class TMainPanel final : public win::WindowBase, public IPanelHost, private AccessibleStripHost {
 public:
     TMainPanel();
     ~TMainPanel() override;
@@ -126,6 +137,9 @@ private:
     void OnMouseMove(POINT p);
     void OnLeftDown(POINT p);
     void FormMouseDown(TFlatButton* sender, int button, POINT clientPoint);
+    // The context menu for `sender` (or none) as a right press at
+    // `clientPoint` opens it, shown at the screen point `menuAt`.
+    void OpenContextMenu(TFlatButton* sender, POINT clientPoint, POINT menuAt);
     void PopupMainAt(POINT screenPoint);
     void RunMainCommand(UINT command);
     TShortCut* ClickedItem() const;
@@ -139,6 +153,34 @@ private:
     void N1Click();
     void N3Click();
     void N9Click();
+
+    // The keyboard and assistive technology (panel_keyboard_win.cpp).
+    void RegisterPanelHotKey();
+    void ReleaseKeyboardAndAccessibility();
+    void HotKeyPressed();
+    bool KeyPressed(UINT key, bool system);
+    void MoveKeyboardFocus(FocusMove move);
+    void FocusItemButton(TItemButton* button);
+    int FocusedItemIndex() const;
+    void KeyboardContextMenu();
+    void HideByKeyboard();
+    void KeyboardFocusLeft(HWND activated);
+    void EndKeyboardUse();
+    void ScrollToFocus();
+    LRESULT AnswerGetObject(WPARAM wp, LPARAM lp);
+    // Tells assistive technology of a change of `button` (none: of the strip).
+    void NotifyAccessible(DWORD event, const TFlatButton* button);
+    long AccessibleIdOf(const TFlatButton* button) const;
+    TFlatButton* AccessibleButtonOf(long id) const;
+    // AccessibleStripHost
+    HWND AccessibleWindow() const override { return hwnd_; }
+    std::wstring AccessibleName() const override;
+    long AccessibleChildCount() const override;
+    bool AccessibleChild(long id, AccessibleButton& out) const override;
+    long AccessibleFocus() const override;
+    long AccessibleHitTest(POINT screen) const override;
+    bool AccessibleDoDefaultAction(long id) override;
+    bool AccessibleSelect(long id) override;
 
     // The settings: Side, Width, TimeOut, Opacity, Color and OnTop as one
     // value, changed only through ChangeSettings.
@@ -179,6 +221,20 @@ private:
     int liftsLeft_ = 0;  // lifts above a stand-in notification area still to come
     std::unique_ptr<win::SettingsFile> settingsFile_;
     bool destroyed_ = false;
+
+    // The keyboard: the hot key, the item button with the keyboard focus
+    // (drawn with a focus mark while the panel has the focus), whether the
+    // panel is in keyboard use (shown by the hot key or a key pressed on it:
+    // the pointer watch does not hide it then until Esc or the focus leaves),
+    // the window to give the focus back to, and the first item the strip
+    // shows (0 unless the keyboard scrolled it).
+    PanelHotKey hotKey_;
+    TItemButton* keyboardFocus_ = nullptr;
+    bool keyboardUse_ = false;
+    HWND focusReturn_ = nullptr;
+    int firstShown_ = 0;
+    // Made at the first WM_GETOBJECT; cut off when the panel is destroyed.
+    StripAccessible* accessible_ = nullptr;
 };
 
 }  // namespace tilerack

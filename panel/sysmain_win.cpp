@@ -32,6 +32,7 @@ TMainPanel::TMainPanel()
       itemsMenu_(Items) {}
 
 TMainPanel::~TMainPanel() {
+    ReleaseKeyboardAndAccessibility();
     DestroyWindowNow();
 }
 
@@ -119,6 +120,7 @@ void TMainPanel::Show() {
     UpdateWindow(hwnd_);
     AdoptApplicationOwner();
     AddTrayIcon();
+    RegisterPanelHotKey();
 }
 
 // The application's hidden window owns the panel: made right after the
@@ -166,6 +168,7 @@ void TMainPanel::Destroy() {
     if (destroyed_ || !hwnd_) return;
     destroyed_ = true;
     App().Guard([this] { FormDestroy(); });
+    ReleaseKeyboardAndAccessibility();
     DestroyWindow(hwnd_);
     hwnd_ = nullptr;
 }
@@ -322,6 +325,32 @@ LRESULT TMainPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         break;
     case WM_DROPFILES:
         WMDropFiles(reinterpret_cast<HDROP>(wp));
+        return 0;
+    case WM_HOTKEY:
+        if (wp == PanelHotKey::kId) HotKeyPressed();
+        return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        if (!destroyed_ && KeyPressed(static_cast<UINT>(wp), msg == WM_SYSKEYDOWN)) return 0;
+        break;
+    case WM_CONTEXTMENU:
+        // Opened on the press itself (FormMouseDown, KeyPressed).
+        return 0;
+    case WM_SETFOCUS:
+        Invalidate();
+        break;
+    case WM_ACTIVATE:
+        if (LOWORD(wp) == WA_INACTIVE && !destroyed_) KeyboardFocusLeft(reinterpret_cast<HWND>(lp));
+        break;
+    case WM_GETOBJECT:
+        return AnswerGetObject(wp, lp);
+    case win::kHotKeyTakenMessage:
+        if (hotKey_.Chord())
+            MessageBoxW(nullptr, win::Widen(HotKeyTakenMessage(*hotKey_.Chord())).c_str(), kAppTitleW,
+                        MB_OK | MB_ICONWARNING);
+        return 0;
+    case win::kAccessibleActionMessage:
+        if (TFlatButton* b = AccessibleButtonOf(static_cast<long>(wp)); b && b->onClick && !destroyed_) b->onClick();
         return 0;
     case WM_ENDSESSION:
         // Windows ends the session without running the program's shutdown:

@@ -1,6 +1,7 @@
 #pragma once
 // The thread's COM apartment, joined only when the shell is first asked for
-// something (starting a document, the file and folder dialogs): joining
+// something (starting a document, the file and folder dialogs) or assistive
+// technology first asks for the panel's accessible object: joining
 // costs tens of milliseconds and megabytes under Wine, and a start that
 // shows only the panel needs none of it.
 namespace tilerack::win {

@@ -12,10 +12,10 @@ namespace {
 constexpr const wchar_t* kPictureBoxClass = L"TImage";
 }
 
-void PictureBox::Create(HWND parent, int id, RECT bounds, Mode mode) {
+void PictureBox::Create(HWND parent, int id, RECT bounds, Mode mode, const std::wstring& name) {
     mode_ = mode;
     RegisterWindowClass(kPictureBoxClass, 0, nullptr);
-    CreateWindowFor(0, kPictureBoxClass, L"", WS_CHILD | WS_VISIBLE, bounds.left, bounds.top,
+    CreateWindowFor(0, kPictureBoxClass, name.c_str(), WS_CHILD | WS_VISIBLE, bounds.left, bounds.top,
                     bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
 }

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 
 #include "common/bitmap.h"
 #include "platform/window_base.h"
@@ -16,8 +17,10 @@ class PictureBox : public WindowBase {
 public:
     enum class Mode { Picture, Swatch };
 
-    // Creates the control as a child of `parent` at the given pixel rectangle.
-    void Create(HWND parent, int id, RECT bounds, Mode mode);
+    // Creates the control as a child of `parent` at the given pixel
+    // rectangle. `name` is its window text: never drawn, it is what a screen
+    // reader announces for the control.
+    void Create(HWND parent, int id, RECT bounds, Mode mode, const std::wstring& name = {});
 
     // The shown picture; change it, then call Refresh.
     TBitmap Picture;

@@ -9,11 +9,19 @@ namespace tilerack::win {
 inline constexpr UINT kTrayCallbackMessage = 0x8001;
 // Posted to the panel to pass its place on to the window system again.
 inline constexpr UINT kResyncPlaceMessage = WM_APP + 2;
+// Posted to the panel by its accessible object: carry out a button's default
+// action (wParam: the child id) once the caller has had its answer.
+inline constexpr UINT kAccessibleActionMessage = WM_APP + 3;
+// Posted to the panel when its hot key is held by another program: say so
+// once, from the message loop.
+inline constexpr UINT kHotKeyTakenMessage = WM_APP + 4;
 // Posted to the application window: show the recorded failures.
 inline constexpr UINT kShowErrorsMessage = WM_APP + 0x100;
 
 static_assert(kTrayCallbackMessage == WM_APP + 1);
 static_assert(kTrayCallbackMessage != kResyncPlaceMessage && kResyncPlaceMessage != kShowErrorsMessage &&
               kTrayCallbackMessage != kShowErrorsMessage);
+static_assert(kAccessibleActionMessage != kTrayCallbackMessage && kAccessibleActionMessage != kResyncPlaceMessage &&
+              kAccessibleActionMessage != kShowErrorsMessage);
 
 }  // namespace tilerack::win

@@ -1,4 +1,4 @@
-// Feeds arbitrary texts as the values of the six settings keys. Reading must
+// Feeds arbitrary texts as the values of the six settings keys and the hot key. Reading must
 // never fail and always give usable settings; what is written back must read
 // back to the same settings.
 #include <cstdint>
@@ -38,14 +38,14 @@ std::vector<std::optional<std::string>> Values(const uint8_t* data, size_t size)
 
 bool SameSettings(const PanelSettings& a, const PanelSettings& b) {
     return a.side == b.side && a.width == b.width && a.timeOut == b.timeOut && a.opacity == b.opacity &&
-           a.color == b.color && a.onTop == b.onTop;
+           a.color == b.color && a.onTop == b.onTop && a.hotKey == b.hotKey;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::vector<std::optional<std::string>> values = Values(data, size);
-    const char* const keys[] = {"Side", "Width", "TimeOut", "Opacity", "Color", "OnTop"};
+    const char* const keys[] = {"Side", "Width", "TimeOut", "Opacity", "Color", "OnTop", "HotKey"};
     const PanelSettings read = ReadPanelSettings([&](const char* key) -> std::optional<std::string> {
         for (size_t i = 0; i < std::size(keys) && i < values.size(); ++i)
             if (std::string(keys[i]) == key) return values[i];
