@@ -150,8 +150,9 @@ void TFormTuning::CreateControls() {
 
     AddControl(L"BUTTON", "Поверх других окон", WS_TABSTOP | BS_AUTOCHECKBOX, Rect{88, 83, 137, 17}, kCheckBox1);
     // The side pictures are speed buttons: no tab stops of their own.
-    AddControl(L"BUTTON", "", BS_OWNERDRAW, Rect{470, 4, 71, 70}, kSpeedLeft);
-    AddControl(L"BUTTON", "", BS_OWNERDRAW, Rect{542, 4, 71, 70}, kSpeedRight);
+    // Drawn as pictures; their texts are what a screen reader announces.
+    AddControl(L"BUTTON", "Слева", BS_OWNERDRAW, Rect{470, 4, 71, 70}, kSpeedLeft);
+    AddControl(L"BUTTON", "Справа", BS_OWNERDRAW, Rect{542, 4, 71, 70}, kSpeedRight);
     AddButton("About", Rect{458, 80, 75, 25}, kButton2);
     AddButton("Закрыть", Rect{538, 80, 75, 25}, kButton1, BS_DEFPUSHBUTTON);
 }

@@ -625,11 +625,11 @@ TEST_F(KeyboardAccess, SettingsDialogPicturesAndBarAreNamedForScreenReaders) {
     for (HWND control : controls) {
         const std::wstring kind = WindowClass(control);
         if (kind == L"Button" && WindowText(control) == L"Закрыть") close = control;
-        if (kind != L"TImage" && kind != L"msctls_trackbar32") continue;
+        if (kind != L"TImage" && kind != L"msctls_trackbar32" && kind != L"Button") continue;
         ++checked;
         EXPECT_FALSE(ControlName(control).empty()) << Narrow(kind) << " has no name a screen reader can read";
     }
-    EXPECT_EQ(checked, 3) << "the colour swatch, the preview and the bar";
+    EXPECT_EQ(checked, 8) << "the colour swatch, the preview, the bar, stay-on-top, the two sides, About, Закрыть";
     ASSERT_NE(close, nullptr);
     PostMessageW(close, BM_CLICK, 0, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 10s));

@@ -24,14 +24,9 @@ struct TuningDialog {
           label(ChildStartingWith(dialog, L"Static", L"Прозрачность")), delay(FindChild(dialog, L"Edit")),
           spin(FindChild(dialog, UPDOWN_CLASSW)), onTop(ChildStartingWith(dialog, L"Button", L"Поверх других окон")),
           about(ChildStartingWith(dialog, L"Button", L"About")),
-          close(ChildStartingWith(dialog, L"Button", L"Закрыть")) {
-        std::vector<HWND> pictures;
-        for (HWND b : ChildrenOfClass(dialog, L"Button"))
-            if (WindowText(b).empty()) pictures.push_back(b);
-        std::sort(pictures.begin(), pictures.end(),
-                  [](HWND a, HWND b) { return WindowRect(a).left < WindowRect(b).left; });
-        if (pictures.size() == 2) sideLeft = pictures[0], sideRight = pictures[1];
-    }
+          close(ChildStartingWith(dialog, L"Button", L"Закрыть")),
+          sideLeft(ChildStartingWith(dialog, L"Button", L"Слева")),
+          sideRight(ChildStartingWith(dialog, L"Button", L"Справа")) {}
     bool Complete() const {
         return track && label && delay && spin && onTop && sideLeft && sideRight && about && close;
     }
