@@ -245,6 +245,12 @@ void DoubleClickAt(int x, int y) {
     ClickAt(x, y);
 }
 
+bool DoubleClickOn(HWND window, POINT at) {
+    if (!PointAt(window, at)) return false;
+    DoubleClickAt(at.x, at.y);
+    return true;
+}
+
 void DragWithLeftButton(POINT from, POINT to) {
     MoveWithInput(from.x, from.y);
     Sleep(50);

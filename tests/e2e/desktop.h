@@ -86,6 +86,8 @@ bool PointAt(HWND window, POINT at, std::chrono::milliseconds timeout = 5s);
 bool ClickOn(HWND window, POINT at, bool rightButton = false);
 // Two real left clicks at a screen point, within the double-click time.
 void DoubleClickAt(int x, int y);
+// The same once the pointer stands over `window` there (see ClickOn).
+bool DoubleClickOn(HWND window, POINT at);
 // Presses the left button at `from`, moves in small steps to `to`, releases.
 void DragWithLeftButton(POINT from, POINT to);
 void PressKey(WORD virtualKey);

@@ -62,7 +62,7 @@ protected:
         }, 10s)) << "no entry " << Narrow(caption);
         const int index = static_cast<int>(std::find(texts.begin(), texts.end(), caption) - texts.begin());
         const RECT r = ClientRectOnScreen(list_, ListViewItemRect(list_, index));
-        DoubleClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        ASSERT_TRUE(DoubleClickOn(list_, Centre(r)));
         ASSERT_TRUE(WaitUntilGone(picker_))
             << "the picker stayed open after a double-click on " << Narrow(caption);
     }

@@ -207,7 +207,7 @@ TEST_F(SettingsDialog, DelayFieldSetsTheDelayAtEveryChange) {
         EXPECT_TRUE(dialog->DelayBecomes(L"1235")) << Narrow(WindowText(dialog->delay));
         // The lower spin button, twice.
         const RECT spin = WindowRect(dialog->spin);
-        DoubleClickAt((spin.left + spin.right) / 2, spin.bottom - 3);
+        ASSERT_TRUE(DoubleClickOn(dialog->spin, POINT{(spin.left + spin.right) / 2, spin.bottom - 3}));
         EXPECT_TRUE(dialog->DelayBecomes(L"1233")) << Narrow(WindowText(dialog->delay));
         SaveScreenshotPng(CurrentTestName());
         ASSERT_TRUE(dialog->Close());
