@@ -66,6 +66,13 @@ std::string PressXKeys(const std::vector<std::string>& keys) {
 // message loop, holding the keyboard focus as the user's current program
 // would: Wine reads the X server's keys (hot keys included) only while one
 // of its windows has the X input focus.
+// Keys pressed at the X server go to the window that has the X input focus.
+// On a bare X server nothing moves that focus to the panel when it becomes
+// the foreground window (a desktop's window manager does), so the keys after
+// the hot key would never reach it: those scenarios run under a manager.
+constexpr const char* kKeysNeedAWindowManager =
+    "keys pressed at the X server follow the focus only under a window manager";
+
 class FocusHolder {
 public:
     FocusHolder() {
@@ -356,6 +363,7 @@ protected:
 };
 
 TEST_F(KeyboardAccess, HotKeyBringsThePanelOutWithTheFocusOnItsFirstItemAndEscHidesIt) {
+    if (WindowManager().empty()) GTEST_SKIP() << kKeysNeedAWindowManager;
     WriteItems(ProbeItems(3));
     PanelProcess panel(*scratch_);
     HWND window = StartHidden(panel);
@@ -379,6 +387,7 @@ TEST_F(KeyboardAccess, HotKeyBringsThePanelOutWithTheFocusOnItsFirstItemAndEscHi
 }
 
 TEST_F(KeyboardAccess, DownDownEnterStartsTheThirdItem) {
+    if (WindowManager().empty()) GTEST_SKIP() << kKeysNeedAWindowManager;
     WriteItems(ProbeItems(4));
     PanelProcess panel(*scratch_);
     HWND window = StartHidden(panel);
@@ -401,6 +410,7 @@ TEST_F(KeyboardAccess, DownDownEnterStartsTheThirdItem) {
 }
 
 TEST_F(KeyboardAccess, ShiftF10OpensTheContextMenuOfTheFocusedItem) {
+    if (WindowManager().empty()) GTEST_SKIP() << kKeysNeedAWindowManager;
     WriteItems(ProbeItems(3));
     PanelProcess panel(*scratch_);
     HWND window = StartHidden(panel);
@@ -426,6 +436,7 @@ TEST_F(KeyboardAccess, ShiftF10OpensTheContextMenuOfTheFocusedItem) {
 }
 
 TEST_F(KeyboardAccess, FocusMovesAndANewOrderAreAnnouncedToAssistiveTechnology) {
+    if (WindowManager().empty()) GTEST_SKIP() << kKeysNeedAWindowManager;
     WriteItems(ProbeItems(3));
     PanelProcess panel(*scratch_);
     HWND window = StartHidden(panel);
@@ -451,6 +462,7 @@ TEST_F(KeyboardAccess, FocusMovesAndANewOrderAreAnnouncedToAssistiveTechnology) 
 }
 
 TEST_F(KeyboardAccess, AppsKeyOnTheLastItemAfterEndScrollsAndOpensItsMenu) {
+    if (WindowManager().empty()) GTEST_SKIP() << kKeysNeedAWindowManager;
     // More items than the screen holds: End focuses the last, which the strip
     // scrolls into view.
     const int count = ScreenHeight() / 34 + 4;
