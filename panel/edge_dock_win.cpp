@@ -3,17 +3,17 @@
 #include <algorithm>
 
 #include "panel/pointer_watch.h"
+#include "platform/display_scale.h"
 
 namespace tilerack {
 
-int EdgeDock::FrameHeight(DWORD style, DWORD exStyle) {
-    RECT frame{0, 0, 0, GetSystemMetrics(SM_CYSCREEN) - kFrameTop};
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    return frame.bottom - frame.top;
+int EdgeDock::FrameHeight(DWORD style, DWORD exStyle, const PanelMetrics& metrics) {
+    return win::FrameHeightFor(style, exStyle, GetSystemMetrics(SM_CYSCREEN) + metrics.frameOverhang,
+                               metrics.scale.dpi);
 }
 
 int EdgeDock::OwnFrameHeight() const {
-    return FrameHeight(GetWindowLongW(hwnd_, GWL_STYLE), GetWindowLongW(hwnd_, GWL_EXSTYLE));
+    return FrameHeight(GetWindowLongW(hwnd_, GWL_STYLE), GetWindowLongW(hwnd_, GWL_EXSTYLE), metrics_);
 }
 
 int EdgeDock::ScreenWidth() {
@@ -44,7 +44,7 @@ void EdgeDock::MoveTo(int left, int top, int width, int height, UINT flags) {
 }
 
 void EdgeDock::SetWidth(int width) {
-    width = std::max(width, kMinPanelWidth);
+    width = std::max(width, metrics_.minWidth);
     if (width == Width()) return;
     MoveTo(0, 0, width, Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -59,14 +59,14 @@ void EdgeDock::Dock(PanelSide side) {
     const RECT r = Bounds();
     const int width = r.right - r.left;
     const int height = OwnFrameHeight();
-    const int left = ShownLeft(side, ScreenWidth(), width, r.left);
-    if (r.left != left || r.top != kFrameTop || r.bottom - r.top != height)
-        MoveTo(left, kFrameTop, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    const int left = ShownLeft(side, ScreenWidth(), width, r.left, metrics_);
+    if (r.left != left || r.top != FrameTop() || r.bottom - r.top != height)
+        MoveTo(left, FrameTop(), width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void EdgeDock::MoveToShown(PanelSide side) { SetLeft(ShownLeft(side, ScreenWidth(), Width(), Left())); }
+void EdgeDock::MoveToShown(PanelSide side) { SetLeft(ShownLeft(side, ScreenWidth(), Width(), Left(), metrics_)); }
 
-void EdgeDock::MoveToHidden(PanelSide side) { SetLeft(HiddenLeft(side, ScreenWidth(), Width(), Left())); }
+void EdgeDock::MoveToHidden(PanelSide side) { SetLeft(HiddenLeft(side, ScreenWidth(), Width(), Left(), metrics_)); }
 
 // A window manager may put the panel elsewhere when it appears (openbox
 // moves every window that names its own place fully onto the screen and
@@ -76,11 +76,11 @@ bool EdgeDock::KeepDocked(PanelSide side, WINDOWPOS& pos) {
     if ((pos.flags & (SWP_NOMOVE | SWP_NOSIZE)) == (SWP_NOMOVE | SWP_NOSIZE)) return false;
     const RECT r = Bounds();
     const int width = r.right - r.left;
-    if (r.left != ShownLeft(side, ScreenWidth(), width, r.left)) return false;
-    pos.cx = (pos.flags & SWP_NOSIZE) ? width : std::max(static_cast<int>(pos.cx), kMinPanelWidth);
+    if (r.left != ShownLeft(side, ScreenWidth(), width, r.left, metrics_)) return false;
+    pos.cx = (pos.flags & SWP_NOSIZE) ? width : std::max(static_cast<int>(pos.cx), metrics_.minWidth);
     pos.cy = OwnFrameHeight();
-    pos.x = ShownLeft(side, ScreenWidth(), pos.cx, r.left);
-    pos.y = kFrameTop;
+    pos.x = ShownLeft(side, ScreenWidth(), pos.cx, r.left, metrics_);
+    pos.y = FrameTop();
     pos.flags &= ~(SWP_NOMOVE | SWP_NOSIZE);
     return true;
 }

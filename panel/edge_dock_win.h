@@ -6,17 +6,21 @@
 #include <windows.h>
 
 #include "common/panel_settings.h"
+#include "panel/panel_metrics.h"
 
 namespace tilerack {
 
 class EdgeDock {
 public:
-    // The frame's top stands this far above the screen, so its border is not seen.
-    static constexpr int kFrameTop = -4;
-    // The outer height of a docked frame of these styles.
-    static int FrameHeight(DWORD style, DWORD exStyle);
+    // The outer height of a docked frame of these styles: its top stands
+    // above the screen by its border, so the border is not seen.
+    static int FrameHeight(DWORD style, DWORD exStyle, const PanelMetrics& metrics);
 
     void Attach(HWND window) { hwnd_ = window; }
+    // The sizes of the panel's display scale: the frame's overhang and the
+    // narrowest width. The next Dock stands at the new frame.
+    void SetMetrics(const PanelMetrics& metrics) { metrics_ = metrics; }
+    int FrameTop() const { return -metrics_.frameOverhang; }
 
     // SM_CXSCREEN. Under Wine each reading is a round trip to the server and
     // the pointer watch needs it ten times a second: read once, forgotten at
@@ -51,6 +55,7 @@ private:
     void MoveTo(int left, int top, int width, int height, UINT flags);
 
     HWND hwnd_ = nullptr;
+    PanelMetrics metrics_;
     int screenWidth_ = 0;
     bool placing_ = false;  // inside MoveTo: the panel's own move
 };

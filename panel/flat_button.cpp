@@ -16,8 +16,25 @@ int TItemButton::ImageWidth() const { return item ? item->Icon.Width() : 0; }
 
 int TItemButton::ImageHeight() const { return item ? item->Icon.Height() : 0; }
 
-void TItemButton::DrawImage(PixelRows target, int x, int y) const {
-    if (item && painter) painter->Draw(target, x, y, item->Icon, ImageIndex());
+void TItemButton::DrawImageSized(PixelRows target, int x, int y, int width, int height) const {
+    if (!item || !painter || item->Icon.Empty()) return;
+    const int index = ImageIndex();
+    if (width == item->Icon.Width() && height == item->Icon.Height()) {
+        painter->Draw(target, x, y, item->Icon, index);
+        return;
+    }
+    // Images 1 to 4 are the same plain copy; only the first is brightened.
+    ScaledImage& scaled = scaled_[index == 0 ? 0 : 1];
+    if (scaled.picture.Empty() || scaled.width != width || scaled.height != height) {
+        scaled.width = width;
+        scaled.height = height;
+        scaled.picture = ScaleSmooth(painter->Cover(item->Icon, index), width, height);
+    }
+    DrawCovered(target, x, y, scaled.picture);
+}
+
+void TItemButton::ForgetScaledImages() const {
+    for (ScaledImage& s : scaled_) s = ScaledImage{};
 }
 
 }  // namespace tilerack

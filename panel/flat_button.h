@@ -35,11 +35,16 @@ public:
     // Which of the glyph's images the state shows: 0 under the pointer, 2
     // pressed, 4 otherwise (five-image glyphs); one-image glyphs always 0.
     int ImageIndex() const;
+    // The size of its images as designed (at 96 DPI).
     virtual int ImageWidth() const { return numGlyphs > 0 ? glyph.Width() / numGlyphs : glyph.Width(); }
     virtual int ImageHeight() const { return glyph.Height(); }
-    // Draws the image the state shows with its top-left corner at (x, y).
-    virtual void DrawImage(PixelRows target, int x, int y) const {
-        DrawGlyphImage(target, x, y, glyph, ImageIndex(), numGlyphs);
+    // Draws the image the state shows with its top-left corner at (x, y), at
+    // its designed size.
+    void DrawImage(PixelRows target, int x, int y) const { DrawImageSized(target, x, y, ImageWidth(), ImageHeight()); }
+    // The same drawn width x height, smoothly scaled where that differs from
+    // the designed size.
+    virtual void DrawImageSized(PixelRows target, int x, int y, int width, int height) const {
+        DrawGlyphImageScaled(target, x, y, glyph, ImageIndex(), numGlyphs, width, height);
     }
 };
 
@@ -52,7 +57,18 @@ public:
 
     int ImageWidth() const override;
     int ImageHeight() const override;
-    void DrawImage(PixelRows target, int x, int y) const override;
+    void DrawImageSized(PixelRows target, int x, int y, int width, int height) const override;
+    // Forgets the scaled pictures kept for drawing: the icon or the scale changed.
+    void ForgetScaledImages() const;
+
+private:
+    // The brightened and the plain image at the size last drawn, scaled once
+    // rather than at every paint.
+    struct ScaledImage {
+        int width = 0, height = 0;
+        CoveredPicture picture;
+    };
+    mutable ScaledImage scaled_[2];
 };
 
 }  // namespace tilerack

@@ -21,35 +21,64 @@ ItemGlyphPainter::ItemGlyphPainter(double gain) {
             brighter_[channel][v] = static_cast<uint8_t>(BrightenChannel(v, gain, kAdd[channel]));
 }
 
-void ItemGlyphPainter::Draw(PixelRows target, int x, int y, const TBitmap& icon, int index) const {
-    if (icon.Empty()) return;
-    const int w = icon.Width(), h = icon.Height();
+namespace {
+
+// Visits the pixels image `index` of the glyph of `icon` shows, with their
+// colour, and those it leaves out.
+template <typename Visit>
+void VisitGlyphImage(const TBitmap& icon, int index, const std::array<std::array<uint8_t, 256>, 3>& brighter,
+                     int rowFrom, int rowTo, int colFrom, int colTo, Visit&& visit) {
     const uint8_t* topLeft = icon.Row(0);
     auto isBackground = [topLeft](const uint8_t* p) {
         return p[0] == topLeft[0] && p[1] == topLeft[1] && p[2] == topLeft[2];
     };
     // The colour left out: the first image's lower-left pixel.
     uint8_t key[3];
-    const uint8_t* lowerLeft = icon.Row(h - 1);
+    const uint8_t* lowerLeft = icon.Row(icon.Height() - 1);
     const bool keyBrightened = !isBackground(lowerLeft);
-    for (int c = 0; c < 3; ++c) key[c] = keyBrightened ? brighter_[c][lowerLeft[c]] : lowerLeft[c];
+    for (int c = 0; c < 3; ++c) key[c] = keyBrightened ? brighter[c][lowerLeft[c]] : lowerLeft[c];
 
     const bool bright = index == 0;
-    for (int row = std::max(0, -y); row < h && y + row < target.height; ++row) {
+    for (int row = rowFrom; row < rowTo; ++row) {
         const uint8_t* src = icon.Row(row);
-        uint8_t* dst = target.Row(y + row);
-        for (int col = std::max(0, -x); col < w && x + col < target.width; ++col) {
+        for (int col = colFrom; col < colTo; ++col) {
             const uint8_t* p = src + col * 3;
             uint8_t v[3] = {p[0], p[1], p[2]};
             if (bright && !isBackground(p))
-                for (int c = 0; c < 3; ++c) v[c] = brighter_[c][v[c]];
-            if (v[0] == key[0] && v[1] == key[1] && v[2] == key[2]) continue;
-            uint8_t* q = dst + (x + col) * 3;
-            q[0] = v[0];
-            q[1] = v[1];
-            q[2] = v[2];
+                for (int c = 0; c < 3; ++c) v[c] = brighter[c][v[c]];
+            const bool shown = !(v[0] == key[0] && v[1] == key[1] && v[2] == key[2]);
+            visit(col, row, v, shown);
         }
     }
+}
+
+}  // namespace
+
+void ItemGlyphPainter::Draw(PixelRows target, int x, int y, const TBitmap& icon, int index) const {
+    if (icon.Empty()) return;
+    const int w = icon.Width(), h = icon.Height();
+    VisitGlyphImage(icon, index, brighter_, std::max(0, -y), std::min(h, target.height - y), std::max(0, -x),
+                    std::min(w, target.width - x), [&](int col, int row, const uint8_t* v, bool shown) {
+                        if (!shown) return;
+                        uint8_t* q = target.Row(y + row) + (x + col) * 3;
+                        q[0] = v[0];
+                        q[1] = v[1];
+                        q[2] = v[2];
+                    });
+}
+
+CoveredPicture ItemGlyphPainter::Cover(const TBitmap& icon, int index) const {
+    CoveredPicture out(icon.Width(), icon.Height());
+    if (icon.Empty()) return out;
+    VisitGlyphImage(icon, index, brighter_, 0, icon.Height(), 0, icon.Width(),
+                    [&](int col, int row, const uint8_t* v, bool shown) {
+                        uint8_t* q = out.At(col, row);
+                        q[0] = v[0];
+                        q[1] = v[1];
+                        q[2] = v[2];
+                        q[3] = shown ? 255 : 0;
+                    });
+    return out;
 }
 
 TBitmap MakeBrightArrows() {

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "common/bitmap.h"
+#include "common/covered_picture.h"
 #include "common/panel_settings.h"
 
 namespace tilerack {
@@ -29,6 +30,9 @@ public:
 
     // Draws image `index` (0 to 4) of the glyph of `icon` at (x, y), clipped.
     void Draw(PixelRows target, int x, int y, const TBitmap& icon, int index) const;
+    // Image `index` as colour and coverage: the pixels Draw leaves out are
+    // see-through. What a larger scale scales smoothly.
+    CoveredPicture Cover(const TBitmap& icon, int index) const;
 
 private:
     std::array<std::array<uint8_t, 256>, 3> brighter_;  // blue, green, red

@@ -8,6 +8,7 @@
 #include "panel/item_glyph.h"
 #include "platform/common_controls.h"
 #include "platform/dib.h"
+#include "platform/display_scale.h"
 #include "platform/handles.h"
 #include "platform/text.h"
 
@@ -20,6 +21,15 @@ constexpr UINT kFirstEntryId = 1000;
 std::wstring EntryText(const TShortCut& item) { return win::Widen(item.Caption.empty() ? item.FileName : item.Caption); }
 
 }  // namespace
+
+void ItemsMenu::SetScale(DpiScale scale) {
+    scale_ = scale;
+    font_ = win::FontForDpi(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), scale.dpi);
+}
+
+HFONT ItemsMenu::Font() const {
+    return font_ ? font_.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
 
 TShortCut* ItemsMenu::Listed(ULONG_PTR entryData) const {
     auto* item = reinterpret_cast<TShortCut*>(entryData);
@@ -51,12 +61,13 @@ LRESULT ItemsMenu::HandleMessage(HWND owner, UINT msg, WPARAM wp, LPARAM lp) {
         TShortCut* item = m->CtlType == ODT_MENU ? Listed(m->itemData) : nullptr;
         if (!item) return FALSE;
         win::WindowDC dc(owner);
-        win::SelectScope font(dc.get(), GetStockObject(DEFAULT_GUI_FONT));
+        win::SelectScope font(dc.get(), Font());
         const std::wstring text = EntryText(*item);
         SIZE size{};
         GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
-        m->itemWidth = std::max(item->Icon.Width(), 16) + 8 + size.cx + 8;
-        m->itemHeight = std::max<int>(item->Icon.Height() + 4, size.cy + 6);
+        const DpiScale& s = scale_;
+        m->itemWidth = s.Scale(std::max(item->Icon.Width(), 16) + 8) + size.cx + s.Scale(8);
+        m->itemHeight = std::max<int>(s.Scale(item->Icon.Height() + 4), size.cy + s.Scale(6));
         return TRUE;
     }
     case WM_DRAWITEM: {
@@ -66,15 +77,17 @@ LRESULT ItemsMenu::HandleMessage(HWND owner, UINT msg, WPARAM wp, LPARAM lp) {
         const bool selected = (d->itemState & ODS_SELECTED) != 0;
         FillRect(d->hDC, &d->rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
         const RECT& r = d->rcItem;
-        // The picture as the strip shows it: its lower-left colour is transparent.
-        TBitmap picture(item->Icon.Width(), item->Icon.Height());
+        // The picture as the strip shows it: its lower-left colour is
+        // transparent; scaled smoothly at a larger scale.
+        const DpiScale& s = scale_;
+        TBitmap picture(s.Scale(item->Icon.Width()), s.Scale(item->Icon.Height()));
         picture.Fill(GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
-        DrawGlyphImage(picture, 0, 0, item->Icon, 0, 1);
-        win::DrawPicture(d->hDC, r.left + 2, r.top + (r.bottom - r.top - picture.Height()) / 2, picture);
-        RECT text{r.left + std::max(item->Icon.Width(), 16) + 8, r.top, r.right, r.bottom};
+        DrawGlyphImageScaled(picture.Rows(), 0, 0, item->Icon, 0, 1, picture.Width(), picture.Height());
+        win::DrawPicture(d->hDC, r.left + s.Scale(2), r.top + (r.bottom - r.top - picture.Height()) / 2, picture);
+        RECT text{r.left + s.Scale(std::max(item->Icon.Width(), 16) + 8), r.top, r.right, r.bottom};
         SetBkMode(d->hDC, TRANSPARENT);
         SetTextColor(d->hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
-        win::SelectScope font(d->hDC, GetStockObject(DEFAULT_GUI_FONT));
+        win::SelectScope font(d->hDC, Font());
         const std::wstring caption = EntryText(*item);
         DrawTextW(d->hDC, caption.c_str(), static_cast<int>(caption.size()), &text,
                   DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
@@ -127,7 +140,7 @@ void ItemsMenu::ShowHint(HWND owner, const TShortCut* item, RECT entry) {
     std::wstring text = win::Widen(item->Hint);
     ti.lpszText = text.data();
     SendMessageW(hint_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
-    SendMessageW(hint_, TTM_TRACKPOSITION, 0, MAKELPARAM(entry.right + 4, entry.top));
+    SendMessageW(hint_, TTM_TRACKPOSITION, 0, MAKELPARAM(entry.right + scale_.Scale(4), entry.top));
     SendMessageW(hint_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&ti));
 }
 

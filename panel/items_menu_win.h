@@ -6,7 +6,9 @@
 // item, which is looked up in the list before it is drawn or started.
 #include <windows.h>
 
+#include "common/dpi_scale.h"
 #include "panel/item_list.h"
+#include "platform/handles.h"
 
 namespace tilerack {
 
@@ -17,6 +19,9 @@ public:
     // Opens the menu at a screen point and waits for the choice: the item
     // chosen, or nothing.
     TShortCut* Choose(HWND owner, POINT at);
+    // The display scale its entries are measured and drawn at: pictures
+    // scaled from their 96-DPI size, the menu font of that scale.
+    void SetScale(DpiScale scale);
     // WM_MEASUREITEM, WM_DRAWITEM, WM_MENUSELECT and WM_EXITMENULOOP of the
     // owner; what the message returns.
     LRESULT HandleMessage(HWND owner, UINT msg, WPARAM wp, LPARAM lp);
@@ -26,7 +31,10 @@ private:
     void ShowHint(HWND owner, const TShortCut* item, RECT entry);
 
     const ItemList& items_;
+    HFONT Font() const;
     HWND hint_ = nullptr;  // owned by the panel's window, destroyed with it
+    DpiScale scale_;
+    win::UniqueFont font_;  // the menu font where the scale is not the system's
 };
 
 }  // namespace tilerack

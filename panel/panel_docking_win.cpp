@@ -88,7 +88,7 @@ void TMainPanel::SButtonHideMouseMove() {
 
 void TMainPanel::TimerMouseTimer() {
     const WatchAction action = watch_.Tick(settings_.side, Hidden, settings_.timeOut, CursorPoint(),
-                                           dock_.ScreenWidth(), dock_.Width());
+                                           dock_.ScreenWidth(), dock_.Width(), metrics_);
     switch (action) {
     case WatchAction::ShowSequence:
         CaptureBackground();
@@ -114,7 +114,7 @@ void TMainPanel::TimerButtonTimer() {
         return Rect{p.x, p.y, b.bounds.width, b.bounds.height};
     };
     const StripReveal reveal =
-        RevealStripButtons(settings_.side, CursorPoint(), onScreen(SButtonHide), onScreen(SButtonMenu));
+        RevealStripButtons(settings_.side, CursorPoint(), onScreen(SButtonHide), onScreen(SButtonMenu), metrics_);
     if (!reveal.changes) return;
     if (SButtonHide.visible != reveal.hideVisible || SButtonMenu.visible != reveal.menuVisible) {
         SButtonHide.visible = reveal.hideVisible;

@@ -108,7 +108,7 @@ void TMainPanel::FocusItemButton(TItemButton* button) {
 
 void TMainPanel::ScrollToFocus() {
     const int count = static_cast<int>(Items.Count());
-    const int fitting = FittingItemCount(dock_.Height(), SButtonHide.bounds.Bottom());
+    const int fitting = FittingItemCount(dock_.Height(), SButtonHide.bounds.Bottom(), metrics_);
     const int first = FirstShownFor(firstShown_, FocusedItemIndex(), count, fitting);
     if (first == firstShown_) return;
     firstShown_ = first;

@@ -39,6 +39,14 @@ TBitmap LoadBrightResource() {
     return picture;
 }
 
+// The part of `rows` inside `r`, as rows of their own (nothing where they do not meet).
+PixelRows ClipRows(PixelRows rows, const Rect& r) {
+    const int left = std::max(r.left, 0), top = std::max(r.top, 0);
+    const int right = std::min(r.Right(), rows.width), bottom = std::min(r.Bottom(), rows.height);
+    if (!rows.bits || right <= left || bottom <= top) return PixelRows{};
+    return PixelRows{rows.Row(top) + left * 3, right - left, bottom - top, rows.stride};
+}
+
 }  // namespace
 
 void TMainPanel::AddItem(size_t index, std::unique_ptr<TShortCut> item, bool layOut) {
@@ -49,7 +57,7 @@ void TMainPanel::AddItemButton(ItemEntry& entry, bool layOut) {
     TItemButton& b = entry.button;
     b.handCursor = true;
     b.painter = &glyphPainter_;
-    b.bounds = Rect{0, 0, win::ClientSize(hwnd_).cx - 1, kItemButtonHeight};
+    b.bounds = Rect{0, 0, win::ClientSize(hwnd_).cx - metrics_.itemInset, metrics_.itemPitch};
     // Shown once the layout has given it a place: a tooltip tool for every
     // button that never fits the strip would only cost time.
     b.visible = false;
@@ -82,6 +90,7 @@ void TMainPanel::UpdateItemButton(TShortCut& item) {
     if (!b) return;
     b->caption = item.Caption;
     b->hint = item.Hint;
+    b->ForgetScaledImages();
     tooltips_.Sync(*b);
     if (b->visible) Invalidate();
     NotifyAccessible(EVENT_OBJECT_NAMECHANGE, b);
@@ -91,13 +100,15 @@ void TMainPanel::LayoutButtons() {
     const int count = static_cast<int>(Items.Count());
     // Only the keyboard scrolls the strip (firstShown_); otherwise it starts at its first item.
     if (firstShown_ != 0)
-        firstShown_ = FirstShownFor(firstShown_, -1, count, FittingItemCount(dock_.Height(), SButtonHide.bounds.Bottom()));
+        firstShown_ = FirstShownFor(firstShown_, -1, count,
+                                    FittingItemCount(dock_.Height(), SButtonHide.bounds.Bottom(), metrics_));
     const std::vector<ItemSlot> slots =
-        firstShown_ == 0 ? LayoutItemSlots(count, dock_.Height(), SButtonHide.bounds.Bottom())
-                         : LayoutItemSlotsFrom(count, firstShown_, dock_.Height(), SButtonHide.bounds.Bottom());
+        firstShown_ == 0 ? LayoutItemSlots(count, dock_.Height(), SButtonHide.bounds.Bottom(), metrics_)
+                         : LayoutItemSlotsFrom(count, firstShown_, dock_.Height(), SButtonHide.bounds.Bottom(), metrics_);
     for (size_t i = 0; i < Items.Count(); ++i) {
         TItemButton& b = Items.At(i).button;
         b.bounds.top = slots[i].top;
+        b.bounds.height = metrics_.itemPitch;
         b.visible = slots[i].visible;
         tooltips_.Sync(b);
     }
@@ -107,14 +118,12 @@ void TMainPanel::LayoutButtons() {
 void TMainPanel::FormResize() {
     const SIZE client = win::ClientSize(hwnd_);
     const int cw = client.cx, ch = client.cy;
-    const StripButtons strip = PlaceStripButtons(cw, ch, settings_.side);
+    const StripButtons strip = PlaceStripButtons(cw, ch, settings_.side, metrics_);
     SButtonHide.bounds = strip.hide;
     SButtonClose.bounds = strip.close;
     SButtonMenu.bounds = strip.menu;
     // Item buttons are anchored left and right: they follow the width.
-    if (lastClientWidth_ != 0 && cw != lastClientWidth_)
-        for (const auto& entry : Items) entry->button.bounds.width += cw - lastClientWidth_;
-    lastClientWidth_ = cw;
+    for (const auto& entry : Items) entry->button.bounds.width = cw - metrics_.itemInset;
     if (!Background.Empty() && dock_.Width() > Background.Width()) Background.SetWidth(dock_.Width());
     tooltips_.SyncAll();
     PlaceAtEdge();
@@ -139,7 +148,7 @@ TFlatButton* TMainPanel::HitTest(POINT p) {
 
 void TMainPanel::CaptureBackground() {
     if (!Hidden) return;
-    const int width = dock_.Width() + 32, height = dock_.Height();
+    const int width = dock_.Width() + metrics_.captureExtra, height = dock_.Height();
     // Captured even when the opacity hides it: a later change of the opacity
     // then blends this capture again at once.
     const int x0 = settings_.side == PanelSide::Right ? dock_.ScreenWidth() - win::ClientSize(hwnd_).cx : 0;
@@ -160,11 +169,18 @@ void TMainPanel::FormPaint(HDC dc) {
     const PixelRows pixels = canvas.Rows();
     PaintBackground(pixels, Background, blendedColumns_, win::ToColorRef(settings_.color), settings_.opacity);
 
-    auto glyphOrigin = [](const TFlatButton& b, int textWidth) {
-        const int gw = b.ImageWidth(), gh = b.ImageHeight();
-        const int block = gw + (textWidth > 0 ? 1 + textWidth : 0);
-        POINT o{b.bounds.left + (b.bounds.width - block) / 2, b.bounds.top + (b.bounds.height - gh) / 2};
-        if (b.pressed && b.hot) { ++o.x; ++o.y; }
+    const PanelMetrics& m = metrics_;
+    // Pictures are designed at 96 DPI and drawn at the screen's scale.
+    auto imageSize = [&m](const TFlatButton& b) {
+        return SIZE{m.scale.Scale(b.ImageWidth()), m.scale.Scale(b.ImageHeight())};
+    };
+    auto glyphOrigin = [&m](const TFlatButton& b, SIZE image, int textWidth) {
+        const int block = image.cx + (textWidth > 0 ? m.captionGap + textWidth : 0);
+        POINT o{b.bounds.left + (b.bounds.width - block) / 2, b.bounds.top + (b.bounds.height - image.cy) / 2};
+        if (b.pressed && b.hot) {
+            o.x += m.pressShift;
+            o.y += m.pressShift;
+        }
         return o;
     };
 
@@ -172,13 +188,14 @@ void TMainPanel::FormPaint(HDC dc) {
     SetBkMode(canvas.dc(), TRANSPARENT);
 
     // Caption sizes first: the glyph and its caption are centred as one block.
-    struct Placed { TFlatButton* b; RECT text; POINT glyph; };
+    struct Placed { TFlatButton* b; RECT text; POINT glyph; SIZE image; };
     std::vector<Placed> placed;
     for (TFlatButton* b : AllButtons()) {
         if (!b->visible) continue;
+        const SIZE image = imageSize(*b);
         RECT text{0, 0, 0, 0};
         if (!b->caption.empty()) {
-            const int room = std::max(b->bounds.width - b->ImageWidth() - 1 - 4, 1);
+            const int room = std::max<int>(b->bounds.width - image.cx - m.captionGap - m.captionInset, 1);
             text = RECT{0, 0, room, b->bounds.height};
             const std::wstring caption = win::Widen(b->caption);
             DrawTextW(canvas.dc(), caption.c_str(), static_cast<int>(caption.size()), &text,
@@ -186,17 +203,22 @@ void TMainPanel::FormPaint(HDC dc) {
             text.right = std::min<LONG>(text.right, room);
             text.bottom = std::min<LONG>(text.bottom, b->bounds.height);
         }
-        const POINT g = glyphOrigin(*b, b->caption.empty() ? 0 : text.right);
-        if (pixels.bits) b->DrawImage(pixels, g.x, g.y);
-        placed.push_back({b, text, g});
+        const POINT g = glyphOrigin(*b, image, b->caption.empty() ? 0 : text.right);
+        // An item's picture wider than a narrow panel's button stays inside it.
+        const bool item = b != &SButtonHide && b != &SButtonClose && b != &SButtonMenu;
+        const Rect clip = item ? b->bounds : Rect{0, 0, cw, ch};
+        const PixelRows inside = ClipRows(pixels, clip);
+        if (inside.bits)
+            b->DrawImageSized(inside, g.x - std::max(clip.left, 0), g.y - std::max(clip.top, 0), image.cx, image.cy);
+        placed.push_back({b, text, g, image});
     }
     SetTextColor(canvas.dc(), RGB(0, 0, 0));
     for (const Placed& p : placed) {
         TFlatButton& b = *p.b;
         if (!b.caption.empty()) {
             const int h = p.text.bottom;
-            RECT r{p.glyph.x + b.ImageWidth() + 1, b.bounds.top + (b.bounds.height - h) / 2, 0, 0};
-            if (b.pressed && b.hot) r.top += 1;
+            RECT r{p.glyph.x + p.image.cx + m.captionGap, b.bounds.top + (b.bounds.height - h) / 2, 0, 0};
+            if (b.pressed && b.hot) r.top += m.pressShift;
             r.right = r.left + p.text.right;
             r.bottom = r.top + h;
             const std::wstring caption = win::Widen(b.caption);
@@ -210,7 +232,8 @@ void TMainPanel::FormPaint(HDC dc) {
             DrawEdge(canvas.dc(), &edge, b.pressed && b.hot ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
         }
         if (focusMark) {
-            RECT mark{b.bounds.left + 2, b.bounds.top + 2, b.bounds.Right() - 2, b.bounds.Bottom() - 2};
+            RECT mark{b.bounds.left + m.focusInset, b.bounds.top + m.focusInset, b.bounds.Right() - m.focusInset,
+                      b.bounds.Bottom() - m.focusInset};
             SetTextColor(canvas.dc(), RGB(0, 0, 0));
             SetBkColor(canvas.dc(), RGB(255, 255, 255));
             DrawFocusRect(canvas.dc(), &mark);

@@ -5,13 +5,6 @@
 namespace tilerack {
 namespace {
 
-// The panel's frame reaches this far past the screen edge at its shown place.
-constexpr int kFrameOverhang = 4;
-// Pointer rows at the very top that never count as resting at the edge.
-constexpr int kTopMargin = 5;
-// How far the near zone reaches past the panel's inner edge.
-constexpr int kNearMargin = 16;
-
 // WaitTime keeps growing while the pointer stays put; saturate rather than
 // overflow after months of doing so.
 int AddInterval(int waitTime) {
@@ -20,38 +13,39 @@ int AddInterval(int waitTime) {
 
 }  // namespace
 
-int ShownLeft(PanelSide side, int screenWidth, int windowWidth, int current) {
-    if (side == PanelSide::Left) return -kFrameOverhang;
-    if (side == PanelSide::Right) return screenWidth - windowWidth + kFrameOverhang;
+int ShownLeft(PanelSide side, int screenWidth, int windowWidth, int current, const PanelMetrics& m) {
+    // The frame's border stands past the screen edge, so the client meets it.
+    if (side == PanelSide::Left) return -m.frameOverhang;
+    if (side == PanelSide::Right) return screenWidth - windowWidth + m.frameOverhang;
     return current;
 }
 
-int HiddenLeft(PanelSide side, int screenWidth, int windowWidth, int current) {
-    if (side == PanelSide::Left) return -(windowWidth + 1);
-    if (side == PanelSide::Right) return screenWidth + 3;
+int HiddenLeft(PanelSide side, int screenWidth, int windowWidth, int current, const PanelMetrics& m) {
+    if (side == PanelSide::Left) return -(windowWidth + m.hiddenGapLeft);
+    if (side == PanelSide::Right) return screenWidth + m.hiddenGapRight;
     return current;
 }
 
-bool InEdgeZone(PanelSide side, Point p, int screenWidth) {
-    if (side == PanelSide::Left) return p.x <= 2 && p.y >= kTopMargin;
-    if (side == PanelSide::Right) return p.x >= screenWidth - 2 && p.y >= kTopMargin;
+bool InEdgeZone(PanelSide side, Point p, int screenWidth, const PanelMetrics& m) {
+    if (side == PanelSide::Left) return p.x <= m.edgeReach && p.y >= m.topMargin;
+    if (side == PanelSide::Right) return p.x >= screenWidth - m.edgeReach && p.y >= m.topMargin;
     return false;
 }
 
-bool InNearZone(PanelSide side, Point p, int screenWidth, int windowWidth) {
+bool InNearZone(PanelSide side, Point p, int screenWidth, int windowWidth, const PanelMetrics& m) {
     // The second condition leaves out a small triangle in the top corner.
-    if (side == PanelSide::Left) return p.x < windowWidth + kNearMargin && p.x + p.y >= kTopMargin;
+    if (side == PanelSide::Left) return p.x < windowWidth + m.nearMargin && p.x + p.y >= m.topMargin;
     if (side == PanelSide::Right)
-        return p.x > screenWidth - windowWidth - kNearMargin && (screenWidth - p.x) + p.y >= kTopMargin;
+        return p.x > screenWidth - windowWidth - m.nearMargin && (screenWidth - p.x) + p.y >= m.topMargin;
     return false;
 }
 
 WatchAction PointerWatch::Tick(PanelSide side, bool hidden, int timeOut, Point pointer, int screenWidth,
-                               int windowWidth) {
+                               int windowWidth, const PanelMetrics& m) {
     WatchAction action = WatchAction::None;
     if (side == PanelSide::Left || side == PanelSide::Right) {
         if (hidden) {
-            if (!InEdgeZone(side, pointer, screenWidth)) {
+            if (!InEdgeZone(side, pointer, screenWidth, m)) {
                 waitTime = 0;
             } else {
                 // Only a horizontal move restarts the dwell; the comparison
@@ -60,7 +54,7 @@ WatchAction PointerWatch::Tick(PanelSide side, bool hidden, int timeOut, Point p
                 if (waitTime >= timeOut) action = WatchAction::ShowSequence;
             }
         } else {
-            if (InNearZone(side, pointer, screenWidth, windowWidth)) {
+            if (InNearZone(side, pointer, screenWidth, windowWidth, m)) {
                 waitTime = 0;
             } else {
                 waitTime = AddInterval(waitTime);
@@ -72,21 +66,22 @@ WatchAction PointerWatch::Tick(PanelSide side, bool hidden, int timeOut, Point p
     return action;
 }
 
-StripReveal RevealStripButtons(PanelSide side, Point pointer, Rect hideOnScreen, Rect menuOnScreen) {
-    constexpr int kReach = 32;   // vertical reach from the button's top
-    constexpr int kMargin = 24;  // horizontal margin beyond the button
+StripReveal RevealStripButtons(PanelSide side, Point pointer, Rect hideOnScreen, Rect menuOnScreen,
+                               const PanelMetrics& metrics) {
+    const int reach = metrics.revealReach;    // vertical reach from the button's top
+    const int margin = metrics.revealMargin;  // horizontal margin beyond the button
     StripReveal r;
     const Rect& h = hideOnScreen;
     const Rect& m = menuOnScreen;
     if (side == PanelSide::Left) {
         r.changes = true;
-        r.hideVisible = pointer.y < h.top + kReach && pointer.x < h.left + h.width + kMargin;
-        r.menuVisible = pointer.y > m.top - kReach && pointer.x < m.left + m.width + kMargin;
+        r.hideVisible = pointer.y < h.top + reach && pointer.x < h.left + h.width + margin;
+        r.menuVisible = pointer.y > m.top - reach && pointer.x < m.left + m.width + margin;
     } else if (side == PanelSide::Right) {
         // Here the margin runs from the button's left edge and spans its width too.
         r.changes = true;
-        r.hideVisible = pointer.y < h.top + kReach && pointer.x > h.left - h.width - kMargin;
-        r.menuVisible = pointer.y > m.top - kReach && pointer.x > m.left - m.width - kMargin;
+        r.hideVisible = pointer.y < h.top + reach && pointer.x > h.left - h.width - margin;
+        r.menuVisible = pointer.y > m.top - reach && pointer.x > m.left - m.width - margin;
     }
     return r;
 }

@@ -4,6 +4,7 @@
 // do; the window only carries it out.
 #include "common/geometry.h"
 #include "common/panel_settings.h"
+#include "panel/panel_metrics.h"
 
 namespace tilerack {
 
@@ -12,11 +13,11 @@ inline constexpr int kTimerButtonInterval = 200;  // ms
 
 // Left coordinate of the outer frame at the shown and hidden places. Sides
 // other than 0 and 1 have no place: the functions return `current` unchanged.
-int ShownLeft(PanelSide side, int screenWidth, int windowWidth, int current);
-int HiddenLeft(PanelSide side, int screenWidth, int windowWidth, int current);
+int ShownLeft(PanelSide side, int screenWidth, int windowWidth, int current, const PanelMetrics& m = kDesignMetrics);
+int HiddenLeft(PanelSide side, int screenWidth, int windowWidth, int current, const PanelMetrics& m = kDesignMetrics);
 
-bool InEdgeZone(PanelSide side, Point p, int screenWidth);
-bool InNearZone(PanelSide side, Point p, int screenWidth, int windowWidth);
+bool InEdgeZone(PanelSide side, Point p, int screenWidth, const PanelMetrics& m = kDesignMetrics);
+bool InNearZone(PanelSide side, Point p, int screenWidth, int windowWidth, const PanelMetrics& m = kDesignMetrics);
 
 // What one tick of TimerMouse asks of the window.
 enum class WatchAction {
@@ -29,7 +30,8 @@ struct PointerWatch {
     int mouseX = 0;    // MouseX
     int waitTime = 0;  // WaitTime, ms
     // One tick of TimerMouse. `hidden` is the panel's Hidden flag.
-    WatchAction Tick(PanelSide side, bool hidden, int timeOut, Point pointer, int screenWidth, int windowWidth);
+    WatchAction Tick(PanelSide side, bool hidden, int timeOut, Point pointer, int screenWidth, int windowWidth,
+                     const PanelMetrics& m = kDesignMetrics);
     // StartHideWatch: MouseX := pointer x, WaitTime := 0.
     void Restart(int pointerX) { mouseX = pointerX; waitTime = 0; }
 };
@@ -42,6 +44,7 @@ struct StripReveal {
     bool hideVisible = false;
     bool menuVisible = false;
 };
-StripReveal RevealStripButtons(PanelSide side, Point pointer, Rect hideOnScreen, Rect menuOnScreen);
+StripReveal RevealStripButtons(PanelSide side, Point pointer, Rect hideOnScreen, Rect menuOnScreen,
+                               const PanelMetrics& m = kDesignMetrics);
 
 }  // namespace tilerack

@@ -16,11 +16,11 @@ int MoveItemFocus(int current, FocusMove move, int count) {
     return -1;
 }
 
-int FittingItemCount(int outerHeight, int hideBottom) {
-    // Button i (from 0) ends at hideBottom + 1 + (i + 1) * height.
-    const int room = outerHeight - 2 - (hideBottom + 1);
-    if (room <= 0) return 0;
-    return (room - 1) / kItemButtonHeight;
+int FittingItemCount(int outerHeight, int hideBottom, const PanelMetrics& m) {
+    // Button i (from 0) ends at hideBottom + gap + (i + 1) * pitch.
+    const int room = outerHeight - m.bottomMargin - (hideBottom + m.itemGap);
+    if (room <= 0 || m.itemPitch <= 0) return 0;
+    return (room - 1) / m.itemPitch;
 }
 
 int FirstShownFor(int first, int focused, int count, int fitting) {
@@ -33,14 +33,15 @@ int FirstShownFor(int first, int focused, int count, int fitting) {
     return std::clamp(result, 0, lastFirst);
 }
 
-std::vector<ItemSlot> LayoutItemSlotsFrom(int count, int first, int outerHeight, int hideBottom) {
-    std::vector<ItemSlot> slots = LayoutItemSlots(count, outerHeight, hideBottom);
+std::vector<ItemSlot> LayoutItemSlotsFrom(int count, int first, int outerHeight, int hideBottom,
+                                          const PanelMetrics& m) {
+    std::vector<ItemSlot> slots = LayoutItemSlots(count, outerHeight, hideBottom, m);
     if (first <= 0) return slots;
-    const int shift = first * kItemButtonHeight;
+    const int shift = first * m.itemPitch;
     for (int i = 0; i < count; ++i) {
         ItemSlot& slot = slots[static_cast<size_t>(i)];
         slot.top -= shift;
-        slot.visible = i >= first && slot.top + kItemButtonHeight < outerHeight - 2;
+        slot.visible = i >= first && slot.top + m.itemPitch < outerHeight - m.bottomMargin;
     }
     return slots;
 }

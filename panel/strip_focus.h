@@ -18,7 +18,7 @@ int MoveItemFocus(int current, FocusMove move, int count);
 // How many item buttons fit below the hide button of a panel `outerHeight`
 // high (the same rule as LayoutItemSlots: a button shows when its bottom is
 // above outerHeight - 2).
-int FittingItemCount(int outerHeight, int hideBottom = kHideButtonHeight);
+int FittingItemCount(int outerHeight, int hideBottom = kHideButtonHeight, const PanelMetrics& m = kDesignMetrics);
 
 // The first item to show so that `focused` is in view, moving as little as
 // possible from `first`; never past the point where the last item shows at
@@ -28,6 +28,7 @@ int FirstShownFor(int first, int focused, int count, int fitting);
 // The item slots with the strip started at item `first`: the items before it
 // are out of view (their tops above the strip), the others stack from the
 // hide button down as LayoutItemSlots stacks them from the first item.
-std::vector<ItemSlot> LayoutItemSlotsFrom(int count, int first, int outerHeight, int hideBottom = kHideButtonHeight);
+std::vector<ItemSlot> LayoutItemSlotsFrom(int count, int first, int outerHeight, int hideBottom = kHideButtonHeight,
+                                          const PanelMetrics& m = kDesignMetrics);
 
 }  // namespace tilerack

@@ -5,6 +5,7 @@
 
 #include "common/geometry.h"
 #include "common/panel_settings.h"
+#include "panel/panel_metrics.h"
 
 namespace tilerack {
 
@@ -21,16 +22,18 @@ struct StripButtons {
 
 // Places of SButtonHide, SButtonClose and SButtonMenu for a client size and a
 // side (0 left, 1 right). For other sides the strip keeps the left layout.
-// The hide button's width is kept between 5 and 73, the menu's between 5 and 24.
-StripButtons PlaceStripButtons(int clientWidth, int clientHeight, PanelSide side);
+// The hide button's width is kept between 5 and 73 (at 96 DPI).
+StripButtons PlaceStripButtons(int clientWidth, int clientHeight, PanelSide side,
+                               const PanelMetrics& m = kDesignMetrics);
 
 struct ItemSlot {
     int top = 0;
     bool visible = false;
 };
 // Tops and visibility of `count` stacked item buttons: the first top is the
-// bottom of the hide button + 1 (12); a button is visible exactly when its
-// bottom (a client coordinate) is less than outerHeight - 2.
-std::vector<ItemSlot> LayoutItemSlots(int count, int outerHeight, int hideBottom = kHideButtonHeight);
+// bottom of the hide button + 1 (12 at 96 DPI); a button is visible exactly
+// when its bottom (a client coordinate) is less than outerHeight - 2.
+std::vector<ItemSlot> LayoutItemSlots(int count, int outerHeight, int hideBottom = kHideButtonHeight,
+                                      const PanelMetrics& m = kDesignMetrics);
 
 }  // namespace tilerack

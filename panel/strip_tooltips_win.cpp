@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/common_controls.h"
+#include "platform/display_scale.h"
 #include "platform/text.h"
 
 namespace tilerack {
@@ -16,7 +17,22 @@ void StripTooltips::Create() {
     SendMessageW(tooltip_, TTM_SETDELAYTIME, TTDT_INITIAL, 1000);
     SendMessageW(tooltip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, 5000);
     SendMessageW(tooltip_, TTM_SETDELAYTIME, TTDT_RESHOW, 100);
+    systemFont_ = reinterpret_cast<HFONT>(SendMessageW(tooltip_, WM_GETFONT, 0, 0));
+    ApplyFont();
     SyncAll();
+}
+
+void StripTooltips::SetDpi(int dpi) {
+    dpi_ = dpi;
+    ApplyFont();
+}
+
+void StripTooltips::ApplyFont() {
+    if (!tooltip_ || !systemFont_ || dpi_ <= 0) return;
+    // The control lets go of the old font before it is deleted.
+    win::UniqueFont font = win::FontForDpi(systemFont_, dpi_);
+    SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(font ? font.get() : systemFont_), FALSE);
+    font_ = std::move(font);
 }
 
 void StripTooltips::Relay(UINT msg, WPARAM wp, LPARAM lp, bool mayCreate) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "panel/flat_button.h"
+#include "platform/handles.h"
 
 namespace tilerack {
 
@@ -28,14 +29,21 @@ public:
     void SyncAll();
     // Before the button goes away.
     void Remove(TFlatButton& button);
+    // The scale of the panel's screen: the tips take the system's tooltip
+    // font made for it.
+    void SetDpi(int dpi);
 
 private:
     void Create();
+    void ApplyFont();
 
     std::function<std::vector<TFlatButton*>()> buttons_;
     HWND panel_ = nullptr;
     HWND tooltip_ = nullptr;  // owned by the panel's window, destroyed with it
     uint32_t nextToolId_ = 1;
+    int dpi_ = 0;
+    HFONT systemFont_ = nullptr;  // the control's own font
+    win::UniqueFont font_;        // made for dpi_ where that is not the system's
 };
 
 }  // namespace tilerack

@@ -42,6 +42,7 @@
 #include "panel/item_glyph.h"
 #include "panel/item_list.h"
 #include "panel/items_menu_win.h"
+#include "panel/panel_metrics.h"
 #include "panel/pointer_router_win.h"
 #include "panel/pointer_watch.h"
 #include "panel/strip_focus.h"
@@ -102,6 +103,14 @@ private:
     void TrayIconMessage(LPARAM mouseMessage);
     void ApplyOnTop();
     void Invalidate();
+
+    // The display scale (sysmain_win.cpp): every size of the panel follows
+    // the scale of the screen it stands on; the settings keep 96-DPI sizes.
+    void ApplyDpi(int dpi);
+    void ChangeDpi(int dpi);
+    // The panel's width in 96-DPI pixels: the stored Width while the frame
+    // still has the width it gives, else the frame's width unscaled.
+    int LogicalWidth() const;
 
     // The strip and its background (panel_strip_win.cpp).
     void AddItem(size_t index, std::unique_ptr<TShortCut> item, bool layOut = true);
@@ -183,8 +192,10 @@ private:
     bool AccessibleSelect(long id) override;
 
     // The settings: Side, Width, TimeOut, Opacity, Color and OnTop as one
-    // value, changed only through ChangeSettings.
+    // value, changed only through ChangeSettings. Width is in 96-DPI pixels.
     PanelSettings settings_;
+    // The sizes at the scale of the screen the panel stands on.
+    PanelMetrics metrics_;
     // True while the panel counts as slid off the screen.
     bool Hidden = false;
     ItemList Items;
@@ -206,7 +217,6 @@ private:
     TFlatButton SButtonMenu;
     ItemGlyphPainter glyphPainter_;
     win::UniqueFont font_;
-    int lastClientWidth_ = 0;
 
     EdgeDock dock_;
     PointerWatch watch_;

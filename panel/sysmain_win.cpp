@@ -10,6 +10,7 @@
 #include "common/random.h"
 #include "items/shortcut_file.h"
 #include "platform/application.h"
+#include "platform/display_scale.h"
 #include "platform/files.h"
 #include "platform/fonts.h"
 #include "platform/text.h"
@@ -38,17 +39,21 @@ TMainPanel::~TMainPanel() {
 
 void TMainPanel::Create() {
     RegisterWindowClass(kPanelClassName, CS_DBLCLKS, nullptr);
-    // Made at its docked place with the default width: with the usual
-    // settings the start then moves and sizes nothing (each move of a
-    // window costs a round trip to the display server). Owned by the
-    // application window once that exists (AdoptApplicationOwner).
-    CreateWindowFor(kPanelExStyle, kPanelClassName, kAppTitleW, kPanelStyle, 0, EdgeDock::kFrameTop,
-                    kDefaultPanelWidth, EdgeDock::FrameHeight(kPanelStyle, kPanelExStyle), App().Handle());
+    // Made at its docked place with the default width at the system's
+    // scale: with the usual settings the start then moves and sizes nothing
+    // (each move of a window costs a round trip to the display server).
+    // Owned by the application window once that exists (AdoptApplicationOwner).
+    const int systemDpi = win::SystemDpi();
+    ApplyDpi(systemDpi);
+    CreateWindowFor(kPanelExStyle, kPanelClassName, kAppTitleW, kPanelStyle, 0, dock_.FrameTop(),
+                    metrics_.scale.Scale(kDefaultPanelWidth),
+                    EdgeDock::FrameHeight(kPanelStyle, kPanelExStyle, metrics_), App().Handle());
     if (!hwnd_) throw TError("Cannot create the panel window");
     dock_.Attach(hwnd_);
     router_.Attach(hwnd_);
     tooltips_.Attach(hwnd_);
-    font_ = win::MakeFont(win::Widen(kPanelFontFace), kPanelFontHeight, RUSSIAN_CHARSET);
+    // Where the screen it stands on has a scale of its own, that one.
+    if (const int dpi = win::WindowDpi(hwnd_); dpi != systemDpi) ApplyDpi(dpi);
     EnableTimerButton();
     App().Guard([this] { FormCreate(); });
 }
@@ -67,7 +72,7 @@ void TMainPanel::FormCreate() {
     settingsFile_ = std::make_unique<win::SettingsFile>(win::ExeBaseName() + L".INI", kSettingsSection);
     settings_ = ReadPanelSettings([this](const char* key) { return settingsFile_->Read(key); });
     LoadArrowGlyphs();
-    dock_.SetWidth(settings_.width);
+    dock_.SetWidth(metrics_.scale.Scale(settings_.width));
     ApplyOnTop();
     // The tooltip control is made when the pointer first comes over the
     // panel (StripTooltips::Relay); the buttons' tools are added then.
@@ -189,7 +194,7 @@ void TMainPanel::SaveAll() {
     try {
         if (!settingsFile_) throw TError("The settings file is not open");
         PanelSettings s = settings_;
-        s.width = dock_.Width();
+        s.width = LogicalWidth();
         for (const auto& [key, value] : PanelSettingsValues(s)) settingsFile_->Write(key.c_str(), value);
     } catch (const std::exception& e) {
         failures = e.what();
@@ -227,7 +232,10 @@ void TMainPanel::ChangeSettings(const PanelSettings& settings) {
     settings_.opacity = settings.opacity;
     settings_.color = settings.color;
     settings_.onTop = settings.onTop;
-    if (settings.width != old.width) dock_.SetWidth(settings.width);
+    if (settings.width != old.width) {
+        settings_.width = settings.width;
+        dock_.SetWidth(metrics_.scale.Scale(settings.width));
+    }
     if (settings.side != old.side) SetSide(settings.side);
     if (settings.onTop != old.onTop) ApplyOnTop();
     if (settings.color != old.color || settings.opacity != old.opacity) {
@@ -246,6 +254,38 @@ void TMainPanel::ApplyOnTop() {
 
 void TMainPanel::Invalidate() { InvalidateRect(hwnd_, nullptr, FALSE); }
 
+void TMainPanel::ApplyDpi(int dpi) {
+    const DpiScale scale = DpiScale::Of(dpi);
+    const DWORD style = hwnd_ ? GetWindowLongW(hwnd_, GWL_STYLE) : kPanelStyle;
+    const DWORD exStyle = hwnd_ ? GetWindowLongW(hwnd_, GWL_EXSTYLE) : kPanelExStyle;
+    metrics_ = PanelMetrics::For(scale, win::FrameBorder(style, exStyle, scale.dpi));
+    dock_.SetMetrics(metrics_);
+    font_ = win::MakeFont(win::Widen(kPanelFontFace), metrics_.fontHeight, RUSSIAN_CHARSET);
+    itemsMenu_.SetScale(scale);
+    tooltips_.SetDpi(scale.dpi);
+    for (const auto& entry : Items) entry->button.ForgetScaledImages();
+}
+
+// WM_DPICHANGED: the panel moved to a screen of another scale, or the
+// user changed the scale. The panel keeps its width in 96-DPI pixels and
+// lays everything out again at once; it stays shown or hidden as it was.
+void TMainPanel::ChangeDpi(int dpi) {
+    if (DpiScale::Of(dpi) == metrics_.scale) return;
+    const int width = LogicalWidth();
+    settings_.width = width;
+    ApplyDpi(dpi);
+    dock_.SetWidth(metrics_.scale.Scale(width));
+    FormResize();
+    LayoutButtons();
+    if (Hidden) dock_.MoveToHidden(settings_.side);
+    Invalidate();
+}
+
+int TMainPanel::LogicalWidth() const {
+    const int pixels = dock_.Width();
+    return pixels == metrics_.scale.Scale(settings_.width) ? settings_.width : metrics_.scale.Unscale(pixels);
+}
+
 LRESULT TMainPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     const POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
     if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) tooltips_.Relay(msg, wp, lp, !destroyed_);
@@ -258,6 +298,10 @@ LRESULT TMainPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DISPLAYCHANGE:
         dock_.ForgetScreenWidth();
         break;
+    case WM_DPICHANGED:
+        // The suggested rectangle is not taken: the panel docks itself.
+        if (!destroyed_) ChangeDpi(LOWORD(wp));
+        return 0;
     case WM_PAINT: {
         win::PaintScope paint(hwnd_);
         FormPaint(paint.dc());
@@ -279,7 +323,7 @@ LRESULT TMainPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         if (!destroyed_) dock_.Resync();
         return 0;
     case WM_GETMINMAXINFO:
-        reinterpret_cast<MINMAXINFO*>(lp)->ptMinTrackSize.x = kMinPanelWidth;
+        reinterpret_cast<MINMAXINFO*>(lp)->ptMinTrackSize.x = metrics_.minWidth;
         return 0;
     case WM_SYSCOMMAND:
         if ((wp & 0xFFF0) == SC_MINIMIZE) {
