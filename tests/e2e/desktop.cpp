@@ -1,6 +1,7 @@
 #include "desktop.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -194,6 +195,81 @@ int CountTrayIcons() {
     }
     return count;
 }
+
+// ---- Display scale ---------------------------------------------------------------
+
+namespace {
+
+constexpr wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
+constexpr wchar_t kLogPixels[] = L"LogPixels";
+
+std::optional<DWORD> ReadLogPixels() {
+    DWORD value = 0, size = sizeof(value);
+    if (RegGetValueW(HKEY_CURRENT_USER, kDesktopKey, kLogPixels, RRF_RT_REG_DWORD, nullptr, &value, &size) !=
+        ERROR_SUCCESS)
+        return std::nullopt;
+    return value;
+}
+
+bool WriteLogPixels(std::optional<DWORD> value) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return false;
+    LSTATUS status = ERROR_SUCCESS;
+    if (value) {
+        status = RegSetValueExW(key, kLogPixels, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&*value), sizeof(DWORD));
+    } else {
+        status = RegDeleteValueW(key, kLogPixels);
+        if (status == ERROR_FILE_NOT_FOUND) status = ERROR_SUCCESS;
+    }
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS;
+}
+
+}  // namespace
+
+std::string BecomeDpiAware() {
+    // Looked up at run time: older systems lack the newer calls.
+    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    const auto function = [user32](const char* name) { return reinterpret_cast<void*>(GetProcAddress(user32, name)); };
+    using SetContextFn = BOOL(WINAPI*)(HANDLE);
+    using GetContextFn = HANDLE(WINAPI*)();
+    using AwarenessFn = int(WINAPI*)(HANDLE);
+    using SetAwareFn = BOOL(WINAPI*)();
+    const auto setContext = reinterpret_cast<SetContextFn>(function("SetProcessDpiAwarenessContext"));
+    const auto getContext = reinterpret_cast<GetContextFn>(function("GetThreadDpiAwarenessContext"));
+    const auto awarenessOf = reinterpret_cast<AwarenessFn>(function("GetAwarenessFromDpiAwarenessContext"));
+    const auto setAware = reinterpret_cast<SetAwareFn>(function("SetProcessDPIAware"));
+    // 0 unaware, 1 aware of the system's scale, 2 of each screen's.
+    const auto awareness = [&] { return getContext && awarenessOf ? awarenessOf(getContext()) : -1; };
+    const int before = awareness();
+    // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2, then _PER_MONITOR_AWARE
+    // (Wine 8 knows only the latter, and makes a program without a
+    // manifest aware of each screen's scale from the start).
+    bool set = false;
+    for (const INT_PTR context : {-4, -3})
+        if (!set && setContext) set = setContext(reinterpret_cast<HANDLE>(context));
+    if (!set && before < 1 && setAware) set = setAware();
+    const int after = awareness();
+    const char* names[] = {"unaware", "aware of the system's scale", "aware of each screen's scale"};
+    std::string text = after >= 0 && after <= 2 ? names[after] : "awareness unknown";
+    return text + (set ? "" : " (as it started)");
+}
+
+DisplayScaleSetting::DisplayScaleSetting(int dpi) : previous_(ReadLogPixels()) {
+    if (!WriteLogPixels(static_cast<DWORD>(dpi))) ADD_FAILURE() << "cannot set LogPixels to " << dpi;
+}
+
+DisplayScaleSetting::~DisplayScaleSetting() {
+    if (!WriteLogPixels(previous_)) ADD_FAILURE() << "cannot put LogPixels back";
+}
+
+void ForgetLeftoverDisplayScale() {
+    if (ReadLogPixels() && !WriteLogPixels(std::nullopt)) std::printf("cannot remove a leftover LogPixels\n");
+}
+
+// ---- Real input ---------------------------------------------------------------------
 
 void MovePointer(int x, int y) { SetCursorPos(x, y); }
 

@@ -70,6 +70,32 @@ bool CloseMenuWithEscape(DWORD pid);
 // Icons in Wine's notification area (its tray shows each as a window).
 int CountTrayIcons();
 
+// ---- Display scale ------------------------------------------------------------
+
+// Makes the test program aware of each screen's scale, so that window
+// places, the pointer, input and captures are all in the screen's real
+// pixels whatever scale a program under test runs at (Windows shows an
+// unaware program places scaled to 96 DPI; Wine 8 starts every program
+// aware already). Returns the awareness it has then, for the log.
+std::string BecomeDpiAware();
+
+// The display scale (DPI) Wine gives a process when it starts, kept as
+// LogPixels under HKCU\Control Panel\Desktop: set for the lifetime of this
+// object, then put back as it was (removed when it was not set), so later
+// tests and programs run at 96 DPI again.
+class DisplayScaleSetting {
+public:
+    explicit DisplayScaleSetting(int dpi);
+    ~DisplayScaleSetting();
+    DisplayScaleSetting(const DisplayScaleSetting&) = delete;
+    DisplayScaleSetting& operator=(const DisplayScaleSetting&) = delete;
+
+private:
+    std::optional<DWORD> previous_;
+};
+// Removes a LogPixels left by a run that was killed before it could put it back.
+void ForgetLeftoverDisplayScale();
+
 // ---- Real input ------------------------------------------------------------------
 
 void MovePointer(int x, int y);

@@ -37,33 +37,58 @@ int PanelWidth(HWND panel) { return WindowRect(panel).right - WindowRect(panel).
 int ClientWidthOf(HWND panel) { return ClientRect(panel).right; }
 int ClientHeightOf(HWND panel) { return ClientRect(panel).bottom; }
 
-int ShownLeft(int side, int width) { return side == 0 ? -4 : ScreenWidth() - width + 4; }
-int HiddenLeft(int side, int width) { return side == 0 ? -(width + 1) : ScreenWidth() + 3; }
+int DisplayScale::FrameBorder() const {
+    using AdjustForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+    static const auto adjustForDpi = reinterpret_cast<AdjustForDpiFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
+    RECT frame{};
+    constexpr DWORD kStyle = WS_POPUP | WS_BORDER | WS_THICKFRAME;
+    if (!adjustForDpi || !adjustForDpi(&frame, kStyle, FALSE, WS_EX_TOOLWINDOW, static_cast<UINT>(dpi))) {
+        if (dpi != 96) ADD_FAILURE() << "the system tells no frame border for " << dpi << " DPI";
+        AdjustWindowRectEx(&frame, kStyle, FALSE, WS_EX_TOOLWINDOW);
+    }
+    return -frame.left;
+}
+
+int ShownLeft(int side, int width, const DisplayScale& scale) {
+    const int border = scale.FrameBorder();
+    return side == 0 ? -border : ScreenWidth() - width + border;
+}
+int HiddenLeft(int side, int width, const DisplayScale& scale) {
+    return side == 0 ? -(width + scale.S(1)) : ScreenWidth() + scale.S(3);
+}
 int EdgeX(int side) { return side == 0 ? 0 : ScreenWidth() - 1; }
 
-RECT HideButtonRect(HWND panel, int side) {
-    const int width = std::clamp(ClientWidthOf(panel) - 11, 5, 73);
-    const int left = side == 0 ? 0 : 11;
-    return RECT{left, 0, left + width, 11};
+RECT HideButtonRect(HWND panel, int side, const DisplayScale& scale) {
+    const int close = scale.S(11);
+    const int width = std::clamp(ClientWidthOf(panel) - close, scale.S(5), scale.S(73));
+    const int left = side == 0 ? 0 : close;
+    return RECT{left, 0, left + width, scale.S(11)};
 }
 
-RECT CloseButtonRect(HWND panel, int side) {
-    const int left = side == 0 ? ClientWidthOf(panel) - 11 : 0;
-    return RECT{left, 0, left + 11, 11};
+RECT CloseButtonRect(HWND panel, int side, const DisplayScale& scale) {
+    const int size = scale.S(11);
+    const int left = side == 0 ? ClientWidthOf(panel) - size : 0;
+    return RECT{left, 0, left + size, size};
 }
 
-RECT MenuButtonRect(HWND panel, int side) {
-    const int left = side == 0 ? ClientWidthOf(panel) - 24 : 0;
-    const int top = ClientHeightOf(panel) - 11 - 16;
-    return RECT{left, top, left + 24, top + 11};
+RECT MenuButtonRect(HWND panel, int side, const DisplayScale& scale) {
+    const int width = scale.S(24), height = scale.S(11);
+    const int left = side == 0 ? ClientWidthOf(panel) - width : 0;
+    const int top = ClientHeightOf(panel) - height - scale.S(16);
+    return RECT{left, top, left + width, top + height};
 }
 
-RECT ItemButtonRect(HWND panel, int index) {
-    const int top = 12 + 34 * index;
-    return RECT{0, top, ClientWidthOf(panel) - 1, top + 34};
+RECT ItemButtonRect(HWND panel, int index, const DisplayScale& scale) {
+    // Below the hide bar and a gap, one pitch per item.
+    const int pitch = scale.S(34);
+    const int top = scale.S(11) + scale.S(1) + pitch * index;
+    return RECT{0, top, ClientWidthOf(panel) - scale.S(1), top + pitch};
 }
 
-POINT ItemCentre(HWND panel, int index) { return Centre(ClientRectOnScreen(panel, ItemButtonRect(panel, index))); }
+POINT ItemCentre(HWND panel, int index, const DisplayScale& scale) {
+    return Centre(ClientRectOnScreen(panel, ItemButtonRect(panel, index, scale)));
+}
 
 POINT RestingSpotOverPanel(int side, int panelWidth) {
     const int inset = std::min(20, std::max(panelWidth - 10, 1) / 2);
@@ -175,15 +200,16 @@ std::optional<DWORD> PanelProcess::ExitCode() const {
                    << shown->rect.right - shown->rect.left << "x" << shown->rect.bottom - shown->rect.top;
 }
 
-HWND StartShown(const PanelProcess& panel, int side, int width) {
-    RestPointerOverPanel(side, width);
+HWND StartShown(const PanelProcess& panel, int side, int width, const DisplayScale& scale) {
+    const int outer = scale.S(width);
+    RestPointerOverPanel(side, outer);
     HWND window = panel.WaitForWindow();
     if (!window) {
         ADD_FAILURE() << "no visible panel window";
-    } else if (const auto shown = ReachesLeft(window, ShownLeft(side, width)); !shown) {
+    } else if (const auto shown = ReachesLeft(window, ShownLeft(side, outer, scale)); !shown) {
         ADD_FAILURE() << "not at the shown place: " << shown.message();
         window = nullptr;
-    } else if (!WaitForCloseCross(window, side)) {
+    } else if (!WaitForCloseCross(window, side, scale)) {
         ADD_FAILURE() << "no close cross at the top corner";
         window = nullptr;
     }
@@ -191,19 +217,20 @@ HWND StartShown(const PanelProcess& panel, int side, int width) {
     return window;
 }
 
-bool WaitForCloseCross(HWND panel, int side, std::chrono::milliseconds timeout) {
+bool WaitForCloseCross(HWND panel, int side, const DisplayScale& scale, std::chrono::milliseconds timeout) {
     return WaitUntil(
         [&] {
-            const RECT close = ClientRectOnScreen(panel, CloseButtonRect(panel, side));
-            return CountPixels(CaptureScreen(close), RECT{0, 0, 11, 11}, IsBlack) > 0;
+            const RECT close = ClientRectOnScreen(panel, CloseButtonRect(panel, side, scale));
+            const RECT inCapture{0, 0, close.right - close.left, close.bottom - close.top};
+            return CountPixels(CaptureScreen(close), inCapture, IsBlack) > 0;
         },
         timeout);
 }
 
-bool BringIn(HWND panel, int side) {
+bool BringIn(HWND panel, int side, const DisplayScale& scale) {
     RestPointerOverPanel(side, PanelWidth(panel));
     PostTrayCallback(panel, WM_LBUTTONDBLCLK);
-    const auto shown = ReachesLeft(panel, ShownLeft(side, PanelWidth(panel)), 10s);
+    const auto shown = ReachesLeft(panel, ShownLeft(side, PanelWidth(panel), scale), 10s);
     if (!shown) ADD_FAILURE() << "the panel did not come back: " << shown.message();
     return shown;
 }
@@ -211,6 +238,23 @@ bool BringIn(HWND panel, int side) {
 void PostTrayCallback(HWND panel, UINT mouseMessage) {
     constexpr UINT kTrayCallback = 0x8001;
     PostMessageW(panel, kTrayCallback, 0, mouseMessage);
+}
+
+void ExpectBlendedBackground(HWND panel, const std::function<COLORREF(int x, int y)>& under, COLORREF colour,
+                             int opacity, const char* when) {
+    const int cw = ClientWidthOf(panel);
+    std::vector<POINT> samples{{2, 150}, {cw / 2, 400}, {cw - 3, 650}, {cw - 1, 300}, {0, 500}};
+    for (POINT& p : samples) p = ClientToScreenPoint(panel, p.x, p.y);
+    const auto matches = [&] {
+        for (const POINT& s : samples)
+            if (ScreenPixel(s.x, s.y) != Blend(under(s.x, s.y), colour, opacity)) return false;
+        return true;
+    };
+    if (WaitUntil(matches, 3s)) return;
+    for (const POINT& s : samples)
+        EXPECT_EQ(Hex(ScreenPixel(s.x, s.y)), Hex(Blend(under(s.x, s.y), colour, opacity)))
+            << when << ": screen " << s.x << "," << s.y << ", screen colour " << Hex(under(s.x, s.y))
+            << ", panel colour " << Hex(colour) << ", opacity " << opacity;
 }
 
 // ---- Menus and hints -------------------------------------------------------------------
@@ -302,7 +346,12 @@ std::vector<std::string> PanelTest::SavedCaptions() const {
 
 HWND PanelTest::StartPanel(int side, int width) {
     panel_ = std::make_unique<PanelProcess>(*scratch_);
-    return window_ = StartShown(*panel_, side, width);
+    return window_ = StartShown(*panel_, side, width, scale_);
+}
+
+void PanelTest::RunAtDpi(int dpi) {
+    displayScale_ = std::make_unique<DisplayScaleSetting>(dpi);
+    scale_ = DisplayScale{dpi};
 }
 
 std::vector<std::unique_ptr<tilerack::TShortCut>> PanelTest::CloseAndReadItems() {

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -27,6 +28,19 @@ inline constexpr COLORREF kPanelDefaultColour = 0x00F4E0E0;
 
 // ---- Geometry of the docked panel --------------------------------------------
 
+// The display scale a panel runs at: its sizes are sizes of a 96-DPI screen
+// scaled to the screen's real pixels. The default is 96 DPI, where every
+// size is the designed one.
+struct DisplayScale {
+    int dpi = 96;
+    // A 96-DPI size in real pixels, halves rounded away from zero.
+    int S(int designed) const { return (designed * dpi + (designed < 0 ? -48 : 48)) / 96; }
+    // The border the system gives the panel's frame (a thin-border,
+    // sizeable tool window) at this scale; the docked frame stands that far
+    // past the screen edge.
+    int FrameBorder() const;
+};
+
 int ScreenWidth();
 int ScreenHeight();
 int PanelLeft(HWND panel);
@@ -34,22 +48,23 @@ int PanelTop(HWND panel);
 int PanelWidth(HWND panel);
 int ClientWidthOf(HWND panel);
 int ClientHeightOf(HWND panel);
-// Left of the outer frame at the shown and the hidden place of a side.
-int ShownLeft(int side, int width = kPanelDefaultWidth);
-int HiddenLeft(int side, int width = kPanelDefaultWidth);
+// Left of the outer frame at the shown and the hidden place of a side, for
+// a frame `width` real pixels wide.
+int ShownLeft(int side, int width = kPanelDefaultWidth, const DisplayScale& scale = {});
+int HiddenLeft(int side, int width = kPanelDefaultWidth, const DisplayScale& scale = {});
 // The screen column at the edge of `side`, where a resting pointer brings the panel in.
 int EdgeX(int side);
 
 // Client rectangles of the strip's fixed buttons and of item `index`'s button.
-RECT HideButtonRect(HWND panel, int side);
-RECT CloseButtonRect(HWND panel, int side);
-RECT MenuButtonRect(HWND panel, int side);
-RECT ItemButtonRect(HWND panel, int index);
+RECT HideButtonRect(HWND panel, int side, const DisplayScale& scale = {});
+RECT CloseButtonRect(HWND panel, int side, const DisplayScale& scale = {});
+RECT MenuButtonRect(HWND panel, int side, const DisplayScale& scale = {});
+RECT ItemButtonRect(HWND panel, int index, const DisplayScale& scale = {});
 // The centre of item `index`'s button on the screen.
-POINT ItemCentre(HWND panel, int index);
+POINT ItemCentre(HWND panel, int index, const DisplayScale& scale = {});
 
 // A spot over the panel, below any item of a short strip and away from the
-// fixed buttons, where a shown panel stays shown.
+// fixed buttons, where a shown panel stays shown (`panelWidth` in real pixels).
 POINT RestingSpotOverPanel(int side, int panelWidth = kPanelDefaultWidth);
 void RestPointerOverPanel(int side = 0, int panelWidth = kPanelDefaultWidth);
 // Far from both edges: a shown panel slides out, a hidden one stays hidden.
@@ -90,15 +105,24 @@ private:
 ::testing::AssertionResult ReachesLeft(HWND panel, int left, std::chrono::milliseconds timeout = 5s);
 // With the pointer resting over the panel's place on `side`: the panel
 // window once it stands at its shown place with its strip drawn (the close
-// cross shows), or nullptr after a failure was recorded.
-HWND StartShown(const PanelProcess& panel, int side = 0, int width = kPanelDefaultWidth);
+// cross shows), or nullptr after a failure was recorded. `width` is the
+// panel's width in the settings (96-DPI pixels).
+HWND StartShown(const PanelProcess& panel, int side = 0, int width = kPanelDefaultWidth,
+                const DisplayScale& scale = {});
 // Waits until the panel has painted its close cross (black on the blended
 // background): the strip is drawn and its buttons are where they should be.
-bool WaitForCloseCross(HWND panel, int side, std::chrono::milliseconds timeout = 3s);
+bool WaitForCloseCross(HWND panel, int side, const DisplayScale& scale = {}, std::chrono::milliseconds timeout = 3s);
 // With the pointer resting over the panel's place (where the pointer watch
 // keeps it), the tray icon's double click brings a panel that slid out back;
 // false, with a failure recorded, when it does not stand shown.
-bool BringIn(HWND panel, int side = 0);
+bool BringIn(HWND panel, int side = 0, const DisplayScale& scale = {});
+
+// Compares the panel's pixels at client points well away from every strip
+// button with the blend of what the screen holds under them (`under`) with
+// the panel's colour at `opacity`, until they agree; failures recorded for
+// the points that never do.
+void ExpectBlendedBackground(HWND panel, const std::function<COLORREF(int x, int y)>& under, COLORREF colour,
+                             int opacity, const char* when);
 
 // The panel's tray icon callback carrying a mouse message.
 void PostTrayCallback(HWND panel, UINT mouseMessage);
@@ -148,12 +172,17 @@ protected:
     std::vector<std::string> SavedCaptions() const;
     // Starts the program (panel_) and returns its window (window_) once it
     // stands shown at `side` with its strip drawn, or nullptr after a
-    // recorded failure.
+    // recorded failure; `width` is the settings' width (96-DPI pixels).
     HWND StartPanel(int side = 0, int width = kPanelDefaultWidth);
+    // Programs started from now on run at `dpi` (scale_), until the test ends.
+    void RunAtDpi(int dpi);
     // Ends the program with WM_CLOSE and reads the items it saved.
     std::vector<std::unique_ptr<tilerack::TShortCut>> CloseAndReadItems();
     DWORD Pid() const { return panel_->Pid(); }
 
+    // Destroyed last: the display scale goes back once the program has ended.
+    std::unique_ptr<DisplayScaleSetting> displayScale_;
+    DisplayScale scale_;
     std::unique_ptr<ScratchDir> scratch_;
     std::unique_ptr<PanelProcess> panel_;
     HWND window_ = nullptr;

@@ -33,6 +33,12 @@ COLORREF Blend(COLORREF screen, COLORREF colour, int opacity);
 // red×1.07+32, rounded half to even, at most 255.
 COLORREF Brightened(COLORREF colour);
 
+// A screen whose every pixel differs from its neighbours, so a capture taken
+// from the wrong place or scaled shows up at once.
+inline COLORREF Checkered(int x, int y) {
+    return RGB((x * 5 + y) & 0xFF, (y * 3 + 40) & 0xFF, 255 - ((x + 2 * y) % 200));
+}
+
 // Writes <screenshot folder>\<name>.png and, when `alsoTo` is given, that file too.
 bool SavePng(const std::wstring& name, const TBitmap& picture, const std::wstring& alsoTo = {});
 inline bool SaveScreenshotPng(const std::wstring& name) { return SavePng(name, CaptureScreen()); }

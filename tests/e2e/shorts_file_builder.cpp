@@ -46,6 +46,13 @@ std::vector<std::uint8_t> FramedIconBmp(std::uint32_t key, std::uint32_t fill) {
     });
 }
 
+std::vector<std::uint8_t> KeyedSquareBmp(std::uint32_t key, std::uint32_t fill, int ring) {
+    return Bmp24Image(32, 32, [=](int x, int y) {
+        const int edge = std::min(std::min(x, y), std::min(31 - x, 31 - y));
+        return edge < ring ? key : fill;
+    });
+}
+
 ShortsFile BuildShortsFile(const std::vector<ShortRecord>& records) {
     ShortsFile file;
     LeBytes b;

@@ -26,6 +26,9 @@ std::vector<std::uint8_t> Bmp24Image(std::uint32_t seed);
 // The same size: a 2-pixel ring of `key` (the transparent colour, as the corner
 // pixels), a 2-pixel dark rim and a `fill` body, easy to find on the screen.
 std::vector<std::uint8_t> FramedIconBmp(std::uint32_t key, std::uint32_t fill);
+// The same size: a `fill` square inside a `ring` pixels wide ring of `key`
+// alone, so a picture drawn larger shows where its colour meets what lies under it.
+std::vector<std::uint8_t> KeyedSquareBmp(std::uint32_t key, std::uint32_t fill, int ring);
 
 struct ShortsFile {
     std::vector<std::uint8_t> bytes;

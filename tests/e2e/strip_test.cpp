@@ -10,31 +10,6 @@
 namespace e2e {
 namespace {
 
-// A screen whose every pixel differs from its neighbours, so a capture taken
-// from the wrong place or scaled shows up at once.
-COLORREF Checkered(int x, int y) {
-    return RGB((x * 5 + y) & 0xFF, (y * 3 + 40) & 0xFF, 255 - ((x + 2 * y) % 200));
-}
-
-// Compares the panel's pixels at client points well away from every strip
-// button with the blend of what the screen holds under them.
-void ExpectBlendedBackground(HWND panel, const PaintedScreen::Pattern& under, COLORREF colour, int opacity,
-                             const char* when) {
-    const int cw = ClientWidthOf(panel);
-    std::vector<POINT> samples{{2, 150}, {cw / 2, 400}, {cw - 3, 650}, {cw - 1, 300}, {0, 500}};
-    for (POINT& p : samples) p = ClientToScreenPoint(panel, p.x, p.y);
-    const auto matches = [&] {
-        for (const POINT& s : samples)
-            if (ScreenPixel(s.x, s.y) != Blend(under(s.x, s.y), colour, opacity)) return false;
-        return true;
-    };
-    if (WaitUntil(matches, 3s)) return;
-    for (const POINT& s : samples)
-        EXPECT_EQ(Hex(ScreenPixel(s.x, s.y)), Hex(Blend(under(s.x, s.y), colour, opacity)))
-            << when << ": screen " << s.x << "," << s.y << ", screen colour " << Hex(under(s.x, s.y))
-            << ", panel colour " << Hex(colour) << ", opacity " << opacity;
-}
-
 // ---- Background -------------------------------------------------------------------
 
 // The desktop colour where nothing but the bare desktop shows, or nothing
