@@ -12,6 +12,8 @@
 //   closing    close request to process end with 1500 items against the
 //              safe save of the same bytes alone
 //   size       tilerack.exe on disk
+//   scale      start-up at 200 % (192 DPI) against 100 % (96 DPI) in the same
+//              run, the display scale set as Wine reads it (LogPixels)
 //
 //   startup_bench.exe [--runs N] [--idle-seconds S] [--only SECTION]
 // tilerack.exe and least_window.exe are taken from the benchmark's folder.
@@ -308,6 +310,67 @@ void StartUp(const Paths& paths, const Options& options) {
     std::printf("  goal: 500 items working set <= +4 MB: %+.2f MB, %s\n", extra500, Verdict(extra500 <= 4));
 }
 
+// The display scale Wine gives the processes started after it is set; the
+// value there before is put back when the section ends.
+class LogPixelsSetting {
+public:
+    LogPixelsSetting() {
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
+                            nullptr, &key_, nullptr) != ERROR_SUCCESS)
+            Fail("cannot open the display settings");
+        DWORD size = sizeof(original_);
+        hadValue_ = RegQueryValueExW(key_, L"LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&original_),
+                                     &size) == ERROR_SUCCESS;
+    }
+    ~LogPixelsSetting() {
+        if (hadValue_)
+            Set(original_);
+        else
+            RegDeleteValueW(key_, L"LogPixels");
+        RegCloseKey(key_);
+    }
+    void Set(DWORD dpi) {
+        if (RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof(dpi)) !=
+            ERROR_SUCCESS)
+            Fail("cannot set the display scale");
+    }
+
+private:
+    HKEY key_ = nullptr;
+    DWORD original_ = 96;
+    bool hadValue_ = false;
+};
+
+void ScaleStartUp(const Paths& paths, const Options& options) {
+    const int counts[] = {0, 100};
+    const DWORD scales[] = {96, 192};
+    std::wstring folders[2];
+    for (int i = 0; i < 2; ++i) folders[i] = PrepareFolder(paths.scratch, paths.tilerack, counts[i]);
+    LogPixelsSetting logPixels;
+    std::vector<double> times[2][2];
+    auto measure = [&](int count, int scale, bool keep) {
+        logPixels.Set(scales[scale]);
+        Process p = StartUntilVisible(folders[count] + L"tilerack.exe", L"", folders[count], L"TMainPanel");
+        CloseAndWait(p);
+        Sleep(1500);  // the closing save's write-back stays out of the next start
+        if (keep) times[count][scale].push_back(p.secondsToVisible);
+    };
+    for (int count = 0; count < 2; ++count)
+        for (int scale = 0; scale < 2; ++scale) measure(count, scale, false);
+    // Alternating, so a slow stretch of the machine weighs on both scales.
+    for (int run = 0; run < options.runs; ++run)
+        for (int count = 0; count < 2; ++count)
+            for (int scale = 0; scale < 2; ++scale) measure(count, (scale + run) % 2, true);
+    std::printf("start-up at 200 %% against 100 %%, medians of %d runs each\n", options.runs);
+    for (int count = 0; count < 2; ++count) {
+        const double at96 = Median(times[count][0]), at192 = Median(times[count][1]);
+        std::printf("  %3d items   96 DPI %7.1f ms   192 DPI %7.1f ms   ratio %.2f\n", counts[count], at96 * 1000,
+                    at192 * 1000, at192 / at96);
+        std::printf("  goal: %d items, scaling costs <= 10 %%: %.2f, %s\n", counts[count], at192 / at96,
+                    Verdict(at192 / at96 <= 1.1));
+    }
+}
+
 void Idle(const Paths& paths, const Options& options) {
     const std::wstring folder = PrepareFolder(paths.scratch, paths.tilerack, 100);
     Process panel = StartUntilVisible(folder + L"tilerack.exe", L"", folder, L"TMainPanel");
@@ -485,6 +548,7 @@ int wmain(int argc, wchar_t** argv) {
     auto wanted = [&](const wchar_t* section) { return options.only.empty() || options.only == section; };
     if (wanted(L"size")) Size(paths);
     if (wanted(L"startup")) StartUp(paths, options);
+    if (wanted(L"scale")) ScaleStartUp(paths, options);
     if (wanted(L"files")) ItemFile(paths, options);
     if (wanted(L"close")) Closing(paths, options);
     if (wanted(L"idle")) Idle(paths, options);

@@ -15,10 +15,13 @@ struct DpiScale {
         return DpiScale{dpi < kBaseDpi ? kBaseDpi : dpi > kMaxDpi ? kMaxDpi : dpi};
     }
     constexpr bool IsBase() const { return dpi == kBaseDpi; }
-    // A 96-DPI size in real pixels, halves rounded away from zero.
+    // A 96-DPI size in real pixels, halves rounded away from zero; sizes
+    // beyond what an int holds stay at its limits.
     constexpr int Scale(int designed) const {
         const long long v = static_cast<long long>(designed) * dpi;
-        return static_cast<int>(v >= 0 ? (v + kBaseDpi / 2) / kBaseDpi : -((-v + kBaseDpi / 2) / kBaseDpi));
+        const long long r = v >= 0 ? (v + kBaseDpi / 2) / kBaseDpi : -((-v + kBaseDpi / 2) / kBaseDpi);
+        constexpr long long kMax = 2147483647LL, kMin = -kMax - 1;
+        return static_cast<int>(r > kMax ? kMax : r < kMin ? kMin : r);
     }
     // Real pixels back in 96-DPI pixels: Unscale(Scale(v)) == v for every v.
     constexpr int Unscale(int pixels) const {

@@ -2,9 +2,12 @@
 // The icon picker (TFormSelector): pictures of the icon collection "icons.dat"
 // or the icons of a program or library, plus the "Новый" entry for a new glyph.
 //
-// Where each behaviour lives: mainselform_win.cpp (the window, its image
-// lists and list view, browsing for a program); icon_collection.h (reading
-// "icons.dat"); icon_picker_rules.h (what a choice gives back).
+// Where each behaviour lives: mainselform_win.cpp (the window, its list
+// view, browsing for a program); picker_image_list_win.h (the image lists and
+// the pictures they keep); picker_pictures.h (a picture as shown at the
+// display's scale and as a choice hands it back); icon_collection.h (reading
+// "icons.dat"); icon_picker_rules.h (the list's entries); icon_choice_rule.h
+// (what the item dialog does with a choice).
 #include <windows.h>
 
 #include <string>

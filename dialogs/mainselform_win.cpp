@@ -4,7 +4,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -14,11 +13,11 @@
 #include "dialogs/icon_collection.h"
 #include "dialogs/icon_picker_rules.h"
 #include "dialogs/path_quoting.h"
+#include "dialogs/picker_image_list_win.h"
 #include "items/glyph_text_win.h"
 #include "platform/application.h"
 #include "platform/common_dialogs.h"
 #include "platform/dialog_window.h"
-#include "platform/dib.h"
 #include "platform/files.h"
 #include "platform/handles.h"
 #include "platform/text.h"
@@ -26,8 +25,6 @@
 namespace tilerack {
 
 namespace {
-
-using UniqueImageList = win::UniqueHandle<HIMAGELIST, &ImageList_Destroy>;
 
 enum ControlId : int {
     kRadioButton1 = 101,
@@ -44,39 +41,6 @@ constexpr int kListTop = 40;
 constexpr int kEditLeft = 127, kEditTop = 18, kEditHeight = 21, kEditRightMargin = kClientWidth - 481;
 constexpr int kBrowseWidth = 21;
 constexpr int kButton1Width = 58, kButton1RightMargin = kClientWidth - 538;
-constexpr COLORREF kWhite = 0x00FFFFFF;
-
-win::UniqueBitmap ToDibSection(const TBitmap& picture) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = picture.Width();
-    info.bmiHeader.biHeight = -picture.Height();
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    win::UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (bitmap && bits) std::memcpy(bits, picture.Bits(), picture.ByteSize());
-    return bitmap;
-}
-
-// Image lists split a wider bitmap into several images: every picture goes
-// in at exactly the list's size.
-TBitmap AtIconSize(const TBitmap& picture) {
-    if (picture.Width() == kPickerIconSize && picture.Height() == kPickerIconSize) return picture;
-    return ScaleToSquare(picture, kPickerIconSize);
-}
-
-// Adds the picture opaque, or with its pixels of `transparent` left out.
-void AddPicture(HIMAGELIST list, const TBitmap& picture, const COLORREF* transparent = nullptr) {
-    if (picture.Empty()) return;
-    win::UniqueBitmap bitmap = ToDibSection(AtIconSize(picture));
-    if (!bitmap) return;
-    if (transparent)
-        ImageList_AddMasked(list, bitmap.get(), *transparent);
-    else
-        ImageList_Add(list, bitmap.get(), nullptr);
-}
 
 // Runs the window messages that are waiting, as the modal loop would.
 void LetPendingMessagesRun(HWND dialog) {
@@ -104,7 +68,7 @@ public:
     }
 
     void FormCreate(HWND owner);
-    int ShownImageCount() const { return ImageList_GetImageCount(shown_); }
+    int ShownImageCount() const { return shown_ ? shown_->Count() : 0; }
 
     int Tag = -1;
     TBitmap ChosenBitmap;
@@ -178,7 +142,7 @@ private:
         HWND window_;
     };
 
-    void ShowList(HIMAGELIST list);
+    void ShowList(PickerImageList& list);
     void FillList();
     void RadioButton1Click();
     void RadioButton2Click();
@@ -195,8 +159,9 @@ private:
     IPanelHost& panel_;
     std::wstring collectionFile_;
     HWND ListView1 = nullptr;
-    UniqueImageList ImageList1, ImageList2;
-    HIMAGELIST shown_ = nullptr;
+    // Made in FormCreate, at the display's scale.
+    std::optional<PickerImageList> ImageList1, ImageList2;
+    PickerImageList* shown_ = nullptr;
     HCURSOR screenCursor_ = nullptr;
     int loading_ = 0;
     bool collectionMode_ = false;
@@ -231,12 +196,11 @@ void TFormSelector::FormCreate(HWND owner) {
     ListView_SetTextBkColor(ListView1, face);
     CheckRadioButton(hwnd_, kRadioButton1, kRadioButton2, kRadioButton2);
 
-    ImageList1.reset(ImageList_Create(kPickerIconSize, kPickerIconSize, ILC_COLOR24 | ILC_MASK, 0, 32));
-    ImageList2.reset(ImageList_Create(kPickerIconSize, kPickerIconSize, ILC_COLOR24 | ILC_MASK, 0, 32));
-    if (!ImageList1 || !ImageList2) throw TError("Cannot create the image lists");
+    ImageList1.emplace(Scale(kPickerIconSize));
+    ImageList2.emplace(Scale(kPickerIconSize));
 
     Tag = -1;
-    ShowList(ImageList2.get());
+    ShowList(*ImageList2);
     FillList();
     ChosenBitmap = TBitmap();
 }
@@ -261,9 +225,9 @@ void TFormSelector::LayOut(int clientWidth, int clientHeight) {
     EndDeferWindowPos(positions);
 }
 
-void TFormSelector::ShowList(HIMAGELIST list) {
-    shown_ = list;
-    ListView_SetImageList(ListView1, list, LVSIL_NORMAL);
+void TFormSelector::ShowList(PickerImageList& list) {
+    shown_ = &list;
+    ListView_SetImageList(ListView1, list.Handle(), LVSIL_NORMAL);
 }
 
 void TFormSelector::FillList() {
@@ -271,14 +235,13 @@ void TFormSelector::FillList() {
     CursorScope cursor(*this, IDC_APPSTARTING);
     RedrawOff redraw(ListView1);
     ListView_DeleteAllItems(ListView1);
-    if (ImageList_GetImageCount(shown_) == 0) {
+    if (shown_->Count() == 0) {
         // An empty list shows a new glyph under "Новый".
         TBitmap glyph;
         DrawRandomGlyph(kPickerIconSize, kPickerIconSize, glyph);
-        const COLORREF topLeft = glyph.Pixel(0, 0);
-        AddPicture(shown_, glyph, &topLeft);
+        shown_->Add(glyph, glyph.Pixel(0, 0));
     }
-    const std::vector<PickerEntry> entries = PickerEntries(ImageList_GetImageCount(shown_));
+    const std::vector<PickerEntry> entries = PickerEntries(shown_->Count());
     ListView_SetItemCount(ListView1, static_cast<int>(entries.size()));
     for (size_t i = 0; i < entries.size(); ++i) {
         // Numbered entries count from the one after "Новый".
@@ -300,8 +263,8 @@ void TFormSelector::RadioButton1Click() {
     LoadingScope loading(*this);
     // The collection is read at most once per picker (again only when an
     // error came before its first picture).
-    if (ImageList_GetImageCount(ImageList1.get()) == 0) LoadCollection();
-    ShowList(ImageList1.get());
+    if (ImageList1->Count() == 0) LoadCollection();
+    ShowList(*ImageList1);
     FillList();
 }
 
@@ -311,7 +274,7 @@ void TFormSelector::LoadCollection() {
         collectionFile_.empty() ? win::ExeFolder() + win::Widen(kIconCollectionFileName) : collectionFile_;
     if (!win::FileExists(path)) {
         win::Application::Instance().ShowMessage("Не найден файл иконок icons.dat");
-        ImageList_RemoveAll(ImageList1.get());
+        ImageList1->RemoveAll();
         return;
     }
     const std::optional<std::vector<uint8_t>> bytes = win::ReadWholeFile(path);  // "Cannot open file %s"
@@ -320,7 +283,7 @@ void TFormSelector::LoadCollection() {
     ByteReader in(*bytes);
     ReadIconCollection(in, [&](const TBitmap& picture, int index) {
         if (LetMessagesRunBefore(index)) LetPendingMessagesRun(hwnd_);
-        AddPicture(ImageList1.get(), picture);
+        ImageList1->Add(picture);
     });
 }
 
@@ -328,7 +291,7 @@ void TFormSelector::RadioButton2Click() {
     EnableWindow(Item(kFilenameEdit1), TRUE);
     EnableWindow(Item(kBrowseButton), TRUE);
     EnableWindow(Item(kButton1), TRUE);
-    ShowList(ImageList2.get());
+    ShowList(*ImageList2);
     FillList();
 }
 
@@ -339,22 +302,21 @@ std::string TFormSelector::EditFileNameNow() const {
 
 void TFormSelector::Button1Click() {
     LoadingScope loading(*this);
-    HIMAGELIST list = ImageList2.get();
-    ImageList_RemoveAll(list);
+    PickerImageList& list = *ImageList2;
+    list.RemoveAll();
     TBitmap work;
     const std::string fileName = EditFileNameNow();
     // The trailing glyph ("Новый") is added also when taking the icons fails.
     const auto addTrailingGlyph = [&] {
         DrawRandomGlyph(kPickerIconSize, kPickerIconSize, work);
-        AddPicture(list, work);
+        list.Add(work);
     };
     try {
         const int count = panel_.ExtractFileIcon(work, fileName, -1);
         for (int i = 0; i < count; ++i) {
             panel_.ExtractFileIcon(work, fileName, i);
             // The icon is painted on the panel's colour: its corner keys it out.
-            const COLORREF topLeft = work.Empty() ? 0 : work.Pixel(0, 0);
-            AddPicture(list, work, &topLeft);
+            list.Add(work, work.Empty() ? 0 : work.Pixel(0, 0));
         }
     } catch (...) {
         addTrailingGlyph();
@@ -393,12 +355,9 @@ void TFormSelector::ListView1DblClick(int item) {
     entry.mask = LVIF_IMAGE;
     entry.iItem = item;
     if (!ListView_GetItem(ListView1, &entry)) return;
-    win::DibCanvas canvas(kPickerIconSize, kPickerIconSize);
-    TBitmap white(kPickerIconSize, kPickerIconSize);
-    white.Fill(kWhite);
-    canvas.CopyFrom(white);
-    ImageList_Draw(shown_, entry.iImage, canvas.dc(), 0, 0, ILD_TRANSPARENT);
-    canvas.CopyTo(ChosenBitmap);
+    // The kept 32 x 32 picture, not the shown one: the list may show it
+    // scaled, and the item stores it at its own size.
+    ChosenBitmap = shown_->Chosen(entry.iImage);
     Tag = entry.iImage;
     Close();
 }
@@ -406,7 +365,7 @@ void TFormSelector::ListView1DblClick(int item) {
 void TFormSelector::FormDestroy() {
     if (destroyed_ || !hwnd_) return;
     destroyed_ = true;
-    ImageList_RemoveAll(ImageList1.get());
+    if (ImageList1) ImageList1->RemoveAll();
     LetPendingMessagesRun(nullptr);
     ListView_DeleteAllItems(ListView1);
     LetPendingMessagesRun(nullptr);

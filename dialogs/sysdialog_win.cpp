@@ -102,6 +102,8 @@ void TMainDialog::CreateControls() {
                           Scale(image.top + image.height)},
                      win::PictureBox::Mode::Picture, win::Widen("Иконка"));
     imageIco_.Transparent = true;
+    // The item keeps its picture at 32 x 32; only the preview grows with the screen.
+    imageIco_.PictureScale = DisplayScale();
     imageIco_.OnMouseDown = [this](int button, POINT) { ImageIcoMouseDown(button); };
     HWND speed = AddControl(L"BUTTON", "случайная", BS_PUSHBUTTON | BS_FLAT, Rect{10, 75, 57, 12}.Offset(ix, iy),
                             kSpeedButton1);

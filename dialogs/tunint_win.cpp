@@ -5,9 +5,12 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "dialogs/side_picture.h"
 #include "dialogs/tuning_rules.h"
 #include "common/app_texts.h"
+#include "common/scaled_picture.h"
 #include "platform/application.h"
 #include "platform/color_dialog.h"
 #include "platform/dialog_window.h"
@@ -59,6 +62,12 @@ void TextAt(HDC dc, int x, int y, COLORREF color, const std::wstring& text) {
     TextOutW(dc, x, y, text.c_str(), static_cast<int>(text.size()));
 }
 
+// A side picture at the size of the screen's places.
+TBitmap ScaledSidePicture(PanelSide side) {
+    const int size = win::DialogWindow::Scale(kSidePictureSize);
+    return ScaledSmoothly(DrawSidePicture(side), size, size);
+}
+
 RECT PixelRect(Rect place) {
     using win::DialogWindow;
     return RECT{DialogWindow::Scale(place.left), DialogWindow::Scale(place.top),
@@ -108,7 +117,7 @@ private:
     win::PictureBox image1_;
     HWND label2_ = nullptr;
     win::CustomColors customColors_;
-    TBitmap sidePictures_[2] = {DrawSidePicture(PanelSide::Left), DrawSidePicture(PanelSide::Right)};
+    TBitmap sidePictures_[2] = {ScaledSidePicture(PanelSide::Left), ScaledSidePicture(PanelSide::Right)};
     int sideDown_ = 0;  // which of the two side buttons is down
 };
 
@@ -185,9 +194,12 @@ void TFormTuning::TrackBar1Change() {
 }
 
 // The under-panel image on black and the panel image on the panel colour,
-// blended as the panel blends its background.
+// blended as the panel blends its background. Made in the screen's pixels at
+// the size of its control, so its text is as sharp as the dialog's own.
 void TFormTuning::DrawPreview(int opacity) {
-    const int w = kImage1Place.width, h = kImage1Place.height;
+    RECT client{};
+    GetClientRect(image1_.Handle(), &client);
+    const int w = std::max<int>(client.right, 1), h = std::max<int>(client.bottom, 1);
     const COLORREF color = PanelColor();
 
     win::DibCanvas under(w, h);
@@ -202,10 +214,10 @@ void TFormTuning::DrawPreview(int opacity) {
         GetTextExtentPoint32W(under.dc(), L"!", 1, &bang);
         const int lineHeight = bang.cy;
         const std::wstring text = win::Widen("Изображение под панелью");
-        TextAt(under.dc(), 4, -3, RGB(0x80, 0x80, 0x80), text);
-        TextAt(under.dc(), 3, lineHeight - 3, RGB(0x80, 0x80, 0x80), text);
-        TextAt(under.dc(), 3, -2, RGB(0xFF, 0xFF, 0xFF), text);
-        TextAt(under.dc(), 3, lineHeight - 2, RGB(0xFF, 0xFF, 0xFF), text);
+        TextAt(under.dc(), Scale(4), Scale(-3), RGB(0x80, 0x80, 0x80), text);
+        TextAt(under.dc(), Scale(3), lineHeight + Scale(-3), RGB(0x80, 0x80, 0x80), text);
+        TextAt(under.dc(), Scale(3), Scale(-2), RGB(0xFF, 0xFF, 0xFF), text);
+        TextAt(under.dc(), Scale(3), lineHeight + Scale(-2), RGB(0xFF, 0xFF, 0xFF), text);
     }
 
     win::DibCanvas panelImage(w, h);
@@ -216,8 +228,8 @@ void TFormTuning::DrawPreview(int opacity) {
         win::UniqueFont arial = win::MakePointFont(panelImage.dc(), L"Arial", 14, FW_BOLD, true);
         win::SelectScope select(panelImage.dc(), arial.get());
         const std::wstring text = win::Widen("Изображение панели");
-        TextAt(panelImage.dc(), 34, 0, RGB(0, 0, 0), text);
-        TextAt(panelImage.dc(), 32, 1, PreviewCaptionColor(color), text);
+        TextAt(panelImage.dc(), Scale(34), 0, RGB(0, 0, 0), text);
+        TextAt(panelImage.dc(), Scale(32), Scale(1), PreviewCaptionColor(color), text);
     }
 
     TBitmap preview, panelPicture;
@@ -266,7 +278,7 @@ void TFormTuning::DrawSideButton(const DRAWITEMSTRUCT& item) {
     DrawFrameControl(item.hDC, &r, DFC_BUTTON,
                      DFCS_BUTTONPUSH | (down ? DFCS_PUSHED : 0) | (sideDown_ == side ? DFCS_CHECKED : 0));
     const TBitmap& picture = sidePictures_[side];
-    const int shift = down ? 1 : 0;
+    const int shift = down ? Scale(1) : 0;
     win::DrawPicture(item.hDC, (r.right - r.left - picture.Width()) / 2 + shift,
                      (r.bottom - r.top - picture.Height()) / 2 + shift, picture);
 }

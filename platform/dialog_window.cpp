@@ -24,12 +24,17 @@ int ScreenDpi() {
     return dpi > 0 ? dpi : 96;
 }
 
+// Read once: every dialog of the process lays out at the same scale.
+int DialogDpi() {
+    static const int dpi = ScreenDpi();
+    return dpi;
+}
+
 }  // namespace
 
-int DialogWindow::Scale(int pixels) {
-    static const int dpi = ScreenDpi();
-    return MulDiv(pixels, dpi, 96);
-}
+int DialogWindow::Scale(int pixels) { return MulDiv(pixels, DialogDpi(), 96); }
+
+DpiScale DialogWindow::DisplayScale() { return DpiScale::Of(DialogDpi()); }
 
 void DialogWindow::CreateDialogFrame(const wchar_t* className, const std::string& title, int clientWidth,
                                      int clientHeight, HWND owner) {

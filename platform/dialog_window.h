@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "common/dpi_scale.h"
 #include "common/geometry.h"
 #include "platform/handles.h"
 #include "platform/window_base.h"
@@ -23,6 +24,8 @@ public:
 
     // Pixels at 96 DPI to pixels on this screen.
     static int Scale(int pixels);
+    // The screen's scale, for pictures drawn at the size of the places.
+    static DpiScale DisplayScale();
 
 protected:
     // Creates the window: fixed dialog frame, client area of the given size

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "common/bitmap.h"
+#include "common/scaled_picture.h"
 #include "platform/application.h"
 #include "platform/dib.h"
 
@@ -39,12 +40,9 @@ void PictureBox::Paint(HDC dc) {
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     frame.Fill(Rgb(GetRValue(face), GetGValue(face), GetBValue(face)));
     if (!Picture.Empty()) {
-        const int x = Centered ? (w - Picture.Width()) / 2 : 0;
-        const int y = Centered ? (h - Picture.Height()) / 2 : 0;
-        if (Transparent)
-            DrawGlyphImage(frame, x, y, Picture, 0, 1);
-        else
-            frame.Draw(x, y, Picture);
+        const int x = Centered ? (w - PictureScale.Scale(Picture.Width())) / 2 : 0;
+        const int y = Centered ? (h - PictureScale.Scale(Picture.Height())) / 2 : 0;
+        DrawPictureAtScale(frame, x, y, Picture, PictureScale, Transparent);
     }
     DrawPicture(dc, 0, 0, frame);
 }

@@ -1,0 +1,211 @@
+// Sizes at other display scales: the scale's rounding, the panel's metrics,
+// the strip and the pointer watch laid out with them, and pictures drawn
+// larger with their see-through colour kept exact.
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "common/covered_picture.h"
+#include "common/dpi_scale.h"
+#include "panel/item_glyph.h"
+#include "panel/panel_metrics.h"
+#include "panel/pointer_watch.h"
+#include "panel/strip_focus.h"
+#include "panel/strip_layout.h"
+
+namespace tilerack {
+namespace {
+
+TEST(DpiScale, PicturesAndTheDefaultWidthAtTheUsualScales) {
+    EXPECT_EQ(DpiScale::Of(96).Scale(32), 32);
+    EXPECT_EQ(DpiScale::Of(120).Scale(32), 40);
+    EXPECT_EQ(DpiScale::Of(144).Scale(32), 48);
+    EXPECT_EQ(DpiScale::Of(192).Scale(32), 64);
+    EXPECT_EQ(DpiScale::Of(120).Scale(64), 80);
+    EXPECT_EQ(DpiScale::Of(192).Scale(64), 128);
+    // Halves round away from zero: 11 * 1.25 = 13.75, 34 * 1.25 = 42.5, 1 * 1.5 = 1.5.
+    EXPECT_EQ(DpiScale::Of(120).Scale(11), 14);
+    EXPECT_EQ(DpiScale::Of(120).Scale(34), 43);
+    EXPECT_EQ(DpiScale::Of(144).Scale(1), 2);
+    EXPECT_EQ(DpiScale::Of(144).Scale(-1), -2);
+}
+
+TEST(DpiScale, StoredWidthsComeBackUnchangedFromEveryScale) {
+    for (int dpi : {96, 100, 120, 125, 144, 168, 192, 240, 288, 480})
+        for (int width = -300; width <= 5000; ++width)
+            ASSERT_EQ(DpiScale::Of(dpi).Unscale(DpiScale::Of(dpi).Scale(width)), width) << dpi << " " << width;
+}
+
+TEST(DpiScale, OddScalesAreKeptInRangeAndHugeSizesDoNotOverflow) {
+    EXPECT_EQ(DpiScale::Of(0).dpi, 96);
+    EXPECT_EQ(DpiScale::Of(-5).dpi, 96);
+    EXPECT_EQ(DpiScale::Of(72).dpi, 96);
+    EXPECT_EQ(DpiScale::Of(100000).dpi, DpiScale::kMaxDpi);
+    EXPECT_EQ(DpiScale::Of(192).Scale(INT_MAX), INT_MAX);
+    EXPECT_EQ(DpiScale::Of(192).Scale(INT_MIN), INT_MIN);
+    EXPECT_EQ(DpiScale::Of(192).Unscale(INT_MAX), INT_MAX / 2 + 1);
+}
+
+TEST(PanelMetrics, At96TheyAreTheDesignedSizes) {
+    const PanelMetrics m = PanelMetrics::For(DpiScale::Of(96), 4);
+    EXPECT_EQ(m.itemPitch, kItemButtonHeight);
+    EXPECT_EQ(m.hideHeight, kHideButtonHeight);
+    EXPECT_EQ(m.closeSize, kCloseButtonSize);
+    EXPECT_EQ(m.menuWidth, kMenuButtonWidth);
+    EXPECT_EQ(m.menuBottomGap, kMenuButtonBottomGap);
+    EXPECT_EQ(m.picture, 32);
+    EXPECT_EQ(m.minWidth, 24);
+    EXPECT_EQ(m.frameOverhang, 4);
+    EXPECT_EQ(m.fontHeight, 11);
+}
+
+TEST(PanelMetrics, At200PercentEverySizeDoublesButTheFrameIsTheSystems) {
+    const PanelMetrics m = PanelMetrics::For(DpiScale::Of(192), 5);
+    EXPECT_EQ(m.itemPitch, 68);
+    EXPECT_EQ(m.picture, 64);
+    EXPECT_EQ(m.hideHeight, 22);
+    EXPECT_EQ(m.menuWidth, 48);
+    EXPECT_EQ(m.nearMargin, 32);
+    EXPECT_EQ(m.edgeReach, 4);
+    EXPECT_EQ(m.fontHeight, 22);
+    EXPECT_EQ(m.frameOverhang, 5);  // the border Wine gives such a frame at 192 DPI
+    // Without a border of its own the overhang is the designed one, scaled.
+    EXPECT_EQ(PanelMetrics::For(DpiScale::Of(192), 0).frameOverhang, 8);
+}
+
+TEST(ScaledStrip, ItemsStackAtTheScaledPitchBelowTheScaledHideBar) {
+    const PanelMetrics m = PanelMetrics::For(DpiScale::Of(144), 5);
+    const StripButtons b = PlaceStripButtons(86, 778, PanelSide::Left, m);
+    EXPECT_EQ(b.close, (Rect{86 - 17, 0, 17, 17}));
+    EXPECT_EQ(b.hide, (Rect{0, 0, 69, 17}));
+    EXPECT_EQ(b.menu, (Rect{86 - 36, 778 - 17 - 24, 36, 17}));
+    const auto slots = LayoutItemSlots(3, 778, b.hide.Bottom(), m);
+    EXPECT_EQ(slots[0].top, 17 + 2);
+    EXPECT_EQ(slots[2].top, 19 + 2 * 51);
+    // Bottom 19 + 15 * 51 = 784 is past 778 - 3: fourteen fit.
+    EXPECT_EQ(FittingItemCount(778, b.hide.Bottom(), m), 14);
+    EXPECT_TRUE(LayoutItemSlots(14, 778, b.hide.Bottom(), m)[13].visible);
+    EXPECT_FALSE(LayoutItemSlots(15, 778, b.hide.Bottom(), m)[14].visible);
+    // Scrolled by the keyboard, the pitch is the scaled one too.
+    EXPECT_EQ(LayoutItemSlotsFrom(20, 2, 778, b.hide.Bottom(), m)[2].top, 19);
+}
+
+TEST(ScaledWatch, ZonesAndPlacesFollowTheScale) {
+    const PanelMetrics m = PanelMetrics::For(DpiScale::Of(192), 5);
+    EXPECT_EQ(ShownLeft(PanelSide::Left, 1024, 128, 0, m), -5);
+    EXPECT_EQ(ShownLeft(PanelSide::Right, 1024, 128, 0, m), 1024 - 128 + 5);
+    EXPECT_EQ(HiddenLeft(PanelSide::Left, 1024, 128, 0, m), -130);
+    EXPECT_EQ(HiddenLeft(PanelSide::Right, 1024, 128, 0, m), 1030);
+    EXPECT_TRUE(InEdgeZone(PanelSide::Left, {4, 10}, 1024, m));
+    EXPECT_FALSE(InEdgeZone(PanelSide::Left, {5, 10}, 1024, m));
+    EXPECT_FALSE(InEdgeZone(PanelSide::Left, {0, 9}, 1024, m));
+    EXPECT_TRUE(InEdgeZone(PanelSide::Right, {1020, 10}, 1024, m));
+    EXPECT_TRUE(InNearZone(PanelSide::Left, {128 + 31, 400}, 1024, 128, m));
+    EXPECT_FALSE(InNearZone(PanelSide::Left, {128 + 32, 400}, 1024, 128, m));
+    // At 96 DPI the same pointer is far from a panel of the same width.
+    EXPECT_FALSE(InNearZone(PanelSide::Left, {128 + 16, 400}, 1024, 128));
+
+    PointerWatch watch;
+    EXPECT_EQ(watch.Tick(PanelSide::Left, true, 0, {3, 300}, 1024, 128, m), WatchAction::ShowSequence);
+    EXPECT_EQ(watch.Tick(PanelSide::Left, true, 0, {3, 300}, 1024, 128), WatchAction::None);
+}
+
+// A 32 x 32 picture: a red square in a green see-through surround, its
+// lower-left pixel green.
+TBitmap RedSquareOnKey() {
+    TBitmap picture(32, 32);
+    picture.Fill(Rgb(0, 255, 0));
+    for (int y = 8; y < 24; ++y)
+        for (int x = 8; x < 24; ++x) picture.SetPixel(x, y, Rgb(255, 0, 0));
+    return picture;
+}
+
+TEST(CoveredPicture, TheSameSizeIsAnExactCopyOfTheKeyedDrawing) {
+    const TBitmap picture = RedSquareOnKey();
+    TBitmap keyed(40, 40), covered(40, 40);
+    keyed.Fill(Rgb(1, 2, 3));
+    covered.Fill(Rgb(1, 2, 3));
+    DrawGlyphImage(keyed, 3, 5, picture, 0, 1);
+    DrawCovered(covered.Rows(), 3, 5, ScaleSmooth(CoverPicture(picture, 0, 32, Rgb(0, 255, 0)), 32, 32));
+    EXPECT_TRUE(keyed.SamePixels(covered));
+}
+
+TEST(CoveredPicture, ScaledLargerTheKeyNeverBleedsIntoTheEdge) {
+    for (int size : {40, 48, 64}) {
+        const CoveredPicture scaled =
+            ScaleSmooth(CoverPicture(RedSquareOnKey(), 0, 32, Rgb(0, 255, 0)), size, size);
+        ASSERT_EQ(scaled.width, size);
+        int partly = 0;
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x) {
+                const uint8_t* p = scaled.At(x, y);
+                if (p[3] == 0) continue;
+                // Every covered pixel is pure red however little it is covered.
+                ASSERT_EQ(p[0], 0) << size << ": " << x << "," << y;
+                ASSERT_EQ(p[1], 0) << size << ": " << x << "," << y;
+                ASSERT_EQ(p[2], 255) << size << ": " << x << "," << y;
+                if (p[3] < 255) ++partly;
+            }
+        EXPECT_GT(partly, 0) << "the edge is smoothed at " << size;
+        // The square's middle is opaque, the corners see-through.
+        EXPECT_EQ(scaled.At(size / 2, size / 2)[3], 255);
+        EXPECT_EQ(scaled.At(0, 0)[3], 0);
+        EXPECT_EQ(scaled.At(size - 1, size - 1)[3], 0);
+    }
+}
+
+TEST(CoveredPicture, DrawingBlendsPartlyCoveredPixelsWithTheTarget) {
+    CoveredPicture p(3, 1);
+    const uint8_t pixels[] = {200, 100, 0, 255, 200, 100, 0, 0, 200, 100, 0, 128};
+    std::copy(std::begin(pixels), std::end(pixels), p.pixels.begin());
+    TBitmap target(3, 1);
+    target.Fill(Rgb(0, 0, 0));
+    DrawCovered(target.Rows(), 0, 0, p);
+    EXPECT_EQ(target.Pixel(0, 0), Rgb(0, 100, 200));
+    EXPECT_EQ(target.Pixel(1, 0), Rgb(0, 0, 0));
+    EXPECT_EQ(target.Pixel(2, 0), Rgb(0, 50, 100));
+    // Clipped at every side without touching memory outside the target:
+    // only the half-covered pixel lands, on (0, 0).
+    target.Fill(Rgb(0, 0, 0));
+    DrawCovered(target.Rows(), -2, 0, p);
+    DrawCovered(target.Rows(), 2, -1, p);
+    DrawCovered(target.Rows(), 0, 1, p);
+    EXPECT_EQ(target.Pixel(0, 0), Rgb(0, 50, 100));
+    EXPECT_EQ(target.Pixel(1, 0), Rgb(0, 0, 0));
+    EXPECT_EQ(target.Pixel(2, 0), Rgb(0, 0, 0));
+}
+
+TEST(CoveredPicture, FlattenedForAMaskTheKeyMarksExactlyTheUncoveredPixels) {
+    CoveredPicture p(3, 1);
+    // Covered but exactly the key colour; barely covered; see-through.
+    const uint8_t pixels[] = {0, 255, 0, 255, 9, 9, 9, 127, 9, 9, 9, 0};
+    std::copy(std::begin(pixels), std::end(pixels), p.pixels.begin());
+    const TBitmap flat = FlattenToKey(p, Rgb(0, 255, 0));
+    EXPECT_NE(flat.Pixel(0, 0), Rgb(0, 255, 0));
+    EXPECT_EQ(flat.Pixel(1, 0), Rgb(0, 255, 0));
+    EXPECT_EQ(flat.Pixel(2, 0), Rgb(0, 255, 0));
+}
+
+TEST(ScaledGlyph, ItemPictureKeepsItsBrighteningAndItsKeyAtEveryScale) {
+    TBitmap icon = RedSquareOnKey();
+    icon.SetPixel(0, 0, Rgb(0, 255, 0));  // the top-left colour is the background: not brightened
+    const ItemGlyphPainter painter;
+    // The same size: the covered image draws what the painter draws.
+    for (int index : {0, 2, 4}) {
+        TBitmap drawn(32, 32), covered(32, 32);
+        drawn.Fill(Rgb(7, 7, 7));
+        covered.Fill(Rgb(7, 7, 7));
+        painter.Draw(drawn.Rows(), 0, 0, icon, index);
+        DrawCovered(covered.Rows(), 0, 0, painter.Cover(icon, index));
+        EXPECT_TRUE(drawn.SamePixels(covered)) << "image " << index;
+    }
+    // Larger: the middle carries the brightened red, the corner stays the target's.
+    TBitmap large(64, 64);
+    large.Fill(Rgb(7, 7, 7));
+    DrawCovered(large.Rows(), 0, 0, ScaleSmooth(painter.Cover(icon, 0), 64, 64));
+    EXPECT_EQ(large.Pixel(32, 32), Rgb(BrightenChannel(255, kGlyphGain, 32), 10, 24));
+    EXPECT_EQ(large.Pixel(1, 1), Rgb(7, 7, 7));
+}
+
+}  // namespace
+}  // namespace tilerack
