@@ -245,4 +245,21 @@ void BlendBackground(TBitmap& background, Color color, int opacity) {
     BlendBackgroundUsing(FastestBlendKernel(), background, color, opacity);
 }
 
+TBitmap JoinCaptures(const TBitmap& kept, int keptLeft, const TBitmap& fresh, int freshLeft, int left, int width,
+                     int height) {
+    TBitmap joined(std::max(width, 0), std::max(height, 0));
+    joined.Fill(Rgb(0, 0, 0));
+    auto copyColumns = [&](const TBitmap& from, int fromLeft) {
+        // Target columns c with 0 <= c + left - fromLeft < from.Width().
+        const int first = std::max(0, fromLeft - left);
+        const int last = std::min(joined.Width(), fromLeft - left + from.Width());
+        for (int y = 0; y < std::min(joined.Height(), from.Height()) && first < last; ++y)
+            std::memcpy(joined.Row(y) + first * 3, from.Row(y) + (first + left - fromLeft) * 3,
+                        static_cast<size_t>(last - first) * 3);
+    };
+    copyColumns(fresh, freshLeft);
+    copyColumns(kept, keptLeft);
+    return joined;
+}
+
 }  // namespace tilerack

@@ -56,4 +56,11 @@ private:
 // does not reach.
 void PaintBackground(PixelRows target, const TBitmap& capture, int blendedColumns, Color color, int opacity);
 
+// A capture of the screen columns from `left` on, `width` x `height`, made
+// of two captures that start at the screen columns `keptLeft` and
+// `freshLeft`: the kept one wherever it reaches (it was made while the panel
+// was away), the fresh one elsewhere, black where neither reaches.
+TBitmap JoinCaptures(const TBitmap& kept, int keptLeft, const TBitmap& fresh, int freshLeft, int left, int width,
+                     int height);
+
 }  // namespace tilerack

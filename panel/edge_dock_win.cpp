@@ -12,8 +12,28 @@ int EdgeDock::FrameHeight(DWORD style, DWORD exStyle, const PanelMetrics& metric
                                metrics.scale.dpi);
 }
 
+int EdgeDock::FrameBorder() const {
+    if (!hwnd_) return metrics_.frameOverhang;
+    RECT window{};
+    POINT client{0, 0};
+    if (!GetWindowRect(hwnd_, &window) || !ClientToScreen(hwnd_, &client)) return metrics_.frameOverhang;
+    const int border = client.x - window.left;
+    return border > 0 ? border : metrics_.frameOverhang;
+}
+
+PanelMetrics EdgeDock::Placement() const {
+    PanelMetrics m = metrics_;
+    m.frameOverhang = FrameBorder();
+    return m;
+}
+
 int EdgeDock::OwnFrameHeight() const {
-    return FrameHeight(GetWindowLongW(hwnd_, GWL_STYLE), GetWindowLongW(hwnd_, GWL_EXSTYLE), metrics_);
+    // The client reaches as far below the screen as the frame's top stands above it.
+    RECT window{}, client{};
+    GetWindowRect(hwnd_, &window);
+    GetClientRect(hwnd_, &client);
+    const int frame = (window.bottom - window.top) - (client.bottom - client.top);
+    return GetSystemMetrics(SM_CYSCREEN) + FrameBorder() + frame;
 }
 
 int EdgeDock::ScreenWidth() {
@@ -59,12 +79,12 @@ void EdgeDock::Dock(PanelSide side) {
     const RECT r = Bounds();
     const int width = r.right - r.left;
     const int height = OwnFrameHeight();
-    const int left = ShownLeft(side, ScreenWidth(), width, r.left, metrics_);
+    const int left = ShownLeft(side, ScreenWidth(), width, r.left, Placement());
     if (r.left != left || r.top != FrameTop() || r.bottom - r.top != height)
         MoveTo(left, FrameTop(), width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void EdgeDock::MoveToShown(PanelSide side) { SetLeft(ShownLeft(side, ScreenWidth(), Width(), Left(), metrics_)); }
+void EdgeDock::MoveToShown(PanelSide side) { SetLeft(ShownLeft(side, ScreenWidth(), Width(), Left(), Placement())); }
 
 void EdgeDock::MoveToHidden(PanelSide side) { SetLeft(HiddenLeft(side, ScreenWidth(), Width(), Left(), metrics_)); }
 
@@ -76,10 +96,10 @@ bool EdgeDock::KeepDocked(PanelSide side, WINDOWPOS& pos) {
     if ((pos.flags & (SWP_NOMOVE | SWP_NOSIZE)) == (SWP_NOMOVE | SWP_NOSIZE)) return false;
     const RECT r = Bounds();
     const int width = r.right - r.left;
-    if (r.left != ShownLeft(side, ScreenWidth(), width, r.left, metrics_)) return false;
+    if (r.left != ShownLeft(side, ScreenWidth(), width, r.left, Placement())) return false;
     pos.cx = (pos.flags & SWP_NOSIZE) ? width : std::max(static_cast<int>(pos.cx), metrics_.minWidth);
     pos.cy = OwnFrameHeight();
-    pos.x = ShownLeft(side, ScreenWidth(), pos.cx, r.left, metrics_);
+    pos.x = ShownLeft(side, ScreenWidth(), pos.cx, r.left, Placement());
     pos.y = FrameTop();
     pos.flags &= ~(SWP_NOMOVE | SWP_NOSIZE);
     return true;

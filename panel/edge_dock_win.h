@@ -12,15 +12,20 @@ namespace tilerack {
 
 class EdgeDock {
 public:
-    // The outer height of a docked frame of these styles: its top stands
-    // above the screen by its border, so the border is not seen.
+    // The outer height of a docked frame of these styles, before it exists:
+    // its top stands above the screen by its border, so the border is not seen.
     static int FrameHeight(DWORD style, DWORD exStyle, const PanelMetrics& metrics);
 
     void Attach(HWND window) { hwnd_ = window; }
-    // The sizes of the panel's display scale: the frame's overhang and the
-    // narrowest width. The next Dock stands at the new frame.
+    // The sizes of the panel's display scale: the narrowest width, and the
+    // frame's overhang until the window has a frame of its own. The next
+    // Dock stands at the new frame.
     void SetMetrics(const PanelMetrics& metrics) { metrics_ = metrics; }
-    int FrameTop() const { return -metrics_.frameOverhang; }
+    // The frame's border as the window has it now: a frame follows a change
+    // of scale only once it is sized again, and the client area must meet
+    // the screen edge whichever border it has.
+    int FrameBorder() const;
+    int FrameTop() const { return -FrameBorder(); }
 
     // SM_CXSCREEN. Under Wine each reading is a round trip to the server and
     // the pointer watch needs it ten times a second: read once, forgotten at
@@ -52,6 +57,8 @@ public:
 
 private:
     int OwnFrameHeight() const;
+    // The metrics with the frame's own border as its overhang.
+    PanelMetrics Placement() const;
     void MoveTo(int left, int top, int width, int height, UINT flags);
 
     HWND hwnd_ = nullptr;

@@ -151,9 +151,12 @@ void TMainPanel::CaptureBackground() {
     const int width = dock_.Width() + metrics_.captureExtra, height = dock_.Height();
     // Captured even when the opacity hides it: a later change of the opacity
     // then blends this capture again at once.
-    const int x0 = settings_.side == PanelSide::Right ? dock_.ScreenWidth() - win::ClientSize(hwnd_).cx : 0;
-    win::CaptureScreen(x0, 0, width, height, Background);
+    win::CaptureScreen(BackgroundLeft(), 0, width, height, Background);
     ReblendBackground();
+}
+
+int TMainPanel::BackgroundLeft() {
+    return settings_.side == PanelSide::Right ? dock_.ScreenWidth() - win::ClientSize(hwnd_).cx : 0;
 }
 
 // Captured even when the opacity hides it, and blended as it is painted: a

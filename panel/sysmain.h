@@ -121,6 +121,8 @@ private:
     void FormResize();
     void FormPaint(HDC dc);
     void CaptureBackground();
+    // The screen column under the client area's left edge, where the capture starts.
+    int BackgroundLeft();
     void ReblendBackground();
     void LoadArrowGlyphs();
     void SetSide(PanelSide side);

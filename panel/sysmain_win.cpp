@@ -9,8 +9,10 @@
 #include "common/errors.h"
 #include "common/random.h"
 #include "items/shortcut_file.h"
+#include "panel/background_blend.h"
 #include "platform/application.h"
 #include "platform/display_scale.h"
+#include "platform/dib.h"
 #include "platform/files.h"
 #include "platform/fonts.h"
 #include "platform/text.h"
@@ -273,10 +275,27 @@ void TMainPanel::ChangeDpi(int dpi) {
     if (DpiScale::Of(dpi) == metrics_.scale) return;
     const int width = LogicalWidth();
     settings_.width = width;
+    const int oldBackgroundLeft = BackgroundLeft();
     ApplyDpi(dpi);
-    dock_.SetWidth(metrics_.scale.Scale(width));
+    const int pixels = std::max(metrics_.scale.Scale(width), metrics_.minWidth);
+    // A shown panel needs its background at the new width now, and is about
+    // to cover screen it has not captured: that part is taken before it grows.
+    const bool shown = !Hidden && !Background.Empty();
+    TBitmap screen, kept;
+    const int screenLeft = settings_.side == PanelSide::Right ? dock_.ScreenWidth() - pixels : 0;
+    if (shown) {
+        win::CaptureScreen(screenLeft, 0, pixels + metrics_.captureExtra, dock_.Height() + metrics_.captureExtra,
+                           screen);
+        kept = Background;  // as captured: the resize pads it with black columns
+    }
+    dock_.SetWidth(pixels);
     FormResize();
     LayoutButtons();
+    if (shown) {
+        Background = JoinCaptures(kept, oldBackgroundLeft, screen, screenLeft, BackgroundLeft(),
+                                  dock_.Width() + metrics_.captureExtra, dock_.Height());
+        ReblendBackground();
+    }
     if (Hidden) dock_.MoveToHidden(settings_.side);
     Invalidate();
 }
