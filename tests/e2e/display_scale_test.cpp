@@ -210,6 +210,19 @@ TEST_P(ScaledPanel, PointerHoversClicksAndRightPressesTheScaledButtons) {
     const RECT client = ClientRect(dialog);
     EXPECT_EQ(client.right, scale_.S(399));
     EXPECT_EQ(client.bottom, scale_.S(297));
+    // Its picture drawn at the scale too: the 24-pixel square inside the
+    // see-through ring grows with it (but for its smoothed edge).
+    const HWND picture = FindChild(dialog, L"TImage", L"Иконка");
+    ASSERT_NE(picture, nullptr) << "no item picture in the dialog";
+    RECT square{};
+    WaitUntil(
+        [&] {
+            square = BoundsOfPixels(CaptureScreen(), WindowRect(picture), [](COLORREF c) { return c == kFills[2]; });
+            return square.right - square.left >= scale_.S(24) - 2;
+        },
+        3s);
+    EXPECT_NEAR(square.right - square.left, scale_.S(24), 2) << "the item's picture in its dialog";
+    EXPECT_NEAR(square.bottom - square.top, scale_.S(24), 2) << "the item's picture in its dialog";
     SaveScreenshotPng(CurrentTestName() + L".dialog");
     ASSERT_TRUE(PressButton(dialog, L"Отмена") && WaitUntilGone(dialog));
 
