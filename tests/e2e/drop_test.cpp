@@ -39,7 +39,9 @@ protected:
         if (!window_) return nullptr;
         EXPECT_TRUE(ReachesLeft(window_, ShownLeft(0)));
         MoveTrayWindowAway();
-        if (slideIn) EXPECT_TRUE(SlideInByTray());
+        if (slideIn) {
+            EXPECT_TRUE(SlideInByTray());
+        }
         return window_;
     }
 

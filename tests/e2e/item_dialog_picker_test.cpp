@@ -40,7 +40,9 @@ protected:
 
     // Starts the panel and opens the item dialog and then the picker.
     void OpenPicker(bool withCollection) {
-        if (withCollection) ASSERT_TRUE(WriteFileBytes(scratch_->File(L"icons.dat"), collection_));
+        if (withCollection) {
+            ASSERT_TRUE(WriteFileBytes(scratch_->File(L"icons.dat"), collection_));
+        }
         ASSERT_NE(StartPanel(), nullptr);
         dialog_ = OpenDialogFromPanel(*panel_, window_, Centre(ItemButtonRect(window_, 0)), MainMenuEntry::Properties,
                                       L"TMainDialog");
