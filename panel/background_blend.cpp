@@ -245,8 +245,7 @@ void BlendBackground(TBitmap& background, Color color, int opacity) {
     BlendBackgroundUsing(FastestBlendKernel(), background, color, opacity);
 }
 
-TBitmap JoinCaptures(const TBitmap& kept, int keptLeft, const TBitmap& fresh, int freshLeft, int left, int width,
-                     int height) {
+TBitmap JoinCaptures(std::initializer_list<PlacedCapture> captures, int left, int width, int height) {
     TBitmap joined(std::max(width, 0), std::max(height, 0));
     joined.Fill(Rgb(0, 0, 0));
     auto copyColumns = [&](const TBitmap& from, int fromLeft) {
@@ -257,8 +256,8 @@ TBitmap JoinCaptures(const TBitmap& kept, int keptLeft, const TBitmap& fresh, in
             std::memcpy(joined.Row(y) + first * 3, from.Row(y) + (first + left - fromLeft) * 3,
                         static_cast<size_t>(last - first) * 3);
     };
-    copyColumns(fresh, freshLeft);
-    copyColumns(kept, keptLeft);
+    for (const PlacedCapture& c : captures)
+        if (c.picture) copyColumns(*c.picture, c.left);
     return joined;
 }
 

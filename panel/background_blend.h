@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 
 #include "common/bitmap.h"
 
@@ -57,10 +58,13 @@ private:
 void PaintBackground(PixelRows target, const TBitmap& capture, int blendedColumns, Color color, int opacity);
 
 // A capture of the screen columns from `left` on, `width` x `height`, made
-// of two captures that start at the screen columns `keptLeft` and
-// `freshLeft`: the kept one wherever it reaches (it was made while the panel
-// was away), the fresh one elsewhere, black where neither reaches.
-TBitmap JoinCaptures(const TBitmap& kept, int keptLeft, const TBitmap& fresh, int freshLeft, int left, int width,
-                     int height);
+// of captures that start at the given screen columns: where several reach a
+// column, the later one in the list (made while the panel was away) wins;
+// black where none reaches.
+struct PlacedCapture {
+    const TBitmap* picture;
+    int left;
+};
+TBitmap JoinCaptures(std::initializer_list<PlacedCapture> captures, int left, int width, int height);
 
 }  // namespace tilerack

@@ -66,7 +66,9 @@ void EdgeDock::MoveTo(int left, int top, int width, int height, UINT flags) {
 void EdgeDock::SetWidth(int width) {
     width = std::max(width, metrics_.minWidth);
     if (width == Width()) return;
-    MoveTo(0, 0, width, Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // A new size lays out the whole client area again: nothing of the old
+    // picture is worth copying (a copy can outlast the next paint).
+    MoveTo(0, 0, width, Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
 }
 
 void EdgeDock::SetLeft(int left) {
@@ -81,7 +83,7 @@ void EdgeDock::Dock(PanelSide side) {
     const int height = OwnFrameHeight();
     const int left = ShownLeft(side, ScreenWidth(), width, r.left, Placement());
     if (r.left != left || r.top != FrameTop() || r.bottom - r.top != height)
-        MoveTo(left, FrameTop(), width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+        MoveTo(left, FrameTop(), width, height, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
 }
 
 void EdgeDock::MoveToShown(PanelSide side) { SetLeft(ShownLeft(side, ScreenWidth(), Width(), Left(), Placement())); }

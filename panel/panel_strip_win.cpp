@@ -152,6 +152,12 @@ void TMainPanel::CaptureBackground() {
     // Captured even when the opacity hides it: a later change of the opacity
     // then blends this capture again at once.
     win::CaptureScreen(BackgroundLeft(), 0, width, height, Background);
+    // At the right edge the panel can only grow to the left: what lies
+    // there is kept too, for a growth while the panel covers its border.
+    if (settings_.side == PanelSide::Right)
+        win::CaptureScreen(BackgroundLeft() - metrics_.captureExtra, 0, metrics_.captureExtra, height, besideBackground_);
+    else
+        besideBackground_ = TBitmap();
     ReblendBackground();
 }
 

@@ -204,6 +204,8 @@ private:
     // The screen strip under the panel as last captured; the panel colour is
     // blended in as it is painted.
     TBitmap Background;
+    // The screen columns just left of Background on the right side, captured with it.
+    TBitmap besideBackground_;
     // Columns of Background the panel colour is blended into as it is
     // painted: the whole capture; columns added by a widening stay as they are
     // until the next capture or a change of colour or opacity.

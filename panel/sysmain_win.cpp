@@ -282,22 +282,28 @@ void TMainPanel::ChangeDpi(int dpi) {
     // to cover screen it has not captured: that part is taken before it grows.
     const bool shown = !Hidden && !Background.Empty();
     TBitmap screen, kept;
-    const int screenLeft = settings_.side == PanelSide::Right ? dock_.ScreenWidth() - pixels : 0;
+    const int extra = metrics_.captureExtra;
+    const int screenLeft = settings_.side == PanelSide::Right ? dock_.ScreenWidth() - pixels - extra : 0;
     if (shown) {
-        win::CaptureScreen(screenLeft, 0, pixels + metrics_.captureExtra, dock_.Height() + metrics_.captureExtra,
-                           screen);
+        win::CaptureScreen(screenLeft, 0, pixels + 2 * extra, dock_.Height() + extra, screen);
         kept = Background;  // as captured: the resize pads it with black columns
     }
     dock_.SetWidth(pixels);
     FormResize();
     LayoutButtons();
     if (shown) {
-        Background = JoinCaptures(kept, oldBackgroundLeft, screen, screenLeft, BackgroundLeft(),
-                                  dock_.Width() + metrics_.captureExtra, dock_.Height());
+        Background = JoinCaptures({{&screen, screenLeft},
+                                   {&besideBackground_, oldBackgroundLeft - besideBackground_.Width()},
+                                   {&kept, oldBackgroundLeft}},
+                                  BackgroundLeft(), dock_.Width() + extra, dock_.Height());
+        if (!besideBackground_.Empty())
+            besideBackground_ = JoinCaptures({{&screen, screenLeft}}, BackgroundLeft() - extra, extra, dock_.Height());
         ReblendBackground();
     }
     if (Hidden) dock_.MoveToHidden(settings_.side);
-    Invalidate();
+    // Painted before the notice returns: the frame's old picture, at its old
+    // scale, is not left on the screen meanwhile.
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
 int TMainPanel::LogicalWidth() const {

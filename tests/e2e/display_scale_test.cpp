@@ -114,7 +114,7 @@ protected:
     // The panel at this scale over a screen of known colours, with an item
     // per fill (each starting the probe with "item <n>") and nothing to
     // start its pointer watch early.
-    HWND StartOverKnownScreen(int items) {
+    HWND StartOverKnownScreen(int items, int side = 0) {
         under_ = std::make_unique<PaintedScreen>(UnderPanel);
         if (!under_->WaitUntilShown()) ADD_FAILURE() << "the test's screen did not show";
         const std::wstring probe = scratch_->AddProbe();
@@ -125,8 +125,9 @@ protected:
                                .hint = kHints[i],
                                .image = KeyedSquareBmp(kKey, kFills[i], kKeyRing)});
         if (!WriteItems(records)) return nullptr;
-        WriteSettings({"Opacity=" + std::to_string(kOpacity), "Color=" + std::to_string(kPanelColour), "TimeOut=300"});
-        return StartPanel();
+        WriteSettings({"Side=" + std::to_string(side), "Opacity=" + std::to_string(kOpacity),
+                       "Color=" + std::to_string(kPanelColour), "TimeOut=300"});
+        return StartPanel(side);
     }
 
     // A point in the lowest rows of item `index`'s button, which belong to
@@ -327,17 +328,21 @@ void ChangeScale(HWND window, int dpi) {
     SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
 }
 
-using DisplayScaleChange = KnownScreenPanel;
+class DisplayScaleChange : public KnownScreenPanel, public ::testing::WithParamInterface<int> {
+protected:
+    int Side() const { return GetParam(); }
+};
 
-TEST_F(DisplayScaleChange, LaysTheRunningPanelOutAgainAndBack) {
-    ASSERT_NE(StartOverKnownScreen(2), nullptr);
+TEST_P(DisplayScaleChange, LaysTheRunningPanelOutAgainAndBack) {
+    ASSERT_NE(StartOverKnownScreen(2, Side()), nullptr);
     const DisplayScale design{96}, large{192};
     ASSERT_TRUE(WaitForPicture(window_, 1, kFills[1], design));
 
     ChangeScale(window_, 192);
     ASSERT_TRUE(WaitUntil([&] { return PanelWidth(window_) == 128; }, 3s))
         << "width " << PanelWidth(window_) << " after the change to 192 DPI";
-    EXPECT_EQ(ClientToScreenPoint(window_, 0, 0).x, 0)
+    const POINT edge = ClientToScreenPoint(window_, Side() == 0 ? 0 : ClientWidthOf(window_), 0);
+    EXPECT_EQ(edge.x, Side() == 0 ? 0 : ScreenWidth())
         << "the client area does not meet the screen edge: frame at " << PanelLeft(window_) << ", "
         << PanelWidth(window_) - ClientWidthOf(window_) << " columns of frame";
     // Pictures of 64 pixels a pitch of 68 apart, centred across their buttons:
@@ -365,7 +370,7 @@ TEST_F(DisplayScaleChange, LaysTheRunningPanelOutAgainAndBack) {
     ChangeScale(window_, 96);
     ASSERT_TRUE(WaitUntil([&] { return PanelWidth(window_) == 64; }, 3s))
         << "width " << PanelWidth(window_) << " after the change back to 96 DPI";
-    ExpectDocked(window_, 0, design);
+    ExpectDocked(window_, Side(), design);
     ExpectBlendedBackground(window_, UnderPanel, kPanelColour, kOpacity, "back at 96 DPI");
     for (int i = 0; i < 2; ++i) EXPECT_TRUE(WaitForPicture(window_, i, kFills[i], design)) << "back at 96 DPI";
     SaveScreenshotPng(CurrentTestName() + L".96");
@@ -373,6 +378,8 @@ TEST_F(DisplayScaleChange, LaysTheRunningPanelOutAgainAndBack) {
     ASSERT_TRUE(panel_->Close());
     EXPECT_EQ(SavedSetting(L"Width"), L"64");
 }
+
+INSTANTIATE_TEST_SUITE_P(DisplayScale, DisplayScaleChange, ::testing::Values(0, 1), SideName);
 
 }  // namespace
 }  // namespace e2e

@@ -7,6 +7,7 @@
 
 #include "common/covered_picture.h"
 #include "common/dpi_scale.h"
+#include "panel/background_blend.h"
 #include "panel/item_glyph.h"
 #include "panel/panel_metrics.h"
 #include "panel/pointer_watch.h"
@@ -205,6 +206,47 @@ TEST(ScaledGlyph, ItemPictureKeepsItsBrighteningAndItsKeyAtEveryScale) {
     DrawCovered(large.Rows(), 0, 0, ScaleSmooth(painter.Cover(icon, 0), 64, 64));
     EXPECT_EQ(large.Pixel(32, 32), Rgb(BrightenChannel(255, kGlyphGain, 32), 10, 24));
     EXPECT_EQ(large.Pixel(1, 1), Rgb(7, 7, 7));
+}
+
+}  // namespace
+}  // namespace tilerack
+
+namespace tilerack {
+namespace {
+
+// A capture one pixel high whose columns carry their screen column.
+TBitmap ColumnsFrom(int screenLeft, int width, int mark) {
+    TBitmap capture(width, 1);
+    for (int x = 0; x < width; ++x) capture.SetPixel(x, 0, Rgb(mark, (screenLeft + x) & 0xFF, 0));
+    return capture;
+}
+
+TEST(JoinedCapture, TheCaptureMadeWhileThePanelWasAwayWinsWhereItReaches) {
+    // The panel widened at the left edge: the old capture reached 96
+    // columns, the new panel needs 192; the fresh capture shows the panel
+    // itself in its first columns.
+    const TBitmap kept = ColumnsFrom(0, 96, 1), fresh = ColumnsFrom(0, 192, 2);
+    const TBitmap joined = JoinCaptures({{&fresh, 0}, {&kept, 0}}, 0, 192, 1);
+    EXPECT_EQ(joined.Pixel(0, 0), Rgb(1, 0, 0));
+    EXPECT_EQ(joined.Pixel(95, 0), Rgb(1, 95, 0));
+    EXPECT_EQ(joined.Pixel(96, 0), Rgb(2, 96, 0));
+    EXPECT_EQ(joined.Pixel(191, 0), Rgb(2, 191, 0));
+}
+
+TEST(JoinedCapture, AtTheRightEdgeTheColumnsBesideTheOldCaptureFillTheOldBorder) {
+    // Old client from screen column 968, the 32 columns left of it kept
+    // beside it; the new client starts at 906; the fresh capture from 864.
+    const TBitmap kept = ColumnsFrom(968, 88, 1), beside = ColumnsFrom(936, 32, 3), fresh = ColumnsFrom(864, 224, 2);
+    const TBitmap joined = JoinCaptures({{&fresh, 864}, {&beside, 936}, {&kept, 968}}, 906, 182, 2);
+    EXPECT_EQ(joined.Pixel(0, 0), Rgb(2, 906 & 0xFF, 0));
+    EXPECT_EQ(joined.Pixel(936 - 906, 0), Rgb(3, 936 & 0xFF, 0));
+    EXPECT_EQ(joined.Pixel(967 - 906, 0), Rgb(3, 967 & 0xFF, 0));  // under the old frame's border
+    EXPECT_EQ(joined.Pixel(968 - 906, 0), Rgb(1, 968 & 0xFF, 0));
+    // Where no capture reaches, and rows below them: black.
+    EXPECT_EQ(joined.Pixel(181, 0), Rgb(2, (906 + 181) & 0xFF, 0));  // past the kept capture
+    const TBitmap wider = JoinCaptures({{&kept, 968}}, 906, 182, 2);
+    EXPECT_EQ(wider.Pixel(0, 0), Rgb(0, 0, 0));
+    EXPECT_EQ(joined.Pixel(10, 1), Rgb(0, 0, 0));
 }
 
 }  // namespace
