@@ -337,6 +337,21 @@ protected:
         return window;
     }
 
+    // For the scenarios that press keys: the panel started with `items`
+    // probe items and slid out (panel_, window_), and a window of this
+    // program to hold the keyboard focus (holder_); false, with a failure
+    // recorded, when the panel does not get there.
+    bool StartHiddenWithProbeItems(int items) {
+        WriteItems(ProbeItems(items));
+        panel_ = std::make_unique<PanelProcess>(*scratch_);
+        window_ = StartHidden(*panel_);
+        holder_ = std::make_unique<FocusHolder>();
+        return window_ != nullptr;
+    }
+    ::testing::AssertionResult PressHotKey() { return PressHotKey(*holder_, window_); }
+
+    std::unique_ptr<FocusHolder> holder_;
+
     // The hot key pressed while `holder` has the focus; success once the
     // panel stands at its shown place as the foreground window.
     ::testing::AssertionResult PressHotKey(FocusHolder& holder, HWND panel) {
@@ -364,14 +379,11 @@ protected:
 
 TEST_F(KeyboardAccess, HotKeyBringsThePanelOutWithTheFocusOnItsFirstItemAndEscHidesIt) {
     if (WindowManager().empty()) GTEST_SKIP() << kKeysNeedAWindowManager;
-    WriteItems(ProbeItems(3));
-    PanelProcess panel(*scratch_);
-    HWND window = StartHidden(panel);
-    ASSERT_NE(window, nullptr);
-    FocusHolder holder;
-    ASSERT_NE(holder.Window(), nullptr);
+    ASSERT_TRUE(StartHiddenWithProbeItems(3));
+    const HWND window = window_;
+    ASSERT_NE(holder_->Window(), nullptr);
 
-    ASSERT_TRUE(PressHotKey(holder, window));
+    ASSERT_TRUE(PressHotKey());
     EXPECT_TRUE(WaitForFocusedChild(window, 1)) << "the keyboard focus is not on the first item";
     // It stays out while the keyboard uses it, though the pointer is far away
     // (five times the pointer watch's delay).
@@ -380,20 +392,17 @@ TEST_F(KeyboardAccess, HotKeyBringsThePanelOutWithTheFocusOnItsFirstItemAndEscHi
 
     ASSERT_EQ(PressXKeys({"Escape"}), "ended");
     EXPECT_TRUE(ReachesLeft(window, HiddenLeft(0), 10s)) << "Esc did not hide the panel";
-    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == holder.Window(); }, 10s))
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == holder_->Window(); }, 10s))
         << "the focus did not go back to the window that had it";
-    EXPECT_FALSE(FindMessageBox(panel.Pid()));
-    EXPECT_TRUE(panel.Close());
+    EXPECT_FALSE(FindMessageBox(Pid()));
+    EXPECT_TRUE(panel_->Close());
 }
 
 TEST_F(KeyboardAccess, DownDownEnterStartsTheThirdItem) {
     if (WindowManager().empty()) GTEST_SKIP() << kKeysNeedAWindowManager;
-    WriteItems(ProbeItems(4));
-    PanelProcess panel(*scratch_);
-    HWND window = StartHidden(panel);
-    ASSERT_NE(window, nullptr);
-    FocusHolder holder;
-    ASSERT_TRUE(PressHotKey(holder, window));
+    ASSERT_TRUE(StartHiddenWithProbeItems(4));
+    const HWND window = window_;
+    ASSERT_TRUE(PressHotKey());
     ASSERT_TRUE(WaitForFocusedChild(window, 1));
 
     ASSERT_EQ(PressXKeys({"Down", "Down"}), "ended");
@@ -404,30 +413,27 @@ TEST_F(KeyboardAccess, DownDownEnterStartsTheThirdItem) {
         << "Enter started nothing";
     EXPECT_EQ(Narrow(ArgumentsOf(starts[0].commandLine)), "item-c");
     EXPECT_TRUE(SamePath(starts[0].folder, scratch_->Path())) << Narrow(starts[0].folder);
-    EXPECT_FALSE(FindMessageBox(panel.Pid())) << "a message box after a successful start";
-    EXPECT_TRUE(panel.Close());
+    EXPECT_FALSE(FindMessageBox(Pid())) << "a message box after a successful start";
+    EXPECT_TRUE(panel_->Close());
     EXPECT_EQ(ReadProbeRecords(scratch_->Path()).size(), 1u) << "the item started more than once";
 }
 
 TEST_F(KeyboardAccess, ShiftF10OpensTheContextMenuOfTheFocusedItem) {
     if (WindowManager().empty()) GTEST_SKIP() << kKeysNeedAWindowManager;
-    WriteItems(ProbeItems(3));
-    PanelProcess panel(*scratch_);
-    HWND window = StartHidden(panel);
-    ASSERT_NE(window, nullptr);
-    FocusHolder holder;
-    ASSERT_TRUE(PressHotKey(holder, window));
+    ASSERT_TRUE(StartHiddenWithProbeItems(3));
+    const HWND window = window_;
+    ASSERT_TRUE(PressHotKey());
     ASSERT_EQ(PressXKeys({"Down"}), "ended");
     ASSERT_TRUE(WaitForFocusedChild(window, 2));
 
     ASSERT_EQ(PressXKeys({"shift+F10"}), "ended");
     HWND menu = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (menu = FindPopupMenu(panel.Pid())) != nullptr; }, 10s))
+    ASSERT_TRUE(WaitUntil([&] { return (menu = FindPopupMenu(Pid())) != nullptr; }, 10s))
         << "Shift+F10 opened no menu";
     // "Поднять" acts on the focused item only when the item commands are enabled.
     ChooseMenuEntry(menu, 1);
-    ASSERT_TRUE(WaitUntil([&] { return !FindPopupMenu(panel.Pid()); }, 10s));
-    ASSERT_TRUE(panel.Close());
+    ASSERT_TRUE(WaitUntil([&] { return !FindPopupMenu(Pid()); }, 10s));
+    ASSERT_TRUE(panel_->Close());
     const auto saved = ReadSavedItems(scratch_->File(L"shorts.dat"));
     ASSERT_EQ(saved.size(), 3u);
     EXPECT_EQ(saved[0]->Params, "item-b") << "the focused second item did not move up";
@@ -437,14 +443,11 @@ TEST_F(KeyboardAccess, ShiftF10OpensTheContextMenuOfTheFocusedItem) {
 
 TEST_F(KeyboardAccess, FocusMovesAndANewOrderAreAnnouncedToAssistiveTechnology) {
     if (WindowManager().empty()) GTEST_SKIP() << kKeysNeedAWindowManager;
-    WriteItems(ProbeItems(3));
-    PanelProcess panel(*scratch_);
-    HWND window = StartHidden(panel);
-    ASSERT_NE(window, nullptr);
-    WinEventRecorder events(panel.Pid());
+    ASSERT_TRUE(StartHiddenWithProbeItems(3));
+    const HWND window = window_;
+    WinEventRecorder events(Pid());
     ASSERT_TRUE(events.Hooked());
-    FocusHolder holder;
-    ASSERT_TRUE(PressHotKey(holder, window));
+    ASSERT_TRUE(PressHotKey());
     EXPECT_TRUE(events.WaitFor(EVENT_OBJECT_FOCUS, window, 1)) << "no focus event for the first item";
     ASSERT_EQ(PressXKeys({"Down"}), "ended");
     EXPECT_TRUE(events.WaitFor(EVENT_OBJECT_FOCUS, window, 2)) << "no focus event for the second item";
@@ -454,11 +457,11 @@ TEST_F(KeyboardAccess, FocusMovesAndANewOrderAreAnnouncedToAssistiveTechnology) 
     ASSERT_TRUE(reader.Object());
     ASSERT_EQ(PressXKeys({"shift+F10"}), "ended");
     HWND menu = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (menu = FindPopupMenu(panel.Pid())) != nullptr; }, 10s));
+    ASSERT_TRUE(WaitUntil([&] { return (menu = FindPopupMenu(Pid())) != nullptr; }, 10s));
     ChooseMenuEntry(menu, 1);  // "Поднять"
     EXPECT_TRUE(events.WaitFor(EVENT_OBJECT_REORDER, window, CHILDID_SELF)) << "no reorder event";
     EXPECT_EQ(Narrow(reader.Child(1).name), Narrow(L"Проба b")) << "the object does not follow the new order";
-    EXPECT_TRUE(panel.Close());
+    EXPECT_TRUE(panel_->Close());
 }
 
 TEST_F(KeyboardAccess, AppsKeyOnTheLastItemAfterEndScrollsAndOpensItsMenu) {
@@ -466,18 +469,15 @@ TEST_F(KeyboardAccess, AppsKeyOnTheLastItemAfterEndScrollsAndOpensItsMenu) {
     // More items than the screen holds: End focuses the last, which the strip
     // scrolls into view.
     const int count = ScreenHeight() / 34 + 4;
-    WriteItems(ProbeItems(std::min(count, 26)));
     const int items = std::min(count, 26);
-    PanelProcess panel(*scratch_);
-    HWND window = StartHidden(panel);
-    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(StartHiddenWithProbeItems(items));
+    const HWND window = window_;
     {
         AccessibleReader reader(window);
         ASSERT_TRUE(reader.Object()) << Hex(static_cast<uint32_t>(reader.Result()));
         EXPECT_TRUE(reader.Child(items).state & STATE_SYSTEM_INVISIBLE);
     }
-    FocusHolder holder;
-    ASSERT_TRUE(PressHotKey(holder, window));
+    ASSERT_TRUE(PressHotKey());
     ASSERT_EQ(PressXKeys({"End"}), "ended");
     ASSERT_TRUE(WaitForFocusedChild(window, items));
     {
@@ -491,11 +491,11 @@ TEST_F(KeyboardAccess, AppsKeyOnTheLastItemAfterEndScrollsAndOpensItsMenu) {
     }
     ASSERT_EQ(PressXKeys({"Menu"}), "ended");
     HWND menu = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (menu = FindPopupMenu(panel.Pid())) != nullptr; }, 10s))
+    ASSERT_TRUE(WaitUntil([&] { return (menu = FindPopupMenu(Pid())) != nullptr; }, 10s))
         << "the context-menu key opened no menu";
     ChooseMenuEntry(menu, 1);  // "Поднять"
-    ASSERT_TRUE(WaitUntil([&] { return !FindPopupMenu(panel.Pid()); }, 10s));
-    ASSERT_TRUE(panel.Close());
+    ASSERT_TRUE(WaitUntil([&] { return !FindPopupMenu(Pid()); }, 10s));
+    ASSERT_TRUE(panel_->Close());
     const auto saved = ReadSavedItems(scratch_->File(L"shorts.dat"));
     ASSERT_EQ(saved.size(), static_cast<size_t>(items));
     EXPECT_EQ(saved[items - 2]->Params, "item-" + std::string(1, static_cast<char>('a' + items - 1)));
