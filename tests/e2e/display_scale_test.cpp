@@ -4,6 +4,7 @@
 // watch's zones and the item dialog, all in the screen's real pixels; the
 // files keeping their 96-DPI values; and a change of scale while it runs.
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -348,15 +349,18 @@ TEST_P(DisplayScaleChange, LaysTheRunningPanelOutAgainAndBack) {
     // Pictures of 64 pixels a pitch of 68 apart, centred across their buttons:
     // the square inside each, drawn larger, is 48 pixels but for its smoothed edge.
     RECT squares[2]{};
+    const int clientLeft = ClientToScreenPoint(window_, 0, 0).x;
+    const auto atLargeSize = [&](const RECT& square) {
+        return std::abs(square.right - square.left - 48) <= 2 && std::abs(square.bottom - square.top - 48) <= 2;
+    };
     const bool drawn = WaitUntil(
         [&] {
             const TBitmap screen = CaptureScreen();
             for (int i = 0; i < 2; ++i) squares[i] = FillBounds(screen, window_, kFills[i]);
-            return squares[0].right - squares[0].left >= 46 && squares[1].right - squares[1].left >= 46;
+            return atLargeSize(squares[0]) && atLargeSize(squares[1]);
         },
         3s);
     EXPECT_TRUE(drawn) << "pictures not drawn at the 192-DPI size";
-    const int clientLeft = ClientToScreenPoint(window_, 0, 0).x;
     for (const RECT& square : squares) {
         EXPECT_NEAR(square.right - square.left, 48, 2);
         EXPECT_NEAR(square.bottom - square.top, 48, 2);
