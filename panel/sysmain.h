@@ -6,7 +6,8 @@
 //
 // Where each behaviour lives:
 //   sysmain_win.cpp         creation, start-up, the item file, settings, the
-//                           tray icon, shutdown and the message dispatch
+//                           display scale, the tray icon, shutdown and the
+//                           message dispatch
 //   panel_strip_win.cpp     item buttons, their layout, painting, the screen
 //                           capture under the panel, the arrows, file icons
 //   panel_docking_win.cpp   sliding in and out and the two timers
@@ -28,6 +29,8 @@
 //   strip_focus.h           the keyboard focus's moves and the strip's
 //                           scrolling to it (portable)
 //   strip_accessible_win.h  the accessible object of the strip
+//   panel_metrics.h         every size of the panel at the screen's scale
+//                           (portable)
 #include <windows.h>
 
 #include <memory>
