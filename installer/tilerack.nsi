@@ -9,6 +9,8 @@
 ;   makensis -INPUTCHARSET UTF8 -DVERSION=1.2.3 -DSTAGE=folder -DICON=file.ico
 ;            -DOUTFILE=tilerack-1.2.3-setup.exe installer/tilerack.nsi
 ; STAGE holds tilerack.exe, icons.dat, README.md, LICENSE.txt, LICENSE-tango.txt.
+; With -DSIGN_COMMAND=scripts/sign-file.sh the uninstaller is signed before
+; it is packed into the installer.
 
 !ifndef VERSION | STAGE | ICON | OUTFILE
   !error "define VERSION, STAGE, ICON and OUTFILE (see scripts/make-dist.sh)"
@@ -26,6 +28,10 @@ SetCompressor /SOLID lzma
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 !define PANEL_CLASS "TMainPanel"
 !define SETTINGS_SECTION "Keelstrip"
+
+!ifdef SIGN_COMMAND
+  !uninstfinalize '"${SIGN_COMMAND}" "%1"' = 0
+!endif
 
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
@@ -69,6 +75,10 @@ VIAddVersionKey /LANG=${LANG_RUSSIAN} "FileDescription" "Установка па
 VIAddVersionKey /LANG=${LANG_RUSSIAN} "CompanyName" "${PUBLISHER}"
 VIAddVersionKey /LANG=${LANG_RUSSIAN} "LegalCopyright" "Copyright (c) 2026 ${PUBLISHER}"
 
+; 1 once the installer has closed a running panel: a silent run starts the
+; new one when it has finished, the finish page offers to (ticked).
+Var PanelWasClosed
+
 ; Asks every running panel to close (WM_CLOSE: the panel saves its items and
 ; settings as it closes) and waits for its process to end, so that no file in
 ; use is replaced and nothing unsaved is lost. A panel that does not end in
@@ -81,6 +91,7 @@ VIAddVersionKey /LANG=${LANG_RUSSIAN} "LegalCopyright" "Copyright (c) 2026 ${PUB
     IntOp $R9 $R9 + 1
     IntCmp $R9 10 0 0 not_closed
     DetailPrint "Закрывается работающая панель tilerack..."
+    StrCpy $PanelWasClosed 1
     System::Call 'user32::GetWindowThreadProcessId(p R0, *i .R1) i'
     System::Call 'kernel32::OpenProcess(i 0x00100000, i 0, i R1) p .R2'
     System::Call 'user32::PostMessageW(p R0, i ${WM_CLOSE}, p 0, p 0) i'
@@ -200,6 +211,17 @@ Function .onInit
     ${If} $1 == ""
       !insertmacro UnselectSection ${SecSignIn}
     ${EndIf}
+  ${EndIf}
+FunctionEnd
+
+; A silent update gives the user back the panel it closed, from the new
+; files: the installer runs unelevated, so the panel starts as the user, in
+; the user's session. With no panel running before, none is started.
+Function .onInstSuccess
+  ${If} ${Silent}
+  ${AndIf} $PanelWasClosed == 1
+    SetOutPath "$INSTDIR"
+    Exec '"$INSTDIR\tilerack.exe"'
   ${EndIf}
 FunctionEnd
 

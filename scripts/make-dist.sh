@@ -3,10 +3,19 @@
 #   OUT_DIR/tilerack-VERSION-win64.zip   the program, icons.dat, a README for
 #                                        users and both licences in one folder
 #   OUT_DIR/tilerack-VERSION-setup.exe   the per-user installer (installer/tilerack.nsi)
+#   OUT_DIR/SHA256SUMS                   both downloads' SHA-256, as
+#                                        `sha256sum -c` reads them
+#   OUT_DIR/winget/                      the winget manifest of the release
+#                                        (scripts/make-winget-manifest.sh)
 # Both are reproducible: every file gets the same time stamp
 # (SOURCE_DATE_EPOCH, by default the time of the last commit) and mode, the
 # zip's entries are sorted and carry no extra fields, so the same tree gives
 # the same bytes.
+#
+# With TILERACK_SIGN_PFX (and TILERACK_SIGN_PASSWORD_FILE, optionally
+# TILERACK_SIGN_TIMESTAMP_URL) set, tilerack.exe, the uninstaller and the
+# installer are signed (scripts/sign-file.sh); without a time stamp a signed
+# build is as reproducible as an unsigned one.
 #
 # Usage: make-dist.sh WIN_BUILD_DIR OUT_DIR [VERSION]
 # VERSION defaults to the file VERSION; another one only renames the
@@ -34,6 +43,12 @@ for file in tilerack.exe icons.dat; do
 done
 command -v makensis >/dev/null || { echo "make-dist: makensis is missing (package nsis)" >&2; exit 1; }
 command -v zip >/dev/null || { echo "make-dist: zip is missing (package zip)" >&2; exit 1; }
+SIGN=""
+if [ -n "${TILERACK_SIGN_PFX:-}" ]; then
+    SIGN=$ROOT/scripts/sign-file.sh
+    command -v "${OSSLSIGNCODE:-osslsigncode}" >/dev/null ||
+        { echo "make-dist: osslsigncode is missing (package osslsigncode)" >&2; exit 1; }
+fi
 
 if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
     SOURCE_DATE_EPOCH=$(git -C "$ROOT" log -1 --format=%ct 2>/dev/null || true)
@@ -55,6 +70,7 @@ cp "$WIN_DIR/tilerack.exe" "$WIN_DIR/icons.dat" "$STAGE/$NAME/"
 crlf "$ROOT/installer/README.md" "$STAGE/$NAME/README.md"
 crlf "$ROOT/LICENSE" "$STAGE/$NAME/LICENSE.txt"
 crlf "$ROOT/res/icons/LICENSE-tango.txt" "$STAGE/$NAME/LICENSE-tango.txt"
+[ -z "$SIGN" ] || "$SIGN" "$STAGE/$NAME/tilerack.exe"
 chmod 0755 "$STAGE/$NAME"
 chmod 0644 "$STAGE/$NAME"/*
 touch -h -d "@$SOURCE_DATE_EPOCH" "$STAGE/$NAME"/* "$STAGE/$NAME"
@@ -67,11 +83,23 @@ rm -f "$ZIP" "$SETUP" "$ZIP.tmp"
 (cd "$STAGE" && find "$NAME" -type f | sort | zip -X -D -9 -q "$ZIP.tmp" -@)
 mv "$ZIP.tmp" "$ZIP"
 
+# The uninstaller is signed by makensis itself, before it is packed.
+nsis_sign=()
+[ -z "$SIGN" ] || nsis_sign=(-DSIGN_COMMAND="$SIGN")
 makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$VERSION" -DSTAGE="$STAGE/$NAME" \
-    -DICON="$ROOT/res/mainicon.ico" -DOUTFILE="$SETUP.tmp" "$ROOT/installer/tilerack.nsi"
+    -DICON="$ROOT/res/mainicon.ico" -DOUTFILE="$SETUP.tmp" "${nsis_sign[@]}" "$ROOT/installer/tilerack.nsi"
+[ -z "$SIGN" ] || "$SIGN" "$SETUP.tmp"
 mv "$SETUP.tmp" "$SETUP"
 touch -d "@$SOURCE_DATE_EPOCH" "$ZIP" "$SETUP"
+
+(cd "$OUT_DIR" && sha256sum "$(basename "$ZIP")" "$(basename "$SETUP")" >SHA256SUMS)
+"$ROOT/scripts/make-winget-manifest.sh" "$SETUP" "$VERSION" "$OUT_DIR"
 
 for file in "$ZIP" "$SETUP"; do
     printf '%s  %s bytes\n' "$file" "$(stat -c %s "$file")"
 done
+if [ -n "$SIGN" ]; then
+    echo "make-dist: signed tilerack.exe, the uninstaller and the installer with $TILERACK_SIGN_PFX"
+else
+    echo "make-dist: unsigned (set TILERACK_SIGN_PFX and TILERACK_SIGN_PASSWORD_FILE to sign)"
+fi
