@@ -36,6 +36,11 @@ have_pkg tango-icon-theme || need+=(tango-icon-theme)
 have_cmd makensis || need+=(nsis)
 have_cmd zip || need+=(zip)
 have_cmd unzip || need+=(unzip)
+# Signing the downloads (scripts/sign-file.sh), and the check's throwaway
+# certificate and its reading of the winget manifest.
+have_cmd osslsigncode || need+=(osslsigncode)
+have_cmd openssl || need+=(openssl)
+have_pkg python3-yaml || need+=(python3-yaml)
 
 [ ${#need[@]} -eq 0 ] && exit 0
 

@@ -9,6 +9,8 @@
 //                                   that wrote them)
 //   dist_driver wait-panel MS       exit 0 once a panel window exists
 //   dist_driver panel-count         prints how many panel windows exist
+//   dist_driver panel-programs      prints the full path of every running
+//                                   tilerack.exe, one a line
 //   dist_driver close-panel MS      asks every panel to close (WM_CLOSE, as
 //                                   the installer does) and waits for each
 //                                   process to end; exit 0 when all ended
@@ -23,6 +25,7 @@
 //
 // Exit status 0 is success, 1 a failed check, 2 a wrong command line.
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <chrono>
 #include <cstdio>
@@ -32,6 +35,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/handles.h"
 #include "tests/e2e/shorts_file_builder.h"
 
 namespace {
@@ -148,6 +152,29 @@ std::vector<HWND> PanelWindows() {
     HWND window = nullptr;
     while ((window = FindWindowExW(nullptr, window, kPanelClass, nullptr)) != nullptr) found.push_back(window);
     return found;
+}
+
+// The programs of the running panel processes, found by their file name
+// (a panel just started may have no window yet).
+int PrintPanelPrograms() {
+    const tilerack::win::UniqueFile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot) {
+        std::fprintf(stderr, "no process snapshot (error %lu)\n", GetLastError());
+        return 1;
+    }
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry)) {
+        if (_wcsicmp(entry.szExeFile, L"tilerack.exe") != 0) continue;
+        std::wstring path = entry.szExeFile;
+        const tilerack::win::UniqueKernelObject process(
+            OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID));
+        wchar_t full[MAX_PATH * 2] = {};
+        DWORD size = MAX_PATH * 2;
+        if (process && QueryFullProcessImageNameW(process.get(), 0, full, &size)) path.assign(full, size);
+        std::printf("%s\n", Utf8(path).c_str());
+    }
+    return 0;
 }
 
 template <typename Predicate>
@@ -284,6 +311,7 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("%zu\n", PanelWindows().size());
         return 0;
     }
+    if (command == L"panel-programs" && argc == 2) return PrintPanelPrograms();
     if (command == L"close-panel" && argc == 3) return ClosePanels(std::chrono::milliseconds(_wtoi(argv[2])));
     if (command == L"installer-window" && argc == 4) {
         return ShowInstallerWindow(argv[2], std::chrono::milliseconds(_wtoi(argv[3])));
@@ -292,7 +320,7 @@ int wmain(int argc, wchar_t** argv) {
         return CancelInstaller(argv[2], std::chrono::milliseconds(_wtoi(argv[3])));
     }
     std::fprintf(stderr, "usage: dist_driver version-info FILE | make-shorts PATH | check-shorts PATH |"
-                         " wait-panel MS | panel-count | close-panel MS | installer-window TEXT MS |"
+                         " wait-panel MS | panel-count | panel-programs | close-panel MS | installer-window TEXT MS |"
                          " cancel-installer TEXT MS\n");
     return 2;
 }

@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # The release check: makes the downloads (scripts/make-dist.sh) twice and
-# compares them, reads the program's version resource back, then installs,
-# updates and uninstalls under Wine on a private Xvfb with a private, fresh
-# Wine prefix ($WIN_DIR/dist-check/prefix), with the user's items in
-# "shorts.dat" watched all along. Ends with "dist: N passed, N failed" and a
+# compares them, checks SHA256SUMS, the winget manifest and the README's
+# sizes, signs a build with a throwaway certificate and verifies its three
+# signatures, reads the program's version resource back, then installs,
+# updates (the signed build over a running panel) and uninstalls under Wine
+# on a private Xvfb with a private, fresh Wine prefix
+# ($WIN_DIR/dist-check/prefix), with the user's items in "shorts.dat"
+# watched all along. Ends with "dist: N passed, N failed" and a
 # non-zero status on any failure; stops only what it started.
 #
 # Usage: run-dist-check.sh WIN_BUILD_DIR DIST_DIR
@@ -41,7 +44,13 @@ LATER_VERSION=$MAJOR.$MINOR.$((PATCH + 2))
 ZIP=$DIST_DIR/tilerack-$VERSION-win64.zip
 SETUP=$DIST_DIR/tilerack-$VERSION-setup.exe
 NEXT_SETUP=$CHECK_DIR/next/tilerack-$NEXT_VERSION-setup.exe
-LATER_SETUP=$CHECK_DIR/next/tilerack-$LATER_VERSION-setup.exe
+# The later version is the signed build: its program differs from the
+# unsigned one by its signature, so the update's new files can be told apart.
+SIGNED_DIR=$CHECK_DIR/signed
+LATER_SETUP=$SIGNED_DIR/tilerack-$LATER_VERSION-setup.exe
+SIGNED_EXE=$SIGNED_DIR/tilerack.exe
+CERT_DIR=$CHECK_DIR/cert
+TEST_RELEASE_URL=https://downloads.example.test/tilerack/v$LATER_VERSION
 
 export WINEPREFIX=$CHECK_DIR/prefix
 export WINEDEBUG=-all
@@ -135,20 +144,128 @@ close_panel() {
     driver close-panel 30000 || fail "the panel did not close on WM_CLOSE"
     forget_panel
 }
+# No tilerack.exe runs. An installer starts its panel before it ends, so
+# asking once after it has ended is enough.
+no_panel_running() {
+    local programs
+    programs=$(driver panel-programs) || return 1
+    [ -z "$(tr -d '\r' <<<"$programs")" ] || { echo "  running: $programs"; return 1; }
+}
 
 # --- The downloads -------------------------------------------------------------
+# make_dist OUT_DIR [VERSION]: an unsigned build, whatever the caller's
+# environment holds; its output goes to OUT_DIR.log.
+make_dist() {
+    env -u TILERACK_SIGN_PFX -u TILERACK_SIGN_PASSWORD_FILE -u TILERACK_SIGN_TIMESTAMP_URL \
+        "$ROOT/scripts/make-dist.sh" "$WIN_DIR" "$@" >"$1.log" 2>&1
+}
+
 check_reproducible() {
     rm -rf "$CHECK_DIR/again" "$CHECK_DIR/next"
-    expect "make-dist.sh failed" "$ROOT/scripts/make-dist.sh" "$WIN_DIR" "$DIST_DIR" >/dev/null
-    expect "make-dist.sh failed the second time" "$ROOT/scripts/make-dist.sh" "$WIN_DIR" "$CHECK_DIR/again" >/dev/null
+    expect "make-dist.sh failed: $(cat "$DIST_DIR.log" 2>/dev/null)" make_dist "$DIST_DIR"
+    expect "make-dist.sh failed the second time" make_dist "$CHECK_DIR/again"
     local file
-    for file in "$ZIP" "$SETUP"; do
+    for file in "$ZIP" "$SETUP" "$DIST_DIR/SHA256SUMS" "$DIST_DIR"/winget/*.yaml; do
         [ -s "$file" ] || { fail "$file was not made"; continue; }
-        expect "$(basename "$file") differs between two runs" same_file "$file" "$CHECK_DIR/again/$(basename "$file")"
+        expect "$(basename "$file") differs between two runs" same_file "$file" "${file/#$DIST_DIR/$CHECK_DIR/again}"
     done
-    # Installers of the next versions, for the updates below.
-    expect "the next installer was not made" "$ROOT/scripts/make-dist.sh" "$WIN_DIR" "$CHECK_DIR/next" "$NEXT_VERSION" >/dev/null
-    expect "the later installer was not made" "$ROOT/scripts/make-dist.sh" "$WIN_DIR" "$CHECK_DIR/next" "$LATER_VERSION" >/dev/null
+    # An unsigned build says so, in one line.
+    [ "$(grep -c unsigned "$DIST_DIR.log")" = 1 ] || fail "make-dist.sh did not say once that it signed nothing"
+    expect "the unsigned program carries a signature" not has_signature "$WIN_DIR/tilerack.exe"
+    expect "the unsigned installer carries a signature" not has_signature "$SETUP"
+    # The installer of the next version, for the updates below.
+    expect "the next installer was not made" make_dist "$CHECK_DIR/next" "$NEXT_VERSION"
+}
+
+check_checksums() {
+    [ -f "$DIST_DIR/SHA256SUMS" ] || { fail "no SHA256SUMS"; return; }
+    sed 's/^/  /' "$DIST_DIR/SHA256SUMS"
+    local listed
+    listed=$(awk '{ print $2 }' "$DIST_DIR/SHA256SUMS" | LC_ALL=C sort | tr '\n' ' ')
+    [ "$listed" = "tilerack-$VERSION-setup.exe tilerack-$VERSION-win64.zip " ] || fail "SHA256SUMS lists: $listed"
+    (cd "$DIST_DIR" && sha256sum --quiet -c SHA256SUMS) || fail "sha256sum -c SHA256SUMS failed"
+}
+
+# The sizes the README gives are the built files' sizes, in bytes and in
+# KB (1024 bytes, rounded).
+check_readme_sizes() {
+    local file size grouped row want
+    for file in "$ZIP" "$SETUP"; do
+        [ -f "$file" ] || { fail "$file was not made"; continue; }
+        size=$(stat -c %s "$file")
+        grouped=$(awk -v n="$size" 'BEGIN {
+            s = sprintf("%d", n); out = ""
+            while (length(s) > 3) { out = "," substr(s, length(s) - 2) out; s = substr(s, 1, length(s) - 3) }
+            print s out }')
+        want=$(printf '| `%s` | %s bytes (%d KB) |' "$(basename "$file")" "$grouped" $(((size + 512) / 1024)))
+        row=$(grep -F "| \`$(basename "$file")\` |" "$ROOT/README.md")
+        [ "$row" = "$want" ] || fail "the README says '${row:-nothing}' for $(basename "$file"); the built file: '$want'"
+    done
+    grep -qF "| download (version $VERSION) | size |" "$ROOT/README.md" || fail "the README's size table is not of version $VERSION"
+}
+
+check_winget_manifest() {
+    local faults
+    faults=$(python3 "$ROOT/tests/dist/check_winget_manifest.py" "$DIST_DIR/winget" "$VERSION" "$SETUP") ||
+        fail "the manifest of $VERSION: $faults"
+    faults=$(python3 "$ROOT/tests/dist/check_winget_manifest.py" "$SIGNED_DIR/winget" "$LATER_VERSION" \
+        "$LATER_SETUP" "$TEST_RELEASE_URL") || fail "the signed build's manifest: $faults"
+}
+
+has_signature() {
+    rm -f "$CHECK_DIR/signature.der"
+    osslsigncode extract-signature -in "$1" -out "$CHECK_DIR/signature.der" >/dev/null 2>&1
+}
+
+# signature_of FILE [CA_CERT]: osslsigncode verifies FILE's signature
+# (against CA_CERT, by default the throwaway certificate) and finds it an
+# Authenticode SHA-256 signature by that certificate.
+signature_of() {
+    local report
+    report=$(osslsigncode verify -CAfile "${2:-$CERT_DIR/cert.pem}" -in "$1" 2>&1) || return 1
+    grep -q 'Signature verification: ok' <<<"$report" &&
+        grep -Eq 'Message digest algorithm *: *SHA256' <<<"$report" &&
+        grep -q 'Subject: /CN=tilerack throwaway signing' <<<"$report"
+}
+
+# A certificate for this run alone: made here, trusted nowhere.
+make_throwaway_certificate() {
+    local folder=$1 name=$2
+    rm -rf "$folder"
+    mkdir -p "$folder"
+    openssl rand -hex 16 >"$folder/password" &&
+        openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=$name" \
+            -addext "keyUsage=critical,digitalSignature" -addext "extendedKeyUsage=codeSigning" \
+            -keyout "$folder/key.pem" -out "$folder/cert.pem" >/dev/null 2>&1 &&
+        openssl pkcs12 -export -inkey "$folder/key.pem" -in "$folder/cert.pem" \
+            -passout "file:$folder/password" -out "$folder/cert.pfx" >/dev/null 2>&1
+}
+
+make_signed_dist() {
+    TILERACK_SIGN_PFX=$CERT_DIR/cert.pfx TILERACK_SIGN_PASSWORD_FILE=$CERT_DIR/password \
+        TILERACK_RELEASE_URL=$TEST_RELEASE_URL "$ROOT/scripts/make-dist.sh" "$WIN_DIR" "$1" "$LATER_VERSION" >"$1.log" 2>&1
+}
+
+check_signed_build() {
+    rm -rf "$SIGNED_DIR" "$SIGNED_DIR-again"
+    make_throwaway_certificate "$CERT_DIR" "tilerack throwaway signing" || { fail "openssl made no certificate"; return; }
+    make_signed_dist "$SIGNED_DIR" || { fail "the signed make-dist.sh failed: $(cat "$SIGNED_DIR.log")"; return; }
+    grep -q "^make-dist: signed" "$SIGNED_DIR.log" || fail "make-dist.sh did not say it signed"
+    ! grep -q unsigned "$SIGNED_DIR.log" || fail "the signed build says it is unsigned"
+    unzip -p "$SIGNED_DIR/tilerack-$LATER_VERSION-win64.zip" "tilerack-$LATER_VERSION/tilerack.exe" >"$SIGNED_EXE"
+    expect "the signed zip's tilerack.exe has no valid signature by the throwaway certificate" signature_of "$SIGNED_EXE"
+    expect "the signed installer has no valid signature by the throwaway certificate" signature_of "$LATER_SETUP"
+    expect "has_signature finds no signature in the signed installer" has_signature "$LATER_SETUP"
+    # Verification fails where it should: against another certificate.
+    make_throwaway_certificate "$CHECK_DIR/other-cert" "tilerack other signing" || { fail "openssl made no second certificate"; return; }
+    expect "the signature verifies against a certificate that did not make it" \
+        not signature_of "$LATER_SETUP" "$CHECK_DIR/other-cert/cert.pem"
+    # Without a time stamp, the same certificate gives the same bytes.
+    make_signed_dist "$SIGNED_DIR-again" || { fail "the second signed make-dist.sh failed"; return; }
+    local file
+    for file in "$LATER_SETUP" "$SIGNED_DIR/tilerack-$LATER_VERSION-win64.zip"; do
+        expect "the signed $(basename "$file") differs between two runs" same_file "$file" "$SIGNED_DIR-again/$(basename "$file")"
+    done
 }
 
 check_zip_contents() {
@@ -233,6 +350,7 @@ check_silent_install() {
     done
     expect "the installed program is not the built one" same_file "$INSTDIR/tilerack.exe" "$WIN_DIR/tilerack.exe"
     [ ! -e "$INSTDIR/shorts.dat" ] || fail "the installer brought a shorts.dat"
+    expect "the silent installer started a panel" no_panel_running
     [ -f "$SHORTCUT" ] || fail "no Start menu shortcut $SHORTCUT"
     expect_reg "$RUN_KEY" tilerack "\"$WIN_INSTDIR\\tilerack.exe\""
     expect_reg "$UNINSTALL_KEY" DisplayName tilerack
@@ -260,7 +378,9 @@ check_installed_panel_keeps_items() {
 }
 
 check_update_keeps_items() {
+    expect "a panel runs before the update" no_panel_running
     wine_run 120 "$NEXT_SETUP" /S || fail "the next version's installer failed (status $?)"
+    expect "the silent update started a panel though none was running" no_panel_running
     expect_reg "$UNINSTALL_KEY" DisplayVersion "$NEXT_VERSION"
     expect "shorts.dat changed in the update" same_file "$INSTDIR/shorts.dat" "$CHECK_DIR/shorts.kept"
     expect "the settings changed in the update" same_file "$SETTINGS" "$CHECK_DIR/settings.kept"
@@ -280,13 +400,35 @@ check_update_closes_running_panel() {
     wine_run 120 "$LATER_SETUP" /S || fail "the installer over a running panel failed (status $?)"
     panel_ended || fail "the panel still runs after the update"
     forget_panel
-    [ "$(driver panel-count | tr -d '\r')" = 0 ] || fail "a panel window is left after the update"
     expect_reg "$UNINSTALL_KEY" DisplayVersion "$LATER_VERSION"
-    expect "the program was not replaced" same_file "$INSTDIR/tilerack.exe" "$WIN_DIR/tilerack.exe"
+    expect "the program was not replaced by the signed one" same_file "$INSTDIR/tilerack.exe" "$SIGNED_EXE"
     # Closed, not killed: it saved its items and settings on the way out.
     saved_since_marked "$INSTDIR/shorts.dat" || fail "the panel did not save its items as it closed"
     expect "the update over a running panel changed the settings" same_file "$SETTINGS" "$CHECK_DIR/settings.kept"
     expect "the update over a running panel lost items" driver check-shorts "$WIN_INSTDIR\\shorts.dat"
+}
+
+# The silent update closed the user's panel; it starts the new one again.
+check_silent_update_restarts_panel() {
+    driver wait-panel 30000 || { fail "no panel runs after the silent update over a running one"; return; }
+    local programs
+    programs=$(driver panel-programs | tr -d '\r')
+    echo "  running: $programs"
+    [ "$programs" = "$WIN_INSTDIR\tilerack.exe" ] || fail "not one panel from $WIN_INSTDIR\tilerack.exe"
+    expect "the installed program is not the new one" same_file "$INSTDIR/tilerack.exe" "$SIGNED_EXE"
+    # It runs with the user's items: it saves them again as it closes.
+    mark_files_old
+    driver close-panel 30000 || fail "the restarted panel did not close on WM_CLOSE"
+    saved_since_marked "$INSTDIR/shorts.dat" || fail "the restarted panel did not save its items as it closed"
+    expect "the restarted panel lost items" driver check-shorts "$WIN_INSTDIR\\shorts.dat"
+    expect "the restarted panel changed the settings" same_file "$SETTINGS" "$CHECK_DIR/settings.kept"
+}
+
+# The uninstaller the signed installer wrote is the signed one.
+check_installed_signatures() {
+    [ -f "$INSTDIR/uninstall.exe" ] || { fail "no uninstall.exe in $INSTDIR"; return; }
+    expect "the installed uninstall.exe has no valid signature by the throwaway certificate" signature_of "$INSTDIR/uninstall.exe"
+    expect "the installed tilerack.exe has no valid signature by the throwaway certificate" signature_of "$INSTDIR/tilerack.exe"
 }
 
 check_update_keeps_sign_in_off() {
@@ -297,6 +439,7 @@ check_update_keeps_sign_in_off() {
     wine_run 120 "$NEXT_SETUP" /S || fail "the next version's installer failed (status $?)"
     expect_reg "$UNINSTALL_KEY" DisplayVersion "$NEXT_VERSION"
     expect "the update turned the sign-in start back on" reg_missing "$RUN_KEY" tilerack
+    expect "the silent update started a panel though none was running" no_panel_running
 }
 
 uninstalled() {
@@ -342,6 +485,10 @@ check_uninstall_removes_user_data_when_asked() {
 
 scenario "Downloads.TwoRunsGiveTheSameBytes" check_reproducible
 scenario "Downloads.ZipHoldsTheProgramIconsReadmeAndBothLicences" check_zip_contents
+scenario "Downloads.Sha256SumsListsBothDownloadsAndChecks" check_checksums
+scenario "Downloads.ReadmeGivesTheBuiltSizes" check_readme_sizes
+scenario "Downloads.SignedBuildVerifiesAgainstItsThrowawayCertificate" check_signed_build
+scenario "Downloads.WingetManifestNamesTheReleaseAndItsInstaller" check_winget_manifest
 
 # A fresh prefix each run: nothing installed before.
 [ -d "$WINEPREFIX" ] && wineserver -k >/dev/null 2>&1
@@ -370,6 +517,8 @@ scenario "Installer.SilentInstallForTheUserWithoutAdministrator" check_silent_in
 scenario "Installer.InstalledPanelKeepsItsItems" check_installed_panel_keeps_items
 scenario "Installer.UpdateKeepsItemsAndSettingsByteIdentical" check_update_keeps_items
 scenario "Installer.UpdateClosesTheRunningPanelFirstAndLosesNothing" check_update_closes_running_panel
+scenario "Installer.SilentUpdateStartsTheClosedPanelAgainFromTheNewFiles" check_silent_update_restarts_panel
+scenario "Installer.SignedInstallerWroteASignedUninstaller" check_installed_signatures
 scenario "Uninstaller.SilentRemovesProgramShortcutSignInAndEntryButKeepsItems" check_uninstall_keeps_items
 scenario "Uninstaller.RemovesItemsAndSettingsOnlyWhenAsked" check_uninstall_removes_user_data_when_asked
 scenario "Installer.UpdateKeepsTheSignInStartTurnedOff" check_update_keeps_sign_in_off
