@@ -21,6 +21,9 @@ Target amd64-unicode
 ManifestDPIAware true
 RequestExecutionLevel user
 SetCompressor /SOLID lzma
+; No file times in the installer: its size then does not depend on the
+; build's time stamp, so the README can give it exactly.
+SetDateSave off
 
 !define PRODUCT "tilerack"
 !define PUBLISHER "the tilerack contributors"
