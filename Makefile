@@ -31,7 +31,9 @@ test: deps
 	@scripts/run-all-tests.sh $(NATIVE) $(WIN)
 
 # The release downloads: build/dist/tilerack-VERSION-win64.zip and
-# build/dist/tilerack-VERSION-setup.exe, the same bytes on every run.
+# build/dist/tilerack-VERSION-setup.exe, the same bytes on every run, with
+# build/dist/SHA256SUMS and the winget manifest in build/dist/winget/; signed
+# when TILERACK_SIGN_PFX names a certificate (see the README).
 dist: win
 	@scripts/make-dist.sh $(WIN) $(BUILD)/dist
 
