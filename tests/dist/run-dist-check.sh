@@ -60,9 +60,11 @@ unset WINESERVER WINELOADER WINEARCH
 XVFB_PID=""
 WM_PID=""
 PANEL_PID=""
+TSA_PID=""
 . "$ROOT/scripts/private-display.sh"
 cleanup() {
     [ -n "$PANEL_PID" ] && kill "$PANEL_PID" 2>/dev/null
+    [ -n "$TSA_PID" ] && kill "$TSA_PID" 2>/dev/null
     stop_private_display
 }
 trap cleanup EXIT
@@ -228,14 +230,15 @@ signature_of() {
         grep -q 'Subject: /CN=tilerack throwaway signing' <<<"$report"
 }
 
-# A certificate for this run alone: made here, trusted nowhere.
+# make_throwaway_certificate FOLDER NAME [USAGE]: a certificate for this
+# run alone, made here, trusted nowhere; for code signing unless USAGE says.
 make_throwaway_certificate() {
-    local folder=$1 name=$2
+    local folder=$1 name=$2 usage=${3:-codeSigning}
     rm -rf "$folder"
     mkdir -p "$folder"
     openssl rand -hex 16 >"$folder/password" &&
         openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=$name" \
-            -addext "keyUsage=critical,digitalSignature" -addext "extendedKeyUsage=codeSigning" \
+            -addext "keyUsage=critical,digitalSignature" -addext "extendedKeyUsage=$usage" \
             -keyout "$folder/key.pem" -out "$folder/cert.pem" >/dev/null 2>&1 &&
         openssl pkcs12 -export -inkey "$folder/key.pem" -in "$folder/cert.pem" \
             -passout "file:$folder/password" -out "$folder/cert.pfx" >/dev/null 2>&1
@@ -244,6 +247,42 @@ make_throwaway_certificate() {
 make_signed_dist() {
     TILERACK_SIGN_PFX=$CERT_DIR/cert.pfx TILERACK_SIGN_PASSWORD_FILE=$CERT_DIR/password \
         TILERACK_RELEASE_URL=$TEST_RELEASE_URL "$ROOT/scripts/make-dist.sh" "$WIN_DIR" "$1" "$LATER_VERSION" >"$1.log" 2>&1
+}
+
+# time_stamped FILE: its signature by the throwaway certificate carries a
+# valid time stamp of the throwaway time-stamp server.
+time_stamped() {
+    local report
+    report=$(osslsigncode verify -CAfile "$CERT_DIR/cert.pem" -TSA-CAfile "$CHECK_DIR/tsa/cert.pem" -in "$1" 2>&1) || return 1
+    grep -q 'Timestamp Server Signature verification: ok' <<<"$report" &&
+        grep -q 'Subject: /CN=tilerack throwaway time stamps' <<<"$report" &&
+        grep -q 'Signature verification: ok' <<<"$report"
+}
+
+# With TILERACK_SIGN_TIMESTAMP_URL the signatures carry a time stamp of that
+# server (here a throwaway one on this machine, tests/dist/throwaway_tsa.py).
+check_time_stamped_build() {
+    local folder=$CHECK_DIR/stamped port_file=$CHECK_DIR/tsa/port
+    [ -f "$CERT_DIR/cert.pfx" ] || { fail "no throwaway signing certificate"; return; }
+    make_throwaway_certificate "$CHECK_DIR/tsa" "tilerack throwaway time stamps" "critical,timeStamping" ||
+        { fail "openssl made no time-stamping certificate"; return; }
+    python3 "$ROOT/tests/dist/throwaway_tsa.py" "$CHECK_DIR/tsa/cert.pem" "$CHECK_DIR/tsa/key.pem" "$CHECK_DIR/tsa" \
+        >"$port_file" 2>"$CHECK_DIR/tsa.log" &
+    TSA_PID=$!
+    if wait_until 30 test -s "$port_file"; then
+        rm -rf "$folder"
+        TILERACK_SIGN_TIMESTAMP_URL=http://127.0.0.1:$(head -n1 "$port_file")/ make_signed_dist "$folder" ||
+            fail "the time-stamped make-dist.sh failed: $(cat "$folder.log")"
+    else
+        fail "the time-stamp server did not start: $(cat "$CHECK_DIR/tsa.log")"
+    fi
+    kill "$TSA_PID" 2>/dev/null
+    wait "$TSA_PID" 2>/dev/null
+    TSA_PID=""
+    unzip -p "$folder/tilerack-$LATER_VERSION-win64.zip" "tilerack-$LATER_VERSION/tilerack.exe" >"$folder/tilerack.exe"
+    expect "the zip's tilerack.exe carries no valid time stamp" time_stamped "$folder/tilerack.exe"
+    expect "the installer carries no valid time stamp" time_stamped "$folder/tilerack-$LATER_VERSION-setup.exe"
+    expect "the build signed without a time-stamp server carries a time stamp" not time_stamped "$LATER_SETUP"
 }
 
 check_signed_build() {
@@ -488,6 +527,7 @@ scenario "Downloads.ZipHoldsTheProgramIconsReadmeAndBothLicences" check_zip_cont
 scenario "Downloads.Sha256SumsListsBothDownloadsAndChecks" check_checksums
 scenario "Downloads.ReadmeGivesTheBuiltSizes" check_readme_sizes
 scenario "Downloads.SignedBuildVerifiesAgainstItsThrowawayCertificate" check_signed_build
+scenario "Downloads.SignedWithATimeStampWhenAServerIsGiven" check_time_stamped_build
 scenario "Downloads.WingetManifestNamesTheReleaseAndItsInstaller" check_winget_manifest
 
 # A fresh prefix each run: nothing installed before.
