@@ -9,8 +9,8 @@
 #                                        (scripts/make-winget-manifest.sh)
 # Both are reproducible: every file gets the same time stamp
 # (SOURCE_DATE_EPOCH, by default the time of the last commit) and mode, the
-# zip's entries are sorted and carry no extra fields, so the same tree gives
-# the same bytes.
+# zip's entries are sorted and carry no extra fields, the installer keeps no
+# file times (SetDateSave off), so the same tree gives the same bytes.
 #
 # With TILERACK_SIGN_PFX (and TILERACK_SIGN_PASSWORD_FILE, optionally
 # TILERACK_SIGN_TIMESTAMP_URL) set, tilerack.exe, the uninstaller and the
