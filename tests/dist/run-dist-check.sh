@@ -255,7 +255,7 @@ time_stamped() {
     local report
     report=$(osslsigncode verify -CAfile "$CERT_DIR/cert.pem" -TSA-CAfile "$CHECK_DIR/tsa/cert.pem" -in "$1" 2>&1) || return 1
     grep -q 'Timestamp Server Signature verification: ok' <<<"$report" &&
-        grep -q 'Subject: /CN=tilerack throwaway time stamps' <<<"$report" &&
+        grep -q '/CN=tilerack throwaway time stamps' <<<"$report" &&
         grep -q 'Signature verification: ok' <<<"$report"
 }
 
