@@ -155,16 +155,18 @@ no_panel_running() {
 }
 
 # --- The downloads -------------------------------------------------------------
+# The output of make-dist.sh into OUT_DIR.
+dist_log() { printf '%s/%s.log' "$CHECK_DIR" "$(basename "$1")"; }
 # make_dist OUT_DIR [VERSION]: an unsigned build, whatever the caller's
-# environment holds; its output goes to OUT_DIR.log.
+# environment holds.
 make_dist() {
     env -u TILERACK_SIGN_PFX -u TILERACK_SIGN_PASSWORD_FILE -u TILERACK_SIGN_TIMESTAMP_URL \
-        "$ROOT/scripts/make-dist.sh" "$WIN_DIR" "$@" >"$1.log" 2>&1
+        "$ROOT/scripts/make-dist.sh" "$WIN_DIR" "$@" >"$(dist_log "$1")" 2>&1
 }
 
 check_reproducible() {
     rm -rf "$CHECK_DIR/again" "$CHECK_DIR/next"
-    expect "make-dist.sh failed: $(cat "$DIST_DIR.log" 2>/dev/null)" make_dist "$DIST_DIR"
+    make_dist "$DIST_DIR" || fail "make-dist.sh failed: $(cat "$(dist_log "$DIST_DIR")")"
     expect "make-dist.sh failed the second time" make_dist "$CHECK_DIR/again"
     local file
     for file in "$ZIP" "$SETUP" "$DIST_DIR/SHA256SUMS" "$DIST_DIR"/winget/*.yaml; do
@@ -172,7 +174,7 @@ check_reproducible() {
         expect "$(basename "$file") differs between two runs" same_file "$file" "${file/#$DIST_DIR/$CHECK_DIR/again}"
     done
     # An unsigned build says so, in one line.
-    [ "$(grep -c unsigned "$DIST_DIR.log")" = 1 ] || fail "make-dist.sh did not say once that it signed nothing"
+    [ "$(grep -c unsigned "$(dist_log "$DIST_DIR")")" = 1 ] || fail "make-dist.sh did not say once that it signed nothing"
     expect "the unsigned program carries a signature" not has_signature "$WIN_DIR/tilerack.exe"
     expect "the unsigned installer carries a signature" not has_signature "$SETUP"
     # The installer of the next version, for the updates below.
@@ -246,7 +248,7 @@ make_throwaway_certificate() {
 
 make_signed_dist() {
     TILERACK_SIGN_PFX=$CERT_DIR/cert.pfx TILERACK_SIGN_PASSWORD_FILE=$CERT_DIR/password \
-        TILERACK_RELEASE_URL=$TEST_RELEASE_URL "$ROOT/scripts/make-dist.sh" "$WIN_DIR" "$1" "$LATER_VERSION" >"$1.log" 2>&1
+        TILERACK_RELEASE_URL=$TEST_RELEASE_URL "$ROOT/scripts/make-dist.sh" "$WIN_DIR" "$1" "$LATER_VERSION" >"$(dist_log "$1")" 2>&1
 }
 
 # time_stamped FILE: its signature by the throwaway certificate carries a
@@ -272,7 +274,7 @@ check_time_stamped_build() {
     if wait_until 30 test -s "$port_file"; then
         rm -rf "$folder"
         TILERACK_SIGN_TIMESTAMP_URL=http://127.0.0.1:$(head -n1 "$port_file")/ make_signed_dist "$folder" ||
-            fail "the time-stamped make-dist.sh failed: $(cat "$folder.log")"
+            fail "the time-stamped make-dist.sh failed: $(cat "$(dist_log "$folder")")"
     else
         fail "the time-stamp server did not start: $(cat "$CHECK_DIR/tsa.log")"
     fi
@@ -288,9 +290,9 @@ check_time_stamped_build() {
 check_signed_build() {
     rm -rf "$SIGNED_DIR" "$SIGNED_DIR-again"
     make_throwaway_certificate "$CERT_DIR" "tilerack throwaway signing" || { fail "openssl made no certificate"; return; }
-    make_signed_dist "$SIGNED_DIR" || { fail "the signed make-dist.sh failed: $(cat "$SIGNED_DIR.log")"; return; }
-    grep -q "^make-dist: signed" "$SIGNED_DIR.log" || fail "make-dist.sh did not say it signed"
-    ! grep -q unsigned "$SIGNED_DIR.log" || fail "the signed build says it is unsigned"
+    make_signed_dist "$SIGNED_DIR" || { fail "the signed make-dist.sh failed: $(cat "$(dist_log "$SIGNED_DIR")")"; return; }
+    grep -q "^make-dist: signed" "$(dist_log "$SIGNED_DIR")" || fail "make-dist.sh did not say it signed"
+    ! grep -q unsigned "$(dist_log "$SIGNED_DIR")" || fail "the signed build says it is unsigned"
     unzip -p "$SIGNED_DIR/tilerack-$LATER_VERSION-win64.zip" "tilerack-$LATER_VERSION/tilerack.exe" >"$SIGNED_EXE"
     expect "the signed zip's tilerack.exe has no valid signature by the throwaway certificate" signature_of "$SIGNED_EXE"
     expect "the signed installer has no valid signature by the throwaway certificate" signature_of "$LATER_SETUP"
