@@ -78,9 +78,9 @@ VIAddVersionKey /LANG=${LANG_RUSSIAN} "FileDescription" "Установка па
 VIAddVersionKey /LANG=${LANG_RUSSIAN} "CompanyName" "${PUBLISHER}"
 VIAddVersionKey /LANG=${LANG_RUSSIAN} "LegalCopyright" "Copyright (c) 2026 ${PUBLISHER}"
 
-; 1 once the installer has closed a running panel: a silent run starts the
-; new one when it has finished, the finish page offers to (ticked).
-Var PanelWasClosed
+; The program of the panel the installer closed (empty: none was running);
+; a silent run starts it again when it has finished.
+Var ClosedPanelProgram
 
 ; Asks every running panel to close (WM_CLOSE: the panel saves its items and
 ; settings as it closes) and waits for its process to end, so that no file in
@@ -94,8 +94,17 @@ Var PanelWasClosed
     IntOp $R9 $R9 + 1
     IntCmp $R9 10 0 0 not_closed
     DetailPrint "Закрывается работающая панель tilerack..."
-    StrCpy $PanelWasClosed 1
     System::Call 'user32::GetWindowThreadProcessId(p R0, *i .R1) i'
+    ; Which program it is: the installed one, or a copy from the zip.
+    StrCpy $ClosedPanelProgram "$INSTDIR\tilerack.exe"
+    System::Call 'kernel32::OpenProcess(i 0x1000, i 0, i R1) p .R4' ; PROCESS_QUERY_LIMITED_INFORMATION
+    StrCmp $R4 0 program_known
+    StrCpy $R5 ${NSIS_MAX_STRLEN}
+    System::Call 'kernel32::QueryFullProcessImageNameW(p R4, i 0, w .R6, *i R5) i .R7'
+    System::Call 'kernel32::CloseHandle(p R4)'
+    StrCmp $R7 0 program_known
+    StrCpy $ClosedPanelProgram $R6
+  program_known:
     System::Call 'kernel32::OpenProcess(i 0x00100000, i 0, i R1) p .R2'
     System::Call 'user32::PostMessageW(p R0, i ${WM_CLOSE}, p 0, p 0) i'
     StrCmp $R2 0 wait_window
@@ -217,14 +226,17 @@ Function .onInit
   ${EndIf}
 FunctionEnd
 
-; A silent update gives the user back the panel it closed, from the new
-; files: the installer runs unelevated, so the panel starts as the user, in
-; the user's session. With no panel running before, none is started.
+; A silent update gives the user back the panel it closed: the installed
+; one from the new files, a copy from the zip from its own folder. The
+; installer runs unelevated, so the panel starts as the user, in the user's
+; session. With no panel running before, none is started.
 Function .onInstSuccess
   ${If} ${Silent}
-  ${AndIf} $PanelWasClosed == 1
-    SetOutPath "$INSTDIR"
-    Exec '"$INSTDIR\tilerack.exe"'
+  ${AndIf} $ClosedPanelProgram != ""
+  ${AndIf} ${FileExists} "$ClosedPanelProgram"
+    ${GetParent} "$ClosedPanelProgram" $0
+    SetOutPath "$0"
+    Exec '"$ClosedPanelProgram"'
   ${EndIf}
 FunctionEnd
 

@@ -483,6 +483,21 @@ check_update_keeps_sign_in_off() {
     expect "the silent update started a panel though none was running" no_panel_running
 }
 
+# A panel from the zip, closed by a silent update, is the one started again.
+check_silent_update_restarts_portable_panel() {
+    local program=$CHECK_DIR/unpacked/tilerack-$VERSION/tilerack.exe programs
+    [ -f "$program" ] || { fail "no unpacked program (see the zip's scenario)"; return; }
+    start_panel "$program" || return
+    wine_run 120 "$NEXT_SETUP" /S || fail "the next version's installer failed (status $?)"
+    panel_ended || fail "the panel from the zip still runs after the update"
+    forget_panel
+    driver wait-panel 30000 || { fail "no panel runs after the update closed the one from the zip"; return; }
+    programs=$(driver panel-programs | tr -d '\r')
+    echo "  running: $programs"
+    [ "$programs" = "$(winpath "$program")" ] || fail "not one panel from $(winpath "$program")"
+    driver close-panel 30000 || fail "the restarted panel did not close on WM_CLOSE"
+}
+
 uninstalled() {
     [ ! -e "$INSTDIR/tilerack.exe" ] && [ ! -e "$INSTDIR/uninstall.exe" ] && reg_key_missing "$UNINSTALL_KEY"
 }
@@ -564,6 +579,7 @@ scenario "Installer.SignedInstallerWroteASignedUninstaller" check_installed_sign
 scenario "Uninstaller.SilentRemovesProgramShortcutSignInAndEntryButKeepsItems" check_uninstall_keeps_items
 scenario "Uninstaller.RemovesItemsAndSettingsOnlyWhenAsked" check_uninstall_removes_user_data_when_asked
 scenario "Installer.UpdateKeepsTheSignInStartTurnedOff" check_update_keeps_sign_in_off
+scenario "Installer.SilentUpdateStartsAClosedPanelFromTheZipInItsOwnFolder" check_silent_update_restarts_portable_panel
 
 echo "dist: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
