@@ -14,6 +14,7 @@
 #include "dialogs/icon_collection.h"
 #include "dialogs/mainselform.h"
 #include "e2e_harness.h"
+#include "fake_panel_host.h"
 #include "platform/application.h"
 #include "platform/dib.h"
 #include "platform/file_icons.h"
@@ -28,21 +29,7 @@ using tilerack::IconChoiceActionFor;
 constexpr int kRadioButton1 = 101, kRadioButton2 = 102, kFilenameEdit1 = 103, kListView1 = 106;
 const std::wstring kShell32 = L"C:\\windows\\system32\\shell32.dll";
 
-// The panel as the picker sees it: its colour and its file icons.
-class FakePanel : public tilerack::IPanelHost {
-public:
-    const tilerack::PanelSettings& Settings() const override { return settings_; }
-    void ChangeSettings(const tilerack::PanelSettings& settings) override { settings_ = settings; }
-    bool StaysOnTop() const override { return false; }
-    void SaveAll() override {}
-    void EnableTimerMouse(bool) override {}
-    int ExtractFileIcon(TBitmap& bitmap, const std::string& fileName, int index) override {
-        return tilerack::win::ExtractFileIcon(bitmap, fileName, index, kPanelDefaultColour);
-    }
-
-private:
-    tilerack::PanelSettings settings_;
-};
+using FakePanel = FakePanelHost;
 
 struct Entry {
     std::wstring caption;

@@ -1,0 +1,176 @@
+// The dialogs on a screen of another scale: run in this process, as the
+// panel shows them, and told of a new scale as the system tells a window
+// moved onto such a screen (WM_DPICHANGED with the rectangle it suggests).
+#include <windows.h>
+
+#include <atomic>
+#include <thread>
+
+#include "dialog_driver.h"
+#include "dialogs/sysdialog.h"
+#include "dialogs/tunint.h"
+#include "e2e_harness.h"
+#include "fake_panel_host.h"
+#include "platform/application.h"
+
+namespace e2e {
+namespace {
+
+constexpr COLORREF kPreviewKey = RGB(255, 255, 255), kPreviewFill = RGB(40, 120, 200);
+
+// One dialog of the program shown modally on a thread of its own until it closes.
+class DialogRun {
+public:
+    template <typename Show>
+    DialogRun(const wchar_t* className, Show show) {
+        auto& app = tilerack::win::Application::Instance();
+        if (!app.Module()) app.Initialize(GetModuleHandleW(nullptr), kAppTitle);
+        thread_ = std::thread([this, show] {
+            show(panel_);
+            done_ = true;
+        });
+        WaitUntil([&] {
+            window_ = FindWindowW(className, nullptr);
+            return window_ && IsWindowVisible(window_);
+        });
+    }
+    ~DialogRun() {
+        if (!done_ && window_) PostMessageW(window_, WM_CLOSE, 0, 0);
+        WaitUntil([&] { return done_.load(); }, 10s);
+        if (thread_.joinable()) thread_.join();
+    }
+    HWND Window() const { return window_; }
+
+private:
+    FakePanelHost panel_;
+    std::thread thread_;
+    std::atomic<bool> done_{false};
+    HWND window_ = nullptr;
+};
+
+SIZE ClientSizeOf(HWND window) {
+    RECT r{};
+    GetClientRect(window, &r);
+    return SIZE{r.right, r.bottom};
+}
+
+// A control's place in its dialog's client area.
+RECT PlaceIn(HWND dialog, HWND control) {
+    RECT r = WindowRect(control);
+    MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+LOGFONTW FontOf(HWND control) {
+    LOGFONTW lf{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof(lf), &lf);
+    return lf;
+}
+
+// What the system sends a dialog moved onto a screen of `dpi`: a frame for
+// the dialog's client area at that scale, where the dialog stands. The frame
+// around it is the one drawn now (Wine draws frames at the system's scale
+// whatever the window's).
+void MoveToScale(HWND dialog, SIZE designedClient, int dpi) {
+    const RECT now = WindowRect(dialog);
+    const SIZE client = ClientSizeOf(dialog);
+    const int frameWidth = now.right - now.left - client.cx, frameHeight = now.bottom - now.top - client.cy;
+    RECT suggested{now.left, now.top, now.left + frameWidth + MulDiv(designedClient.cx, dpi, 96),
+                   now.top + frameHeight + MulDiv(designedClient.cy, dpi, 96)};
+    SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
+// The bounds of the preview picture's fill on the screen.
+RECT PreviewFill(HWND preview) {
+    const RECT place = WindowRect(preview);
+    return BoundsOfPixels(CaptureScreen(), place, [](COLORREF c) { return c == kPreviewFill; });
+}
+
+// The item dialog at 96 DPI, then on a 192-DPI screen: its frame, its
+// controls, its font and its preview picture twice as large; the font the
+// TrueType twin of the bitmap font; the item's picture still 32 x 32.
+TEST(DialogScale, TheItemDialogLaysItselfOutAgainOnAScreenOfAnotherScale) {
+    tilerack::TShortCut item;
+    item.Caption = "Пункт";
+    item.Icon = TBitmap(32, 32);
+    item.Icon.Fill(kPreviewKey);
+    for (int y = 4; y < 28; ++y)
+        for (int x = 4; x < 28; ++x) item.Icon.SetPixel(x, y, kPreviewFill);
+    DialogRun run(L"TMainDialog", [&item](FakePanelHost& panel) { tilerack::EditShortCut(item, panel, nullptr); });
+    const HWND dialog = run.Window();
+    ASSERT_NE(dialog, nullptr) << "the item dialog did not open";
+    const HWND ok = FindChild(dialog, L"Button", L"ОК");
+    const HWND preview = FindChild(dialog, L"TImage");
+    ASSERT_TRUE(ok && preview);
+
+    const SIZE client = ClientSizeOf(dialog);
+    EXPECT_EQ(client.cx, 399);
+    EXPECT_EQ(client.cy, 297);
+    const RECT okAt96 = PlaceIn(dialog, ok);
+    EXPECT_EQ(okAt96.left, 238);
+    EXPECT_EQ(okAt96.top, 256 + 8);
+    EXPECT_EQ(FontOf(ok).lfHeight, -11);
+    EXPECT_EQ(std::wstring(FontOf(ok).lfFaceName), L"MS Sans Serif");
+    RECT fill{};
+    EXPECT_TRUE(WaitUntil([&] { return fill = PreviewFill(preview), fill.right - fill.left == 24; }, 5s))
+        << "preview fill " << fill.right - fill.left << " wide at 96 DPI";
+
+    MoveToScale(dialog, client, 192);
+    const SIZE large = ClientSizeOf(dialog);
+    EXPECT_EQ(large.cx, 798);
+    EXPECT_EQ(large.cy, 594);
+    const RECT okAt192 = PlaceIn(dialog, ok);
+    EXPECT_EQ(okAt192.left, 476);
+    EXPECT_EQ(okAt192.top, 2 * (256 + 8));
+    EXPECT_EQ(okAt192.right - okAt192.left, 150);
+    EXPECT_EQ(okAt192.bottom - okAt192.top, 50);
+    EXPECT_EQ(FontOf(ok).lfHeight, -22);
+    EXPECT_EQ(std::wstring(FontOf(ok).lfFaceName), L"Microsoft Sans Serif");
+    const RECT previewPlace = PlaceIn(dialog, preview);
+    EXPECT_EQ(previewPlace.right - previewPlace.left, 130);
+    EXPECT_EQ(previewPlace.bottom - previewPlace.top, 114);
+    // The 24-pixel square drawn at twice its size, bar its smoothed edge.
+    EXPECT_TRUE(WaitUntil([&] { return fill = PreviewFill(preview), std::abs(fill.right - fill.left - 48) <= 2; }, 5s))
+        << "preview fill " << fill.right - fill.left << " wide at 192 DPI";
+    SaveScreenshotPng(CurrentTestName());
+
+    MoveToScale(dialog, client, 96);
+    EXPECT_EQ(ClientSizeOf(dialog).cx, 399);
+    const RECT okBack = PlaceIn(dialog, ok);
+    EXPECT_TRUE(EqualRect(&okAt96, &okBack) != FALSE) << "OK not back at its 96-DPI place";
+    EXPECT_EQ(FontOf(ok).lfHeight, -11);
+    EXPECT_EQ(std::wstring(FontOf(ok).lfFaceName), L"MS Sans Serif");
+}
+
+// The settings dialog's pictures follow too: the side buttons and their
+// pictures, the swatch and the preview.
+TEST(DialogScale, TheSettingsDialogLaysItselfOutAgainOnAScreenOfAnotherScale) {
+    DialogRun run(L"TFormTuning", [](FakePanelHost& panel) { tilerack::ShowTuningDialog(panel, nullptr); });
+    const HWND dialog = run.Window();
+    ASSERT_NE(dialog, nullptr) << "the settings dialog did not open";
+    const HWND left = FindChild(dialog, L"Button", L"Слева");
+    const HWND close = FindChild(dialog, L"Button", L"Закрыть");
+    const HWND delay = FindChild(dialog, L"Edit");
+    const HWND spin = FindChild(dialog, L"msctls_updown32");
+    ASSERT_TRUE(left && close && delay && spin);
+    const SIZE client = ClientSizeOf(dialog);
+    EXPECT_EQ(client.cx, 616);
+    EXPECT_EQ(client.cy, 109);
+    // The field ends at 7 + 73; the buttons inside it end where it ends.
+    const int spinPast = PlaceIn(dialog, spin).right - 80;
+
+    MoveToScale(dialog, client, 192);
+    EXPECT_EQ(ClientSizeOf(dialog).cx, 1232);
+    EXPECT_EQ(ClientSizeOf(dialog).cy, 218);
+    const RECT side = PlaceIn(dialog, left);
+    EXPECT_EQ(side.left, 940);
+    EXPECT_EQ(side.right - side.left, 142);
+    EXPECT_EQ(PlaceIn(dialog, close).left, 1076);
+    // The spin buttons stand inside the field's right end where it went.
+    EXPECT_EQ(PlaceIn(dialog, spin).right - 160, spinPast);
+    EXPECT_EQ(PlaceIn(dialog, spin).top, PlaceIn(dialog, delay).top);
+    SaveScreenshotPng(CurrentTestName());
+}
+
+}  // namespace
+}  // namespace e2e
