@@ -85,6 +85,16 @@ protected:
         return L"<no start>";
     }
 
+    // The panel started with three items "Пункт 1" to "Пункт 3" and its
+    // items menu open; nullptr, with a failure recorded, when it is not.
+    HWND OpenMenuOfThreeItems() {
+        std::vector<ShortRecord> records;
+        for (int i = 0; i < 3; ++i)
+            records.push_back(Item(L"notepad.exe", "", L"", "Пункт " + std::to_string(i + 1), ManyItemFill(i)));
+        if (!WriteItems(records) || !StartPanel()) return nullptr;
+        return OpenItemsMenu(*panel_, window_);
+    }
+
     int entryCount_ = -1;
 };
 
@@ -135,12 +145,7 @@ TEST_F(ItemsMenu, ListsEveryItemInOrderAndStartsTheChosenOneLikeItsButton) {
 }
 
 TEST_F(ItemsMenu, OpensBesideItsButton) {
-    std::vector<ShortRecord> records;
-    for (int i = 0; i < 3; ++i)
-        records.push_back(Item(L"notepad.exe", "", L"", "Пункт " + std::to_string(i + 1), ManyItemFill(i)));
-    ASSERT_TRUE(WriteItems(records));
-    ASSERT_NE(StartPanel(), nullptr);
-    HWND menu = OpenItemsMenu(*panel_, window_);
+    HWND menu = OpenMenuOfThreeItems();
     ASSERT_NE(menu, nullptr);
     const RECT placed = WindowRect(menu);
     const RECT button = ClientRectOnScreen(window_, MenuButtonRect(window_, 0));
@@ -157,12 +162,7 @@ TEST_F(ItemsMenu, OpensBesideItsButton) {
 // The hint of the highlighted entry stands at the entry's right, level with
 // it: the entry's place is the menu's own, not one read against the panel.
 TEST_F(ItemsMenu, HintStandsBesideTheHighlightedEntry) {
-    std::vector<ShortRecord> records;
-    for (int i = 0; i < 3; ++i)
-        records.push_back(Item(L"notepad.exe", "", L"", "Пункт " + std::to_string(i + 1), ManyItemFill(i)));
-    ASSERT_TRUE(WriteItems(records));
-    ASSERT_NE(StartPanel(), nullptr);
-    HWND menu = OpenItemsMenu(*panel_, window_);
+    HWND menu = OpenMenuOfThreeItems();
     ASSERT_NE(menu, nullptr);
     const RECT placed = WindowRect(menu);
     PostKeyToMenu(menu, VK_HOME);

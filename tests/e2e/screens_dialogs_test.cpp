@@ -3,50 +3,18 @@
 // moved onto such a screen (WM_DPICHANGED with the rectangle it suggests).
 #include <windows.h>
 
-#include <atomic>
-#include <thread>
+#include <commctrl.h>
 
 #include "dialog_driver.h"
+#include "dialogs/mainselform.h"
 #include "dialogs/sysdialog.h"
 #include "dialogs/tunint.h"
-#include "e2e_harness.h"
-#include "fake_panel_host.h"
-#include "platform/application.h"
+#include "dialog_run.h"
 
 namespace e2e {
 namespace {
 
 constexpr COLORREF kPreviewKey = RGB(255, 255, 255), kPreviewFill = RGB(40, 120, 200);
-
-// One dialog of the program shown modally on a thread of its own until it closes.
-class DialogRun {
-public:
-    template <typename Show>
-    DialogRun(const wchar_t* className, Show show) {
-        auto& app = tilerack::win::Application::Instance();
-        if (!app.Module()) app.Initialize(GetModuleHandleW(nullptr), kAppTitle);
-        thread_ = std::thread([this, show] {
-            show(panel_);
-            done_ = true;
-        });
-        WaitUntil([&] {
-            window_ = FindWindowW(className, nullptr);
-            return window_ && IsWindowVisible(window_);
-        });
-    }
-    ~DialogRun() {
-        if (!done_ && window_) PostMessageW(window_, WM_CLOSE, 0, 0);
-        WaitUntil([&] { return done_.load(); }, 10s);
-        if (thread_.joinable()) thread_.join();
-    }
-    HWND Window() const { return window_; }
-
-private:
-    FakePanelHost panel_;
-    std::thread thread_;
-    std::atomic<bool> done_{false};
-    HWND window_ = nullptr;
-};
 
 SIZE ClientSizeOf(HWND window) {
     RECT r{};
@@ -169,6 +137,38 @@ TEST(DialogScale, TheSettingsDialogLaysItselfOutAgainOnAScreenOfAnotherScale) {
     // The spin buttons stand inside the field's right end where it went.
     EXPECT_EQ(PlaceIn(dialog, spin).right - 160, spinPast);
     EXPECT_EQ(PlaceIn(dialog, spin).top, PlaceIn(dialog, delay).top);
+    SaveScreenshotPng(CurrentTestName());
+}
+
+// The icon picker shows its pictures at the new size, below its controls'
+// new places, and keeps its entries.
+TEST(DialogScale, TheIconPickerShowsItsPicturesAtTheNewScale) {
+    DialogRun run(L"TFormSelector", [](FakePanelHost& panel) { tilerack::ChooseIcon(panel, nullptr); });
+    const HWND dialog = run.Window();
+    ASSERT_NE(dialog, nullptr) << "the icon picker did not open";
+    const HWND list = FindChild(dialog, L"SysListView32");
+    ASSERT_NE(list, nullptr);
+    // The program binds comctl32 by its own list of functions: this one is
+    // looked up where the library already stands.
+    using GetIconSizeFn = BOOL(WINAPI*)(HIMAGELIST, int*, int*);
+    const auto getIconSize = reinterpret_cast<GetIconSizeFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"comctl32.dll"), "ImageList_GetIconSize")));
+    ASSERT_NE(getIconSize, nullptr);
+    const auto iconSize = [&] {
+        int cx = 0, cy = 0;
+        getIconSize(ListView_GetImageList(list, LVSIL_NORMAL), &cx, &cy);
+        return SIZE{cx, cy};
+    };
+    EXPECT_EQ(iconSize().cx, 32);
+    const int entries = ListView_GetItemCount(list);
+    ASSERT_GT(entries, 0) << "no \"Новый\" entry";
+
+    MoveToScale(dialog, ClientSizeOf(dialog), 144);
+    EXPECT_EQ(iconSize().cx, 48);
+    EXPECT_EQ(iconSize().cy, 48);
+    EXPECT_EQ(ListView_GetItemCount(list), entries);
+    EXPECT_EQ(PlaceIn(dialog, list).top, 60);
+    EXPECT_EQ(PlaceIn(dialog, list).bottom, ClientSizeOf(dialog).cy);
     SaveScreenshotPng(CurrentTestName());
 }
 
