@@ -220,7 +220,8 @@ void TFormTuning::DrawPreview(int opacity) {
     under.CopyFrom(fill);
     SetBkMode(under.dc(), TRANSPARENT);
     {
-        win::UniqueFont arial = win::MakePointFont(under.dc(), L"Arial", 12, FW_NORMAL, false);
+        // Points at the dialog's scale: a memory context knows only the system's.
+        win::UniqueFont arial = win::MakePointFont(DisplayScale().dpi, L"Arial", 12, FW_NORMAL, false);
         win::SelectScope select(under.dc(), arial.get());
         SIZE bang{};
         GetTextExtentPoint32W(under.dc(), L"!", 1, &bang);
@@ -237,7 +238,7 @@ void TFormTuning::DrawPreview(int opacity) {
     panelImage.CopyFrom(fill);
     SetBkMode(panelImage.dc(), TRANSPARENT);
     {
-        win::UniqueFont arial = win::MakePointFont(panelImage.dc(), L"Arial", 14, FW_BOLD, true);
+        win::UniqueFont arial = win::MakePointFont(DisplayScale().dpi, L"Arial", 14, FW_BOLD, true);
         win::SelectScope select(panelImage.dc(), arial.get());
         const std::wstring text = win::Widen("Изображение панели");
         TextAt(panelImage.dc(), Scale(34), 0, RGB(0, 0, 0), text);

@@ -102,6 +102,16 @@ void DialogWindow::ChangeScale(int dpi, const RECT* suggested) {
         }
         font_ = std::move(font);
         SetTooltipWrapWidth(tooltip_, scale_.dpi);
+        // A face's widths do not follow the scale exactly (the TrueType twin
+        // above 96 DPI least of all): labels sized to their text are measured
+        // again, or they would wrap or clip.
+        for (PlacedControl& placed : placed_) {
+            if (!placed.fitsText) continue;
+            const SIZE size = LabelSize(Widen(WindowTextOf(placed.control)));
+            placed.place.width = size.cx;
+            placed.place.height = size.cy;
+            Place(placed);
+        }
     }
     if (suggested) {
         SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
@@ -112,19 +122,21 @@ void DialogWindow::ChangeScale(int dpi, const RECT* suggested) {
     changingScale_ = false;
 }
 
+SIZE DialogWindow::LabelSize(const std::wstring& text) const {
+    WindowDC dc(hwnd_);
+    SelectScope select(dc.get(), font_.get());
+    SIZE size{};
+    GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+    // Measured at this scale: back to 96-DPI pixels, rounded up.
+    return SIZE{MulDiv(size.cx, 96, Scale(96)) + 1, std::max(kDialogFontHeight + 2, MulDiv(size.cy, 96, Scale(96)))};
+}
+
 HWND DialogWindow::AddLabel(const std::string& text, int left, int top, int width, DWORD align) {
-    const std::wstring wide = Widen(text);
-    int height = kDialogFontHeight + 2;
-    if (width <= 0) {
-        WindowDC dc(hwnd_);
-        SelectScope select(dc.get(), font_.get());
-        SIZE size{};
-        GetTextExtentPoint32W(dc.get(), wide.c_str(), static_cast<int>(wide.size()), &size);
-        // Measured on this screen: back to 96-DPI pixels, rounded up.
-        width = MulDiv(size.cx, 96, Scale(96)) + 1;
-        height = std::max(height, MulDiv(size.cy, 96, Scale(96)));
-    }
-    return AddControl(L"STATIC", text, align | SS_NOPREFIX, Rect{left, top, width, height});
+    const bool fitsText = width <= 0;
+    const SIZE size = fitsText ? LabelSize(Widen(text)) : SIZE{width, kDialogFontHeight + 2};
+    HWND label = AddControl(L"STATIC", text, align | SS_NOPREFIX, Rect{left, top, size.cx, size.cy});
+    if (label) placed_.back().fitsText = fitsText;
+    return label;
 }
 
 HWND DialogWindow::AddButton(const std::string& text, Rect place, int id, DWORD extraStyle) {

@@ -75,8 +75,11 @@ protected:
 private:
     struct PlacedControl {
         HWND control;
-        Rect place;  // at 96 DPI
+        Rect place;              // at 96 DPI
+        bool fitsText = false;   // a label sized to its text
     };
+    // `text` in the dialog font, in 96-DPI pixels rounded up.
+    SIZE LabelSize(const std::wstring& text) const;
     // WM_DPICHANGED: the dialog's places, font and pictures at `dpi`, in the
     // rectangle the system suggests.
     void ChangeScale(int dpi, const RECT* suggested);

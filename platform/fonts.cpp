@@ -28,7 +28,11 @@ UniqueFont MakeStatusFont(int dpi) {
 }
 
 UniqueFont MakePointFont(HDC dc, const std::wstring& face, int points, int weight, bool italic) {
-    return MakeFont(face, MulDiv(points, GetDeviceCaps(dc, LOGPIXELSY), 72), DEFAULT_CHARSET, weight, italic);
+    return MakePointFont(GetDeviceCaps(dc, LOGPIXELSY), face, points, weight, italic);
+}
+
+UniqueFont MakePointFont(int dpi, const std::wstring& face, int points, int weight, bool italic) {
+    return MakeFont(face, MulDiv(points, dpi, 72), DEFAULT_CHARSET, weight, italic);
 }
 
 }  // namespace tilerack::win

@@ -14,7 +14,9 @@ UniqueFont MakeFont(const std::wstring& face, int pixels, BYTE charset = DEFAULT
 // The system's status font (the one tooltips are drawn in) made for a
 // screen of `dpi`.
 UniqueFont MakeStatusFont(int dpi);
-// The same for a size in points at the resolution of `dc`.
+// The same for a size in points at the resolution of `dc`, or on a screen
+// of `dpi`.
 UniqueFont MakePointFont(HDC dc, const std::wstring& face, int points, int weight = FW_NORMAL, bool italic = false);
+UniqueFont MakePointFont(int dpi, const std::wstring& face, int points, int weight = FW_NORMAL, bool italic = false);
 
 }  // namespace tilerack::win

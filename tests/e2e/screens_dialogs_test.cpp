@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "dialog_driver.h"
 #include "dialogs/mainselform.h"
 #include "dialogs/sysdialog.h"
@@ -36,16 +38,30 @@ LOGFONTW FontOf(HWND control) {
 }
 
 // What the system sends a dialog moved onto a screen of `dpi`: a frame for
-// the dialog's client area at that scale, where the dialog stands. The frame
-// around it is the one drawn now (Wine draws frames at the system's scale
-// whatever the window's).
+// the dialog's client area at that scale, about the dialog's centre (so
+// that it stays on the test's screen). The frame around it is the one drawn
+// now: Wine draws frames at the system's scale whatever the window's.
 void MoveToScale(HWND dialog, SIZE designedClient, int dpi) {
     const RECT now = WindowRect(dialog);
     const SIZE client = ClientSizeOf(dialog);
-    const int frameWidth = now.right - now.left - client.cx, frameHeight = now.bottom - now.top - client.cy;
-    RECT suggested{now.left, now.top, now.left + frameWidth + MulDiv(designedClient.cx, dpi, 96),
-                   now.top + frameHeight + MulDiv(designedClient.cy, dpi, 96)};
+    const int width = now.right - now.left - client.cx + MulDiv(designedClient.cx, dpi, 96);
+    const int height = now.bottom - now.top - client.cy + MulDiv(designedClient.cy, dpi, 96);
+    const int left = std::max(0, static_cast<int>(now.left + now.right - width) / 2);
+    const int top = std::max(0, static_cast<int>(now.top + now.bottom - height) / 2);
+    RECT suggested{left, top, left + width, top + height};
     SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
+// The label's text fits its width in its font: it shows on one line, whole.
+bool TextFits(HWND label) {
+    const std::wstring text = WindowText(label);
+    HDC dc = GetDC(label);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(label, dc);
+    return size.cx <= ClientSizeOf(label).cx;
 }
 
 // The bounds of the preview picture's fill on the screen.
@@ -120,23 +136,31 @@ TEST(DialogScale, TheSettingsDialogLaysItselfOutAgainOnAScreenOfAnotherScale) {
     const HWND close = FindChild(dialog, L"Button", L"Закрыть");
     const HWND delay = FindChild(dialog, L"Edit");
     const HWND spin = FindChild(dialog, L"msctls_updown32");
-    ASSERT_TRUE(left && close && delay && spin);
+    const HWND colourLabel = FindChild(dialog, L"Static", L"Цвет панели:");
+    ASSERT_TRUE(left && close && delay && spin && colourLabel);
+    EXPECT_TRUE(TextFits(colourLabel)) << "at 96 DPI";
     const SIZE client = ClientSizeOf(dialog);
     EXPECT_EQ(client.cx, 616);
     EXPECT_EQ(client.cy, 109);
     // The field ends at 7 + 73; the buttons inside it end where it ends.
     const int spinPast = PlaceIn(dialog, spin).right - 80;
 
-    MoveToScale(dialog, client, 192);
-    EXPECT_EQ(ClientSizeOf(dialog).cx, 1232);
-    EXPECT_EQ(ClientSizeOf(dialog).cy, 218);
+    MoveToScale(dialog, client, 144);
+    EXPECT_EQ(ClientSizeOf(dialog).cx, 924);
+    EXPECT_EQ(ClientSizeOf(dialog).cy, 164);
     const RECT side = PlaceIn(dialog, left);
-    EXPECT_EQ(side.left, 940);
-    EXPECT_EQ(side.right - side.left, 142);
-    EXPECT_EQ(PlaceIn(dialog, close).left, 1076);
-    // The spin buttons stand inside the field's right end where it went.
-    EXPECT_EQ(PlaceIn(dialog, spin).right - 160, spinPast);
+    EXPECT_EQ(side.left, 705);
+    EXPECT_EQ(side.right - side.left, 107);
+    EXPECT_EQ(PlaceIn(dialog, close).left, 807);
+    // The spin buttons stand inside the field's right end where it went
+    // (7 and 73 wide at 96 DPI: 11 and 110 at 144).
+    EXPECT_EQ(PlaceIn(dialog, spin).right - 121, spinPast);
+    // Measured again in the new font, not scaled from the old one's widths.
+    EXPECT_TRUE(TextFits(colourLabel)) << "at 144 DPI";
     EXPECT_EQ(PlaceIn(dialog, spin).top, PlaceIn(dialog, delay).top);
+    // Drawn where it went: the caption of "Закрыть" shows in its new place.
+    EXPECT_TRUE(WaitUntil([&] { return CountPixels(CaptureScreen(), WindowRect(close), IsBlack) > 0; }, 5s))
+        << "\"Закрыть\" is not drawn at its new place";
     SaveScreenshotPng(CurrentTestName());
 }
 
