@@ -77,6 +77,8 @@ protected:
     void OnCommand(int id, int code, HWND control) override;
     LRESULT OnNotify(NMHDR* header) override;
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    // The pictures at the new size; the places follow the frame's new size.
+    void OnScaleChanged() override;
 
 private:
     // The screen cursor while set (the hourglass or the application-starting
@@ -169,15 +171,8 @@ private:
 };
 
 void TFormSelector::FormCreate(HWND owner) {
-    CreateDialogFrame(L"TFormSelector", "Выберите иконку", kClientWidth, kClientHeight, owner);
     // The form can be resized: the list view follows all four sides.
-    SetWindowLongPtrW(hwnd_, GWL_STYLE, GetWindowLongPtrW(hwnd_, GWL_STYLE) | WS_THICKFRAME);
-    RECT frame{0, 0, Scale(kClientWidth), Scale(kClientHeight)};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)));
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    SetWindowPos(hwnd_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, SWP_NOZORDER | SWP_FRAMECHANGED);
+    CreateDialogFrame(L"TFormSelector", "Выберите иконку", kClientWidth, kClientHeight, owner, WS_THICKFRAME);
 
     AddControl(L"BUTTON", "Выбор из коллекции", WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, {1, 1, 129, 17},
                kRadioButton1);
@@ -223,6 +218,18 @@ void TFormSelector::LayOut(int clientWidth, int clientHeight) {
     positions = DeferWindowPos(positions, ListView1, nullptr, 0, listTop, clientWidth,
                                std::max(0, clientHeight - listTop), flags);
     EndDeferWindowPos(positions);
+}
+
+void TFormSelector::OnScaleChanged() {
+    if (!ImageList1 || !ImageList2) return;
+    // The list view lets go of the shown list before it is made again.
+    ListView_SetImageList(ListView1, nullptr, LVSIL_NORMAL);
+    ImageList1->Resize(Scale(kPickerIconSize));
+    ImageList2->Resize(Scale(kPickerIconSize));
+    if (shown_) ShowList(*shown_);
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    LayOut(client.right, client.bottom);
 }
 
 void TFormSelector::ShowList(PickerImageList& list) {

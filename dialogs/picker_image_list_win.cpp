@@ -31,17 +31,33 @@ PickerImageList::PickerImageList(int shownSize)
     if (!list_) throw TError("Cannot create the image lists");
 }
 
-void PickerImageList::Add(const TBitmap& picture, std::optional<Color> key) {
-    if (picture.Empty()) return;
-    TBitmap source = PickerSourcePicture(picture);
+bool PickerImageList::AddShown(const TBitmap& source, std::optional<Color> key) {
     // Image lists split a wider bitmap into several images: every picture
     // goes in at exactly the list's size.
     win::UniqueBitmap bitmap = ToDibSection(PickerShownPicture(source, key, shownSize_));
-    if (!bitmap) return;
+    if (!bitmap) return false;
     const int index = key ? ImageList_AddMasked(list_.get(), bitmap.get(), *key)
                           : ImageList_Add(list_.get(), bitmap.get(), nullptr);
+    return index >= 0;
+}
+
+void PickerImageList::Add(const TBitmap& picture, std::optional<Color> key) {
+    if (picture.Empty()) return;
+    TBitmap source = PickerSourcePicture(picture);
     // Only what the list took is kept, so image and source indexes agree.
-    if (index >= 0) sources_.push_back({std::move(source), key});
+    if (AddShown(source, key)) sources_.push_back({std::move(source), key});
+}
+
+void PickerImageList::Resize(int shownSize) {
+    if (shownSize == shownSize_) return;
+    decltype(list_) list(ImageList_Create(shownSize, shownSize, ILC_COLOR24 | ILC_MASK, 0, 32));
+    if (!list) throw TError("Cannot create the image lists");
+    list_ = std::move(list);
+    shownSize_ = shownSize;
+    std::vector<Source> sources = std::move(sources_);
+    sources_.clear();
+    for (Source& source : sources)
+        if (AddShown(source.picture, source.key)) sources_.push_back(std::move(source));
 }
 
 void PickerImageList::RemoveAll() {

@@ -28,11 +28,16 @@ public:
     // empty picture adds nothing.
     void Add(const TBitmap& picture, std::optional<Color> key = std::nullopt);
     void RemoveAll();
+    // The same images made again `shownSize` pixels square from their
+    // pictures (a new display scale); a handle taken before is gone.
+    void Resize(int shownSize);
     // Image `index` as a choice hands it back: 32 x 32, white where
     // see-through; all white for an index the list does not hold.
     TBitmap Chosen(int index) const;
 
 private:
+    bool AddShown(const TBitmap& source, std::optional<Color> key);
+
     struct Source {
         TBitmap picture;
         std::optional<Color> key;

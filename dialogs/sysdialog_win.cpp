@@ -65,6 +65,8 @@ public:
 
 protected:
     void OnCommand(int id, int code, HWND control) override;
+    // The preview's scale and the font of "случайная".
+    void OnScaleChanged() override;
 
 private:
     void CreateControls();
@@ -96,19 +98,12 @@ void TMainDialog::CreateControls() {
     const int ix = kIconGroup.left, iy = kIconGroup.top;
     AddControl(L"BUTTON", "Иконка", BS_GROUPBOX, kIconGroup);
     AddControl(L"STATIC", "", SS_SUNKEN, Rect{8, 16, 82, 74}.Offset(ix, iy));
-    const Rect image = Rect{16, 24, 65, 57}.Offset(ix, iy);
-    imageIco_.Create(hwnd_, kImageIco,
-                     RECT{Scale(image.left), Scale(image.top), Scale(image.left + image.width),
-                          Scale(image.top + image.height)},
-                     win::PictureBox::Mode::Picture, win::Widen("Иконка"));
+    AddPicture(imageIco_, kImageIco, Rect{16, 24, 65, 57}.Offset(ix, iy), win::PictureBox::Mode::Picture,
+               win::Widen("Иконка"));
     imageIco_.Transparent = true;
-    // The item keeps its picture at 32 x 32; only the preview grows with the screen.
-    imageIco_.PictureScale = DisplayScale();
     imageIco_.OnMouseDown = [this](int button, POINT) { ImageIcoMouseDown(button); };
-    HWND speed = AddControl(L"BUTTON", "случайная", BS_PUSHBUTTON | BS_FLAT, Rect{10, 75, 57, 12}.Offset(ix, iy),
-                            kSpeedButton1);
-    speedButtonFont_ = win::MakeFont(L"Arial", Scale(9), RUSSIAN_CHARSET);
-    SendMessageW(speed, WM_SETFONT, reinterpret_cast<WPARAM>(speedButtonFont_.get()), FALSE);
+    AddControl(L"BUTTON", "случайная", BS_PUSHBUTTON | BS_FLAT, Rect{10, 75, 57, 12}.Offset(ix, iy), kSpeedButton1);
+    OnScaleChanged();
     AddLabel("Подпись:", ix + 96, iy + 16);
     AddControl(L"EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, Rect{145, 14, 245, 21}.Offset(ix, iy), kEditName,
                WS_EX_CLIENTEDGE);
@@ -136,6 +131,15 @@ void TMainDialog::CreateControls() {
     AddButton("ОК", Rect{238, 8, 75, 25}.Offset(bx, by), kButtonOk, BS_DEFPUSHBUTTON);
     HWND save = AddButton("Сохранить", Rect{156, 8, 75, 25}.Offset(bx, by), kButton1);
     SetTooltip(save, kSaveHint);
+}
+
+void TMainDialog::OnScaleChanged() {
+    // The item keeps its picture at 32 x 32; only the preview grows with the screen.
+    imageIco_.PictureScale = DisplayScale();
+    imageIco_.Refresh();
+    win::UniqueFont font = win::MakeFont(L"Arial", Scale(9), RUSSIAN_CHARSET);
+    SendMessageW(Item(kSpeedButton1), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    speedButtonFont_ = std::move(font);
 }
 
 void TMainDialog::AddBrowseEdit(Rect place, int editId, int buttonId) {

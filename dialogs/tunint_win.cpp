@@ -62,22 +62,17 @@ void TextAt(HDC dc, int x, int y, COLORREF color, const std::wstring& text) {
     TextOutW(dc, x, y, text.c_str(), static_cast<int>(text.size()));
 }
 
-// A side picture at the size of the screen's places.
-TBitmap ScaledSidePicture(PanelSide side) {
-    const int size = win::DialogWindow::Scale(kSidePictureSize);
+// A side picture at the size of the places at `scale`.
+TBitmap ScaledSidePicture(PanelSide side, DpiScale scale) {
+    const int size = scale.Scale(kSidePictureSize);
     return ScaledSmoothly(DrawSidePicture(side), size, size);
-}
-
-RECT PixelRect(Rect place) {
-    using win::DialogWindow;
-    return RECT{DialogWindow::Scale(place.left), DialogWindow::Scale(place.top),
-                DialogWindow::Scale(place.left + place.width), DialogWindow::Scale(place.top + place.height)};
 }
 
 class TFormTuning : public win::DialogWindow {
 public:
     TFormTuning(IPanelHost& panel, HWND owner) : panel_(panel), customColors_(InitialCustomColors()) {
         CreateDialogFrame(L"TFormTuning", kDialogTitle, kClientWidth, kClientHeight, owner);
+        MakeSidePictures();
         CreateControls();
         SetDefaultButton(kButton1);
         FormCreate();
@@ -93,9 +88,13 @@ protected:
     void OnCommand(int id, int code, HWND control) override;
     LRESULT OnNotify(NMHDR* header) override;
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    // The side pictures, the spin buttons beside their field and the
+    // preview at the new scale.
+    void OnScaleChanged() override;
 
 private:
     void CreateControls();
+    void MakeSidePictures();
     void FormCreate();
     void FormDestroy(bool onTop);
     void TrackBar1Change();
@@ -117,18 +116,17 @@ private:
     win::PictureBox image1_;
     HWND label2_ = nullptr;
     win::CustomColors customColors_;
-    TBitmap sidePictures_[2] = {ScaledSidePicture(PanelSide::Left), ScaledSidePicture(PanelSide::Right)};
+    TBitmap sidePictures_[2];
     int sideDown_ = 0;  // which of the two side buttons is down
 };
 
 void TFormTuning::CreateControls() {
     AddLabel("Цвет панели:", 8, 12);
-    shape1_.Create(hwnd_, kShape1, PixelRect(kShape1Place), win::PictureBox::Mode::Swatch, win::Widen("Цвет панели"));
+    AddPicture(shape1_, kShape1, kShape1Place, win::PictureBox::Mode::Swatch, win::Widen("Цвет панели"));
     shape1_.OnMouseDown = [this](int, POINT) { Shape1MouseDown(); };
     // Wide enough for "Прозрачность, 100%", short of the preview.
     label2_ = AddLabel("Прозрачность, 25%", 86, 13, 108);
-    image1_.Create(hwnd_, kImage1, PixelRect(kImage1Place), win::PictureBox::Mode::Picture,
-                   win::Widen("Образец прозрачности"));
+    AddPicture(image1_, kImage1, kImage1Place, win::PictureBox::Mode::Picture, win::Widen("Образец прозрачности"));
     image1_.Centered = false;
 
     // Named by its own text: the preview stands between it and its label.
@@ -164,6 +162,20 @@ void TFormTuning::CreateControls() {
     AddControl(L"BUTTON", "Справа", BS_OWNERDRAW, Rect{542, 4, 71, 70}, kSpeedRight);
     AddButton("About", Rect{458, 80, 75, 25}, kButton2);
     AddButton("Закрыть", Rect{538, 80, 75, 25}, kButton1, BS_DEFPUSHBUTTON);
+}
+
+void TFormTuning::MakeSidePictures() {
+    sidePictures_[0] = ScaledSidePicture(PanelSide::Left, DisplayScale());
+    sidePictures_[1] = ScaledSidePicture(PanelSide::Right, DisplayScale());
+}
+
+void TFormTuning::OnScaleChanged() {
+    MakeSidePictures();
+    InvalidateRect(Item(kSpeedLeft), nullptr, FALSE);
+    InvalidateRect(Item(kSpeedRight), nullptr, FALSE);
+    // The buttons stand inside the field's right end, wherever it went.
+    SendMessageW(Item(kSpinButtons), UDM_SETBUDDY, reinterpret_cast<WPARAM>(Item(kRxSpinEdit1)), 0);
+    DrawPreview(OpacityOfPosition(static_cast<int>(SendMessageW(TrackBar(), TBM_GETPOS, 0, 0))));
 }
 
 void TFormTuning::FormCreate() {
@@ -208,7 +220,8 @@ void TFormTuning::DrawPreview(int opacity) {
     under.CopyFrom(fill);
     SetBkMode(under.dc(), TRANSPARENT);
     {
-        win::UniqueFont arial = win::MakePointFont(under.dc(), L"Arial", 12, FW_NORMAL, false);
+        // Points at the dialog's scale: a memory context knows only the system's.
+        win::UniqueFont arial = win::MakePointFont(DisplayScale().dpi, L"Arial", 12, FW_NORMAL, false);
         win::SelectScope select(under.dc(), arial.get());
         SIZE bang{};
         GetTextExtentPoint32W(under.dc(), L"!", 1, &bang);
@@ -225,7 +238,7 @@ void TFormTuning::DrawPreview(int opacity) {
     panelImage.CopyFrom(fill);
     SetBkMode(panelImage.dc(), TRANSPARENT);
     {
-        win::UniqueFont arial = win::MakePointFont(panelImage.dc(), L"Arial", 14, FW_BOLD, true);
+        win::UniqueFont arial = win::MakePointFont(DisplayScale().dpi, L"Arial", 14, FW_BOLD, true);
         win::SelectScope select(panelImage.dc(), arial.get());
         const std::wstring text = win::Widen("Изображение панели");
         TextAt(panelImage.dc(), Scale(34), 0, RGB(0, 0, 0), text);

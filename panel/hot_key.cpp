@@ -35,7 +35,9 @@ std::string KeyName(uint8_t code) {
 }  // namespace
 
 unsigned HotKeyChord::RegisterModifiers() const {
-    return (alt ? 1u : 0u) | (control ? 2u : 0u) | (shift ? 4u : 0u);
+    // MOD_NOREPEAT: a held chord brings the panel out once, not at every
+    // auto-repeat of the key.
+    return (alt ? 1u : 0u) | (control ? 2u : 0u) | (shift ? 4u : 0u) | kNoRepeat;
 }
 
 std::optional<HotKeyChord> DecodeHotKey(int32_t value) {

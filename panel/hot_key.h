@@ -13,8 +13,10 @@ struct HotKeyChord {
     bool shift = false;
     bool control = false;
     bool alt = false;
+    // MOD_NOREPEAT as RegisterHotKey takes it.
+    static constexpr unsigned kNoRepeat = 0x4000;
     // The modifiers as RegisterHotKey takes them (MOD_ALT 1, MOD_CONTROL 2,
-    // MOD_SHIFT 4).
+    // MOD_SHIFT 4), always with kNoRepeat.
     unsigned RegisterModifiers() const;
 };
 

@@ -25,6 +25,7 @@ std::wstring EntryText(const TShortCut& item) { return win::Widen(item.Caption.e
 void ItemsMenu::SetScale(DpiScale scale) {
     scale_ = scale;
     font_ = win::FontForDpi(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), scale.dpi);
+    win::SetTooltipWrapWidth(hint_, scale.dpi);
 }
 
 HFONT ItemsMenu::Font() const {
@@ -105,7 +106,10 @@ LRESULT ItemsMenu::HandleMessage(HWND owner, UINT msg, WPARAM wp, LPARAM lp) {
             if (GetMenuItemInfoW(menu, id, FALSE, &info)) item = Listed(info.dwItemData);
         }
         RECT r{};
-        if (item) GetMenuItemRect(owner, menu, id - kFirstEntryId, &r);
+        // No window for a popup menu: the system finds the menu's own window.
+        // Given the owner, the entry's place would be read against the
+        // owner's client area instead.
+        if (item) GetMenuItemRect(nullptr, menu, id - kFirstEntryId, &r);
         ShowHint(owner, item, r);
         return 0;
     }
@@ -120,7 +124,7 @@ void ItemsMenu::ShowHint(HWND owner, const TShortCut* item, RECT entry) {
     const bool shows = item && !item->Hint.empty();
     if (!hint_) {
         if (!shows) return;  // nothing to hide yet
-        hint_ = win::CreateTooltipControl(owner);
+        hint_ = win::CreateTooltipControl(owner, scale_.dpi);
         TOOLINFOW ti{};
         ti.cbSize = sizeof(ti);
         ti.uFlags = TTF_TRACK | TTF_ABSOLUTE;

@@ -131,7 +131,9 @@ void TMainPanel::HideByKeyboard() {
     focusReturn_ = nullptr;
     keyboardFocus_ = nullptr;
     HideByButton();
-    if (back && IsWindow(back)) SetForegroundWindow(back);
+    // A window that has since been hidden or disabled takes no focus: the
+    // system's own choice stands then.
+    if (back && IsWindow(back) && IsWindowVisible(back) && IsWindowEnabled(back)) SetForegroundWindow(back);
 }
 
 // The panel lost the activation to `activated`: to a window of another

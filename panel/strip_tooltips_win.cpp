@@ -7,6 +7,7 @@
 
 #include "platform/common_controls.h"
 #include "platform/display_scale.h"
+#include "platform/fonts.h"
 #include "platform/text.h"
 
 namespace tilerack {
@@ -17,21 +18,23 @@ void StripTooltips::Create() {
     SendMessageW(tooltip_, TTM_SETDELAYTIME, TTDT_INITIAL, 1000);
     SendMessageW(tooltip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, 5000);
     SendMessageW(tooltip_, TTM_SETDELAYTIME, TTDT_RESHOW, 100);
-    systemFont_ = reinterpret_cast<HFONT>(SendMessageW(tooltip_, WM_GETFONT, 0, 0));
-    ApplyFont();
+    ApplyScale();
     SyncAll();
 }
 
 void StripTooltips::SetDpi(int dpi) {
     dpi_ = dpi;
-    ApplyFont();
+    ApplyScale();
 }
 
-void StripTooltips::ApplyFont() {
-    if (!tooltip_ || !systemFont_ || dpi_ <= 0) return;
+void StripTooltips::ApplyScale() {
+    if (!tooltip_) return;
+    const int dpi = dpi_ > 0 ? dpi_ : win::SystemDpi();
+    win::SetTooltipWrapWidth(tooltip_, dpi);
+    win::UniqueFont font = win::MakeStatusFont(dpi);
+    if (!font) return;
     // The control lets go of the old font before it is deleted.
-    win::UniqueFont font = win::FontForDpi(systemFont_, dpi_);
-    SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(font ? font.get() : systemFont_), FALSE);
+    SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
     font_ = std::move(font);
 }
 

@@ -29,21 +29,22 @@ public:
     void SyncAll();
     // Before the button goes away.
     void Remove(TFlatButton& button);
-    // The scale of the panel's screen: the tips take the system's tooltip
-    // font made for it.
+    // The scale of the panel's screen: the tips take the system's status
+    // font made for it, and wrap at a width scaled for it.
     void SetDpi(int dpi);
 
 private:
     void Create();
-    void ApplyFont();
+    void ApplyScale();
 
     std::function<std::vector<TFlatButton*>()> buttons_;
     HWND panel_ = nullptr;
     HWND tooltip_ = nullptr;  // owned by the panel's window, destroyed with it
     uint32_t nextToolId_ = 1;
     int dpi_ = 0;
-    HFONT systemFont_ = nullptr;  // the control's own font
-    win::UniqueFont font_;        // made for dpi_ where that is not the system's
+    // The tips' font, kept while the control uses it: a control deletes only
+    // a font of its own making, at the first WM_SETFONT.
+    win::UniqueFont font_;
 };
 
 }  // namespace tilerack

@@ -7,6 +7,7 @@
 
 #include "common/app_texts.h"
 #include "common/errors.h"
+#include "common/font_face.h"
 #include "common/random.h"
 #include "items/shortcut_file.h"
 #include "panel/background_blend.h"
@@ -262,7 +263,7 @@ void TMainPanel::ApplyDpi(int dpi) {
     const DWORD exStyle = hwnd_ ? GetWindowLongW(hwnd_, GWL_EXSTYLE) : kPanelExStyle;
     metrics_ = PanelMetrics::For(scale, win::FrameBorder(style, exStyle, scale.dpi));
     dock_.SetMetrics(metrics_);
-    font_ = win::MakeFont(win::Widen(kPanelFontFace), metrics_.fontHeight, RUSSIAN_CHARSET);
+    font_ = win::MakeFont(win::Widen(FontFaceForDpi(kPanelFontFace, scale.dpi)), metrics_.fontHeight, RUSSIAN_CHARSET);
     itemsMenu_.SetScale(scale);
     tooltips_.SetDpi(scale.dpi);
     for (const auto& entry : Items) entry->button.ForgetScaledImages();

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "common/dpi_scale.h"
 #include "platform/application.h"
 
 namespace tilerack::win {
@@ -14,12 +15,17 @@ void EnsureCommonControls() {
     (void)registered;
 }
 
-HWND CreateTooltipControl(HWND owner) {
+void SetTooltipWrapWidth(HWND tooltip, int dpi) {
+    constexpr int kWrapWidth = 400;
+    if (tooltip) SendMessageW(tooltip, TTM_SETMAXTIPWIDTH, 0, DpiScale::Of(dpi).Scale(kWrapWidth));
+}
+
+HWND CreateTooltipControl(HWND owner, int dpi) {
     EnsureCommonControls();
     HWND tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
                                    Application::Instance().Module(), nullptr);
-    if (tooltip) SendMessageW(tooltip, TTM_SETMAXTIPWIDTH, 0, 400);
+    SetTooltipWrapWidth(tooltip, dpi);
     return tooltip;
 }
 

@@ -10,8 +10,11 @@ namespace tilerack::win {
 void EnsureCommonControls();
 
 // A tooltip control owned by `owner`: topmost, shown also while the owner is
-// inactive, texts taken literally, and wrapped at 400 pixels so that hints of
-// several lines show as several lines. Destroyed with its owner.
-HWND CreateTooltipControl(HWND owner);
+// inactive, texts taken literally, and wrapped at 400 pixels of a 96-DPI
+// screen (scaled for `dpi`) so that hints of several lines show as several
+// lines. Destroyed with its owner.
+HWND CreateTooltipControl(HWND owner, int dpi = 96);
+// The wrapping width of a tooltip control for a screen of `dpi`.
+void SetTooltipWrapWidth(HWND tooltip, int dpi);
 
 }  // namespace tilerack::win

@@ -5,10 +5,13 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "common/font_face.h"
 #include "platform/application.h"
 #include "platform/common_controls.h"
+#include "platform/display_scale.h"
 #include "platform/fonts.h"
 #include "platform/text.h"
+#include "platform/window_screen.h"
 
 namespace tilerack::win {
 
@@ -18,40 +21,36 @@ constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLI
 constexpr DWORD kDialogExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 constexpr int kDialogFontHeight = 11;
 
-int ScreenDpi() {
-    WindowDC screen;
-    const int dpi = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
-    return dpi > 0 ? dpi : 96;
-}
-
-// Read once: every dialog of the process lays out at the same scale.
-int DialogDpi() {
-    static const int dpi = ScreenDpi();
-    return dpi;
+// The dialog font at a scale: "MS Sans Serif" is a bitmap font, drawn by its
+// TrueType twin above 96 DPI.
+UniqueFont DialogFont(DpiScale scale) {
+    return MakeFont(Widen(FontFaceForDpi(kBitmapSansSerif, scale.dpi)), scale.Scale(kDialogFontHeight));
 }
 
 }  // namespace
 
-int DialogWindow::Scale(int pixels) { return MulDiv(pixels, DialogDpi(), 96); }
-
-DpiScale DialogWindow::DisplayScale() { return DpiScale::Of(DialogDpi()); }
-
 void DialogWindow::CreateDialogFrame(const wchar_t* className, const std::string& title, int clientWidth,
-                                     int clientHeight, HWND owner) {
+                                     int clientHeight, HWND owner, DWORD extraStyle) {
     owner_ = owner;
     EnsureCommonControls();
     RegisterWindowClass(className, CS_DBLCLKS, GetSysColorBrush(COLOR_BTNFACE));
-    RECT frame{0, 0, Scale(clientWidth), Scale(clientHeight)};
-    AdjustWindowRectEx(&frame, kDialogStyle, FALSE, kDialogExStyle);
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    CreateWindowFor(kDialogExStyle, className, Widen(title).c_str(), kDialogStyle, x, y, width, height, owner);
+    // The owner's screen: the panel's, or the dialog's that opened this one.
+    const WindowScreen screen = ScreenOfWindow(owner);
+    scale_ = DpiScale::Of(screen.dpi);
+    const DWORD style = kDialogStyle | extraStyle;
+    const int border = FrameBorder(style, kDialogExStyle, scale_.dpi);
+    const int width = Scale(clientWidth) + 2 * border;
+    const int height = FrameHeightFor(style, kDialogExStyle, Scale(clientHeight), scale_.dpi);
+    const RECT& area = screen.workArea;
+    const int x = area.left + (area.right - area.left - width) / 2;
+    const int y = area.top + (area.bottom - area.top - height) / 2;
+    CreateWindowFor(kDialogExStyle, className, Widen(title).c_str(), style, x, y, width, height, owner);
     if (!hwnd_) throw std::runtime_error("Cannot create the dialog window");
     // No minimise, maximise or size entries: the frame is fixed.
     HMENU system = GetSystemMenu(hwnd_, FALSE);
     for (UINT command : {SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE, SC_RESTORE}) DeleteMenu(system, command, MF_BYCOMMAND);
-    font_ = MakeFont(L"MS Sans Serif", Scale(kDialogFontHeight));
-    tooltip_ = CreateTooltipControl(hwnd_);
+    font_ = DialogFont(scale_);
+    tooltip_ = CreateTooltipControl(hwnd_, scale_.dpi);
 }
 
 HWND DialogWindow::AddControl(const wchar_t* className, const std::string& text, DWORD style, Rect place, int id,
@@ -60,23 +59,84 @@ HWND DialogWindow::AddControl(const wchar_t* className, const std::string& text,
                                    Scale(place.left), Scale(place.top), Scale(place.width), Scale(place.height),
                                    hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                    Application::Instance().Module(), nullptr);
-    if (control) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    if (control) {
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        placed_.push_back({control, place});
+    }
     return control;
 }
 
-HWND DialogWindow::AddLabel(const std::string& text, int left, int top, int width, DWORD align) {
-    const std::wstring wide = Widen(text);
-    int height = kDialogFontHeight + 2;
-    if (width <= 0) {
-        WindowDC dc(hwnd_);
-        SelectScope select(dc.get(), font_.get());
-        SIZE size{};
-        GetTextExtentPoint32W(dc.get(), wide.c_str(), static_cast<int>(wide.size()), &size);
-        // Measured on this screen: back to 96-DPI pixels, rounded up.
-        width = MulDiv(size.cx, 96, Scale(96)) + 1;
-        height = std::max(height, MulDiv(size.cy, 96, Scale(96)));
+void DialogWindow::KeepPlaced(HWND control, Rect place) {
+    if (!control) return;
+    placed_.push_back({control, place});
+    Place(placed_.back());
+}
+
+void DialogWindow::AddPicture(PictureBox& picture, int id, Rect place, PictureBox::Mode mode,
+                              const std::wstring& name) {
+    picture.Create(hwnd_, id, RECT{0, 0, 0, 0}, mode, name);
+    KeepPlaced(picture.Handle(), place);
+}
+
+void DialogWindow::Place(const PlacedControl& placed) const {
+    const Rect& p = placed.place;
+    SetWindowPos(placed.control, nullptr, Scale(p.left), Scale(p.top), Scale(p.width), Scale(p.height),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void DialogWindow::ChangeScale(int dpi, const RECT* suggested) {
+    // Moving into the suggested rectangle reports no new scale again; should
+    // a system do so, the inner notice is left to the outer one.
+    if (changingScale_) return;
+    changingScale_ = true;
+    const DpiScale scale = DpiScale::Of(dpi);
+    if (scale != scale_) {
+        scale_ = scale;
+        UniqueFont font = DialogFont(scale_);
+        const HFONT old = font_.get();
+        for (const PlacedControl& placed : placed_) {
+            Place(placed);
+            // Controls with a font of their own keep it; the subclass makes it again.
+            if (reinterpret_cast<HFONT>(SendMessageW(placed.control, WM_GETFONT, 0, 0)) == old)
+                SendMessageW(placed.control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+        }
+        font_ = std::move(font);
+        SetTooltipWrapWidth(tooltip_, scale_.dpi);
+        // A face's widths do not follow the scale exactly (the TrueType twin
+        // above 96 DPI least of all): labels sized to their text are measured
+        // again, or they would wrap or clip.
+        for (PlacedControl& placed : placed_) {
+            if (!placed.fitsText) continue;
+            const SIZE size = LabelSize(Widen(WindowTextOf(placed.control)));
+            placed.place.width = size.cx;
+            placed.place.height = size.cy;
+            Place(placed);
+        }
     }
-    return AddControl(L"STATIC", text, align | SS_NOPREFIX, Rect{left, top, width, height});
+    if (suggested) {
+        SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    OnScaleChanged();
+    InvalidateRect(hwnd_, nullptr, TRUE);
+    changingScale_ = false;
+}
+
+SIZE DialogWindow::LabelSize(const std::wstring& text) const {
+    WindowDC dc(hwnd_);
+    SelectScope select(dc.get(), font_.get());
+    SIZE size{};
+    GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+    // Measured at this scale: back to 96-DPI pixels, rounded up.
+    return SIZE{MulDiv(size.cx, 96, Scale(96)) + 1, std::max(kDialogFontHeight + 2, MulDiv(size.cy, 96, Scale(96)))};
+}
+
+HWND DialogWindow::AddLabel(const std::string& text, int left, int top, int width, DWORD align) {
+    const bool fitsText = width <= 0;
+    const SIZE size = fitsText ? LabelSize(Widen(text)) : SIZE{width, kDialogFontHeight + 2};
+    HWND label = AddControl(L"STATIC", text, align | SS_NOPREFIX, Rect{left, top, size.cx, size.cy});
+    if (label) placed_.back().fitsText = fitsText;
+    return label;
 }
 
 HWND DialogWindow::AddButton(const std::string& text, Rect place, int id, DWORD extraStyle) {
@@ -154,6 +214,9 @@ LRESULT DialogWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case DM_GETDEFID:
         return defaultButton_ ? MAKELRESULT(defaultButton_, DC_HASDEFID) : 0;
+    case WM_DPICHANGED:
+        ChangeScale(HIWORD(wp), reinterpret_cast<const RECT*>(lp));
+        return 0;
     }
     return WindowBase::HandleMessage(msg, wp, lp);
 }

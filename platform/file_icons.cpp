@@ -28,7 +28,10 @@ int ExtractFileIcon(TBitmap& bitmap, const std::string& fileName, int index, COL
         result = 1;
     }
     UniqueIcon icon(h);
-    const int cx = GetSystemMetrics(SM_CXICON), cy = GetSystemMetrics(SM_CYICON);
+    // An item's picture is 32 x 32 on every display scale: the system's icon
+    // size grows with the scale (48 x 48 at 150 %), the item file must not.
+    // DrawIconEx takes the icon's image nearest that size.
+    constexpr int cx = 32, cy = 32;
     DibCanvas canvas(cx, cy);
     TBitmap filled(cx, cy);
     filled.Fill(background);

@@ -11,7 +11,8 @@ namespace tilerack::win {
 
 // With index -1: how many icons to take from the file (1 for a file with
 // none of its own: its type's icon). Otherwise paints icon `index` of the
-// file, or its type's icon, into `bitmap` at the system's icon size on
+// file, or its type's icon, into `bitmap` at 32 x 32 (whatever the display
+// scale) on
 // `background`, and answers 1 or the icon handle's value like ExtractIcon.
 int ExtractFileIcon(TBitmap& bitmap, const std::string& fileName, int index, COLORREF background);
 

@@ -385,5 +385,33 @@ TEST_P(DisplayScaleChange, LaysTheRunningPanelOutAgainAndBack) {
 
 INSTANTIATE_TEST_SUITE_P(DisplayScale, DisplayScaleChange, ::testing::Values(0, 1), SideName);
 
+// The strip's hints are drawn in a font the panel makes for its scale: each
+// change of scale, not only the first, gives them the new size.
+using DisplayScaleHints = KnownScreenPanel;
+
+TEST_F(DisplayScaleHints, FollowEveryChangeOfScale) {
+    ASSERT_NE(StartOverKnownScreen(1), nullptr);
+    const auto hintHeight = [&](const DisplayScale& scale) {
+        const auto hint = HoverHint(*panel_, window_, CloseButtonRect(window_, 0, scale));
+        if (!hint) return -1;
+        const RECT r = WindowRect(hint->window);
+        return static_cast<int>(r.bottom - r.top);
+    };
+    const int designed = hintHeight(DisplayScale{96});
+    ASSERT_GT(designed, 0) << "no hint at 96 DPI";
+
+    ChangeScale(window_, 192);
+    ASSERT_TRUE(WaitUntil([&] { return PanelWidth(window_) == 128; }, 3s));
+    const int large = hintHeight(DisplayScale{192});
+    SaveScreenshotPng(CurrentTestName() + L".192");
+    // Text twice as high: the hint grows by at least most of a 96-DPI line.
+    EXPECT_GE(large - designed, 10) << "hint " << designed << " pixels high at 96 DPI, " << large << " at 192";
+
+    ChangeScale(window_, 96);
+    ASSERT_TRUE(WaitUntil([&] { return PanelWidth(window_) == 64; }, 3s));
+    EXPECT_EQ(hintHeight(DisplayScale{96}), designed) << "back at 96 DPI";
+    ASSERT_TRUE(panel_->Close());
+}
+
 }  // namespace
 }  // namespace e2e

@@ -37,7 +37,7 @@ protected:
         panel_ = std::make_unique<PanelProcess>(*scratch_);
         window_ = panel_->WaitForWindow();
         if (!window_) return nullptr;
-        EXPECT_TRUE(ReachesLeft(window_, ShownLeft(0)));
+        EXPECT_TRUE(ReachesLeft(window_, ShownLeft(0, kPanelDefaultWidth, scale_)));
         MoveTrayWindowAway();
         if (slideIn) {
             EXPECT_TRUE(SlideInByTray());
@@ -60,7 +60,8 @@ protected:
         return WaitUntil([&] {
             const TBitmap screen = CaptureScreen();
             for (int i = 0; i < count; ++i)
-                if (CountPixels(screen, ClientRectOnScreen(window_, ItemButtonRect(window_, i)), IsBlack) == 0)
+                if (CountPixels(screen, ClientRectOnScreen(window_, ItemButtonRect(window_, i, scale_)), IsBlack) ==
+                    0)
                     return false;
             return true;
         });
@@ -90,6 +91,23 @@ TEST_F(Drop, OnlyAfterTheFirstSlideInAndTheFileBecomesTheOnlyItem) {
     EXPECT_EQ(items[0]->FileName, Narrow(file));
     EXPECT_EQ(items[0]->Params, "");
     EXPECT_TRUE(items[0]->TrackDrives);
+}
+
+// The system's icon size grows with the display scale (48 x 48 at 150 %);
+// the item file keeps 32 x 32 pictures whatever the scale.
+TEST_F(Drop, TheDroppedFilesPictureIsStored32By32At144Dpi) {
+    RunAtDpi(144);
+    const std::wstring file = MakeFile(scratch_->SubFolder(L"scaled"), L"picture.txt");
+    ASSERT_NE(Start(), nullptr);
+
+    EXPECT_EQ(DropAt({20, 300}, {file}), "ended accepted");
+    EXPECT_TRUE(WaitForItemsShown(1)) << "no item button after the drop";
+    SaveScreenshotPng(CurrentTestName());
+
+    const auto items = CloseAndReadItems();
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(items[0]->Icon.Width(), 32);
+    EXPECT_EQ(items[0]->Icon.Height(), 32);
 }
 
 TEST_F(Drop, ThreeFilesAtOneSpotLandAsAGroupInReverseOrder) {

@@ -14,6 +14,7 @@
 #include "dialogs/icon_collection.h"
 #include "dialogs/mainselform.h"
 #include "e2e_harness.h"
+#include "dialog_run.h"
 #include "platform/application.h"
 #include "platform/dib.h"
 #include "platform/file_icons.h"
@@ -27,22 +28,6 @@ using tilerack::IconChoiceActionFor;
 
 constexpr int kRadioButton1 = 101, kRadioButton2 = 102, kFilenameEdit1 = 103, kListView1 = 106;
 const std::wstring kShell32 = L"C:\\windows\\system32\\shell32.dll";
-
-// The panel as the picker sees it: its colour and its file icons.
-class FakePanel : public tilerack::IPanelHost {
-public:
-    const tilerack::PanelSettings& Settings() const override { return settings_; }
-    void ChangeSettings(const tilerack::PanelSettings& settings) override { settings_ = settings; }
-    bool StaysOnTop() const override { return false; }
-    void SaveAll() override {}
-    void EnableTimerMouse(bool) override {}
-    int ExtractFileIcon(TBitmap& bitmap, const std::string& fileName, int index) override {
-        return tilerack::win::ExtractFileIcon(bitmap, fileName, index, kPanelDefaultColour);
-    }
-
-private:
-    tilerack::PanelSettings settings_;
-};
 
 struct Entry {
     std::wstring caption;
@@ -75,27 +60,13 @@ std::vector<Entry> ExpectedEntries(int images) {
 // One picker, shown modally on its own thread until it closes.
 class PickerRun {
 public:
-    explicit PickerRun(std::wstring collectionFile = {}) {
-        auto& app = tilerack::win::Application::Instance();
-        if (!app.Module()) app.Initialize(GetModuleHandleW(nullptr), kAppTitle);
-        thread_ = std::thread([this, file = std::move(collectionFile)] {
-            choice_ = file.empty() ? tilerack::ChooseIcon(panel_, nullptr)
-                                   : tilerack::ChooseIcon(panel_, nullptr, file);
-            done_ = true;
-        });
-        WaitUntil([&] {
-            window_ = FindWindowW(L"TFormSelector", nullptr);
-            return window_ && IsWindowVisible(window_);
-        });
-    }
-    ~PickerRun() {
-        if (!done_ && window_) PostMessageW(window_, WM_CLOSE, 0, 0);
-        WaitUntil([&] { return done_.load(); }, 10s);
-        if (thread_.joinable()) thread_.join();
-    }
+    explicit PickerRun(std::wstring collectionFile = {})
+        : run_(L"TFormSelector", [this, file = std::move(collectionFile)](FakePanelHost& panel) {
+              choice_ = file.empty() ? tilerack::ChooseIcon(panel, nullptr) : tilerack::ChooseIcon(panel, nullptr, file);
+          }) {}
 
-    HWND Window() const { return window_; }
-    HWND Control(int id) const { return GetDlgItem(window_, id); }
+    HWND Window() const { return run_.Window(); }
+    HWND Control(int id) const { return GetDlgItem(Window(), id); }
     HWND List() const { return Control(kListView1); }
     HIMAGELIST ShownList() const { return ListView_GetImageList(List(), LVSIL_NORMAL); }
     // No load or rebuild is under way (they disable the mode buttons).
@@ -104,7 +75,7 @@ public:
 
     // Double-clicks entry `index` with real input.
     void DoubleClickEntry(int index) const {
-        SetForegroundWindow(window_);
+        SetForegroundWindow(Window());
         RECT icon{};
         icon.left = LVIR_ICON;
         SendMessageW(List(), LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&icon));
@@ -112,15 +83,12 @@ public:
         ClickAt(at.x, at.y);
         ClickAt(at.x, at.y);
     }
-    bool WaitClosed() const { return WaitUntil([&] { return done_.load(); }); }
+    bool WaitClosed() const { return WaitUntil([&] { return run_.Done(); }); }
     const IconChoice& Choice() const { return choice_; }
 
 private:
-    FakePanel panel_;
-    std::thread thread_;
-    std::atomic<bool> done_{false};
-    HWND window_ = nullptr;
-    IconChoice choice_;
+    IconChoice choice_;  // made before the dialog's thread writes it
+    DialogRun run_;
 };
 
 // Picture `index` of a collection file, as stored.

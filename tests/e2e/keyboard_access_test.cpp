@@ -398,6 +398,25 @@ TEST_F(KeyboardAccess, HotKeyBringsThePanelOutWithTheFocusOnItsFirstItemAndEscHi
     EXPECT_TRUE(panel_->Close());
 }
 
+// The window that had the focus was disabled meanwhile (a program busy
+// with a modal box of its own, say): Esc hides the panel and gives that
+// window no focus it could not take.
+TEST_F(KeyboardAccess, EscGivesNoFocusToAWindowDisabledMeanwhile) {
+    if (WindowManager().empty()) GTEST_SKIP() << kKeysNeedAWindowManager;
+    ASSERT_TRUE(StartHiddenWithProbeItems(2));
+    const HWND window = window_;
+    ASSERT_TRUE(PressHotKey());
+    EnableWindow(holder_->Window(), FALSE);
+
+    ASSERT_EQ(PressXKeys({"Escape"}), "ended");
+    EXPECT_TRUE(ReachesLeft(window, HiddenLeft(0), 10s)) << "Esc did not hide the panel";
+    EXPECT_FALSE(WaitUntil([&] { return GetForegroundWindow() == holder_->Window(); }, 1500ms))
+        << "the disabled window was made the foreground window";
+    EnableWindow(holder_->Window(), TRUE);
+    EXPECT_FALSE(FindMessageBox(Pid()));
+    EXPECT_TRUE(panel_->Close());
+}
+
 TEST_F(KeyboardAccess, DownDownEnterStartsTheThirdItem) {
     if (WindowManager().empty()) GTEST_SKIP() << kKeysNeedAWindowManager;
     ASSERT_TRUE(StartHiddenWithProbeItems(4));

@@ -85,6 +85,16 @@ protected:
         return L"<no start>";
     }
 
+    // The panel started with three items "Пункт 1" to "Пункт 3" and its
+    // items menu open; nullptr, with a failure recorded, when it is not.
+    HWND OpenMenuOfThreeItems() {
+        std::vector<ShortRecord> records;
+        for (int i = 0; i < 3; ++i)
+            records.push_back(Item(L"notepad.exe", "", L"", "Пункт " + std::to_string(i + 1), ManyItemFill(i)));
+        if (!WriteItems(records) || !StartPanel()) return nullptr;
+        return OpenItemsMenu(*panel_, window_);
+    }
+
     int entryCount_ = -1;
 };
 
@@ -135,12 +145,7 @@ TEST_F(ItemsMenu, ListsEveryItemInOrderAndStartsTheChosenOneLikeItsButton) {
 }
 
 TEST_F(ItemsMenu, OpensBesideItsButton) {
-    std::vector<ShortRecord> records;
-    for (int i = 0; i < 3; ++i)
-        records.push_back(Item(L"notepad.exe", "", L"", "Пункт " + std::to_string(i + 1), ManyItemFill(i)));
-    ASSERT_TRUE(WriteItems(records));
-    ASSERT_NE(StartPanel(), nullptr);
-    HWND menu = OpenItemsMenu(*panel_, window_);
+    HWND menu = OpenMenuOfThreeItems();
     ASSERT_NE(menu, nullptr);
     const RECT placed = WindowRect(menu);
     const RECT button = ClientRectOnScreen(window_, MenuButtonRect(window_, 0));
@@ -151,6 +156,35 @@ TEST_F(ItemsMenu, OpensBesideItsButton) {
     EXPECT_EQ(placed.left, button.right + 1) << "menu at " << placed.left << "," << placed.top;
     EXPECT_TRUE(placed.top <= button.top - 1 && placed.bottom >= button.top - 1)
         << "menu from " << placed.top << " to " << placed.bottom << ", button top " << button.top;
+    EXPECT_TRUE(CloseMenuWithEscape(Pid()));
+}
+
+// The hint of the highlighted entry stands at the entry's right, level with
+// it: the entry's place is the menu's own, not one read against the panel.
+TEST_F(ItemsMenu, HintStandsBesideTheHighlightedEntry) {
+    HWND menu = OpenMenuOfThreeItems();
+    ASSERT_NE(menu, nullptr);
+    const RECT placed = WindowRect(menu);
+    PostKeyToMenu(menu, VK_HOME);
+    PostKeyToMenu(menu, VK_DOWN);
+    const std::wstring second = tilerack::win::Widen("Пункт 2\r\nвторая строка");
+    HWND hint = WaitFor(
+        [&]() -> HWND {
+            HWND tip = FindHint(*panel_);
+            return tip && WindowText(tip) == second ? tip : nullptr;
+        },
+        5s);
+    SaveScreenshotPng(CurrentTestName());
+    ASSERT_NE(hint, nullptr) << "no hint of the second entry";
+    const RECT tip = WindowRect(hint);
+    const int entryHeight = (placed.bottom - placed.top) / 3;
+    // Right of the menu's entries (the menu's frame and a small gap
+    // between), and level with the second entry, not the first or third.
+    EXPECT_GE(tip.left, placed.right - 8) << "hint at " << tip.left << "," << tip.top << "; menu " << placed.left
+                                          << "," << placed.top << " to " << placed.right << "," << placed.bottom;
+    EXPECT_LE(tip.left, placed.right + 16) << "hint at " << tip.left;
+    EXPECT_GT(tip.top, placed.top + entryHeight / 2) << "hint at " << tip.top << ", menu top " << placed.top;
+    EXPECT_LT(tip.top, placed.top + 2 * entryHeight) << "hint at " << tip.top << ", menu top " << placed.top;
     EXPECT_TRUE(CloseMenuWithEscape(Pid()));
 }
 

@@ -49,14 +49,15 @@ TEST(HotKeyValue, DecodesTheHotKeyControlLayout) {
     ASSERT_TRUE(chord);
     EXPECT_EQ(chord->virtualKey, 0x20);
     EXPECT_TRUE(chord->shift && chord->control && chord->alt);
-    // MOD_ALT 1 | MOD_CONTROL 2 | MOD_SHIFT 4 from HOTKEYF_SHIFT 1 | CONTROL 2 | ALT 4.
-    EXPECT_EQ(chord->RegisterModifiers(), 7u);
+    // MOD_ALT 1 | MOD_CONTROL 2 | MOD_SHIFT 4 from HOTKEYF_SHIFT 1 | CONTROL 2 | ALT 4,
+    // each with MOD_NOREPEAT (0x4000): a held chord is one press.
+    EXPECT_EQ(chord->RegisterModifiers(), 0x4007u);
     const auto shiftOnly = DecodeHotKey(0x0170);
     ASSERT_TRUE(shiftOnly);
-    EXPECT_EQ(shiftOnly->RegisterModifiers(), 4u);
+    EXPECT_EQ(shiftOnly->RegisterModifiers(), 0x4004u);
     const auto altOnly = DecodeHotKey(0x044B);
     ASSERT_TRUE(altOnly);
-    EXPECT_EQ(altOnly->RegisterModifiers(), 1u);
+    EXPECT_EQ(altOnly->RegisterModifiers(), 0x4001u);
     EXPECT_TRUE(DecodeHotKey(0x0A21)) << "the extended-key flag is allowed";
 }
 
