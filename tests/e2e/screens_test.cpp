@@ -126,8 +126,8 @@ protected:
         return window_;
     }
     // The panel on the primary's right edge, beside the second screen.
-    HWND StartAtTheInnerEdge(std::vector<std::string> extra = {}) {
-        extra.insert(extra.begin(), {"Side=1", "TimeOut=300"});
+    HWND StartAtTheInnerEdge(int timeOut = 300, std::vector<std::string> extra = {}) {
+        extra.insert(extra.begin(), {"Side=1", "TimeOut=" + std::to_string(timeOut)});
         return Start(extra, kPrimaryInnerLeft, POINT{kPrimaryInnerLeft + 30, 300});
     }
     // Hidden at an inner edge the panel is not shown at all.
@@ -191,7 +191,8 @@ TEST_F(Screens, HiddenAtTheEdgeBetweenTheScreensItShowsNothingAndItsFrameStaysAb
 }
 
 TEST_F(Screens, PointerOnTheOtherScreenOrCrossingLeavesItOutARestAtTheEdgeBringsItIn) {
-    ASSERT_NE(StartAtTheInnerEdge(), nullptr);
+    // No delay at all: at an edge the pointer passes over it still takes a rest.
+    ASSERT_NE(StartAtTheInnerEdge(0), nullptr);
     MovePointer(400, 300);
     ASSERT_TRUE(WaitUntilWithdrawn(window_));
 
@@ -201,19 +202,25 @@ TEST_F(Screens, PointerOnTheOtherScreenOrCrossingLeavesItOutARestAtTheEdgeBrings
         EXPECT_FALSE(WaitUntil([&] { return IsWindowVisible(window_) != FALSE; }, 1500ms))
             << "the pointer at " << p.x << "," << p.y << " brought it in";
     }
-    // Crossing over and back at a normal speed, through the edge zone.
+    // Crossing over and back, each way through the edge zone's column 799
+    // with a pause there of more than a tick of the pointer watch, less
+    // than the rest an edge between screens takes.
+    // Without a delay a panel brought in would slide out again at the next
+    // tick: it is watched all the way.
+    bool cameIn = false;
+    const auto stay = [&](int x, int ms) {
+        MovePointer(x, 300);
+        for (int waited = 0; waited < ms; waited += 10) {
+            cameIn = cameIn || IsWindowVisible(window_);
+            Sleep(10);
+        }
+    };
     for (int pass = 0; pass < 3; ++pass) {
-        for (int x = 700; x <= 900; x += 33) {
-            MovePointer(x, 300);
-            Sleep(30);
-        }
-        for (int x = 900; x >= 700; x -= 33) {
-            MovePointer(x, 300);
-            Sleep(30);
-        }
+        for (int x = 700; x <= 900; x += 33) stay(x, x == 799 ? 150 : 30);
+        for (int x = 898; x >= 700; x -= 33) stay(x, x == 799 ? 150 : 30);
     }
-    MovePointer(1100, 300);
-    EXPECT_FALSE(WaitUntil([&] { return IsWindowVisible(window_) != FALSE; }, 1000ms)) << "crossing brought it in";
+    stay(1100, 1000);
+    EXPECT_FALSE(cameIn) << "crossing brought it in";
 
     MovePointer(kPrimary.right - 1, 300);
     EXPECT_TRUE(WaitUntilShownAt(window_, kPrimaryInnerLeft)) << "a rest at the edge did not bring it in";
@@ -252,7 +259,7 @@ TEST_F(Screens, TheScreenMenuMovesThePanelAndKeepsTheChoice) {
 
 TEST_F(Screens, AChoiceNamingNoScreenDocksOnThePrimaryAndIsKept) {
     const std::string gone = "\\\\.\\DISPLAY9,3000,0,1024,768";
-    ASSERT_NE(StartAtTheInnerEdge({"Monitor=" + gone}), nullptr);
+    ASSERT_NE(StartAtTheInnerEdge(300, {"Monitor=" + gone}), nullptr);
     EXPECT_EQ(ClientHeightOf(window_), kBarTop - 4);
     ASSERT_TRUE(panel_->Close());
     EXPECT_EQ(SavedSetting(L"Monitor"), L"\\\\.\\DISPLAY9,3000,0,1024,768");
@@ -260,6 +267,11 @@ TEST_F(Screens, AChoiceNamingNoScreenDocksOnThePrimaryAndIsKept) {
 
 TEST_F(Screens, AFullScreenWindowKeepsTheEdgeFromBringingItInTheHotKeyStillDoes) {
     ASSERT_NE(Start({"Side=0", "TimeOut=300"}, -4, POINT{30, 300}), nullptr);
+    MovePointer(400, 300);
+    ASSERT_TRUE(ReachesLeft(window_, -65));
+    // Without the full-screen window a rest at the edge brings it in.
+    MovePointer(0, 300);
+    ASSERT_TRUE(ReachesLeft(window_, -4));
     MovePointer(400, 300);
     ASSERT_TRUE(ReachesLeft(window_, -65));
 
