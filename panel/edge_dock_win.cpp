@@ -32,7 +32,9 @@ const std::vector<Screen>& EdgeDock::Screens() {
     return screens_;
 }
 
-DockPlace EdgeDock::Plan(PanelSide side) { return PlanDock(Screens(), choice_, side, Width(), Placement()); }
+DockPlace EdgeDock::Plan(PanelSide side, int width) {
+    return PlanDock(Screens(), choice_, side, width > 0 ? std::max(width, metrics_.minWidth) : Width(), Placement());
+}
 
 int EdgeDock::ClientEdge(PanelSide side) {
     const DockPlace place = Plan(side);
@@ -79,40 +81,39 @@ void EdgeDock::SetWidth(int width) {
     MoveTo(0, 0, width, Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
 }
 
-void EdgeDock::StandAt(int left, const DockPlace& place) {
+void EdgeDock::StandAt(int left, int width, const DockPlace& place) {
     const RECT r = Bounds();
-    const int width = r.right - r.left;
     const int height = OwnFrameHeight(place.clientHeight);
     // A panel hidden by not being shown comes back at once where it stands.
     const UINT show = withdrawn_ ? SWP_SHOWWINDOW : 0;
     withdrawn_ = false;
-    if (r.top == place.frameTop && r.bottom - r.top == height) {
+    if (r.top == place.frameTop && r.bottom - r.top == height && r.right - r.left == width) {
         if (r.left != left || show) MoveTo(left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | show);
     } else {
         MoveTo(left, place.frameTop, width, height, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS | show);
     }
 }
 
-void EdgeDock::Dock(PanelSide side) {
-    const DockPlace place = Plan(side);
-    if (place.screen >= 0) StandAt(place.shownLeft, place);
+void EdgeDock::Dock(PanelSide side, int width) {
+    const DockPlace place = Plan(side, width);
+    if (place.screen >= 0) StandAt(place.shownLeft, width > 0 ? std::max(width, metrics_.minWidth) : Width(), place);
 }
 
 void EdgeDock::MoveToShown(PanelSide side) { Dock(side); }
 
-void EdgeDock::MoveToHidden(PanelSide side) {
-    const DockPlace place = Plan(side);
+void EdgeDock::MoveToHidden(PanelSide side, int width) {
+    const DockPlace place = Plan(side, width);
     if (place.screen < 0) return;
+    width = width > 0 ? std::max(width, metrics_.minWidth) : Width();
     if (!place.withdrawWhenHidden) {
-        StandAt(place.hiddenLeft, place);
+        StandAt(place.hiddenLeft, width, place);
         return;
     }
     // Beyond this edge lies another screen: the panel is not shown at all,
     // and stays at its shown place on its own screen (nor takes that
     // screen's scale) until it comes in again.
-    const RECT r = Bounds();
     withdrawn_ = true;
-    MoveTo(place.shownLeft, place.frameTop, r.right - r.left, OwnFrameHeight(place.clientHeight),
+    MoveTo(place.shownLeft, place.frameTop, width, OwnFrameHeight(place.clientHeight),
            SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
 }
 

@@ -37,8 +37,8 @@ public:
     void ForgetScreens() { screens_.clear(); }
     // The stored choice of a screen ("Monitor"; empty: the primary).
     void SetChoice(const std::string& choice) { choice_ = choice; }
-    // Where the panel stands on its screen at its present width.
-    DockPlace Plan(PanelSide side);
+    // Where the panel stands on its screen at its present width (or at `width`).
+    DockPlace Plan(PanelSide side, int width = 0);
     // The screen column the client area meets at the shown place (on the
     // right one past it), and the client's top there.
     int ClientEdge(PanelSide side);
@@ -55,12 +55,13 @@ public:
 
     void SetWidth(int width);
     // Stands at the shown place of `side` with the docked frame's top and
-    // height, moving only what differs.
-    void Dock(PanelSide side);
+    // height, moving only what differs; with a `width`, sized to it in the
+    // same move.
+    void Dock(PanelSide side, int width = 0);
     void MoveToShown(PanelSide side);
     // Beyond the edge, or not shown at all where the place beyond the edge
     // lies on another screen.
-    void MoveToHidden(PanelSide side);
+    void MoveToHidden(PanelSide side, int width = 0);
 
     // WM_WINDOWPOSCHANGING of a move the panel did not make (a window
     // manager's): while the panel stands at its shown place it keeps its edge,
@@ -77,7 +78,7 @@ private:
     // The metrics with the frame's own border as its overhang.
     PanelMetrics Placement() const;
     // Stands at `left`, `top` with the docked height, shown: moves only what differs.
-    void StandAt(int left, const DockPlace& place);
+    void StandAt(int left, int width, const DockPlace& place);
     void MoveTo(int left, int top, int width, int height, UINT flags);
 
     HWND hwnd_ = nullptr;

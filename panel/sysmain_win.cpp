@@ -29,6 +29,18 @@ constexpr DWORD kPanelExStyle = WS_EX_TOOLWINDOW;
 
 win::Application& App() { return win::Application::Instance(); }
 
+// True for as long as it lives, also when what it guards ends in an error.
+class FlagScope {
+public:
+    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
+    ~FlagScope() { flag_ = false; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+private:
+    bool& flag_;
+};
+
 }  // namespace
 
 TMainPanel::TMainPanel()
@@ -292,8 +304,7 @@ void TMainPanel::DpiNotice(int dpi) {
 // at once where it stands: it stays shown or hidden as it was.
 void TMainPanel::ChangeDpi(int dpi) {
     if (DpiScale::Of(dpi) == metrics_.scale) return;
-    changingDpi_ = true;
-    keepPlace_ = true;
+    const FlagScope changing(changingDpi_), keepPlace(keepPlace_);
     const int width = LogicalWidth();
     settings_.width = width;
     const int oldBackgroundLeft = BackgroundLeft();
@@ -310,7 +321,11 @@ void TMainPanel::ChangeDpi(int dpi) {
         win::CaptureScreen(screenLeft, top, pixels + 2 * extra, dock_.Height() + extra, screen);
         kept = Background;  // as captured: the resize pads it with black columns
     }
-    dock_.SetWidth(pixels);
+    // Sized and placed in one move: a hidden panel stays hidden.
+    if (Hidden)
+        dock_.MoveToHidden(settings_.side, pixels);
+    else
+        dock_.Dock(settings_.side, pixels);
     FormResize();
     LayoutButtons();
     if (shown) {
@@ -327,8 +342,6 @@ void TMainPanel::ChangeDpi(int dpi) {
         dock_.MoveToHidden(settings_.side);
     else
         dock_.Dock(settings_.side);
-    keepPlace_ = false;
-    changingDpi_ = false;
     // Painted before the notice returns: the frame's old picture, at its old
     // scale, is not left on the screen meanwhile.
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
@@ -369,7 +382,15 @@ LRESULT TMainPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case win::kPendingDpiMessage:
         dpiPosted_ = false;
-        if (!destroyed_ && pendingDpi_ != 0) DpiNotice(pendingDpi_);
+        if (!destroyed_ && pendingDpi_ != 0) {
+            DpiNotice(pendingDpi_);
+            // The system gave the frame the border of the screen it moved
+            // onto: it stands at its place again with that border.
+            if (Hidden)
+                dock_.MoveToHidden(settings_.side);
+            else
+                dock_.Dock(settings_.side);
+        }
         return 0;
     case WM_PAINT: {
         win::PaintScope paint(hwnd_);
