@@ -65,6 +65,7 @@ PanelSettings ReadPanelSettings(const std::function<std::optional<std::string>(c
     s.onTop = (v[5] & 0xFF) != 0;
     const std::optional<std::string> hotKey = read(kHotKeyKey);
     s.hotKey = hotKey ? ParseSettingInt(*hotKey, kDefaultHotKey) : kDefaultHotKey;
+    if (std::optional<std::string> monitor = read(kMonitorKey)) s.monitor = std::move(*monitor);
     return s;
 }
 
@@ -73,6 +74,7 @@ std::vector<std::pair<std::string, std::string>> PanelSettingsValues(const Panel
     std::vector<std::pair<std::string, std::string>> out;
     for (size_t i = 0; i < std::size(kFields); ++i) out.emplace_back(kFields[i].key, std::to_string(v[i]));
     if (s.hotKey != kDefaultHotKey) out.emplace_back(kHotKeyKey, std::to_string(s.hotKey));
+    if (!s.monitor.empty()) out.emplace_back(kMonitorKey, s.monitor);
     return out;
 }
 

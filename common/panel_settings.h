@@ -21,6 +21,10 @@ inline constexpr int32_t kDefaultPanelColor = 16048352;  // 0x00F4E0E0
 // keyboard layouts use; 0 turns the hot key off.
 inline constexpr const char* kHotKeyKey = "HotKey";
 inline constexpr int32_t kDefaultHotKey = 0x0720;
+// The screen the panel stands on where it is not the primary: the screen's
+// device name with its place and size, kept as read (a screen that is gone
+// for now keeps its value).
+inline constexpr const char* kMonitorKey = "Monitor";
 
 // The screen edge the panel docks at; stored as 0 and 1.
 enum class PanelSide : uint8_t { Left = 0, Right = 1 };
@@ -33,6 +37,7 @@ struct PanelSettings {
     int32_t color = kDefaultPanelColor;
     bool onTop = false;
     int32_t hotKey = kDefaultHotKey;
+    std::string monitor;  // empty: the primary screen
 };
 
 // Reads an integer as the settings store does: optional leading blanks and
@@ -46,9 +51,10 @@ int32_t ParseSettingInt(const std::string& text, int32_t fallback);
 // (left) and 1 (right) docks at the left edge; the width is at least 24.
 PanelSettings ReadPanelSettings(const std::function<std::optional<std::string>(const char* key)>& read);
 
-// The keys and decimal values in the order they are written: the six keys
-// always, "HotKey" after them only when it differs from its default, so the
-// files of users who never set it keep exactly their six keys.
+// The keys and values in the order they are written: the six keys always,
+// "HotKey" after them only when it differs from its default and "Monitor"
+// only when it names a screen, so the files of users who never set them keep
+// exactly their six keys.
 std::vector<std::pair<std::string, std::string>> PanelSettingsValues(const PanelSettings& settings);
 
 }  // namespace tilerack

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "panel/pointer_watch.h"
 #include "platform/display_scale.h"
+#include "platform/screens.h"
 
 namespace tilerack {
 
@@ -27,18 +27,28 @@ PanelMetrics EdgeDock::Placement() const {
     return m;
 }
 
-int EdgeDock::OwnFrameHeight() const {
-    // The client reaches as far below the screen as the frame's top stands above it.
+const std::vector<Screen>& EdgeDock::Screens() {
+    if (screens_.empty()) screens_ = win::ListScreens();
+    return screens_;
+}
+
+DockPlace EdgeDock::Plan(PanelSide side, int width) {
+    return PlanDock(Screens(), choice_, side, width > 0 ? std::max(width, metrics_.minWidth) : Width(), Placement());
+}
+
+int EdgeDock::ClientEdge(PanelSide side) {
+    const DockPlace place = Plan(side);
+    const int border = FrameBorder();
+    return side == PanelSide::Right ? place.shownLeft + Width() - border : place.shownLeft + border;
+}
+
+int EdgeDock::ClientTop(PanelSide side) { return Plan(side).frameTop + FrameBorder(); }
+
+int EdgeDock::OwnFrameHeight(int clientHeight) const {
     RECT window{}, client{};
     GetWindowRect(hwnd_, &window);
     GetClientRect(hwnd_, &client);
-    const int frame = (window.bottom - window.top) - (client.bottom - client.top);
-    return GetSystemMetrics(SM_CYSCREEN) + FrameBorder() + frame;
-}
-
-int EdgeDock::ScreenWidth() {
-    if (screenWidth_ <= 0) screenWidth_ = GetSystemMetrics(SM_CXSCREEN);
-    return screenWidth_;
+    return clientHeight + (window.bottom - window.top) - (client.bottom - client.top);
 }
 
 RECT EdgeDock::Bounds() const {
@@ -71,24 +81,41 @@ void EdgeDock::SetWidth(int width) {
     MoveTo(0, 0, width, Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
 }
 
-void EdgeDock::SetLeft(int left) {
+void EdgeDock::StandAt(int left, int width, const DockPlace& place) {
     const RECT r = Bounds();
-    if (r.left == left) return;
-    MoveTo(left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const int height = OwnFrameHeight(place.clientHeight);
+    // A panel hidden by not being shown comes back at once where it stands.
+    const UINT show = withdrawn_ ? SWP_SHOWWINDOW : 0;
+    withdrawn_ = false;
+    if (r.top == place.frameTop && r.bottom - r.top == height && r.right - r.left == width) {
+        if (r.left != left || show) MoveTo(left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | show);
+    } else {
+        MoveTo(left, place.frameTop, width, height, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS | show);
+    }
 }
 
-void EdgeDock::Dock(PanelSide side) {
-    const RECT r = Bounds();
-    const int width = r.right - r.left;
-    const int height = OwnFrameHeight();
-    const int left = ShownLeft(side, ScreenWidth(), width, r.left, Placement());
-    if (r.left != left || r.top != FrameTop() || r.bottom - r.top != height)
-        MoveTo(left, FrameTop(), width, height, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+void EdgeDock::Dock(PanelSide side, int width) {
+    const DockPlace place = Plan(side, width);
+    if (place.screen >= 0) StandAt(place.shownLeft, width > 0 ? std::max(width, metrics_.minWidth) : Width(), place);
 }
 
-void EdgeDock::MoveToShown(PanelSide side) { SetLeft(ShownLeft(side, ScreenWidth(), Width(), Left(), Placement())); }
+void EdgeDock::MoveToShown(PanelSide side) { Dock(side); }
 
-void EdgeDock::MoveToHidden(PanelSide side) { SetLeft(HiddenLeft(side, ScreenWidth(), Width(), Left(), metrics_)); }
+void EdgeDock::MoveToHidden(PanelSide side, int width) {
+    const DockPlace place = Plan(side, width);
+    if (place.screen < 0) return;
+    width = width > 0 ? std::max(width, metrics_.minWidth) : Width();
+    if (!place.withdrawWhenHidden) {
+        StandAt(place.hiddenLeft, width, place);
+        return;
+    }
+    // Beyond this edge lies another screen: the panel is not shown at all,
+    // and stays at its shown place on its own screen (nor takes that
+    // screen's scale) until it comes in again.
+    withdrawn_ = true;
+    MoveTo(place.shownLeft, place.frameTop, width, OwnFrameHeight(place.clientHeight),
+           SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+}
 
 // A window manager may put the panel elsewhere when it appears (openbox
 // moves every window that names its own place fully onto the screen and
@@ -97,12 +124,13 @@ bool EdgeDock::KeepDocked(PanelSide side, WINDOWPOS& pos) {
     if (placing_ || !IsWindowVisible(hwnd_)) return false;
     if ((pos.flags & (SWP_NOMOVE | SWP_NOSIZE)) == (SWP_NOMOVE | SWP_NOSIZE)) return false;
     const RECT r = Bounds();
-    const int width = r.right - r.left;
-    if (r.left != ShownLeft(side, ScreenWidth(), width, r.left, Placement())) return false;
-    pos.cx = (pos.flags & SWP_NOSIZE) ? width : std::max(static_cast<int>(pos.cx), metrics_.minWidth);
-    pos.cy = OwnFrameHeight();
-    pos.x = ShownLeft(side, ScreenWidth(), pos.cx, r.left, Placement());
-    pos.y = FrameTop();
+    const DockPlace place = Plan(side);
+    if (place.screen < 0 || r.left != place.shownLeft) return false;
+    pos.cx = (pos.flags & SWP_NOSIZE) ? r.right - r.left : std::max(static_cast<int>(pos.cx), metrics_.minWidth);
+    pos.cy = OwnFrameHeight(place.clientHeight);
+    // The right side's shown place follows the new width.
+    pos.x = side == PanelSide::Right ? place.shownLeft + (r.right - r.left) - pos.cx : place.shownLeft;
+    pos.y = place.frameTop;
     pos.flags &= ~(SWP_NOMOVE | SWP_NOSIZE);
     return true;
 }

@@ -1,12 +1,16 @@
 #pragma once
-// The panel's place at its screen edge: the docked frame (over the whole
-// screen height, its top border above the screen), the shown and hidden
-// lefts of each side, the screen width (read once per display change) and
+// The panel's place at its screen edge: the screens (read once per display
+// change), the chosen one, the docked frame on that screen's work area
+// (screen_dock.h plans it), the shown and hidden places of each side, and
 // the window manager's moves told apart from the panel's own.
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include "common/panel_settings.h"
 #include "panel/panel_metrics.h"
+#include "panel/screen_dock.h"
 
 namespace tilerack {
 
@@ -25,26 +29,39 @@ public:
     // of scale only once it is sized again, and the client area must meet
     // the screen edge whichever border it has.
     int FrameBorder() const;
-    int FrameTop() const { return -FrameBorder(); }
 
-    // SM_CXSCREEN. Under Wine each reading is a round trip to the server and
-    // the pointer watch needs it ten times a second: read once, forgotten at
-    // a change of the display.
-    int ScreenWidth();
-    void ForgetScreenWidth() { screenWidth_ = 0; }
+    // The screens. Under Wine each reading is a round trip to the server and
+    // the pointer watch needs them ten times a second: read once, forgotten
+    // at a change of the display or of a work area.
+    const std::vector<Screen>& Screens();
+    void ForgetScreens() { screens_.clear(); }
+    // The stored choice of a screen ("Monitor"; empty: the primary).
+    void SetChoice(const std::string& choice) { choice_ = choice; }
+    // Where the panel stands on its screen at its present width (or at `width`).
+    DockPlace Plan(PanelSide side, int width = 0);
+    // The screen column the client area meets at the shown place (on the
+    // right one past it), and the client's top there.
+    int ClientEdge(PanelSide side);
+    int ClientTop(PanelSide side);
 
     RECT Bounds() const;
     int Left() const { return Bounds().left; }
     int Width() const;
     int Height() const;
+    // True inside the panel's own moves.
+    bool Placing() const { return placing_; }
+    // True while the panel is hidden by not being shown at all.
+    bool Withdrawn() const { return withdrawn_; }
 
     void SetWidth(int width);
-    void SetLeft(int left);
     // Stands at the shown place of `side` with the docked frame's top and
-    // height, moving only what differs.
-    void Dock(PanelSide side);
+    // height, moving only what differs; with a `width`, sized to it in the
+    // same move.
+    void Dock(PanelSide side, int width = 0);
     void MoveToShown(PanelSide side);
-    void MoveToHidden(PanelSide side);
+    // Beyond the edge, or not shown at all where the place beyond the edge
+    // lies on another screen.
+    void MoveToHidden(PanelSide side, int width = 0);
 
     // WM_WINDOWPOSCHANGING of a move the panel did not make (a window
     // manager's): while the panel stands at its shown place it keeps its edge,
@@ -56,15 +73,20 @@ public:
     void Resync();
 
 private:
-    int OwnFrameHeight() const;
+    // The frame's outer height for a client area `clientHeight` high.
+    int OwnFrameHeight(int clientHeight) const;
     // The metrics with the frame's own border as its overhang.
     PanelMetrics Placement() const;
+    // Stands at `left`, `top` with the docked height, shown: moves only what differs.
+    void StandAt(int left, int width, const DockPlace& place);
     void MoveTo(int left, int top, int width, int height, UINT flags);
 
     HWND hwnd_ = nullptr;
     PanelMetrics metrics_;
-    int screenWidth_ = 0;
-    bool placing_ = false;  // inside MoveTo: the panel's own move
+    std::vector<Screen> screens_;
+    std::string choice_;
+    bool placing_ = false;    // inside MoveTo: the panel's own move
+    bool withdrawn_ = false;  // hidden by MoveToHidden without being shown
 };
 
 }  // namespace tilerack

@@ -22,6 +22,8 @@ win::Application& App() { return win::Application::Instance(); }
 
 enum MainCommand : UINT {
     N1 = 1, N3 = 3, N4 = 4, N7 = 7, N9 = 9, N10 = 10, N11 = 11, N12 = 12,
+    // The entries of the screen menu: this plus the screen's index.
+    kFirstScreenCommand = 100, kLastScreenCommand = 199,
 };
 
 }  // namespace
@@ -76,6 +78,18 @@ void TMainPanel::PopupMainAt(POINT at) {
     add(itemFlags, N12, "Размещение");
     add(itemFlags, N3, "Свойства...");
     add(MF_STRING, N9, "Настройки...");
+    // With two screens or more: the screen the panel stands on, one entry each.
+    win::UniqueMenu screens;
+    const std::vector<Screen>& list = dock_.Screens();
+    if (list.size() > 1) {
+        screens.reset(CreatePopupMenu());
+        const int current = dock_.Plan(settings_.side).screen;
+        for (size_t i = 0; i < list.size() && kFirstScreenCommand + i <= kLastScreenCommand; ++i)
+            AppendMenuW(screens.get(), MF_STRING | (static_cast<int>(i) == current ? MF_CHECKED : 0),
+                        kFirstScreenCommand + i, ScreenEntryText(static_cast<int>(i) + 1, list[i]).c_str());
+        // The submenu is the menu's from here on and goes with it.
+        AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(screens.release()), win::Widen("Экран").c_str());
+    }
     add(MF_SEPARATOR, 0, nullptr);
     add(MF_STRING, N7, "Выход");
     SetMenuDefaultItem(menu.get(), N7, FALSE);
@@ -100,7 +114,9 @@ void TMainPanel::RunMainCommand(UINT command) {
     case N4: DeleteClickedItem(); break;
     case N12: ShowClickedItemFile(); break;
     case N7: App().Terminate(); break;
-    default: break;
+    default:
+        if (command >= kFirstScreenCommand && command <= kLastScreenCommand) ChooseScreen(command - kFirstScreenCommand);
+        break;
     }
 }
 

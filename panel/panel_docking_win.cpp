@@ -1,10 +1,12 @@
-// Sliding in and out, the pointer watch (TimerMouse) and the reveal of the
-// strip buttons (TimerButton). Where the panel stands is EdgeDock's.
+// Sliding in and out, the pointer watch (TimerMouse), the reveal of the
+// strip buttons (TimerButton) and the screen the panel stands on. Where the
+// panel stands is EdgeDock's.
 #include <windows.h>
 #include <shellapi.h>
 
 #include "panel/sysmain.h"
 #include "platform/application.h"
+#include "platform/screens.h"
 
 namespace tilerack {
 
@@ -34,6 +36,8 @@ void TMainPanel::EnableTimerButton() {
     timerButtonOn_ = SetTimer(hwnd_, kTimerButtonId, kTimerButtonInterval, nullptr) != 0;
 }
 
+void TMainPanel::SetHidden(bool hidden) { Hidden = hidden; }
+
 void TMainPanel::PlaceAtEdge() {
     dock_.Dock(settings_.side);
     EnableTimerMouse(true);
@@ -41,7 +45,7 @@ void TMainPanel::PlaceAtEdge() {
 
 void TMainPanel::SlideIn() {
     dock_.MoveToShown(settings_.side);
-    Hidden = false;
+    SetHidden(false);
     DragAcceptFiles(hwnd_, TRUE);
     InvalidateRect(hwnd_, nullptr, FALSE);
     UpdateWindow(hwnd_);
@@ -49,14 +53,21 @@ void TMainPanel::SlideIn() {
 
 void TMainPanel::SlideOut() {
     dock_.MoveToHidden(settings_.side);
-    Hidden = true;
+    SetHidden(true);
+}
+
+void TMainPanel::ShowSequence() {
+    CaptureBackground();
+    SetHidden(false);
+    SlideIn();
+    PlaceAtEdge();
 }
 
 void TMainPanel::HidePanel() {
     EnableTimerMouse(true);
     SlideOut();
     win::Application::Instance().Restore();
-    Hidden = true;
+    SetHidden(true);
     // A strip the keyboard scrolled starts at its first item again.
     if (firstShown_ != 0 && !keyboardUse_) {
         firstShown_ = 0;
@@ -65,7 +76,7 @@ void TMainPanel::HidePanel() {
 }
 
 void TMainPanel::RestorePanel() {
-    Hidden = false;
+    SetHidden(false);
     EnableTimerMouse(true);
     win::Application::Instance().Restore();
     SlideIn();
@@ -83,18 +94,22 @@ void TMainPanel::HideByButton() {
 
 void TMainPanel::SButtonHideMouseMove() {
     EnableTimerMouse(true);
-    Hidden = false;
+    SetHidden(false);
+}
+
+bool TMainPanel::FullScreenInFront() {
+    const std::optional<Rect> foreground = win::CaptionlessForegroundRect();
+    if (!foreground) return false;
+    const DockPlace place = dock_.Plan(settings_.side);
+    return place.screen >= 0 && CoversScreen(*foreground, dock_.Screens()[place.screen]);
 }
 
 void TMainPanel::TimerMouseTimer() {
-    const WatchAction action = watch_.Tick(settings_.side, Hidden, settings_.timeOut, CursorPoint(),
-                                           dock_.ScreenWidth(), dock_.Width(), metrics_);
+    const WatchAction action = watch_.Tick(Hidden, settings_.timeOut, CursorPoint(), dock_.Plan(settings_.side).edge,
+                                           dock_.Width(), metrics_, [this] { return FullScreenInFront(); });
     switch (action) {
     case WatchAction::ShowSequence:
-        CaptureBackground();
-        Hidden = false;
-        SlideIn();
-        PlaceAtEdge();
+        ShowSequence();
         break;
     case WatchAction::HidePanel:
         // While the keyboard uses the panel it stays until Esc or until the
@@ -104,6 +119,36 @@ void TMainPanel::TimerMouseTimer() {
     case WatchAction::None:
         break;
     }
+}
+
+// The screens changed (one came or went, a bar moved), or the user chose
+// another: the panel stands on its screen again, at that screen's scale,
+// shown or hidden as it was.
+void TMainPanel::Redock() {
+    const DockPlace place = dock_.Plan(settings_.side);
+    if (place.screen < 0) return;
+    if (dock_.Screens().size() > 1 && place.dpi != metrics_.scale.dpi) ChangeDpi(place.dpi);
+    if (Hidden) {
+        dock_.MoveToHidden(settings_.side);
+        return;
+    }
+    // Shown on another screen: the background is that screen's, taken
+    // before the panel covers it.
+    if (!dock_.Withdrawn() && IsWindowVisible(hwnd_)) {
+        const RECT before = dock_.Bounds();
+        if (before.left != place.shownLeft || before.top != place.frameTop) CaptureUnderShownPlace();
+    }
+    PlaceAtEdge();
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void TMainPanel::ChooseScreen(size_t index) {
+    const std::vector<Screen>& screens = dock_.Screens();
+    if (index >= screens.size()) return;
+    // The primary is the default, kept by no value at all.
+    settings_.monitor = screens[index].primary ? std::string() : ScreenChoiceText(screens[index]);
+    dock_.SetChoice(settings_.monitor);
+    Redock();
 }
 
 void TMainPanel::TimerButtonTimer() {

@@ -40,13 +40,8 @@ void TMainPanel::HotKeyPressed() {
     const HWND foreground = GetForegroundWindow();
     if (foreground && foreground != hwnd_ && !OwnThreadWindow(foreground)) focusReturn_ = foreground;
     keyboardUse_ = true;
-    if (Hidden) {
-        // The pointer watch's show sequence.
-        CaptureBackground();
-        Hidden = false;
-        SlideIn();
-        PlaceAtEdge();
-    }
+    // The edge's show, also where a full-screen program keeps the edge from it.
+    if (Hidden) ShowSequence();
     watch_.Restart(PointerX());
     SetForegroundWindow(hwnd_);
     SetFocus(hwnd_);

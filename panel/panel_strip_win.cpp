@@ -126,7 +126,8 @@ void TMainPanel::FormResize() {
     for (const auto& entry : Items) entry->button.bounds.width = cw - metrics_.itemInset;
     if (!Background.Empty() && dock_.Width() > Background.Width()) Background.SetWidth(dock_.Width());
     tooltips_.SyncAll();
-    PlaceAtEdge();
+    // A change of scale lays the strip out where the panel stands, shown or hidden.
+    if (!keepPlace_) PlaceAtEdge();
     Invalidate();
 }
 
@@ -147,22 +148,27 @@ TFlatButton* TMainPanel::HitTest(POINT p) {
 }
 
 void TMainPanel::CaptureBackground() {
-    if (!Hidden) return;
+    if (Hidden) CaptureUnderShownPlace();
+}
+
+void TMainPanel::CaptureUnderShownPlace() {
     const int width = dock_.Width() + metrics_.captureExtra, height = dock_.Height();
+    const int top = dock_.ClientTop(settings_.side);
     // Captured even when the opacity hides it: a later change of the opacity
     // then blends this capture again at once.
-    win::CaptureScreen(BackgroundLeft(), 0, width, height, Background);
+    win::CaptureScreen(BackgroundLeft(), top, width, height, Background);
     // At the right edge the panel can only grow to the left: what lies
     // there is kept too, for a growth while the panel covers its border.
     if (settings_.side == PanelSide::Right)
-        win::CaptureScreen(BackgroundLeft() - metrics_.captureExtra, 0, metrics_.captureExtra, height, besideBackground_);
+        win::CaptureScreen(BackgroundLeft() - metrics_.captureExtra, top, metrics_.captureExtra, height, besideBackground_);
     else
         besideBackground_ = TBitmap();
     ReblendBackground();
 }
 
 int TMainPanel::BackgroundLeft() {
-    return settings_.side == PanelSide::Right ? dock_.ScreenWidth() - win::ClientSize(hwnd_).cx : 0;
+    const int edge = dock_.ClientEdge(settings_.side);
+    return settings_.side == PanelSide::Right ? edge - win::ClientSize(hwnd_).cx : edge;
 }
 
 // Captured even when the opacity hides it, and blended as it is painted: a

@@ -1,5 +1,6 @@
 #include "panel/pointer_watch.h"
 
+#include <algorithm>
 #include <climits>
 
 namespace tilerack {
@@ -26,35 +27,64 @@ int HiddenLeft(PanelSide side, int screenWidth, int windowWidth, int current, co
     return current;
 }
 
-bool InEdgeZone(PanelSide side, Point p, int screenWidth, const PanelMetrics& m) {
-    if (side == PanelSide::Left) return p.x <= m.edgeReach && p.y >= m.topMargin;
-    if (side == PanelSide::Right) return p.x >= screenWidth - m.edgeReach && p.y >= m.topMargin;
+DockEdge SingleScreenEdge(PanelSide side, int screenWidth) {
+    // Columns without bound (a pointer cannot leave the only screen); rows
+    // from the screen's top, without bound below.
+    constexpr int kFar = 1 << 29;
+    return DockEdge{side, side == PanelSide::Right ? screenWidth : 0, Rect{-kFar, 0, 2 * kFar, kFar}, false};
+}
+
+bool InEdgeZone(const DockEdge& e, Point p, const PanelMetrics& m) {
+    const Rect& a = e.area;
+    if (!a.Contains(p.x, p.y) || p.y < a.top + m.topMargin) return false;
+    if (e.side == PanelSide::Left) return p.x >= e.edge && p.x <= e.edge + m.edgeReach;
+    if (e.side == PanelSide::Right) return p.x >= e.edge - m.edgeReach && p.x < e.edge;
     return false;
+}
+
+bool InNearZone(const DockEdge& e, Point p, int windowWidth, const PanelMetrics& m) {
+    if (!e.area.Contains(p.x, p.y)) return false;
+    // The second condition leaves out a small triangle in the top corner.
+    const int down = p.y - e.area.top;
+    if (e.side == PanelSide::Left)
+        return p.x < e.edge + windowWidth + m.nearMargin && (p.x - e.edge) + down >= m.topMargin;
+    if (e.side == PanelSide::Right)
+        return p.x > e.edge - windowWidth - m.nearMargin && (e.edge - p.x) + down >= m.topMargin;
+    return false;
+}
+
+bool InEdgeZone(PanelSide side, Point p, int screenWidth, const PanelMetrics& m) {
+    return InEdgeZone(SingleScreenEdge(side, screenWidth), p, m);
 }
 
 bool InNearZone(PanelSide side, Point p, int screenWidth, int windowWidth, const PanelMetrics& m) {
-    // The second condition leaves out a small triangle in the top corner.
-    if (side == PanelSide::Left) return p.x < windowWidth + m.nearMargin && p.x + p.y >= m.topMargin;
-    if (side == PanelSide::Right)
-        return p.x > screenWidth - windowWidth - m.nearMargin && (screenWidth - p.x) + p.y >= m.topMargin;
-    return false;
+    return InNearZone(SingleScreenEdge(side, screenWidth), p, windowWidth, m);
 }
 
-WatchAction PointerWatch::Tick(PanelSide side, bool hidden, int timeOut, Point pointer, int screenWidth,
-                               int windowWidth, const PanelMetrics& m) {
+WatchAction PointerWatch::Tick(bool hidden, int timeOut, Point pointer, const DockEdge& edge, int windowWidth,
+                               const PanelMetrics& m, const std::function<bool()>& fullScreenInFront) {
     WatchAction action = WatchAction::None;
-    if (side == PanelSide::Left || side == PanelSide::Right) {
+    if (edge.side == PanelSide::Left || edge.side == PanelSide::Right) {
         if (hidden) {
-            if (!InEdgeZone(side, pointer, screenWidth, m)) {
+            if (!InEdgeZone(edge, pointer, m)) {
                 waitTime = 0;
             } else {
                 // Only a horizontal move restarts the dwell; the comparison
-                // follows the reset, so a TimeOut of 0 or less shows at once.
+                // follows the reset, so a TimeOut of 0 or less shows at once
+                // (at an outer edge, where the pointer cannot pass on).
                 waitTime = pointer.x == mouseX ? AddInterval(waitTime) : 0;
-                if (waitTime >= timeOut) action = WatchAction::ShowSequence;
+                const int rest = edge.inner ? std::max(timeOut, kInnerEdgeRest) : timeOut;
+                if (waitTime >= rest) {
+                    // The edge stays out of the way of a full-screen program
+                    // (the hot key still brings the panel in).
+                    if (fullScreenInFront && fullScreenInFront())
+                        waitTime = 0;
+                    else
+                        action = WatchAction::ShowSequence;
+                }
             }
         } else {
-            if (InNearZone(side, pointer, screenWidth, windowWidth, m)) {
+            if (InNearZone(edge, pointer, windowWidth, m)) {
                 waitTime = 0;
             } else {
                 waitTime = AddInterval(waitTime);

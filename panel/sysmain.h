@@ -10,7 +10,8 @@
 //                           message dispatch
 //   panel_strip_win.cpp     item buttons, their layout, painting, the screen
 //                           capture under the panel, the arrows, file icons
-//   panel_docking_win.cpp   sliding in and out and the two timers
+//   panel_docking_win.cpp   sliding in and out, the two timers and the
+//                           screen the panel stands on
 //   panel_commands_win.cpp  presses, the context menu and its item commands,
 //                           starting items, dropped files
 //   panel_dialogs_win.cpp   the commands that open the dialogs
@@ -19,7 +20,11 @@
 //                           what assistive technology reads of the strip
 // and the collaborators it owns, each in a file of its own:
 //   item_list.h             the items with their buttons, one entry each
-//   edge_dock_win.h         the docked place, frame size and outside moves
+//   edge_dock_win.h         the screens, the docked place, frame size and
+//                           outside moves
+//   screen_dock.h           which screen, the shown and hidden places, the
+//                           pointer zones' edge, the full-screen rule and
+//                           the scale of the screen (portable)
 //   pointer_router_win.h    the pointer over the windowless buttons
 //   strip_tooltips_win.h    the tooltips of the strip
 //   items_menu_win.h        the items menu
@@ -110,6 +115,7 @@ private:
     // The display scale (sysmain_win.cpp): every size of the panel follows
     // the scale of the screen it stands on; the settings keep 96-DPI sizes.
     void ApplyDpi(int dpi);
+    void DpiNotice(int dpi);
     void ChangeDpi(int dpi);
     // The panel's width in 96-DPI pixels: the stored Width while the frame
     // still has the width it gives, else the frame's width unscaled.
@@ -123,7 +129,10 @@ private:
     void LayoutButtons();
     void FormResize();
     void FormPaint(HDC dc);
+    // Captures the screen under the shown place while the panel is hidden.
     void CaptureBackground();
+    // The same whether hidden or not: the panel does not stand there now.
+    void CaptureUnderShownPlace();
     // The screen column under the client area's left edge, where the capture starts.
     int BackgroundLeft();
     void ReblendBackground();
@@ -134,16 +143,23 @@ private:
     // The screen y of each item button's top, in list order.
     std::vector<int> ButtonTopsOnScreen() const;
 
-    // Docking and the pointer watch (panel_docking_win.cpp).
+    // Docking and the pointer watch (panel_docking_win.cpp). Hidden is
+    // written by SetHidden alone.
+    void SetHidden(bool hidden);
     void PlaceAtEdge();
     void SlideIn();
     void SlideOut();
+    // The edge's (and the hot key's) show: CaptureBackground, SlideIn, PlaceAtEdge.
+    void ShowSequence();
     void HidePanel();
     void RestorePanel();
     void StartHideWatch();
     void HideByButton();
     void SButtonHideMouseMove();
     void TimerMouseTimer();
+    bool FullScreenInFront();
+    void Redock();
+    void ChooseScreen(size_t index);
     void TimerButtonTimer();
     void EnableTimerButton();
 
@@ -230,6 +246,17 @@ private:
     PointerRouter router_;
     StripTooltips tooltips_;
     ItemsMenu itemsMenu_;
+    // A re-layout at a new scale: FormResize leaves the panel where it stands.
+    bool keepPlace_ = false;
+    bool changingDpi_ = false;
+    // A scale noticed inside the panel's own move or re-layout, still to be
+    // taken up (0: none), and whether the message that takes it up is posted.
+    int pendingDpi_ = 0;
+    bool dpiPosted_ = false;
+    // The WM_DPICHANGED notices so far and how deep inside one another they came.
+    int dpiNotices_ = 0, dpiNesting_ = 0, dpiDeepest_ = 0;
+    // The settings file holds a chosen screen ("Monitor").
+    bool monitorStored_ = false;
     bool timerMouseOn_ = false;
     bool timerButtonOn_ = false;
 

@@ -5,6 +5,8 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include <utility>
+
 #include "common/app_texts.h"
 #include "common/errors.h"
 #include "common/font_face.h"
@@ -28,6 +30,18 @@ constexpr DWORD kPanelExStyle = WS_EX_TOOLWINDOW;
 
 win::Application& App() { return win::Application::Instance(); }
 
+// True for as long as it lives, also when what it guards ends in an error.
+class FlagScope {
+public:
+    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
+    ~FlagScope() { flag_ = false; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+private:
+    bool& flag_;
+};
+
 }  // namespace
 
 TMainPanel::TMainPanel()
@@ -48,7 +62,7 @@ void TMainPanel::Create() {
     // Owned by the application window once that exists (AdoptApplicationOwner).
     const int systemDpi = win::SystemDpi();
     ApplyDpi(systemDpi);
-    CreateWindowFor(kPanelExStyle, kPanelClassName, kAppTitleW, kPanelStyle, 0, dock_.FrameTop(),
+    CreateWindowFor(kPanelExStyle, kPanelClassName, kAppTitleW, kPanelStyle, 0, -dock_.FrameBorder(),
                     metrics_.scale.Scale(kDefaultPanelWidth),
                     EdgeDock::FrameHeight(kPanelStyle, kPanelExStyle, metrics_), App().Handle());
     if (!hwnd_) throw TError("Cannot create the panel window");
@@ -74,6 +88,12 @@ void TMainPanel::FormCreate() {
 
     settingsFile_ = std::make_unique<win::SettingsFile>(win::ExeBaseName() + L".INI", kSettingsSection);
     settings_ = ReadPanelSettings([this](const char* key) { return settingsFile_->Read(key); });
+    monitorStored_ = !settings_.monitor.empty();
+    dock_.SetChoice(settings_.monitor);
+    // A chosen screen of another scale than the one the window was made on.
+    if (const DockPlace place = dock_.Plan(settings_.side);
+        dock_.Screens().size() > 1 && place.dpi != metrics_.scale.dpi)
+        ApplyDpi(place.dpi);
     LoadArrowGlyphs();
     dock_.SetWidth(metrics_.scale.Scale(settings_.width));
     ApplyOnTop();
@@ -103,7 +123,7 @@ void TMainPanel::LoadItems() {
     const ShortcutListLoad load = LoadShortcutList(*bytes, [this](std::unique_ptr<TShortCut> item) {
         AddItem(Items.Count(), std::move(item), /*layOut=*/false);  // laid out once below
     });
-    Hidden = true;
+    SetHidden(true);
     CaptureBackground();
     LayoutButtons();
     if (load.Damaged()) {
@@ -117,12 +137,7 @@ void TMainPanel::LoadItems() {
 void TMainPanel::Show() {
     // The first background: taken before the window appears, so the screen
     // under the panel's place does not contain the panel itself.
-    if (Background.Empty()) {
-        const bool wasHidden = Hidden;
-        Hidden = true;
-        CaptureBackground();
-        Hidden = wasHidden;
-    }
+    if (Background.Empty()) CaptureUnderShownPlace();
     ShowWindow(hwnd_, SW_SHOW);
     FormShow();
     UpdateWindow(hwnd_);
@@ -162,13 +177,10 @@ void TMainPanel::LiftAboveTrayStandIn() {
     if (liftsLeft_ > 0) SetTimer(hwnd_, kTimerLiftId, liftsLeft_ == 2 ? 500 : 2000, nullptr);
 }
 
-void TMainPanel::FormShow() { Hidden = false; }
+void TMainPanel::FormShow() { SetHidden(false); }
 
 void TMainPanel::CaptureAndRepaint() {
-    const bool wasHidden = Hidden;
-    Hidden = true;
-    CaptureBackground();
-    Hidden = wasHidden;
+    CaptureUnderShownPlace();
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
@@ -199,6 +211,10 @@ void TMainPanel::SaveAll() {
         PanelSettings s = settings_;
         s.width = LogicalWidth();
         for (const auto& [key, value] : PanelSettingsValues(s)) settingsFile_->Write(key.c_str(), value);
+        // Back on the primary: the stored choice goes; a file that never had
+        // one is left as it is.
+        if (s.monitor.empty() && monitorStored_) settingsFile_->Remove(kMonitorKey);
+        monitorStored_ = !s.monitor.empty();
     } catch (const std::exception& e) {
         failures = e.what();
     }
@@ -269,11 +285,27 @@ void TMainPanel::ApplyDpi(int dpi) {
     for (const auto& entry : Items) entry->button.ForgetScaledImages();
 }
 
-// WM_DPICHANGED: the panel moved to a screen of another scale, or the
-// user changed the scale. The panel keeps its width in 96-DPI pixels and
-// lays everything out again at once; it stays shown or hidden as it was.
+// WM_DPICHANGED: the panel's screen took another scale (or the panel went
+// to a screen of another). A notice that comes inside the panel's own move
+// or re-layout (the system sends it from within SetWindowPos) is taken up
+// once that is done: a re-layout never sets off another one.
+void TMainPanel::DpiNotice(int dpi) {
+    pendingDpi_ = dpi;
+    if (dock_.Placing() || changingDpi_) {
+        if (!dpiPosted_) dpiPosted_ = PostMessageW(hwnd_, win::kPendingDpiMessage, 0, 0) != 0;
+        return;
+    }
+    while (pendingDpi_ != 0) {
+        const int next = std::exchange(pendingDpi_, 0);
+        ChangeDpi(next);
+    }
+}
+
+// The panel keeps its width in 96-DPI pixels and lays everything out again
+// at once where it stands: it stays shown or hidden as it was.
 void TMainPanel::ChangeDpi(int dpi) {
     if (DpiScale::Of(dpi) == metrics_.scale) return;
+    const FlagScope changing(changingDpi_), keepPlace(keepPlace_);
     const int width = LogicalWidth();
     settings_.width = width;
     const int oldBackgroundLeft = BackgroundLeft();
@@ -284,12 +316,17 @@ void TMainPanel::ChangeDpi(int dpi) {
     const bool shown = !Hidden && !Background.Empty();
     TBitmap screen, kept;
     const int extra = metrics_.captureExtra;
-    const int screenLeft = settings_.side == PanelSide::Right ? dock_.ScreenWidth() - pixels - extra : 0;
+    const int edge = dock_.ClientEdge(settings_.side), top = dock_.ClientTop(settings_.side);
+    const int screenLeft = settings_.side == PanelSide::Right ? edge - pixels - extra : edge;
     if (shown) {
-        win::CaptureScreen(screenLeft, 0, pixels + 2 * extra, dock_.Height() + extra, screen);
+        win::CaptureScreen(screenLeft, top, pixels + 2 * extra, dock_.Height() + extra, screen);
         kept = Background;  // as captured: the resize pads it with black columns
     }
-    dock_.SetWidth(pixels);
+    // Sized and placed in one move: a hidden panel stays hidden.
+    if (Hidden)
+        dock_.MoveToHidden(settings_.side, pixels);
+    else
+        dock_.Dock(settings_.side, pixels);
     FormResize();
     LayoutButtons();
     if (shown) {
@@ -301,7 +338,11 @@ void TMainPanel::ChangeDpi(int dpi) {
             besideBackground_ = JoinCaptures({{&screen, screenLeft}}, BackgroundLeft() - extra, extra, dock_.Height());
         ReblendBackground();
     }
-    if (Hidden) dock_.MoveToHidden(settings_.side);
+    // Where it stands at the new size: a hidden panel stays hidden.
+    if (Hidden)
+        dock_.MoveToHidden(settings_.side);
+    else
+        dock_.Dock(settings_.side);
     // Painted before the notice returns: the frame's old picture, at its old
     // scale, is not left on the screen meanwhile.
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
@@ -322,11 +363,35 @@ LRESULT TMainPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND:
         return 1;
     case WM_DISPLAYCHANGE:
-        dock_.ForgetScreenWidth();
+        // A screen came or went: a chosen screen that returns takes the panel back.
+        dock_.ForgetScreens();
+        if (!destroyed_) Redock();
         break;
-    case WM_DPICHANGED:
+    case WM_SETTINGCHANGE:
+        if (wp == SPI_SETWORKAREA) {
+            dock_.ForgetScreens();
+            if (!destroyed_) Redock();
+        }
+        break;
+    case WM_DPICHANGED: {
         // The suggested rectangle is not taken: the panel docks itself.
-        if (!destroyed_) ChangeDpi(LOWORD(wp));
+        ++dpiNotices_;
+        dpiDeepest_ = std::max(dpiDeepest_, ++dpiNesting_);
+        if (!destroyed_) DpiNotice(LOWORD(wp));
+        --dpiNesting_;
+        return 0;
+    }
+    case win::kPendingDpiMessage:
+        dpiPosted_ = false;
+        if (!destroyed_ && pendingDpi_ != 0) {
+            DpiNotice(pendingDpi_);
+            // The system gave the frame the border of the screen it moved
+            // onto: it stands at its place again with that border.
+            if (Hidden)
+                dock_.MoveToHidden(settings_.side);
+            else
+                dock_.Dock(settings_.side);
+        }
         return 0;
     case WM_PAINT: {
         win::PaintScope paint(hwnd_);
@@ -440,6 +505,7 @@ LRESULT TMainPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     default:
         if (msg == win::HandleCensusMessage() && wp <= static_cast<WPARAM>(win::HandleKind::Other))
             return win::HandleCensus::Live(static_cast<win::HandleKind>(wp));
+        if (msg == win::DpiNoticeCensusMessage()) return MAKELRESULT(dpiNotices_, dpiDeepest_);
         if (msg == win::TrayIcon::TaskbarCreatedMessage()) {
             tray_.Readd();
             return 0;

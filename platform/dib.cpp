@@ -70,12 +70,13 @@ void DrawPicture(HDC dc, int x, int y, const TBitmap& picture) {
 
 void CaptureScreen(int x, int y, int width, int height, TBitmap& picture) {
     DibCanvas canvas(width, height);
-    // Only the part on the screen is copied; the rest stays black. Copies
-    // reaching past the screen's edge come back black as a whole on some
+    // Only the part on the screens is copied; the rest stays black. Copies
+    // reaching past the screens' edge come back black as a whole on some
     // systems (Wine), not just their outside part.
-    const int left = std::max(x, 0), top = std::max(y, 0);
-    const int right = std::min(x + width, GetSystemMetrics(SM_CXSCREEN));
-    const int bottom = std::min(y + height, GetSystemMetrics(SM_CYSCREEN));
+    const int screensLeft = GetSystemMetrics(SM_XVIRTUALSCREEN), screensTop = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const int left = std::max(x, screensLeft), top = std::max(y, screensTop);
+    const int right = std::min(x + width, screensLeft + GetSystemMetrics(SM_CXVIRTUALSCREEN));
+    const int bottom = std::min(y + height, screensTop + GetSystemMetrics(SM_CYVIRTUALSCREEN));
     if (left < right && top < bottom) {
         // In bands: Wine's X driver fetches each copy from the screen into a
         // transient block of its own, and the C runtime keeps a large block's

@@ -68,4 +68,9 @@ void SettingsFile::Write(const char* key, const std::string& value) {
     throw TError(UnableToWrite(Narrow(fileName_)));
 }
 
+void SettingsFile::Remove(const char* key) {
+    if (!WritePrivateProfileStringW(section_.c_str(), Widen(key).c_str(), nullptr, path_.c_str()))
+        throw TError(UnableToWrite(Narrow(fileName_)));
+}
+
 }  // namespace tilerack::win

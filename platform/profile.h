@@ -16,6 +16,8 @@ public:
     std::optional<std::string> Read(const char* key) const;
     // Throws TError "Unable to write to %s" when neither place takes the value.
     void Write(const char* key, const std::string& value);
+    // Takes `key` out of the section; throws as Write does.
+    void Remove(const char* key);
 
     const std::wstring& Path() const { return path_; }
 

@@ -15,8 +15,20 @@ inline constexpr UINT kAccessibleActionMessage = WM_APP + 3;
 // Posted to the panel when its hot key is held by another program: say so
 // once, from the message loop.
 inline constexpr UINT kHotKeyTakenMessage = WM_APP + 4;
+// Posted to the panel: take up a change of the display scale that was
+// noticed inside its own move or re-layout.
+inline constexpr UINT kPendingDpiMessage = WM_APP + 5;
 // Posted to the application window: show the recorded failures.
 inline constexpr UINT kShowErrorsMessage = WM_APP + 0x100;
+
+// The panel answers this registered message with the number of
+// WM_DPICHANGED notices it had (low word) and how deep they ever came inside
+// one another (high word: 1 when none came inside the handling of another),
+// so a check from outside can see that its moves never recurse.
+inline UINT DpiNoticeCensusMessage() {
+    static const UINT message = RegisterWindowMessageW(L"tilerack.DpiNoticeCensus");
+    return message;
+}
 
 static_assert(kTrayCallbackMessage == WM_APP + 1);
 static_assert(kTrayCallbackMessage != kResyncPlaceMessage && kResyncPlaceMessage != kShowErrorsMessage &&

@@ -120,10 +120,14 @@ export DRAG_SOURCE=$ROOT/tests/e2e/drag/drag_source.py
 # Helpers that use the X server itself (its pointer, where it shows windows).
 export X11_HELPERS=$ROOT/tests/e2e/x11
 
-# The long on-demand scenarios (kills, soak) run only when asked for by name.
+# The long on-demand scenarios (kills, soak) run only when asked for by name;
+# the two-screen scenarios run in a pass of their own (run-screens-e2e.sh),
+# after this one, when no filter is given or the filter names them.
+SCREENS_PASS=yes
 case " $* " in
-    *--gtest_filter=*) ;;
-    *) set -- "$@" "--gtest_filter=-OnDemand*" ;;
+    *--gtest_filter=*Screens*) ;;
+    *--gtest_filter=*) SCREENS_PASS=no ;;
+    *) set -- "$@" "--gtest_filter=-OnDemand*:Screens.*" ;;
 esac
 
 echo "run-e2e: DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX window manager: $E2E_WINDOW_MANAGER"
@@ -148,6 +152,22 @@ fi
 echo "run-e2e: screenshots in $E2E_DIR/screenshots"
 
 RESULTS=$E2E_DIR/e2e-results.xml
+SCREENS_RESULTS=$E2E_DIR/screens/e2e-results.xml
+rm -f "$SCREENS_RESULTS"
+if [ "$SCREENS_PASS" = yes ]; then
+    # Its arguments are this run's but for the filter: it runs Screens.* alone.
+    screens_args=()
+    for arg in "$@"; do
+        case $arg in --gtest_filter=*) ;; *) screens_args+=("$arg") ;; esac
+    done
+    "$ROOT/tests/e2e/run-screens-e2e.sh" "$WIN_DIR" "${screens_args[@]}"
+    SCREENS_STATUS=$?
+    if [ ! -s "$SCREENS_RESULTS" ]; then
+        echo "run-e2e: the two-screen pass gave no results (exit status $SCREENS_STATUS)" >&2
+        SCREENS_MISSING=1
+    fi
+    [ $STATUS -eq 0 ] && STATUS=$SCREENS_STATUS
+fi
 if [ ! -s "$RESULTS" ]; then
     echo "run-e2e: no test results (exit status $STATUS)" >&2
     echo "e2e: 0 passed, 1 failed"
@@ -155,8 +175,8 @@ if [ ! -s "$RESULTS" ]; then
     exit $STATUS
 fi
 # One <testcase> per test; a failed one holds <failure> elements, a skipped
-# one carries result="skipped".
-awk '
+# one carries result="skipped". A pass that gave no results counts as a failure.
+awk -v missing="${SCREENS_MISSING:-0}" '
     /<testcase / {
         inCase = 1; failed = 0
         run = ($0 ~ /status="run"/); skipped = ($0 ~ /result="skipped"/)
@@ -172,8 +192,9 @@ awk '
         else nPassed++
     }
     END {
+        nFailed += missing
         line = sprintf("e2e: %d passed, %d failed", nPassed, nFailed)
         if (nSkipped > 0) line = line sprintf(", %d skipped", nSkipped)
         print line
-    }' "$RESULTS"
+    }' "$RESULTS" $( [ -s "$SCREENS_RESULTS" ] && echo "$SCREENS_RESULTS")
 exit $STATUS

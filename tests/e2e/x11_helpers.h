@@ -32,6 +32,14 @@ std::wstring WindowManager();
 // which input sent through Windows never reaches. Returns "ended" or
 // "error ...".
 std::string DragWithXPointer(POINT from, POINT to);
+// Clicks the left button at `at` with the X server's own pointer
+// (tests/e2e/x11/pointer_click.sh): the window manager gives the window
+// there the X input focus. Returns "ended" or "error ...".
+std::string ClickWithXPointer(POINT at);
+// Presses each xdotool key or chord in turn on the X server's own keyboard
+// (tests/e2e/x11/key_press.sh), as a user's keyboard does: hot keys
+// included. Returns "ended" or "error ...".
+std::string PressXKeys(const std::vector<std::string>& keys);
 // Where the X server shows a top-level window (tests/e2e/x11/window_place.sh):
 // its outer rectangle, and whether it is mapped; nothing when it cannot tell.
 struct XWindowPlace {

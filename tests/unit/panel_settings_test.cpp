@@ -91,5 +91,18 @@ TEST(PanelSettingsWrite, WhatIsWrittenReadsBackTheSame) {
     EXPECT_EQ(Fields(ReadFrom(ini)), Fields(s));
 }
 
+TEST(PanelSettingsWrite, MonitorOnlyWhenItNamesAScreenAndKeptAsRead) {
+    EXPECT_EQ(ReadFrom({}).monitor, "");
+    PanelSettings s;
+    for (const auto& value : PanelSettingsValues(s)) EXPECT_NE(value.first, "Monitor");
+    // A value naming a screen that is not there is read and written back unchanged.
+    const std::string stored = "\\\\.\\DISPLAY9,2000,-30,1024,768";
+    s = ReadFrom({{"Monitor", stored}});
+    EXPECT_EQ(s.monitor, stored);
+    const auto values = PanelSettingsValues(s);
+    ASSERT_FALSE(values.empty());
+    EXPECT_EQ(values.back(), std::make_pair(std::string("Monitor"), stored));
+}
+
 }  // namespace
 }  // namespace tilerack
