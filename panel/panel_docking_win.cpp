@@ -87,6 +87,11 @@ void TMainPanel::SButtonHideMouseMove() {
 }
 
 void TMainPanel::TimerMouseTimer() {
+    // A drag of an item holds the panel out; the absence counts from its end.
+    if (DragOn()) {
+        watch_.Restart(CursorPoint().x);
+        return;
+    }
     const WatchAction action = watch_.Tick(settings_.side, Hidden, settings_.timeOut, CursorPoint(),
                                            dock_.ScreenWidth(), dock_.Width(), metrics_);
     switch (action) {

@@ -39,9 +39,11 @@
 
 #include "common/panel_settings.h"
 #include "dialogs/panel_host.h"
+#include "panel/button_strip.h"
 #include "panel/edge_dock_win.h"
 #include "panel/flat_button.h"
 #include "panel/hot_key_win.h"
+#include "panel/item_drag.h"
 #include "panel/item_glyph.h"
 #include "panel/item_list.h"
 #include "panel/items_menu_win.h"
@@ -51,6 +53,7 @@
 #include "panel/strip_focus.h"
 #include "panel/strip_accessible_win.h"
 #include "panel/strip_tooltips_win.h"
+#include "panel/type_to_find.h"
 #include "platform/handles.h"
 #include "platform/profile.h"
 #include "platform/tray.h"
@@ -60,12 +63,18 @@ namespace tilerack {
 
 inline constexpr const wchar_t* kPanelClassName = L"TMainPanel";
 // The panel's window timers: the pointer watch, the strip buttons' reveal and
-// the lifts above a stand-in notification area.
+// the lifts above a stand-in notification area, the strip's scrolling while
+// a drag rests near its top or bottom.
 inline constexpr UINT_PTR kTimerMouseId = 1;
 inline constexpr UINT_PTR kTimerButtonId = 2;
 inline constexpr UINT_PTR kTimerLiftId = 3;
+inline constexpr UINT_PTR kTimerDragScrollId = 4;
+inline constexpr UINT kDragScrollInterval = 150;  // ms
 
-class TMainPanel final : public win::WindowBase, public IPanelHost, private AccessibleStripHost {
+class TMainPanel final : public win::WindowBase,
+                         public IPanelHost,
+                         private AccessibleStripHost,
+                         private StripObserver {
 public:
     TMainPanel();
     ~TMainPanel() override;
@@ -121,6 +130,8 @@ private:
     void UpdateItemButton(TShortCut& item);
     void RemoveItem(const TShortCut& item);
     void LayoutButtons();
+    // The strip scrolled to start at item `first`.
+    void ScrollStripTo(int first);
     void FormResize();
     void FormPaint(HDC dc);
     void CaptureBackground();
@@ -129,8 +140,12 @@ private:
     void ReblendBackground();
     void LoadArrowGlyphs();
     void SetSide(PanelSide side);
-    TFlatButton* HitTest(POINT clientPoint);
-    std::vector<TFlatButton*> AllButtons();
+    TFlatButton* HitTest(POINT clientPoint) const { return strip_.HitTest(clientPoint.x, clientPoint.y); }
+    // StripObserver: assistive technology, the last right press and the
+    // keyboard focus follow the strip's buttons.
+    void ButtonAdded(const TFlatButton& button) override;
+    void ButtonRemoving(const TFlatButton& button) override;
+    void OrderChanged() override;
     // The screen y of each item button's top, in list order.
     std::vector<int> ButtonTopsOnScreen() const;
 
@@ -150,10 +165,31 @@ private:
     // Presses, menus and commands (panel_commands_win.cpp, panel_dialogs_win.cpp).
     void OnMouseMove(POINT p);
     void OnLeftDown(POINT p);
-    void FormMouseDown(TFlatButton* sender, int button, POINT clientPoint);
+    void OnLeftUp(POINT p);
+
+    // Arranging items by dragging their buttons (panel_arrange_win.cpp).
+    void PressForDrag(const TFlatButton* over, POINT p);
+    // A move of the pressed pointer; true when a drag is on (the move is its).
+    bool DragMove(POINT p);
+    // The button came up: true when it ended a drag (no click then).
+    bool DragRelease(POINT p);
+    // Esc, a lost capture: a drag under way ends without a move.
+    void CancelDrag();
+    bool DragOn() const { return drag_.Dragging(); }
+    // The gap of the strip nearest to client row `y`.
+    int GapAt(int y) const;
+    void DragScrollTick();
+    void PaintDragMark(HDC dc) const;
+    // The item of the focused button moved within the list; the focus stays on it.
+    void MoveFocusedItem(FocusMove move);
+    void TypeToFindLetter(wchar_t letter);
+    // Moves an item to list index `to`: one operation on the list, the strip
+    // laid out again.
+    void MoveItemTo(const TShortCut& item, int to);
+    void FormMouseDown(const TFlatButton* sender, int button, POINT clientPoint);
     // The context menu for `sender` (or none) as a right press at
     // `clientPoint` opens it, shown at the screen point `menuAt`.
-    void OpenContextMenu(TFlatButton* sender, POINT clientPoint, POINT menuAt);
+    void OpenContextMenu(const TFlatButton* sender, POINT clientPoint, POINT menuAt);
     void PopupMainAt(POINT screenPoint);
     void RunMainCommand(UINT command);
     TShortCut* ClickedItem() const;
@@ -174,7 +210,8 @@ private:
     void HotKeyPressed();
     bool KeyPressed(UINT key, bool system);
     void MoveKeyboardFocus(FocusMove move);
-    void FocusItemButton(TItemButton* button);
+    void FocusItemButton(const TItemButton* button);
+    TItemButton* KeyboardFocusButton() const;
     int FocusedItemIndex() const;
     void KeyboardContextMenu();
     void HideByKeyboard();
@@ -203,7 +240,13 @@ private:
     PanelMetrics metrics_;
     // True while the panel counts as slid off the screen.
     bool Hidden = false;
-    ItemList Items;
+    // Every button of the panel; Items, the items in list order with their
+    // buttons, and the three fixed buttons are the strip's.
+    ButtonStrip strip_;
+    const ItemList& Items = strip_.Items();
+    TFlatButton& SButtonHide = strip_.Hide();
+    TFlatButton& SButtonClose = strip_.Close();
+    TFlatButton& SButtonMenu = strip_.Menu();
     // The screen strip under the panel as last captured; the panel colour is
     // blended in as it is painted.
     TBitmap Background;
@@ -215,13 +258,10 @@ private:
     int blendedColumns_ = 0;
     // The button the last right press was on (or none), and where on the
     // screen: the item commands act on it, a new item goes in there.
-    TFlatButton* ClickedControl = nullptr;
+    ButtonId ClickedControl = kNoButton;
     POINT ClickPoint{0, 0};
     bool itemCommandsEnabled_ = true;
 
-    TFlatButton SButtonHide;
-    TFlatButton SButtonClose;
-    TFlatButton SButtonMenu;
     ItemGlyphPainter glyphPainter_;
     win::UniqueFont font_;
 
@@ -230,6 +270,9 @@ private:
     PointerRouter router_;
     StripTooltips tooltips_;
     ItemsMenu itemsMenu_;
+    // A press on an item's button and the drag it may become.
+    ItemDrag drag_;
+    TypeToFind typeToFind_;
     bool timerMouseOn_ = false;
     bool timerButtonOn_ = false;
 
@@ -246,7 +289,7 @@ private:
     // the window to give the focus back to, and the first item the strip
     // shows (0 unless the keyboard scrolled it).
     PanelHotKey hotKey_;
-    TItemButton* keyboardFocus_ = nullptr;
+    ButtonId keyboardFocus_ = kNoButton;
     bool keyboardUse_ = false;
     HWND focusReturn_ = nullptr;
     int firstShown_ = 0;
