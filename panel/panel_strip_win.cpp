@@ -91,6 +91,12 @@ void TMainPanel::ButtonRemoving(const TFlatButton& button) {
 
 void TMainPanel::OrderChanged() { NotifyAccessible(EVENT_OBJECT_REORDER, nullptr); }
 
+ButtonLook TMainPanel::DrawnLook(const TFlatButton& b) const {
+    // The dragged button stays pressed in, wherever the pointer is.
+    if (drag_.Dragging() && &Items.At(static_cast<size_t>(drag_.Item())).button == &b) return ButtonLook{true, true};
+    return router_.LookOf(b);
+}
+
 void TMainPanel::UpdateItemButton(TShortCut& item) {
     TItemButton* b = item.Button;
     if (!b) return;
@@ -192,7 +198,7 @@ void TMainPanel::FormPaint(HDC dc) {
     std::vector<Placed> placed;
     for (TFlatButton* b : strip_.Buttons()) {
         if (!b->visible) continue;
-        const ButtonLook look = router_.LookOf(*b);
+        const ButtonLook look = DrawnLook(*b);
         const SIZE image = imageSize(*b);
         RECT text{0, 0, 0, 0};
         if (!b->caption.empty()) {

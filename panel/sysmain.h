@@ -180,6 +180,8 @@ private:
     int GapAt(int y) const;
     void DragScrollTick();
     void PaintDragMark(HDC dc) const;
+    // How a button is drawn: as the pointer leaves it, the dragged one pressed.
+    ButtonLook DrawnLook(const TFlatButton& b) const;
     // The item of the focused button moved within the list; the focus stays on it.
     void MoveFocusedItem(FocusMove move);
     void TypeToFindLetter(wchar_t letter);

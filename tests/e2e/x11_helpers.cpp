@@ -88,6 +88,23 @@ std::string DragWithXPointer(POINT from, POINT to) {
                         20s);
 }
 
+std::string XPointerSteps(const std::vector<std::string>& words) {
+    std::wstring arguments;
+    for (const std::string& word : words) arguments += (arguments.empty() ? L"" : L" ") + Widen(word);
+    return RunX11Helper(L"pointer_steps.sh", arguments, 60s);
+}
+
+std::vector<std::string> XMoveSteps(POINT from, POINT to, int steps, double restSeconds) {
+    std::vector<std::string> words;
+    char rest[32];
+    snprintf(rest, sizeof rest, "%.3f", restSeconds);
+    for (int step = 1; step <= steps; ++step) {
+        words.insert(words.end(), {"mousemove", std::to_string(from.x + (to.x - from.x) * step / steps),
+                                   std::to_string(from.y + (to.y - from.y) * step / steps), "sleep", rest});
+    }
+    return words;
+}
+
 std::optional<XWindowPlace> XWindowPlaceOf(HWND window) {
     // Wine keeps the X window of each top-level window in this property.
     const auto id = reinterpret_cast<uintptr_t>(GetPropW(window, L"__wine_x11_whole_window"));

@@ -32,6 +32,13 @@ std::wstring WindowManager();
 // which input sent through Windows never reaches. Returns "ended" or
 // "error ...".
 std::string DragWithXPointer(POINT from, POINT to);
+// Runs one chain of xdotool commands at the X server
+// (tests/e2e/x11/pointer_steps.sh), for example a press, moves, a rest, a
+// key and the release of one slow drag. Returns "ended" or "error ...".
+std::string XPointerSteps(const std::vector<std::string>& words);
+// The xdotool words that move the pointer from `from` to `to` in `steps`
+// even steps, resting `restSeconds` after each.
+std::vector<std::string> XMoveSteps(POINT from, POINT to, int steps, double restSeconds);
 // Where the X server shows a top-level window (tests/e2e/x11/window_place.sh):
 // its outer rectangle, and whether it is mapped; nothing when it cannot tell.
 struct XWindowPlace {
