@@ -15,15 +15,25 @@
 //                           starting items, dropped files
 //   panel_dialogs_win.cpp   the commands that open the dialogs
 //   panel_keyboard_win.cpp  the hot key, the keys on the strip (focus,
-//                           scrolling, starting, the context menu, Esc) and
+//                           scrolling, starting, the context menu, Esc,
+//                           moving the focused item, type-to-find) and
 //                           what assistive technology reads of the strip
+//   panel_arrange_win.cpp   dragging an item's button to a new place: the
+//                           press, the drag distance, the mark, scrolling
+//                           near the strip's ends, the drop
 // and the collaborators it owns, each in a file of its own:
+//   button_strip.h          every button of the strip under a lasting
+//                           identity, in one order, telling its observers
+//                           of every change (portable)
 //   item_list.h             the items with their buttons, one entry each
 //   edge_dock_win.h         the docked place, frame size and outside moves
 //   pointer_router_win.h    the pointer over the windowless buttons
 //   strip_tooltips_win.h    the tooltips of the strip
 //   items_menu_win.h        the items menu
 //   pointer_watch.h         the decisions of the pointer watch (portable)
+//   item_drag.h             the drag of an item, the gap under the pointer,
+//                           scrolling near the ends (portable)
+//   type_to_find.h          finding an item by typing (portable)
 //   hot_key_win.h           the system-wide hot key (hot_key.h: its value
 //                           and name, portable)
 //   strip_focus.h           the keyboard focus's moves and the strip's
