@@ -7,12 +7,6 @@
 namespace tilerack {
 namespace {
 
-std::unique_ptr<TShortCut> Named(const std::string& caption) {
-    auto item = std::make_unique<TShortCut>();
-    item->Caption = caption;
-    return item;
-}
-
 std::string Order(const ButtonStrip& strip) {
     std::string order;
     for (const TFlatButton* b : strip.Buttons()) {
@@ -24,8 +18,8 @@ std::string Order(const ButtonStrip& strip) {
 
 // What the collaborators of the strip hear, in order.
 struct Listener : StripObserver {
-    void ButtonAdded(const TFlatButton& b) override { heard += "+" + std::to_string(b.id); }
-    void ButtonRemoving(const TFlatButton& b) override { heard += "-" + std::to_string(b.id); }
+    void ButtonAdded(const TFlatButton& b) override { heard.append(1, '+').append(std::to_string(b.id)); }
+    void ButtonRemoving(const TFlatButton& b) override { heard.append(1, '-').append(std::to_string(b.id)); }
     void OrderChanged() override { heard += "."; }
     std::string heard;
 };
@@ -35,8 +29,13 @@ struct StripWithItems : ::testing::Test {
         strip.Hide().hint = "H";
         strip.Menu().hint = "M";
         strip.Close().hint = "C";
-        for (const char* c : {"a", "b", "c"}) strip.InsertItem(strip.Items().Count(), Named(c));
+        for (const char* c : {"a", "b", "c"}) Add(strip.Items().Count(), c);
         strip.Watch(&listener);
+    }
+    ItemEntry& Add(size_t at, const char* caption) {
+        ItemEntry& entry = strip.InsertItem(at, std::make_unique<TShortCut>());
+        entry.item->Caption = caption;
+        return entry;
     }
     TShortCut* Item(size_t i) { return strip.Items().At(i).item.get(); }
     ButtonStrip strip;
@@ -73,7 +72,7 @@ TEST_F(StripWithItems, IdentitiesLastThroughMovesAndAreNeverReused) {
     EXPECT_TRUE(strip.RemoveItem(Item(2)));
     EXPECT_EQ(listener.heard, "..-" + std::to_string(c) + ".");
     EXPECT_EQ(strip.Find(c), nullptr);
-    strip.InsertItem(1, Named("d"));
+    Add(1, "d");
     EXPECT_EQ(Order(strip), "adbHMC");
     const ButtonId d = strip.Items().At(1).button.id;
     EXPECT_GT(d, c);
@@ -92,22 +91,6 @@ TEST_F(StripWithItems, HitTestFindsTheTopmostVisibleButton) {
     EXPECT_EQ(strip.HitTest(10, 5), nullptr) << "the hidden hide bar";
     strip.Items().At(1).button.visible = false;
     EXPECT_EQ(strip.HitTest(10, 50), nullptr);
-}
-
-TEST(ItemListMoveTo, MovesOneItemAndShiftsThoseBetween) {
-    ItemList list;
-    for (const char* c : {"a", "b", "c", "d"}) list.Append(Named(c));
-    auto order = [&] {
-        std::string s;
-        for (const auto& e : list) s += e->item->Caption;
-        return s;
-    };
-    EXPECT_TRUE(list.MoveTo(list.At(0).item.get(), 2));
-    EXPECT_EQ(order(), "bcad");
-    EXPECT_TRUE(list.MoveTo(list.At(3).item.get(), 0));
-    EXPECT_EQ(order(), "dbca");
-    EXPECT_FALSE(list.MoveTo(list.At(1).item.get(), 4));
-    EXPECT_EQ(order(), "dbca");
 }
 
 }  // namespace
