@@ -100,6 +100,10 @@ TEST_P(Arrange, TheFirstItemDraggedBelowTheThirdLandsThereOnTheScreenAndInTheFil
     EXPECT_TRUE(WaitUntil([&] { return ShownOrder() == "bca"; }, 5s)) << "the strip shows " << ShownOrder();
     SaveScreenshotPng(CurrentTestName());
     EXPECT_TRUE(ReadProbeRecords(scratch_->Path()).empty()) << "the drop started the item";
+    // The tooltips follow the new order at once.
+    const auto hint = HoverHint(*panel_, window_, ItemButtonRect(window_, 2, scale_));
+    ASSERT_TRUE(hint) << "no hint over the third button";
+    EXPECT_EQ(Narrow(hint->text), Narrow(L"Проба a"));
     EXPECT_EQ(SavedOrder(), "bca");
 }
 
