@@ -3,13 +3,15 @@
 // order; a drop off the panel, Esc and a wobble smaller than the system's drag
 // distance change nothing (the wobble is a click); the panel stays out for as
 // long as a drag takes; all at 96 and at 192 DPI, where the drag distance
-// is scaled with everything else.
+// is scaled with everything else. From the keyboard: Ctrl with the arrows,
+// Home and End moves the focused item; typing finds an item by its caption.
 #include <atomic>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "e2e_harness.h"
+#include "keyboard_driver.h"
 #include "platform/text.h"
 
 namespace e2e {
@@ -186,6 +188,62 @@ TEST_P(Arrange, ThePanelStaysOutForASlowDragAndTheMarkShowsWhereTheItemWillLand)
 }
 
 INSTANTIATE_TEST_SUITE_P(Scales, Arrange, ::testing::Values(96, 192), Dpi);
+
+// From the keyboard, with the keys pressed at the X server.
+class ArrangeByKeyboard : public KeyboardPanelTest {};
+
+TEST_F(ArrangeByKeyboard, CtrlArrowsMoveTheFocusedItemWhichKeepsTheFocusAndTheFileSaysSo) {
+    if (WindowManager().empty()) GTEST_SKIP() << kKeysNeedAWindowManager;
+    ASSERT_TRUE(StartHiddenWithProbeItems(4));
+    const HWND window = window_;
+    WinEventRecorder events(Pid());
+    ASSERT_TRUE(events.Hooked());
+    ASSERT_TRUE(PressHotKey());
+    ASSERT_TRUE(WaitForFocusedChild(window, 1));
+    AccessibleReader reader(window);  // a reader that has the object hears of new orders
+    ASSERT_TRUE(reader.Object());
+
+    ASSERT_EQ(PressXKeys({"ctrl+Down"}), "ended");
+    EXPECT_TRUE(WaitForFocusedChild(window, 2)) << "the focus did not go with the moved item";
+    EXPECT_EQ(Narrow(reader.Child(2).name), Narrow(L"Проба a"));
+    EXPECT_TRUE(events.WaitFor(EVENT_OBJECT_REORDER, window, CHILDID_SELF)) << "no reorder event";
+    EXPECT_TRUE(events.WaitFor(EVENT_OBJECT_FOCUS, window, 2)) << "no focus event at the item's new place";
+
+    ASSERT_EQ(PressXKeys({"ctrl+End"}), "ended");
+    EXPECT_TRUE(WaitForFocusedChild(window, 4));
+    ASSERT_EQ(PressXKeys({"Up", "ctrl+Home"}), "ended");  // the focus to "d", then "d" to the top
+    EXPECT_TRUE(WaitForFocusedChild(window, 1));
+    EXPECT_EQ(Narrow(reader.Child(1).name), Narrow(L"Проба d"));
+    ASSERT_TRUE(panel_->Close());
+    std::string order;
+    for (const auto& item : ReadSavedItems(scratch_->File(L"shorts.dat"))) order += item->Params.back();
+    EXPECT_EQ(order, "dbca");
+}
+
+TEST_F(ArrangeByKeyboard, TypingTheFirstLettersOfACaptionFocusesItsItem) {
+    if (WindowManager().empty()) GTEST_SKIP() << kKeysNeedAWindowManager;
+    std::vector<Entry> entries = ProbeItems(4);
+    const wchar_t* captions[] = {L"Mail", L"Notes", L"Nova", L""};
+    for (size_t i = 0; i < 4; ++i) entries[i].caption = captions[i];  // the last found by its file name
+    WriteItems(entries);
+    panel_ = std::make_unique<PanelProcess>(*scratch_);
+    window_ = StartHidden(*panel_);
+    ASSERT_NE(window_, nullptr);
+    holder_ = std::make_unique<FocusHolder>();
+    ASSERT_TRUE(PressHotKey());
+    ASSERT_TRUE(WaitForFocusedChild(window_, 1));
+
+    ASSERT_EQ(PressXKeys({"n", "o", "v"}), "ended");
+    EXPECT_TRUE(WaitForFocusedChild(window_, 3)) << "\"nov\" did not reach Nova";
+    Sleep(1200);  // a pause longer than a second: the next letter starts a new prefix
+    ASSERT_EQ(PressXKeys({"p", "r"}), "ended");
+    EXPECT_TRUE(WaitForFocusedChild(window_, 4)) << "\"pr\" did not reach probe.exe";
+    ASSERT_EQ(PressXKeys({"Return"}), "ended");
+    std::vector<ProbeRecord> starts;
+    ASSERT_TRUE(WaitUntil([&] { return !(starts = ReadProbeRecords(scratch_->Path())).empty(); }, 15s));
+    EXPECT_EQ(Narrow(ArgumentsOf(starts[0].commandLine)), "item-d");
+    EXPECT_TRUE(panel_->Close());
+}
 
 }  // namespace
 }  // namespace e2e

@@ -88,6 +88,16 @@ std::string DragWithXPointer(POINT from, POINT to) {
                         20s);
 }
 
+std::string PressXKeys(const std::vector<std::string>& keys) {
+    std::wstring arguments;
+    for (const std::string& key : keys) arguments += (arguments.empty() ? L"" : L" ") + Widen(key);
+    return RunX11Helper(L"key_press.sh", arguments, 20s);
+}
+
+std::string ClickWithXPointer(POINT at) {
+    return RunX11Helper(L"pointer_click.sh", std::to_wstring(at.x) + L" " + std::to_wstring(at.y), 20s);
+}
+
 std::string XPointerSteps(const std::vector<std::string>& words) {
     std::wstring arguments;
     for (const std::string& word : words) arguments += (arguments.empty() ? L"" : L" ") + Widen(word);

@@ -32,6 +32,15 @@ std::wstring WindowManager();
 // which input sent through Windows never reaches. Returns "ended" or
 // "error ...".
 std::string DragWithXPointer(POINT from, POINT to);
+// Presses each key or chord (xdotool's names: "Down", "ctrl+Down",
+// "shift+F10") in turn on the X server's keyboard (tests/e2e/x11/key_press.sh):
+// Wine reads them as a user's keys, hot keys included, which input sent
+// through Windows never tests. Returns "ended" or "error ...".
+std::string PressXKeys(const std::vector<std::string>& keys);
+// Clicks the left button at a screen point with the X server's pointer
+// (tests/e2e/x11/pointer_click.sh): the window manager gives that window
+// the X input focus. Returns "ended" or "error ...".
+std::string ClickWithXPointer(POINT at);
 // Runs one chain of xdotool commands at the X server
 // (tests/e2e/x11/pointer_steps.sh), for example a press, moves, a rest, a
 // key and the release of one slow drag. Returns "ended" or "error ...".
