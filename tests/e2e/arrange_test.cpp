@@ -189,6 +189,38 @@ TEST_P(Arrange, ThePanelStaysOutForASlowDragAndTheMarkShowsWhereTheItemWillLand)
 
 INSTANTIATE_TEST_SUITE_P(Scales, Arrange, ::testing::Values(96, 192), Dpi);
 
+// A strip longer than the screen scrolls while a drag holds the pointer at
+// its bottom, so an item can be dragged below one that never showed.
+class ArrangeLongStrip : public PanelTest {};
+
+TEST_F(ArrangeLongStrip, ADragHeldAtTheBottomScrollsTheStripAndLandsBelowTheLastItem) {
+    if (WindowManager().empty()) GTEST_SKIP() << "a drag at the X server needs the window manager run-e2e.sh starts";
+    const int fitting = (ScreenHeight() - 16) / 34;
+    const int count = fitting + 4;
+    const std::wstring probe = scratch_->AddProbe();
+    std::vector<ShortRecord> records;
+    for (int i = 0; i < count; ++i)
+        records.push_back({.params = "item-" + Num(i),
+                           .fileName = tilerack::win::Narrow(probe),
+                           .hint = "Проба " + Num(i),
+                           .image = FramedIconBmp(RGB(255, 0, 255), RGB(40, (i * 7) % 256, 200))});
+    ASSERT_TRUE(WriteItems(records));
+    ASSERT_NE(StartPanel(), nullptr);
+    const POINT from = ItemCentre(window_, 0);
+    const POINT bottom{from.x, ScreenHeight() - 1};
+    // Long enough at the bottom for every scroll step (one item per step).
+    std::vector<std::string> words = Words({"mousemove", Num(from.x), Num(from.y), "sleep", "0.15", "mousedown", "1",
+                                            "sleep", "0.15"});
+    const std::vector<std::string> moves = XMoveSteps(from, bottom, 10, 0.05);
+    words.insert(words.end(), moves.begin(), moves.end());
+    words.insert(words.end(), {"sleep", "3", "mouseup", "1"});
+    ASSERT_EQ(XPointerSteps(words), "ended");
+    const auto saved = CloseAndReadItems();
+    ASSERT_EQ(saved.size(), static_cast<size_t>(count));
+    EXPECT_EQ(saved.back()->Params, "item-0") << "the first item did not land below the last";
+    EXPECT_EQ(saved.front()->Params, "item-1");
+}
+
 // From the keyboard, with the keys pressed at the X server.
 class ArrangeByKeyboard : public KeyboardPanelTest {};
 
