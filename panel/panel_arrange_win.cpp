@@ -47,11 +47,10 @@ bool TMainPanel::DragRelease(POINT p) {
     const SIZE client = win::ClientSize(hwnd_);
     const bool overStrip = p.x >= 0 && p.x < client.cx && p.y >= 0 && p.y < client.cy;
     if (overStrip) drag_.Move(Point{p.x, p.y}, GapAt(p.y));
-    const int from = drag_.Item();
     const std::optional<ItemMove> move = drag_.Release(overStrip);
     KillTimer(hwnd_, kTimerDragScrollId);
     router_.Abandon();
-    if (move && from >= 0) MoveItemTo(*Items.At(static_cast<size_t>(move->from)).item, move->to);
+    if (move) MoveItemTo(*Items.At(static_cast<size_t>(move->from)).item, move->to);
     Invalidate();
     return true;
 }
