@@ -6,19 +6,19 @@
 
 namespace tilerack {
 
-int TFlatButton::ImageIndex() const {
+int TFlatButton::ImageIndex(ButtonLook look) const {
     if (numGlyphs < 5) return 0;
-    if (pressed && hot) return 2;
-    return hot ? 0 : 4;
+    if (look.pressed && look.hot) return 2;
+    return look.hot ? 0 : 4;
 }
 
 int TItemButton::ImageWidth() const { return item ? item->Icon.Width() : 0; }
 
 int TItemButton::ImageHeight() const { return item ? item->Icon.Height() : 0; }
 
-void TItemButton::DrawImageSized(PixelRows target, int x, int y, int width, int height) const {
+void TItemButton::DrawImageSized(PixelRows target, int x, int y, int width, int height, ButtonLook look) const {
     if (!item || !painter || item->Icon.Empty()) return;
-    const int index = ImageIndex();
+    const int index = ImageIndex(look);
     if (width == item->Icon.Width() && height == item->Icon.Height()) {
         painter->Draw(target, x, y, item->Icon, index);
         return;

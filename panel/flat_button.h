@@ -14,14 +14,24 @@ namespace tilerack {
 
 class TShortCut;
 
+// A button's identity on the strip, for as long as the button lives; 0 is none.
+using ButtonId = uint32_t;
+inline constexpr ButtonId kNoButton = 0;
+
+// How the pointer leaves a button: under it (hot) and pressed on it. The
+// pointer's router keeps this; the button only draws it.
+struct ButtonLook {
+    bool hot = false;
+    bool pressed = false;
+};
+
 class TFlatButton {
 public:
     virtual ~TFlatButton() = default;
 
+    ButtonId id = kNoButton;  // given by the strip
     Rect bounds;
     bool visible = true;
-    bool hot = false;      // the pointer is over it
-    bool pressed = false;  // the left button went down on it and is still down
     TBitmap glyph;
     int numGlyphs = 1;
     std::string caption;  // code page 1251
@@ -29,22 +39,22 @@ public:
     bool wordWrap = false;
     bool handCursor = false;
     std::function<void()> onClick;
-    uint32_t toolId = 0;  // its tooltip's id
-    bool toolAdded = false;
 
-    // Which of the glyph's images the state shows: 0 under the pointer, 2
+    // Which of the glyph's images a look shows: 0 under the pointer, 2
     // pressed, 4 otherwise (five-image glyphs); one-image glyphs always 0.
-    int ImageIndex() const;
+    int ImageIndex(ButtonLook look) const;
     // The size of its images as designed (at 96 DPI).
     virtual int ImageWidth() const { return numGlyphs > 0 ? glyph.Width() / numGlyphs : glyph.Width(); }
     virtual int ImageHeight() const { return glyph.Height(); }
-    // Draws the image the state shows with its top-left corner at (x, y), at
+    // Draws the image the look shows with its top-left corner at (x, y), at
     // its designed size.
-    void DrawImage(PixelRows target, int x, int y) const { DrawImageSized(target, x, y, ImageWidth(), ImageHeight()); }
+    void DrawImage(PixelRows target, int x, int y, ButtonLook look) const {
+        DrawImageSized(target, x, y, ImageWidth(), ImageHeight(), look);
+    }
     // The same drawn width x height, smoothly scaled where that differs from
     // the designed size.
-    virtual void DrawImageSized(PixelRows target, int x, int y, int width, int height) const {
-        DrawGlyphImageScaled(target, x, y, glyph, ImageIndex(), numGlyphs, width, height);
+    virtual void DrawImageSized(PixelRows target, int x, int y, int width, int height, ButtonLook look) const {
+        DrawGlyphImageScaled(target, x, y, glyph, ImageIndex(look), numGlyphs, width, height);
     }
 };
 
@@ -57,7 +67,7 @@ public:
 
     int ImageWidth() const override;
     int ImageHeight() const override;
-    void DrawImageSized(PixelRows target, int x, int y, int width, int height) const override;
+    void DrawImageSized(PixelRows target, int x, int y, int width, int height, ButtonLook look) const override;
     // Forgets the scaled pictures kept for drawing: the icon or the scale changed.
     void ForgetScaledImages() const;
 

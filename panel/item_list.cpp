@@ -35,7 +35,17 @@ bool ItemList::Move(const TShortCut* item, int delta) {
     if (!from) return false;
     const long to = static_cast<long>(*from) + delta;
     if (to < 0 || to >= static_cast<long>(entries_.size())) return false;
-    std::swap(entries_[*from], entries_[static_cast<size_t>(to)]);
+    return MoveTo(item, static_cast<size_t>(to));
+}
+
+bool ItemList::MoveTo(const TShortCut* item, size_t to) {
+    const std::optional<size_t> from = IndexOf(item);
+    if (!from || to >= entries_.size() || to == *from) return false;
+    const auto at = [this](size_t i) { return entries_.begin() + static_cast<std::ptrdiff_t>(i); };
+    if (to < *from)
+        std::rotate(at(to), at(*from), at(*from + 1));
+    else
+        std::rotate(at(*from), at(*from + 1), at(to + 1));
     return true;
 }
 

@@ -45,6 +45,10 @@ public:
     // Swaps the item with its neighbour `delta` places down (up when
     // negative); false, changing nothing, when that place is outside the list.
     bool Move(const TShortCut* item, int delta);
+    // Moves the item to index `to`, the items between shifting by one; false,
+    // changing nothing, when it is not listed, `to` is past the end or the
+    // item stands there already.
+    bool MoveTo(const TShortCut* item, size_t to);
     // Removes the item with its button; false when it is not listed.
     bool Remove(const TShortCut* item);
     void Clear() { entries_.clear(); }

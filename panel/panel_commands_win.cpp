@@ -29,6 +29,7 @@ enum MainCommand : UINT {
 }  // namespace
 
 void TMainPanel::OnMouseMove(POINT p) {
+    if (DragMove(p)) return;
     TFlatButton* over = router_.Move(p);
     if (over == &SButtonHide || over == &SButtonMenu) SButtonHideMouseMove();
 }
@@ -37,9 +38,14 @@ void TMainPanel::OnLeftDown(POINT p) {
     TFlatButton* over = HitTest(p);
     FormMouseDown(over, VK_LBUTTON, p);
     router_.Press(over);
+    PressForDrag(over, p);
 }
 
-void TMainPanel::FormMouseDown(TFlatButton* sender, int button, POINT clientPoint) {
+void TMainPanel::OnLeftUp(POINT p) {
+    if (!DragRelease(p)) router_.Release(p);
+}
+
+void TMainPanel::FormMouseDown(const TFlatButton* sender, int button, POINT clientPoint) {
     EnableTimerMouse(true);
     if (button != VK_RBUTTON) return;
     POINT cursor;
@@ -47,9 +53,9 @@ void TMainPanel::FormMouseDown(TFlatButton* sender, int button, POINT clientPoin
     OpenContextMenu(sender, clientPoint, cursor);
 }
 
-void TMainPanel::OpenContextMenu(TFlatButton* sender, POINT clientPoint, POINT menuAt) {
+void TMainPanel::OpenContextMenu(const TFlatButton* sender, POINT clientPoint, POINT menuAt) {
     EnableTimerMouse(true);
-    ClickedControl = sender;
+    ClickedControl = sender ? sender->id : kNoButton;
     itemCommandsEnabled_ = ClickedItem() != nullptr;
     POINT screen = clientPoint;
     ClientToScreen(hwnd_, &screen);
@@ -59,7 +65,7 @@ void TMainPanel::OpenContextMenu(TFlatButton* sender, POINT clientPoint, POINT m
 
 // The item whose button the last right press was on, while it is listed.
 TShortCut* TMainPanel::ClickedItem() const {
-    const ItemEntry* entry = Items.EntryOf(ClickedControl);
+    const ItemEntry* entry = strip_.EntryOf(ClickedControl);
     return entry ? entry->item.get() : nullptr;
 }
 
@@ -121,10 +127,9 @@ void TMainPanel::RunMainCommand(UINT command) {
 }
 
 void TMainPanel::MoveClickedItem(int delta) {
-    if (Items.Move(ClickedItem(), delta)) {
-        LayoutButtons();
-        NotifyAccessible(EVENT_OBJECT_REORDER, nullptr);
-    }
+    const TShortCut* item = ClickedItem();
+    const std::optional<size_t> at = item ? Items.IndexOf(item) : std::nullopt;
+    if (at) MoveItemTo(*item, static_cast<int>(*at) + delta);
 }
 
 void TMainPanel::DeleteClickedItem() {

@@ -105,6 +105,11 @@ bool TMainPanel::FullScreenInFront() {
 }
 
 void TMainPanel::TimerMouseTimer() {
+    // A drag of an item holds the panel out; the absence counts from its end.
+    if (DragOn()) {
+        watch_.Restart(CursorPoint().x);
+        return;
+    }
     const WatchAction action = watch_.Tick(Hidden, settings_.timeOut, CursorPoint(), dock_.Plan(settings_.side).edge,
                                            dock_.Width(), metrics_, [this] { return FullScreenInFront(); });
     switch (action) {

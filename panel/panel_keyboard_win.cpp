@@ -51,17 +51,24 @@ void TMainPanel::HotKeyPressed() {
 
 bool TMainPanel::KeyPressed(UINT key, bool system) {
     const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    const bool control = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    // With Ctrl the focused item moves instead of the focus.
+    const auto focusOrItem = [&](FocusMove move) {
+        if (control) MoveFocusedItem(move);
+        else MoveKeyboardFocus(move);
+        return true;
+    };
     switch (key) {
-    case VK_UP: MoveKeyboardFocus(FocusMove::Previous); return true;
-    case VK_DOWN: MoveKeyboardFocus(FocusMove::Next); return true;
-    case VK_HOME: MoveKeyboardFocus(FocusMove::First); return true;
-    case VK_END: MoveKeyboardFocus(FocusMove::Last); return true;
+    case VK_UP: return focusOrItem(FocusMove::Previous);
+    case VK_DOWN: return focusOrItem(FocusMove::Next);
+    case VK_HOME: return focusOrItem(FocusMove::First);
+    case VK_END: return focusOrItem(FocusMove::Last);
     case VK_RETURN:
     case VK_SPACE:
         if (system) return false;
         keyboardUse_ = true;
         // Exactly a click on it.
-        if (keyboardFocus_ && keyboardFocus_->onClick) keyboardFocus_->onClick();
+        if (const TItemButton* focused = KeyboardFocusButton(); focused && focused->onClick) focused->onClick();
         return true;
     case VK_APPS:
         KeyboardContextMenu();
@@ -72,7 +79,8 @@ bool TMainPanel::KeyPressed(UINT key, bool system) {
         return true;
     case VK_ESCAPE:
         if (system) return false;
-        HideByKeyboard();
+        if (DragOn()) CancelDrag();
+        else HideByKeyboard();
         return true;
     default:
         return false;
@@ -80,12 +88,41 @@ bool TMainPanel::KeyPressed(UINT key, bool system) {
 }
 
 int TMainPanel::FocusedItemIndex() const {
-    int i = 0;
-    for (const auto& entry : Items) {
-        if (&entry->button == keyboardFocus_) return i;
-        ++i;
-    }
-    return -1;
+    const TItemButton* focused = KeyboardFocusButton();
+    const std::optional<size_t> at = focused ? Items.IndexOf(focused->item) : std::nullopt;
+    return at ? static_cast<int>(*at) : -1;
+}
+
+TItemButton* TMainPanel::KeyboardFocusButton() const {
+    ItemEntry* entry = strip_.EntryOf(keyboardFocus_);
+    return entry ? &entry->button : nullptr;
+}
+
+void TMainPanel::MoveFocusedItem(FocusMove move) {
+    keyboardUse_ = true;
+    const TItemButton* focused = KeyboardFocusButton();
+    if (!focused) return;
+    const int from = FocusedItemIndex();
+    const int to = MoveItemFocus(from, move, static_cast<int>(Items.Count()));
+    if (to == from) return;
+    MoveItemTo(*focused->item, to);
+    // The focus stays on the item; a screen reader hears where it is now.
+    if (GetFocus() == hwnd_) NotifyAccessible(EVENT_OBJECT_FOCUS, focused);
+}
+
+void TMainPanel::TypeToFindLetter(wchar_t letter) {
+    // Control characters, and the space that starts the focused item.
+    if (letter <= L' ' || Items.Empty()) return;
+    bool lossless = true;
+    const std::string narrow = win::Narrow(std::wstring(1, letter), &lossless);
+    if (!lossless || narrow.size() != 1) return;
+    keyboardUse_ = true;
+    std::vector<std::string> names;
+    names.reserve(Items.Count());
+    for (const auto& entry : Items) names.push_back(SearchName(entry->item->Caption, entry->item->FileName));
+    const int current = FocusedItemIndex();
+    const int found = typeToFind_.Type(narrow[0], static_cast<uint32_t>(GetMessageTime()), names, current);
+    if (found != current && found >= 0) FocusItemButton(&Items.At(static_cast<size_t>(found)).button);
 }
 
 void TMainPanel::MoveKeyboardFocus(FocusMove move) {
@@ -94,8 +131,8 @@ void TMainPanel::MoveKeyboardFocus(FocusMove move) {
     FocusItemButton(index >= 0 ? &Items.At(static_cast<size_t>(index)).button : nullptr);
 }
 
-void TMainPanel::FocusItemButton(TItemButton* button) {
-    keyboardFocus_ = button;
+void TMainPanel::FocusItemButton(const TItemButton* button) {
+    keyboardFocus_ = button ? button->id : kNoButton;
     ScrollToFocus();
     Invalidate();
     if (button && GetFocus() == hwnd_) NotifyAccessible(EVENT_OBJECT_FOCUS, button);
@@ -112,7 +149,7 @@ void TMainPanel::ScrollToFocus() {
 
 void TMainPanel::KeyboardContextMenu() {
     keyboardUse_ = true;
-    TFlatButton* sender = keyboardFocus_;
+    const TFlatButton* sender = KeyboardFocusButton();
     POINT client{win::ClientSize(hwnd_).cx / 2, SButtonHide.bounds.Bottom() + 1};
     if (sender) client = POINT{sender->bounds.left + sender->bounds.width / 2, sender->bounds.top + sender->bounds.height / 2};
     POINT at = client;
@@ -124,7 +161,7 @@ void TMainPanel::HideByKeyboard() {
     const HWND back = focusReturn_;
     keyboardUse_ = false;
     focusReturn_ = nullptr;
-    keyboardFocus_ = nullptr;
+    keyboardFocus_ = kNoButton;
     HideByButton();
     // A window that has since been hidden or disabled takes no focus: the
     // system's own choice stands then.
@@ -160,7 +197,7 @@ LRESULT TMainPanel::AnswerGetObject(WPARAM wp, LPARAM lp) {
 
 void TMainPanel::ReleaseKeyboardAndAccessibility() {
     hotKey_.Unregister();
-    keyboardFocus_ = nullptr;
+    keyboardFocus_ = kNoButton;
     if (accessible_) {
         accessible_->Disconnect();
         // Clients in other processes lose their stubs now, not when they let go.
@@ -180,29 +217,10 @@ void TMainPanel::NotifyAccessible(DWORD event, const TFlatButton* button) {
     NotifyWinEvent(event, hwnd_, OBJID_CLIENT, id);
 }
 
-long TMainPanel::AccessibleIdOf(const TFlatButton* button) const {
-    if (!button) return 0;
-    const long items = static_cast<long>(Items.Count());
-    if (button == &SButtonHide) return items + 1;
-    if (button == &SButtonMenu) return items + 2;
-    if (button == &SButtonClose) return items + 3;
-    long id = 1;
-    for (const auto& entry : Items) {
-        if (&entry->button == button) return id;
-        ++id;
-    }
-    return 0;
-}
+// The children are the strip's buttons in its one order.
+long TMainPanel::AccessibleIdOf(const TFlatButton* button) const { return button ? strip_.PositionOf(button->id) : 0; }
 
-TFlatButton* TMainPanel::AccessibleButtonOf(long id) const {
-    const long items = static_cast<long>(Items.Count());
-    if (id >= 1 && id <= items) return &Items.At(static_cast<size_t>(id - 1)).button;
-    TMainPanel& self = const_cast<TMainPanel&>(*this);
-    if (id == items + 1) return &self.SButtonHide;
-    if (id == items + 2) return &self.SButtonMenu;
-    if (id == items + 3) return &self.SButtonClose;
-    return nullptr;
-}
+TFlatButton* TMainPanel::AccessibleButtonOf(long id) const { return strip_.AtPosition(id); }
 
 std::wstring TMainPanel::AccessibleName() const { return kAppTitleW; }
 
@@ -211,7 +229,7 @@ long TMainPanel::AccessibleChildCount() const { return static_cast<long>(Items.C
 bool TMainPanel::AccessibleChild(long id, AccessibleButton& out) const {
     const TFlatButton* b = AccessibleButtonOf(id);
     if (!b) return false;
-    const ItemEntry* entry = Items.EntryOf(b);
+    const ItemEntry* entry = strip_.EntryOf(b->id);
     if (entry) {
         const TShortCut& item = *entry->item;
         out.name = win::Widen(item.Caption.empty() ? item.FileName : item.Caption);
@@ -227,16 +245,17 @@ bool TMainPanel::AccessibleChild(long id, AccessibleButton& out) const {
     DWORD state = 0;
     if (!b->visible || Hidden || !IsWindowVisible(hwnd_)) state |= STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN;
     if (entry) state |= STATE_SYSTEM_FOCUSABLE;
-    if (entry && b == keyboardFocus_ && GetFocus() == hwnd_) state |= STATE_SYSTEM_FOCUSED;
-    if (b->hot) state |= STATE_SYSTEM_HOTTRACKED;
-    if (b->pressed && b->hot) state |= STATE_SYSTEM_PRESSED;
+    if (entry && b->id == keyboardFocus_ && GetFocus() == hwnd_) state |= STATE_SYSTEM_FOCUSED;
+    const ButtonLook look = router_.LookOf(*b);
+    if (look.hot) state |= STATE_SYSTEM_HOTTRACKED;
+    if (look.pressed && look.hot) state |= STATE_SYSTEM_PRESSED;
     out.state = state;
     return true;
 }
 
 long TMainPanel::AccessibleFocus() const {
     if (GetFocus() != hwnd_) return -1;
-    return keyboardFocus_ ? AccessibleIdOf(keyboardFocus_) : 0;
+    return strip_.PositionOf(KeyboardFocusButton() ? keyboardFocus_ : kNoButton);
 }
 
 long TMainPanel::AccessibleHitTest(POINT screen) const {
@@ -244,7 +263,7 @@ long TMainPanel::AccessibleHitTest(POINT screen) const {
     ScreenToClient(hwnd_, &p);
     const SIZE client = win::ClientSize(hwnd_);
     if (p.x < 0 || p.y < 0 || p.x >= client.cx || p.y >= client.cy) return -1;
-    return AccessibleIdOf(const_cast<TMainPanel*>(this)->HitTest(p));
+    return AccessibleIdOf(HitTest(p));
 }
 
 bool TMainPanel::AccessibleDoDefaultAction(long id) {
@@ -254,8 +273,8 @@ bool TMainPanel::AccessibleDoDefaultAction(long id) {
 }
 
 bool TMainPanel::AccessibleSelect(long id) {
-    TFlatButton* b = AccessibleButtonOf(id);
-    ItemEntry* entry = Items.EntryOf(b);
+    const TFlatButton* b = AccessibleButtonOf(id);
+    ItemEntry* entry = b ? strip_.EntryOf(b->id) : nullptr;
     if (!entry || GetFocus() != hwnd_) return false;
     keyboardUse_ = true;
     FocusItemButton(&entry->button);

@@ -50,7 +50,7 @@ PixelRows ClipRows(PixelRows rows, const Rect& r) {
 }  // namespace
 
 void TMainPanel::AddItem(size_t index, std::unique_ptr<TShortCut> item, bool layOut) {
-    AddItemButton(Items.Insert(index, std::move(item)), layOut);
+    AddItemButton(strip_.InsertItem(index, std::move(item)), layOut);
 }
 
 void TMainPanel::AddItemButton(ItemEntry& entry, bool layOut) {
@@ -67,22 +67,34 @@ void TMainPanel::AddItemButton(ItemEntry& entry, bool layOut) {
     item.OnChange = [this](TShortCut& sender) { UpdateItemButton(sender); };
     item.DoChange();
     b.onClick = [this, &item] { ItemClick(item); };
-    if (layOut) {
-        LayoutButtons();
-        NotifyAccessible(EVENT_OBJECT_CREATE, &b);
-    }
+    if (layOut) LayoutButtons();
 }
 
 void TMainPanel::RemoveItem(const TShortCut& item) {
-    ItemEntry* entry = item.Button ? Items.EntryOf(item.Button) : nullptr;
-    if (!entry) return;
-    NotifyAccessible(EVENT_OBJECT_DESTROY, &entry->button);
-    tooltips_.Remove(entry->button);
-    router_.Forget(&entry->button);
-    if (ClickedControl == &entry->button) ClickedControl = nullptr;
-    if (keyboardFocus_ == &entry->button) keyboardFocus_ = nullptr;
-    Items.Remove(&item);
+    if (strip_.RemoveItem(&item)) LayoutButtons();
+}
+
+void TMainPanel::MoveItemTo(const TShortCut& item, int to) {
+    if (to < 0 || !strip_.MoveItem(&item, static_cast<size_t>(to))) return;
     LayoutButtons();
+    if (KeyboardFocusButton()) ScrollToFocus();
+}
+
+void TMainPanel::ButtonAdded(const TFlatButton& button) { NotifyAccessible(EVENT_OBJECT_CREATE, &button); }
+
+void TMainPanel::ButtonRemoving(const TFlatButton& button) {
+    NotifyAccessible(EVENT_OBJECT_DESTROY, &button);
+    if (ClickedControl == button.id) ClickedControl = kNoButton;
+    if (keyboardFocus_ == button.id) keyboardFocus_ = kNoButton;
+    if (drag_.Item() >= 0 && &Items.At(static_cast<size_t>(drag_.Item())).button == &button) CancelDrag();
+}
+
+void TMainPanel::OrderChanged() { NotifyAccessible(EVENT_OBJECT_REORDER, nullptr); }
+
+ButtonLook TMainPanel::DrawnLook(const TFlatButton& b) const {
+    // The dragged button stays pressed in, wherever the pointer is.
+    if (drag_.Dragging() && &Items.At(static_cast<size_t>(drag_.Item())).button == &b) return ButtonLook{true, true};
+    return router_.LookOf(b);
 }
 
 void TMainPanel::UpdateItemButton(TShortCut& item) {
@@ -98,7 +110,7 @@ void TMainPanel::UpdateItemButton(TShortCut& item) {
 
 void TMainPanel::LayoutButtons() {
     const int count = static_cast<int>(Items.Count());
-    // Only the keyboard scrolls the strip (firstShown_); otherwise it starts at its first item.
+    // Only the keyboard and a drag scroll the strip (firstShown_); otherwise it starts at its first item.
     if (firstShown_ != 0)
         firstShown_ = FirstShownFor(firstShown_, -1, count,
                                     FittingItemCount(dock_.Height(), SButtonHide.bounds.Bottom(), metrics_));
@@ -129,22 +141,6 @@ void TMainPanel::FormResize() {
     // A change of scale lays the strip out where the panel stands, shown or hidden.
     if (!keepPlace_) PlaceAtEdge();
     Invalidate();
-}
-
-std::vector<TFlatButton*> TMainPanel::AllButtons() {
-    std::vector<TFlatButton*> all{&SButtonHide, &SButtonClose, &SButtonMenu};
-    for (const auto& entry : Items) all.push_back(&entry->button);
-    return all;
-}
-
-TFlatButton* TMainPanel::HitTest(POINT p) {
-    // The menu button lies above the item buttons.
-    if (SButtonMenu.visible && SButtonMenu.bounds.Contains(p.x, p.y)) return &SButtonMenu;
-    for (TFlatButton* b : {&SButtonHide, &SButtonClose})
-        if (b->visible && b->bounds.Contains(p.x, p.y)) return b;
-    for (const auto& entry : Items)
-        if (entry->button.visible && entry->button.bounds.Contains(p.x, p.y)) return &entry->button;
-    return nullptr;
 }
 
 void TMainPanel::CaptureBackground() {
@@ -189,10 +185,10 @@ void TMainPanel::FormPaint(HDC dc) {
     auto imageSize = [&m](const TFlatButton& b) {
         return SIZE{m.scale.Scale(b.ImageWidth()), m.scale.Scale(b.ImageHeight())};
     };
-    auto glyphOrigin = [&m](const TFlatButton& b, SIZE image, int textWidth) {
+    auto glyphOrigin = [&m](const TFlatButton& b, SIZE image, int textWidth, ButtonLook look) {
         const int block = image.cx + (textWidth > 0 ? m.captionGap + textWidth : 0);
         POINT o{b.bounds.left + (b.bounds.width - block) / 2, b.bounds.top + (b.bounds.height - image.cy) / 2};
-        if (b.pressed && b.hot) {
+        if (look.pressed && look.hot) {
             o.x += m.pressShift;
             o.y += m.pressShift;
         }
@@ -203,10 +199,12 @@ void TMainPanel::FormPaint(HDC dc) {
     SetBkMode(canvas.dc(), TRANSPARENT);
 
     // Caption sizes first: the glyph and its caption are centred as one block.
-    struct Placed { TFlatButton* b; RECT text; POINT glyph; SIZE image; };
+    // In the strip's order: the fixed buttons over the items.
+    struct Placed { TFlatButton* b; RECT text; POINT glyph; SIZE image; ButtonLook look; };
     std::vector<Placed> placed;
-    for (TFlatButton* b : AllButtons()) {
+    for (TFlatButton* b : strip_.Buttons()) {
         if (!b->visible) continue;
+        const ButtonLook look = DrawnLook(*b);
         const SIZE image = imageSize(*b);
         RECT text{0, 0, 0, 0};
         if (!b->caption.empty()) {
@@ -218,14 +216,14 @@ void TMainPanel::FormPaint(HDC dc) {
             text.right = std::min<LONG>(text.right, room);
             text.bottom = std::min<LONG>(text.bottom, b->bounds.height);
         }
-        const POINT g = glyphOrigin(*b, image, b->caption.empty() ? 0 : text.right);
+        const POINT g = glyphOrigin(*b, image, b->caption.empty() ? 0 : text.right, look);
         // An item's picture wider than a narrow panel's button stays inside it.
-        const bool item = b != &SButtonHide && b != &SButtonClose && b != &SButtonMenu;
-        const Rect clip = item ? b->bounds : Rect{0, 0, cw, ch};
+        const Rect clip = strip_.IsFixed(b) ? Rect{0, 0, cw, ch} : b->bounds;
         const PixelRows inside = ClipRows(pixels, clip);
         if (inside.bits)
-            b->DrawImageSized(inside, g.x - std::max(clip.left, 0), g.y - std::max(clip.top, 0), image.cx, image.cy);
-        placed.push_back({b, text, g, image});
+            b->DrawImageSized(inside, g.x - std::max(clip.left, 0), g.y - std::max(clip.top, 0), image.cx, image.cy,
+                              look);
+        placed.push_back({b, text, g, image, look});
     }
     SetTextColor(canvas.dc(), RGB(0, 0, 0));
     for (const Placed& p : placed) {
@@ -233,7 +231,7 @@ void TMainPanel::FormPaint(HDC dc) {
         if (!b.caption.empty()) {
             const int h = p.text.bottom;
             RECT r{p.glyph.x + p.image.cx + m.captionGap, b.bounds.top + (b.bounds.height - h) / 2, 0, 0};
-            if (b.pressed && b.hot) r.top += m.pressShift;
+            if (p.look.pressed && p.look.hot) r.top += m.pressShift;
             r.right = r.left + p.text.right;
             r.bottom = r.top + h;
             const std::wstring caption = win::Widen(b.caption);
@@ -241,10 +239,10 @@ void TMainPanel::FormPaint(HDC dc) {
             DrawTextW(canvas.dc(), caption.c_str(), static_cast<int>(caption.size()), &r,
                       DT_WORDBREAK | DT_NOPREFIX | DT_LEFT | DT_NOCLIP);
         }
-        const bool focusMark = &b == keyboardFocus_ && GetFocus() == hwnd_;
-        if (b.hot || b.pressed || focusMark) {
+        const bool focusMark = b.id == keyboardFocus_ && GetFocus() == hwnd_;
+        if (p.look.hot || p.look.pressed || focusMark) {
             RECT edge{b.bounds.left, b.bounds.top, b.bounds.Right(), b.bounds.Bottom()};
-            DrawEdge(canvas.dc(), &edge, b.pressed && b.hot ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
+            DrawEdge(canvas.dc(), &edge, p.look.pressed && p.look.hot ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
         }
         if (focusMark) {
             RECT mark{b.bounds.left + m.focusInset, b.bounds.top + m.focusInset, b.bounds.Right() - m.focusInset,
@@ -254,6 +252,7 @@ void TMainPanel::FormPaint(HDC dc) {
             DrawFocusRect(canvas.dc(), &mark);
         }
     }
+    PaintDragMark(canvas.dc());
     BitBlt(dc, 0, 0, cw, ch, canvas.dc(), 0, 0, SRCCOPY);
 }
 

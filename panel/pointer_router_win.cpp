@@ -10,11 +10,10 @@ TFlatButton* PointerRouter::Move(POINT p) {
         tme.hwndTrack = panel_;
         trackingLeave_ = TrackMouseEvent(&tme) != FALSE;
     }
-    TFlatButton* over = hitTest_(p);
-    if (over != hot_) {
-        if (hot_) hot_->hot = false;
-        hot_ = over;
-        if (over) over->hot = true;
+    TFlatButton* over = strip_.HitTest(p.x, p.y);
+    const ButtonId id = over ? over->id : kNoButton;
+    if (id != hot_) {
+        hot_ = id;
         repaint_();
     }
     return over;
@@ -22,35 +21,40 @@ TFlatButton* PointerRouter::Move(POINT p) {
 
 void PointerRouter::Leave() {
     trackingLeave_ = false;
-    if (pressed_) return;  // captured: the button keeps its state until release
-    if (hot_) {
-        hot_->hot = false;
-        hot_ = nullptr;
+    if (pressed_ != kNoButton) return;  // captured: the button keeps its state until release
+    if (hot_ != kNoButton) {
+        hot_ = kNoButton;
         repaint_();
     }
 }
 
 void PointerRouter::Press(TFlatButton* over) {
     if (!over) return;
-    pressed_ = over;
-    over->pressed = true;
+    pressed_ = over->id;
     SetCapture(panel_);
     repaint_();
 }
 
 void PointerRouter::Release(POINT p) {
-    TFlatButton* pressed = pressed_;
-    pressed_ = nullptr;
+    const ButtonId pressed = pressed_;
+    pressed_ = kNoButton;
     if (GetCapture() == panel_) ReleaseCapture();
-    if (!pressed) return;
-    pressed->pressed = false;
+    if (pressed == kNoButton) return;
     repaint_();
-    if (hitTest_(p) == pressed && pressed->onClick) pressed->onClick();
+    TFlatButton* b = strip_.HitTest(p.x, p.y);
+    if (b && b->id == pressed && b->onClick) b->onClick();
 }
 
-void PointerRouter::Forget(const TFlatButton* button) {
-    if (hot_ == button) hot_ = nullptr;
-    if (pressed_ == button) pressed_ = nullptr;
+void PointerRouter::Abandon() {
+    const bool had = pressed_ != kNoButton;
+    pressed_ = kNoButton;
+    if (GetCapture() == panel_) ReleaseCapture();
+    if (had) repaint_();
+}
+
+void PointerRouter::ButtonRemoving(const TFlatButton& b) {
+    if (hot_ == b.id) hot_ = kNoButton;
+    if (pressed_ == b.id) pressed_ = kNoButton;
 }
 
 }  // namespace tilerack

@@ -1,20 +1,21 @@
 #pragma once
-// The pointer over the panel's windowless buttons: which one is under the
+// The pointer over the strip's windowless buttons: which one is under the
 // pointer (hot), which one the left button went down on (pressed, the mouse
 // captured meanwhile), and its click when the button comes up over it again.
+// It keeps both by the buttons' identities and forgets a button as the strip
+// removes it.
 #include <windows.h>
 
 #include <functional>
 
-#include "panel/flat_button.h"
+#include "panel/button_strip.h"
 
 namespace tilerack {
 
-class PointerRouter {
+class PointerRouter final : public StripObserver {
 public:
-    using HitTest = std::function<TFlatButton*(POINT clientPoint)>;
-    PointerRouter(HitTest hitTest, std::function<void()> repaint)
-        : hitTest_(std::move(hitTest)), repaint_(std::move(repaint)) {}
+    PointerRouter(const ButtonStrip& strip, std::function<void()> repaint)
+        : strip_(strip), repaint_(std::move(repaint)) {}
 
     void Attach(HWND panel) { panel_ = panel; }
     // WM_MOUSEMOVE: returns the button under the pointer.
@@ -26,15 +27,22 @@ public:
     // The left button came up at `p`: the pressed button's click, when it is
     // still under the pointer.
     void Release(POINT p);
-    // Before a button goes away.
-    void Forget(const TFlatButton* button);
+    // The press ends without a click (a drag took it over): the capture goes.
+    void Abandon();
+    // How the pointer leaves a button now.
+    ButtonLook LookOf(const TFlatButton& b) const { return ButtonLook{b.id == hot_, b.id == pressed_}; }
+
+    // StripObserver
+    void ButtonAdded(const TFlatButton&) override {}
+    void ButtonRemoving(const TFlatButton& b) override;
+    void OrderChanged() override {}
 
 private:
-    HitTest hitTest_;
+    const ButtonStrip& strip_;
     std::function<void()> repaint_;
     HWND panel_ = nullptr;
-    TFlatButton* hot_ = nullptr;
-    TFlatButton* pressed_ = nullptr;
+    ButtonId hot_ = kNoButton;
+    ButtonId pressed_ = kNoButton;
     bool trackingLeave_ = false;
 };
 

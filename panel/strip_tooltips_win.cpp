@@ -53,42 +53,41 @@ void StripTooltips::Relay(UINT msg, WPARAM wp, LPARAM lp, bool mayCreate) {
 }
 
 void StripTooltips::SyncAll() {
-    for (TFlatButton* b : buttons_()) Sync(*b);
+    for (const TFlatButton* b : strip_.Buttons()) Sync(*b);
 }
 
-void StripTooltips::Sync(TFlatButton& b) {
+void StripTooltips::Sync(const TFlatButton& b) {
     if (!tooltip_) return;
     // A hidden button or one without a hint keeps its tool with an empty
     // place: deleting tools while a tip shows (the hide button vanishing as
     // the pointer leaves it) leaves Wine's tooltip unable to show any tip
     // again, and removing and adding loses its tracking of the pointer.
     const bool shows = b.visible && !b.hint.empty();
-    if (!shows && !b.toolAdded) return;
-    if (!b.toolId) b.toolId = nextToolId_++;
+    const bool added = tools_.count(b.id) != 0;
+    if (!shows && !added) return;
     std::wstring text = win::Widen(b.hint);
     TOOLINFOW ti{};
     ti.cbSize = sizeof(ti);
     ti.uFlags = 0;  // fed by Relay
     ti.hwnd = panel_;
-    ti.uId = b.toolId;
+    ti.uId = b.id;
     ti.rect = shows ? RECT{b.bounds.left, b.bounds.top, b.bounds.Right(), b.bounds.Bottom()} : RECT{0, 0, 0, 0};
     ti.lpszText = text.data();
-    if (b.toolAdded) {
+    if (added) {
         SendMessageW(tooltip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&ti));
         SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
-    } else {
-        b.toolAdded = SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti)) != FALSE;
+    } else if (SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti))) {
+        tools_.insert(b.id);
     }
 }
 
-void StripTooltips::Remove(TFlatButton& b) {
-    if (!tooltip_ || !b.toolAdded) return;
+void StripTooltips::ButtonRemoving(const TFlatButton& b) {
+    if (!tooltip_ || !tools_.erase(b.id)) return;
     TOOLINFOW ti{};
     ti.cbSize = sizeof(ti);
     ti.hwnd = panel_;
-    ti.uId = b.toolId;
+    ti.uId = b.id;
     SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-    b.toolAdded = false;
 }
 
 }  // namespace tilerack

@@ -5,42 +5,43 @@
 // very move that makes it already starts its delay.
 #include <windows.h>
 
-#include <cstdint>
-#include <functional>
-#include <vector>
+#include <unordered_set>
 
-#include "panel/flat_button.h"
+#include "panel/button_strip.h"
 #include "platform/handles.h"
 
 namespace tilerack {
 
-class StripTooltips {
+// Each button's tool is known by the button's identity on the strip; the
+// tools follow the strip's buttons as they come and go.
+class StripTooltips final : public StripObserver {
 public:
-    // `buttons` lists every button of the strip, for the tools made at once
-    // when the control is.
-    explicit StripTooltips(std::function<std::vector<TFlatButton*>()> buttons) : buttons_(std::move(buttons)) {}
+    explicit StripTooltips(const ButtonStrip& strip) : strip_(strip) {}
 
     void Attach(HWND panel) { panel_ = panel; }
     // A pointer message of the panel; the first move makes the control unless
     // `mayCreate` is false (the panel is closing).
     void Relay(UINT msg, WPARAM wp, LPARAM lp, bool mayCreate);
     // The button's tool follows its place, visibility and hint.
-    void Sync(TFlatButton& button);
+    void Sync(const TFlatButton& button);
     void SyncAll();
-    // Before the button goes away.
-    void Remove(TFlatButton& button);
     // The scale of the panel's screen: the tips take the system's status
     // font made for it, and wrap at a width scaled for it.
     void SetDpi(int dpi);
+
+    // StripObserver
+    void ButtonAdded(const TFlatButton& button) override { Sync(button); }
+    void ButtonRemoving(const TFlatButton& button) override;
+    void OrderChanged() override {}
 
 private:
     void Create();
     void ApplyScale();
 
-    std::function<std::vector<TFlatButton*>()> buttons_;
+    const ButtonStrip& strip_;
     HWND panel_ = nullptr;
     HWND tooltip_ = nullptr;  // owned by the panel's window, destroyed with it
-    uint32_t nextToolId_ = 1;
+    std::unordered_set<ButtonId> tools_;  // the buttons that have a tool
     int dpi_ = 0;
     // The tips' font, kept while the control uses it: a control deletes only
     // a font of its own making, at the first WM_SETFONT.

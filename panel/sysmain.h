@@ -16,9 +16,16 @@
 //                           starting items, dropped files
 //   panel_dialogs_win.cpp   the commands that open the dialogs
 //   panel_keyboard_win.cpp  the hot key, the keys on the strip (focus,
-//                           scrolling, starting, the context menu, Esc) and
+//                           scrolling, starting, the context menu, Esc,
+//                           moving the focused item, type-to-find) and
 //                           what assistive technology reads of the strip
+//   panel_arrange_win.cpp   dragging an item's button to a new place: the
+//                           press, the drag distance, the mark, scrolling
+//                           near the strip's ends, the drop
 // and the collaborators it owns, each in a file of its own:
+//   button_strip.h          every button of the strip under a lasting
+//                           identity, in one order, telling its observers
+//                           of every change (portable)
 //   item_list.h             the items with their buttons, one entry each
 //   edge_dock_win.h         the screens, the docked place, frame size and
 //                           outside moves
@@ -29,6 +36,9 @@
 //   strip_tooltips_win.h    the tooltips of the strip
 //   items_menu_win.h        the items menu
 //   pointer_watch.h         the decisions of the pointer watch (portable)
+//   item_drag.h             the drag of an item, the gap under the pointer,
+//                           scrolling near the ends (portable)
+//   type_to_find.h          finding an item by typing (portable)
 //   hot_key_win.h           the system-wide hot key (hot_key.h: its value
 //                           and name, portable)
 //   strip_focus.h           the keyboard focus's moves and the strip's
@@ -44,9 +54,11 @@
 
 #include "common/panel_settings.h"
 #include "dialogs/panel_host.h"
+#include "panel/button_strip.h"
 #include "panel/edge_dock_win.h"
 #include "panel/flat_button.h"
 #include "panel/hot_key_win.h"
+#include "panel/item_drag.h"
 #include "panel/item_glyph.h"
 #include "panel/item_list.h"
 #include "panel/items_menu_win.h"
@@ -56,6 +68,7 @@
 #include "panel/strip_focus.h"
 #include "panel/strip_accessible_win.h"
 #include "panel/strip_tooltips_win.h"
+#include "panel/type_to_find.h"
 #include "platform/handles.h"
 #include "platform/profile.h"
 #include "platform/tray.h"
@@ -65,12 +78,18 @@ namespace tilerack {
 
 inline constexpr const wchar_t* kPanelClassName = L"TMainPanel";
 // The panel's window timers: the pointer watch, the strip buttons' reveal and
-// the lifts above a stand-in notification area.
+// the lifts above a stand-in notification area, the strip's scrolling while
+// a drag rests near its top or bottom.
 inline constexpr UINT_PTR kTimerMouseId = 1;
 inline constexpr UINT_PTR kTimerButtonId = 2;
 inline constexpr UINT_PTR kTimerLiftId = 3;
+inline constexpr UINT_PTR kTimerDragScrollId = 4;
+inline constexpr UINT kDragScrollInterval = 150;  // ms
 
-class TMainPanel final : public win::WindowBase, public IPanelHost, private AccessibleStripHost {
+class TMainPanel final : public win::WindowBase,
+                         public IPanelHost,
+                         private AccessibleStripHost,
+                         private StripObserver {
 public:
     TMainPanel();
     ~TMainPanel() override;
@@ -127,6 +146,8 @@ private:
     void UpdateItemButton(TShortCut& item);
     void RemoveItem(const TShortCut& item);
     void LayoutButtons();
+    // The strip scrolled to start at item `first`.
+    void ScrollStripTo(int first);
     void FormResize();
     void FormPaint(HDC dc);
     // Captures the screen under the shown place while the panel is hidden.
@@ -138,8 +159,12 @@ private:
     void ReblendBackground();
     void LoadArrowGlyphs();
     void SetSide(PanelSide side);
-    TFlatButton* HitTest(POINT clientPoint);
-    std::vector<TFlatButton*> AllButtons();
+    TFlatButton* HitTest(POINT clientPoint) const { return strip_.HitTest(clientPoint.x, clientPoint.y); }
+    // StripObserver: assistive technology, the last right press and the
+    // keyboard focus follow the strip's buttons.
+    void ButtonAdded(const TFlatButton& button) override;
+    void ButtonRemoving(const TFlatButton& button) override;
+    void OrderChanged() override;
     // The screen y of each item button's top, in list order.
     std::vector<int> ButtonTopsOnScreen() const;
 
@@ -166,10 +191,33 @@ private:
     // Presses, menus and commands (panel_commands_win.cpp, panel_dialogs_win.cpp).
     void OnMouseMove(POINT p);
     void OnLeftDown(POINT p);
-    void FormMouseDown(TFlatButton* sender, int button, POINT clientPoint);
+    void OnLeftUp(POINT p);
+
+    // Arranging items by dragging their buttons (panel_arrange_win.cpp).
+    void PressForDrag(const TFlatButton* over, POINT p);
+    // A move of the pressed pointer; true when a drag is on (the move is its).
+    bool DragMove(POINT p);
+    // The button came up: true when it ended a drag (no click then).
+    bool DragRelease(POINT p);
+    // Esc, a lost capture: a drag under way ends without a move.
+    void CancelDrag();
+    bool DragOn() const { return drag_.Dragging(); }
+    // The gap of the strip nearest to client row `y`.
+    int GapAt(int y) const;
+    void DragScrollTick();
+    void PaintDragMark(HDC dc) const;
+    // How a button is drawn: as the pointer leaves it, the dragged one pressed.
+    ButtonLook DrawnLook(const TFlatButton& b) const;
+    // The item of the focused button moved within the list; the focus stays on it.
+    void MoveFocusedItem(FocusMove move);
+    void TypeToFindLetter(wchar_t letter);
+    // Moves an item to list index `to`: one operation on the list, the strip
+    // laid out again.
+    void MoveItemTo(const TShortCut& item, int to);
+    void FormMouseDown(const TFlatButton* sender, int button, POINT clientPoint);
     // The context menu for `sender` (or none) as a right press at
     // `clientPoint` opens it, shown at the screen point `menuAt`.
-    void OpenContextMenu(TFlatButton* sender, POINT clientPoint, POINT menuAt);
+    void OpenContextMenu(const TFlatButton* sender, POINT clientPoint, POINT menuAt);
     void PopupMainAt(POINT screenPoint);
     void RunMainCommand(UINT command);
     TShortCut* ClickedItem() const;
@@ -190,7 +238,8 @@ private:
     void HotKeyPressed();
     bool KeyPressed(UINT key, bool system);
     void MoveKeyboardFocus(FocusMove move);
-    void FocusItemButton(TItemButton* button);
+    void FocusItemButton(const TItemButton* button);
+    TItemButton* KeyboardFocusButton() const;
     int FocusedItemIndex() const;
     void KeyboardContextMenu();
     void HideByKeyboard();
@@ -219,7 +268,13 @@ private:
     PanelMetrics metrics_;
     // True while the panel counts as slid off the screen.
     bool Hidden = false;
-    ItemList Items;
+    // Every button of the panel; Items, the items in list order with their
+    // buttons, and the three fixed buttons are the strip's.
+    ButtonStrip strip_;
+    const ItemList& Items = strip_.Items();
+    TFlatButton& SButtonHide = strip_.Hide();
+    TFlatButton& SButtonClose = strip_.Close();
+    TFlatButton& SButtonMenu = strip_.Menu();
     // The screen strip under the panel as last captured; the panel colour is
     // blended in as it is painted.
     TBitmap Background;
@@ -231,13 +286,10 @@ private:
     int blendedColumns_ = 0;
     // The button the last right press was on (or none), and where on the
     // screen: the item commands act on it, a new item goes in there.
-    TFlatButton* ClickedControl = nullptr;
+    ButtonId ClickedControl = kNoButton;
     POINT ClickPoint{0, 0};
     bool itemCommandsEnabled_ = true;
 
-    TFlatButton SButtonHide;
-    TFlatButton SButtonClose;
-    TFlatButton SButtonMenu;
     ItemGlyphPainter glyphPainter_;
     win::UniqueFont font_;
 
@@ -257,6 +309,9 @@ private:
     int dpiNotices_ = 0, dpiNesting_ = 0, dpiDeepest_ = 0;
     // The settings file holds a chosen screen ("Monitor").
     bool monitorStored_ = false;
+    // A press on an item's button and the drag it may become.
+    ItemDrag drag_;
+    TypeToFind typeToFind_;
     bool timerMouseOn_ = false;
     bool timerButtonOn_ = false;
 
@@ -273,7 +328,7 @@ private:
     // the window to give the focus back to, and the first item the strip
     // shows (0 unless the keyboard scrolled it).
     PanelHotKey hotKey_;
-    TItemButton* keyboardFocus_ = nullptr;
+    ButtonId keyboardFocus_ = kNoButton;
     bool keyboardUse_ = false;
     HWND focusReturn_ = nullptr;
     int firstShown_ = 0;

@@ -45,9 +45,11 @@ private:
 }  // namespace
 
 TMainPanel::TMainPanel()
-    : router_([this](POINT p) { return HitTest(p); }, [this] { Invalidate(); }),
-      tooltips_([this] { return AllButtons(); }),
-      itemsMenu_(Items) {}
+    : router_(strip_, [this] { Invalidate(); }), tooltips_(strip_), itemsMenu_(Items) {
+    strip_.Watch(&router_);
+    strip_.Watch(&tooltips_);
+    strip_.Watch(this);
+}
 
 TMainPanel::~TMainPanel() {
     ReleaseKeyboardAndAccessibility();
@@ -107,7 +109,7 @@ void TMainPanel::FormCreate() {
     Background = TBitmap();
     App().OnMinimize = [this] { HidePanel(); };
     App().OnRestore = [this] { RestorePanel(); };
-    Items.Clear();
+    strip_.ClearItems();
     FormResize();  // places the strip buttons and docks the panel at its edge
     LoadItems();
     EnableTimerMouse(true);
@@ -198,7 +200,7 @@ void TMainPanel::FormDestroy() {
     // A failed save ends here: its error is shown while the panel still
     // shows its items; they are freed with the panel.
     SaveAll();
-    Items.Clear();
+    strip_.ClearItems();
     Background = TBitmap();
 }
 
@@ -426,6 +428,7 @@ LRESULT TMainPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         if (wp == kTimerMouseId) TimerMouseTimer();
         if (wp == kTimerButtonId) TimerButtonTimer();
         if (wp == kTimerLiftId) LiftAboveTrayStandIn();
+        if (wp == kTimerDragScrollId) DragScrollTick();
         return 0;
     case WM_MOUSEMOVE:
         OnMouseMove(p);
@@ -438,8 +441,14 @@ LRESULT TMainPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         OnLeftDown(p);
         return 0;
     case WM_LBUTTONUP:
-        router_.Release(p);
+        OnLeftUp(p);
         return 0;
+    case WM_CAPTURECHANGED:
+        if (reinterpret_cast<HWND>(lp) != hwnd_) CancelDrag();
+        return 0;
+    case WM_CANCELMODE:
+        CancelDrag();
+        break;
     case WM_RBUTTONDOWN:
     case WM_RBUTTONDBLCLK:
         FormMouseDown(HitTest(p), VK_RBUTTON, p);
@@ -453,7 +462,7 @@ LRESULT TMainPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             POINT c;
             GetCursorPos(&c);
             ScreenToClient(hwnd_, &c);
-            TFlatButton* over = HitTest(c);
+            const TFlatButton* over = HitTest(c);
             SetCursor(LoadCursorW(nullptr, over && over->handCursor ? IDC_HAND : IDC_ARROW));
             return TRUE;
         }
@@ -468,6 +477,9 @@ LRESULT TMainPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SYSKEYDOWN:
         if (!destroyed_ && KeyPressed(static_cast<UINT>(wp), msg == WM_SYSKEYDOWN)) return 0;
         break;
+    case WM_CHAR:
+        if (!destroyed_) TypeToFindLetter(static_cast<wchar_t>(wp));
+        return 0;
     case WM_CONTEXTMENU:
         // Opened on the press itself (FormMouseDown, KeyPressed).
         return 0;
@@ -485,7 +497,8 @@ LRESULT TMainPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
                         MB_OK | MB_ICONWARNING);
         return 0;
     case win::kAccessibleActionMessage:
-        if (TFlatButton* b = AccessibleButtonOf(static_cast<long>(wp)); b && b->onClick && !destroyed_) b->onClick();
+        if (const TFlatButton* b = AccessibleButtonOf(static_cast<long>(wp)); b && b->onClick && !destroyed_)
+            b->onClick();
         return 0;
     case WM_ENDSESSION:
         // Windows ends the session without running the program's shutdown:

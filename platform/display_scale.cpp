@@ -1,5 +1,7 @@
 #include "platform/display_scale.h"
 
+#include <algorithm>
+
 namespace tilerack::win {
 
 namespace {
@@ -17,6 +19,7 @@ Fn User32Function(const char* name) {
 using GetDpiForSystemFn = UINT(WINAPI*)();
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
 
 RECT AdjustedFrame(DWORD style, DWORD exStyle, int clientHeight, int dpi) {
     static const auto adjustForDpi = User32Function<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
@@ -40,6 +43,17 @@ int WindowDpi(HWND window) {
     static const auto forWindow = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
     const int dpi = forWindow && window ? static_cast<int>(forWindow(window)) : 0;
     return dpi > 0 ? dpi : SystemDpi();
+}
+
+SIZE DragDistanceFor(int dpi) {
+    static const auto metricsForDpi = User32Function<GetSystemMetricsForDpiFn>("GetSystemMetricsForDpi");
+    // Read for 96 DPI and scaled here: a system that keeps one unscaled value
+    // (Wine) gets the same distance per scale as one that scales it.
+    const auto designed = [&](int metric) {
+        const int value = metricsForDpi ? metricsForDpi(metric, 96) : MulDiv(GetSystemMetrics(metric), 96, SystemDpi());
+        return std::max(value, 1);
+    };
+    return SIZE{MulDiv(designed(SM_CXDRAG), dpi, 96), MulDiv(designed(SM_CYDRAG), dpi, 96)};
 }
 
 int FrameBorder(DWORD style, DWORD exStyle, int dpi) { return -AdjustedFrame(style, exStyle, 0, dpi).left; }

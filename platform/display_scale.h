@@ -23,5 +23,9 @@ int FrameHeightFor(DWORD style, DWORD exStyle, int clientHeight, int dpi);
 // made for `dpi`; nullptr when the two scales are the same, so the caller
 // keeps the system's own font.
 UniqueFont FontForDpi(HFONT font, int dpi);
+// How far the pointer may move on either side of a press before a drag
+// starts (SM_CXDRAG, SM_CYDRAG), at `dpi`: the user's setting for a 96-DPI
+// screen, scaled.
+SIZE DragDistanceFor(int dpi);
 
 }  // namespace tilerack::win

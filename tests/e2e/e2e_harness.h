@@ -5,7 +5,9 @@
 //   desktop.h         waiting with deadlines, windows, message boxes, menus, input
 //   panel_driver.h    the program's process, the docked panel, its menus and hints, the fixture
 //   screen_capture.h  what the screen shows
-//   x11_helpers.h     the X server under Wine: drags, its pointer, window places
+//   x11_helpers.h     the X server under Wine: drags, its pointer and keys, window places
+//   keyboard_driver.h the keyboard scenarios' fixture and what a screen reader reads
+//                     (included by the scenarios that use it)
 #pragma once
 
 #include "desktop.h"

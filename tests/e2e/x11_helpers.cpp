@@ -88,14 +88,31 @@ std::string DragWithXPointer(POINT from, POINT to) {
                         20s);
 }
 
-std::string ClickWithXPointer(POINT at) {
-    return RunX11Helper(L"pointer_click.sh", std::to_wstring(at.x) + L" " + std::to_wstring(at.y), 20s);
-}
-
 std::string PressXKeys(const std::vector<std::string>& keys) {
     std::wstring arguments;
     for (const std::string& key : keys) arguments += (arguments.empty() ? L"" : L" ") + Widen(key);
     return RunX11Helper(L"key_press.sh", arguments, 20s);
+}
+
+std::string ClickWithXPointer(POINT at) {
+    return RunX11Helper(L"pointer_click.sh", std::to_wstring(at.x) + L" " + std::to_wstring(at.y), 20s);
+}
+
+std::string XPointerSteps(const std::vector<std::string>& words) {
+    std::wstring arguments;
+    for (const std::string& word : words) arguments += (arguments.empty() ? L"" : L" ") + Widen(word);
+    return RunX11Helper(L"pointer_steps.sh", arguments, 60s);
+}
+
+std::vector<std::string> XMoveSteps(POINT from, POINT to, int steps, double restSeconds) {
+    std::vector<std::string> words;
+    char rest[32];
+    snprintf(rest, sizeof rest, "%.3f", restSeconds);
+    for (int step = 1; step <= steps; ++step) {
+        words.insert(words.end(), {"mousemove", std::to_string(from.x + (to.x - from.x) * step / steps),
+                                   std::to_string(from.y + (to.y - from.y) * step / steps), "sleep", rest});
+    }
+    return words;
 }
 
 std::optional<XWindowPlace> XWindowPlaceOf(HWND window) {

@@ -32,14 +32,22 @@ std::wstring WindowManager();
 // which input sent through Windows never reaches. Returns "ended" or
 // "error ...".
 std::string DragWithXPointer(POINT from, POINT to);
-// Clicks the left button at `at` with the X server's own pointer
-// (tests/e2e/x11/pointer_click.sh): the window manager gives the window
-// there the X input focus. Returns "ended" or "error ...".
-std::string ClickWithXPointer(POINT at);
-// Presses each xdotool key or chord in turn on the X server's own keyboard
-// (tests/e2e/x11/key_press.sh), as a user's keyboard does: hot keys
-// included. Returns "ended" or "error ...".
+// Presses each key or chord (xdotool's names: "Down", "ctrl+Down",
+// "shift+F10") in turn on the X server's keyboard (tests/e2e/x11/key_press.sh):
+// Wine reads them as a user's keys, hot keys included, which input sent
+// through Windows never tests. Returns "ended" or "error ...".
 std::string PressXKeys(const std::vector<std::string>& keys);
+// Clicks the left button at a screen point with the X server's pointer
+// (tests/e2e/x11/pointer_click.sh): the window manager gives that window
+// the X input focus. Returns "ended" or "error ...".
+std::string ClickWithXPointer(POINT at);
+// Runs one chain of xdotool commands at the X server
+// (tests/e2e/x11/pointer_steps.sh), for example a press, moves, a rest, a
+// key and the release of one slow drag. Returns "ended" or "error ...".
+std::string XPointerSteps(const std::vector<std::string>& words);
+// The xdotool words that move the pointer from `from` to `to` in `steps`
+// even steps, resting `restSeconds` after each.
+std::vector<std::string> XMoveSteps(POINT from, POINT to, int steps, double restSeconds);
 // Where the X server shows a top-level window (tests/e2e/x11/window_place.sh):
 // its outer rectangle, and whether it is mapped; nothing when it cannot tell.
 struct XWindowPlace {

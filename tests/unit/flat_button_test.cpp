@@ -8,16 +8,13 @@ namespace {
 TEST(FlatButtonState, FiveImageGlyphShowsImageByState) {
     TFlatButton b;
     b.numGlyphs = 5;
-    EXPECT_EQ(b.ImageIndex(), 4);
-    b.hot = true;
-    EXPECT_EQ(b.ImageIndex(), 0);
-    b.pressed = true;
-    EXPECT_EQ(b.ImageIndex(), 2);
-    b.hot = false;  // pressed, then dragged off: shown up again
-    EXPECT_EQ(b.ImageIndex(), 4);
+    EXPECT_EQ(b.ImageIndex({}), 4);
+    EXPECT_EQ(b.ImageIndex({.hot = true}), 0);
+    EXPECT_EQ(b.ImageIndex({.hot = true, .pressed = true}), 2);
+    // pressed, then dragged off: shown up again
+    EXPECT_EQ(b.ImageIndex({.hot = false, .pressed = true}), 4);
     b.numGlyphs = 1;
-    b.hot = true;
-    EXPECT_EQ(b.ImageIndex(), 0);
+    EXPECT_EQ(b.ImageIndex({.hot = true}), 0);
 }
 
 TEST(GlyphDrawing, LowerLeftColourIsTransparent) {

@@ -87,5 +87,21 @@ TEST(ItemList, ItemsForSavingComeInListOrder) {
     EXPECT_EQ(items[1]->Caption, "a");
 }
 
+TEST(ItemListMoveTo, MovesOneItemAndShiftsThoseBetween) {
+    ItemList list;
+    for (const char* c : {"a", "b", "c", "d"}) list.Append(Named(c));
+    auto order = [&] {
+        std::string s;
+        for (const auto& e : list) s += e->item->Caption;
+        return s;
+    };
+    EXPECT_TRUE(list.MoveTo(list.At(0).item.get(), 2));
+    EXPECT_EQ(order(), "bcad");
+    EXPECT_TRUE(list.MoveTo(list.At(3).item.get(), 0));
+    EXPECT_EQ(order(), "dbca");
+    EXPECT_FALSE(list.MoveTo(list.At(1).item.get(), 4));
+    EXPECT_EQ(order(), "dbca");
+}
+
 }  // namespace
 }  // namespace tilerack

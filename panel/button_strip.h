@@ -1,0 +1,77 @@
+#pragma once
+// The strip: every windowless button of the panel, the three fixed ones and
+// one per item, each under an identity that lasts as long as the button. It
+// has one order, the items top to bottom, then the hide, menu and close
+// buttons, which drawing (later ones on top), hit testing (the topmost
+// first), the tooltips, the accessible children and the keyboard all use.
+// Adding, moving or removing a button is one call here, and whoever keeps
+// something per button (the pointer, the tooltips, the accessible object,
+// the focus) hears of it from the strip.
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+#include "panel/item_list.h"
+
+namespace tilerack {
+
+class StripObserver {
+public:
+    virtual ~StripObserver() = default;
+    virtual void ButtonAdded(const TFlatButton& button) = 0;
+    // Before the button goes.
+    virtual void ButtonRemoving(const TFlatButton& button) = 0;
+    // After a button came, went or moved.
+    virtual void OrderChanged() = 0;
+};
+
+class ButtonStrip {
+public:
+    ButtonStrip();
+    ButtonStrip(const ButtonStrip&) = delete;
+    ButtonStrip& operator=(const ButtonStrip&) = delete;
+
+    // Told of every change from now on, in the order they were added.
+    void Watch(StripObserver* observer) { observers_.push_back(observer); }
+
+    TFlatButton& Hide() { return hide_; }
+    TFlatButton& Menu() { return menu_; }
+    TFlatButton& Close() { return close_; }
+    bool IsFixed(const TFlatButton* b) const { return b == &hide_ || b == &menu_ || b == &close_; }
+    const ItemList& Items() const { return items_; }
+
+    // Takes the item in at `index` (at the end when past it) with its new button.
+    ItemEntry& InsertItem(size_t index, std::unique_ptr<TShortCut> item);
+    // Moves the item with its button to list index `to`; false, changing
+    // nothing, when it is not listed, `to` is past the end or it stands there.
+    bool MoveItem(const TShortCut* item, size_t to);
+    // Removes the item with its button; false when it is not listed.
+    bool RemoveItem(const TShortCut* item);
+    // Every item goes at once, untold: the panel is closing or starting.
+    void ClearItems() { items_.Clear(); }
+
+    // The buttons in the strip's one order.
+    std::vector<TFlatButton*> Buttons() const;
+    // The button with this identity, or none.
+    TFlatButton* Find(ButtonId id) const;
+    // The topmost visible button at a client point, or none.
+    TFlatButton* HitTest(int x, int y) const;
+    // A button's place in the order from 1 (the accessible child id); 0 for
+    // none. And the button at such a place.
+    long PositionOf(ButtonId id) const;
+    TFlatButton* AtPosition(long position) const;
+    // The item entry of a button, or none (fixed buttons have none).
+    ItemEntry* EntryOf(ButtonId id) const;
+
+private:
+    void Added(const TFlatButton& b);
+    void Removing(const TFlatButton& b);
+    void OrderChanged();
+
+    ItemList items_;
+    mutable TFlatButton hide_, menu_, close_;
+    ButtonId nextId_ = 1;
+    std::vector<StripObserver*> observers_;
+};
+
+}  // namespace tilerack

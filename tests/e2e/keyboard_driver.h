@@ -1,0 +1,338 @@
+// The panel driven from the keyboard and read as assistive technology reads
+// it: a window of the test program's own holding the keyboard focus, the
+// accessibility events of the panel's process, its accessible object, and
+// the fixture of the keyboard scenarios (probe items, the panel slid out, the
+// hot key pressed at the X server).
+#pragma once
+
+#include <windows.h>
+#include <oleacc.h>
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "desktop.h"
+#include "items/shortcut_file.h"
+#include "panel_driver.h"
+#include "platform/text.h"
+#include "test_files.h"
+#include "x11_helpers.h"
+
+namespace e2e {
+
+inline constexpr const char* kHotKeyChord = "ctrl+alt+shift+space";
+
+// A plain window of the test program's own, on a thread of its own with its
+// message loop, holding the keyboard focus as the user's current program
+// would: Wine reads the X server's keys (hot keys included) only while one
+// of its windows has the X input focus.
+// Keys pressed at the X server go to the window that has the X input focus.
+// On a bare X server nothing moves that focus to the panel when it becomes
+// the foreground window (a desktop's window manager does), so the keys after
+// the hot key would never reach it: those scenarios run under a manager.
+inline constexpr const char* kKeysNeedAWindowManager =
+    "keys pressed at the X server follow the focus only under a window manager";
+
+class FocusHolder {
+public:
+    FocusHolder() {
+        thread_ = std::thread([this] { Run(); });
+        WaitUntil([this] { return window_.load() != nullptr; }, 10s);
+    }
+    ~FocusHolder() {
+        if (HWND w = window_.load()) PostMessageW(w, WM_CLOSE, 0, 0);
+        if (threadId_) PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+        thread_.join();
+    }
+    HWND Window() const { return window_.load(); }
+
+    // Clicks it with the X pointer (the window manager gives it the X
+    // focus) and waits until it is the foreground window.
+    ::testing::AssertionResult TakeFocus() {
+        const HWND w = Window();
+        if (!w) return ::testing::AssertionFailure() << "no focus holder window";
+        const POINT centre = Centre(WindowRect(w));
+        const std::string clicked = ClickWithXPointer(centre);
+        if (clicked != "ended") return ::testing::AssertionFailure() << clicked;
+        PostMessageW(w, kActivateMessage, 0, 0);
+        if (!WaitUntil([&] { return GetForegroundWindow() == w; }, 10s))
+            return ::testing::AssertionFailure() << "the focus holder never became the foreground window";
+        return ::testing::AssertionSuccess();
+    }
+
+private:
+    static constexpr UINT kActivateMessage = WM_APP + 7;
+    static LRESULT CALLBACK Procedure(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+        if (msg == kActivateMessage) {
+            SetForegroundWindow(w);
+            SetFocus(w);
+            return 0;
+        }
+        if (msg == WM_CLOSE) {
+            DestroyWindow(w);
+            return 0;
+        }
+        return DefWindowProcW(w, msg, wp, lp);
+    }
+    void Run() {
+        threadId_ = GetCurrentThreadId();
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = Procedure;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"KeyboardTestFocusHolder";
+        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+        RegisterClassW(&wc);
+        // In the middle of the screen, away from both edges and the panel.
+        HWND w = CreateWindowExW(0, wc.lpszClassName, L"Другая программа", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                 ScreenWidth() / 2 - 150, ScreenHeight() / 2 - 200, 300, 160, nullptr, nullptr,
+                                 wc.hInstance, nullptr);
+        window_.store(w);
+        MSG msg;
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        if (IsWindow(w)) DestroyWindow(w);
+    }
+
+    std::atomic<HWND> window_{nullptr};
+    DWORD threadId_ = 0;
+    std::thread thread_;
+};
+
+// The accessibility events of one process, as a screen reader hears them:
+// an out-of-context hook on a thread of its own with its message loop.
+class WinEventRecorder {
+public:
+    struct Event {
+        DWORD event;
+        HWND window;
+        LONG object;
+        LONG child;
+    };
+    explicit WinEventRecorder(DWORD pid) {
+        thread_ = std::thread([this, pid] { Run(pid); });
+        WaitUntil([this] { return ready_.load(); }, 10s);
+    }
+    ~WinEventRecorder() {
+        if (threadId_) PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+        thread_.join();
+    }
+    bool Hooked() const { return hooked_.load(); }
+    // Waits until an event of this kind for `child` of the panel's client area has come.
+    bool WaitFor(DWORD event, HWND window, LONG child) const {
+        return WaitUntil(
+            [&] {
+                std::lock_guard<std::mutex> lock(mutex_);
+                for (const Event& e : events_)
+                    if (e.event == event && e.window == window && e.object == OBJID_CLIENT && e.child == child)
+                        return true;
+                return false;
+            },
+            10s);
+    }
+
+private:
+    static void CALLBACK Hook(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD) {
+        if (!current_) return;
+        std::lock_guard<std::mutex> lock(current_->mutex_);
+        current_->events_.push_back({event, window, object, child});
+    }
+    void Run(DWORD pid) {
+        threadId_ = GetCurrentThreadId();
+        current_ = this;
+        MSG msg;
+        PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the thread's queue, for the quit message
+        HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_NAMECHANGE, nullptr, Hook, pid, 0,
+                                             WINEVENT_OUTOFCONTEXT);
+        hooked_.store(hook != nullptr);
+        ready_.store(true);
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+        if (hook) UnhookWinEvent(hook);
+        current_ = nullptr;
+    }
+
+    static inline WinEventRecorder* current_ = nullptr;
+    mutable std::mutex mutex_;
+    std::vector<Event> events_;
+    std::atomic<bool> ready_{false};
+    std::atomic<bool> hooked_{false};
+    DWORD threadId_ = 0;
+    std::thread thread_;
+};
+
+// The panel's accessible object read as a screen reader reads it.
+struct AccessibleChild {
+    std::wstring name;
+    std::wstring description;
+    std::wstring defaultAction;
+    long role = 0;
+    long state = 0;
+    RECT location{};
+};
+
+class AccessibleReader {
+public:
+    explicit AccessibleReader(HWND panel) {
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        result_ = AccessibleObjectFromWindow(panel, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                             reinterpret_cast<void**>(&object_));
+    }
+    ~AccessibleReader() {
+        if (object_) object_->Release();
+        CoUninitialize();
+    }
+    HRESULT Result() const { return result_; }
+    IAccessible* Object() const { return object_; }
+
+    long ChildCount() const {
+        long count = -1;
+        object_->get_accChildCount(&count);
+        return count;
+    }
+    AccessibleChild Child(long id) const {
+        AccessibleChild child;
+        VARIANT self{};
+        self.vt = VT_I4;
+        self.lVal = id;
+        child.name = Text(&IAccessible::get_accName, self);
+        child.description = Text(&IAccessible::get_accDescription, self);
+        child.defaultAction = Text(&IAccessible::get_accDefaultAction, self);
+        VARIANT v{};
+        if (SUCCEEDED(object_->get_accRole(self, &v)) && v.vt == VT_I4) child.role = v.lVal;
+        VariantClear(&v);
+        if (SUCCEEDED(object_->get_accState(self, &v)) && v.vt == VT_I4) child.state = v.lVal;
+        VariantClear(&v);
+        long left = 0, top = 0, width = 0, height = 0;
+        if (SUCCEEDED(object_->accLocation(&left, &top, &width, &height, self)))
+            child.location = RECT{left, top, left + width, top + height};
+        return child;
+    }
+    // The child with the keyboard focus: 0 the panel itself, -1 none.
+    long Focus() const {
+        VARIANT v{};
+        if (object_->get_accFocus(&v) != S_OK || v.vt != VT_I4) {
+            VariantClear(&v);
+            return -1;
+        }
+        return v.lVal;
+    }
+
+private:
+    std::wstring Text(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*), VARIANT child) const {
+        BSTR text = nullptr;
+        std::wstring out;
+        if (SUCCEEDED((object_->*get)(child, &text)) && text) out.assign(text, SysStringLen(text));
+        if (text) SysFreeString(text);
+        return out;
+    }
+
+    IAccessible* object_ = nullptr;
+    HRESULT result_ = E_FAIL;
+};
+
+
+class KeyboardPanelTest : public PanelTest {
+protected:
+    struct Entry {
+        std::wstring fileName;
+        std::string params;
+        std::wstring caption;
+        std::wstring hint;
+    };
+    // Writes the item file with the program's own writer.
+    void WriteItems(const std::vector<Entry>& entries) {
+        std::vector<std::unique_ptr<tilerack::TShortCut>> items;
+        std::vector<const tilerack::TShortCut*> list;
+        int shade = 40;
+        for (const Entry& e : entries) {
+            auto item = std::make_unique<tilerack::TShortCut>();
+            item->FileName = tilerack::win::Narrow(e.fileName);
+            item->Params = e.params;
+            item->Caption = tilerack::win::Narrow(e.caption);
+            item->Hint = tilerack::win::Narrow(e.hint);
+            item->WorkDir = tilerack::win::Narrow(scratch_->Path());
+            item->Icon = tilerack::TBitmap(32, 32);
+            item->Icon.Fill(tilerack::Rgb(static_cast<uint8_t>(shade), 90, 200));
+            shade = (shade + 37) % 256;
+            list.push_back(item.get());
+            items.push_back(std::move(item));
+        }
+        Bytes bytes;
+        tilerack::WriteShortcutList(list, [&](const uint8_t* data, size_t size) { bytes.insert(bytes.end(), data, data + size); });
+        ASSERT_TRUE(WriteFileBytes(scratch_->File(L"shorts.dat"), bytes));
+    }
+
+    // Probe items "a", "b", "c", ... started with their letter as argument.
+    std::vector<Entry> ProbeItems(int count) {
+        const std::wstring probe = scratch_->AddProbe();
+        std::vector<Entry> entries;
+        for (int i = 0; i < count; ++i) {
+            const std::string letter(1, static_cast<char>('a' + i));
+            entries.push_back({probe, "item-" + letter, L"Проба " + Widen(letter), L"Подсказка " + Widen(letter)});
+        }
+        return entries;
+    }
+
+    // Starts the panel with an item file and waits until it has slid out
+    // (the pointer rests away from it).
+    HWND StartHidden(PanelProcess& panel) {
+        const POINT away = SpotAwayFromPanel();
+        MovePointer(away.x, away.y);
+        HWND window = panel.WaitForWindow();
+        if (!window) {
+            ADD_FAILURE() << "no visible panel window";
+            return nullptr;
+        }
+        if (const auto hidden = ReachesLeft(window, HiddenLeft(0), 10s); !hidden) {
+            ADD_FAILURE() << "the panel did not slide out: " << hidden.message();
+            return nullptr;
+        }
+        return window;
+    }
+
+    // For the scenarios that press keys: the panel started with `items`
+    // probe items and slid out (panel_, window_), and a window of this
+    // program to hold the keyboard focus (holder_); false, with a failure
+    // recorded, when the panel does not get there.
+    bool StartHiddenWithProbeItems(int items) {
+        WriteItems(ProbeItems(items));
+        panel_ = std::make_unique<PanelProcess>(*scratch_);
+        window_ = StartHidden(*panel_);
+        holder_ = std::make_unique<FocusHolder>();
+        return window_ != nullptr;
+    }
+    ::testing::AssertionResult PressHotKey() { return PressHotKey(*holder_, window_); }
+
+    std::unique_ptr<FocusHolder> holder_;
+
+    // The hot key pressed while `holder` has the focus; success once the
+    // panel stands at its shown place as the foreground window.
+    ::testing::AssertionResult PressHotKey(FocusHolder& holder, HWND panel) {
+        if (auto focused = holder.TakeFocus(); !focused) return focused;
+        const std::string pressed = PressXKeys({kHotKeyChord});
+        if (pressed != "ended") return ::testing::AssertionFailure() << pressed;
+        if (auto shown = ReachesLeft(panel, ShownLeft(0), 10s); !shown)
+            return ::testing::AssertionFailure() << "the hot key did not bring the panel out: " << shown.message();
+        if (!WaitUntil([&] { return GetForegroundWindow() == panel; }, 5s))
+            return ::testing::AssertionFailure() << "the panel is not the foreground window after the hot key";
+        return ::testing::AssertionSuccess();
+    }
+
+    // Waits until the accessible object reports child `id` as focused.
+    static bool WaitForFocusedChild(HWND panel, long id) {
+        return WaitUntil(
+            [&] {
+                AccessibleReader reader(panel);
+                return reader.Object() && reader.Focus() == id &&
+                       (reader.Child(id).state & STATE_SYSTEM_FOCUSED) != 0;
+            },
+            10s);
+    }
+};
+
+}  // namespace e2e
