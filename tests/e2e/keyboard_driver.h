@@ -37,9 +37,24 @@ inline constexpr const char* kHotKeyChord = "ctrl+alt+shift+space";
 inline constexpr const char* kKeysNeedAWindowManager =
     "keys pressed at the X server follow the focus only under a window manager";
 
+// How a window of the test program's own looks and where it stands.
+struct OwnWindowLook {
+    const wchar_t* className;
+    const wchar_t* title;
+    DWORD style;
+    RECT place;
+    int stockBrush;
+};
+
 class FocusHolder {
 public:
-    FocusHolder() {
+    // A plain window in the middle of the screen, away from both edges and the panel.
+    FocusHolder()
+        : FocusHolder(OwnWindowLook{L"KeyboardTestFocusHolder", L"Другая программа", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                    RECT{ScreenWidth() / 2 - 150, ScreenHeight() / 2 - 200, ScreenWidth() / 2 + 150,
+                                         ScreenHeight() / 2 - 40},
+                                    WHITE_BRUSH}) {}
+    explicit FocusHolder(const OwnWindowLook& look) : look_(look) {
         thread_ = std::thread([this] { Run(); });
         WaitUntil([this] { return window_.load() != nullptr; }, 10s);
     }
@@ -54,13 +69,13 @@ public:
     // focus) and waits until it is the foreground window.
     ::testing::AssertionResult TakeFocus() {
         const HWND w = Window();
-        if (!w) return ::testing::AssertionFailure() << "no focus holder window";
+        if (!w) return ::testing::AssertionFailure() << "no window of the test program's own";
         const POINT centre = Centre(WindowRect(w));
         const std::string clicked = ClickWithXPointer(centre);
         if (clicked != "ended") return ::testing::AssertionFailure() << clicked;
         PostMessageW(w, kActivateMessage, 0, 0);
         if (!WaitUntil([&] { return GetForegroundWindow() == w; }, 10s))
-            return ::testing::AssertionFailure() << "the focus holder never became the foreground window";
+            return ::testing::AssertionFailure() << "the test program's window never became the foreground window";
         return ::testing::AssertionSuccess();
     }
 
@@ -83,13 +98,12 @@ private:
         WNDCLASSW wc{};
         wc.lpfnWndProc = Procedure;
         wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"KeyboardTestFocusHolder";
-        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+        wc.lpszClassName = look_.className;
+        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(look_.stockBrush));
         RegisterClassW(&wc);
-        // In the middle of the screen, away from both edges and the panel.
-        HWND w = CreateWindowExW(0, wc.lpszClassName, L"Другая программа", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                 ScreenWidth() / 2 - 150, ScreenHeight() / 2 - 200, 300, 160, nullptr, nullptr,
-                                 wc.hInstance, nullptr);
+        const RECT& r = look_.place;
+        HWND w = CreateWindowExW(0, wc.lpszClassName, look_.title, look_.style, r.left, r.top, r.right - r.left,
+                                 r.bottom - r.top, nullptr, nullptr, wc.hInstance, nullptr);
         window_.store(w);
         MSG msg;
         while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
@@ -99,6 +113,7 @@ private:
         if (IsWindow(w)) DestroyWindow(w);
     }
 
+    const OwnWindowLook look_;
     std::atomic<HWND> window_{nullptr};
     DWORD threadId_ = 0;
     std::thread thread_;

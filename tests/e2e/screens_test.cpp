@@ -7,11 +7,10 @@
 // above the bar; a full-screen window keeps the edge from bringing it in
 // while the hot key still does; a change of scale while it is hidden neither
 // shows it nor sets off another.
-#include <atomic>
 #include <cstdlib>
-#include <thread>
 
 #include "e2e_harness.h"
+#include "keyboard_driver.h"
 #include "platform/window_messages.h"
 
 namespace e2e {
@@ -21,80 +20,12 @@ constexpr RECT kPrimary{0, 0, 800, 600};
 constexpr RECT kSecond{800, 0, 1440, 480};
 constexpr int kBarTop = 560;
 constexpr COLORREF kRootColour = RGB(0x3a, 0x6e, 0xa5);  // the private display's desktop
-const char* const kHotKeyChord = "ctrl+alt+shift+space";
 
 // The frame's left at the shown place of each edge of each screen, for the
 // default width 64 and a border of 4.
 constexpr int kPrimaryInnerLeft = 800 - 64;        // against the second screen
 constexpr int kSecondOuterLeft = 1440 - 64 + 4;    // past the second's right edge
 constexpr int kSecondOuterHidden = 1440 + 3;
-
-// A window of this program without a caption over the whole primary, as a
-// game or a video in full screen, on a thread of its own with its message loop.
-class FullScreenWindow {
-public:
-    FullScreenWindow() {
-        thread_ = std::thread([this] { Run(); });
-        WaitUntil([this] { return window_.load() != nullptr; }, 10s);
-    }
-    ~FullScreenWindow() {
-        if (HWND w = window_.load()) PostMessageW(w, WM_CLOSE, 0, 0);
-        if (threadId_) PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
-        thread_.join();
-    }
-    HWND Window() const { return window_.load(); }
-
-    // Clicked with the X pointer (the window manager gives it the focus),
-    // then made the foreground window by its own thread.
-    ::testing::AssertionResult TakeFocus() {
-        const HWND w = Window();
-        if (!w) return ::testing::AssertionFailure() << "no full-screen window";
-        const std::string clicked = ClickWithXPointer(POINT{400, 300});
-        if (clicked != "ended") return ::testing::AssertionFailure() << clicked;
-        PostMessageW(w, kActivateMessage, 0, 0);
-        if (!WaitUntil([&] { return GetForegroundWindow() == w; }, 10s))
-            return ::testing::AssertionFailure() << "the full-screen window never became the foreground window";
-        return ::testing::AssertionSuccess();
-    }
-
-private:
-    static constexpr UINT kActivateMessage = WM_APP + 9;
-    static LRESULT CALLBACK Procedure(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-        if (msg == kActivateMessage) {
-            SetForegroundWindow(w);
-            SetFocus(w);
-            return 0;
-        }
-        if (msg == WM_CLOSE) {
-            DestroyWindow(w);
-            return 0;
-        }
-        return DefWindowProcW(w, msg, wp, lp);
-    }
-    void Run() {
-        threadId_ = GetCurrentThreadId();
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = Procedure;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"ScreensTestFullScreen";
-        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-        RegisterClassW(&wc);
-        HWND w = CreateWindowExW(0, wc.lpszClassName, L"Во весь экран", WS_POPUP | WS_VISIBLE, kPrimary.left,
-                                 kPrimary.top, kPrimary.right - kPrimary.left, kPrimary.bottom - kPrimary.top,
-                                 nullptr, nullptr, wc.hInstance, nullptr);
-        window_.store(w);
-        MSG msg;
-        while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        if (IsWindow(w)) DestroyWindow(w);
-    }
-
-    std::atomic<HWND> window_{nullptr};
-    DWORD threadId_ = 0;
-    std::thread thread_;
-};
 
 class Screens : public PanelTest {
 protected:
@@ -275,7 +206,9 @@ TEST_F(Screens, AFullScreenWindowKeepsTheEdgeFromBringingItInTheHotKeyStillDoes)
     MovePointer(400, 300);
     ASSERT_TRUE(ReachesLeft(window_, -65));
 
-    FullScreenWindow fullScreen;
+    // A window without a caption over the whole primary, as a game or a video in full screen.
+    FocusHolder fullScreen(OwnWindowLook{L"ScreensTestFullScreen", L"Во весь экран", WS_POPUP | WS_VISIBLE,
+                                         kPrimary, BLACK_BRUSH});
     ASSERT_TRUE(fullScreen.TakeFocus());
     MovePointer(0, 300);
     EXPECT_FALSE(WaitUntil([&] { return PanelLeft(window_) != -65; }, 2000ms))
