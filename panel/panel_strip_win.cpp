@@ -91,6 +91,7 @@ void TMainPanel::UpdateItemButton(TShortCut& item) {
     b->caption = item.Caption;
     b->hint = item.Hint;
     b->ForgetScaledImages();
+    b->ForgetSharpPicture();
     tooltips_.Sync(*b);
     if (b->visible) Invalidate();
     NotifyAccessible(EVENT_OBJECT_NAMECHANGE, b);
@@ -113,6 +114,7 @@ void TMainPanel::LayoutButtons() {
         tooltips_.Sync(b);
     }
     Invalidate();
+    RequestSharpIcons();
 }
 
 void TMainPanel::FormResize() {

@@ -17,6 +17,8 @@
 //   panel_keyboard_win.cpp  the hot key, the keys on the strip (focus,
 //                           scrolling, starting, the context menu, Esc) and
 //                           what assistive technology reads of the strip
+//   panel_sharp_icons_win.cpp  file icons at the scale's picture size
+//                           (sharp_icons.h), made by sharp_icon_worker_win.h
 // and the collaborators it owns, each in a file of its own:
 //   item_list.h             the items with their buttons, one entry each
 //   edge_dock_win.h         the docked place, frame size and outside moves
@@ -48,9 +50,11 @@
 #include "panel/panel_metrics.h"
 #include "panel/pointer_router_win.h"
 #include "panel/pointer_watch.h"
+#include "panel/sharp_icon_worker_win.h"
 #include "panel/strip_focus.h"
 #include "panel/strip_accessible_win.h"
 #include "panel/strip_tooltips_win.h"
+#include "platform/app_icon.h"
 #include "platform/handles.h"
 #include "platform/profile.h"
 #include "platform/tray.h"
@@ -102,6 +106,7 @@ private:
     void LoadItems();
     void AdoptApplicationOwner();
     void AddTrayIcon();
+    void LoadAppIcons();
     void LiftAboveTrayStandIn();
     void TrayIconMessage(LPARAM mouseMessage);
     void ApplyOnTop();
@@ -133,6 +138,14 @@ private:
     std::vector<TFlatButton*> AllButtons();
     // The screen y of each item button's top, in list order.
     std::vector<int> ButtonTopsOnScreen() const;
+
+    // Sharp file icons above 100 % (panel_sharp_icons_win.cpp): asked for
+    // once the panel has shown, for the items on screen (all of them with
+    // `everyItem`, for the items menu), and taken in as they come.
+    void RequestSharpIcons(bool everyItem = false);
+    void TakeSharpIcons();
+    // Every item back to its stored picture (the scale or the colour changed).
+    void ForgetSharpIcons();
 
     // Docking and the pointer watch (panel_docking_win.cpp).
     void PlaceAtEdge();
@@ -233,7 +246,11 @@ private:
     bool timerMouseOn_ = false;
     bool timerButtonOn_ = false;
 
-    win::UniqueIcon appIcon_;
+    std::unique_ptr<SharpIconWorker> sharpIcons_;  // made at the first request
+    bool shown_ = false;                          // the first show is done
+
+    win::UniqueIcon appIcon_;  // the notification area's, at its size for the scale
+    win::WindowIcons windowIcons_;
     win::TrayIcon tray_;
     int liftsLeft_ = 0;  // lifts above a stand-in notification area still to come
     std::unique_ptr<win::SettingsFile> settingsFile_;

@@ -128,6 +128,8 @@ void TMainPanel::Show() {
     AdoptApplicationOwner();
     AddTrayIcon();
     RegisterPanelHotKey();
+    shown_ = true;
+    RequestSharpIcons();
 }
 
 // The application's hidden window owns the panel: made right after the
@@ -147,10 +149,17 @@ void TMainPanel::AdoptApplicationOwner() {
 // lifted back above it at once, after half a second and after 2.5 s.
 void TMainPanel::AddTrayIcon() {
     if (tray_.Registered()) return;
-    appIcon_.reset(static_cast<HICON>(LoadImageW(App().Module(), L"MAINICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+    LoadAppIcons();
     tray_.Add(hwnd_, appIcon_.get(), kAppTitleW);
     liftsLeft_ = 3;
     LiftAboveTrayStandIn();
+}
+
+// The program's icon at the sizes the panel's scale shows it: the
+// notification area's small icon and the window's two.
+void TMainPanel::LoadAppIcons() {
+    appIcon_ = win::LoadAppIcon(win::SmallIconSize(metrics_.scale.dpi));
+    windowIcons_.Apply(hwnd_, metrics_.scale.dpi);
 }
 
 void TMainPanel::LiftAboveTrayStandIn() {
@@ -240,6 +249,11 @@ void TMainPanel::ChangeSettings(const PanelSettings& settings) {
     }
     if (settings.side != old.side) SetSide(settings.side);
     if (settings.onTop != old.onTop) ApplyOnTop();
+    if (settings.color != old.color) {
+        // Icons are made on the panel colour: the old ones no longer match.
+        ForgetSharpIcons();
+        RequestSharpIcons();
+    }
     if (settings.color != old.color || settings.opacity != old.opacity) {
         ReblendBackground();
         Invalidate();
@@ -266,6 +280,7 @@ void TMainPanel::ApplyDpi(int dpi) {
     itemsMenu_.SetScale(scale);
     tooltips_.SetDpi(scale.dpi);
     for (const auto& entry : Items) entry->button.ForgetScaledImages();
+    ForgetSharpIcons();
 }
 
 // WM_DPICHANGED: the panel moved to a screen of another scale, or the
@@ -277,6 +292,10 @@ void TMainPanel::ChangeDpi(int dpi) {
     settings_.width = width;
     const int oldBackgroundLeft = BackgroundLeft();
     ApplyDpi(dpi);
+    if (tray_.Registered()) {
+        LoadAppIcons();
+        tray_.ChangeIcon(appIcon_.get());
+    }
     const int pixels = std::max(metrics_.scale.Scale(width), metrics_.minWidth);
     // A shown panel needs its background at the new width now, and is about
     // to cover screen it has not captured: that part is taken before it grows.
@@ -436,6 +455,9 @@ LRESULT TMainPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MENUSELECT:
     case WM_EXITMENULOOP:
         return itemsMenu_.HandleMessage(hwnd_, msg, wp, lp);
+    case win::kSharpIconsMessage:
+        TakeSharpIcons();
+        return 0;
     default:
         if (msg == win::HandleCensusMessage() && wp <= static_cast<WPARAM>(win::HandleKind::Other))
             return win::HandleCensus::Live(static_cast<win::HandleKind>(wp));

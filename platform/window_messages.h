@@ -15,6 +15,9 @@ inline constexpr UINT kAccessibleActionMessage = WM_APP + 3;
 // Posted to the panel when its hot key is held by another program: say so
 // once, from the message loop.
 inline constexpr UINT kHotKeyTakenMessage = WM_APP + 4;
+// Posted to the panel by the worker that makes sharp file icons: results
+// are waiting.
+inline constexpr UINT kSharpIconsMessage = WM_APP + 5;
 // Posted to the application window: show the recorded failures.
 inline constexpr UINT kShowErrorsMessage = WM_APP + 0x100;
 
