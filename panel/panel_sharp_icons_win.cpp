@@ -54,6 +54,16 @@ void TMainPanel::TakeSharpIcons() {
     if (repaint) Invalidate();
 }
 
+int TMainPanel::SharpIconsWaiting() const {
+    if (metrics_.scale.IsBase()) return 0;
+    int waiting = 0;
+    for (const auto& entry : Items) {
+        const SharpState state = entry->button.sharpState;
+        waiting += entry->button.visible && (state == SharpState::Unasked || state == SharpState::Asked);
+    }
+    return waiting;
+}
+
 void TMainPanel::ForgetSharpIcons() {
     if (sharpIcons_) sharpIcons_->DropWaitingJobs();
     for (const auto& entry : Items) entry->button.ForgetSharpPicture();

@@ -146,6 +146,8 @@ private:
     void TakeSharpIcons();
     // Every item back to its stored picture (the scale or the colour changed).
     void ForgetSharpIcons();
+    // Items on screen whose sharp picture is not in yet.
+    int SharpIconsWaiting() const;
 
     // Docking and the pointer watch (panel_docking_win.cpp).
     void PlaceAtEdge();

@@ -461,6 +461,7 @@ LRESULT TMainPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     default:
         if (msg == win::HandleCensusMessage() && wp <= static_cast<WPARAM>(win::HandleKind::Other))
             return win::HandleCensus::Live(static_cast<win::HandleKind>(wp));
+        if (msg == win::SharpIconsWaitingMessage()) return SharpIconsWaiting();
         if (msg == win::TrayIcon::TaskbarCreatedMessage()) {
             tray_.Readd();
             return 0;
