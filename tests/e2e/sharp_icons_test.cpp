@@ -68,6 +68,22 @@ TBitmap ShownPicture(const TBitmap& screen, HWND panel, int index, const Display
     return out;
 }
 
+// True when `area` of `screen` holds the picture somewhere, its pixels of
+// the panel colour (see-through) aside.
+bool HoldsPicture(const TBitmap& screen, const RECT& area, const TBitmap& picture) {
+    for (int top = area.top; top + picture.Height() <= area.bottom; ++top)
+        for (int left = area.left; left + picture.Width() <= area.right; ++left) {
+            bool same = true;
+            for (int y = 0; same && y < picture.Height(); ++y)
+                for (int x = 0; same && x < picture.Width(); ++x) {
+                    const COLORREF p = picture.Pixel(x, y);
+                    same = p == kPanelColour || screen.Pixel(left + x, top + y) == p;
+                }
+            if (same) return true;
+        }
+    return false;
+}
+
 int DifferentPixels(const TBitmap& a, const TBitmap& b) {
     if (a.Width() != b.Width() || a.Height() != b.Height()) return -1;
     int count = 0;
@@ -133,6 +149,15 @@ TEST_F(SharpFileIcons, FileIconItemsAreDrawnFromTheFilesOwnIconAt192Dpi) {
         << "the picker's picture is not drawn as before";
     EXPECT_EQ(DifferentPixels(ShownPicture(screen, window_, 1, scale_), StoredPictureEnlarged(goneIcon, 64)), 0)
         << "the gone file's stored picture is not drawn as before";
+
+    // The items menu shows the same sharp picture at its own size.
+    const HWND menu = OpenItemsMenu(*panel_, window_, 0, scale_);
+    ASSERT_NE(menu, nullptr);
+    const RECT menuRect = WindowRect(menu);
+    EXPECT_TRUE(WaitUntil([&] { return HoldsPicture(CaptureScreen(), menuRect, sharp); }, 5s))
+        << "no sharp picture in the items menu";
+    SaveScreenshotPng(CurrentTestName() + L".menu");
+    EXPECT_TRUE(CloseMenuWithEscape(Pid()));
 
     ASSERT_TRUE(panel_->Close());
     const auto after = ReadWholeFile(ItemsPath());
