@@ -5,6 +5,7 @@
 #include <shlobj.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 #include <vector>
@@ -34,13 +35,13 @@ std::vector<uint8_t> BmpOf(const TBitmap& picture) {
 }
 
 // The system's icon of `file` at `side` pixels, drawn on the panel colour.
-TBitmap SystemIconOnPanelColour(const std::wstring& file, int side) {
+TBitmap SystemIconOnPanelColour(const std::wstring& file, int side, COLORREF panelColour = kPanelColour) {
     HICON large = nullptr;
     if (FAILED(SHDefExtractIconW(file.c_str(), 0, 0, &large, nullptr, static_cast<UINT>(side))) || !large) return {};
     tilerack::win::UniqueIcon icon(large);
     tilerack::win::DibCanvas canvas(side, side);
     TBitmap filled(side, side);
-    filled.Fill(kPanelColour);
+    filled.Fill(panelColour);
     canvas.CopyFrom(filled);
     DrawIconEx(canvas.dc(), 0, 0, icon.get(), side, side, 0, nullptr, DI_NORMAL);
     TBitmap out;
@@ -70,14 +71,15 @@ TBitmap ShownPicture(const TBitmap& screen, HWND panel, int index, const Display
 
 // True when `area` of `screen` holds the picture somewhere, its pixels of
 // the panel colour (see-through) aside.
-bool HoldsPicture(const TBitmap& screen, const RECT& area, const TBitmap& picture) {
+bool HoldsPicture(const TBitmap& screen, const RECT& area, const TBitmap& picture,
+                  COLORREF panelColour = kPanelColour) {
     for (int top = area.top; top + picture.Height() <= area.bottom; ++top)
         for (int left = area.left; left + picture.Width() <= area.right; ++left) {
             bool same = true;
             for (int y = 0; same && y < picture.Height(); ++y)
                 for (int x = 0; same && x < picture.Width(); ++x) {
                     const COLORREF p = picture.Pixel(x, y);
-                    same = p == kPanelColour || screen.Pixel(left + x, top + y) == p;
+                    same = p == panelColour || screen.Pixel(left + x, top + y) == p;
                 }
             if (same) return true;
         }
@@ -163,6 +165,50 @@ TEST_F(SharpFileIcons, FileIconItemsAreDrawnFromTheFilesOwnIconAt192Dpi) {
     const auto after = ReadWholeFile(ItemsPath());
     ASSERT_TRUE(after) << "no item file after closing";
     EXPECT_TRUE(*after == items.bytes) << after->size() << " bytes instead of " << items.bytes.size();
+}
+
+// The system's own programs, with captions, as a user drops them: each
+// drawn sharp beside its caption and in the items menu. With E2E_README_SHOT
+// set, the panel and its menu are saved there for the README.
+TEST_F(SharpFileIcons, DroppedProgramsAreSharpBesideTheirCaptionsAndInTheItemsMenu) {
+    struct Program {
+        const char* caption;
+        const wchar_t* path;
+    };
+    const Program programs[] = {{"Блокнот", L"C:\\windows\\notepad.exe"},
+                                {"Редактор реестра", L"C:\\windows\\regedit.exe"},
+                                {"Сапёр", L"C:\\windows\\system32\\winemine.exe"},
+                                {"Диспетчер задач", L"C:\\windows\\system32\\taskmgr.exe"},
+                                {"Проводник", L"C:\\windows\\system32\\winefile.exe"}};
+    std::vector<ShortRecord> records;
+    for (const Program& p : programs) {
+        TBitmap icon;
+        tilerack::win::ExtractFileIcon(icon, Narrow(p.path), 0, kPanelDefaultColour);
+        records.push_back({.fileName = Narrow(p.path), .caption = p.caption, .hint = p.caption,
+                           .trackDrives = true, .image = BmpOf(icon)});
+    }
+    ASSERT_TRUE(WriteItems(records));
+    WriteSettings({"Opacity=0", "TimeOut=60000"});
+    RunAtDpi(192);
+    ASSERT_NE(StartPanel(), nullptr);
+
+    for (size_t i = 0; i < records.size(); ++i) {
+        const TBitmap sharp = SystemIconOnPanelColour(programs[i].path, 64, kPanelDefaultColour);
+        ASSERT_EQ(sharp.Width(), 64) << programs[i].caption;
+        const RECT button = ClientRectOnScreen(window_, ItemButtonRect(window_, static_cast<int>(i), scale_));
+        EXPECT_TRUE(WaitUntil([&] { return HoldsPicture(CaptureScreen(), button, sharp, kPanelDefaultColour); }, 10s))
+            << "item " << i << " is not drawn from its file's 64-pixel icon";
+    }
+    const HWND menu = OpenItemsMenu(*panel_, window_, 0, scale_);
+    ASSERT_NE(menu, nullptr);
+    const TBitmap screen = CaptureScreen();
+    for (const Program& p : programs)
+        EXPECT_TRUE(HoldsPicture(screen, WindowRect(menu), SystemIconOnPanelColour(p.path, 64, kPanelDefaultColour),
+                                 kPanelDefaultColour))
+            << "no sharp picture of " << Narrow(p.path) << " in the items menu";
+    const RECT shot{0, 0, std::min<LONG>(WindowRect(menu).right + 8, ScreenWidth()), ScreenHeight()};
+    EXPECT_TRUE(SavePng(CurrentTestName(), CaptureScreen(shot), EnvironmentValue(L"E2E_README_SHOT")));
+    EXPECT_TRUE(CloseMenuWithEscape(Pid()));
 }
 
 }  // namespace
