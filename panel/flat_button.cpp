@@ -19,8 +19,9 @@ int TItemButton::ImageHeight() const { return item ? item->Icon.Height() : 0; }
 void TItemButton::DrawImageSized(PixelRows target, int x, int y, int width, int height, ButtonLook look) const {
     if (!item || !painter || item->Icon.Empty()) return;
     const int index = ImageIndex(look);
-    if (width == item->Icon.Width() && height == item->Icon.Height()) {
-        painter->Draw(target, x, y, item->Icon, index);
+    const TBitmap& picture = PictureFor(width, height);
+    if (width == picture.Width() && height == picture.Height()) {
+        painter->Draw(target, x, y, picture, index);
         return;
     }
     // Images 1 to 4 are the same plain copy; only the first is brightened.
@@ -35,6 +36,17 @@ void TItemButton::DrawImageSized(PixelRows target, int x, int y, int width, int 
 
 void TItemButton::ForgetScaledImages() const {
     for (ScaledImage& s : scaled_) s = ScaledImage{};
+}
+
+void TItemButton::ForgetSharpPicture() {
+    sharp = TBitmap();
+    sharpState = SharpState::Unasked;
+}
+
+const TBitmap& TItemButton::PictureFor(int width, int height) const {
+    if (sharpState == SharpState::Sharp && sharp.Width() == width && sharp.Height() == height) return sharp;
+    static const TBitmap none;
+    return item ? item->Icon : none;
 }
 
 }  // namespace tilerack

@@ -8,6 +8,7 @@
 
 #include "common/bitmap.h"
 #include "panel/item_glyph.h"
+#include "panel/sharp_icons.h"
 #include "panel/strip_layout.h"
 
 namespace tilerack {
@@ -70,6 +71,18 @@ public:
     void DrawImageSized(PixelRows target, int x, int y, int width, int height, ButtonLook look) const override;
     // Forgets the scaled pictures kept for drawing: the icon or the scale changed.
     void ForgetScaledImages() const;
+
+    // The item's file icon made at the size the scale draws its picture
+    // (sharp_icons.h): drawn in place of the stored picture while it is
+    // `Sharp` and of the size drawn.
+    TBitmap sharp;
+    SharpState sharpState = SharpState::Unasked;
+    // Back to the stored picture, to be asked for again (the icon, the scale
+    // or the panel colour changed).
+    void ForgetSharpPicture();
+    // The picture to draw `width` x `height` from: the sharp one where it
+    // has that size, otherwise the stored one.
+    const TBitmap& PictureFor(int width, int height) const;
 
 private:
     // The brightened and the plain image at the size last drawn, scaled once

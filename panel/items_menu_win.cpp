@@ -79,11 +79,12 @@ LRESULT ItemsMenu::HandleMessage(HWND owner, UINT msg, WPARAM wp, LPARAM lp) {
         FillRect(d->hDC, &d->rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
         const RECT& r = d->rcItem;
         // The picture as the strip shows it: its lower-left colour is
-        // transparent; scaled smoothly at a larger scale.
+        // transparent; its sharp picture or scaled smoothly at a larger scale.
         const DpiScale& s = scale_;
         TBitmap picture(s.Scale(item->Icon.Width()), s.Scale(item->Icon.Height()));
         picture.Fill(GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
-        DrawGlyphImageScaled(picture.Rows(), 0, 0, item->Icon, 0, 1, picture.Width(), picture.Height());
+        const TBitmap& source = item->Button ? item->Button->PictureFor(picture.Width(), picture.Height()) : item->Icon;
+        DrawGlyphImageScaled(picture.Rows(), 0, 0, source, 0, 1, picture.Width(), picture.Height());
         win::DrawPicture(d->hDC, r.left + s.Scale(2), r.top + (r.bottom - r.top - picture.Height()) / 2, picture);
         RECT text{r.left + s.Scale(std::max(item->Icon.Width(), 16) + 8), r.top, r.right, r.bottom};
         SetBkMode(d->hDC, TRANSPARENT);

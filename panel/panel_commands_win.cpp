@@ -172,6 +172,7 @@ void TMainPanel::SButtonMenuClick() {
     TShortCut* chosen = nullptr;
     {
         PointerWatchSuspension popupMenuDynPopup(*this, PointerWatchSuspension::OnExit::StaySuspended);
+        RequestSharpIcons(/*everyItem=*/true);
         chosen = itemsMenu_.Choose(hwnd_, at);
     }
     if (chosen) ItemClick(*chosen);

@@ -103,6 +103,7 @@ void TMainPanel::UpdateItemButton(TShortCut& item) {
     b->caption = item.Caption;
     b->hint = item.Hint;
     b->ForgetScaledImages();
+    b->ForgetSharpPicture();
     tooltips_.Sync(*b);
     if (b->visible) Invalidate();
     NotifyAccessible(EVENT_OBJECT_NAMECHANGE, b);
@@ -125,6 +126,7 @@ void TMainPanel::LayoutButtons() {
         tooltips_.Sync(b);
     }
     Invalidate();
+    RequestSharpIcons();
 }
 
 void TMainPanel::FormResize() {

@@ -22,6 +22,8 @@
 //   panel_arrange_win.cpp   dragging an item's button to a new place: the
 //                           press, the drag distance, the mark, scrolling
 //                           near the strip's ends, the drop
+//   panel_sharp_icons_win.cpp  file icons at the scale's picture size
+//                           (sharp_icons.h), made by sharp_icon_worker_win.h
 // and the collaborators it owns, each in a file of its own:
 //   button_strip.h          every button of the strip under a lasting
 //                           identity, in one order, telling its observers
@@ -65,10 +67,12 @@
 #include "panel/panel_metrics.h"
 #include "panel/pointer_router_win.h"
 #include "panel/pointer_watch.h"
+#include "panel/sharp_icon_worker_win.h"
 #include "panel/strip_focus.h"
 #include "panel/strip_accessible_win.h"
 #include "panel/strip_tooltips_win.h"
 #include "panel/type_to_find.h"
+#include "platform/app_icon.h"
 #include "platform/handles.h"
 #include "platform/profile.h"
 #include "platform/tray.h"
@@ -126,6 +130,7 @@ private:
     void LoadItems();
     void AdoptApplicationOwner();
     void AddTrayIcon();
+    void LoadAppIcons();
     void LiftAboveTrayStandIn();
     void TrayIconMessage(LPARAM mouseMessage);
     void ApplyOnTop();
@@ -167,6 +172,16 @@ private:
     void OrderChanged() override;
     // The screen y of each item button's top, in list order.
     std::vector<int> ButtonTopsOnScreen() const;
+
+    // Sharp file icons above 100 % (panel_sharp_icons_win.cpp): asked for
+    // once the panel has shown, for the items on screen (all of them with
+    // `everyItem`, for the items menu), and taken in as they come.
+    void RequestSharpIcons(bool everyItem = false);
+    void TakeSharpIcons();
+    // Every item back to its stored picture (the scale or the colour changed).
+    void ForgetSharpIcons();
+    // Items on screen whose sharp picture is not in yet.
+    int SharpIconsWaiting() const;
 
     // Docking and the pointer watch (panel_docking_win.cpp). Hidden is
     // written by SetHidden alone.
@@ -315,7 +330,11 @@ private:
     bool timerMouseOn_ = false;
     bool timerButtonOn_ = false;
 
-    win::UniqueIcon appIcon_;
+    std::unique_ptr<SharpIconWorker> sharpIcons_;  // made at the first request
+    bool shown_ = false;                          // the first show is done
+
+    win::UniqueIcon appIcon_;  // the notification area's, at its size for the scale
+    win::WindowIcons windowIcons_;
     win::TrayIcon tray_;
     int liftsLeft_ = 0;  // lifts above a stand-in notification area still to come
     std::unique_ptr<win::SettingsFile> settingsFile_;

@@ -146,6 +146,8 @@ void TMainPanel::Show() {
     AdoptApplicationOwner();
     AddTrayIcon();
     RegisterPanelHotKey();
+    shown_ = true;
+    RequestSharpIcons();
 }
 
 // The application's hidden window owns the panel: made right after the
@@ -165,10 +167,17 @@ void TMainPanel::AdoptApplicationOwner() {
 // lifted back above it at once, after half a second and after 2.5 s.
 void TMainPanel::AddTrayIcon() {
     if (tray_.Registered()) return;
-    appIcon_.reset(static_cast<HICON>(LoadImageW(App().Module(), L"MAINICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+    LoadAppIcons();
     tray_.Add(hwnd_, appIcon_.get(), kAppTitleW);
     liftsLeft_ = 3;
     LiftAboveTrayStandIn();
+}
+
+// The program's icon at the sizes the panel's scale shows it: the
+// notification area's small icon and the window's two.
+void TMainPanel::LoadAppIcons() {
+    appIcon_ = win::LoadAppIcon(win::SmallIconSize(metrics_.scale.dpi));
+    windowIcons_.Apply(hwnd_, metrics_.scale.dpi);
 }
 
 void TMainPanel::LiftAboveTrayStandIn() {
@@ -259,6 +268,11 @@ void TMainPanel::ChangeSettings(const PanelSettings& settings) {
     }
     if (settings.side != old.side) SetSide(settings.side);
     if (settings.onTop != old.onTop) ApplyOnTop();
+    if (settings.color != old.color) {
+        // Icons are made on the panel colour: the old ones no longer match.
+        ForgetSharpIcons();
+        RequestSharpIcons();
+    }
     if (settings.color != old.color || settings.opacity != old.opacity) {
         ReblendBackground();
         Invalidate();
@@ -285,6 +299,7 @@ void TMainPanel::ApplyDpi(int dpi) {
     itemsMenu_.SetScale(scale);
     tooltips_.SetDpi(scale.dpi);
     for (const auto& entry : Items) entry->button.ForgetScaledImages();
+    ForgetSharpIcons();
 }
 
 // WM_DPICHANGED: the panel's screen took another scale (or the panel went
@@ -312,6 +327,10 @@ void TMainPanel::ChangeDpi(int dpi) {
     settings_.width = width;
     const int oldBackgroundLeft = BackgroundLeft();
     ApplyDpi(dpi);
+    if (tray_.Registered()) {
+        LoadAppIcons();
+        tray_.ChangeIcon(appIcon_.get());
+    }
     const int pixels = std::max(metrics_.scale.Scale(width), metrics_.minWidth);
     // A shown panel needs its background at the new width now, and is about
     // to cover screen it has not captured: that part is taken before it grows.
@@ -515,10 +534,14 @@ LRESULT TMainPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MENUSELECT:
     case WM_EXITMENULOOP:
         return itemsMenu_.HandleMessage(hwnd_, msg, wp, lp);
+    case win::kSharpIconsMessage:
+        TakeSharpIcons();
+        return 0;
     default:
         if (msg == win::HandleCensusMessage() && wp <= static_cast<WPARAM>(win::HandleKind::Other))
             return win::HandleCensus::Live(static_cast<win::HandleKind>(wp));
         if (msg == win::DpiNoticeCensusMessage()) return MAKELRESULT(dpiNotices_, dpiDeepest_);
+        if (msg == win::SharpIconsWaitingMessage()) return SharpIconsWaiting();
         if (msg == win::TrayIcon::TaskbarCreatedMessage()) {
             tray_.Readd();
             return 0;

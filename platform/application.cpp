@@ -1,5 +1,7 @@
 #include "platform/application.h"
 
+#include "platform/app_icon.h"
+#include "platform/display_scale.h"
 #include "platform/text.h"
 #include "platform/window_messages.h"
 
@@ -18,7 +20,10 @@ void Application::Initialize(HINSTANCE instance, const std::wstring& title) {
     wc.lpfnWndProc = WindowProc;
     wc.hInstance = instance;
     wc.lpszClassName = L"TApplication";
-    wc.hIcon = LoadIconW(instance, L"MAINICON");
+    // Kept for the life of the class: the icons of the system's scale.
+    const int dpi = SystemDpi();
+    wc.hIcon = LoadAppIcon(LargeIconSize(dpi)).release();
+    wc.hIconSm = LoadAppIcon(SmallIconSize(dpi)).release();
     RegisterClassExW(&wc);
 }
 

@@ -1,6 +1,7 @@
 #include "platform/dib.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 
 namespace tilerack::win {
@@ -68,6 +69,17 @@ void DrawPicture(HDC dc, int x, int y, const TBitmap& picture) {
                       &info, DIB_RGB_COLORS);
 }
 
+int CaptureBandBytes() {
+    // Windows copies the screen straight into the bitmap, and with desktop
+    // composition every read costs a round trip of its own: one read. Wine's
+    // X driver fetches each copy into a transient block of its own, which
+    // the C runtime keeps once freed: there bands of about 64 KB keep that
+    // block small, and a read costs little more than its bytes.
+    static const bool wine =
+        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    return wine ? 64 * 1024 : INT_MAX;
+}
+
 void CaptureScreen(int x, int y, int width, int height, TBitmap& picture) {
     DibCanvas canvas(width, height);
     // Only the part on the screens is copied; the rest stays black. Copies
@@ -78,11 +90,7 @@ void CaptureScreen(int x, int y, int width, int height, TBitmap& picture) {
     const int right = std::min(x + width, screensLeft + GetSystemMetrics(SM_CXVIRTUALSCREEN));
     const int bottom = std::min(y + height, screensTop + GetSystemMetrics(SM_CYVIRTUALSCREEN));
     if (left < right && top < bottom) {
-        // In bands: Wine's X driver fetches each copy from the screen into a
-        // transient block of its own, and the C runtime keeps a large block's
-        // memory after it is freed. Bands of about 64 KB keep that block small.
-        constexpr int kBandBytes = 64 * 1024;
-        const int bandRows = std::max(1, kBandBytes / (4 * (right - left)));
+        const int bandRows = std::max(1, CaptureBandBytes() / (4 * (right - left)));
         WindowDC screen;
         for (int row = top; row < bottom; row += bandRows)
             BitBlt(canvas.dc(), left - x, row - y, right - left, std::min(bandRows, bottom - row), screen.get(), left,

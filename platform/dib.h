@@ -38,8 +38,11 @@ private:
 // Draws a picture unscaled at (x, y) of a device context.
 void DrawPicture(HDC dc, int x, int y, const TBitmap& picture);
 
-// Copies a rectangle of the whole screen into `picture` (resized to w x h).
+// Copies a rectangle of the whole screen into `picture` (resized to w x h),
+// in as few reads of the screen as CaptureBandBytes allows.
 void CaptureScreen(int x, int y, int width, int height, TBitmap& picture);
+// The most bytes one read of the screen takes in.
+int CaptureBandBytes();
 
 // Turns a Delphi-style colour value into a COLORREF: system colours
 // (0x80000000 + index) become their current value.

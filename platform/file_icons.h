@@ -16,4 +16,11 @@ namespace tilerack::win {
 // `background`, and answers 1 or the icon handle's value like ExtractIcon.
 int ExtractFileIcon(TBitmap& bitmap, const std::string& fileName, int index, COLORREF background);
 
+// The first icon of the file, or its type's, as the file holds it at `side`
+// pixels square (scaled by the system only where it holds no such size),
+// painted on `background` as ExtractFileIcon paints it. False, leaving
+// `bitmap` alone, when the file is not there or gives no icon. May wait on
+// a slow drive: not for the user-interface thread.
+bool ExtractFileIconSized(TBitmap& bitmap, const std::string& fileName, int side, COLORREF background);
+
 }  // namespace tilerack::win

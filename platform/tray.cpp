@@ -37,6 +37,13 @@ bool TrayIcon::Readd() {
     return registered_;
 }
 
+void TrayIcon::ChangeIcon(HICON icon) {
+    icon_ = icon;
+    if (!registered_) return;
+    NOTIFYICONDATAW data = Record(NIF_ICON);
+    Shell_NotifyIconW(NIM_MODIFY, &data);
+}
+
 void TrayIcon::Remove() {
     if (!owner_) return;
     NOTIFYICONDATAW data = Record(0);

@@ -20,6 +20,8 @@ public:
     bool Add(HWND owner, HICON icon, const std::wstring& tip);
     // Registers it again after the shell restarted ("TaskbarCreated").
     bool Readd();
+    // Shows another picture (the icon at a new scale's size).
+    void ChangeIcon(HICON icon);
     void Remove();
     bool Registered() const { return registered_; }
 

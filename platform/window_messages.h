@@ -18,6 +18,15 @@ inline constexpr UINT kHotKeyTakenMessage = WM_APP + 4;
 // Posted to the panel: take up a change of the display scale that was
 // noticed inside its own move or re-layout.
 inline constexpr UINT kPendingDpiMessage = WM_APP + 5;
+// Posted to the panel by the worker that makes sharp file icons: results
+// are waiting.
+inline constexpr UINT kSharpIconsMessage = WM_APP + 6;
+// Sent to the panel by a benchmark: answered with the number of items on
+// screen still waiting for their sharp picture (0 at 100 %).
+inline UINT SharpIconsWaitingMessage() {
+    static const UINT message = RegisterWindowMessageW(L"tilerack.SharpIconsWaiting");
+    return message;
+}
 // Posted to the application window: show the recorded failures.
 inline constexpr UINT kShowErrorsMessage = WM_APP + 0x100;
 

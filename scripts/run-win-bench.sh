@@ -7,6 +7,9 @@
 #
 # Usage: run-win-bench.sh WIN_BUILD_DIR
 #   BENCH_RUNS (7): start-up runs per item count; BENCH_IDLE_SECONDS (60)
+#   BENCH_ONLY: one section of startup_bench, or show4k for the show sequence
+#   on a 3840 x 2160 screen at 192 DPI alone (run last, on a display of that
+#   size)
 set -uo pipefail
 
 if [ $# -ne 1 ] || [ ! -f "$1/startup_bench.exe" ]; then
@@ -36,9 +39,22 @@ fi
 prepare_wine_prefix "$WIN_DIR/bench-prefix.log"
 
 echo "== machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(wine --version)"
-echo "== picker_fill_bench (under Wine)"
-timeout 600 wine "$WIN_DIR/picker_fill_bench.exe" 5
-echo "== show_sequence_bench (under Wine)"
-timeout 600 wine "$WIN_DIR/show_sequence_bench.exe" 21
-echo "== startup_bench (under Wine; the pointer is moved to the screen's centre)"
-timeout 1800 wine "$WIN_DIR/startup_bench.exe" --runs "${BENCH_RUNS:-7}" --idle-seconds "${BENCH_IDLE_SECONDS:-60}" ${BENCH_ONLY:+--only "$BENCH_ONLY"}
+if [ "${BENCH_ONLY:-}" != show4k ]; then
+    echo "== picker_fill_bench (under Wine)"
+    timeout 600 wine "$WIN_DIR/picker_fill_bench.exe" 5
+    echo "== show_sequence_bench (under Wine)"
+    timeout 600 wine "$WIN_DIR/show_sequence_bench.exe" 21
+    echo "== startup_bench (under Wine; the pointer is moved to the screen's centre)"
+    timeout 1800 wine "$WIN_DIR/startup_bench.exe" --runs "${BENCH_RUNS:-7}" --idle-seconds "${BENCH_IDLE_SECONDS:-60}" ${BENCH_ONLY:+--only "$BENCH_ONLY"}
+fi
+
+if [ -z "${BENCH_ONLY:-}" ] || [ "$BENCH_ONLY" = show4k ]; then
+    # A 4K screen at 200 %: a display of its own, the scale as Wine reads it.
+    stop_private_display
+    start_private_display "$WIN_DIR/bench-xvfb-4k.log" 3840x2160 || exit 1
+    start_window_manager "$WIN_DIR/bench-openbox-4k.log" || true
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 192 /f >/dev/null 2>&1
+    echo "== show_sequence_bench --strip-4k (under Wine, 3840 x 2160 at 192 DPI)"
+    timeout 600 wine "$WIN_DIR/show_sequence_bench.exe" --strip-4k 21
+    wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1
+fi

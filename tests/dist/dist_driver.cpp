@@ -3,6 +3,8 @@
 //
 //   dist_driver version-info FILE   prints the file's version resource as
 //                                   NAME=VALUE lines (UTF-8)
+//   dist_driver icon-sizes FILE     prints the images of the file's first
+//                                   icon group, "SIZE BITS" a line
 //   dist_driver make-shorts PATH    writes a known two-item list
 //   dist_driver check-shorts PATH   exit 0 when PATH holds that list (the
 //                                   button slots aside, a value of the run
@@ -297,11 +299,48 @@ int CancelInstaller(const std::wstring& text, std::chrono::milliseconds timeout)
     return ended ? 0 : 1;
 }
 
+// The first RT_GROUP_ICON of a program: the icon Windows shows for the file.
+int PrintIconSizes(const std::wstring& file) {
+    HMODULE module = LoadLibraryExW(file.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    if (!module) module = LoadLibraryExW(file.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!module) {
+        std::fprintf(stderr, "cannot open %s (error %lu)\n", Utf8(file).c_str(), GetLastError());
+        return 1;
+    }
+    HRSRC found = nullptr;
+    EnumResourceNamesW(
+        module, RT_GROUP_ICON,
+        [](HMODULE m, LPCWSTR type, LPWSTR name, LONG_PTR param) -> BOOL {
+            *reinterpret_cast<HRSRC*>(param) = FindResourceW(m, name, type);
+            return FALSE;
+        },
+        reinterpret_cast<LONG_PTR>(&found));
+    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    const auto* dir = loaded ? static_cast<const BYTE*>(LockResource(loaded)) : nullptr;
+    const DWORD bytes = found ? SizeofResource(module, found) : 0;
+    int status = 1;
+    if (dir && bytes >= 6) {
+        const int count = dir[4] | (dir[5] << 8);
+        if (bytes >= 6u + 14u * static_cast<DWORD>(count)) {
+            for (int i = 0; i < count; ++i) {
+                const BYTE* entry = dir + 6 + 14 * i;  // GRPICONDIRENTRY
+                const int size = entry[0] ? entry[0] : 256;
+                std::printf("%d %d\n", size, entry[6] | (entry[7] << 8));
+            }
+            status = 0;
+        }
+    }
+    if (status) std::fprintf(stderr, "no icon group in %s\n", Utf8(file).c_str());
+    FreeLibrary(module);
+    return status;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     const std::wstring command = argc > 1 ? argv[1] : L"";
     if (command == L"version-info" && argc == 3) return PrintVersionInfo(argv[2]);
+    if (command == L"icon-sizes" && argc == 3) return PrintIconSizes(argv[2]);
     if (command == L"make-shorts" && argc == 3) return MakeShorts(argv[2]);
     if (command == L"check-shorts" && argc == 3) return CheckShorts(argv[2]);
     if (command == L"wait-panel" && argc == 3) {
@@ -319,7 +358,7 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"cancel-installer" && argc == 4) {
         return CancelInstaller(argv[2], std::chrono::milliseconds(_wtoi(argv[3])));
     }
-    std::fprintf(stderr, "usage: dist_driver version-info FILE | make-shorts PATH | check-shorts PATH |"
+    std::fprintf(stderr, "usage: dist_driver version-info FILE | icon-sizes FILE | make-shorts PATH | check-shorts PATH |"
                          " wait-panel MS | panel-count | panel-programs | close-panel MS | installer-window TEXT MS |"
                          " cancel-installer TEXT MS\n");
     return 2;

@@ -339,6 +339,18 @@ check_version_resource() {
     grep -qx "ProductName=tilerack" <<<"$info" || fail "the installer's ProductName is not tilerack"
 }
 
+# The program's icon in a file's resources: every size, 32 bits with alpha.
+ICON_SIZES_WANTED=$(printf '%s 32\n' 16 20 24 32 40 48 64 256)
+expect_icon_sizes() {
+    local sizes
+    sizes=$(driver icon-sizes "$(winpath "$1")" | tr -d '\r' | sort -n) || { fail "no icon read from $2"; return; }
+    [ "$sizes" = "$ICON_SIZES_WANTED" ] || fail "$2's icon holds: $(tr '\n' ',' <<<"$sizes")"
+}
+check_icon_sizes() {
+    expect_icon_sizes "$WIN_DIR/tilerack.exe" tilerack.exe
+    expect_icon_sizes "$SETUP" "the installer"
+}
+
 # --- Under Wine -------------------------------------------------------------------
 UNINSTALL_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\tilerack'
 RUN_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
@@ -390,6 +402,7 @@ check_silent_install() {
         [ -f "$INSTDIR/$file" ] || fail "$file is not in $INSTDIR"
     done
     expect "the installed program is not the built one" same_file "$INSTDIR/tilerack.exe" "$WIN_DIR/tilerack.exe"
+    [ -f "$INSTDIR/uninstall.exe" ] && expect_icon_sizes "$INSTDIR/uninstall.exe" "the uninstaller"
     [ ! -e "$INSTDIR/shorts.dat" ] || fail "the installer brought a shorts.dat"
     expect "the silent installer started a panel" no_panel_running
     [ -f "$SHORTCUT" ] || fail "no Start menu shortcut $SHORTCUT"
@@ -568,6 +581,7 @@ SETTINGS=$WINEPREFIX/drive_c/windows/tilerack.INI
 echo "dist-check: DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX install folder $WIN_INSTDIR"
 
 scenario "Downloads.VersionResourceReadsBack" check_version_resource
+scenario "Downloads.ProgramAndInstallerIconsHaveEverySize" check_icon_sizes
 scenario "Zip.RunsWhereUnpackedWithItsIconsBesideIt" check_zip_runs_where_unpacked
 scenario "Installer.SpeaksRussianAndLeavesNothingWhenCancelled" check_installer_speaks_russian
 scenario "Installer.SilentInstallForTheUserWithoutAdministrator" check_silent_install

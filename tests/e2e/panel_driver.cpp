@@ -291,8 +291,8 @@ bool ChooseFromTrayMenu(const PanelProcess& panel, HWND window, MainMenuEntry en
     return ChooseFromMenu(panel, OpenTrayMenu(panel, window), entry);
 }
 
-HWND OpenItemsMenu(const PanelProcess& panel, HWND window, int side) {
-    const RECT button = ClientRectOnScreen(window, MenuButtonRect(window, side));
+HWND OpenItemsMenu(const PanelProcess& panel, HWND window, int side, const DisplayScale& scale) {
+    const RECT button = ClientRectOnScreen(window, MenuButtonRect(window, side, scale));
     const POINT centre = Centre(button);
     MoveWithInput(centre.x, centre.y);
     // The arrows are white inside; the item button under the menu button

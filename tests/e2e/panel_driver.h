@@ -146,7 +146,7 @@ bool ChooseFromTrayMenu(const PanelProcess& panel, HWND window, MainMenuEntry en
 
 // Moves the pointer onto the menu button until the button reveal shows it,
 // clicks it and returns the items menu, or nullptr with a failure recorded.
-HWND OpenItemsMenu(const PanelProcess& panel, HWND window, int side = 0);
+HWND OpenItemsMenu(const PanelProcess& panel, HWND window, int side = 0, const DisplayScale& scale = {});
 
 // Rests the pointer on `clientRect` of the strip until a hint shows, from a
 // spot over the panel's empty area where no hint shows; the hint window and
