@@ -394,8 +394,7 @@ TEST_F(DisplayScaleHints, FollowEveryChangeOfScale) {
     const auto hintHeight = [&](const DisplayScale& scale) {
         const auto hint = HoverHint(*panel_, window_, CloseButtonRect(window_, 0, scale));
         if (!hint) return -1;
-        const RECT r = WindowRect(hint->window);
-        return static_cast<int>(r.bottom - r.top);
+        return static_cast<int>(hint->place.bottom - hint->place.top);
     };
     const int designed = hintHeight(DisplayScale{96});
     ASSERT_GT(designed, 0) << "no hint at 96 DPI";

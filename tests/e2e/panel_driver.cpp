@@ -318,7 +318,14 @@ std::optional<Hint> HoverHint(const PanelProcess& panel, HWND window, RECT clien
     const POINT centre = Centre(ClientRectOnScreen(window, clientRect));
     MoveWithInput(centre.x, centre.y);
     std::optional<Hint> hint;
-    if (HWND tip = WaitFor([&] { return FindHint(panel); }, 5s)) hint = Hint{tip, WindowText(tip)};
+    if (HWND tip = WaitFor([&] { return FindHint(panel); }, 5s)) {
+        // A tip is sized as it shows: its place counts once it has a size.
+        WaitUntil([&] {
+            const RECT r = WindowRect(tip);
+            return r.bottom > r.top && r.right > r.left;
+        }, 2s);
+        hint = Hint{tip, WindowText(tip), WindowRect(tip)};
+    }
     MoveWithInput(spot.x, spot.y);
     return hint;
 }

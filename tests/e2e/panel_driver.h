@@ -154,6 +154,7 @@ HWND OpenItemsMenu(const PanelProcess& panel, HWND window, int side = 0, const D
 struct Hint {
     HWND window = nullptr;
     std::wstring text;
+    RECT place{};  // where it showed, read while it showed
 };
 std::optional<Hint> HoverHint(const PanelProcess& panel, HWND window, RECT clientRect, int side = 0);
 HWND FindHint(const PanelProcess& panel);
