@@ -78,6 +78,8 @@ target_link_options(planted_library PRIVATE ${STATIC_FLAGS})
 file(GLOB E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
 add_executable(e2e_tests ${E2E_SOURCES})
 target_link_libraries(e2e_tests PRIVATE tilerack_panel gtest)
+# The tests include helpers of tests/ by root path too.
+target_include_directories(e2e_tests PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(e2e_tests PRIVATE ${STATIC_FLAGS})
 add_dependencies(e2e_tests planted_library)
 
