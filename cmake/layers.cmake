@@ -61,6 +61,9 @@ function(tilerack_layer folder)
   target_include_directories(tilerack_${folder} PUBLIC ${view})
   list(TRANSFORM LAYER_SEES PREPEND tilerack_ OUTPUT_VARIABLE lower)
   target_link_libraries(tilerack_${folder} PRIVATE ${lower})
+  # A static library needs nothing built from the ones it links, so its
+  # sources compile alongside theirs rather than after them.
+  set_target_properties(tilerack_${folder} PROPERTIES OPTIMIZE_DEPENDENCIES ON)
   set_property(GLOBAL APPEND PROPERTY TILERACK_LAYERS tilerack_${folder})
 endfunction()
 
