@@ -8,18 +8,6 @@ tilerack_layer(items SEES common)
 tilerack_layer(dialogs SEES common items)
 tilerack_layer(panel SEES common items dialogs)
 
-# Each layer refuses an include of the layer above it (and panel/ from the
-# bottom), and takes one of its own and of the layer below, so the refusals
-# cannot come from a compiler that builds nothing.
-tilerack_layer_check(CommonRefusesItems common "items/shortcut.h" REFUSED)
-tilerack_layer_check(CommonRefusesPanel common "panel/strip_layout.h" REFUSED)
-tilerack_layer_check(CommonTakesCommon common "common/geometry.h" ALLOWED)
-tilerack_layer_check(ItemsRefusesDialogs items "dialogs/path_quoting.h" REFUSED)
-tilerack_layer_check(ItemsTakesCommon items "common/bitmap.h" ALLOWED)
-tilerack_layer_check(DialogsRefusesPanel dialogs "panel/strip_layout.h" REFUSED)
-tilerack_layer_check(DialogsTakesItems dialogs "items/shortcut.h" ALLOWED)
-tilerack_layer_check(PanelTakesDialogs panel "dialogs/path_quoting.h" ALLOWED)
-
 file(GLOB UNIT_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
 add_executable(unit_tests ${UNIT_TEST_SOURCES})
 target_link_libraries(unit_tests PRIVATE tilerack_panel GTest::gtest GTest::gtest_main)
@@ -43,8 +31,9 @@ if(TILERACK_BENCH)
 endif()
 
 if(TILERACK_FUZZ)
-  # The core is instrumented too, or the fuzzer would be blind to the code it
-  # is meant to explore; UB reports abort so that the fuzzer counts them.
+  # The layers are instrumented too, or the fuzzer would be blind to the
+  # code it is meant to explore; UB reports abort so that the fuzzer counts
+  # them.
   set(TILERACK_SANITIZERS -fsanitize=address,undefined -fno-sanitize-recover=all)
   # clang converts no code pages. The fuzz targets only feed bytes to the file
   # readers, so the core's literals may stay UTF-8 in this build; the unit
@@ -70,6 +59,20 @@ if(TILERACK_FUZZ)
     target_link_libraries(${name} PRIVATE tilerack_dialogs)
   endforeach()
 endif()
+
+# The layers hold (ctest): each layer refuses an include of the layer above
+# it (and panel/ from the bottom), and takes one of its own or of the layer
+# below, so the refusals cannot come from a compiler that builds nothing.
+# Declared after the fuzz options, so the probes compile with the layers'
+# flags in either build.
+tilerack_layer_check(CommonRefusesItems common "items/shortcut.h" REFUSED)
+tilerack_layer_check(CommonRefusesPanel common "panel/strip_layout.h" REFUSED)
+tilerack_layer_check(CommonTakesCommon common "common/geometry.h" ALLOWED)
+tilerack_layer_check(ItemsRefusesDialogs items "dialogs/path_quoting.h" REFUSED)
+tilerack_layer_check(ItemsTakesCommon items "common/bitmap.h" ALLOWED)
+tilerack_layer_check(DialogsRefusesPanel dialogs "panel/strip_layout.h" REFUSED)
+tilerack_layer_check(DialogsTakesItems dialogs "items/shortcut.h" ALLOWED)
+tilerack_layer_check(PanelTakesDialogs panel "dialogs/path_quoting.h" ALLOWED)
 
 # Writes the shipped icon collection (scripts/make-icons-dat.sh).
 add_executable(make_icons_dat ${CMAKE_SOURCE_DIR}/tools/make_icons_dat.cpp)
