@@ -65,6 +65,22 @@ function(tilerack_layer folder)
   # sources compile alongside theirs rather than after them.
   set_target_properties(tilerack_${folder} PROPERTIES OPTIMIZE_DEPENDENCIES ON)
   set_property(GLOBAL APPEND PROPERTY TILERACK_LAYERS tilerack_${folder})
+
+  if(WIN32)
+    # Every header also compiles on its own against the layer's directory, so
+    # an upward include in a header none of the layer's sources includes is
+    # refused too. (Only here: some chief headers need <windows.h>.)
+    file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*.h)
+    set(units)
+    foreach(header ${headers})
+      get_filename_component(name ${header} NAME)
+      set(unit ${CMAKE_BINARY_DIR}/header_checks/${folder}/${name}.cpp)
+      file(CONFIGURE OUTPUT ${unit} CONTENT "#include \"${folder}/${name}\"\n")
+      list(APPEND units ${unit})
+    endforeach()
+    add_library(tilerack_${folder}_headers OBJECT ${units})
+    target_include_directories(tilerack_${folder}_headers PRIVATE ${view})
+  endif()
 endfunction()
 
 # tilerack_layer_check(<name> <folder> <header> ALLOWED|REFUSED)
