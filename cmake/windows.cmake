@@ -1,14 +1,9 @@
-# Windows flavour: the platform layer, the panel window library, the program
-# and the Windows-side end-to-end tests.
+# Windows flavour: the layers with their Windows parts and the platform
+# layer, the program and the Windows-side end-to-end tests.
 enable_language(RC)
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 set(STATIC_FLAGS -static -static-libgcc -static-libstdc++)
 
-file(GLOB PLATFORM_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/*.cpp)
-file(GLOB WIN_UI_SOURCES CONFIGURE_DEPENDS
-  ${CMAKE_SOURCE_DIR}/items/*_win.cpp
-  ${CMAKE_SOURCE_DIR}/panel/*_win.cpp
-  ${CMAKE_SOURCE_DIR}/dialogs/*_win.cpp)
 # comctl32, comdlg32, shell32, ole32, oleacc and oleaut32 are delay-loaded: import libraries
 # made from the functions listed in platform/delayload bind each at its first
 # call, so the process starts without loading them (several megabytes and
@@ -39,13 +34,19 @@ else()
   set(WIN_LIBS ${DELAY_LIBS} gdi32 user32 msimg32 shlwapi uuid)
 endif()
 
-# The panel's window code as one library: the program and the tests link it.
-add_library(tilerack_ui STATIC ${PLATFORM_SOURCES} ${WIN_UI_SOURCES})
-add_dependencies(tilerack_ui delay_libs)
-target_link_libraries(tilerack_ui PUBLIC tilerack_core ${WIN_LIBS})
+# The layers, each with its Windows parts; the Windows parts of items/ use
+# the platform layer, so here it lies between common/ and items/. The program
+# and the tests link the top layer.
+tilerack_layer(common)
+tilerack_layer(platform SEES common)
+add_dependencies(tilerack_platform delay_libs)
+target_link_libraries(tilerack_platform PRIVATE ${WIN_LIBS})
+tilerack_layer(items SEES common platform)
+tilerack_layer(dialogs SEES common platform items)
+tilerack_layer(panel SEES common platform items dialogs)
 
 add_executable(tilerack WIN32 ${CMAKE_SOURCE_DIR}/panel/tilerack.cpp ${CMAKE_SOURCE_DIR}/res/tilerack.rc)
-target_link_libraries(tilerack PRIVATE tilerack_ui)
+target_link_libraries(tilerack PRIVATE tilerack_panel)
 # Symbols stripped: the shipped program stays one small file. No link time is
 # stamped in, so the same sources give the same bytes and a release can be
 # made again and compared.
@@ -77,13 +78,17 @@ target_link_options(planted_library PRIVATE ${STATIC_FLAGS})
 
 file(GLOB E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
 add_executable(e2e_tests ${E2E_SOURCES})
-target_link_libraries(e2e_tests PRIVATE tilerack_ui gtest)
+target_link_libraries(e2e_tests PRIVATE tilerack_panel gtest)
+# The tests include helpers of tests/ by root path too.
+target_include_directories(e2e_tests PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(e2e_tests PRIVATE ${STATIC_FLAGS})
 add_dependencies(e2e_tests planted_library)
 
 # Windows-side benchmark for `make bench` (run under Wine by scripts/run-win-bench.sh).
 add_executable(picker_fill_bench ${CMAKE_SOURCE_DIR}/bench/picker_fill_bench_win.cpp)
-target_link_libraries(picker_fill_bench PRIVATE tilerack_ui)
+target_link_libraries(picker_fill_bench PRIVATE tilerack_panel)
+# The benchmarks also include their own and the tests' helpers by root path.
+target_include_directories(picker_fill_bench PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(picker_fill_bench PRIVATE ${STATIC_FLAGS})
 
 # Start-up, idle, item-file and closing figures of the real program against
@@ -92,11 +97,13 @@ add_executable(least_window WIN32 ${CMAKE_SOURCE_DIR}/bench/least_window_win.cpp
 target_link_options(least_window PRIVATE ${STATIC_FLAGS} -municode -s)
 add_executable(startup_bench ${CMAKE_SOURCE_DIR}/bench/startup_bench_win.cpp
   ${CMAKE_SOURCE_DIR}/tests/e2e/shorts_file_builder.cpp)
-target_link_libraries(startup_bench PRIVATE tilerack_ui psapi)
+target_link_libraries(startup_bench PRIVATE tilerack_panel psapi)
+target_include_directories(startup_bench PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(startup_bench PRIVATE ${STATIC_FLAGS} -municode)
 add_executable(show_sequence_bench ${CMAKE_SOURCE_DIR}/bench/show_sequence_bench_win.cpp
   ${CMAKE_SOURCE_DIR}/tests/e2e/shorts_file_builder.cpp)
-target_link_libraries(show_sequence_bench PRIVATE tilerack_ui)
+target_link_libraries(show_sequence_bench PRIVATE tilerack_panel)
+target_include_directories(show_sequence_bench PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(show_sequence_bench PRIVATE ${STATIC_FLAGS})
 
 # The release check's helper (tests/dist/): reads a program's version

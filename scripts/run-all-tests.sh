@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Everything `make test` runs: the native unit tests (ctest), then the Windows
-# build, its end-to-end tests under Wine on a private display and the check of
-# the release downloads. Ends with one line "N passed, N failed" over all, and
-# a non-zero status on any failure.
+# Everything `make test` runs: the native unit tests and layer checks
+# (ctest), then the Windows build, its end-to-end tests under Wine on a
+# private display and the check of the release downloads. Ends with one line
+# "N passed, N failed" over all, and a non-zero status on any failure.
 #
 # Usage: run-all-tests.sh NATIVE_BUILD_DIR WIN_BUILD_DIR
 set -uo pipefail
