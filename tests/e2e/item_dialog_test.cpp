@@ -1,5 +1,6 @@
 // The item properties dialog, opened through the real context menu: new
 // items, properties, the hint, loading pictures, saving, browsing.
+#include <cstdlib>
 #include <string>
 
 #include "common/bitmap.h"
@@ -71,6 +72,13 @@ TEST_F(ItemDialog, NewItemCancelledAddsNothingConfirmedLandsBelowTheClickedButto
     const RECT client = ClientRect(dialog);
     EXPECT_EQ(client.right, 399);
     EXPECT_EQ(client.bottom, 297);
+    // A window manager may map the dialog a moment before it takes the place the dialog gave itself.
+    const auto centred = [&] {
+        const RECT r = WindowRect(dialog);
+        return std::abs((r.left + r.right) / 2 - ScreenWidth() / 2) <= 1 &&
+               std::abs((r.top + r.bottom) / 2 - ScreenHeight() / 2) <= 1;
+    };
+    WaitUntil(centred, 3s);
     const RECT frame = WindowRect(dialog);
     EXPECT_NEAR((frame.left + frame.right) / 2, ScreenWidth() / 2, 1) << "not centred across";
     EXPECT_NEAR((frame.top + frame.bottom) / 2, ScreenHeight() / 2, 1) << "not centred down";

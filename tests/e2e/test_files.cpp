@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "common/errors.h"
 #include "desktop.h"
 #include "items/shortcut_file.h"
 
@@ -214,7 +215,18 @@ std::wstring SavedSetting(const wchar_t* key) {
 
 std::vector<std::unique_ptr<tilerack::TShortCut>> ReadSavedItems(const std::wstring& shortsPath) {
     std::vector<std::unique_ptr<tilerack::TShortCut>> items;
-    const auto bytes = ReadWholeFile(shortsPath);
+    // Read while the program may still be saving: a moment after its move
+    // the file can still be held, so a refused open is tried again briefly.
+    std::optional<std::vector<uint8_t>> bytes;
+    for (const DWORD start = GetTickCount();;) {
+        try {
+            bytes = ReadWholeFile(shortsPath);
+            break;
+        } catch (const tilerack::TError&) {
+            if (GetTickCount() - start > 3000) throw;
+            Sleep(50);
+        }
+    }
     if (!bytes) return items;
     const auto load = tilerack::LoadShortcutList(*bytes, [&](std::unique_ptr<tilerack::TShortCut> item) {
         items.push_back(std::move(item));
