@@ -37,7 +37,6 @@ public:
     int numGlyphs = 1;
     std::string caption;  // code page 1251
     std::string hint;
-    bool wordWrap = false;
     bool handCursor = false;
     std::function<void()> onClick;
 
@@ -47,13 +46,8 @@ public:
     // The size of its images as designed (at 96 DPI).
     virtual int ImageWidth() const { return numGlyphs > 0 ? glyph.Width() / numGlyphs : glyph.Width(); }
     virtual int ImageHeight() const { return glyph.Height(); }
-    // Draws the image the look shows with its top-left corner at (x, y), at
-    // its designed size.
-    void DrawImage(PixelRows target, int x, int y, ButtonLook look) const {
-        DrawImageSized(target, x, y, ImageWidth(), ImageHeight(), look);
-    }
-    // The same drawn width x height, smoothly scaled where that differs from
-    // the designed size.
+    // Draws the image the look shows with its top-left corner at (x, y),
+    // width x height, smoothly scaled where that differs from the designed size.
     virtual void DrawImageSized(PixelRows target, int x, int y, int width, int height, ButtonLook look) const {
         DrawGlyphImageScaled(target, x, y, glyph, ImageIndex(look), numGlyphs, width, height);
     }

@@ -191,8 +191,8 @@ LRESULT TMainPanel::AnswerGetObject(WPARAM wp, LPARAM lp) {
     if (static_cast<LONG>(static_cast<DWORD>(lp)) != OBJID_CLIENT || destroyed_) return DefWindowProcW(hwnd_, WM_GETOBJECT, wp, lp);
     // The object travels to the asking process through COM.
     win::EnsureComApartment();
-    if (!accessible_) accessible_ = new StripAccessible(this);
-    return LresultFromObject(__uuidof(IAccessible), wp, accessible_);
+    if (!accessible_) accessible_ = win::ComPtr<StripAccessible>(new StripAccessible(this));
+    return LresultFromObject(__uuidof(IAccessible), wp, accessible_.get());
 }
 
 void TMainPanel::ReleaseKeyboardAndAccessibility() {
@@ -201,9 +201,8 @@ void TMainPanel::ReleaseKeyboardAndAccessibility() {
     if (accessible_) {
         accessible_->Disconnect();
         // Clients in other processes lose their stubs now, not when they let go.
-        CoDisconnectObject(accessible_, 0);
-        accessible_->Release();
-        accessible_ = nullptr;
+        CoDisconnectObject(accessible_.get(), 0);
+        accessible_.Reset();
     }
 }
 

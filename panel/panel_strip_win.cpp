@@ -61,7 +61,6 @@ void TMainPanel::AddItemButton(ItemEntry& entry, bool layOut) {
     // Shown once the layout has given it a place: a tooltip tool for every
     // button that never fits the strip would only cost time.
     b.visible = false;
-    b.wordWrap = true;
     b.numGlyphs = ItemGlyphPainter::kImages;
     TShortCut& item = *entry.item;
     item.OnChange = [this](TShortCut& sender) { UpdateItemButton(sender); };

@@ -73,6 +73,7 @@
 #include "panel/strip_tooltips_win.h"
 #include "panel/type_to_find.h"
 #include "platform/app_icon.h"
+#include "platform/com_ptr.h"
 #include "platform/handles.h"
 #include "platform/profile.h"
 #include "platform/tray.h"
@@ -352,7 +353,7 @@ private:
     HWND focusReturn_ = nullptr;
     int firstShown_ = 0;
     // Made at the first WM_GETOBJECT; cut off when the panel is destroyed.
-    StripAccessible* accessible_ = nullptr;
+    win::ComPtr<StripAccessible> accessible_;
 };
 
 }  // namespace tilerack

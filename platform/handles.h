@@ -103,7 +103,6 @@ public:
     PaintScope(const PaintScope&) = delete;
     PaintScope& operator=(const PaintScope&) = delete;
     HDC dc() const { return dc_; }
-    const RECT& rect() const { return ps_.rcPaint; }
 private:
     HWND hwnd_;
     PAINTSTRUCT ps_{};

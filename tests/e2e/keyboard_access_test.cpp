@@ -15,6 +15,7 @@
 #include "items/shortcut_file.h"
 #include "keyboard_driver.h"
 #include "panel/strip_accessible_win.h"
+#include "platform/com_ptr.h"
 #include "platform/text.h"
 
 namespace e2e {
@@ -411,7 +412,7 @@ public:
 
 TEST(AccessibleStrip, AnswersForItsChildrenUntilThePanelCutsItOff) {
     StandInStrip host;
-    auto* object = new tilerack::StripAccessible(&host);
+    tilerack::win::ComPtr<tilerack::StripAccessible> object(new tilerack::StripAccessible(&host));
     VARIANT second{};
     second.vt = VT_I4;
     second.lVal = 2;
@@ -448,7 +449,6 @@ TEST(AccessibleStrip, AnswersForItsChildrenUntilThePanelCutsItOff) {
     EXPECT_EQ(object->accLocation(&left, &top, &width, &height, second), CO_E_OBJNOTCONNECTED);
     EXPECT_EQ(object->accDoDefaultAction(second), CO_E_OBJNOTCONNECTED);
     EXPECT_EQ(host.actions.size(), 1u) << "an action after the panel went";
-    object->Release();
 }
 
 }  // namespace
