@@ -56,6 +56,7 @@
 
 #include "common/panel_settings.h"
 #include "dialogs/panel_host.h"
+#include "panel/button_face.h"
 #include "panel/button_strip.h"
 #include "panel/edge_dock_win.h"
 #include "panel/flat_button.h"
@@ -121,7 +122,12 @@ public:
     int ExtractFileIcon(TBitmap& bitmap, const std::string& fileName, int index) override;
 
 private:
+    // The message dispatch (sysmain_win.cpp): each message to its handler
+    // below; a destroyed panel answers in one place, the messages
+    // registered by name in another.
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    LRESULT AnswerDestroyed(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT AnswerRegistered(UINT msg, WPARAM wp, LPARAM lp);
 
     // Start-up, settings and shutdown (sysmain_win.cpp).
     void FormCreate();
@@ -134,12 +140,16 @@ private:
     void LoadAppIcons();
     void LiftAboveTrayStandIn();
     void TrayIconMessage(LPARAM mouseMessage);
+    void OnEndSession(bool ending);
+    void OnClose();
     void ApplyOnTop();
     void Invalidate();
 
     // The display scale (sysmain_win.cpp): every size of the panel follows
     // the scale of the screen it stands on; the settings keep 96-DPI sizes.
     void ApplyDpi(int dpi);
+    void OnDpiChanged(int dpi);
+    void OnPendingDpi();
     void DpiNotice(int dpi);
     void ChangeDpi(int dpi);
     // The panel's width in 96-DPI pixels: the stored Width while the frame
@@ -155,7 +165,11 @@ private:
     // The strip scrolled to start at item `first`.
     void ScrollStripTo(int first);
     void FormResize();
+    void OnPaint();
+    // Measures where each shown button's parts go, then draws them.
     void FormPaint(HDC dc);
+    std::vector<PlacedButton> MeasureStrip(HDC dc, Extent client) const;
+    void DrawStrip(HDC dc, PixelRows pixels, const std::vector<PlacedButton>& placed) const;
     // Captures the screen under the shown place while the panel is hidden.
     void CaptureBackground();
     // The same whether hidden or not: the panel does not stand there now.
@@ -203,11 +217,21 @@ private:
     void ChooseScreen(size_t index);
     void TimerButtonTimer();
     void EnableTimerButton();
+    void OnTimer(UINT_PTR id);
+    // The screens changed: read again, and the panel docked on its own.
+    void ScreensChanged();
+    void OnSettingChange(UINT action);
+    void OnSize(UINT state);
+    bool OnSysCommand(WPARAM command);
+    void OnWindowPosChanging(WINDOWPOS& pos);
+    void OnGetMinMaxInfo(MINMAXINFO& info);
 
     // Presses, menus and commands (panel_commands_win.cpp, panel_dialogs_win.cpp).
     void OnMouseMove(POINT p);
     void OnLeftDown(POINT p);
     void OnLeftUp(POINT p);
+    // The hand over an item's button; true when the cursor was set.
+    bool OnSetCursor(UINT hitTest);
 
     // Arranging items by dragging their buttons (panel_arrange_win.cpp).
     void PressForDrag(const TFlatButton* over, POINT p);
@@ -217,6 +241,7 @@ private:
     bool DragRelease(POINT p);
     // Esc, a lost capture: a drag under way ends without a move.
     void CancelDrag();
+    void OnCaptureChanged(HWND gaining);
     bool DragOn() const { return drag_.Dragging(); }
     // The gap of the strip nearest to client row `y`.
     int GapAt(int y) const;
@@ -252,6 +277,10 @@ private:
     void RegisterPanelHotKey();
     void ReleaseKeyboardAndAccessibility();
     void HotKeyPressed();
+    void OnHotKey(int id);
+    void OnHotKeyTaken();
+    void OnActivate(UINT state, HWND other);
+    void OnAccessibleAction(long id);
     bool KeyPressed(UINT key, bool system);
     void MoveKeyboardFocus(FocusMove move);
     void FocusItemButton(const TItemButton* button);
