@@ -4,24 +4,29 @@
 // buttons. Its callers create it, show it, destroy it, and the dialogs see it
 // as their IPanelHost; everything else is its own.
 //
-// Where each behaviour lives:
+// Where each behaviour lives (HandleMessage hands each message to a handler
+// in the file of its concern):
 //   sysmain_win.cpp         creation, start-up, the item file, settings, the
-//                           display scale, the tray icon, shutdown and the
-//                           message dispatch
-//   panel_strip_win.cpp     item buttons, their layout, painting, the screen
+//                           display scale, the tray icon, shutdown, the
+//                           message dispatch and a destroyed panel's answers
+//   panel_strip_win.cpp     item buttons, their layout, painting (each
+//                           button's face measured, then drawn), the screen
 //                           capture under the panel, the arrows, file icons
-//   panel_docking_win.cpp   sliding in and out, the two timers and the
-//                           screen the panel stands on
-//   panel_commands_win.cpp  presses, the context menu and its item commands,
-//                           starting items, dropped files
+//   panel_docking_win.cpp   sliding in and out, the timers' ticks, the
+//                           window's moves, sizes and minimising, and the
+//                           screens the panel stands on and their changes
+//   panel_commands_win.cpp  presses and the cursor over the strip, the
+//                           context menu and its item commands, starting
+//                           items, dropped files
 //   panel_dialogs_win.cpp   the commands that open the dialogs
 //   panel_keyboard_win.cpp  the hot key, the keys on the strip (focus,
 //                           scrolling, starting, the context menu, Esc,
-//                           moving the focused item, type-to-find) and
-//                           what assistive technology reads of the strip
+//                           moving the focused item, type-to-find), the
+//                           activation leaving the panel, and what
+//                           assistive technology reads of the strip and asks
 //   panel_arrange_win.cpp   dragging an item's button to a new place: the
 //                           press, the drag distance, the mark, scrolling
-//                           near the strip's ends, the drop
+//                           near the strip's ends, the drop, a lost capture
 //   panel_sharp_icons_win.cpp  file icons at the scale's picture size
 //                           (sharp_icons.h), made by sharp_icon_worker_win.h
 // and the collaborators it owns, each in a file of its own:
@@ -36,7 +41,8 @@
 //                           the scale of the screen (portable)
 //   pointer_router_win.h    the pointer over the windowless buttons
 //   strip_tooltips_win.h    the tooltips of the strip
-//   items_menu_win.h        the items menu
+//   items_menu_win.h        the items menu, whose owner-drawn entries the
+//                           window base reflects to it (platform/menu_sink.h)
 //   pointer_watch.h         the decisions of the pointer watch (portable)
 //   item_drag.h             the drag of an item, the gap under the pointer,
 //                           scrolling near the ends (portable)
@@ -48,6 +54,8 @@
 //   strip_accessible_win.h  the accessible object of the strip
 //   panel_metrics.h         every size of the panel at the screen's scale
 //                           (portable)
+//   button_face.h           where a shown button's picture, caption, edge
+//                           and focus mark go (portable)
 #include <windows.h>
 
 #include <memory>
