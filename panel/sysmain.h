@@ -376,6 +376,7 @@ private:
     win::TrayIcon tray_;
     int liftsLeft_ = 0;  // lifts above a stand-in notification area still to come
     std::unique_ptr<win::SettingsFile> settingsFile_;
+    // Destroy has begun: from then on AnswerDestroyed answers every message.
     bool destroyed_ = false;
 
     // The keyboard: the hot key, the item button with the keyboard focus
