@@ -203,10 +203,13 @@ std::vector<PlacedButton> TMainPanel::MeasureStrip(HDC dc, Extent client) const 
     std::vector<PlacedButton> placed;
     for (const TFlatButton* b : strip_.Buttons()) {
         if (!b->visible) continue;
-        FaceRequest request{b->bounds, {}, std::nullopt, DrawnLook(*b), panelFocused && b->id == keyboardFocus_,
-                            strip_.IsFixed(b)};
         // Pictures are designed at 96 DPI and drawn at the screen's scale.
-        request.picture = Extent{m.scale.Scale(b->ImageWidth()), m.scale.Scale(b->ImageHeight())};
+        FaceRequest request{.bounds = b->bounds,
+                            .picture = Extent{m.scale.Scale(b->ImageWidth()), m.scale.Scale(b->ImageHeight())},
+                            .caption = std::nullopt,
+                            .look = DrawnLook(*b),
+                            .focused = panelFocused && b->id == keyboardFocus_,
+                            .fixed = strip_.IsFixed(b)};
         if (!b->caption.empty()) {
             RECT text{0, 0, CaptionRoom(b->bounds.width, request.picture.width, m), b->bounds.height};
             const std::wstring caption = win::Widen(b->caption);

@@ -10,30 +10,38 @@ constexpr Rect kItem{1, 12, 100, 34};
 constexpr Extent kClient{102, 700};
 constexpr Extent kPicture{32, 32};
 
+FaceRequest Request(Rect bounds, Extent picture, std::optional<Extent> caption = std::nullopt) {
+    FaceRequest r;
+    r.bounds = bounds;
+    r.picture = picture;
+    r.caption = caption;
+    return r;
+}
+
 TEST(ButtonFace, PictureAndCaptionAreCentredAcrossAsOneBlockAndEachDown) {
-    const ButtonFace f = PlanButtonFace({kItem, kPicture, Extent{40, 13}}, kClient, kDesignMetrics);
+    const ButtonFace f = PlanButtonFace(Request(kItem, kPicture, Extent{40, 13}), kClient, kDesignMetrics);
     // The block: 32 + 1 + 40 = 73 wide, (100 - 73) / 2 = 13 from the left.
     EXPECT_EQ(f.picture, (Rect{14, 13, 32, 32}));
     ASSERT_TRUE(f.hasCaption);
     EXPECT_EQ(f.caption, (Rect{47, 22, 40, 13}));  // 1 past the picture, (34 - 13) / 2 down
 
     // No caption, or one that measured nothing: the picture alone is centred.
-    EXPECT_EQ(PlanButtonFace({kItem, kPicture}, kClient, kDesignMetrics).picture, (Rect{35, 13, 32, 32}));
-    EXPECT_FALSE(PlanButtonFace({kItem, kPicture}, kClient, kDesignMetrics).hasCaption);
-    EXPECT_EQ(PlanButtonFace({kItem, kPicture, Extent{0, 13}}, kClient, kDesignMetrics).picture.left, 35);
+    EXPECT_EQ(PlanButtonFace(Request(kItem, kPicture), kClient, kDesignMetrics).picture, (Rect{35, 13, 32, 32}));
+    EXPECT_FALSE(PlanButtonFace(Request(kItem, kPicture), kClient, kDesignMetrics).hasCaption);
+    EXPECT_EQ(PlanButtonFace(Request(kItem, kPicture, Extent{0, 13}), kClient, kDesignMetrics).picture.left, 35);
 }
 
 TEST(ButtonFace, CaptionIsCutToItsRoomAndToTheButtonsHeight) {
     // Room beside a 32-pixel picture in 100: 100 - 32 - 1 gap - 4 left free.
     EXPECT_EQ(CaptionRoom(100, 32, kDesignMetrics), 63);
     EXPECT_EQ(CaptionRoom(20, 32, kDesignMetrics), 1);  // never less than 1
-    const ButtonFace f = PlanButtonFace({kItem, kPicture, Extent{200, 50}}, kClient, kDesignMetrics);
+    const ButtonFace f = PlanButtonFace(Request(kItem, kPicture, Extent{200, 50}), kClient, kDesignMetrics);
     EXPECT_EQ(f.caption, (Rect{36, 12, 63, 34}));
     EXPECT_EQ(f.picture.left, 3);  // block 32 + 1 + 63 = 96
 }
 
 TEST(ButtonFace, APressUnderThePointerMovesThePartsAndSinksTheEdge) {
-    FaceRequest r{kItem, kPicture, Extent{40, 13}};
+    FaceRequest r = Request(kItem, kPicture, Extent{40, 13});
     EXPECT_EQ(PlanButtonFace(r, kClient, kDesignMetrics).edge, FaceEdge::None);
     r.look = {.hot = true};
     const ButtonFace hot = PlanButtonFace(r, kClient, kDesignMetrics);
@@ -52,7 +60,7 @@ TEST(ButtonFace, APressUnderThePointerMovesThePartsAndSinksTheEdge) {
 }
 
 TEST(ButtonFace, TheKeyboardFocusGetsAnEdgeAndAMarkInsideIt) {
-    FaceRequest r{kItem, kPicture};
+    FaceRequest r = Request(kItem, kPicture);
     r.focused = true;
     const ButtonFace f = PlanButtonFace(r, kClient, kDesignMetrics);
     EXPECT_TRUE(f.focusMark);
@@ -60,23 +68,23 @@ TEST(ButtonFace, TheKeyboardFocusGetsAnEdgeAndAMarkInsideIt) {
     EXPECT_EQ(f.focus, (Rect{3, 14, 96, 30}));
     r.look = {.hot = true, .pressed = true};
     EXPECT_EQ(PlanButtonFace(r, kClient, kDesignMetrics).edge, FaceEdge::Sunken);
-    EXPECT_FALSE(PlanButtonFace({kItem, kPicture}, kClient, kDesignMetrics).focusMark);
+    EXPECT_FALSE(PlanButtonFace(Request(kItem, kPicture), kClient, kDesignMetrics).focusMark);
 }
 
 TEST(ButtonFace, AnItemsPictureStaysInsideItsButtonAStripButtonsInTheClient) {
     // A 48-pixel picture in a narrow panel's 30-pixel button.
     const Rect narrow{1, 12, 30, 34};
-    const ButtonFace item = PlanButtonFace({narrow, Extent{48, 48}}, Extent{32, 700}, kDesignMetrics);
+    const ButtonFace item = PlanButtonFace(Request(narrow, Extent{48, 48}), Extent{32, 700}, kDesignMetrics);
     EXPECT_EQ(item.clip, narrow);
     EXPECT_EQ(item.picture.left, -8);  // centred, reaching past both sides
-    FaceRequest close{Rect{21, 0, 11, 11}, Extent{8, 9}};
+    FaceRequest close = Request(Rect{21, 0, 11, 11}, Extent{8, 9});
     close.fixed = true;
     EXPECT_EQ(PlanButtonFace(close, Extent{32, 700}, kDesignMetrics).clip, (Rect{0, 0, 32, 700}));
 }
 
 TEST(ButtonFace, GapShiftAndFocusInsetFollowTheScale) {
     const PanelMetrics m = PanelMetrics::For(DpiScale::Of(192), 8);
-    FaceRequest r{Rect{2, 24, 200, 68}, Extent{64, 64}, Extent{80, 26}};
+    FaceRequest r = Request(Rect{2, 24, 200, 68}, Extent{64, 64}, Extent{80, 26});
     r.look = {.hot = true, .pressed = true};
     r.focused = true;
     const ButtonFace f = PlanButtonFace(r, Extent{204, 1400}, m);
