@@ -55,71 +55,62 @@ TShortCut* ItemsMenu::Choose(HWND owner, POINT at) {
     return Listed(info.dwItemData);
 }
 
-LRESULT ItemsMenu::HandleMessage(HWND owner, UINT msg, WPARAM wp, LPARAM lp) {
-    switch (msg) {
-    case WM_MEASUREITEM: {
-        auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
-        TShortCut* item = m->CtlType == ODT_MENU ? Listed(m->itemData) : nullptr;
-        if (!item) return FALSE;
-        win::WindowDC dc(owner);
-        win::SelectScope font(dc.get(), Font());
-        const std::wstring text = EntryText(*item);
-        SIZE size{};
-        GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
-        const DpiScale& s = scale_;
-        m->itemWidth = s.Scale(std::max(item->Icon.Width(), 16) + 8) + size.cx + s.Scale(8);
-        m->itemHeight = std::max<int>(s.Scale(item->Icon.Height() + 4), size.cy + s.Scale(6));
-        return TRUE;
-    }
-    case WM_DRAWITEM: {
-        auto* d = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
-        TShortCut* item = d->CtlType == ODT_MENU ? Listed(d->itemData) : nullptr;
-        if (!item) return FALSE;
-        const bool selected = (d->itemState & ODS_SELECTED) != 0;
-        FillRect(d->hDC, &d->rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
-        const RECT& r = d->rcItem;
-        // The picture as the strip shows it: its lower-left colour is
-        // transparent; its sharp picture or scaled smoothly at a larger scale.
-        const DpiScale& s = scale_;
-        TBitmap picture(s.Scale(item->Icon.Width()), s.Scale(item->Icon.Height()));
-        picture.Fill(GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
-        const TBitmap& source = item->Button ? item->Button->PictureFor(picture.Width(), picture.Height()) : item->Icon;
-        DrawGlyphImageScaled(picture.Rows(), 0, 0, source, 0, 1, picture.Width(), picture.Height());
-        win::DrawPicture(d->hDC, r.left + s.Scale(2), r.top + (r.bottom - r.top - picture.Height()) / 2, picture);
-        RECT text{r.left + s.Scale(std::max(item->Icon.Width(), 16) + 8), r.top, r.right, r.bottom};
-        SetBkMode(d->hDC, TRANSPARENT);
-        SetTextColor(d->hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
-        win::SelectScope font(d->hDC, Font());
-        const std::wstring caption = EntryText(*item);
-        DrawTextW(d->hDC, caption.c_str(), static_cast<int>(caption.size()), &text,
-                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
-        return TRUE;
-    }
-    case WM_MENUSELECT: {
-        // The hint of the highlighted entry, shown beside it.
-        const UINT id = LOWORD(wp);
-        HMENU menu = reinterpret_cast<HMENU>(lp);
-        const TShortCut* item = nullptr;
-        if (menu && HIWORD(wp) != 0xFFFF && id >= kFirstEntryId) {
-            MENUITEMINFOW info{};
-            info.cbSize = sizeof(info);
-            info.fMask = MIIM_DATA;
-            if (GetMenuItemInfoW(menu, id, FALSE, &info)) item = Listed(info.dwItemData);
-        }
-        RECT r{};
-        // No window for a popup menu: the system finds the menu's own window.
-        // Given the owner, the entry's place would be read against the
-        // owner's client area instead.
-        if (item) GetMenuItemRect(nullptr, menu, id - kFirstEntryId, &r);
-        ShowHint(owner, item, r);
-        return 0;
-    }
-    case WM_EXITMENULOOP:
-        ShowHint(owner, nullptr, RECT{});
-        return 0;
-    }
-    return 0;
+bool ItemsMenu::MeasureMenuEntry(HWND owner, MEASUREITEMSTRUCT& entry) {
+    const TShortCut* item = Listed(entry.itemData);
+    if (!item) return false;
+    win::WindowDC dc(owner);
+    win::SelectScope font(dc.get(), Font());
+    const std::wstring text = EntryText(*item);
+    SIZE size{};
+    GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+    const DpiScale& s = scale_;
+    entry.itemWidth = s.Scale(std::max(item->Icon.Width(), 16) + 8) + size.cx + s.Scale(8);
+    entry.itemHeight = std::max<int>(s.Scale(item->Icon.Height() + 4), size.cy + s.Scale(6));
+    return true;
 }
+
+bool ItemsMenu::DrawMenuEntry(const DRAWITEMSTRUCT& d) {
+    const TShortCut* item = Listed(d.itemData);
+    if (!item) return false;
+    const bool selected = (d.itemState & ODS_SELECTED) != 0;
+    FillRect(d.hDC, &d.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
+    const RECT& r = d.rcItem;
+    // The picture as the strip shows it: its lower-left colour is
+    // transparent; its sharp picture or scaled smoothly at a larger scale.
+    const DpiScale& s = scale_;
+    TBitmap picture(s.Scale(item->Icon.Width()), s.Scale(item->Icon.Height()));
+    picture.Fill(GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
+    const TBitmap& source = item->Button ? item->Button->PictureFor(picture.Width(), picture.Height()) : item->Icon;
+    DrawGlyphImageScaled(picture.Rows(), 0, 0, source, 0, 1, picture.Width(), picture.Height());
+    win::DrawPicture(d.hDC, r.left + s.Scale(2), r.top + (r.bottom - r.top - picture.Height()) / 2, picture);
+    RECT text{r.left + s.Scale(std::max(item->Icon.Width(), 16) + 8), r.top, r.right, r.bottom};
+    SetBkMode(d.hDC, TRANSPARENT);
+    SetTextColor(d.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
+    win::SelectScope font(d.hDC, Font());
+    const std::wstring caption = EntryText(*item);
+    DrawTextW(d.hDC, caption.c_str(), static_cast<int>(caption.size()), &text,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
+    return true;
+}
+
+void ItemsMenu::MenuEntryHighlighted(HWND owner, HMENU menu, UINT id, UINT flags) {
+    // The hint of the highlighted entry, shown beside it.
+    const TShortCut* item = nullptr;
+    if (menu && flags != 0xFFFF && id >= kFirstEntryId) {
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_DATA;
+        if (GetMenuItemInfoW(menu, id, FALSE, &info)) item = Listed(info.dwItemData);
+    }
+    RECT r{};
+    // No window for a popup menu: the system finds the menu's own window.
+    // Given the owner, the entry's place would be read against the
+    // owner's client area instead.
+    if (item) GetMenuItemRect(nullptr, menu, id - kFirstEntryId, &r);
+    ShowHint(owner, item, r);
+}
+
+void ItemsMenu::MenuClosed(HWND owner) { ShowHint(owner, nullptr, RECT{}); }
 
 void ItemsMenu::ShowHint(HWND owner, const TShortCut* item, RECT entry) {
     const bool shows = item && !item->Hint.empty();

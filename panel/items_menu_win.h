@@ -9,10 +9,12 @@
 #include "common/dpi_scale.h"
 #include "panel/item_list.h"
 #include "platform/handles.h"
+#include "platform/menu_sink.h"
 
 namespace tilerack {
 
-class ItemsMenu {
+// The owner window reflects its menus' messages to it (win::MenuSink).
+class ItemsMenu final : public win::MenuSink {
 public:
     explicit ItemsMenu(const ItemList& items) : items_(items) {}
 
@@ -22,9 +24,12 @@ public:
     // The display scale its entries are measured and drawn at: pictures
     // scaled from their 96-DPI size, the menu font of that scale.
     void SetScale(DpiScale scale);
-    // WM_MEASUREITEM, WM_DRAWITEM, WM_MENUSELECT and WM_EXITMENULOOP of the
-    // owner; what the message returns.
-    LRESULT HandleMessage(HWND owner, UINT msg, WPARAM wp, LPARAM lp);
+    // win::MenuSink: its entries measured and drawn, the hint of the
+    // highlighted one shown beside it and hidden as the menu closes.
+    bool MeasureMenuEntry(HWND owner, MEASUREITEMSTRUCT& entry) override;
+    bool DrawMenuEntry(const DRAWITEMSTRUCT& entry) override;
+    void MenuEntryHighlighted(HWND owner, HMENU menu, UINT id, UINT flags) override;
+    void MenuClosed(HWND owner) override;
 
 private:
     TShortCut* Listed(ULONG_PTR entryData) const;

@@ -63,6 +63,11 @@ void TMainPanel::CancelDrag() {
     Invalidate();
 }
 
+// Another window took the pointer: a drag under way ends without a move.
+void TMainPanel::OnCaptureChanged(HWND gaining) {
+    if (gaining != hwnd_) CancelDrag();
+}
+
 int TMainPanel::GapAt(int y) const {
     const int count = static_cast<int>(Items.Count());
     if (count == 0) return 0;

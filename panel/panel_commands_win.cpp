@@ -45,6 +45,16 @@ void TMainPanel::OnLeftUp(POINT p) {
     if (!DragRelease(p)) router_.Release(p);
 }
 
+bool TMainPanel::OnSetCursor(UINT hitTest) {
+    if (hitTest != HTCLIENT) return false;
+    POINT p;
+    GetCursorPos(&p);
+    ScreenToClient(hwnd_, &p);
+    const TFlatButton* over = HitTest(p);
+    SetCursor(LoadCursorW(nullptr, over && over->handCursor ? IDC_HAND : IDC_ARROW));
+    return true;
+}
+
 void TMainPanel::FormMouseDown(const TFlatButton* sender, int button, POINT clientPoint) {
     EnableTimerMouse(true);
     if (button != VK_RBUTTON) return;

@@ -7,6 +7,7 @@
 #include "panel/sysmain.h"
 #include "platform/application.h"
 #include "platform/screens.h"
+#include "platform/window_messages.h"
 
 namespace tilerack {
 
@@ -145,6 +146,52 @@ void TMainPanel::Redock() {
     }
     PlaceAtEdge();
     InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+// A screen came or went, or a bar moved: a chosen screen that returns takes
+// the panel back.
+void TMainPanel::ScreensChanged() {
+    dock_.ForgetScreens();
+    Redock();
+}
+
+void TMainPanel::OnSettingChange(UINT action) {
+    if (action == SPI_SETWORKAREA) ScreensChanged();
+}
+
+// The window manager's moves and sizes are told apart from the panel's own
+// (EdgeDock): one that would take it off its edge is undone once it is over.
+void TMainPanel::OnWindowPosChanging(WINDOWPOS& pos) {
+    if (dock_.KeepDocked(settings_.side, pos)) PostMessageW(hwnd_, win::kResyncPlaceMessage, 0, 0);
+}
+
+void TMainPanel::OnGetMinMaxInfo(MINMAXINFO& info) { info.ptMinTrackSize.x = metrics_.minWidth; }
+
+// Minimising the panel minimises the application, which hides the panel
+// (HidePanel); the window itself never shows minimised.
+void TMainPanel::OnSize(UINT state) {
+    if (state != SIZE_MINIMIZED) {
+        FormResize();
+        return;
+    }
+    ShowWindow(hwnd_, SW_RESTORE);
+    win::Application::Instance().Minimize();
+}
+
+bool TMainPanel::OnSysCommand(WPARAM command) {
+    if ((command & 0xFFF0) != SC_MINIMIZE) return false;
+    win::Application::Instance().Minimize();
+    return true;
+}
+
+void TMainPanel::OnTimer(UINT_PTR id) {
+    switch (id) {
+    case kTimerMouseId: TimerMouseTimer(); break;
+    case kTimerButtonId: TimerButtonTimer(); break;
+    case kTimerLiftId: LiftAboveTrayStandIn(); break;
+    case kTimerDragScrollId: DragScrollTick(); break;
+    default: break;
+    }
 }
 
 void TMainPanel::ChooseScreen(size_t index) {

@@ -36,7 +36,7 @@ void TMainPanel::RegisterPanelHotKey() {
 
 void TMainPanel::HotKeyPressed() {
     // A dialog of the panel is open: it keeps the keyboard.
-    if (destroyed_ || !IsWindowEnabled(hwnd_)) return;
+    if (!IsWindowEnabled(hwnd_)) return;
     const HWND foreground = GetForegroundWindow();
     if (foreground && foreground != hwnd_ && !OwnThreadWindow(foreground)) focusReturn_ = foreground;
     keyboardUse_ = true;
@@ -47,6 +47,16 @@ void TMainPanel::HotKeyPressed() {
     SetFocus(hwnd_);
     FocusItemButton(Items.Empty() ? nullptr : &Items.At(0).button);
     Invalidate();
+}
+
+void TMainPanel::OnHotKey(int id) {
+    if (id == PanelHotKey::kId) HotKeyPressed();
+}
+
+// Posted by RegisterPanelHotKey: the chord another program holds, told once.
+void TMainPanel::OnHotKeyTaken() {
+    if (!hotKey_.Chord()) return;
+    MessageBoxW(nullptr, win::Widen(HotKeyTakenMessage(*hotKey_.Chord())).c_str(), kAppTitleW, MB_OK | MB_ICONWARNING);
 }
 
 bool TMainPanel::KeyPressed(UINT key, bool system) {
@@ -168,6 +178,10 @@ void TMainPanel::HideByKeyboard() {
     if (back && IsWindow(back) && IsWindowVisible(back) && IsWindowEnabled(back)) SetForegroundWindow(back);
 }
 
+void TMainPanel::OnActivate(UINT state, HWND other) {
+    if (state == WA_INACTIVE) KeyboardFocusLeft(other);
+}
+
 // The panel lost the activation to `activated`: to a window of another
 // program the keyboard use ends and the pointer watch hides the panel as when
 // the pointer leaves it; the panel's own menus, boxes and dialogs keep it.
@@ -188,7 +202,7 @@ void TMainPanel::EndKeyboardUse() {
 // ---- Assistive technology ----------------------------------------------------
 
 LRESULT TMainPanel::AnswerGetObject(WPARAM wp, LPARAM lp) {
-    if (static_cast<LONG>(static_cast<DWORD>(lp)) != OBJID_CLIENT || destroyed_) return DefWindowProcW(hwnd_, WM_GETOBJECT, wp, lp);
+    if (static_cast<LONG>(static_cast<DWORD>(lp)) != OBJID_CLIENT) return DefWindowProcW(hwnd_, WM_GETOBJECT, wp, lp);
     // The object travels to the asking process through COM.
     win::EnsureComApartment();
     if (!accessible_) accessible_ = win::ComPtr<StripAccessible>(new StripAccessible(this));
@@ -269,6 +283,12 @@ bool TMainPanel::AccessibleDoDefaultAction(long id) {
     if (!AccessibleButtonOf(id)) return false;
     PostMessageW(hwnd_, win::kAccessibleActionMessage, static_cast<WPARAM>(id), 0);
     return true;
+}
+
+// The default action posted above, run from the message loop: exactly a
+// click on the button, if it is still there.
+void TMainPanel::OnAccessibleAction(long id) {
+    if (const TFlatButton* b = AccessibleButtonOf(id); b && b->onClick) b->onClick();
 }
 
 bool TMainPanel::AccessibleSelect(long id) {

@@ -9,6 +9,7 @@
 
 #include "common/bmp_codec.h"
 #include "panel/background_blend.h"
+#include "panel/button_face.h"
 #include "panel/item_glyph.h"
 #include "panel/strip_layout.h"
 #include "panel/sysmain.h"
@@ -46,6 +47,8 @@ PixelRows ClipRows(PixelRows rows, const Rect& r) {
     if (!rows.bits || right <= left || bottom <= top) return PixelRows{};
     return PixelRows{rows.Row(top) + left * 3, right - left, bottom - top, rows.stride};
 }
+
+RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.Right(), r.Bottom()}; }
 
 }  // namespace
 
@@ -172,6 +175,11 @@ int TMainPanel::BackgroundLeft() {
 // change of the colour or the opacity shows at once, on the whole capture.
 void TMainPanel::ReblendBackground() { blendedColumns_ = Background.Width(); }
 
+void TMainPanel::OnPaint() {
+    win::PaintScope paint(hwnd_);
+    FormPaint(paint.dc());
+}
+
 void TMainPanel::FormPaint(HDC dc) {
     const SIZE client = win::ClientSize(hwnd_);
     const int cw = std::max<int>(client.cx, 1), ch = std::max<int>(client.cy, 1);
@@ -180,81 +188,72 @@ void TMainPanel::FormPaint(HDC dc) {
     win::DibCanvas canvas(cw, ch);
     const PixelRows pixels = canvas.Rows();
     PaintBackground(pixels, Background, blendedColumns_, win::ToColorRef(settings_.color), settings_.opacity);
-
-    const PanelMetrics& m = metrics_;
-    // Pictures are designed at 96 DPI and drawn at the screen's scale.
-    auto imageSize = [&m](const TFlatButton& b) {
-        return SIZE{m.scale.Scale(b.ImageWidth()), m.scale.Scale(b.ImageHeight())};
-    };
-    auto glyphOrigin = [&m](const TFlatButton& b, SIZE image, int textWidth, ButtonLook look) {
-        const int block = image.cx + (textWidth > 0 ? m.captionGap + textWidth : 0);
-        POINT o{b.bounds.left + (b.bounds.width - block) / 2, b.bounds.top + (b.bounds.height - image.cy) / 2};
-        if (look.pressed && look.hot) {
-            o.x += m.pressShift;
-            o.y += m.pressShift;
-        }
-        return o;
-    };
-
     win::SelectScope font(canvas.dc(), font_.get());
     SetBkMode(canvas.dc(), TRANSPARENT);
-
-    // Caption sizes first: the glyph and its caption are centred as one block.
-    // In the strip's order: the fixed buttons over the items.
-    struct Placed { TFlatButton* b; RECT text; POINT glyph; SIZE image; ButtonLook look; };
-    std::vector<Placed> placed;
-    for (TFlatButton* b : strip_.Buttons()) {
-        if (!b->visible) continue;
-        const ButtonLook look = DrawnLook(*b);
-        const SIZE image = imageSize(*b);
-        RECT text{0, 0, 0, 0};
-        if (!b->caption.empty()) {
-            const int room = std::max<int>(b->bounds.width - image.cx - m.captionGap - m.captionInset, 1);
-            text = RECT{0, 0, room, b->bounds.height};
-            const std::wstring caption = win::Widen(b->caption);
-            DrawTextW(canvas.dc(), caption.c_str(), static_cast<int>(caption.size()), &text,
-                      DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_LEFT);
-            text.right = std::min<LONG>(text.right, room);
-            text.bottom = std::min<LONG>(text.bottom, b->bounds.height);
-        }
-        const POINT g = glyphOrigin(*b, image, b->caption.empty() ? 0 : text.right, look);
-        // An item's picture wider than a narrow panel's button stays inside it.
-        const Rect clip = strip_.IsFixed(b) ? Rect{0, 0, cw, ch} : b->bounds;
-        const PixelRows inside = ClipRows(pixels, clip);
-        if (inside.bits)
-            b->DrawImageSized(inside, g.x - std::max(clip.left, 0), g.y - std::max(clip.top, 0), image.cx, image.cy,
-                              look);
-        placed.push_back({b, text, g, image, look});
-    }
-    SetTextColor(canvas.dc(), RGB(0, 0, 0));
-    for (const Placed& p : placed) {
-        TFlatButton& b = *p.b;
-        if (!b.caption.empty()) {
-            const int h = p.text.bottom;
-            RECT r{p.glyph.x + p.image.cx + m.captionGap, b.bounds.top + (b.bounds.height - h) / 2, 0, 0};
-            if (p.look.pressed && p.look.hot) r.top += m.pressShift;
-            r.right = r.left + p.text.right;
-            r.bottom = r.top + h;
-            const std::wstring caption = win::Widen(b.caption);
-            // Not clipped to the measured box: descenders of some fonts reach below it.
-            DrawTextW(canvas.dc(), caption.c_str(), static_cast<int>(caption.size()), &r,
-                      DT_WORDBREAK | DT_NOPREFIX | DT_LEFT | DT_NOCLIP);
-        }
-        const bool focusMark = b.id == keyboardFocus_ && GetFocus() == hwnd_;
-        if (p.look.hot || p.look.pressed || focusMark) {
-            RECT edge{b.bounds.left, b.bounds.top, b.bounds.Right(), b.bounds.Bottom()};
-            DrawEdge(canvas.dc(), &edge, p.look.pressed && p.look.hot ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
-        }
-        if (focusMark) {
-            RECT mark{b.bounds.left + m.focusInset, b.bounds.top + m.focusInset, b.bounds.Right() - m.focusInset,
-                      b.bounds.Bottom() - m.focusInset};
-            SetTextColor(canvas.dc(), RGB(0, 0, 0));
-            SetBkColor(canvas.dc(), RGB(255, 255, 255));
-            DrawFocusRect(canvas.dc(), &mark);
-        }
-    }
+    DrawStrip(canvas.dc(), pixels, MeasureStrip(canvas.dc(), Extent{cw, ch}));
     PaintDragMark(canvas.dc());
     BitBlt(dc, 0, 0, cw, ch, canvas.dc(), 0, 0, SRCCOPY);
+}
+
+// The shown buttons in the strip's order, each with its caption measured in
+// the panel's font (selected into `dc`) and its parts placed.
+std::vector<PlacedButton> TMainPanel::MeasureStrip(HDC dc, Extent client) const {
+    const PanelMetrics& m = metrics_;
+    const bool panelFocused = GetFocus() == hwnd_;
+    std::vector<PlacedButton> placed;
+    for (const TFlatButton* b : strip_.Buttons()) {
+        if (!b->visible) continue;
+        // Pictures are designed at 96 DPI and drawn at the screen's scale.
+        FaceRequest request{.bounds = b->bounds,
+                            .picture = Extent{m.scale.Scale(b->ImageWidth()), m.scale.Scale(b->ImageHeight())},
+                            .caption = std::nullopt,
+                            .look = DrawnLook(*b),
+                            .focused = panelFocused && b->id == keyboardFocus_,
+                            .fixed = strip_.IsFixed(b)};
+        if (!b->caption.empty()) {
+            RECT text{0, 0, CaptionRoom(b->bounds.width, request.picture.width, m), b->bounds.height};
+            const std::wstring caption = win::Widen(b->caption);
+            DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
+                      DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_LEFT);
+            request.caption = Extent{text.right, text.bottom};
+        }
+        placed.push_back({b, request.look, PlanButtonFace(request, client, m)});
+    }
+    return placed;
+}
+
+// The pictures first, in the strip's order (the fixed buttons over the
+// items), then the captions, edges and focus marks.
+void TMainPanel::DrawStrip(HDC dc, PixelRows pixels, const std::vector<PlacedButton>& placed) const {
+    for (const PlacedButton& p : placed) {
+        const Rect& clip = p.face.clip;
+        const PixelRows inside = ClipRows(pixels, clip);
+        if (!inside.bits) continue;
+        const Rect& picture = p.face.picture;
+        p.button->DrawImageSized(inside, picture.left - std::max(clip.left, 0), picture.top - std::max(clip.top, 0),
+                                 picture.width, picture.height, p.look);
+    }
+    SetTextColor(dc, RGB(0, 0, 0));
+    for (const PlacedButton& p : placed) {
+        const ButtonFace& face = p.face;
+        if (face.hasCaption) {
+            RECT r = ToRECT(face.caption);
+            const std::wstring caption = win::Widen(p.button->caption);
+            // Not clipped to the measured box: descenders of some fonts reach below it.
+            DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r,
+                      DT_WORDBREAK | DT_NOPREFIX | DT_LEFT | DT_NOCLIP);
+        }
+        if (face.edge != FaceEdge::None) {
+            RECT edge = ToRECT(p.button->bounds);
+            DrawEdge(dc, &edge, face.edge == FaceEdge::Sunken ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
+        }
+        if (face.focusMark) {
+            const RECT mark = ToRECT(face.focus);
+            SetTextColor(dc, RGB(0, 0, 0));
+            SetBkColor(dc, RGB(255, 255, 255));
+            DrawFocusRect(dc, &mark);
+        }
+    }
 }
 
 void TMainPanel::LoadArrowGlyphs() {

@@ -38,8 +38,8 @@ void StripTooltips::ApplyScale() {
     font_ = std::move(font);
 }
 
-void StripTooltips::Relay(UINT msg, WPARAM wp, LPARAM lp, bool mayCreate) {
-    if (!tooltip_ && msg == WM_MOUSEMOVE && mayCreate) Create();
+void StripTooltips::Relay(UINT msg, WPARAM wp, LPARAM lp) {
+    if (!tooltip_ && msg == WM_MOUSEMOVE) Create();
     if (!tooltip_) return;
     MSG relayed{};
     relayed.hwnd = panel_;

@@ -19,9 +19,8 @@ public:
     explicit StripTooltips(const ButtonStrip& strip) : strip_(strip) {}
 
     void Attach(HWND panel) { panel_ = panel; }
-    // A pointer message of the panel; the first move makes the control unless
-    // `mayCreate` is false (the panel is closing).
-    void Relay(UINT msg, WPARAM wp, LPARAM lp, bool mayCreate);
+    // A pointer message of the panel; the first move makes the control.
+    void Relay(UINT msg, WPARAM wp, LPARAM lp);
     // The button's tool follows its place, visibility and hint.
     void Sync(const TFlatButton& button);
     void SyncAll();

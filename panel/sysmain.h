@@ -4,24 +4,29 @@
 // buttons. Its callers create it, show it, destroy it, and the dialogs see it
 // as their IPanelHost; everything else is its own.
 //
-// Where each behaviour lives:
+// Where each behaviour lives (HandleMessage hands each message to a handler
+// in the file of its concern):
 //   sysmain_win.cpp         creation, start-up, the item file, settings, the
-//                           display scale, the tray icon, shutdown and the
-//                           message dispatch
-//   panel_strip_win.cpp     item buttons, their layout, painting, the screen
+//                           display scale, the tray icon, shutdown, the
+//                           message dispatch and a destroyed panel's answers
+//   panel_strip_win.cpp     item buttons, their layout, painting (each
+//                           button's face measured, then drawn), the screen
 //                           capture under the panel, the arrows, file icons
-//   panel_docking_win.cpp   sliding in and out, the two timers and the
-//                           screen the panel stands on
-//   panel_commands_win.cpp  presses, the context menu and its item commands,
-//                           starting items, dropped files
+//   panel_docking_win.cpp   sliding in and out, the timers' ticks, the
+//                           window's moves, sizes and minimising, and the
+//                           screens the panel stands on and their changes
+//   panel_commands_win.cpp  presses and the cursor over the strip, the
+//                           context menu and its item commands, starting
+//                           items, dropped files
 //   panel_dialogs_win.cpp   the commands that open the dialogs
 //   panel_keyboard_win.cpp  the hot key, the keys on the strip (focus,
 //                           scrolling, starting, the context menu, Esc,
-//                           moving the focused item, type-to-find) and
-//                           what assistive technology reads of the strip
+//                           moving the focused item, type-to-find), the
+//                           activation leaving the panel, and what
+//                           assistive technology reads of the strip and asks
 //   panel_arrange_win.cpp   dragging an item's button to a new place: the
 //                           press, the drag distance, the mark, scrolling
-//                           near the strip's ends, the drop
+//                           near the strip's ends, the drop, a lost capture
 //   panel_sharp_icons_win.cpp  file icons at the scale's picture size
 //                           (sharp_icons.h), made by sharp_icon_worker_win.h
 // and the collaborators it owns, each in a file of its own:
@@ -36,7 +41,8 @@
 //                           the scale of the screen (portable)
 //   pointer_router_win.h    the pointer over the windowless buttons
 //   strip_tooltips_win.h    the tooltips of the strip
-//   items_menu_win.h        the items menu
+//   items_menu_win.h        the items menu, whose owner-drawn entries the
+//                           window base reflects to it (platform/menu_sink.h)
 //   pointer_watch.h         the decisions of the pointer watch (portable)
 //   item_drag.h             the drag of an item, the gap under the pointer,
 //                           scrolling near the ends (portable)
@@ -48,6 +54,8 @@
 //   strip_accessible_win.h  the accessible object of the strip
 //   panel_metrics.h         every size of the panel at the screen's scale
 //                           (portable)
+//   button_face.h           where a shown button's picture, caption, edge
+//                           and focus mark go (portable)
 #include <windows.h>
 
 #include <memory>
@@ -56,6 +64,7 @@
 
 #include "common/panel_settings.h"
 #include "dialogs/panel_host.h"
+#include "panel/button_face.h"
 #include "panel/button_strip.h"
 #include "panel/edge_dock_win.h"
 #include "panel/flat_button.h"
@@ -121,7 +130,12 @@ public:
     int ExtractFileIcon(TBitmap& bitmap, const std::string& fileName, int index) override;
 
 private:
+    // The message dispatch (sysmain_win.cpp): each message to its handler
+    // below; a destroyed panel answers in one place, the messages
+    // registered by name in another.
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    LRESULT AnswerDestroyed(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT AnswerRegistered(UINT msg, WPARAM wp, LPARAM lp);
 
     // Start-up, settings and shutdown (sysmain_win.cpp).
     void FormCreate();
@@ -134,12 +148,16 @@ private:
     void LoadAppIcons();
     void LiftAboveTrayStandIn();
     void TrayIconMessage(LPARAM mouseMessage);
+    void OnEndSession(bool ending);
+    void OnClose();
     void ApplyOnTop();
     void Invalidate();
 
     // The display scale (sysmain_win.cpp): every size of the panel follows
     // the scale of the screen it stands on; the settings keep 96-DPI sizes.
     void ApplyDpi(int dpi);
+    void OnDpiChanged(int dpi);
+    void OnPendingDpi();
     void DpiNotice(int dpi);
     void ChangeDpi(int dpi);
     // The panel's width in 96-DPI pixels: the stored Width while the frame
@@ -155,7 +173,11 @@ private:
     // The strip scrolled to start at item `first`.
     void ScrollStripTo(int first);
     void FormResize();
+    void OnPaint();
+    // Measures where each shown button's parts go, then draws them.
     void FormPaint(HDC dc);
+    std::vector<PlacedButton> MeasureStrip(HDC dc, Extent client) const;
+    void DrawStrip(HDC dc, PixelRows pixels, const std::vector<PlacedButton>& placed) const;
     // Captures the screen under the shown place while the panel is hidden.
     void CaptureBackground();
     // The same whether hidden or not: the panel does not stand there now.
@@ -203,11 +225,21 @@ private:
     void ChooseScreen(size_t index);
     void TimerButtonTimer();
     void EnableTimerButton();
+    void OnTimer(UINT_PTR id);
+    // The screens changed: read again, and the panel docked on its own.
+    void ScreensChanged();
+    void OnSettingChange(UINT action);
+    void OnSize(UINT state);
+    bool OnSysCommand(WPARAM command);
+    void OnWindowPosChanging(WINDOWPOS& pos);
+    void OnGetMinMaxInfo(MINMAXINFO& info);
 
     // Presses, menus and commands (panel_commands_win.cpp, panel_dialogs_win.cpp).
     void OnMouseMove(POINT p);
     void OnLeftDown(POINT p);
     void OnLeftUp(POINT p);
+    // The hand over an item's button; true when the cursor was set.
+    bool OnSetCursor(UINT hitTest);
 
     // Arranging items by dragging their buttons (panel_arrange_win.cpp).
     void PressForDrag(const TFlatButton* over, POINT p);
@@ -217,6 +249,7 @@ private:
     bool DragRelease(POINT p);
     // Esc, a lost capture: a drag under way ends without a move.
     void CancelDrag();
+    void OnCaptureChanged(HWND gaining);
     bool DragOn() const { return drag_.Dragging(); }
     // The gap of the strip nearest to client row `y`.
     int GapAt(int y) const;
@@ -252,6 +285,10 @@ private:
     void RegisterPanelHotKey();
     void ReleaseKeyboardAndAccessibility();
     void HotKeyPressed();
+    void OnHotKey(int id);
+    void OnHotKeyTaken();
+    void OnActivate(UINT state, HWND other);
+    void OnAccessibleAction(long id);
     bool KeyPressed(UINT key, bool system);
     void MoveKeyboardFocus(FocusMove move);
     void FocusItemButton(const TItemButton* button);
@@ -339,6 +376,7 @@ private:
     win::TrayIcon tray_;
     int liftsLeft_ = 0;  // lifts above a stand-in notification area still to come
     std::unique_ptr<win::SettingsFile> settingsFile_;
+    // Destroy has begun: from then on AnswerDestroyed answers every message.
     bool destroyed_ = false;
 
     // The keyboard: the hot key, the item button with the keyboard focus

@@ -1,4 +1,5 @@
-// The panel window: creation, start-up, settings, the tray icon and shutdown.
+// The panel window: creation, start-up, settings, the display scale, the
+// tray icon, shutdown and the message dispatch.
 #include "panel/sysmain.h"
 
 #include <commctrl.h>
@@ -49,6 +50,8 @@ TMainPanel::TMainPanel()
     strip_.Watch(&router_);
     strip_.Watch(&tooltips_);
     strip_.Watch(this);
+    // The items menu draws its entries and shows their hints.
+    ReflectMenusTo(&itemsMenu_);
 }
 
 TMainPanel::~TMainPanel() {
@@ -239,6 +242,16 @@ void TMainPanel::SaveAll() {
     if (!failures.empty()) throw TError(failures);
 }
 
+// Windows ends the session without running the program's shutdown: save
+// now, or the items changed since the start would be lost.
+void TMainPanel::OnEndSession(bool ending) {
+    if (ending) App().Guard([this] { SaveAll(); });
+}
+
+// Closing the main window ends the application; the panel is saved and
+// destroyed once the message loop has ended.
+void TMainPanel::OnClose() { App().Terminate(); }
+
 void TMainPanel::TrayIconMessage(LPARAM mouseMessage) {
     // A modal dialog of the panel is open (it disabled the panel): a menu or
     // a second dialog from the tray now would run inside its modal loop.
@@ -303,9 +316,19 @@ void TMainPanel::ApplyDpi(int dpi) {
 }
 
 // WM_DPICHANGED: the panel's screen took another scale (or the panel went
-// to a screen of another). A notice that comes inside the panel's own move
-// or re-layout (the system sends it from within SetWindowPos) is taken up
-// once that is done: a re-layout never sets off another one.
+// to a screen of another). The suggested rectangle is not taken: the panel
+// docks itself. The notices are counted, and how deep inside one another
+// they came, for the tests to read.
+void TMainPanel::OnDpiChanged(int dpi) {
+    ++dpiNotices_;
+    dpiDeepest_ = std::max(dpiDeepest_, ++dpiNesting_);
+    DpiNotice(dpi);
+    --dpiNesting_;
+}
+
+// A notice that comes inside the panel's own move or re-layout (the system
+// sends it from within SetWindowPos) is taken up once that is done: a
+// re-layout never sets off another one.
 void TMainPanel::DpiNotice(int dpi) {
     pendingDpi_ = dpi;
     if (dock_.Placing() || changingDpi_) {
@@ -316,6 +339,19 @@ void TMainPanel::DpiNotice(int dpi) {
         const int next = std::exchange(pendingDpi_, 0);
         ChangeDpi(next);
     }
+}
+
+// The notice put off by DpiNotice.
+void TMainPanel::OnPendingDpi() {
+    dpiPosted_ = false;
+    if (pendingDpi_ == 0) return;
+    DpiNotice(pendingDpi_);
+    // The system gave the frame the border of the screen it moved onto: it
+    // stands at its place again with that border.
+    if (Hidden)
+        dock_.MoveToHidden(settings_.side);
+    else
+        dock_.Dock(settings_.side);
 }
 
 // The panel keeps its width in 96-DPI pixels and lays everything out again
@@ -374,180 +410,87 @@ int TMainPanel::LogicalWidth() const {
     return pixels == metrics_.scale.Scale(settings_.width) ? settings_.width : metrics_.scale.Unscale(pixels);
 }
 
+// Each message goes to the handler of its concern, in the file of that
+// concern (sysmain.h has the map). A case that returns answers the message;
+// one that breaks leaves it to the system's default as well. The menus'
+// messages reach the items menu through the window base (ReflectMenusTo).
 LRESULT TMainPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (destroyed_) return AnswerDestroyed(msg, wp, lp);
+    if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) tooltips_.Relay(msg, wp, lp);
     const POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-    if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) tooltips_.Relay(msg, wp, lp, !destroyed_);
     switch (msg) {
-    case win::kTrayCallbackMessage:
-        TrayIconMessage(lp);
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_DISPLAYCHANGE:
-        // A screen came or went: a chosen screen that returns takes the panel back.
-        dock_.ForgetScreens();
-        if (!destroyed_) Redock();
-        break;
-    case WM_SETTINGCHANGE:
-        if (wp == SPI_SETWORKAREA) {
-            dock_.ForgetScreens();
-            if (!destroyed_) Redock();
-        }
-        break;
-    case WM_DPICHANGED: {
-        // The suggested rectangle is not taken: the panel docks itself.
-        ++dpiNotices_;
-        dpiDeepest_ = std::max(dpiDeepest_, ++dpiNesting_);
-        if (!destroyed_) DpiNotice(LOWORD(wp));
-        --dpiNesting_;
-        return 0;
+    // The tray icon, the display scale and shutdown (this file).
+    case win::kTrayCallbackMessage: TrayIconMessage(lp); return 0;
+    case WM_DPICHANGED: OnDpiChanged(LOWORD(wp)); return 0;
+    case win::kPendingDpiMessage: OnPendingDpi(); return 0;
+    case WM_ENDSESSION: OnEndSession(wp != 0); return 0;
+    case WM_CLOSE: OnClose(); return 0;
+    // The look (panel_strip_win.cpp, panel_sharp_icons_win.cpp).
+    case WM_ERASEBKGND: return 1;  // FormPaint covers every pixel
+    case WM_PAINT: OnPaint(); return 0;
+    case win::kSharpIconsMessage: TakeSharpIcons(); return 0;
+    // The place, the screens and the timers (panel_docking_win.cpp).
+    case WM_DISPLAYCHANGE: ScreensChanged(); break;
+    case WM_SETTINGCHANGE: OnSettingChange(static_cast<UINT>(wp)); break;
+    case WM_SIZE: OnSize(static_cast<UINT>(wp)); return 0;
+    case WM_SYSCOMMAND: if (OnSysCommand(wp)) return 0; break;
+    case WM_WINDOWPOSCHANGING: OnWindowPosChanging(*reinterpret_cast<WINDOWPOS*>(lp)); break;
+    case win::kResyncPlaceMessage: dock_.Resync(); return 0;
+    case WM_GETMINMAXINFO: OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lp)); return 0;
+    case WM_TIMER: OnTimer(wp); return 0;
+    // The pointer, the context menu and dropped files (panel_commands_win.cpp).
+    case WM_MOUSEMOVE: OnMouseMove(p); return 0;
+    case WM_MOUSELEAVE: router_.Leave(); return 0;
+    case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK: OnLeftDown(p); return 0;
+    case WM_LBUTTONUP: OnLeftUp(p); return 0;
+    case WM_RBUTTONDOWN: case WM_RBUTTONDBLCLK: FormMouseDown(HitTest(p), VK_RBUTTON, p); return 0;
+    case WM_MBUTTONDOWN: case WM_MBUTTONDBLCLK: FormMouseDown(HitTest(p), VK_MBUTTON, p); return 0;
+    case WM_SETCURSOR: if (OnSetCursor(LOWORD(lp))) return TRUE; break;
+    case WM_CONTEXTMENU: return 0;  // opened on the press itself (FormMouseDown, KeyPressed)
+    case WM_DROPFILES: WMDropFiles(reinterpret_cast<HDROP>(wp)); return 0;
+    // A drag of an item's button (panel_arrange_win.cpp).
+    case WM_CAPTURECHANGED: OnCaptureChanged(reinterpret_cast<HWND>(lp)); return 0;
+    case WM_CANCELMODE: CancelDrag(); break;
+    // The keyboard and assistive technology (panel_keyboard_win.cpp).
+    case WM_HOTKEY: OnHotKey(static_cast<int>(wp)); return 0;
+    case win::kHotKeyTakenMessage: OnHotKeyTaken(); return 0;
+    case WM_KEYDOWN: if (KeyPressed(static_cast<UINT>(wp), false)) return 0; break;
+    case WM_SYSKEYDOWN: if (KeyPressed(static_cast<UINT>(wp), true)) return 0; break;
+    case WM_CHAR: TypeToFindLetter(static_cast<wchar_t>(wp)); return 0;
+    case WM_SETFOCUS: Invalidate(); break;  // the focus mark shows
+    case WM_ACTIVATE: OnActivate(LOWORD(wp), reinterpret_cast<HWND>(lp)); break;
+    case WM_GETOBJECT: return AnswerGetObject(wp, lp);
+    case win::kAccessibleActionMessage: OnAccessibleAction(static_cast<long>(wp)); return 0;
+    default: return AnswerRegistered(msg, wp, lp);
     }
-    case win::kPendingDpiMessage:
-        dpiPosted_ = false;
-        if (!destroyed_ && pendingDpi_ != 0) {
-            DpiNotice(pendingDpi_);
-            // The system gave the frame the border of the screen it moved
-            // onto: it stands at its place again with that border.
-            if (Hidden)
-                dock_.MoveToHidden(settings_.side);
-            else
-                dock_.Dock(settings_.side);
-        }
-        return 0;
-    case WM_PAINT: {
-        win::PaintScope paint(hwnd_);
-        FormPaint(paint.dc());
-        return 0;
-    }
-    case WM_SIZE:
-        if (wp == SIZE_MINIMIZED) {
-            ShowWindow(hwnd_, SW_RESTORE);
-            App().Minimize();
-        } else if (!destroyed_) {
-            FormResize();
-        }
-        return 0;
-    case WM_WINDOWPOSCHANGING:
-        if (!destroyed_ && dock_.KeepDocked(settings_.side, *reinterpret_cast<WINDOWPOS*>(lp)))
-            PostMessageW(hwnd_, win::kResyncPlaceMessage, 0, 0);
-        break;
-    case win::kResyncPlaceMessage:
-        if (!destroyed_) dock_.Resync();
-        return 0;
-    case WM_GETMINMAXINFO:
-        reinterpret_cast<MINMAXINFO*>(lp)->ptMinTrackSize.x = metrics_.minWidth;
-        return 0;
-    case WM_SYSCOMMAND:
-        if ((wp & 0xFFF0) == SC_MINIMIZE) {
-            App().Minimize();
-            return 0;
-        }
-        break;
-    case WM_TIMER:
-        if (wp == kTimerMouseId) TimerMouseTimer();
-        if (wp == kTimerButtonId) TimerButtonTimer();
-        if (wp == kTimerLiftId) LiftAboveTrayStandIn();
-        if (wp == kTimerDragScrollId) DragScrollTick();
-        return 0;
-    case WM_MOUSEMOVE:
-        OnMouseMove(p);
-        return 0;
-    case WM_MOUSELEAVE:
-        router_.Leave();
-        return 0;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        OnLeftDown(p);
-        return 0;
-    case WM_LBUTTONUP:
-        OnLeftUp(p);
-        return 0;
-    case WM_CAPTURECHANGED:
-        if (reinterpret_cast<HWND>(lp) != hwnd_) CancelDrag();
-        return 0;
-    case WM_CANCELMODE:
-        CancelDrag();
-        break;
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONDBLCLK:
-        FormMouseDown(HitTest(p), VK_RBUTTON, p);
-        return 0;
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONDBLCLK:
-        FormMouseDown(HitTest(p), VK_MBUTTON, p);
-        return 0;
-    case WM_SETCURSOR:
-        if (LOWORD(lp) == HTCLIENT) {
-            POINT c;
-            GetCursorPos(&c);
-            ScreenToClient(hwnd_, &c);
-            const TFlatButton* over = HitTest(c);
-            SetCursor(LoadCursorW(nullptr, over && over->handCursor ? IDC_HAND : IDC_ARROW));
-            return TRUE;
-        }
-        break;
-    case WM_DROPFILES:
-        WMDropFiles(reinterpret_cast<HDROP>(wp));
-        return 0;
-    case WM_HOTKEY:
-        if (wp == PanelHotKey::kId) HotKeyPressed();
-        return 0;
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-        if (!destroyed_ && KeyPressed(static_cast<UINT>(wp), msg == WM_SYSKEYDOWN)) return 0;
-        break;
-    case WM_CHAR:
-        if (!destroyed_) TypeToFindLetter(static_cast<wchar_t>(wp));
-        return 0;
-    case WM_CONTEXTMENU:
-        // Opened on the press itself (FormMouseDown, KeyPressed).
-        return 0;
-    case WM_SETFOCUS:
-        Invalidate();
-        break;
-    case WM_ACTIVATE:
-        if (LOWORD(wp) == WA_INACTIVE && !destroyed_) KeyboardFocusLeft(reinterpret_cast<HWND>(lp));
-        break;
-    case WM_GETOBJECT:
-        return AnswerGetObject(wp, lp);
-    case win::kHotKeyTakenMessage:
-        if (hotKey_.Chord())
-            MessageBoxW(nullptr, win::Widen(HotKeyTakenMessage(*hotKey_.Chord())).c_str(), kAppTitleW,
-                        MB_OK | MB_ICONWARNING);
-        return 0;
-    case win::kAccessibleActionMessage:
-        if (const TFlatButton* b = AccessibleButtonOf(static_cast<long>(wp)); b && b->onClick && !destroyed_)
-            b->onClick();
-        return 0;
-    case WM_ENDSESSION:
-        // Windows ends the session without running the program's shutdown:
-        // save now, or the items changed since the start would be lost.
-        if (wp) App().Guard([this] { SaveAll(); });
-        return 0;
+    return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+// Once Destroy has begun the panel starts, moves and saves nothing more. It
+// still paints what it holds (the error of a failed last save is shown over
+// it), and it neither closes a second time nor takes the place a new scale
+// suggests; everything else is the system's default.
+LRESULT TMainPanel::AnswerDestroyed(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: OnPaint(); return 0;
     case WM_CLOSE:
-        // Closing the main window ends the application; the panel is saved
-        // and destroyed once the message loop has ended.
-        App().Terminate();
-        return 0;
-    case WM_MEASUREITEM:
-    case WM_DRAWITEM:
-    case WM_MENUSELECT:
-    case WM_EXITMENULOOP:
-        return itemsMenu_.HandleMessage(hwnd_, msg, wp, lp);
-    case win::kSharpIconsMessage:
-        TakeSharpIcons();
-        return 0;
-    default:
-        if (msg == win::HandleCensusMessage() && wp <= static_cast<WPARAM>(win::HandleKind::Other))
-            return win::HandleCensus::Live(static_cast<win::HandleKind>(wp));
-        if (msg == win::DpiNoticeCensusMessage()) return MAKELRESULT(dpiNotices_, dpiDeepest_);
-        if (msg == win::SharpIconsWaitingMessage()) return SharpIconsWaiting();
-        if (msg == win::TrayIcon::TaskbarCreatedMessage()) {
-            tray_.Readd();
-            return 0;
-        }
-        break;
+    case WM_DPICHANGED: return 0;
+    default: return DefWindowProcW(hwnd_, msg, wp, lp);
     }
+}
+
+// The messages registered by name, which have no constant to switch on: the
+// shell's restart, and what the tests ask of the running panel.
+LRESULT TMainPanel::AnswerRegistered(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == win::TrayIcon::TaskbarCreatedMessage()) {
+        tray_.Readd();
+        return 0;
+    }
+    if (msg == win::HandleCensusMessage() && wp <= static_cast<WPARAM>(win::HandleKind::Other))
+        return win::HandleCensus::Live(static_cast<win::HandleKind>(wp));
+    if (msg == win::DpiNoticeCensusMessage()) return MAKELRESULT(dpiNotices_, dpiDeepest_);
+    if (msg == win::SharpIconsWaitingMessage()) return SharpIconsWaiting();
     return DefWindowProcW(hwnd_, msg, wp, lp);
 }
 

@@ -54,6 +54,32 @@ void WindowBase::DestroyWindowNow() {
 
 LRESULT WindowBase::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcW(hwnd_, msg, wp, lp); }
 
+bool WindowBase::ReflectToMenuSink(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    if (!menuSink_) return false;
+    switch (msg) {
+    case WM_MEASUREITEM: {
+        auto& entry = *reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
+        if (entry.CtlType != ODT_MENU || !menuSink_->MeasureMenuEntry(hwnd_, entry)) return false;
+        result = TRUE;
+        return true;
+    }
+    case WM_DRAWITEM: {
+        const auto& entry = *reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+        if (entry.CtlType != ODT_MENU || !menuSink_->DrawMenuEntry(entry)) return false;
+        result = TRUE;
+        return true;
+    }
+    case WM_MENUSELECT:
+        menuSink_->MenuEntryHighlighted(hwnd_, reinterpret_cast<HMENU>(lp), LOWORD(wp), HIWORD(wp));
+        return false;
+    case WM_EXITMENULOOP:
+        menuSink_->MenuClosed(hwnd_);
+        return false;
+    default:
+        return false;
+    }
+}
+
 LRESULT CALLBACK WindowBase::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     auto* self = reinterpret_cast<WindowBase*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!self && (msg == WM_NCCREATE || (msg == WM_GETMINMAXINFO && t_creating && !t_creating->hwnd_))) {
@@ -74,7 +100,9 @@ LRESULT CALLBACK WindowBase::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
         return result;
     }
     LRESULT result = 0;  // also what a failed handler returns
-    Application::Instance().Guard([&] { result = self->HandleMessage(msg, wp, lp); });
+    Application::Instance().Guard([&] {
+        if (!self->ReflectToMenuSink(msg, wp, lp, result)) result = self->HandleMessage(msg, wp, lp);
+    });
     return result;
 }
 

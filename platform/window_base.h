@@ -2,8 +2,11 @@
 // The one bridge between a Win32 window procedure and a C++ object: the
 // panel, the dialogs and their custom controls derive from it. `this` is
 // stored at WM_NCCREATE; every message then goes through the application's
-// exception boundary, so no exception crosses into Windows.
+// exception boundary, so no exception crosses into Windows. The messages of
+// owner-drawn menus are reflected to the window's menu sink, if it has one.
 #include <windows.h>
+
+#include "platform/menu_sink.h"
 
 namespace tilerack::win {
 
@@ -30,6 +33,13 @@ protected:
     // Destroys the window (if any) without waiting for the destructor.
     void DestroyWindowNow();
 
+    // The menus' messages (WM_MEASUREITEM and WM_DRAWITEM of menu entries,
+    // WM_MENUSELECT, WM_EXITMENULOOP) go to `sink` (none: nowhere) before
+    // HandleMessage: an entry the sink measured or drew is answered there;
+    // the rest, and the highlight and close it heard of, go on to
+    // HandleMessage. The sink outlives the window or is taken back first.
+    void ReflectMenusTo(MenuSink* sink) { menuSink_ = sink; }
+
     // A handler that fails returns 0 for its message.
     virtual LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
@@ -37,6 +47,10 @@ protected:
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    // True when the menu sink answered the message (with `result`).
+    bool ReflectToMenuSink(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+
+    MenuSink* menuSink_ = nullptr;
 };
 
 }  // namespace tilerack::win
