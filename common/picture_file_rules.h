@@ -6,13 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "common/app_texts.h"
+
 namespace tilerack {
 
 enum class PictureFormat { Bitmap, Icon, EnhancedMetafile, Metafile };
 
-// The picture formats the program reads, as the open dialog's filter:
-// description and pattern pairs separated by vertical bars.
-extern const char* const kOpenPictureFilter;
+// The picture formats the program reads are the open dialog's filter,
+// kOpenPictureFilter (common/app_texts.h).
 
 // The format by the file name's extension, in any case. Throws TError
 // "Unknown picture file extension (.%s)" for any other extension.
