@@ -3,8 +3,9 @@
 // place a translation would change. Narrow texts are code page 1251 (the
 // build converts the UTF-8 source), wide ones UTF-16. Texts that the code
 // composes with a value are split into a head and a tail around it; the
-// functions that compose them say so. No other program source holds a text
-// of its own (tests/texts checks it).
+// functions that compose them say so. Each place has its own name, even
+// where two places read alike, so that a translation can tell them apart.
+// No other program source holds a text of its own (tests/texts checks it).
 #include <cstdint>
 
 #include "tilerack_version.h"
