@@ -10,10 +10,9 @@
 
 namespace tilerack {
 
+// The picture formats the program reads; the open dialog offers them with
+// the filter kOpenPictureFilter (common/app_texts.h).
 enum class PictureFormat { Bitmap, Icon, EnhancedMetafile, Metafile };
-
-// The picture formats the program reads are the open dialog's filter,
-// kOpenPictureFilter (common/app_texts.h).
 
 // The format by the file name's extension, in any case. Throws TError
 // "Unknown picture file extension (.%s)" for any other extension.

@@ -100,7 +100,8 @@ void TMainDialog::CreateControls() {
                win::Widen(kItemDialogIconName));
     imageIco_.Transparent = true;
     imageIco_.OnMouseDown = [this](int button, POINT) { ImageIcoMouseDown(button); };
-    AddControl(L"BUTTON", kItemDialogRandomGlyph, BS_PUSHBUTTON | BS_FLAT, Rect{10, 75, 57, 12}.Offset(ix, iy), kSpeedButton1);
+    AddControl(L"BUTTON", kItemDialogRandomGlyph, BS_PUSHBUTTON | BS_FLAT, Rect{10, 75, 57, 12}.Offset(ix, iy),
+               kSpeedButton1);
     OnScaleChanged();
     AddLabel(kItemDialogCaptionLabel, ix + 96, iy + 16);
     AddControl(L"EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, Rect{145, 14, 245, 21}.Offset(ix, iy), kEditName,
@@ -279,8 +280,8 @@ void TMainDialog::ButtonLoadIcoClick() {
 }
 
 void TMainDialog::BrowseFile() {
-    const std::optional<std::wstring> path =
-        win::AskOpenFileName(hwnd_, win::FileDialogOptions{.filter = kItemDialogFileFilter, .title = {}, .mustExist = true});
+    const std::optional<std::wstring> path = win::AskOpenFileName(
+        hwnd_, win::FileDialogOptions{.filter = kItemDialogFileFilter, .title = {}, .mustExist = true});
     if (!path) return;
     // The item file keeps code page 1251 texts: a name outside it is refused.
     SetItemText(kFilenameStart, QuoteIfSpaced(ChosenNameInCodePage(*path)));

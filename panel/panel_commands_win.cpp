@@ -94,7 +94,8 @@ void TMainPanel::PopupMainAt(POINT at) {
             AppendMenuW(screens.get(), MF_STRING | (static_cast<int>(i) == current ? MF_CHECKED : 0),
                         kFirstScreenCommand + i, ScreenEntryText(static_cast<int>(i) + 1, list[i]).c_str());
         // The submenu is the menu's from here on and goes with it.
-        AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(screens.release()), win::Widen(kMenuScreens).c_str());
+        AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(screens.release()),
+                    win::Widen(kMenuScreens).c_str());
     }
     add(MF_SEPARATOR, 0, nullptr);
     add(MF_STRING, N7, kMenuExit);
