@@ -99,13 +99,15 @@ def read_code(text):
                 i += m.end()
             else:
                 i += 1
-        elif c == "'" and not (i > 0 and (text[i - 1].isalnum() or text[i - 1] == "_")):
-            # A character literal (a quote after a digit is a digit separator).
+        elif c == "'" and re.search(r"(?<![A-Za-z0-9_])(?:u8|[LuU])?$", text[max(0, i - 3):i]):
+            # A character literal, with its prefix (a quote after a digit is
+            # a digit separator).
             j = i + 1
             while j < n and text[j] != "'" and text[j] != "\n":
                 j += 2 if text[j] == "\\" else 1
-            blank(i, j + 1)
-            i = j + 1
+            end = j + 1 if j < n and text[j] == "'" else j
+            blank(i, end)
+            i = end
         elif c == '"':
             start = i
             # Its encoding prefix (L, u8, u, U) and raw mark (R) belong to it.

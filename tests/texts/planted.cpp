@@ -21,6 +21,8 @@ void Planted(win::DialogWindow& dialog, HWND owner) {
     const char* const raw = R"x(Изображение "панели")x";  // refused
     const char* const url = "http://example.org/a//b";
     const char quote = '"', apostrophe = '\'';
+    const wchar_t wideQuote = L'"', colon = L':', backslash = L'\\';
+    const char narrowQuote = u8'"';
     const int million = 1'000'000;
     const char* const escaped = "a \"quoted\" word";
     const char* const afterQuotes = "Выбор файла";  // refused
