@@ -19,6 +19,7 @@ void Planted(win::DialogWindow& dialog, HWND owner) {
     const std::string joined = "Прозрачность, "  // refused
                                "%";
     const char* const raw = R"x(Изображение "панели")x";  // refused
+    const wchar_t* const wideRaw = LR"(Выход)";  // refused
     const char* const url = "http://example.org/a//b";
     const char quote = '"', apostrophe = '\'';
     const wchar_t wideQuote = L'"', colon = L':', backslash = L'\\';
