@@ -1,5 +1,6 @@
 # Native (Linux) flavour: the portable parts of the layers, their unit tests,
-# benchmarks and fuzz targets, and the check that the layers hold.
+# benchmarks and fuzz targets, and the checks that the layers hold and that
+# the texts stay in their table.
 find_package(GTest REQUIRED)
 enable_testing()
 
@@ -73,6 +74,16 @@ tilerack_layer_check(ItemsTakesCommon items "common/bitmap.h" ALLOWED)
 tilerack_layer_check(DialogsRefusesPanel dialogs "panel/strip_layout.h" REFUSED)
 tilerack_layer_check(DialogsTakesItems dialogs "items/shortcut.h" ALLOWED)
 tilerack_layer_check(PanelTakesDialogs panel "dialogs/path_quoting.h" ALLOWED)
+
+# The texts stay in their table (ctest): no program source outside
+# common/app_texts.h holds a text the user sees, and the check refuses
+# exactly the texts planted in tests/texts/planted.cpp, in a scratch tree.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+add_test(NAME Texts.OnlyInTheTable
+  COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/tests/texts/check_texts.py ${CMAKE_SOURCE_DIR})
+add_test(NAME Texts.PlantedTextsRefused
+  COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/tests/texts/check_texts.py
+    --self-test ${CMAKE_SOURCE_DIR}/tests/texts/planted.cpp ${CMAKE_SOURCE_DIR})
 
 # Writes the shipped icon collection (scripts/make-icons-dat.sh).
 add_executable(make_icons_dat ${CMAKE_SOURCE_DIR}/tools/make_icons_dat.cpp)

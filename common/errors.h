@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "common/app_texts.h"
+
 namespace tilerack {
 
 class TError : public std::runtime_error {
@@ -12,14 +14,13 @@ public:
     explicit TError(const std::string& message) : std::runtime_error(message) {}
 };
 
-// The English texts of the file and picture errors (code page 1251 like every
-// other text of the program).
-inline constexpr const char* kStreamReadError = "Stream read error";
-inline constexpr const char* kStreamWriteError = "Stream write error";
-inline constexpr const char* kBitmapInvalid = "Bitmap image is not valid";
-
-inline std::string CannotOpenFile(const std::string& path) { return "Cannot open file " + path; }
-inline std::string CannotCreateFile(const std::string& path) { return "Cannot create file " + path; }
-inline std::string UnableToWrite(const std::string& path) { return "Unable to write to " + path; }
+// The file and picture errors that name what failed; their English texts
+// and the fixed ones are in common/app_texts.h.
+inline std::string CannotOpenFile(const std::string& path) { return kCannotOpenFileHead + path; }
+inline std::string CannotCreateFile(const std::string& path) { return kCannotCreateFileHead + path; }
+inline std::string UnableToWrite(const std::string& path) { return kUnableToWriteHead + path; }
+inline std::string UnknownPictureExtension(const std::string& extension) {
+    return kUnknownPictureExtensionHead + extension + kUnknownPictureExtensionTail;
+}
 
 }  // namespace tilerack

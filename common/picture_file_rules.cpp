@@ -9,13 +9,7 @@
 
 namespace tilerack {
 
-const char* const kOpenPictureFilter =
-    "All (*.bmp;*.ico;*.emf;*.wmf)|*.bmp;*.ico;*.emf;*.wmf|Bitmaps (*.bmp)|*.bmp|Icons (*.ico)|*.ico|"
-    "Enhanced Metafiles (*.emf)|*.emf|Metafiles (*.wmf)|*.wmf";
-
 namespace {
-constexpr const char* kIconInvalid = "Icon image is not valid";
-constexpr const char* kMetafileInvalid = "Metafile is not valid";
 constexpr int kPictureCap = 32;
 }  // namespace
 
@@ -31,7 +25,7 @@ PictureFormat PictureFormatOf(const std::string& fileName) {
     if (lower == "ico") return PictureFormat::Icon;
     if (lower == "emf") return PictureFormat::EnhancedMetafile;
     if (lower == "wmf") return PictureFormat::Metafile;
-    throw TError("Unknown picture file extension (." + extension + ")");
+    throw TError(UnknownPictureExtension(extension));
 }
 
 PictureSize CappedPictureSize(PictureSize picture) {

@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "common/app_texts.h"
+
 namespace tilerack {
 
+// The picture formats the program reads; the open dialog offers them with
+// the filter kOpenPictureFilter (common/app_texts.h).
 enum class PictureFormat { Bitmap, Icon, EnhancedMetafile, Metafile };
-
-// The picture formats the program reads, as the open dialog's filter:
-// description and pattern pairs separated by vertical bars.
-extern const char* const kOpenPictureFilter;
 
 // The format by the file name's extension, in any case. Throws TError
 // "Unknown picture file extension (.%s)" for any other extension.

@@ -3,13 +3,13 @@
 // that many embedded bitmap images, each meant to be 32 x 32.
 #include <functional>
 
+#include "common/app_texts.h"  // kInvalidImageSize
 #include "common/bitmap.h"
 #include "common/byte_stream.h"
 
 namespace tilerack {
 
 inline constexpr const char* kIconCollectionFileName = "icons.dat";
-inline constexpr const char* kInvalidImageSize = "Invalid image size";
 
 // Reads the count and then each picture, handing it to `add` with its index
 // before the next one is read. A picture larger than 32 x 32 is handed over

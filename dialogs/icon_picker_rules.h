@@ -1,7 +1,10 @@
 #pragma once
-// The icon picker's list entries and its browse dialog's filter.
+// The icon picker's list entries (the new glyph's caption kNewEntryCaption and
+// the browse dialog's filter kIconFileFilter are in common/app_texts.h).
 #include <string>
 #include <vector>
+
+#include "common/app_texts.h"
 
 namespace tilerack {
 
@@ -10,8 +13,6 @@ inline constexpr int kPickerIconSize = 32;
 // Pending window messages run before every this many pictures or entries,
 // starting with the first.
 inline constexpr int kPickerMessageInterval = 20;
-
-inline constexpr const char* kNewEntryCaption = "Новый";
 
 struct PickerEntry {
     std::string caption;
@@ -27,11 +28,5 @@ std::vector<PickerEntry> PickerEntries(int imageCount);
 // True for the 1st, 21st, 41st ... of a run of pictures or entries
 // (`ordinal` counts from 0).
 inline bool LetMessagesRunBefore(int ordinal) { return ordinal % kPickerMessageInterval == 0; }
-
-// The browse dialog's filter: description and pattern pairs separated by
-// vertical bars, as platform/common_dialogs.h takes it.
-inline constexpr const char* kIconFileFilter =
-    "Программы (*.exe)|*.exe|Библиотеки (*.dll)|*.dll|Файлы с иконками (*.dll, *.exe)|*.dll; *.exe|"
-    "Все файлы (*.*)|*.*";
 
 }  // namespace tilerack

@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "common/app_texts.h"
 #include "common/byte_stream.h"
 #include "common/errors.h"
 #include "dialogs/chosen_name.h"
@@ -172,20 +173,20 @@ private:
 
 void TFormSelector::FormCreate(HWND owner) {
     // The form can be resized: the list view follows all four sides.
-    CreateDialogFrame(L"TFormSelector", "Выберите иконку", kClientWidth, kClientHeight, owner, WS_THICKFRAME);
+    CreateDialogFrame(L"TFormSelector", kIconPickerTitle, kClientWidth, kClientHeight, owner, WS_THICKFRAME);
 
-    AddControl(L"BUTTON", "Выбор из коллекции", WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, {1, 1, 129, 17},
+    AddControl(L"BUTTON", kIconPickerFromCollection, WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, {1, 1, 129, 17},
                kRadioButton1);
-    AddControl(L"BUTTON", "Выбор из файла", BS_AUTORADIOBUTTON, {1, 19, 113, 17}, kRadioButton2);
+    AddControl(L"BUTTON", kIconPickerFromFile, BS_AUTORADIOBUTTON, {1, 19, 113, 17}, kRadioButton2);
     AddControl(L"EDIT", "", WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL,
                {kEditLeft, kEditTop, 354 - kBrowseWidth, kEditHeight}, kFilenameEdit1, WS_EX_CLIENTEDGE);
-    AddButton("...", {kEditLeft + 354 - kBrowseWidth, kEditTop, kBrowseWidth, kEditHeight}, kBrowseButton);
-    AddButton("Загрузить", {480, 17, kButton1Width, 21}, kButton1);
+    AddButton(kIconPickerBrowse, {kEditLeft + 354 - kBrowseWidth, kEditTop, kBrowseWidth, kEditHeight}, kBrowseButton);
+    AddButton(kIconPickerLoad, {480, 17, kButton1Width, 21}, kButton1);
     // Its text is never drawn: a screen reader announces the list by it.
-    ListView1 = AddControl(WC_LISTVIEWW, "Коллекция иконок",
+    ListView1 = AddControl(WC_LISTVIEWW, kIconPickerListName,
                            WS_TABSTOP | WS_GROUP | LVS_ICON | LVS_AUTOARRANGE | LVS_SINGLESEL | LVS_SHAREIMAGELISTS,
                            {0, kListTop, kClientWidth, kClientHeight - kListTop}, kListView1, WS_EX_CLIENTEDGE);
-    SetTooltip(Item(kBrowseButton), "Выбор файла с иконками");
+    SetTooltip(Item(kBrowseButton), kIconPickerBrowseHint);
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     ListView_SetBkColor(ListView1, face);
     ListView_SetTextBkColor(ListView1, face);
@@ -280,7 +281,7 @@ void TFormSelector::LoadCollection() {
     const std::wstring path =
         collectionFile_.empty() ? win::ExeFolder() + win::Widen(kIconCollectionFileName) : collectionFile_;
     if (!win::FileExists(path)) {
-        win::Application::Instance().ShowMessage("Не найден файл иконок icons.dat");
+        win::Application::Instance().ShowMessage(kIconPickerNoCollection);
         ImageList1->RemoveAll();
         return;
     }
@@ -346,7 +347,7 @@ void TFormSelector::FilenameEdit1Change() {
 void TFormSelector::BrowseClick() {
     win::FileDialogOptions options;
     options.filter = kIconFileFilter;
-    options.title = "Выбор файла с иконками";
+    options.title = kIconPickerBrowseTitle;
     const std::optional<std::wstring> file = win::AskOpenFileName(hwnd_, options);
     if (!file) return;
     // A name outside code page 1251 would reach the edit changed and load

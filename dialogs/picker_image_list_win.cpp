@@ -28,7 +28,7 @@ win::UniqueBitmap ToDibSection(const TBitmap& picture) {
 
 PickerImageList::PickerImageList(int shownSize)
     : list_(ImageList_Create(shownSize, shownSize, ILC_COLOR24 | ILC_MASK, 0, 32)), shownSize_(shownSize) {
-    if (!list_) throw TError("Cannot create the image lists");
+    if (!list_) throw TError(kCannotCreateImageLists);
 }
 
 bool PickerImageList::AddShown(const TBitmap& source, std::optional<Color> key) {
@@ -51,7 +51,7 @@ void PickerImageList::Add(const TBitmap& picture, std::optional<Color> key) {
 void PickerImageList::Resize(int shownSize) {
     if (shownSize == shownSize_) return;
     decltype(list_) list(ImageList_Create(shownSize, shownSize, ILC_COLOR24 | ILC_MASK, 0, 32));
-    if (!list) throw TError("Cannot create the image lists");
+    if (!list) throw TError(kCannotCreateImageLists);
     list_ = std::move(list);
     shownSize_ = shownSize;
     std::vector<Source> sources = std::move(sources_);

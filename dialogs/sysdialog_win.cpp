@@ -6,6 +6,7 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
+#include "common/app_texts.h"
 #include "common/picture_file_rules.h"
 #include "dialogs/chosen_name.h"
 #include "dialogs/icon_choice_rule.h"
@@ -48,15 +49,12 @@ constexpr Rect kIconGroup{0, 0, kClientWidth, 137};
 constexpr Rect kShortcutGroup{0, 137, kClientWidth, 120};
 constexpr Rect kButtonBand{0, kClientHeight - 41, kClientWidth, 41};
 
-constexpr const char* kDialogTitle = "Настройки элемента панели";
-constexpr const char* kPickerOpenTitle = "Выбор иконки...";
-constexpr const char* kSaveHint = "Немедленное сохранение всех настроек.";
 constexpr int kGlyphSize = 32;
 
 class TMainDialog : public win::DialogWindow {
 public:
     TMainDialog(IPanelHost& panel, HWND owner) : panel_(panel) {
-        CreateDialogFrame(L"TMainDialog", kDialogTitle, kClientWidth, kClientHeight, owner);
+        CreateDialogFrame(L"TMainDialog", kItemDialogTitle, kClientWidth, kClientHeight, owner);
         CreateControls();
         SetDefaultButton(kButtonOk);
     }
@@ -96,41 +94,42 @@ private:
 
 void TMainDialog::CreateControls() {
     const int ix = kIconGroup.left, iy = kIconGroup.top;
-    AddControl(L"BUTTON", "Иконка", BS_GROUPBOX, kIconGroup);
+    AddControl(L"BUTTON", kItemDialogIconGroup, BS_GROUPBOX, kIconGroup);
     AddControl(L"STATIC", "", SS_SUNKEN, Rect{8, 16, 82, 74}.Offset(ix, iy));
     AddPicture(imageIco_, kImageIco, Rect{16, 24, 65, 57}.Offset(ix, iy), win::PictureBox::Mode::Picture,
-               win::Widen("Иконка"));
+               win::Widen(kItemDialogIconName));
     imageIco_.Transparent = true;
     imageIco_.OnMouseDown = [this](int button, POINT) { ImageIcoMouseDown(button); };
-    AddControl(L"BUTTON", "случайная", BS_PUSHBUTTON | BS_FLAT, Rect{10, 75, 57, 12}.Offset(ix, iy), kSpeedButton1);
+    AddControl(L"BUTTON", kItemDialogRandomGlyph, BS_PUSHBUTTON | BS_FLAT, Rect{10, 75, 57, 12}.Offset(ix, iy),
+               kSpeedButton1);
     OnScaleChanged();
-    AddLabel("Подпись:", ix + 96, iy + 16);
+    AddLabel(kItemDialogCaptionLabel, ix + 96, iy + 16);
     AddControl(L"EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, Rect{145, 14, 245, 21}.Offset(ix, iy), kEditName,
                WS_EX_CLIENTEDGE);
-    AddLabel("Всплывающая подсказка:", ix + 96, iy + 39);
-    AddButton("Выбрать...", Rect{8, 113, 81, 17}.Offset(ix, iy), kButtonChoose);
-    AddButton("Загрузить...", Rect{8, 96, 81, 17}.Offset(ix, iy), kButtonLoadIco);
+    AddLabel(kItemDialogHintLabel, ix + 96, iy + 39);
+    AddButton(kItemDialogChoose, Rect{8, 113, 81, 17}.Offset(ix, iy), kButtonChoose);
+    AddButton(kItemDialogLoadPicture, Rect{8, 96, 81, 17}.Offset(ix, iy), kButtonLoadIco);
     AddControl(L"EDIT", "", WS_TABSTOP | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL,
                Rect{96, 56, 294, 73}.Offset(ix, iy), kEditHint, WS_EX_CLIENTEDGE);
 
     const int sx = kShortcutGroup.left, sy = kShortcutGroup.top;
-    AddControl(L"BUTTON", "Ярлык", BS_GROUPBOX, kShortcutGroup);
-    AddLabel("Файл для запуска:", sx + 8, sy + 16, 97, SS_RIGHT);
+    AddControl(L"BUTTON", kItemDialogShortcutGroup, BS_GROUPBOX, kShortcutGroup);
+    AddLabel(kItemDialogFileLabel, sx + 8, sy + 16, 97, SS_RIGHT);
     AddBrowseEdit(Rect{107, 13, 283, 21}.Offset(sx, sy), kFilenameStart, kFilenameBrowse);
-    AddLabel("Параметры:", sx + 40, sy + 41);
+    AddLabel(kItemDialogParamsLabel, sx + 40, sy + 41);
     AddControl(L"EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, Rect{107, 38, 283, 21}.Offset(sx, sy), kEditParam,
                WS_EX_CLIENTEDGE);
-    AddLabel("Рабочая папка:", sx + 26, sy + 65);
+    AddLabel(kItemDialogWorkDirLabel, sx + 26, sy + 65);
     AddBrowseEdit(Rect{107, 64, 283, 21}.Offset(sx, sy), kDirectoryWork, kDirectoryBrowse);
-    HWND drives = AddControl(L"BUTTON", "Учёт смены букв источника", WS_TABSTOP | BS_CHECKBOX,
+    HWND drives = AddControl(L"BUTTON", kItemDialogTrackDrives, WS_TABSTOP | BS_CHECKBOX,
                              Rect{8, 96, 169, 17}.Offset(sx, sy), kCheckDrives);
     EnableWindow(drives, FALSE);
 
     const int bx = kButtonBand.left, by = kButtonBand.top;
-    AddButton("Отмена", Rect{316, 8, 75, 25}.Offset(bx, by), kButtonCancel);
-    AddButton("ОК", Rect{238, 8, 75, 25}.Offset(bx, by), kButtonOk, BS_DEFPUSHBUTTON);
-    HWND save = AddButton("Сохранить", Rect{156, 8, 75, 25}.Offset(bx, by), kButton1);
-    SetTooltip(save, kSaveHint);
+    AddButton(kItemDialogCancel, Rect{316, 8, 75, 25}.Offset(bx, by), kButtonCancel);
+    AddButton(kItemDialogOk, Rect{238, 8, 75, 25}.Offset(bx, by), kButtonOk, BS_DEFPUSHBUTTON);
+    HWND save = AddButton(kItemDialogSave, Rect{156, 8, 75, 25}.Offset(bx, by), kButton1);
+    SetTooltip(save, kItemDialogSaveHint);
 }
 
 void TMainDialog::OnScaleChanged() {
@@ -146,7 +145,7 @@ void TMainDialog::AddBrowseEdit(Rect place, int editId, int buttonId) {
     const int button = place.height;
     AddControl(L"EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, Rect{place.left, place.top, place.width - button, place.height},
                editId, WS_EX_CLIENTEDGE);
-    AddButton("...", Rect{place.left + place.width - button, place.top, button, place.height}, buttonId);
+    AddButton(kItemDialogBrowse, Rect{place.left + place.width - button, place.top, button, place.height}, buttonId);
     // The browse button belongs to its edit: not a stop of its own.
     HWND browse = Item(buttonId);
     SetWindowLongW(browse, GWL_STYLE, GetWindowLongW(browse, GWL_STYLE) & ~WS_TABSTOP);
@@ -243,7 +242,7 @@ void TMainDialog::ButtonChooseClick() {
         // Whatever the picker does, the dialog comes back enabled and titled.
         const std::wstring title = win::Widen(win::WindowTextOf(hwnd_));
         EnableWindow(hwnd_, FALSE);
-        SetWindowTextW(hwnd_, win::Widen(kPickerOpenTitle).c_str());
+        SetWindowTextW(hwnd_, win::Widen(kItemDialogPickerOpenTitle).c_str());
         struct Restore {
             HWND hwnd;
             const std::wstring& title;
@@ -281,8 +280,8 @@ void TMainDialog::ButtonLoadIcoClick() {
 }
 
 void TMainDialog::BrowseFile() {
-    const std::optional<std::wstring> path =
-        win::AskOpenFileName(hwnd_, win::FileDialogOptions{.filter = "Все файлы (*.*)|*.*", .title = {}, .mustExist = true});
+    const std::optional<std::wstring> path = win::AskOpenFileName(
+        hwnd_, win::FileDialogOptions{.filter = kItemDialogFileFilter, .title = {}, .mustExist = true});
     if (!path) return;
     // The item file keeps code page 1251 texts: a name outside it is refused.
     SetItemText(kFilenameStart, QuoteIfSpaced(ChosenNameInCodePage(*path)));

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "common/app_texts.h"
 #include "common/panel_settings.h"
 
 namespace tilerack {
@@ -15,8 +16,8 @@ int PositionForOpacity(int32_t opacity) {
 
 std::string TransparencyLabel(int position) {
     const int v = OpacityOfPosition(position);
-    if (v == 0) return "Прозрачность выкл";
-    return "Прозрачность, " + std::to_string(v) + "%";
+    if (v == 0) return kSettingsTransparencyOff;
+    return kSettingsTransparencyHead + std::to_string(v) + kSettingsTransparencyTail;
 }
 
 int32_t DelayFieldValue(const std::string& text) { return ParseSettingInt(text, 0); }

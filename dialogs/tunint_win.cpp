@@ -18,7 +18,6 @@
 #include "platform/fonts.h"
 #include "platform/picture_box.h"
 #include "platform/text.h"
-#include "tilerack_version.h"
 
 namespace tilerack {
 
@@ -39,13 +38,8 @@ enum ControlId : int {
 };
 
 constexpr int kClientWidth = 616, kClientHeight = 109;
-constexpr const char* kDialogTitle = "Настройки";
 constexpr Rect kShape1Place{7, 30, 69, 35};
 constexpr Rect kImage1Place{195, 1, 260, 28};
-constexpr const char* kAboutText =
-    "tilerack " TILERACK_VERSION "\r"
-    "Авторы: участники проекта tilerack\r"
-    "Подробности — в файле README.md, который прилагается к программе";
 
 // The colour dialog's custom slots A to K: greys; the rest stay white, the
 // dialog's own default.
@@ -71,7 +65,7 @@ TBitmap ScaledSidePicture(PanelSide side, DpiScale scale) {
 class TFormTuning : public win::DialogWindow {
 public:
     TFormTuning(IPanelHost& panel, HWND owner) : panel_(panel), customColors_(InitialCustomColors()) {
-        CreateDialogFrame(L"TFormTuning", kDialogTitle, kClientWidth, kClientHeight, owner);
+        CreateDialogFrame(L"TFormTuning", kSettingsDialogTitle, kClientWidth, kClientHeight, owner);
         MakeSidePictures();
         CreateControls();
         SetDefaultButton(kButton1);
@@ -121,16 +115,16 @@ private:
 };
 
 void TFormTuning::CreateControls() {
-    AddLabel("Цвет панели:", 8, 12);
-    AddPicture(shape1_, kShape1, kShape1Place, win::PictureBox::Mode::Swatch, win::Widen("Цвет панели"));
+    AddLabel(kSettingsColorLabel, 8, 12);
+    AddPicture(shape1_, kShape1, kShape1Place, win::PictureBox::Mode::Swatch, win::Widen(kSettingsColorName));
     shape1_.OnMouseDown = [this](int, POINT) { Shape1MouseDown(); };
     // Wide enough for "Прозрачность, 100%", short of the preview.
-    label2_ = AddLabel("Прозрачность, 25%", 86, 13, 108);
-    AddPicture(image1_, kImage1, kImage1Place, win::PictureBox::Mode::Picture, win::Widen("Образец прозрачности"));
+    label2_ = AddLabel(TransparencyLabel(PositionForOpacity(25)), 86, 13, 108);
+    AddPicture(image1_, kImage1, kImage1Place, win::PictureBox::Mode::Picture, win::Widen(kSettingsPreviewName));
     image1_.Centered = false;
 
     // Named by its own text: the preview stands between it and its label.
-    HWND track = AddControl(TRACKBAR_CLASSW, "Прозрачность", WS_TABSTOP | TBS_HORZ | TBS_BOTTOM | TBS_AUTOTICKS,
+    HWND track = AddControl(TRACKBAR_CLASSW, kSettingsTrackName, WS_TABSTOP | TBS_HORZ | TBS_BOTTOM | TBS_AUTOTICKS,
                             Rect{87, 28, 383, 45}, kTrackBar1);
     SendMessageW(track, TBM_SETRANGEMIN, FALSE, kTrackMin);
     SendMessageW(track, TBM_SETRANGEMAX, FALSE, kTrackMax);
@@ -138,7 +132,7 @@ void TFormTuning::CreateControls() {
     SendMessageW(track, TBM_SETLINESIZE, 0, 2);
     SendMessageW(track, TBM_SETPAGESIZE, 0, 10);
 
-    AddLabel("Задержка:", 15, 66);
+    AddLabel(kSettingsDelayLabel, 15, 66);
     // The spin field: an edit with the up-down buttons inside its right end.
     // The buttons only report their presses; the field's text is the value.
     HWND edit = AddControl(L"EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, Rect{7, 82, 73, 21}, kRxSpinEdit1,
@@ -155,13 +149,13 @@ void TFormTuning::CreateControls() {
     UDACCEL step{0, 1};
     SendMessageW(spin, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&step));
 
-    AddControl(L"BUTTON", "Поверх других окон", WS_TABSTOP | BS_AUTOCHECKBOX, Rect{88, 83, 137, 17}, kCheckBox1);
+    AddControl(L"BUTTON", kSettingsOnTop, WS_TABSTOP | BS_AUTOCHECKBOX, Rect{88, 83, 137, 17}, kCheckBox1);
     // The side pictures are speed buttons: no tab stops of their own.
     // Drawn as pictures; their texts are what a screen reader announces.
-    AddControl(L"BUTTON", "Слева", BS_OWNERDRAW, Rect{470, 4, 71, 70}, kSpeedLeft);
-    AddControl(L"BUTTON", "Справа", BS_OWNERDRAW, Rect{542, 4, 71, 70}, kSpeedRight);
-    AddButton("About", Rect{458, 80, 75, 25}, kButton2);
-    AddButton("Закрыть", Rect{538, 80, 75, 25}, kButton1, BS_DEFPUSHBUTTON);
+    AddControl(L"BUTTON", kSettingsLeft, BS_OWNERDRAW, Rect{470, 4, 71, 70}, kSpeedLeft);
+    AddControl(L"BUTTON", kSettingsRight, BS_OWNERDRAW, Rect{542, 4, 71, 70}, kSpeedRight);
+    AddButton(kSettingsAbout, Rect{458, 80, 75, 25}, kButton2);
+    AddButton(kSettingsClose, Rect{538, 80, 75, 25}, kButton1, BS_DEFPUSHBUTTON);
 }
 
 void TFormTuning::MakeSidePictures() {
@@ -226,7 +220,7 @@ void TFormTuning::DrawPreview(int opacity) {
         SIZE bang{};
         GetTextExtentPoint32W(under.dc(), L"!", 1, &bang);
         const int lineHeight = bang.cy;
-        const std::wstring text = win::Widen("Изображение под панелью");
+        const std::wstring text = win::Widen(kSettingsPreviewUnder);
         TextAt(under.dc(), Scale(4), Scale(-3), RGB(0x80, 0x80, 0x80), text);
         TextAt(under.dc(), Scale(3), lineHeight + Scale(-3), RGB(0x80, 0x80, 0x80), text);
         TextAt(under.dc(), Scale(3), Scale(-2), RGB(0xFF, 0xFF, 0xFF), text);
@@ -240,7 +234,7 @@ void TFormTuning::DrawPreview(int opacity) {
     {
         win::UniqueFont arial = win::MakePointFont(DisplayScale().dpi, L"Arial", 14, FW_BOLD, true);
         win::SelectScope select(panelImage.dc(), arial.get());
-        const std::wstring text = win::Widen("Изображение панели");
+        const std::wstring text = win::Widen(kSettingsPreviewPanel);
         TextAt(panelImage.dc(), Scale(34), 0, RGB(0, 0, 0), text);
         TextAt(panelImage.dc(), Scale(32), Scale(1), PreviewCaptionColor(color), text);
     }
@@ -279,7 +273,7 @@ void TFormTuning::SetSide(int side) {
 }
 
 void TFormTuning::Button2Click() {
-    MessageBoxW(hwnd_, win::Widen(kAboutText).c_str(), kAppTitleW, MB_OK);
+    MessageBoxW(hwnd_, win::Widen(kSettingsAboutText).c_str(), kAppTitleW, MB_OK);
 }
 
 // A side button: raised when up, sunken when down, the picture following the

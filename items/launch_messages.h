@@ -1,5 +1,6 @@
 #pragma once
-// The texts for the shell's answers when an item is started.
+// The texts for the shell's answers when an item is started (the texts
+// themselves are in common/app_texts.h).
 #include <cstdint>
 #include <string>
 

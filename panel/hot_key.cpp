@@ -1,35 +1,21 @@
 #include "panel/hot_key.h"
 
+#include "common/app_texts.h"
+
 namespace tilerack {
 namespace {
 
 constexpr int32_t kShiftFlag = 1, kControlFlag = 2, kAltFlag = 4, kExtendedFlag = 8;
 
-// Names of the keys that are neither letters, digits nor function keys, as a
-// Russian keyboard labels them.
-struct NamedKey {
-    uint8_t code;
-    const char* name;
-};
-constexpr NamedKey kNamedKeys[] = {
-    {0x08, "Backspace"}, {0x09, "Tab"},      {0x0D, "Enter"},    {0x13, "Pause"},    {0x1B, "Esc"},
-    {0x20, "Пробел"},    {0x21, "Page Up"},  {0x22, "Page Down"}, {0x23, "End"},     {0x24, "Home"},
-    {0x25, "Влево"},     {0x26, "Вверх"},    {0x27, "Вправо"},   {0x28, "Вниз"},     {0x2C, "Print Screen"},
-    {0x2D, "Insert"},    {0x2E, "Delete"},   {0x6A, "Num *"},    {0x6B, "Num +"},    {0x6D, "Num -"},
-    {0x6E, "Num ."},     {0x6F, "Num /"},    {0x91, "Scroll Lock"}, {0xBA, ";"},     {0xBB, "="},
-    {0xBC, ","},         {0xBD, "-"},        {0xBE, "."},        {0xBF, "/"},        {0xC0, "`"},
-    {0xDB, "["},         {0xDC, "\\"},       {0xDD, "]"},        {0xDE, "'"},
-};
-
 std::string KeyName(uint8_t code) {
     if ((code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z')) return std::string(1, static_cast<char>(code));
     std::string name;
-    if (code >= 0x60 && code <= 0x69) return name.append("Num ").append(std::to_string(code - 0x60));
-    if (code >= 0x70 && code <= 0x87) return name.append("F").append(std::to_string(code - 0x70 + 1));
-    for (const NamedKey& k : kNamedKeys)
+    if (code >= 0x60 && code <= 0x69) return name.append(kHotKeyNumPadHead).append(std::to_string(code - 0x60));
+    if (code >= 0x70 && code <= 0x87) return name.append(kHotKeyFunctionHead).append(std::to_string(code - 0x70 + 1));
+    for (const KeyNameText& k : kHotKeyKeyNames)
         if (k.code == code) return k.name;
     static const char kHex[] = "0123456789ABCDEF";
-    return name.append("Клавиша 0x").append(1, kHex[code >> 4]).append(1, kHex[code & 15]);
+    return name.append(kHotKeyUnnamedHead).append(1, kHex[code >> 4]).append(1, kHex[code & 15]);
 }
 
 }  // namespace
@@ -55,17 +41,17 @@ std::optional<HotKeyChord> DecodeHotKey(int32_t value) {
 
 std::string HotKeyName(const HotKeyChord& chord) {
     std::string name;
-    if (chord.control) name.append("Ctrl+");
-    if (chord.alt) name.append("Alt+");
-    if (chord.shift) name.append("Shift+");
+    if (chord.control) name.append(kHotKeyControl);
+    if (chord.alt) name.append(kHotKeyAlt);
+    if (chord.shift) name.append(kHotKeyShift);
     name.append(KeyName(chord.virtualKey));
     return name;
 }
 
 std::string HotKeyTakenMessage(const HotKeyChord& chord) {
-    std::string text = "Сочетание клавиш ";
+    std::string text = kHotKeyTakenHead;
     text.append(HotKeyName(chord));
-    text.append(" уже занято другой программой; панель работает без него.");
+    text.append(kHotKeyTakenTail);
     return text;
 }
 

@@ -85,15 +85,15 @@ void TMainPanel::PopupMainAt(POINT at) {
     auto add = [&](UINT flags, UINT id, const char* text) {
         AppendMenuW(menu.get(), flags, id, text ? win::Widen(text).c_str() : nullptr);
     };
-    add(MF_STRING, N1, "Создать иконку...");
-    add(itemFlags, N10, "Поднять");
-    add(itemFlags, N11, "Опустить");
+    add(MF_STRING, N1, kMenuCreateItem);
+    add(itemFlags, N10, kMenuMoveUp);
+    add(itemFlags, N11, kMenuMoveDown);
     add(MF_SEPARATOR, 0, nullptr);
-    add(itemFlags, N4, "Удалить");
+    add(itemFlags, N4, kMenuDelete);
     add(MF_SEPARATOR, 0, nullptr);
-    add(itemFlags, N12, "Размещение");
-    add(itemFlags, N3, "Свойства...");
-    add(MF_STRING, N9, "Настройки...");
+    add(itemFlags, N12, kMenuShowFile);
+    add(itemFlags, N3, kMenuProperties);
+    add(MF_STRING, N9, kMenuSettings);
     // With two screens or more: the screen the panel stands on, one entry each.
     win::UniqueMenu screens;
     const std::vector<Screen>& list = dock_.Screens();
@@ -104,10 +104,11 @@ void TMainPanel::PopupMainAt(POINT at) {
             AppendMenuW(screens.get(), MF_STRING | (static_cast<int>(i) == current ? MF_CHECKED : 0),
                         kFirstScreenCommand + i, ScreenEntryText(static_cast<int>(i) + 1, list[i]).c_str());
         // The submenu is the menu's from here on and goes with it.
-        AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(screens.release()), win::Widen("Экран").c_str());
+        AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(screens.release()),
+                    win::Widen(kMenuScreens).c_str());
     }
     add(MF_SEPARATOR, 0, nullptr);
-    add(MF_STRING, N7, "Выход");
+    add(MF_STRING, N7, kMenuExit);
     SetMenuDefaultItem(menu.get(), N7, FALSE);
 
     PointerWatchSuspension popupMainPopup(*this, PointerWatchSuspension::OnExit::StaySuspended);
@@ -145,8 +146,9 @@ void TMainPanel::MoveClickedItem(int delta) {
 void TMainPanel::DeleteClickedItem() {
     TShortCut* item = ClickedItem();
     if (!item) return;
-    const std::string question = "Вы действительно хотите\rудалить ярлык " + item->Hint + " (" + item->FileName + ")";
-    if (MessageBoxW(hwnd_, win::Widen(question).c_str(), win::Widen("Удаление").c_str(),
+    const std::string question =
+        kDeleteQuestionHead + item->Hint + kDeleteQuestionFileHead + item->FileName + kDeleteQuestionTail;
+    if (MessageBoxW(hwnd_, win::Widen(question).c_str(), win::Widen(kDeleteCaption).c_str(),
                     MB_YESNO | MB_DEFBUTTON2 | MB_ICONSTOP) != IDYES)
         return;
     RemoveItem(*item);
@@ -157,7 +159,7 @@ void TMainPanel::ShowClickedItemFile() {
     if (!item) return;
     const auto request = ShowFileRequest(item->FileName, item->WorkDir);
     if (!request) {
-        MessageBoxW(hwnd_, win::Widen("Путь не задан").c_str(), kAppTitleW, MB_OK);
+        MessageBoxW(hwnd_, win::Widen(kShowFileNoPath).c_str(), kAppTitleW, MB_OK);
         return;
     }
     win::EnsureComApartment();
@@ -213,7 +215,7 @@ void TMainPanel::WMDropFiles(HDROP handle) {
     drop.reset();
     if (!refused.empty()) {
         const std::wstring text =
-            win::Widen("Эти файлы нельзя добавить: их имена содержат знаки вне кодовой страницы 1251:") + refused;
+            win::Widen(kDropRefusedNames) + refused;
         MessageBoxW(nullptr, text.c_str(), App().Title().c_str(), MB_OK | MB_ICONERROR | MB_TASKMODAL);
     }
 }

@@ -251,7 +251,7 @@ bool TMainPanel::AccessibleChild(long id, AccessibleButton& out) const {
         out.name = win::Widen(b->hint);
         out.description.clear();
     }
-    out.defaultAction = win::Widen("Нажать");
+    out.defaultAction = win::Widen(kButtonPressAction);
     POINT topLeft{b->bounds.left, b->bounds.top};
     ClientToScreen(hwnd_, &topLeft);
     out.screen = RECT{topLeft.x, topLeft.y, topLeft.x + b->bounds.width, topLeft.y + b->bounds.height};

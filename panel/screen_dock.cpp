@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "common/app_texts.h"
+
 namespace tilerack {
 
 namespace {
@@ -73,9 +75,9 @@ int DockScreen(const std::vector<Screen>& screens, const std::string& choice) {
 }
 
 std::wstring ScreenEntryText(int number, const Screen& s) {
-    std::wstring text = std::to_wstring(number) + L": " + std::to_wstring(s.bounds.width) + L" \u00D7 " +
-                        std::to_wstring(s.bounds.height);
-    if (s.primary) text += L", основной";
+    std::wstring text = std::to_wstring(number) + kScreenEntryAfterNumberW + std::to_wstring(s.bounds.width) +
+                        kScreenEntryTimesW + std::to_wstring(s.bounds.height);
+    if (s.primary) text += kScreenEntryPrimaryW;
     return text;
 }
 

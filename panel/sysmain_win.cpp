@@ -70,7 +70,7 @@ void TMainPanel::Create() {
     CreateWindowFor(kPanelExStyle, kPanelClassName, kAppTitleW, kPanelStyle, 0, -dock_.FrameBorder(),
                     metrics_.scale.Scale(kDefaultPanelWidth),
                     EdgeDock::FrameHeight(kPanelStyle, kPanelExStyle, metrics_), App().Handle());
-    if (!hwnd_) throw TError("Cannot create the panel window");
+    if (!hwnd_) throw TError(kCannotCreatePanelWindow);
     dock_.Attach(hwnd_);
     router_.Attach(hwnd_);
     tooltips_.Attach(hwnd_);
@@ -221,7 +221,7 @@ void TMainPanel::SaveAll() {
     // for a settings file is never worth it.
     std::string failures;
     try {
-        if (!settingsFile_) throw TError("The settings file is not open");
+        if (!settingsFile_) throw TError(kSettingsFileNotOpen);
         PanelSettings s = settings_;
         s.width = LogicalWidth();
         for (const auto& [key, value] : PanelSettingsValues(s)) settingsFile_->Write(key.c_str(), value);

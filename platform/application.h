@@ -8,6 +8,8 @@
 #include <functional>
 #include <string>
 
+#include "common/app_texts.h"
+
 namespace tilerack::win {
 
 class Application {
@@ -53,7 +55,7 @@ public:
         } catch (const std::exception& e) {
             ReportError(e.what());
         } catch (...) {
-            ReportError("Unknown error");
+            ReportError(kUnknownError);
         }
         return false;
     }

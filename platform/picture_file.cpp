@@ -31,7 +31,7 @@ PictureFile::PictureFile(const std::wstring& path) : format_(PictureFormatOf(Nar
         const IconImageChoice choice = ChooseIconImage(bytes, GetSystemMetrics(SM_CXICON));
         icon_.reset(static_cast<HICON>(LoadImageW(nullptr, path.c_str(), IMAGE_ICON, choice.size.width,
                                                   choice.size.height, LR_LOADFROMFILE)));
-        if (!icon_) throw TError("Icon image is not valid");
+        if (!icon_) throw TError(kIconInvalid);
         size_ = choice.size;
         break;
     }
@@ -39,7 +39,7 @@ PictureFile::PictureFile(const std::wstring& path) : format_(PictureFormatOf(Nar
         metafile_.reset(SetEnhMetaFileBits(static_cast<UINT>(bytes.size()), bytes.data()));
         ENHMETAHEADER header{};
         if (!metafile_ || !GetEnhMetaFileHeader(metafile_.get(), sizeof(header), &header))
-            throw TError("Metafile is not valid");
+            throw TError(kMetafileInvalid);
         // The frame is in hundredths of a millimetre; shown at the screen's resolution.
         WindowDC screen;
         const int dpiX = GetDeviceCaps(screen.get(), LOGPIXELSX), dpiY = GetDeviceCaps(screen.get(), LOGPIXELSY);
@@ -55,7 +55,7 @@ PictureFile::PictureFile(const std::wstring& path) : format_(PictureFormatOf(Nar
         picture.yExt = MulDiv(header.height, 2540, header.unitsPerInch);
         metafile_.reset(SetWinMetaFileBits(static_cast<UINT>(bytes.size() - kPlaceableHeaderSize),
                                            bytes.data() + kPlaceableHeaderSize, nullptr, &picture));
-        if (!metafile_) throw TError("Metafile is not valid");
+        if (!metafile_) throw TError(kMetafileInvalid);
         size_ = header.size;
         break;
     }

@@ -11,6 +11,8 @@ have_cmd cmake || need+=(cmake)
 have_cmd g++ || need+=(g++)
 have_cmd make || need+=(make)
 have_cmd clang++ || need+=(clang)
+# The texts check (tests/texts/check_texts.py).
+have_cmd python3 || need+=(python3)
 have_pkg libgtest-dev || need+=(libgtest-dev)
 have_pkg googletest || need+=(googletest)
 have_pkg libbenchmark-dev || need+=(libbenchmark-dev)
