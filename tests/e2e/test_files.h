@@ -1,6 +1,6 @@
 // The files around a run of the program under test: where things are, fresh
 // scratch folders, the probe's record, the settings file in the Windows
-// folder and the item file as the program reads it.
+// folder and the item file the program saved.
 #pragma once
 
 #include <windows.h>
