@@ -254,9 +254,7 @@ protected:
     }
     // True when the panel stays at `left` while the pointer watch has had
     // many times its delay to move it.
-    bool StaysAt(int left) {
-        return !WaitUntil([&] { return PanelLeft(window_) != left; }, 2s);
-    }
+    bool StaysAt(int left) { return e2e::StaysAt(window_, left, 2s); }
 };
 
 TEST_P(ScaledPointerWatch, RevealsAtTheScaledEdgeZoneAndStaysInTheScaledNearZone) {

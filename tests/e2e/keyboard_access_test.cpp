@@ -42,7 +42,7 @@ TEST_F(KeyboardAccess, HotKeyBringsThePanelOutWithTheFocusOnItsFirstItemAndEscHi
     EXPECT_TRUE(WaitForFocusedChild(window, 1)) << "the keyboard focus is not on the first item";
     // It stays out while the keyboard uses it, though the pointer is far away
     // (five times the pointer watch's delay).
-    EXPECT_FALSE(WaitUntil([&] { return PanelLeft(window) != ShownLeft(Side::Left); }, 1500ms))
+    EXPECT_TRUE(StaysAt(window, ShownLeft(Side::Left), 1500ms))
         << "the pointer watch hid the panel under the keyboard's focus";
 
     ASSERT_EQ(PressXKeys({"Escape"}), "ended");

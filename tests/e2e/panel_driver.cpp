@@ -207,6 +207,10 @@ std::optional<DWORD> PanelProcess::ExitCode() const {
                    << shown->rect.right - shown->rect.left << "x" << shown->rect.bottom - shown->rect.top;
 }
 
+bool StaysAt(HWND panel, int left, std::chrono::milliseconds duration) {
+    return !WaitUntil([&] { return PanelLeft(panel) != left; }, duration);
+}
+
 ::testing::AssertionResult ReachesShown(HWND panel, Side side, int width, const DisplayScale& scale,
                                         std::chrono::milliseconds timeout) {
     return ReachesLeft(panel, ShownLeft(side, width, scale), timeout);

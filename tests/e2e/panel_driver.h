@@ -109,6 +109,9 @@ private:
 // under a window manager the screen shows it there too; with where it stands
 // instead when it does not.
 ::testing::AssertionResult ReachesLeft(HWND panel, int left, std::chrono::milliseconds timeout = 5s);
+// True when the panel's frame stays at `left` for the whole of `duration`
+// (the pointer watch, say, has had time to move it and has not).
+bool StaysAt(HWND panel, int left, std::chrono::milliseconds duration);
 // The same for the shown and the hidden place of `side`, for a frame
 // `width` real pixels wide.
 ::testing::AssertionResult ReachesShown(HWND panel, Side side, int width = kPanelDefaultWidth,

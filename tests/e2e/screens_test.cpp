@@ -198,7 +198,7 @@ TEST_F(Screens, AFullScreenWindowKeepsTheEdgeFromBringingItInTheHotKeyStillDoes)
                                          kPrimary, BLACK_BRUSH});
     ASSERT_TRUE(fullScreen.TakeFocus());
     MovePointer(0, 300);
-    EXPECT_FALSE(WaitUntil([&] { return PanelLeft(window_) != -65; }, 2000ms))
+    EXPECT_TRUE(StaysAt(window_, -65, 2000ms))
         << "the edge brought the panel in over the full-screen window";
     SaveScreensPng(L"edge");
 
