@@ -333,7 +333,8 @@ TEST_F(KeyboardAccess, AccessibleObjectNamesEveryButtonOfTheStrip) {
         EXPECT_TRUE(EqualRect(&child.location, &expected)) << RectText(child.location) << " not " << RectText(expected);
     }
     const std::pair<long, const wchar_t*> strip[] = {{4, L"Скрыть"}, {5, L"Меню"}, {6, L"Закрыть"}};
-    const RECT places[] = {HideButtonRect(window, Side::Left), MenuButtonRect(window, Side::Left), CloseButtonRect(window, Side::Left)};
+    const RECT places[] = {HideButtonRect(window, Side::Left), MenuButtonRect(window, Side::Left),
+                           CloseButtonRect(window, Side::Left)};
     for (size_t i = 0; i < 3; ++i) {
         const AccessibleChild child = reader.Child(strip[i].first);
         EXPECT_EQ(Narrow(child.name), Narrow(strip[i].second));

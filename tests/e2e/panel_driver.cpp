@@ -113,7 +113,6 @@ void MovePointerAway() {
 
 PanelProcess::PanelProcess(const std::wstring& exe, const std::wstring& workingFolder) {
     std::wstring commandLine = L"\"" + exe + L"\"";
-    const std::wstring& folder = workingFolder;
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
@@ -123,8 +122,8 @@ PanelProcess::PanelProcess(const std::wstring& exe, const std::wstring& workingF
     bool started = false;
     DWORD error = 0;
     while (!started && attempts++ < 3) {
-        started = CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                                 &startup, &info);
+        started = CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                 workingFolder.c_str(), &startup, &info);
         error = started ? 0 : GetLastError();
         if (error != ERROR_INTERNAL_ERROR) break;
     }

@@ -134,7 +134,8 @@ std::string MeasureImage(const std::vector<std::uint8_t>& bytes, std::size_t sta
     }
     if (planes != 1) return "an image with " + std::to_string(planes) + " planes";
     if (compression != 0 && compression != 3) return "a run-length image";
-    if (headerSize == 40 && (bitCount == 16 || bitCount == 32) && compression == 3) in.Take(std::min<std::size_t>(12, in.Left()));
+    const bool masks = headerSize == 40 && (bitCount == 16 || bitCount == 32) && compression == 3;
+    if (masks) in.Take(std::min<std::size_t>(12, in.Left()));
     if (colours == 0 && (bitCount == 1 || bitCount == 4 || bitCount == 8)) colours = 1u << bitCount;
     const std::size_t table = static_cast<std::size_t>(colours) * (core ? 3 : 4);
     if (!in.Has(table)) return "a colour table cut short";

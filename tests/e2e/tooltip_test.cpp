@@ -10,11 +10,10 @@ class StripHints : public PanelTest {
 protected:
     // The panel shown with one item whose hint is `hint`.
     HWND Start(const std::string& hint) {
+        const ShortRecord item{.fileName = "C:\\x.exe", .caption = "Икс", .hint = hint, .trackDrives = true,
+                               .image = FramedIconBmp(RGB(255, 0, 255), RGB(0, 0, 200))};
         // The panel stays while the pointer is away.
-        return StartPanel({.items = std::vector<ShortRecord>{{.fileName = "C:\\x.exe", .caption = "Икс", .hint = hint,
-                                                              .trackDrives = true,
-                                                              .image = FramedIconBmp(RGB(255, 0, 255), RGB(0, 0, 200))}},
-                           .settings = {"TimeOut=60000"}});
+        return StartPanel({.items = std::vector<ShortRecord>{item}, .settings = {"TimeOut=60000"}});
     }
 };
 
