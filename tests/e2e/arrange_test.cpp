@@ -35,7 +35,6 @@ protected:
     // buttons), started with "item-a", "item-b", "item-c"; the panel shown
     // at the scenario's scale.
     bool StartWithThreeItems() {
-        if (GetParam() != 96) RunAtDpi(GetParam());
         const std::wstring probe = scratch_->AddProbe();
         std::vector<ShortRecord> records;
         for (int i = 0; i < 3; ++i) {
@@ -47,8 +46,8 @@ protected:
                                .image = FramedIconBmp(RGB(255, 0, 255), kFills[i])});
         }
         original_ = BuildShortsFile(records);
-        if (!WriteFileBytes(ItemsPath(), original_.bytes)) return false;
-        return StartPanel() != nullptr;
+        const int dpi = GetParam();
+        return StartPanel({.dpi = dpi == 96 ? std::nullopt : std::optional<int>(dpi), .items = records}) != nullptr;
     }
 
     POINT Centre(int index) const { return ItemCentre(window_, index, scale_); }
@@ -86,7 +85,7 @@ protected:
     // The order of the items in the file the program saved as it closed.
     std::string SavedOrder() {
         std::string order;
-        for (const auto& item : CloseAndReadItems()) order += item->Params.substr(item->Params.size() - 1);
+        for (const auto& item : CloseAndReadItems()) order += item.params.substr(item.params.size() - 1);
         return order;
     }
 
@@ -166,7 +165,7 @@ TEST_P(Arrange, ThePanelStaysOutForASlowDragAndTheMarkShowsWhereTheItemWillLand)
         ended = XPointerSteps(words);
         done.store(true);
     });
-    const int shown = ShownLeft(0, scale_.S(kPanelDefaultWidth), scale_);
+    const int shown = ShownLeft(Side::Left, scale_.S(kPanelDefaultWidth), scale_);
     int movedTo = shown;
     bool markSeen = false;
     // The mark: a bar across the strip on the line below the third button.
@@ -204,8 +203,7 @@ TEST_F(ArrangeLongStrip, ADragHeldAtTheBottomScrollsTheStripAndLandsBelowTheLast
                            .fileName = tilerack::win::Narrow(probe),
                            .hint = "Проба " + Num(i),
                            .image = FramedIconBmp(RGB(255, 0, 255), RGB(40, (i * 7) % 256, 200))});
-    ASSERT_TRUE(WriteItems(records));
-    ASSERT_NE(StartPanel(), nullptr);
+    ASSERT_NE(StartPanel({.items = records}), nullptr);
     const POINT from = ItemCentre(window_, 0);
     const POINT bottom{from.x, ScreenHeight() - 1};
     // Long enough at the bottom for every scroll step (one item per step).
@@ -217,8 +215,8 @@ TEST_F(ArrangeLongStrip, ADragHeldAtTheBottomScrollsTheStripAndLandsBelowTheLast
     ASSERT_EQ(XPointerSteps(words), "ended");
     const auto saved = CloseAndReadItems();
     ASSERT_EQ(saved.size(), static_cast<size_t>(count));
-    EXPECT_EQ(saved.back()->Params, "item-0") << "the first item did not land below the last";
-    EXPECT_EQ(saved.front()->Params, "item-1");
+    EXPECT_EQ(saved.back().params, "item-0") << "the first item did not land below the last";
+    EXPECT_EQ(saved.front().params, "item-1");
 }
 
 // From the keyboard, with the keys pressed at the X server.
@@ -248,7 +246,7 @@ TEST_F(ArrangeByKeyboard, CtrlArrowsMoveTheFocusedItemWhichKeepsTheFocusAndTheFi
     EXPECT_EQ(Narrow(reader.Child(1).name), Narrow(L"Проба d"));
     ASSERT_TRUE(panel_->Close());
     std::string order;
-    for (const auto& item : ReadSavedItems(scratch_->File(L"shorts.dat"))) order += item->Params.back();
+    for (const auto& item : ReadSavedItems(scratch_->File(L"shorts.dat"))) order += item.params.back();
     EXPECT_EQ(order, "dbca");
 }
 
@@ -257,11 +255,7 @@ TEST_F(ArrangeByKeyboard, TypingTheFirstLettersOfACaptionFocusesItsItem) {
     std::vector<Entry> entries = ProbeItems(4);
     const wchar_t* captions[] = {L"Mail", L"Notes", L"Nova", L""};
     for (size_t i = 0; i < 4; ++i) entries[i].caption = captions[i];  // the last found by its file name
-    WriteItems(entries);
-    panel_ = std::make_unique<PanelProcess>(*scratch_);
-    window_ = StartHidden(*panel_);
-    ASSERT_NE(window_, nullptr);
-    holder_ = std::make_unique<FocusHolder>();
+    ASSERT_TRUE(StartHiddenWith(entries));
     ASSERT_TRUE(PressHotKey());
     ASSERT_TRUE(WaitForFocusedChild(window_, 1));
 

@@ -121,8 +121,7 @@ ShortRecord Item(int index, const std::string& caption, const std::string& fileN
 class ContextMenu : public PanelTest {
 protected:
     HWND Start(const std::vector<ShortRecord>& records) {
-        WriteItems(records);
-        StartPanel();
+        StartPanel({.items = records});
         MoveTrayWindowAway();
         return window_;
     }

@@ -29,10 +29,7 @@ protected:
     void OpenItemDialog(const std::string& hint) {
         ShortRecord item{.fileName = "C:\\item.exe", .caption = "Элемент", .hint = hint,
                          .trackDrives = true, .image = FramedIconBmp(RGB(255, 0, 255), RGB(0, 90, 0))};
-        ASSERT_TRUE(WriteFileBytes(scratch_->File(L"shorts.dat"), BuildShortsFile({item}).bytes));
-        panel_ = std::make_unique<PanelProcess>(*scratch_);
-        window_ = StartShown(*panel_);
-        ASSERT_NE(window_, nullptr);
+        ASSERT_NE(StartPanel({.items = std::vector<ShortRecord>{item}}), nullptr);
         ASSERT_TRUE(ChooseFromContextMenu(*panel_, window_, Centre(ItemButtonRect(window_, 0)),
                                           MainMenuEntry::Properties));
         dialog_ = WaitForTopWindow(panel_->Pid(), L"TMainDialog");
@@ -41,8 +38,7 @@ protected:
 
     HWND VisibleTooltip() const { return FindTopWindow(panel_->Pid(), L"tooltips_class32"); }
 
-    std::unique_ptr<PanelProcess> panel_;
-    HWND window_ = nullptr, dialog_ = nullptr;
+    HWND dialog_ = nullptr;
 };
 
 class ItemDialogPreviewHint : public DialogOnItem {};

@@ -96,14 +96,14 @@ RECT FillBounds(const TBitmap& screen, HWND panel, COLORREF fill) {
 
 // Where the frame, the client area and the strip stand at `scale` for a
 // panel of the settings' width 64 docked at `side`.
-void ExpectDocked(HWND panel, int side, const DisplayScale& scale) {
+void ExpectDocked(HWND panel, Side side, const DisplayScale& scale) {
     const int width = scale.S(kPanelDefaultWidth), border = scale.FrameBorder();
     EXPECT_EQ(PanelWidth(panel), width);
     EXPECT_EQ(PanelLeft(panel), ShownLeft(side, width, scale));
     EXPECT_EQ(PanelTop(panel), -border);
     EXPECT_EQ(ClientWidthOf(panel), width - 2 * border) << "the frame's border is not the system's " << border;
     // The client area meets the screen edge exactly.
-    if (side == 0)
+    if (side == Side::Left)
         EXPECT_EQ(ClientToScreenPoint(panel, 0, 0).x, 0);
     else
         EXPECT_EQ(ClientToScreenPoint(panel, ClientWidthOf(panel), 0).x, ScreenWidth());
@@ -115,7 +115,7 @@ protected:
     // The panel at this scale over a screen of known colours, with an item
     // per fill (each starting the probe with "item <n>") and nothing to
     // start its pointer watch early.
-    HWND StartOverKnownScreen(int items, int side = 0) {
+    HWND StartOverKnownScreen(int items, Side side = Side::Left) {
         under_ = std::make_unique<PaintedScreen>(UnderPanel);
         if (!under_->WaitUntilShown()) ADD_FAILURE() << "the test's screen did not show";
         const std::wstring probe = scratch_->AddProbe();
@@ -125,10 +125,10 @@ protected:
                                .fileName = tilerack::win::Narrow(probe),
                                .hint = kHints[i],
                                .image = KeyedSquareBmp(kKey, kFills[i], kKeyRing)});
-        if (!WriteItems(records)) return nullptr;
-        WriteSettings({"Side=" + std::to_string(side), "Opacity=" + std::to_string(kOpacity),
-                       "Color=" + std::to_string(kPanelColour), "TimeOut=300"});
-        return StartPanel(side);
+        return StartPanel({.side = side,
+                           .items = records,
+                           .settings = {SideSetting(side), "Opacity=" + std::to_string(kOpacity),
+                                        "Color=" + std::to_string(kPanelColour), "TimeOut=300"}});
     }
 
     // A point in the lowest rows of item `index`'s button, which belong to
@@ -153,7 +153,7 @@ protected:
 
 TEST_P(ScaledPanel, LaysOutTheStripWithScaledPicturesOverTheBlendedBackground) {
     ASSERT_NE(StartOverKnownScreen(3), nullptr);
-    ExpectDocked(window_, 0, scale_);
+    ExpectDocked(window_, Side::Left, scale_);
     ExpectBlendedBackground(window_, UnderPanel, kPanelColour, kOpacity, "first show");
     for (int i = 0; i < 3; ++i) EXPECT_TRUE(WaitForPicture(window_, i, kFills[i], scale_));
 
@@ -174,7 +174,7 @@ TEST_P(ScaledPanel, PointerHoversClicksAndRightPressesTheScaledButtons) {
     // up a second later, below the pointer over the next item: the screen
     // counts as read only while no hint shows, and a hover whose hint came
     // up starts again.
-    const POINT rest = RestingSpotOverPanel(0, PanelWidth(window_));
+    const POINT rest = RestingSpotOverPanel(Side::Left, PanelWidth(window_));
     const POINT over = ItemCentre(window_, 0, scale_);
     const auto hintShown = [&] { return FindHint(*panel_) != nullptr; };
     ::testing::AssertionResult hovered = ::testing::AssertionFailure();
@@ -229,7 +229,7 @@ TEST_P(ScaledPanel, PointerHoversClicksAndRightPressesTheScaledButtons) {
     ASSERT_TRUE(PressButton(dialog, L"Отмена") && WaitUntilGone(dialog));
 
     // Delete from a right press low in the first button removes the first item.
-    ASSERT_TRUE(BringIn(window_, 0, scale_));
+    ASSERT_TRUE(BringIn(window_, Side::Left, scale_));
     ASSERT_TRUE(ChooseFromContextMenu(*panel_, window_, LowInItem(0), MainMenuEntry::Delete));
     const auto box = WaitForMessageBox(Pid());
     ASSERT_TRUE(box) << "no delete question";
@@ -237,7 +237,7 @@ TEST_P(ScaledPanel, PointerHoversClicksAndRightPressesTheScaledButtons) {
     ASSERT_TRUE(AnswerMessageBox(Pid(), box->window, IDYES));
     ASSERT_TRUE(panel_->Close());
     std::vector<std::string> left;
-    for (const auto& item : SavedItems()) left.push_back(item->Params);
+    for (const auto& item : SavedItems()) left.push_back(item.params);
     EXPECT_EQ(left, (std::vector<std::string>{"item 2", "item 3"}));
 }
 
@@ -245,53 +245,50 @@ INSTANTIATE_TEST_SUITE_P(DisplayScale, ScaledPanel, ::testing::Values(96, 120, 1
 
 // ---- The pointer watch at the scale ------------------------------------------------------
 
-class ScaledPointerWatch : public PanelTest, public ::testing::WithParamInterface<std::tuple<int, int>> {
+class ScaledPointerWatch : public PanelTest, public ::testing::WithParamInterface<std::tuple<int, Side>> {
 protected:
-    int Side() const { return std::get<1>(GetParam()); }
+    Side DockedSide() const { return std::get<1>(GetParam()); }
     void SetUp() override {
         PanelTest::SetUp();
         RunAtDpi(std::get<0>(GetParam()));
     }
     // True when the panel stays at `left` while the pointer watch has had
     // many times its delay to move it.
-    bool StaysAt(int left) {
-        return !WaitUntil([&] { return PanelLeft(window_) != left; }, 2s);
-    }
+    bool StaysAt(int left) { return e2e::StaysAt(window_, left, 2s); }
 };
 
 TEST_P(ScaledPointerWatch, RevealsAtTheScaledEdgeZoneAndStaysInTheScaledNearZone) {
-    WriteSettings({"Side=" + std::to_string(Side()), "TimeOut=300"});
-    ASSERT_NE(StartPanel(Side()), nullptr);
-    ExpectDocked(window_, Side(), scale_);
+    ASSERT_NE(StartPanel({.side = DockedSide(), .settings = {SideSetting(DockedSide()), "TimeOut=300"}}), nullptr);
+    ExpectDocked(window_, DockedSide(), scale_);
     const int width = PanelWidth(window_);
-    const int shown = ShownLeft(Side(), width, scale_);
+    const int shown = ShownLeft(DockedSide(), width, scale_);
     const int nearReach = scale_.S(16), reach = scale_.S(2);
 
     // The last column of the near zone keeps the panel; the next lets it go.
-    const int nearLast = Side() == 0 ? width + nearReach - 1 : ScreenWidth() - width - nearReach + 1;
+    const int nearLast = DockedSide() == Side::Left ? width + nearReach - 1 : ScreenWidth() - width - nearReach + 1;
     MoveWithInput(nearLast, 400);
     EXPECT_TRUE(StaysAt(shown)) << "left the screen with the pointer at " << nearLast;
-    const int nearOut = Side() == 0 ? nearLast + 1 : nearLast - 1;
+    const int nearOut = DockedSide() == Side::Left ? nearLast + 1 : nearLast - 1;
     MoveWithInput(nearOut, 400);
-    EXPECT_TRUE(ReachesLeft(window_, HiddenLeft(Side(), width, scale_)))
+    EXPECT_TRUE(ReachesHidden(window_, DockedSide(), width, scale_))
         << "stayed with the pointer at " << nearOut;
 
     // Resting beside the edge zone leaves it out; resting in its innermost column brings it in.
-    const int edgeLast = Side() == 0 ? reach : ScreenWidth() - reach;
-    const int edgeOut = Side() == 0 ? edgeLast + 1 : edgeLast - 1;
+    const int edgeLast = DockedSide() == Side::Left ? reach : ScreenWidth() - reach;
+    const int edgeOut = DockedSide() == Side::Left ? edgeLast + 1 : edgeLast - 1;
     MoveWithInput(edgeOut, 300);
-    EXPECT_TRUE(StaysAt(HiddenLeft(Side(), width, scale_))) << "came in with the pointer at " << edgeOut;
+    EXPECT_TRUE(StaysAt(HiddenLeft(DockedSide(), width, scale_))) << "came in with the pointer at " << edgeOut;
     MoveWithInput(edgeLast, 300);
     EXPECT_TRUE(ReachesLeft(window_, shown)) << "did not come in with the pointer at " << edgeLast;
-    EXPECT_TRUE(WaitForCloseCross(window_, Side(), scale_));
+    EXPECT_TRUE(WaitForCloseCross(window_, DockedSide(), scale_));
     SaveScreenshotPng(CurrentTestName());
 }
 
 INSTANTIATE_TEST_SUITE_P(DisplayScale, ScaledPointerWatch,
-                         ::testing::Combine(::testing::Values(96, 120, 144, 192), ::testing::Values(0, 1)),
+                         ::testing::Combine(::testing::Values(96, 120, 144, 192), kBothSides),
                          [](const auto& info) {
                              return "Dpi" + std::to_string(std::get<0>(info.param)) +
-                                    (std::get<1>(info.param) == 0 ? "Left" : "Right");
+                                    (std::get<1>(info.param) == Side::Left ? "Left" : "Right");
                          });
 
 // ---- The files keep their 96-DPI values ---------------------------------------------------------
@@ -309,7 +306,7 @@ TEST_F(DisplayScaleFiles, SettingsAndItemsAreWrittenBackByteForByteAt192Dpi) {
          {.fileName = "C:\\second.exe", .caption = "Второй", .trackDrives = true, .image = Bmp24Image(7)}});
     ASSERT_TRUE(WriteFileBytes(ItemsPath(), items.bytes));
 
-    ASSERT_NE(StartPanel(0, 64), nullptr);
+    ASSERT_NE(StartPanel({.width = 64}), nullptr);
     EXPECT_EQ(PanelWidth(window_), 128);
     ASSERT_TRUE(panel_->Close());
 
@@ -329,21 +326,21 @@ void ChangeScale(HWND window, int dpi) {
     SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
 }
 
-class DisplayScaleChange : public KnownScreenPanel, public ::testing::WithParamInterface<int> {
+class DisplayScaleChange : public KnownScreenPanel, public ::testing::WithParamInterface<Side> {
 protected:
-    int Side() const { return GetParam(); }
+    Side DockedSide() const { return GetParam(); }
 };
 
 TEST_P(DisplayScaleChange, LaysTheRunningPanelOutAgainAndBack) {
-    ASSERT_NE(StartOverKnownScreen(2, Side()), nullptr);
+    ASSERT_NE(StartOverKnownScreen(2, DockedSide()), nullptr);
     const DisplayScale design{96}, large{192};
     ASSERT_TRUE(WaitForPicture(window_, 1, kFills[1], design));
 
     ChangeScale(window_, 192);
     ASSERT_TRUE(WaitUntil([&] { return PanelWidth(window_) == 128; }, 3s))
         << "width " << PanelWidth(window_) << " after the change to 192 DPI";
-    const POINT edge = ClientToScreenPoint(window_, Side() == 0 ? 0 : ClientWidthOf(window_), 0);
-    EXPECT_EQ(edge.x, Side() == 0 ? 0 : ScreenWidth())
+    const POINT edge = ClientToScreenPoint(window_, DockedSide() == Side::Left ? 0 : ClientWidthOf(window_), 0);
+    EXPECT_EQ(edge.x, DockedSide() == Side::Left ? 0 : ScreenWidth())
         << "the client area does not meet the screen edge: frame at " << PanelLeft(window_) << ", "
         << PanelWidth(window_) - ClientWidthOf(window_) << " columns of frame";
     // Pictures of 64 pixels a pitch of 68 apart, centred across their buttons:
@@ -374,7 +371,7 @@ TEST_P(DisplayScaleChange, LaysTheRunningPanelOutAgainAndBack) {
     ChangeScale(window_, 96);
     ASSERT_TRUE(WaitUntil([&] { return PanelWidth(window_) == 64; }, 3s))
         << "width " << PanelWidth(window_) << " after the change back to 96 DPI";
-    ExpectDocked(window_, Side(), design);
+    ExpectDocked(window_, DockedSide(), design);
     ExpectBlendedBackground(window_, UnderPanel, kPanelColour, kOpacity, "back at 96 DPI");
     for (int i = 0; i < 2; ++i) EXPECT_TRUE(WaitForPicture(window_, i, kFills[i], design)) << "back at 96 DPI";
     SaveScreenshotPng(CurrentTestName() + L".96");
@@ -383,7 +380,7 @@ TEST_P(DisplayScaleChange, LaysTheRunningPanelOutAgainAndBack) {
     EXPECT_EQ(SavedSetting(L"Width"), L"64");
 }
 
-INSTANTIATE_TEST_SUITE_P(DisplayScale, DisplayScaleChange, ::testing::Values(0, 1), SideName);
+INSTANTIATE_TEST_SUITE_P(DisplayScale, DisplayScaleChange, kBothSides, SideName);
 
 // The strip's hints are drawn in a font the panel makes for its scale: each
 // change of scale, not only the first, gives them the new size.
@@ -392,7 +389,7 @@ using DisplayScaleHints = KnownScreenPanel;
 TEST_F(DisplayScaleHints, FollowEveryChangeOfScale) {
     ASSERT_NE(StartOverKnownScreen(1), nullptr);
     const auto hintHeight = [&](const DisplayScale& scale) {
-        const auto hint = HoverHint(*panel_, window_, CloseButtonRect(window_, 0, scale));
+        const auto hint = HoverHint(*panel_, window_, CloseButtonRect(window_, Side::Left, scale));
         if (!hint) return -1;
         return static_cast<int>(hint->place.bottom - hint->place.top);
     };

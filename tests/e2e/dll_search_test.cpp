@@ -106,15 +106,14 @@ TEST_P(DllSearch, ALibraryBesideTheProgramIsNotLoadedInPlaceOfTheSystemOne) {
     ASSERT_TRUE(CopyFileW(source.c_str(), scratch_->File(library + L".dll").c_str(), FALSE));
     ShortRecord item{.fileName = "C:\\item.exe", .caption = "Элемент", .hint = "Подсказка элемента",
                      .trackDrives = true, .image = FramedIconBmp(RGB(255, 0, 255), RGB(0, 90, 0))};
-    ASSERT_TRUE(WriteFileBytes(scratch_->File(L"shorts.dat"), BuildShortsFile({item}).bytes));
-    WriteSettings({"TimeOut=60000"});  // the panel stays while the pointer moves about
     const int trayIconsBefore = CountTrayIcons();
 
-    // Started in a folder of its own: only the program's folder holds the library.
+    // Started in a folder of its own: only the program's folder holds the
+    // library. The panel stays while the pointer moves about.
     const std::wstring work = scratch_->SubFolder(L"work");
     NativeFirstForTilerack nativeFirst(library);
-    auto panel = std::make_unique<PanelProcess>(*scratch_, work);
-    HWND window = StartShown(*panel);
+    HWND window = StartPanel(
+        {.items = std::vector<ShortRecord>{item}, .settings = {"TimeOut=60000"}, .workingFolder = work});
     ASSERT_NE(window, nullptr) << PlantedLoads();
 
     // What loads the libraries the program binds late, each in turn: the
@@ -125,21 +124,21 @@ TEST_P(DllSearch, ALibraryBesideTheProgramIsNotLoadedInPlaceOfTheSystemOne) {
     const POINT centre = Centre(ClientRectOnScreen(window, ItemButtonRect(window, 0)));
     MoveWithInput(centre.x, centre.y);
     HWND tip = nullptr;
-    EXPECT_TRUE(WaitUntil([&] { return (tip = FindTopWindow(panel->Pid(), L"tooltips_class32")) != nullptr; }, 10s))
+    EXPECT_TRUE(WaitUntil([&] { return (tip = FindTopWindow(panel_->Pid(), L"tooltips_class32")) != nullptr; }, 10s))
         << "no hint over the item; " << PlantedLoads();
     if (tip) {
         EXPECT_EQ(WindowText(tip), L"Подсказка элемента");
     }
     SaveScreenshotPng(CurrentTestName());
-    const POINT rest = RestingSpotOverPanel(0);
+    const POINT rest = RestingSpotOverPanel(Side::Left);
     MoveWithInput(rest.x, rest.y);
     // The picture file dialog (comdlg32) of the item dialog, opened and cancelled.
-    ASSERT_TRUE(ChooseFromContextMenu(*panel, window, Centre(ItemButtonRect(window, 0)), MainMenuEntry::Properties))
+    ASSERT_TRUE(ChooseFromContextMenu(*panel_, window, Centre(ItemButtonRect(window, 0)), MainMenuEntry::Properties))
         << PlantedLoads();
-    HWND dialog = WaitForTopWindow(panel->Pid(), L"TMainDialog");
+    HWND dialog = WaitForTopWindow(panel_->Pid(), L"TMainDialog");
     ASSERT_NE(dialog, nullptr) << "no item dialog; " << PlantedLoads();
     PressButton(FindChild(dialog, L"Button", L"Загрузить..."));
-    HWND files = WaitForTopWindow(panel->Pid(), L"#32770", 20s);
+    HWND files = WaitForTopWindow(panel_->Pid(), L"#32770", 20s);
     EXPECT_NE(files, nullptr) << "no file dialog; " << PlantedLoads();
     if (files) {
         PostMessageW(files, WM_COMMAND, IDCANCEL, 0);
@@ -149,8 +148,8 @@ TEST_P(DllSearch, ALibraryBesideTheProgramIsNotLoadedInPlaceOfTheSystemOne) {
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 5s)) << PlantedLoads();
 
     EXPECT_TRUE(Responds(window)) << PlantedLoads();
-    EXPECT_TRUE(panel->Close()) << "the panel did not end; " << PlantedLoads();
-    EXPECT_EQ(panel->ExitCode(), std::optional<DWORD>(0)) << PlantedLoads();
+    EXPECT_TRUE(panel_->Close()) << "the panel did not end; " << PlantedLoads();
+    EXPECT_EQ(panel_->ExitCode(), std::optional<DWORD>(0)) << PlantedLoads();
     EXPECT_EQ(PlantedLoads(), "") << "a library beside the program was loaded in place of the system's";
 }
 

@@ -6,14 +6,14 @@
 namespace e2e {
 namespace {
 
-class Docking : public PanelTest, public ::testing::WithParamInterface<int> {
+class Docking : public PanelTest, public ::testing::WithParamInterface<Side> {
 protected:
-    int Side() const { return GetParam(); }
+    Side DockedSide() const { return GetParam(); }
     std::wstring ShotName(const wchar_t* step) const { return CurrentTestName() + L"." + step; }
     // The panel shown at this side with the delay `timeOut`.
     HWND Start(int timeOut) {
-        WriteSettings({"Side=" + std::to_string(Side()), "TimeOut=" + std::to_string(timeOut)});
-        return StartPanel(Side());
+        return StartPanel(
+            {.side = DockedSide(), .settings = {SideSetting(DockedSide()), "TimeOut=" + std::to_string(timeOut)}});
     }
 };
 
@@ -25,12 +25,12 @@ TEST_P(Docking, SlidesOutWhenThePointerStaysAwayAndInWhenItRestsAtTheEdge) {
     EXPECT_EQ(ClientHeightOf(window), ScreenHeight() + 4);
 
     MovePointerAway();
-    EXPECT_TRUE(ReachesLeft(window, HiddenLeft(Side()))) << "did not slide out";
+    EXPECT_TRUE(ReachesHidden(window, DockedSide())) << "did not slide out";
     EXPECT_EQ(PanelTop(window), -4);
     SaveScreenshotPng(ShotName(L"hidden"));
 
-    MovePointer(EdgeX(Side()), 300);
-    EXPECT_TRUE(ReachesLeft(window, ShownLeft(Side()))) << "did not slide in with the pointer at the edge";
+    MovePointer(EdgeX(DockedSide()), 300);
+    EXPECT_TRUE(ReachesShown(window, DockedSide())) << "did not slide in with the pointer at the edge";
     EXPECT_EQ(PanelTop(window), -4);
     SaveScreenshotPng(ShotName(L"shown"));
 }
@@ -41,7 +41,7 @@ TEST_P(Docking, HideButtonHidesAndTrayDoubleClickBringsItBack) {
 
     // The hide button shows only while the pointer is near it; its arrows
     // have black outlines, which the blended background never has.
-    const RECT hide = ClientRectOnScreen(window, HideButtonRect(window, Side()));
+    const RECT hide = ClientRectOnScreen(window, HideButtonRect(window, DockedSide()));
     EXPECT_EQ(CountPixels(CaptureScreen(), hide, IsBlack), 0) << "the hide button shows with the pointer away";
     const POINT target = Centre(hide);
     MoveWithInput(target.x, target.y);
@@ -50,10 +50,10 @@ TEST_P(Docking, HideButtonHidesAndTrayDoubleClickBringsItBack) {
     SaveScreenshotPng(ShotName(L"hide-button"));
 
     ClickOn(window, target);
-    EXPECT_TRUE(ReachesLeft(window, HiddenLeft(Side()))) << "the hide button did not hide the panel";
+    EXPECT_TRUE(ReachesHidden(window, DockedSide())) << "the hide button did not hide the panel";
 
     // Over the panel's place but off the edge zone: only the tray brings it in.
-    EXPECT_TRUE(BringIn(window, Side())) << "the tray double click did not show the panel";
+    EXPECT_TRUE(BringIn(window, DockedSide())) << "the tray double click did not show the panel";
     EXPECT_EQ(PanelTop(window), -4);
     SaveScreenshotPng(ShotName(L"after-tray"));
 }
@@ -66,10 +66,10 @@ TEST_P(Docking, WidthChangedByTheFrameIsReDockedAndSaved) {
 
     // The frame's edge toward the inside of the screen, halfway down.
     const RECT frame = WindowRect(window);
-    const int grip = Side() == 0 ? frame.right - 2 : frame.left + 1;
+    const int grip = DockedSide() == Side::Left ? frame.right - 2 : frame.left + 1;
     const int widened = kPanelDefaultWidth + 40;
     const POINT from{grip, 300};
-    const POINT to{grip + (Side() == 0 ? 40 : -40), 300};
+    const POINT to{grip + (DockedSide() == Side::Left ? 40 : -40), 300};
     if (!WindowManager().empty()) {
         // The window manager runs the sizing itself and follows the X
         // server's pointer, as under a user's mouse: the drag must resize.
@@ -90,20 +90,20 @@ TEST_P(Docking, WidthChangedByTheFrameIsReDockedAndSaved) {
     ASSERT_TRUE(WaitUntil([&] { return PanelWidth(window) == widened; }, 3s))
         << "width " << PanelWidth(window) << " instead of " << widened;
 
-    EXPECT_TRUE(ReachesLeft(window, ShownLeft(Side(), widened))) << "not re-docked";
+    EXPECT_TRUE(ReachesShown(window, DockedSide(), widened)) << "not re-docked";
     EXPECT_EQ(PanelTop(window), -4);
     EXPECT_EQ(ClientHeightOf(window), ScreenHeight() + 4);
     // The strip follows the width: the close button sits at the new corner.
-    EXPECT_TRUE(WaitForCloseCross(window, Side())) << "no close cross at the new corner";
+    EXPECT_TRUE(WaitForCloseCross(window, DockedSide())) << "no close cross at the new corner";
     SaveScreenshotPng(ShotName(L"widened"));
 
-    RestPointerOverPanel(Side(), widened);
+    RestPointerOverPanel(DockedSide(), widened);
     ASSERT_TRUE(panel_->Close());
     ASSERT_TRUE(SettingsSaved()) << "no section Keelstrip saved";
     EXPECT_EQ(SavedSetting(L"Width"), std::to_wstring(widened));
 }
 
-INSTANTIATE_TEST_SUITE_P(Sides, Docking, ::testing::Values(0, 1), SideName);
+INSTANTIATE_TEST_SUITE_P(Sides, Docking, kBothSides, SideName);
 
 }  // namespace
 }  // namespace e2e

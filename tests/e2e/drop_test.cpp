@@ -33,11 +33,7 @@ protected:
     // The panel shown since its start; `slideIn`: then slid in by the tray
     // icon's double click, which makes it a drop target.
     HWND Start(bool slideIn = true) {
-        RestPointerOverPanel();
-        panel_ = std::make_unique<PanelProcess>(*scratch_);
-        window_ = panel_->WaitForWindow();
-        if (!window_) return nullptr;
-        EXPECT_TRUE(ReachesLeft(window_, ShownLeft(0, kPanelDefaultWidth, scale_)));
+        if (!StartPanel()) return nullptr;
         MoveTrayWindowAway();
         if (slideIn) {
             EXPECT_TRUE(SlideInByTray());
@@ -47,7 +43,7 @@ protected:
 
     bool SlideInByTray() {
         PostTrayCallback(window_, WM_LBUTTONDBLCLK);
-        return Responds(window_) && WaitForCloseCross(window_, 0);
+        return Responds(window_) && WaitForCloseCross(window_, Side::Left);
     }
 
     // Drags `files` from the source onto the panel's client point `at`.
@@ -85,12 +81,12 @@ TEST_F(Drop, OnlyAfterTheFirstSlideInAndTheFileBecomesTheOnlyItem) {
 
     const auto items = CloseAndReadItems();
     ASSERT_EQ(items.size(), 1u);
-    EXPECT_EQ(items[0]->Caption, "отчёт.txt");
-    EXPECT_EQ(items[0]->Hint, "отчёт.txt");
-    EXPECT_EQ(items[0]->WorkDir, Narrow(folder) + "\\");
-    EXPECT_EQ(items[0]->FileName, Narrow(file));
-    EXPECT_EQ(items[0]->Params, "");
-    EXPECT_TRUE(items[0]->TrackDrives);
+    EXPECT_EQ(items[0].caption, "отчёт.txt");
+    EXPECT_EQ(items[0].hint, "отчёт.txt");
+    EXPECT_EQ(items[0].workDir, Narrow(folder) + "\\");
+    EXPECT_EQ(items[0].fileName, Narrow(file));
+    EXPECT_EQ(items[0].params, "");
+    EXPECT_TRUE(items[0].trackDrives);
 }
 
 // The system's icon size grows with the display scale (48 x 48 at 150 %);
@@ -106,8 +102,8 @@ TEST_F(Drop, TheDroppedFilesPictureIsStored32By32At144Dpi) {
 
     const auto items = CloseAndReadItems();
     ASSERT_EQ(items.size(), 1u);
-    EXPECT_EQ(items[0]->Icon.Width(), 32);
-    EXPECT_EQ(items[0]->Icon.Height(), 32);
+    EXPECT_EQ(PictureOf(items[0].image).width, 32);
+    EXPECT_EQ(PictureOf(items[0].image).height, 32);
 }
 
 TEST_F(Drop, ThreeFilesAtOneSpotLandAsAGroupInReverseOrder) {
@@ -144,9 +140,9 @@ TEST_F(Drop, PathLongerThan255CharactersIsKeptWhole) {
 
     const auto items = CloseAndReadItems();
     ASSERT_EQ(items.size(), 1u);
-    EXPECT_EQ(items[0]->FileName, Narrow(file)) << "kept " << items[0]->FileName.size() << " of " << file.size();
-    EXPECT_EQ(items[0]->WorkDir, Narrow(folder) + "\\");
-    EXPECT_EQ(items[0]->Caption, "длинный путь.txt");
+    EXPECT_EQ(items[0].fileName, Narrow(file)) << "kept " << items[0].fileName.size() << " of " << file.size();
+    EXPECT_EQ(items[0].workDir, Narrow(folder) + "\\");
+    EXPECT_EQ(items[0].caption, "длинный путь.txt");
 }
 
 TEST_F(Drop, NameOutsideTheCodePageIsRefusedAndNamedAsTheUserSeesIt) {
@@ -182,7 +178,7 @@ TEST_F(Drop, DropsWorkAfterTheStayOnTopChoiceChangedBothWays) {
         ASSERT_TRUE(WaitUntil([&] { return IsTopmost(window_) == onTop; }, 5s))
             << "the stay-on-top choice did not reach the panel";
         RestPointerOverPanel();
-        ASSERT_TRUE(ReachesLeft(window_, ShownLeft(0)));
+        ASSERT_TRUE(ReachesShown(window_, Side::Left));
         const std::wstring file = MakeFile(folder, onTop ? L"on-top.txt" : L"normal.txt");
         EXPECT_EQ(DropAt({20, 300}, {file}), "ended accepted")
             << (onTop ? "after turning stay-on-top on" : "after turning it off");

@@ -36,21 +36,20 @@ TEST_F(HostileDisk, ItemFileHeldOpenWithoutSharingFailsThenTheNextSaveSucceeds) 
     const ShortsFile file = BuildShortsFile(SomeItems(3));
     const std::wstring path = ItemsPath();
     ASSERT_TRUE(WriteFileBytes(path, file.bytes));
-    PanelProcess panel(*scratch_);
-    const HWND window = panel.WaitForWindow();
+    const HWND window = StartPanel({.expect = PanelState::Visible});
     ASSERT_NE(window, nullptr);
 
     HANDLE held = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    const std::optional<std::wstring> error = SaveReportingError(panel, window);
+    const std::optional<std::wstring> error = SaveReportingError(*panel_, window);
     CloseHandle(held);
     ASSERT_TRUE(error) << "no message for the failed save";
     EXPECT_NE(error->find(L"Cannot create file"), std::wstring::npos) << Narrow(*error);
     EXPECT_EQ(ReadWholeFile(path), file.bytes) << "the held file changed";
     EXPECT_FALSE(FileExists(path + L".saving")) << "the failed save left its temporary file";
-    EXPECT_TRUE(panel.Running());
+    EXPECT_TRUE(panel_->Running());
 
-    EXPECT_FALSE(SaveReportingError(panel, window)) << "the next save failed too";
+    EXPECT_FALSE(SaveReportingError(*panel_, window)) << "the next save failed too";
     EXPECT_TRUE(HoldsItems(path, file));
 }
 
@@ -67,18 +66,17 @@ TEST_F(HostileDisk, FullDiskKeepsTheOldListThenTheNextSaveSucceeds) {
     ASSERT_GT(freeBytes.QuadPart, 64u * 1024);
     ASSERT_TRUE(WriteFileBytes(filler, Bytes(static_cast<size_t>(freeBytes.QuadPart - 64 * 1024), 0x5A)));
 
-    PanelProcess panel(small);
-    const HWND window = panel.WaitForWindow();
+    const HWND window = StartPanel({.expect = PanelState::Visible, .programFolder = small.Path()});
     ASSERT_NE(window, nullptr) << "the panel did not start from the small disk";
-    const std::optional<std::wstring> error = SaveReportingError(panel, window);
+    const std::optional<std::wstring> error = SaveReportingError(*panel_, window);
     ASSERT_TRUE(error) << "no message for the save on a full disk";
     EXPECT_NE(error->find(L"Unable to write to"), std::wstring::npos) << Narrow(*error);
     EXPECT_EQ(ReadWholeFile(path), file.bytes) << "the old list changed on the full disk";
     EXPECT_FALSE(FileExists(path + L".saving")) << "the failed save left its temporary file";
-    EXPECT_TRUE(panel.Running());
+    EXPECT_TRUE(panel_->Running());
 
     ASSERT_TRUE(DeleteFileW(filler.c_str()));
-    EXPECT_FALSE(SaveReportingError(panel, window)) << "the save after space was freed failed";
+    EXPECT_FALSE(SaveReportingError(*panel_, window)) << "the save after space was freed failed";
     EXPECT_TRUE(HoldsItems(path, file));
 }
 
@@ -89,26 +87,17 @@ TEST_F(HostileDisk, FolderThatTakesNoNewFileKeepsTheListAndTheProgramRuns) {
     const std::optional<Bytes> before = ReadWholeFile(path);
     ASSERT_TRUE(before);
     // The prepared folder: its program, its list, nothing to copy in.
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    const std::wstring exe = JoinPath(folder, L"tilerack.exe");
-    std::wstring command = L"\"" + exe + L"\"";
-    ASSERT_TRUE(CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                               &startup, &process));
-    CloseHandle(process.hThread);
-    HWND window = WaitForTopWindow(process.dwProcessId, L"TMainPanel", 20s);
+    HWND window = StartPanel({.expect = PanelState::Visible, .programFolder = folder});
     ASSERT_NE(window, nullptr);
     PostMessageW(window, WM_CLOSE, 0, 0);
-    const auto box = WaitForMessageBox(process.dwProcessId, 20s);
+    const auto box = WaitForMessageBox(Pid(), 20s);
     EXPECT_TRUE(box) << "no message for the save into the folder";
     if (box) {
         EXPECT_NE(box->text.find(L"Cannot create file"), std::wstring::npos) << Narrow(box->text);
         SaveScreenshotPng(CurrentTestName());
         DismissMessageBox(box->window);
     }
-    if (WaitForSingleObject(process.hProcess, 20000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
-    CloseHandle(process.hProcess);
+    if (!panel_->WaitForExit(20s)) panel_->Kill();
     EXPECT_EQ(ReadWholeFile(path), before) << "the list in the folder changed";
 }
 
@@ -126,10 +115,9 @@ TEST_F(HostileDisk, ItemFileAtThePathLengthLimitIsSaved) {
     ASSERT_EQ(deep.ExePath().size(), static_cast<size_t>(MAX_PATH - 1));
     const ShortsFile file = BuildShortsFile(SomeItems(2));
     ASSERT_TRUE(WriteFileBytes(deep.File(L"shorts.dat"), file.bytes));
-    PanelProcess panel(deep);
-    const HWND window = panel.WaitForWindow();
+    const HWND window = StartPanel({.expect = PanelState::Visible, .programFolder = deep.Path()});
     ASSERT_NE(window, nullptr) << "the panel did not start from the long path";
-    EXPECT_FALSE(SaveReportingError(panel, window)) << "the save at the length limit failed";
+    EXPECT_FALSE(SaveReportingError(*panel_, window)) << "the save at the length limit failed";
     EXPECT_TRUE(HoldsItems(deep.File(L"shorts.dat"), file));
 }
 

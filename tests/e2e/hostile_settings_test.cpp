@@ -22,16 +22,15 @@ TEST_F(HostileSettings, AbsurdFileGivesDefaultsWhereUnusableAndIsWrittenBackClea
 
     // The delay is the default one: the pointer rests over the panel, so it
     // stays where it starts.
-    RestPointerOverPanel();
-    PanelProcess panel(*scratch_);
-    const HWND window = panel.WaitForWindow(30s);
+    const HWND window = StartPanel(
+        {.expect = PanelState::Visible, .pointer = RestingSpotOverPanel(Side::Left), .windowTimeout = 30s});
     ASSERT_NE(window, nullptr) << "the panel did not start on the absurd settings";
-    EXPECT_TRUE(ReachesLeft(window, ShownLeft(0, 64)));
+    EXPECT_TRUE(ReachesShown(window, Side::Left, 64));
     EXPECT_EQ(PanelWidth(window), 64);
     EXPECT_EQ(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
-    EXPECT_FALSE(FindMessageBox(panel.Pid())) << "a message for the settings file";
+    EXPECT_FALSE(FindMessageBox(Pid())) << "a message for the settings file";
     SaveScreenshotPng(CurrentTestName());
-    ASSERT_TRUE(panel.Close());
+    ASSERT_TRUE(panel_->Close());
 
     EXPECT_EQ(SavedSetting(L"Side"), L"0");
     EXPECT_EQ(SavedSetting(L"Width"), L"64");
@@ -41,11 +40,10 @@ TEST_F(HostileSettings, AbsurdFileGivesDefaultsWhereUnusableAndIsWrittenBackClea
     EXPECT_EQ(SavedSetting(L"OnTop"), L"0");
 
     // The next start reads what was written.
-    PanelProcess again(*scratch_);
-    const HWND second = again.WaitForWindow(30s);
+    const HWND second = StartPanel({.expect = PanelState::Visible, .windowTimeout = 30s});
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(PanelWidth(second), 64);
-    ASSERT_TRUE(again.Close());
+    ASSERT_TRUE(panel_->Close());
     EXPECT_EQ(SavedSetting(L"Opacity"), L"30");
 }
 

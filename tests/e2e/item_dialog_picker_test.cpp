@@ -19,6 +19,15 @@ std::wstring ShippedCollection() {
     return exe.substr(0, exe.find_last_of(L"\\/") + 1) + L"icons.dat";
 }
 
+// The picture an item file holds and one of the collection, pixel for pixel.
+bool SamePixels(const StoredPicture& stored, const tilerack::TBitmap& picture) {
+    if (stored.width != picture.Width() || stored.height != picture.Height()) return false;
+    for (int y = 0; y < stored.height; ++y)
+        for (int x = 0; x < stored.width; ++x)
+            if (stored.Pixel(x, y) != picture.Pixel(x, y)) return false;
+    return true;
+}
+
 std::vector<tilerack::TBitmap> CollectionPictures(const Bytes& file) {
     std::vector<tilerack::TBitmap> pictures;
     tilerack::ByteReader in(file);
@@ -74,11 +83,12 @@ protected:
         EXPECT_EQ(WindowText(dialog_), dialogTitle_);
     }
 
-    std::unique_ptr<tilerack::TShortCut> ConfirmAndReadItem() {
+    std::optional<ShortRecord> ConfirmAndReadItem() {
         PressButton(dialog_, L"ОК");
         EXPECT_TRUE(WaitUntilGone(dialog_));
         auto items = CloseAndReadItems();
-        return items.empty() ? nullptr : std::move(items.front());
+        if (items.empty()) return std::nullopt;
+        return items.front();
     }
 
     Bytes collection_;
@@ -99,8 +109,8 @@ TEST_F(PickerFromItemDialog, WhileOpenTheDialogIsDisabledAndRetitledAndClosingIt
     ExpectDialogBack();
     EXPECT_FALSE(IsWindowVisible(FindChild(dialog_, L"Button", L"случайная")));
     const auto item = ConfirmAndReadItem();
-    ASSERT_NE(item, nullptr);
-    EXPECT_EQ(item->Icon.Pixel(16, 16), tilerack::Rgb(0, 90, 0)) << "the picture changed without a choice";
+    ASSERT_TRUE(item);
+    EXPECT_EQ(PictureOf(item->image).Pixel(16, 16), tilerack::Rgb(0, 90, 0)) << "the picture changed without a choice";
 }
 
 TEST_F(PickerFromItemDialog, ACollectionPictureDoubleClickedBecomesTheItemsPicture) {
@@ -121,10 +131,10 @@ TEST_F(PickerFromItemDialog, ACollectionPictureDoubleClickedBecomesTheItemsPictu
     ExpectDialogBack();
     EXPECT_FALSE(IsWindowVisible(FindChild(dialog_, L"Button", L"случайная"))) << "a chosen picture ends random mode";
     const auto item = ConfirmAndReadItem();
-    ASSERT_NE(item, nullptr);
-    ASSERT_EQ(item->Icon.Width(), 32);
-    ASSERT_EQ(item->Icon.Height(), 32);
-    EXPECT_TRUE(item->Icon.SamePixels(pictures[3])) << "the item's picture is not collection picture 3";
+    ASSERT_TRUE(item);
+    ASSERT_EQ(PictureOf(item->image).width, 32);
+    ASSERT_EQ(PictureOf(item->image).height, 32);
+    EXPECT_TRUE(SamePixels(PictureOf(item->image), pictures[3])) << "the item's picture is not collection picture 3";
 }
 
 TEST_F(PickerFromItemDialog, NewEntryGivesAFreshGlyphAndRandomMode) {
@@ -135,9 +145,9 @@ TEST_F(PickerFromItemDialog, NewEntryGivesAFreshGlyphAndRandomMode) {
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(FindChild(dialog_, L"Button", L"случайная")) != FALSE; }, 3s))
         << "\"Новый\" must turn random mode on";
     const auto item = ConfirmAndReadItem();
-    ASSERT_NE(item, nullptr);
-    ASSERT_EQ(item->Icon.Width(), 32);
-    EXPECT_NE(item->Icon.Pixel(16, 16), tilerack::Rgb(0, 90, 0)) << "no new glyph";
+    ASSERT_TRUE(item);
+    ASSERT_EQ(PictureOf(item->image).width, 32);
+    EXPECT_NE(PictureOf(item->image).Pixel(16, 16), tilerack::Rgb(0, 90, 0)) << "no new glyph";
 }
 
 TEST_F(PickerFromItemDialog, WithoutACollectionTheMessageShowsOnce) {

@@ -10,8 +10,6 @@
 namespace e2e {
 namespace {
 
-using tilerack::TShortCut;
-
 // The dialog's edits in creation (and tab) order.
 enum class Edit { Name, Hint, FileName, Params, WorkDir };
 
@@ -99,14 +97,14 @@ TEST_F(ItemDialog, NewItemCancelledAddsNothingConfirmedLandsBelowTheClickedButto
 
     const auto saved = CloseAndReadItems();
     ASSERT_EQ(saved.size(), 3u) << "the cancelled item must not be kept, the confirmed one must";
-    EXPECT_EQ(saved[0]->Caption, Cp1251(L"Первый"));
-    EXPECT_EQ(saved[1]->Caption, Cp1251(L"Новый ярлык")) << "not inserted below the clicked button";
-    EXPECT_EQ(saved[1]->FileName, Cp1251(L"C:\\новый.exe"));
-    EXPECT_EQ(saved[1]->Params, "-x");
-    EXPECT_EQ(saved[1]->Icon.Width(), 32);
-    EXPECT_EQ(saved[1]->Icon.Height(), 32);
-    EXPECT_TRUE(saved[1]->TrackDrives);
-    EXPECT_EQ(saved[2]->Caption, Cp1251(L"Второй"));
+    EXPECT_EQ(saved[0].caption, Cp1251(L"Первый"));
+    EXPECT_EQ(saved[1].caption, Cp1251(L"Новый ярлык")) << "not inserted below the clicked button";
+    EXPECT_EQ(saved[1].fileName, Cp1251(L"C:\\новый.exe"));
+    EXPECT_EQ(saved[1].params, "-x");
+    EXPECT_EQ(PictureOf(saved[1].image).width, 32);
+    EXPECT_EQ(PictureOf(saved[1].image).height, 32);
+    EXPECT_TRUE(saved[1].trackDrives);
+    EXPECT_EQ(saved[2].caption, Cp1251(L"Второй"));
 }
 
 TEST_F(ItemDialog, NewItemOnAnEmptyPanelIsItsOnlyItemWithAButton) {
@@ -124,7 +122,7 @@ TEST_F(ItemDialog, NewItemOnAnEmptyPanelIsItsOnlyItemWithAButton) {
     SaveScreenshotPng(CurrentTestName());
     const auto saved = CloseAndReadItems();
     ASSERT_EQ(saved.size(), 1u);
-    EXPECT_EQ(saved[0]->Caption, Cp1251(L"Один"));
+    EXPECT_EQ(saved[0].caption, Cp1251(L"Один"));
 }
 
 TEST_F(ItemDialog, PropertiesOfAnItemWithoutPicturePaintAGlyphKeptOnCancel) {
@@ -142,9 +140,9 @@ TEST_F(ItemDialog, PropertiesOfAnItemWithoutPicturePaintAGlyphKeptOnCancel) {
 
     const auto saved = CloseAndReadItems();
     ASSERT_EQ(saved.size(), 1u);
-    EXPECT_EQ(saved[0]->Caption, Cp1251(L"Голый")) << "cancel must not write the fields";
-    EXPECT_EQ(saved[0]->Icon.Width(), 32) << "the glyph painted on opening must stay after cancel";
-    EXPECT_EQ(saved[0]->Icon.Height(), 32);
+    EXPECT_EQ(saved[0].caption, Cp1251(L"Голый")) << "cancel must not write the fields";
+    EXPECT_EQ(PictureOf(saved[0].image).width, 32) << "the glyph painted on opening must stay after cancel";
+    EXPECT_EQ(PictureOf(saved[0].image).height, 32);
 }
 
 TEST_F(ItemDialog, HintTypedOverTwoLinesIsStoredWithItsLineBreakAndEscDoesNotClose) {
@@ -166,8 +164,8 @@ TEST_F(ItemDialog, HintTypedOverTwoLinesIsStoredWithItsLineBreakAndEscDoesNotClo
 
     const auto saved = CloseAndReadItems();
     ASSERT_EQ(saved.size(), 1u);
-    EXPECT_EQ(saved[0]->Hint, Cp1251(L"первая\r\nвторая"));
-    EXPECT_EQ(saved[0]->Caption, Cp1251(L"Подсказка"));
+    EXPECT_EQ(saved[0].hint, Cp1251(L"первая\r\nвторая"));
+    EXPECT_EQ(saved[0].caption, Cp1251(L"Подсказка"));
 }
 
 TEST_F(ItemDialog, LoadedIconIsCappedAt32WithWhiteLastRowAndColumnAndDamagedBitmapKeepsThePreview) {
@@ -202,9 +200,9 @@ TEST_F(ItemDialog, LoadedIconIsCappedAt32WithWhiteLastRowAndColumnAndDamagedBitm
 
     const auto saved = CloseAndReadItems();
     ASSERT_EQ(saved.size(), 1u);
-    const tilerack::TBitmap& picture = saved[0]->Icon;
-    ASSERT_EQ(picture.Width(), 32);
-    ASSERT_EQ(picture.Height(), 32);
+    const StoredPicture picture = PictureOf(saved[0].image);
+    ASSERT_EQ(picture.width, 32);
+    ASSERT_EQ(picture.height, 32);
     const tilerack::Color white = tilerack::Rgb(255, 255, 255), red = tilerack::Rgb(255, 0, 0);
     for (int i = 0; i < 32; ++i) {
         EXPECT_EQ(picture.Pixel(31, i), white) << "last column, row " << i;
@@ -227,13 +225,13 @@ TEST_F(ItemDialog, SaveWritesTheItemsAsTheyAreNotTheDialogsEdits) {
     ASSERT_TRUE(WaitUntil([&] { return FileExists(file); }, 5s)) << "Сохранить wrote nothing";
     const auto during = ReadSavedItems(file);
     ASSERT_EQ(during.size(), 1u);
-    EXPECT_EQ(during[0]->Caption, Cp1251(L"Старое"));
+    EXPECT_EQ(during[0].caption, Cp1251(L"Старое"));
     EXPECT_NE(SavedSetting(L"Width"), L"<missing>") << "the settings are saved too";
     EXPECT_TRUE(IsWindowVisible(dialog));
     ASSERT_TRUE(PressAndClose(dialog, L"Отмена"));
     const auto after = CloseAndReadItems();
     ASSERT_EQ(after.size(), 1u);
-    EXPECT_EQ(after[0]->Caption, Cp1251(L"Старое"));
+    EXPECT_EQ(after[0].caption, Cp1251(L"Старое"));
 }
 
 TEST_F(ItemDialog, BrowsedFileInAFolderWithASpaceIsQuotedAndStillStarts) {
@@ -264,7 +262,7 @@ TEST_F(ItemDialog, BrowsedFileInAFolderWithASpaceIsQuotedAndStillStarts) {
 
     const auto saved = CloseAndReadItems();
     ASSERT_EQ(saved.size(), 1u);
-    EXPECT_EQ(saved[0]->FileName, Cp1251(shown)) << "the quotes are stored as shown";
+    EXPECT_EQ(saved[0].fileName, Cp1251(shown)) << "the quotes are stored as shown";
 }
 
 }  // namespace

@@ -12,7 +12,6 @@
 #include <thread>
 
 #include "e2e_harness.h"
-#include "items/shortcut_file.h"
 #include "keyboard_driver.h"
 #include "panel/strip_accessible_win.h"
 #include "platform/com_ptr.h"
@@ -43,11 +42,11 @@ TEST_F(KeyboardAccess, HotKeyBringsThePanelOutWithTheFocusOnItsFirstItemAndEscHi
     EXPECT_TRUE(WaitForFocusedChild(window, 1)) << "the keyboard focus is not on the first item";
     // It stays out while the keyboard uses it, though the pointer is far away
     // (five times the pointer watch's delay).
-    EXPECT_FALSE(WaitUntil([&] { return PanelLeft(window) != ShownLeft(0); }, 1500ms))
+    EXPECT_TRUE(StaysAt(window, ShownLeft(Side::Left), 1500ms))
         << "the pointer watch hid the panel under the keyboard's focus";
 
     ASSERT_EQ(PressXKeys({"Escape"}), "ended");
-    EXPECT_TRUE(ReachesLeft(window, HiddenLeft(0), 10s)) << "Esc did not hide the panel";
+    EXPECT_TRUE(ReachesHidden(window, Side::Left, 10s)) << "Esc did not hide the panel";
     EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == holder_->Window(); }, 10s))
         << "the focus did not go back to the window that had it";
     EXPECT_FALSE(FindMessageBox(Pid()));
@@ -65,7 +64,7 @@ TEST_F(KeyboardAccess, EscGivesNoFocusToAWindowDisabledMeanwhile) {
     EnableWindow(holder_->Window(), FALSE);
 
     ASSERT_EQ(PressXKeys({"Escape"}), "ended");
-    EXPECT_TRUE(ReachesLeft(window, HiddenLeft(0), 10s)) << "Esc did not hide the panel";
+    EXPECT_TRUE(ReachesHidden(window, Side::Left, 10s)) << "Esc did not hide the panel";
     EXPECT_FALSE(WaitUntil([&] { return GetForegroundWindow() == holder_->Window(); }, 1500ms))
         << "the disabled window was made the foreground window";
     EnableWindow(holder_->Window(), TRUE);
@@ -111,9 +110,9 @@ TEST_F(KeyboardAccess, ShiftF10OpensTheContextMenuOfTheFocusedItem) {
     ASSERT_TRUE(panel_->Close());
     const auto saved = ReadSavedItems(scratch_->File(L"shorts.dat"));
     ASSERT_EQ(saved.size(), 3u);
-    EXPECT_EQ(saved[0]->Params, "item-b") << "the focused second item did not move up";
-    EXPECT_EQ(saved[1]->Params, "item-a");
-    EXPECT_EQ(saved[2]->Params, "item-c");
+    EXPECT_EQ(saved[0].params, "item-b") << "the focused second item did not move up";
+    EXPECT_EQ(saved[1].params, "item-a");
+    EXPECT_EQ(saved[2].params, "item-c");
 }
 
 TEST_F(KeyboardAccess, FocusMovesAndANewOrderAreAnnouncedToAssistiveTechnology) {
@@ -173,7 +172,7 @@ TEST_F(KeyboardAccess, AppsKeyOnTheLastItemAfterEndScrollsAndOpensItsMenu) {
     ASSERT_TRUE(panel_->Close());
     const auto saved = ReadSavedItems(scratch_->File(L"shorts.dat"));
     ASSERT_EQ(saved.size(), static_cast<size_t>(items));
-    EXPECT_EQ(saved[items - 2]->Params, "item-" + std::string(1, static_cast<char>('a' + items - 1)));
+    EXPECT_EQ(saved[items - 2].params, "item-" + std::string(1, static_cast<char>('a' + items - 1)));
 }
 
 TEST_F(KeyboardAccess, TakenHotKeyIsReportedOnceAndThePointerStillShowsThePanel) {
@@ -182,50 +181,41 @@ TEST_F(KeyboardAccess, TakenHotKeyIsReportedOnceAndThePointerStillShowsThePanel)
     struct Release {
         ~Release() { UnregisterHotKey(nullptr, 0x4B59); }
     } release;
-    WriteItems(ProbeItems(2));
-    PanelProcess panel(*scratch_);
-    HWND window = panel.WaitForWindow();
+    HWND window = StartPanel({.items = RecordsOf(ProbeItems(2)), .expect = PanelState::Visible});
     ASSERT_NE(window, nullptr);
     std::optional<MessageBoxInfo> box;
-    ASSERT_TRUE(WaitUntil([&] { return (box = FindMessageBox(panel.Pid())).has_value(); }, 10s))
+    ASSERT_TRUE(WaitUntil([&] { return (box = FindMessageBox(Pid())).has_value(); }, 10s))
         << "no message about the taken hot key";
     EXPECT_EQ(Narrow(box->caption), Narrow(kAppTitle));
     EXPECT_EQ(Narrow(box->text),
               Narrow(L"Сочетание клавиш Ctrl+Alt+Shift+Пробел уже занято другой программой; панель работает без него."));
     DismissMessageBox(box->window);
-    ASSERT_TRUE(WaitUntil([&] { return !FindMessageBox(panel.Pid()); }, 5s));
+    ASSERT_TRUE(WaitUntil([&] { return !FindMessageBox(Pid()); }, 5s));
 
     // The pointer away: it slides out; at the edge: it comes back.
     const POINT away = SpotAwayFromPanel();
     MoveWithInput(away.x, away.y);
-    EXPECT_TRUE(ReachesLeft(window, HiddenLeft(0), 10s));
+    EXPECT_TRUE(ReachesHidden(window, Side::Left, 10s));
     MoveWithInput(0, ScreenHeight() / 2);
-    EXPECT_TRUE(ReachesLeft(window, ShownLeft(0), 10s)) << "the pointer no longer brings the panel out";
-    EXPECT_FALSE(FindMessageBox(panel.Pid())) << "the message came a second time";
-    EXPECT_TRUE(panel.Close());
+    EXPECT_TRUE(ReachesShown(window, Side::Left, 10s)) << "the pointer no longer brings the panel out";
+    EXPECT_FALSE(FindMessageBox(Pid())) << "the message came a second time";
+    EXPECT_TRUE(panel_->Close());
 }
 
 TEST_F(KeyboardAccess, SettingsOfAUserWhoNeverSetTheHotKeyStayAsTheyWere) {
     WriteSettings({"Side=0", "Width=70", "TimeOut=300", "Opacity=40", "Color=16048352", "OnTop=0"});
     const auto before = ReadWholeFile(IniPath());
     ASSERT_TRUE(before);
-    {
-        PanelProcess panel(*scratch_);
-        ASSERT_NE(StartShown(panel, 0, 70), nullptr);
-        ASSERT_TRUE(panel.Close());
-    }
+    ASSERT_NE(StartPanel({.width = 70}), nullptr);
+    ASSERT_TRUE(panel_->Close());
     const auto after = ReadWholeFile(IniPath());
     ASSERT_TRUE(after);
     EXPECT_EQ(std::string(after->begin(), after->end()), std::string(before->begin(), before->end()));
     EXPECT_EQ(SavedSetting(L"HotKey"), L"<missing>");
 
     // A user who turned it off keeps it off.
-    WriteSettings({"Side=0", "Width=64", "HotKey=0"});
-    {
-        PanelProcess panel(*scratch_);
-        ASSERT_NE(StartShown(panel), nullptr);
-        ASSERT_TRUE(panel.Close());
-    }
+    ASSERT_NE(StartPanel({.settings = {"Side=0", "Width=64", "HotKey=0"}}), nullptr);
+    ASSERT_TRUE(panel_->Close());
     EXPECT_EQ(SavedSetting(L"HotKey"), L"0");
 }
 
@@ -246,17 +236,15 @@ bool HasLoaded(DWORD pid, const std::wstring& name) {
 }
 
 TEST_F(KeyboardAccess, AccessibilityLibrariesLoadOnlyWhenTheObjectIsFirstAskedFor) {
-    WriteItems(ProbeItems(2));
-    PanelProcess panel(*scratch_);
-    HWND window = StartShown(panel);
+    HWND window = StartPanel({.items = RecordsOf(ProbeItems(2))});
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(HasLoaded(panel.Pid(), L"user32.dll")) << "the module list of the panel cannot be read";
-    EXPECT_FALSE(HasLoaded(panel.Pid(), L"oleacc.dll")) << "oleacc was loaded at start";
+    ASSERT_TRUE(HasLoaded(Pid(), L"user32.dll")) << "the module list of the panel cannot be read";
+    EXPECT_FALSE(HasLoaded(Pid(), L"oleacc.dll")) << "oleacc was loaded at start";
     AccessibleReader reader(window);
     ASSERT_TRUE(reader.Object());
     EXPECT_EQ(reader.ChildCount(), 5);
-    EXPECT_TRUE(HasLoaded(panel.Pid(), L"oleacc.dll"));
-    EXPECT_TRUE(panel.Close());
+    EXPECT_TRUE(HasLoaded(Pid(), L"oleacc.dll"));
+    EXPECT_TRUE(panel_->Close());
 }
 
 // The name the system's own accessible object of a control gives it.
@@ -280,12 +268,11 @@ std::wstring ControlName(HWND control) {
 }
 
 TEST_F(KeyboardAccess, SettingsDialogPicturesAndBarAreNamedForScreenReaders) {
-    PanelProcess panel(*scratch_);
-    HWND window = StartShown(panel);
+    HWND window = StartPanel();
     ASSERT_NE(window, nullptr);
-    const POINT spot = RestingSpotOverPanel(0);
+    const POINT spot = RestingSpotOverPanel(Side::Left);
     const POINT client = {spot.x - PanelLeft(window), spot.y - PanelTop(window)};
-    HWND menu = OpenContextMenuAt(panel, window, client);
+    HWND menu = OpenContextMenuAt(*panel_, window, client);
     ASSERT_NE(menu, nullptr);
     ChooseMenuEntry(menu, 6);  // "Настройки..."
     HWND dialog = nullptr;
@@ -294,7 +281,7 @@ TEST_F(KeyboardAccess, SettingsDialogPicturesAndBarAreNamedForScreenReaders) {
             dialog = FindWindowW(L"TFormTuning", nullptr);
             DWORD pid = 0;
             if (dialog) GetWindowThreadProcessId(dialog, &pid);
-            return dialog && pid == panel.Pid() && IsWindowVisible(dialog);
+            return dialog && pid == Pid() && IsWindowVisible(dialog);
         },
         10s))
         << "no settings dialog";
@@ -320,15 +307,13 @@ TEST_F(KeyboardAccess, SettingsDialogPicturesAndBarAreNamedForScreenReaders) {
     ASSERT_NE(close, nullptr);
     PostMessageW(close, BM_CLICK, 0, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 10s));
-    EXPECT_TRUE(panel.Close());
+    EXPECT_TRUE(panel_->Close());
 }
 
 TEST_F(KeyboardAccess, AccessibleObjectNamesEveryButtonOfTheStrip) {
     std::vector<Entry> entries = ProbeItems(3);
     entries[1].caption.clear();  // named by its file name instead
-    WriteItems(entries);
-    PanelProcess panel(*scratch_);
-    HWND window = StartShown(panel);
+    HWND window = StartPanel({.items = RecordsOf(entries)});
     ASSERT_NE(window, nullptr);
 
     AccessibleReader reader(window);
@@ -348,7 +333,8 @@ TEST_F(KeyboardAccess, AccessibleObjectNamesEveryButtonOfTheStrip) {
         EXPECT_TRUE(EqualRect(&child.location, &expected)) << RectText(child.location) << " not " << RectText(expected);
     }
     const std::pair<long, const wchar_t*> strip[] = {{4, L"Скрыть"}, {5, L"Меню"}, {6, L"Закрыть"}};
-    const RECT places[] = {HideButtonRect(window, 0), MenuButtonRect(window, 0), CloseButtonRect(window, 0)};
+    const RECT places[] = {HideButtonRect(window, Side::Left), MenuButtonRect(window, Side::Left),
+                           CloseButtonRect(window, Side::Left)};
     for (size_t i = 0; i < 3; ++i) {
         const AccessibleChild child = reader.Child(strip[i].first);
         EXPECT_EQ(Narrow(child.name), Narrow(strip[i].second));
@@ -374,12 +360,12 @@ TEST_F(KeyboardAccess, AccessibleObjectNamesEveryButtonOfTheStrip) {
     // Slid out, every button is out of view.
     const POINT away = SpotAwayFromPanel();
     MoveWithInput(away.x, away.y);
-    ASSERT_TRUE(ReachesLeft(window, HiddenLeft(0), 10s));
+    ASSERT_TRUE(ReachesHidden(window, Side::Left, 10s));
     for (long id = 1; id <= 6; ++id)
         EXPECT_TRUE(reader.Child(id).state & STATE_SYSTEM_INVISIBLE) << "child " << id << " while slid out";
 
     // After the panel has gone the object answers, but only that it is cut off.
-    ASSERT_TRUE(panel.Close());
+    ASSERT_TRUE(panel_->Close());
     long count = 0;
     EXPECT_TRUE(FAILED(reader.Object()->get_accChildCount(&count)));
 }

@@ -16,7 +16,6 @@
 #include <vector>
 
 #include "desktop.h"
-#include "items/shortcut_file.h"
 #include "panel_driver.h"
 #include "platform/text.h"
 #include "test_files.h"
@@ -259,27 +258,21 @@ protected:
         std::wstring caption;
         std::wstring hint;
     };
-    // Writes the item file with the program's own writer.
-    void WriteItems(const std::vector<Entry>& entries) {
-        std::vector<std::unique_ptr<tilerack::TShortCut>> items;
-        std::vector<const tilerack::TShortCut*> list;
+    // The item file's records of `entries`, each with a picture of its own colour.
+    std::vector<ShortRecord> RecordsOf(const std::vector<Entry>& entries) const {
+        std::vector<ShortRecord> records;
         int shade = 40;
         for (const Entry& e : entries) {
-            auto item = std::make_unique<tilerack::TShortCut>();
-            item->FileName = tilerack::win::Narrow(e.fileName);
-            item->Params = e.params;
-            item->Caption = tilerack::win::Narrow(e.caption);
-            item->Hint = tilerack::win::Narrow(e.hint);
-            item->WorkDir = tilerack::win::Narrow(scratch_->Path());
-            item->Icon = tilerack::TBitmap(32, 32);
-            item->Icon.Fill(tilerack::Rgb(static_cast<uint8_t>(shade), 90, 200));
+            records.push_back({.params = e.params,
+                               .fileName = tilerack::win::Narrow(e.fileName),
+                               .caption = tilerack::win::Narrow(e.caption),
+                               .workDir = tilerack::win::Narrow(scratch_->Path()),
+                               .hint = tilerack::win::Narrow(e.hint),
+                               .trackDrives = true,
+                               .image = KeyedSquareBmp(0, RGB(shade, 90, 200), 0)});
             shade = (shade + 37) % 256;
-            list.push_back(item.get());
-            items.push_back(std::move(item));
         }
-        Bytes bytes;
-        tilerack::WriteShortcutList(list, [&](const uint8_t* data, size_t size) { bytes.insert(bytes.end(), data, data + size); });
-        ASSERT_TRUE(WriteFileBytes(scratch_->File(L"shorts.dat"), bytes));
+        return records;
     }
 
     // Probe items "a", "b", "c", ... started with their letter as argument.
@@ -293,34 +286,17 @@ protected:
         return entries;
     }
 
-    // Starts the panel with an item file and waits until it has slid out
-    // (the pointer rests away from it).
-    HWND StartHidden(PanelProcess& panel) {
-        const POINT away = SpotAwayFromPanel();
-        MovePointer(away.x, away.y);
-        HWND window = panel.WaitForWindow();
-        if (!window) {
-            ADD_FAILURE() << "no visible panel window";
-            return nullptr;
-        }
-        if (const auto hidden = ReachesLeft(window, HiddenLeft(0), 10s); !hidden) {
-            ADD_FAILURE() << "the panel did not slide out: " << hidden.message();
-            return nullptr;
-        }
-        return window;
-    }
-
-    // For the scenarios that press keys: the panel started with `items`
-    // probe items and slid out (panel_, window_), and a window of this
-    // program to hold the keyboard focus (holder_); false, with a failure
-    // recorded, when the panel does not get there.
-    bool StartHiddenWithProbeItems(int items) {
-        WriteItems(ProbeItems(items));
-        panel_ = std::make_unique<PanelProcess>(*scratch_);
-        window_ = StartHidden(*panel_);
+    // For the scenarios that press keys: the panel started with `entries`
+    // and slid out (panel_, window_), and a window of this program to hold
+    // the keyboard focus (holder_); false, with a failure recorded, when
+    // the panel does not get there.
+    bool StartHiddenWith(const std::vector<Entry>& entries) {
+        StartPanel({.items = RecordsOf(entries), .expect = PanelState::Hidden});
         holder_ = std::make_unique<FocusHolder>();
         return window_ != nullptr;
     }
+    // The same with `items` probe items.
+    bool StartHiddenWithProbeItems(int items) { return StartHiddenWith(ProbeItems(items)); }
     ::testing::AssertionResult PressHotKey() { return PressHotKey(*holder_, window_); }
 
     std::unique_ptr<FocusHolder> holder_;
@@ -331,7 +307,7 @@ protected:
         if (auto focused = holder.TakeFocus(); !focused) return focused;
         const std::string pressed = PressXKeys({kHotKeyChord});
         if (pressed != "ended") return ::testing::AssertionFailure() << pressed;
-        if (auto shown = ReachesLeft(panel, ShownLeft(0), 10s); !shown)
+        if (auto shown = ReachesShown(panel, Side::Left, 10s); !shown)
             return ::testing::AssertionFailure() << "the hot key did not bring the panel out: " << shown.message();
         if (!WaitUntil([&] { return GetForegroundWindow() == panel; }, 5s))
             return ::testing::AssertionFailure() << "the panel is not the foreground window after the hot key";

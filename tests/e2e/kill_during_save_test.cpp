@@ -6,7 +6,6 @@
 #include <random>
 
 #include "dialog_driver.h"
-#include "items/shortcut_file.h"
 
 namespace e2e {
 namespace {
@@ -32,14 +31,6 @@ std::vector<ShortRecord> LargeList(int count) {
     return records;
 }
 
-void Kill(DWORD pid) {
-    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
-    if (!process) return;
-    TerminateProcess(process, 9);
-    WaitForSingleObject(process, 10000);
-    CloseHandle(process);
-}
-
 // The file's identity on its volume: a move over it gives the name a new file.
 std::uint64_t FileIdentity(const std::wstring& path) {
     HANDLE file = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -56,20 +47,21 @@ struct Tally {
     int oldList = 0, newList = 0, other = 0, startComplaints = 0, leftoversKept = 0;
 };
 
-TEST(OnDemandKillDuringSave, EveryKillLeavesExactlyTheOldOrTheNewListAndTheNextStartReadsIt) {
-    ScratchDir scratch(L"KillDuringSave");
-    const std::wstring path = scratch.File(L"shorts.dat"), temp = path + L".saving";
-    DeleteFileW(temp.c_str());
+using OnDemandKillDuringSave = PanelTest;
+
+TEST_F(OnDemandKillDuringSave, EveryKillLeavesExactlyTheOldOrTheNewListAndTheNextStartReadsIt) {
+    const std::wstring path = ItemsPath(), temp = path + L".saving";
     const ShortsFile original = BuildShortsFile(LargeList(1000));
     ASSERT_TRUE(WriteFileBytes(path, original.bytes));
+    // Each run starts as soon as its window shows, the list already written.
+    const PanelStart quickStart{.expect = PanelState::Visible, .windowTimeout = 60s};
     std::printf("list: 1000 items, %zu bytes\n", original.bytes.size());
 
     // When the save writes its temporary file and moves it, counted from the
     // close request, to aim most kills at it.
     DWORD writeStarts = 0, moveDone = 0;
     {
-        PanelProcess panel(scratch);
-        HWND window = panel.WaitForWindow(60s);
+        HWND window = StartPanel(quickStart);
         ASSERT_NE(window, nullptr);
         const DWORD start = GetTickCount();
         PostMessageW(window, WM_CLOSE, 0, 0);
@@ -77,7 +69,7 @@ TEST(OnDemandKillDuringSave, EveryKillLeavesExactlyTheOldOrTheNewListAndTheNextS
         writeStarts = GetTickCount() - start;
         while (FileExists(temp) && GetTickCount() - start < 30000) Sleep(1);
         moveDone = GetTickCount() - start;
-        ASSERT_TRUE(panel.WaitForExit(60s));
+        ASSERT_TRUE(panel_->WaitForExit(60s));
     }
     std::printf("the save writes from %lu ms to %lu ms after the close request\n",
                 static_cast<unsigned long>(writeStarts), static_cast<unsigned long>(moveDone));
@@ -93,11 +85,10 @@ TEST(OnDemandKillDuringSave, EveryKillLeavesExactlyTheOldOrTheNewListAndTheNextS
     for (int run = 0; run < runs; ++run) {
         const Bytes before = *ReadWholeFile(path);
         const std::uint64_t identityBefore = FileIdentity(path);
-        PanelProcess panel(scratch);
-        HWND window = panel.WaitForWindow(60s);
+        HWND window = StartPanel(quickStart);
         ASSERT_NE(window, nullptr) << "run " << run << ": the panel did not start";
         // The file the last kill left must read without a word.
-        if (const auto box = WaitForMessageBox(panel.Pid(), 300ms)) {
+        if (const auto box = WaitForMessageBox(Pid(), 300ms)) {
             ++tally.startComplaints;
             DismissMessageBox(box->window);
         }
@@ -110,9 +101,9 @@ TEST(OnDemandKillDuringSave, EveryKillLeavesExactlyTheOldOrTheNewListAndTheNextS
         const DWORD wait = anywhere ? anyTime(random) : intoSave(random);
         if (byDialog) {
             ++tally.byDialog;
-            RestPointerOverPanel();
-            ASSERT_TRUE(ReachesLeft(window, ShownLeft(0), 10s));
-            HWND dialog = OpenDialogFromPanel(panel, window, Centre(ItemButtonRect(window, 0)),
+            // It may have slid out since its start, with the pointer away.
+            ASSERT_TRUE(BringIn(window));
+            HWND dialog = OpenDialogFromPanel(*panel_, window, Centre(ItemButtonRect(window, 0)),
                                               MainMenuEntry::Properties, L"TMainDialog");
             ASSERT_NE(dialog, nullptr) << "run " << run << ": no item dialog";
             PressButton(dialog, L"Сохранить");
@@ -121,19 +112,18 @@ TEST(OnDemandKillDuringSave, EveryKillLeavesExactlyTheOldOrTheNewListAndTheNextS
         }
         if (!anywhere) {
             const DWORD start = GetTickCount();
-            while (!FileExists(temp) && !panel.WaitForExit(0ms) && GetTickCount() - start < 30000) {
+            while (!FileExists(temp) && !panel_->WaitForExit(0ms) && GetTickCount() - start < 30000) {
             }
         }
         Sleep(wait);
-        if (panel.WaitForExit(0ms)) ++tally.exited;
-        Kill(panel.Pid());
+        if (panel_->WaitForExit(0ms)) ++tally.exited;
+        panel_->Kill();
         ++tally.runs;
 
         const bool leftover = FileExists(temp);
         const Bytes after = *ReadWholeFile(path);
-        std::vector<std::unique_ptr<tilerack::TShortCut>> items;
-        const auto load = tilerack::LoadShortcutList(after, [&](auto item) { items.push_back(std::move(item)); });
-        const bool complete = !load.Damaged() && items.size() == 1000;
+        const ShortsReading load = ReadShortsFile(after);
+        const bool complete = !load.Damaged() && load.records.size() == 1000;
         const bool replaced = FileIdentity(path) != identityBefore;
         if (!replaced && after == before) {
             ++tally.oldList;
@@ -143,7 +133,7 @@ TEST(OnDemandKillDuringSave, EveryKillLeavesExactlyTheOldOrTheNewListAndTheNextS
             ++tally.afterMove;
         } else {
             ++tally.other;
-            ADD_FAILURE() << "run " << run << " after " << wait << " ms: neither list (" << items.size()
+            ADD_FAILURE() << "run " << run << " after " << wait << " ms: neither list (" << load.records.size()
                           << " items, " << load.error << (replaced ? ", replaced" : "") << ")";
         }
     }

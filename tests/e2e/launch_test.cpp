@@ -148,7 +148,7 @@ TEST_F(ItemsMenu, OpensBesideItsButton) {
     HWND menu = OpenMenuOfThreeItems();
     ASSERT_NE(menu, nullptr);
     const RECT placed = WindowRect(menu);
-    const RECT button = ClientRectOnScreen(window_, MenuButtonRect(window_, 0));
+    const RECT button = ClientRectOnScreen(window_, MenuButtonRect(window_, Side::Left));
     SaveScreenshotPng(CurrentTestName());
     // Opened at (x + w + 1, y - 1) of the button; a menu that does not fit
     // below that point is moved up by the system, so only its left edge
@@ -190,16 +190,15 @@ TEST_F(ItemsMenu, HintStandsBesideTheHighlightedEntry) {
 
 // ---- Close button ---------------------------------------------------------------------
 
-class CloseButton : public Launch, public ::testing::WithParamInterface<int> {};
+class CloseButton : public Launch, public ::testing::WithParamInterface<Side> {};
 
 TEST_P(CloseButton, EndsTheProgramAndSavesBothFiles) {
-    const int side = GetParam();
+    const Side side = GetParam();
     const ShortsFile original = BuildShortsFile(
         {Item(L"C:\\Программы\\редактор.exe", "--новый \"файл 1\"", L"C:\\windows", "Редактор", RGB(200, 40, 40)),
          Item(L"notepad.exe", "", L"", "Notepad", RGB(60, 90, 200))});
     ASSERT_TRUE(WriteFileBytes(ItemsPath(), original.bytes));
-    WriteSettings({"Side=" + std::to_string(side), "TimeOut=400"});
-    ASSERT_NE(StartPanel(side), nullptr);
+    ASSERT_NE(StartPanel({.side = side, .settings = {SideSetting(side), "TimeOut=400"}}), nullptr);
     // Left behind by the program only if it saves at exit.
     ASSERT_TRUE(WriteFileBytes(ItemsPath(), {}));
     DeleteIni();
@@ -210,13 +209,13 @@ TEST_P(CloseButton, EndsTheProgramAndSavesBothFiles) {
     EXPECT_EQ(panel_->ExitCode(), std::optional<DWORD>(0));
 
     ASSERT_TRUE(SettingsSaved()) << "no settings saved at " << Narrow(IniPath());
-    EXPECT_EQ(SavedSetting(L"Side"), std::to_wstring(side));
+    EXPECT_EQ(SavedSetting(L"Side"), side == Side::Left ? L"0" : L"1");
     EXPECT_EQ(SavedSetting(L"TimeOut"), L"400");
     EXPECT_EQ(SavedSetting(L"Width"), L"64");
     EXPECT_TRUE(HoldsItems(ItemsPath(), original));
 }
 
-INSTANTIATE_TEST_SUITE_P(Sides, CloseButton, ::testing::Values(0, 1), SideName);
+INSTANTIATE_TEST_SUITE_P(Sides, CloseButton, kBothSides, SideName);
 
 }  // namespace
 }  // namespace e2e

@@ -50,31 +50,33 @@ int DisplayScale::FrameBorder() const {
     return -frame.left;
 }
 
-int ShownLeft(int side, int width, const DisplayScale& scale) {
-    const int border = scale.FrameBorder();
-    return side == 0 ? -border : ScreenWidth() - width + border;
-}
-int HiddenLeft(int side, int width, const DisplayScale& scale) {
-    return side == 0 ? -(width + scale.S(1)) : ScreenWidth() + scale.S(3);
-}
-int EdgeX(int side) { return side == 0 ? 0 : ScreenWidth() - 1; }
+std::string SideSetting(Side side) { return side == Side::Left ? "Side=0" : "Side=1"; }
 
-RECT HideButtonRect(HWND panel, int side, const DisplayScale& scale) {
+int ShownLeft(Side side, int width, const DisplayScale& scale) {
+    const int border = scale.FrameBorder();
+    return side == Side::Left ? -border : ScreenWidth() - width + border;
+}
+int HiddenLeft(Side side, int width, const DisplayScale& scale) {
+    return side == Side::Left ? -(width + scale.S(1)) : ScreenWidth() + scale.S(3);
+}
+int EdgeX(Side side) { return side == Side::Left ? 0 : ScreenWidth() - 1; }
+
+RECT HideButtonRect(HWND panel, Side side, const DisplayScale& scale) {
     const int close = scale.S(11);
     const int width = std::clamp(ClientWidthOf(panel) - close, scale.S(5), scale.S(73));
-    const int left = side == 0 ? 0 : close;
+    const int left = side == Side::Left ? 0 : close;
     return RECT{left, 0, left + width, scale.S(11)};
 }
 
-RECT CloseButtonRect(HWND panel, int side, const DisplayScale& scale) {
+RECT CloseButtonRect(HWND panel, Side side, const DisplayScale& scale) {
     const int size = scale.S(11);
-    const int left = side == 0 ? ClientWidthOf(panel) - size : 0;
+    const int left = side == Side::Left ? ClientWidthOf(panel) - size : 0;
     return RECT{left, 0, left + size, size};
 }
 
-RECT MenuButtonRect(HWND panel, int side, const DisplayScale& scale) {
+RECT MenuButtonRect(HWND panel, Side side, const DisplayScale& scale) {
     const int width = scale.S(24), height = scale.S(11);
-    const int left = side == 0 ? ClientWidthOf(panel) - width : 0;
+    const int left = side == Side::Left ? ClientWidthOf(panel) - width : 0;
     const int top = ClientHeightOf(panel) - height - scale.S(16);
     return RECT{left, top, left + width, top + height};
 }
@@ -90,12 +92,12 @@ POINT ItemCentre(HWND panel, int index, const DisplayScale& scale) {
     return Centre(ClientRectOnScreen(panel, ItemButtonRect(panel, index, scale)));
 }
 
-POINT RestingSpotOverPanel(int side, int panelWidth) {
+POINT RestingSpotOverPanel(Side side, int panelWidth) {
     const int inset = std::min(20, std::max(panelWidth - 10, 1) / 2);
-    return POINT{side == 0 ? inset : ScreenWidth() - 1 - inset, 600};
+    return POINT{side == Side::Left ? inset : ScreenWidth() - 1 - inset, 600};
 }
 
-void RestPointerOverPanel(int side, int panelWidth) {
+void RestPointerOverPanel(Side side, int panelWidth) {
     const POINT rest = RestingSpotOverPanel(side, panelWidth);
     MovePointer(rest.x, rest.y);
 }
@@ -109,10 +111,8 @@ void MovePointerAway() {
 
 // ---- The program under test ------------------------------------------------------------
 
-PanelProcess::PanelProcess(const ScratchDir& dir, const std::wstring& workingFolder) {
-    const std::wstring exe = dir.ExePath();
+PanelProcess::PanelProcess(const std::wstring& exe, const std::wstring& workingFolder) {
     std::wstring commandLine = L"\"" + exe + L"\"";
-    const std::wstring folder = workingFolder.empty() ? dir.Path() : workingFolder;
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
@@ -122,8 +122,8 @@ PanelProcess::PanelProcess(const ScratchDir& dir, const std::wstring& workingFol
     bool started = false;
     DWORD error = 0;
     while (!started && attempts++ < 3) {
-        started = CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                                 &startup, &info);
+        started = CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                 workingFolder.c_str(), &startup, &info);
         error = started ? 0 : GetLastError();
         if (error != ERROR_INTERNAL_ERROR) break;
     }
@@ -145,6 +145,12 @@ PanelProcess::~PanelProcess() {
         WaitForSingleObject(process_, 10000);
     }
     CloseHandle(process_);
+}
+
+void PanelProcess::Kill() {
+    if (!Running()) return;
+    TerminateProcess(process_, 9);
+    WaitForSingleObject(process_, 10000);
 }
 
 bool PanelProcess::Running() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
@@ -200,24 +206,21 @@ std::optional<DWORD> PanelProcess::ExitCode() const {
                    << shown->rect.right - shown->rect.left << "x" << shown->rect.bottom - shown->rect.top;
 }
 
-HWND StartShown(const PanelProcess& panel, int side, int width, const DisplayScale& scale) {
-    const int outer = scale.S(width);
-    RestPointerOverPanel(side, outer);
-    HWND window = panel.WaitForWindow();
-    if (!window) {
-        ADD_FAILURE() << "no visible panel window";
-    } else if (const auto shown = ReachesLeft(window, ShownLeft(side, outer, scale)); !shown) {
-        ADD_FAILURE() << "not at the shown place: " << shown.message();
-        window = nullptr;
-    } else if (!WaitForCloseCross(window, side, scale)) {
-        ADD_FAILURE() << "no close cross at the top corner";
-        window = nullptr;
-    }
-    if (!window) SaveScreenshotPng(CurrentTestName() + L".not-shown");
-    return window;
+bool StaysAt(HWND panel, int left, std::chrono::milliseconds duration) {
+    return !WaitUntil([&] { return PanelLeft(panel) != left; }, duration);
 }
 
-bool WaitForCloseCross(HWND panel, int side, const DisplayScale& scale, std::chrono::milliseconds timeout) {
+::testing::AssertionResult ReachesShown(HWND panel, Side side, int width, const DisplayScale& scale,
+                                        std::chrono::milliseconds timeout) {
+    return ReachesLeft(panel, ShownLeft(side, width, scale), timeout);
+}
+
+::testing::AssertionResult ReachesHidden(HWND panel, Side side, int width, const DisplayScale& scale,
+                                         std::chrono::milliseconds timeout) {
+    return ReachesLeft(panel, HiddenLeft(side, width, scale), timeout);
+}
+
+bool WaitForCloseCross(HWND panel, Side side, const DisplayScale& scale, std::chrono::milliseconds timeout) {
     return WaitUntil(
         [&] {
             const RECT close = ClientRectOnScreen(panel, CloseButtonRect(panel, side, scale));
@@ -227,10 +230,10 @@ bool WaitForCloseCross(HWND panel, int side, const DisplayScale& scale, std::chr
         timeout);
 }
 
-bool BringIn(HWND panel, int side, const DisplayScale& scale) {
+bool BringIn(HWND panel, Side side, const DisplayScale& scale) {
     RestPointerOverPanel(side, PanelWidth(panel));
     PostTrayCallback(panel, WM_LBUTTONDBLCLK);
-    const auto shown = ReachesLeft(panel, ShownLeft(side, PanelWidth(panel), scale), 10s);
+    const auto shown = ReachesShown(panel, side, PanelWidth(panel), scale, 10s);
     if (!shown) ADD_FAILURE() << "the panel did not come back: " << shown.message();
     return shown;
 }
@@ -291,7 +294,7 @@ bool ChooseFromTrayMenu(const PanelProcess& panel, HWND window, MainMenuEntry en
     return ChooseFromMenu(panel, OpenTrayMenu(panel, window), entry);
 }
 
-HWND OpenItemsMenu(const PanelProcess& panel, HWND window, int side, const DisplayScale& scale) {
+HWND OpenItemsMenu(const PanelProcess& panel, HWND window, Side side, const DisplayScale& scale) {
     const RECT button = ClientRectOnScreen(window, MenuButtonRect(window, side, scale));
     const POINT centre = Centre(button);
     MoveWithInput(centre.x, centre.y);
@@ -307,7 +310,7 @@ HWND OpenItemsMenu(const PanelProcess& panel, HWND window, int side, const Displ
 
 HWND FindHint(const PanelProcess& panel) { return FindTopWindow(panel.Pid(), L"tooltips_class32"); }
 
-std::optional<Hint> HoverHint(const PanelProcess& panel, HWND window, RECT clientRect, int side) {
+std::optional<Hint> HoverHint(const PanelProcess& panel, HWND window, RECT clientRect, Side side) {
     const POINT spot = RestingSpotOverPanel(side, PanelWidth(window));
     MoveWithInput(spot.x, spot.y);
     // The hint of the previous hover must have gone, or its text would be read.
@@ -347,13 +350,51 @@ bool PanelTest::WriteItems(const std::vector<ShortRecord>& records) const {
 
 std::vector<std::string> PanelTest::SavedCaptions() const {
     std::vector<std::string> captions;
-    for (const auto& item : SavedItems()) captions.push_back(item->Caption);
+    for (const auto& item : SavedItems()) captions.push_back(item.caption);
     return captions;
 }
 
-HWND PanelTest::StartPanel(int side, int width) {
-    panel_ = std::make_unique<PanelProcess>(*scratch_);
-    return window_ = StartShown(*panel_, side, width, scale_);
+HWND PanelTest::StartPanel(const PanelStart& start) {
+    window_ = nullptr;
+    panel_.reset();  // a run still going ends before the next starts
+    if (start.dpi) RunAtDpi(*start.dpi);
+    if (start.items && !WriteItems(*start.items)) return nullptr;
+    if (!start.settings.empty()) WriteSettings(start.settings);
+    const int outer = scale_.S(start.width);
+    if (start.pointer) {
+        MovePointer(start.pointer->x, start.pointer->y);
+    } else if (start.expect == PanelState::Shown) {
+        RestPointerOverPanel(start.side, outer);
+    } else if (start.expect == PanelState::Hidden) {
+        MovePointerAway();
+    }
+    const std::wstring folder = start.programFolder.empty() ? scratch_->Path() : start.programFolder;
+    panel_ = std::make_unique<PanelProcess>(JoinPath(folder, L"tilerack.exe"),
+                                            start.workingFolder.empty() ? folder : start.workingFolder);
+    return window_ = WaitForStartedState(start);
+}
+
+HWND PanelTest::WaitForStartedState(const PanelStart& start) {
+    if (start.expect == PanelState::Started) return nullptr;
+    HWND window = panel_->WaitForWindow(start.windowTimeout);
+    if (!window) {
+        ADD_FAILURE() << "no visible panel window";
+        return nullptr;
+    }
+    if (start.expect == PanelState::Visible) return window;
+    const int outer = scale_.S(start.width);
+    const bool shown = start.expect == PanelState::Shown;
+    const int left = shown ? start.shownLeft.value_or(ShownLeft(start.side, outer, scale_))
+                           : HiddenLeft(start.side, outer, scale_);
+    if (const auto there = ReachesLeft(window, left, shown ? 5s : 10s); !there) {
+        ADD_FAILURE() << (shown ? "not at the shown place: " : "the panel did not slide out: ") << there.message();
+        window = nullptr;
+    } else if (shown && !WaitForCloseCross(window, start.side, scale_)) {
+        ADD_FAILURE() << "no close cross at the top corner";
+        window = nullptr;
+    }
+    if (!window) SaveScreenshotPng(CurrentTestName() + (shown ? L".not-shown" : L".not-hidden"));
+    return window;
 }
 
 void PanelTest::RunAtDpi(int dpi) {
@@ -361,11 +402,11 @@ void PanelTest::RunAtDpi(int dpi) {
     scale_ = DisplayScale{dpi};
 }
 
-std::vector<std::unique_ptr<tilerack::TShortCut>> PanelTest::CloseAndReadItems() {
+std::vector<ShortRecord> PanelTest::CloseAndReadItems() {
     EXPECT_TRUE(panel_->Close()) << "the panel did not end";
     return SavedItems();
 }
 
-std::string SideName(const ::testing::TestParamInfo<int>& info) { return info.param == 0 ? "Left" : "Right"; }
+std::string SideName(const ::testing::TestParamInfo<Side>& info) { return info.param == Side::Left ? "Left" : "Right"; }
 
 }  // namespace e2e

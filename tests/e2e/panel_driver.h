@@ -26,6 +26,11 @@ inline const std::wstring kAppTitle = L"Ярлыкс";
 inline constexpr int kPanelDefaultWidth = 64;
 inline constexpr COLORREF kPanelDefaultColour = 0x00F4E0E0;
 
+// The screen edge the panel docks at; its settings key holds 0 or 1.
+enum class Side { Left, Right };
+// "Side=0" or "Side=1", as the settings file holds it.
+std::string SideSetting(Side side);
+
 // ---- Geometry of the docked panel --------------------------------------------
 
 // The display scale a panel runs at: its sizes are sizes of a 96-DPI screen
@@ -50,37 +55,36 @@ int ClientWidthOf(HWND panel);
 int ClientHeightOf(HWND panel);
 // Left of the outer frame at the shown and the hidden place of a side, for
 // a frame `width` real pixels wide.
-int ShownLeft(int side, int width = kPanelDefaultWidth, const DisplayScale& scale = {});
-int HiddenLeft(int side, int width = kPanelDefaultWidth, const DisplayScale& scale = {});
+int ShownLeft(Side side, int width = kPanelDefaultWidth, const DisplayScale& scale = {});
+int HiddenLeft(Side side, int width = kPanelDefaultWidth, const DisplayScale& scale = {});
 // The screen column at the edge of `side`, where a resting pointer brings the panel in.
-int EdgeX(int side);
+int EdgeX(Side side);
 
 // Client rectangles of the strip's fixed buttons and of item `index`'s button.
-RECT HideButtonRect(HWND panel, int side, const DisplayScale& scale = {});
-RECT CloseButtonRect(HWND panel, int side, const DisplayScale& scale = {});
-RECT MenuButtonRect(HWND panel, int side, const DisplayScale& scale = {});
+RECT HideButtonRect(HWND panel, Side side, const DisplayScale& scale = {});
+RECT CloseButtonRect(HWND panel, Side side, const DisplayScale& scale = {});
+RECT MenuButtonRect(HWND panel, Side side, const DisplayScale& scale = {});
 RECT ItemButtonRect(HWND panel, int index, const DisplayScale& scale = {});
 // The centre of item `index`'s button on the screen.
 POINT ItemCentre(HWND panel, int index, const DisplayScale& scale = {});
 
 // A spot over the panel, below any item of a short strip and away from the
 // fixed buttons, where a shown panel stays shown (`panelWidth` in real pixels).
-POINT RestingSpotOverPanel(int side, int panelWidth = kPanelDefaultWidth);
-void RestPointerOverPanel(int side = 0, int panelWidth = kPanelDefaultWidth);
+POINT RestingSpotOverPanel(Side side, int panelWidth = kPanelDefaultWidth);
+void RestPointerOverPanel(Side side = Side::Left, int panelWidth = kPanelDefaultWidth);
 // Far from both edges: a shown panel slides out, a hidden one stays hidden.
 POINT SpotAwayFromPanel();
 void MovePointerAway();
 
 // ---- The program under test ----------------------------------------------------
 
-// Owns one run of tilerack.exe. The destructor closes it gracefully (WM_CLOSE)
-// and terminates it by its handle only if it does not end in time; it never
-// touches any other process.
+// Owns one run of tilerack.exe, started by the fixture (PanelTest::StartPanel).
+// The destructor closes it gracefully (WM_CLOSE) and terminates it by its
+// handle only if it does not end in time; it never touches any other process.
 class PanelProcess {
 public:
-    // Starts the copy of the program in `dir`; the working folder is `dir`
-    // unless `workingFolder` names another one.
-    explicit PanelProcess(const ScratchDir& dir, const std::wstring& workingFolder = {});
+    // Starts the program `exe` in `workingFolder`.
+    PanelProcess(const std::wstring& exe, const std::wstring& workingFolder);
     ~PanelProcess();
     PanelProcess(const PanelProcess&) = delete;
     PanelProcess& operator=(const PanelProcess&) = delete;
@@ -93,6 +97,8 @@ public:
     bool Close(std::chrono::milliseconds timeout = 20s);
     bool WaitForExit(std::chrono::milliseconds timeout) const;
     std::optional<DWORD> ExitCode() const;
+    // Ends it at once, as a crash or the task manager would, and waits until it has gone.
+    void Kill();
 
 private:
     HANDLE process_ = nullptr;
@@ -103,19 +109,28 @@ private:
 // under a window manager the screen shows it there too; with where it stands
 // instead when it does not.
 ::testing::AssertionResult ReachesLeft(HWND panel, int left, std::chrono::milliseconds timeout = 5s);
-// With the pointer resting over the panel's place on `side`: the panel
-// window once it stands at its shown place with its strip drawn (the close
-// cross shows), or nullptr after a failure was recorded. `width` is the
-// panel's width in the settings (96-DPI pixels).
-HWND StartShown(const PanelProcess& panel, int side = 0, int width = kPanelDefaultWidth,
-                const DisplayScale& scale = {});
+// True when the panel's frame stays at `left` for the whole of `duration`
+// (the pointer watch, say, has had time to move it and has not).
+bool StaysAt(HWND panel, int left, std::chrono::milliseconds duration);
+// The same for the shown and the hidden place of `side`, for a frame
+// `width` real pixels wide.
+::testing::AssertionResult ReachesShown(HWND panel, Side side, int width = kPanelDefaultWidth,
+                                        const DisplayScale& scale = {}, std::chrono::milliseconds timeout = 5s);
+::testing::AssertionResult ReachesHidden(HWND panel, Side side, int width = kPanelDefaultWidth,
+                                         const DisplayScale& scale = {}, std::chrono::milliseconds timeout = 5s);
+inline ::testing::AssertionResult ReachesShown(HWND panel, Side side, std::chrono::milliseconds timeout) {
+    return ReachesShown(panel, side, kPanelDefaultWidth, {}, timeout);
+}
+inline ::testing::AssertionResult ReachesHidden(HWND panel, Side side, std::chrono::milliseconds timeout) {
+    return ReachesHidden(panel, side, kPanelDefaultWidth, {}, timeout);
+}
 // Waits until the panel has painted its close cross (black on the blended
 // background): the strip is drawn and its buttons are where they should be.
-bool WaitForCloseCross(HWND panel, int side, const DisplayScale& scale = {}, std::chrono::milliseconds timeout = 3s);
+bool WaitForCloseCross(HWND panel, Side side, const DisplayScale& scale = {}, std::chrono::milliseconds timeout = 3s);
 // With the pointer resting over the panel's place (where the pointer watch
 // keeps it), the tray icon's double click brings a panel that slid out back;
 // false, with a failure recorded, when it does not stand shown.
-bool BringIn(HWND panel, int side = 0, const DisplayScale& scale = {});
+bool BringIn(HWND panel, Side side = Side::Left, const DisplayScale& scale = {});
 
 // Compares the panel's pixels at client points well away from every strip
 // button with the blend of what the screen holds under them (`under`) with
@@ -146,7 +161,7 @@ bool ChooseFromTrayMenu(const PanelProcess& panel, HWND window, MainMenuEntry en
 
 // Moves the pointer onto the menu button until the button reveal shows it,
 // clicks it and returns the items menu, or nullptr with a failure recorded.
-HWND OpenItemsMenu(const PanelProcess& panel, HWND window, int side = 0, const DisplayScale& scale = {});
+HWND OpenItemsMenu(const PanelProcess& panel, HWND window, Side side = Side::Left, const DisplayScale& scale = {});
 
 // Rests the pointer on `clientRect` of the strip until a hint shows, from a
 // spot over the panel's empty area where no hint shows; the hint window and
@@ -156,10 +171,41 @@ struct Hint {
     std::wstring text;
     RECT place{};  // where it showed, read while it showed
 };
-std::optional<Hint> HoverHint(const PanelProcess& panel, HWND window, RECT clientRect, int side = 0);
+std::optional<Hint> HoverHint(const PanelProcess& panel, HWND window, RECT clientRect, Side side = Side::Left);
 HWND FindHint(const PanelProcess& panel);
 
 // ---- Test fixture ---------------------------------------------------------------------
+
+// What the fixture waits for once it has started the program.
+enum class PanelState {
+    Started,  // nothing: the process runs (a message box may come before any window)
+    Visible,  // its panel window is visible, wherever it stands
+    Shown,    // it stands at its shown place with its strip drawn, the pointer resting over it
+    Hidden,   // it has slid out, the pointer resting away from it
+};
+
+// One start of the program.
+struct PanelStart {
+    Side side = Side::Left;          // the edge it is expected at
+    int width = kPanelDefaultWidth;  // the settings' width (96-DPI pixels) it is expected at
+    std::optional<int> dpi{};        // the display scale it runs at (see RunAtDpi)
+    // Written as the item file beside the program before the start.
+    std::optional<std::vector<ShortRecord>> items{};
+    // The settings file's keys ("TimeOut=300"; SideSetting(side) for the
+    // right side), written before the start when there are any; otherwise
+    // the settings file stays as it is (none after SetUp).
+    std::vector<std::string> settings{};
+    PanelState expect = PanelState::Shown;
+    // Where the pointer rests during the start, when not where `expect` puts it.
+    std::optional<POINT> pointer{};
+    // The frame's left at its shown place, when not the side's own (an edge between two screens).
+    std::optional<int> shownLeft{};
+    // The folder of the program that runs (the scratch folder unless named)
+    // and its working folder (the same unless named).
+    std::wstring programFolder{};
+    std::wstring workingFolder{};
+    std::chrono::milliseconds windowTimeout = 20s;  // for the panel window to appear
+};
 
 // Fresh scratch folder, no settings file, pointer parked away from both edges.
 class PanelTest : public ::testing::Test {
@@ -169,16 +215,17 @@ protected:
     std::wstring ItemsPath() const { return scratch_->File(L"shorts.dat"); }
     // Writes the item file beside the program; false, with a failure recorded, when it cannot.
     bool WriteItems(const std::vector<ShortRecord>& records) const;
-    std::vector<std::unique_ptr<tilerack::TShortCut>> SavedItems() const { return ReadSavedItems(ItemsPath()); }
+    std::vector<ShortRecord> SavedItems() const { return ReadSavedItems(ItemsPath()); }
     std::vector<std::string> SavedCaptions() const;
-    // Starts the program (panel_) and returns its window (window_) once it
-    // stands shown at `side` with its strip drawn, or nullptr after a
-    // recorded failure; `width` is the settings' width (96-DPI pixels).
-    HWND StartPanel(int side = 0, int width = kPanelDefaultWidth);
+    // Starts the program as `start` says (panel_), ending one that still
+    // runs first, and waits for the state it expects; its window (window_)
+    // once it is there, or nullptr after a recorded failure (always nullptr
+    // for PanelState::Started).
+    HWND StartPanel(const PanelStart& start = {});
     // Programs started from now on run at `dpi` (scale_), until the test ends.
     void RunAtDpi(int dpi);
     // Ends the program with WM_CLOSE and reads the items it saved.
-    std::vector<std::unique_ptr<tilerack::TShortCut>> CloseAndReadItems();
+    std::vector<ShortRecord> CloseAndReadItems();
     DWORD Pid() const { return panel_->Pid(); }
 
     // Destroyed last: the display scale goes back once the program has ended.
@@ -187,9 +234,13 @@ protected:
     std::unique_ptr<ScratchDir> scratch_;
     std::unique_ptr<PanelProcess> panel_;
     HWND window_ = nullptr;
+
+private:
+    HWND WaitForStartedState(const PanelStart& start);
 };
 
 // Names for the instances of a suite run on both sides: "Left", "Right".
-std::string SideName(const ::testing::TestParamInfo<int>& info);
+std::string SideName(const ::testing::TestParamInfo<Side>& info);
+inline const auto kBothSides = ::testing::Values(Side::Left, Side::Right);
 
 }  // namespace e2e

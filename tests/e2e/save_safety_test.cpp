@@ -18,7 +18,7 @@ std::vector<ShortRecord> OneItem() {
 }
 
 // Closes the panel and answers the one error box its final save shows.
-std::optional<MessageBoxInfo> CloseExpectingError(PanelProcess& panel, HWND window) {
+std::optional<MessageBoxInfo> CloseExpectingError(const PanelProcess& panel, HWND window) {
     PostMessageW(window, WM_CLOSE, 0, 0);
     const auto box = WaitForMessageBox(panel.Pid(), 20s);
     if (box) {
@@ -36,15 +36,14 @@ TEST_F(SaveSafety, ItemFileThatCannotBeReplacedStaysWhole) {
     // A folder where the new file would be written first: the save must fail.
     ASSERT_TRUE(CreateDirectoryW(scratch_->File(L"shorts.dat.saving").c_str(), nullptr));
 
-    PanelProcess panel(*scratch_);
-    const HWND window = panel.WaitForWindow();
+    const HWND window = StartPanel({.expect = PanelState::Visible});
     ASSERT_NE(window, nullptr);
-    const std::optional<MessageBoxInfo> box = CloseExpectingError(panel, window);
+    const std::optional<MessageBoxInfo> box = CloseExpectingError(*panel_, window);
     ASSERT_TRUE(box) << "no error shown for the failed save";
     EXPECT_EQ(box->caption, kAppTitle);
     EXPECT_NE(box->text.find(L"Cannot create file"), std::wstring::npos) << Narrow(box->text);
     EXPECT_NE(box->text.find(L"shorts.dat"), std::wstring::npos) << Narrow(box->text);
-    ASSERT_TRUE(panel.WaitForExit(20s));
+    ASSERT_TRUE(panel_->WaitForExit(20s));
     EXPECT_EQ(ReadWholeFile(ItemsPath()), original) << "the old list was touched";
     // The settings were still written.
     EXPECT_TRUE(FileExists(IniPath()));
@@ -55,13 +54,12 @@ TEST_F(SaveSafety, ReadOnlyItemFileIsNeverReplaced) {
     const std::wstring path = ItemsPath();
     ASSERT_TRUE(WriteFileBytes(path, original));
     ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
-    PanelProcess panel(*scratch_);
-    const HWND window = panel.WaitForWindow();
+    const HWND window = StartPanel({.expect = PanelState::Visible});
     ASSERT_NE(window, nullptr);
-    const std::optional<MessageBoxInfo> box = CloseExpectingError(panel, window);
+    const std::optional<MessageBoxInfo> box = CloseExpectingError(*panel_, window);
     ASSERT_TRUE(box) << "no error shown for the refused save";
     EXPECT_NE(box->text.find(L"Cannot create file"), std::wstring::npos) << Narrow(box->text);
-    ASSERT_TRUE(panel.WaitForExit(20s));
+    ASSERT_TRUE(panel_->WaitForExit(20s));
     EXPECT_EQ(ReadWholeFile(path), original) << "the read-only list was replaced";
     EXPECT_NE(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
     EXPECT_FALSE(FileExists(path + L".saving")) << "the refused save left a temporary file";
@@ -73,11 +71,10 @@ TEST_F(SaveSafety, LeftoverTemporaryFileOfAKilledSaveIsNeverReadAndIsRemoved) {
     ASSERT_TRUE(WriteFileBytes(ItemsPath(), file.bytes));
     const std::wstring leftover = scratch_->File(L"shorts.dat.saving");
     ASSERT_TRUE(WriteFileBytes(leftover, Bytes{5, 0, 0, 0, 1, 2, 3}));  // a save cut short
-    PanelProcess panel(*scratch_);
-    ASSERT_NE(panel.WaitForWindow(), nullptr);
+    ASSERT_NE(StartPanel({.expect = PanelState::Visible}), nullptr);
     EXPECT_TRUE(WaitUntil([&] { return !FileExists(leftover); }, 5s)) << "the leftover stayed";
-    EXPECT_FALSE(FindMessageBox(panel.Pid())) << "the leftover was read as the list";
-    ASSERT_TRUE(panel.Close());
+    EXPECT_FALSE(FindMessageBox(panel_->Pid())) << "the leftover was read as the list";
+    ASSERT_TRUE(panel_->Close());
     EXPECT_TRUE(HoldsItems(ItemsPath(), file));
 }
 
@@ -86,8 +83,7 @@ TEST_F(SaveSafety, LeftoverTemporaryFileOfAKilledSaveIsNeverReadAndIsRemoved) {
 TEST_F(SaveSafety, EndOfSessionSavesSettingsAndItems) {
     const ShortsFile file = BuildShortsFile(OneItem());
     ASSERT_TRUE(WriteFileBytes(ItemsPath(), file.bytes));
-    PanelProcess panel(*scratch_);
-    const HWND window = panel.WaitForWindow();
+    const HWND window = StartPanel({.expect = PanelState::Visible});
     ASSERT_NE(window, nullptr);
     SetWindowPos(window, nullptr, 0, 0, 100, 400, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     ASSERT_FALSE(SettingsSaved());
@@ -96,7 +92,7 @@ TEST_F(SaveSafety, EndOfSessionSavesSettingsAndItems) {
     ASSERT_TRUE(WaitUntil([] { return SettingsSaved(); }, 10s)) << "nothing saved at the end of the session";
     EXPECT_EQ(SavedSetting(L"Width"), L"100");
     EXPECT_TRUE(HoldsItems(ItemsPath(), file));
-    EXPECT_TRUE(panel.Running());
+    EXPECT_TRUE(panel_->Running());
 }
 
 std::wstring AppDataIni() {
@@ -120,14 +116,13 @@ TEST_F(SettingsFallback, UnwritableWindowsFolderKeepsSettingsInAppDataAndItemsSt
     const ShortsFile items = BuildShortsFile(OneItem());
     ASSERT_TRUE(WriteFileBytes(ItemsPath(), items.bytes));
     {
-        PanelProcess panel(*scratch_);
-        const HWND window = panel.WaitForWindow();
+        const HWND window = StartPanel({.expect = PanelState::Visible});
         ASSERT_NE(window, nullptr);
         // A width that differs from the default, to see it come back.
         SetWindowPos(window, nullptr, 0, 0, 90, 400, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         ASSERT_TRUE(WaitUntil([&] { return PanelWidth(window) == 90; }));
-        EXPECT_FALSE(FindMessageBox(panel.Pid()));
-        ASSERT_TRUE(panel.Close());
+        EXPECT_FALSE(FindMessageBox(Pid()));
+        ASSERT_TRUE(panel_->Close());
     }
     const std::optional<Bytes> ini = ReadWholeFile(AppDataIni());
     ASSERT_TRUE(ini) << "settings not kept in the user's folder";
@@ -137,12 +132,11 @@ TEST_F(SettingsFallback, UnwritableWindowsFolderKeepsSettingsInAppDataAndItemsSt
     EXPECT_TRUE(HoldsItems(ItemsPath(), items)) << "the items were not saved";
 
     // The next run reads the kept settings.
-    PanelProcess again(*scratch_);
-    const HWND window = again.WaitForWindow();
+    const HWND window = StartPanel({.expect = PanelState::Visible});
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(PanelWidth(window), 90);
     SaveScreenshotPng(CurrentTestName());
-    ASSERT_TRUE(again.Close());
+    ASSERT_TRUE(panel_->Close());
 }
 
 }  // namespace

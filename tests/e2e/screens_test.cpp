@@ -37,29 +37,16 @@ protected:
         MovePointer(400, 300);
     }
 
-    // Starts the panel with `settings` (none: the file as it is); its window
-    // once it stands shown with its left at `left`, or nullptr with a
-    // failure recorded.
-    HWND Start(const std::vector<std::string>& settings, int left, POINT restAt) {
-        if (!settings.empty()) WriteSettings(settings);
-        MovePointer(restAt.x, restAt.y);
-        panel_ = std::make_unique<PanelProcess>(*scratch_);
-        window_ = panel_->WaitForWindow();
-        if (!window_) {
-            ADD_FAILURE() << "no panel window";
-            return nullptr;
-        }
-        if (auto shown = ReachesLeft(window_, left); !shown) {
-            ADD_FAILURE() << "not at the shown place: " << shown.message();
-            SaveScreensPng(L"not-shown");
-            return window_ = nullptr;
-        }
-        return window_;
+    // Starts the panel at `side` with `settings` (none: the file as it is),
+    // the pointer resting at `restAt`; its window once it stands shown with
+    // its left at `left`, or nullptr with a failure recorded.
+    HWND Start(Side side, const std::vector<std::string>& settings, int left, POINT restAt) {
+        return StartPanel({.side = side, .settings = settings, .pointer = restAt, .shownLeft = left});
     }
     // The panel on the primary's right edge, beside the second screen.
     HWND StartAtTheInnerEdge(int timeOut = 300, std::vector<std::string> extra = {}) {
-        extra.insert(extra.begin(), {"Side=1", "TimeOut=" + std::to_string(timeOut)});
-        return Start(extra, kPrimaryInnerLeft, POINT{kPrimaryInnerLeft + 30, 300});
+        extra.insert(extra.begin(), {SideSetting(Side::Right), "TimeOut=" + std::to_string(timeOut)});
+        return Start(Side::Right, extra, kPrimaryInnerLeft, POINT{kPrimaryInnerLeft + 30, 300});
     }
     // Hidden at an inner edge the panel is not shown at all.
     static bool WaitUntilWithdrawn(HWND panel) {
@@ -108,7 +95,7 @@ TEST_F(Screens, HiddenAtTheEdgeBetweenTheScreensItShowsNothingAndItsFrameStaysAb
     EXPECT_EQ(frame.bottom, kBarTop) << "the frame does not end at the bar";
     EXPECT_TRUE(WaitUntil([&] { return PixelsOnTheSecondScreen() == 0; }, 3s));
     // The menu button stands above the bar, 16 pixels above the client's bottom.
-    const RECT menu = ClientRectOnScreen(window_, MenuButtonRect(window_, 1));
+    const RECT menu = ClientRectOnScreen(window_, MenuButtonRect(window_, Side::Right));
     EXPECT_LE(menu.bottom, kBarTop - 16 + 1);
     SaveScreensPng(L"shown");
 
@@ -155,7 +142,7 @@ TEST_F(Screens, PointerOnTheOtherScreenOrCrossingLeavesItOutARestAtTheEdgeBrings
 
     MovePointer(kPrimary.right - 1, 300);
     EXPECT_TRUE(WaitUntilShownAt(window_, kPrimaryInnerLeft)) << "a rest at the edge did not bring it in";
-    EXPECT_TRUE(WaitForCloseCross(window_, 1)) << "no strip drawn";
+    EXPECT_TRUE(WaitForCloseCross(window_, Side::Right)) << "no strip drawn";
     SaveScreensPng(L"shown");
 }
 
@@ -167,7 +154,7 @@ TEST_F(Screens, TheScreenMenuMovesThePanelAndKeepsTheChoice) {
     ASSERT_TRUE(WaitUntilShownAt(window_, kSecondOuterLeft)) << "not on the second screen: " << PanelLeft(window_);
     EXPECT_EQ(PanelTop(window_), -4);
     EXPECT_EQ(ClientHeightOf(window_), 480 + 4) << "not the second screen's height";
-    EXPECT_TRUE(WaitForCloseCross(window_, 1));
+    EXPECT_TRUE(WaitForCloseCross(window_, Side::Right));
     SaveScreensPng(L"second");
     // Its right edge there is an outer one: hidden just beyond it.
     MovePointer(400, 300);
@@ -178,7 +165,7 @@ TEST_F(Screens, TheScreenMenuMovesThePanelAndKeepsTheChoice) {
     EXPECT_NE(stored.find(L",800,0,640,480"), std::wstring::npos) << Narrow(stored);
 
     // The next start stands there again; back to the primary, the key goes.
-    ASSERT_NE(Start({}, kSecondOuterLeft, POINT{kSecondOuterLeft + 30, 300}), nullptr);
+    ASSERT_NE(Start(Side::Right, {}, kSecondOuterLeft, POINT{kSecondOuterLeft + 30, 300}), nullptr);
     MovePointer(1000, 300);
     ASSERT_TRUE(ChooseScreen(0));
     MovePointer(kPrimaryInnerLeft + 30, 300);
@@ -197,7 +184,7 @@ TEST_F(Screens, AChoiceNamingNoScreenDocksOnThePrimaryAndIsKept) {
 }
 
 TEST_F(Screens, AFullScreenWindowKeepsTheEdgeFromBringingItInTheHotKeyStillDoes) {
-    ASSERT_NE(Start({"Side=0", "TimeOut=300"}, -4, POINT{30, 300}), nullptr);
+    ASSERT_NE(Start(Side::Left, {SideSetting(Side::Left), "TimeOut=300"}, -4, POINT{30, 300}), nullptr);
     MovePointer(400, 300);
     ASSERT_TRUE(ReachesLeft(window_, -65));
     // Without the full-screen window a rest at the edge brings it in.
@@ -211,7 +198,7 @@ TEST_F(Screens, AFullScreenWindowKeepsTheEdgeFromBringingItInTheHotKeyStillDoes)
                                          kPrimary, BLACK_BRUSH});
     ASSERT_TRUE(fullScreen.TakeFocus());
     MovePointer(0, 300);
-    EXPECT_FALSE(WaitUntil([&] { return PanelLeft(window_) != -65; }, 2000ms))
+    EXPECT_TRUE(StaysAt(window_, -65, 2000ms))
         << "the edge brought the panel in over the full-screen window";
     SaveScreensPng(L"edge");
 

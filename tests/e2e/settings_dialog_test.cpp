@@ -53,11 +53,10 @@ struct TuningDialog {
 class SettingsDialog : public PanelTest {
 protected:
     // Starts the panel shown at `side` over a screen of one known colour.
-    HWND Start(const std::vector<std::string>& settings, int side = 0) {
+    HWND Start(const std::vector<std::string>& settings, Side side = Side::Left) {
         screen_ = std::make_unique<PaintedScreen>([](int, int) { return kUnderPanel; });
         if (!screen_->WaitUntilShown()) ADD_FAILURE() << "the test's screen did not show";
-        WriteSettings(settings);
-        StartPanel(side);
+        StartPanel({.side = side, .settings = settings});
         MoveTrayWindowAway();
         return window_;
     }
@@ -69,7 +68,7 @@ protected:
         if (byTray) {
             ChooseFromTrayMenu(*panel_, window_, MainMenuEntry::Settings);
         } else if (BringIn(window_)) {
-            POINT spot = RestingSpotOverPanel(0);
+            POINT spot = RestingSpotOverPanel(Side::Left);
             ScreenToClient(window_, &spot);
             ChooseFromContextMenu(*panel_, window_, spot, MainMenuEntry::Settings);
         }
@@ -163,20 +162,20 @@ TEST_F(SettingsDialog, SideButtonsMoveThePanelWhileTheDialogIsOpen) {
     ASSERT_TRUE(dialog);
 
     ClickCentre(dialog->sideRight);
-    EXPECT_TRUE(ReachesLeft(window_, ShownLeft(1))) << "the right side button did not move the panel";
+    EXPECT_TRUE(ReachesShown(window_, Side::Right)) << "the right side button did not move the panel";
     EXPECT_TRUE(IsWindowVisible(dialog->window)) << "the dialog closed";
-    EXPECT_TRUE(WaitForCloseCross(window_, 1)) << "the strip is not drawn for the right side";
+    EXPECT_TRUE(WaitForCloseCross(window_, Side::Right)) << "the strip is not drawn for the right side";
     SaveScreenshotPng(CurrentTestName() + L".right");
 
     ClickCentre(dialog->sideLeft);
-    EXPECT_TRUE(ReachesLeft(window_, ShownLeft(0))) << "the left side button did not move the panel back";
+    EXPECT_TRUE(ReachesShown(window_, Side::Left)) << "the left side button did not move the panel back";
     ClickCentre(dialog->sideLeft);  // already there: nothing moves
-    EXPECT_EQ(PanelLeft(window_), ShownLeft(0));
+    EXPECT_EQ(PanelLeft(window_), ShownLeft(Side::Left));
     ClickCentre(dialog->sideRight);
-    EXPECT_TRUE(ReachesLeft(window_, ShownLeft(1)));
+    EXPECT_TRUE(ReachesShown(window_, Side::Right));
 
     ASSERT_TRUE(dialog->Close());
-    EXPECT_EQ(PanelLeft(window_), ShownLeft(1));
+    EXPECT_EQ(PanelLeft(window_), ShownLeft(Side::Right));
     ASSERT_TRUE(panel_->Close());
     EXPECT_EQ(SavedSetting(L"Side"), L"1");
 }
@@ -224,7 +223,7 @@ TEST_F(SettingsDialog, StayOnTopChangesOnlyOnceTheDialogHasGone) {
     const int trayIcons = CountTrayIcons();
     // A tooltip of the strip has shown: its window, topmost and owned by the
     // panel, now stands in the window order above the panel.
-    const auto hint = HoverHint(*panel_, window_, CloseButtonRect(window_, 0));
+    const auto hint = HoverHint(*panel_, window_, CloseButtonRect(window_, Side::Left));
     ASSERT_TRUE(hint && hint->text == L"Закрыть") << "no tooltip over the close button";
     {
         const auto dialog = Open();

@@ -153,7 +153,7 @@ TEST_F(SharpFileIcons, FileIconItemsAreDrawnFromTheFilesOwnIconAt192Dpi) {
         << "the gone file's stored picture is not drawn as before";
 
     // The items menu shows the same sharp picture at its own size.
-    const HWND menu = OpenItemsMenu(*panel_, window_, 0, scale_);
+    const HWND menu = OpenItemsMenu(*panel_, window_, Side::Left, scale_);
     ASSERT_NE(menu, nullptr);
     const RECT menuRect = WindowRect(menu);
     EXPECT_TRUE(WaitUntil([&] { return HoldsPicture(CaptureScreen(), menuRect, sharp); }, 5s))
@@ -199,7 +199,7 @@ TEST_F(SharpFileIcons, DroppedProgramsAreSharpBesideTheirCaptionsAndInTheItemsMe
         EXPECT_TRUE(WaitUntil([&] { return HoldsPicture(CaptureScreen(), button, sharp, kPanelDefaultColour); }, 10s))
             << "item " << i << " is not drawn from its file's 64-pixel icon";
     }
-    const HWND menu = OpenItemsMenu(*panel_, window_, 0, scale_);
+    const HWND menu = OpenItemsMenu(*panel_, window_, Side::Left, scale_);
     ASSERT_NE(menu, nullptr);
     const TBitmap screen = CaptureScreen();
     for (const Program& p : programs)

@@ -1,6 +1,7 @@
 // Builds item files ("shorts.dat") byte by byte from the record layout, so the
 // tests can hand the program exactly the bytes they mean and compare what it
-// writes back.
+// writes back, and reads the files it writes by the same layout, apart from
+// the program's own reader and writer, so a fault in either shows.
 #pragma once
 
 #include <cstdint>
@@ -42,5 +43,26 @@ ShortsFile BuildShortsFile(const std::vector<ShortRecord>& records);
 // True when `saved` holds the bytes of `original` apart from the button
 // slots, which hold a value of the writing run only.
 bool SameApartFromSlots(const std::vector<std::uint8_t>& saved, const ShortsFile& original);
+
+// The records of an item file, each image as its bytes; `error` says where
+// the file breaks the layout (a text longer than what follows, an image
+// without "BM" or with a size field that is not its length, bytes after the
+// last record), with the records before that point.
+struct ShortsReading {
+    std::vector<ShortRecord> records;
+    std::string error;
+    bool Damaged() const { return !error.empty(); }
+};
+ShortsReading ReadShortsFile(const std::vector<std::uint8_t>& bytes);
+
+// The pixels of a stored 24-bit uncompressed image, top row first, each
+// 0x00BBGGRR; 0 x 0 for an empty image or any other kind.
+struct StoredPicture {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+    std::uint32_t Pixel(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
+};
+StoredPicture PictureOf(const std::vector<std::uint8_t>& image);
 
 }  // namespace e2e

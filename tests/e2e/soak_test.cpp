@@ -60,9 +60,9 @@ class OnDemandSoak : public PanelTest {
 protected:
     bool SlideCycle() {
         MovePointerAway();
-        if (!WaitUntil([&] { return PanelLeft(window_) == HiddenLeft(0); }, 10s)) return false;
+        if (!ReachesHidden(window_, Side::Left, 10s)) return false;
         MovePointer(0, 300);
-        return WaitUntil([&] { return PanelLeft(window_) == ShownLeft(0); }, 10s);
+        return ReachesShown(window_, Side::Left, 10s);
     }
 
     bool ContextMenu() {
@@ -94,9 +94,9 @@ protected:
     }
 
     void BringIn() {
-        if (PanelLeft(window_) == ShownLeft(0)) return;
+        if (PanelLeft(window_) == ShownLeft(Side::Left)) return;
         MovePointer(0, 300);
-        WaitUntil([&] { return PanelLeft(window_) == ShownLeft(0); }, 10s);
+        ReachesShown(window_, Side::Left, 10s);
     }
 
     // One round: slide cycles, openings of each menu and of each dialog.
@@ -123,9 +123,7 @@ TEST_F(OnDemandSoak, ObjectsAndMemoryComeBackToTheirLevelAfterALongDay) {
     for (int i = 0; i < 8; ++i)
         items.push_back({.fileName = "C:\\tool" + std::to_string(i) + ".exe", .caption = "Элемент " + std::to_string(i),
                          .hint = "Подсказка", .trackDrives = true, .image = Bmp24Image(static_cast<uint32_t>(i))});
-    ASSERT_TRUE(WriteItems(items));
-    WriteSettings({"TimeOut=0"});
-    ASSERT_NE(StartPanel(), nullptr);
+    ASSERT_NE(StartPanel({.items = items, .settings = {"TimeOut=0"}}), nullptr);
 
     Print("start", Measure(*panel_, window_));
     Round(Scaled(50), Scaled(20), Scaled(5));

@@ -13,21 +13,15 @@ LONG ExStyle(HWND window) { return GetWindowLongW(window, GWL_EXSTYLE); }
 
 // Pointer spots in the panel's near zone but off the panel itself, so a shown
 // panel stays shown and no button is hovered.
-void ParkPointerNearPanel(int side = 0) {
-    MovePointer(side == 0 ? kPanelDefaultWidth + 6 : ScreenWidth() - kPanelDefaultWidth - 6, ScreenHeight() / 2);
+POINT NearPanel(Side side = Side::Left) {
+    return POINT{side == Side::Left ? kPanelDefaultWidth + 6 : ScreenWidth() - kPanelDefaultWidth - 6,
+                 ScreenHeight() / 2};
 }
-// Far from both edges: a shown panel slides out, a hidden one stays hidden.
-void ParkPointerAway() { MovePointer(600, 400); }
-
-// Starts the program with the pointer away; its window once the panel has
-// slid out, or nullptr with a failure recorded.
-HWND StartSlidOut(std::unique_ptr<PanelProcess>& panel, const ScratchDir& scratch) {
-    ParkPointerAway();
-    panel = std::make_unique<PanelProcess>(scratch);
-    HWND window = panel->WaitForWindow();
-    const auto hidden = window ? ReachesLeft(window, HiddenLeft(0), 10s) : ::testing::AssertionFailure();
-    if (!hidden) ADD_FAILURE() << "the panel did not slide out: " << hidden.message();
-    return hidden ? window : nullptr;
+void ParkPointerNearPanel() { MovePointer(NearPanel().x, NearPanel().y); }
+// A start with the pointer near the panel's place at `side`, waiting for no
+// more than its window to show.
+PanelStart VisibleNearPanel(Side side = Side::Left) {
+    return {.expect = PanelState::Visible, .pointer = NearPanel(side)};
 }
 
 // Two items with every kind of content: Cyrillic code page 1251 texts, a
@@ -58,9 +52,7 @@ void ExpectDefaultPlace(HWND window) {
 using FirstRun = PanelTest;
 
 TEST_F(FirstRun, NoFilesGivesDefaultPanelAndWritesDefaultFiles) {
-    ParkPointerNearPanel();
-    PanelProcess panel(*scratch_);
-    HWND window = panel.WaitForWindow();
+    HWND window = StartPanel(VisibleNearPanel());
     ASSERT_NE(window, nullptr) << "no visible TMainPanel window of the started process";
 
     ExpectDefaultPlace(window);
@@ -75,13 +67,13 @@ TEST_F(FirstRun, NoFilesGivesDefaultPanelAndWritesDefaultFiles) {
     ASSERT_NE(owner, nullptr) << "the panel has no owner window";
     EXPECT_EQ(WindowClass(owner), L"TApplication");
     EXPECT_FALSE(IsWindowVisible(owner)) << "the application window is visible";
-    EXPECT_FALSE(FindMessageBox(panel.Pid())) << "a message box on a clean first run";
+    EXPECT_FALSE(FindMessageBox(Pid())) << "a message box on a clean first run";
     EXPECT_TRUE(WaitUntil([] { return CountTrayIcons() == 1; }, 5s)) << "tray icons: " << CountTrayIcons();
     SaveScreenshotPng(CurrentTestName());
 
-    ASSERT_TRUE(panel.Close()) << "the panel did not end after WM_CLOSE";
+    ASSERT_TRUE(panel_->Close()) << "the panel did not end after WM_CLOSE";
     EXPECT_EQ(CountTrayIcons(), 0) << "the tray icon outlived the panel";
-    EXPECT_EQ(panel.ExitCode(), std::optional<DWORD>(0));
+    EXPECT_EQ(panel_->ExitCode(), std::optional<DWORD>(0));
 
     ASSERT_TRUE(SettingsSaved()) << "no section Keelstrip in " << Narrow(IniPath());
     const std::pair<const wchar_t*, const wchar_t*> defaults[] = {
@@ -95,7 +87,7 @@ TEST_F(FirstRun, NoFilesGivesDefaultPanelAndWritesDefaultFiles) {
 }
 
 TEST_F(FirstRun, SlidInPanelShowsScreenBlendedHalfWithDefaultColour) {
-    HWND window = StartSlidOut(panel_, *scratch_);
+    HWND window = StartPanel({.expect = PanelState::Hidden});
     ASSERT_NE(window, nullptr);
 
     // The desktop, sampled far from the panel; once the panel has left the
@@ -121,7 +113,7 @@ TEST_F(FirstRun, SlidInPanelShowsScreenBlendedHalfWithDefaultColour) {
 struct SettingCase {
     const char* name;
     std::vector<std::string> keys;  // what section Keelstrip holds at start
-    int side;                       // where the panel is expected
+    Side side;                      // where the panel is expected
     std::function<void(HWND)> inspect;
     const wchar_t* savedKey;
     const wchar_t* savedValue;
@@ -137,15 +129,14 @@ class Settings : public PanelTest, public ::testing::WithParamInterface<SettingC
 
 TEST_P(Settings, AreReadAtStartAndSavedAtExit) {
     const SettingCase& c = GetParam();
-    WriteSettings(c.keys);
-    ParkPointerNearPanel(c.side);
-    PanelProcess panel(*scratch_);
-    HWND window = panel.WaitForWindow();
+    PanelStart start = VisibleNearPanel(c.side);
+    start.settings = c.keys;
+    HWND window = StartPanel(start);
     ASSERT_NE(window, nullptr) << "no visible panel window";
     c.inspect(window);
-    EXPECT_FALSE(FindMessageBox(panel.Pid())) << "unexpected message box";
+    EXPECT_FALSE(FindMessageBox(Pid())) << "unexpected message box";
     SaveScreenshotPng(CurrentTestName());
-    ASSERT_TRUE(panel.Close()) << "the panel did not end after WM_CLOSE";
+    ASSERT_TRUE(panel_->Close()) << "the panel did not end after WM_CLOSE";
     ASSERT_TRUE(SettingsSaved()) << "no section Keelstrip saved";
     EXPECT_EQ(SavedSetting(c.savedKey), c.savedValue);
 }
@@ -154,24 +145,24 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, Settings,
     ::testing::Values(
         // The low byte of OnTop and Side decides; they are saved as 0 or 1.
-        SettingCase{"OnTop256", {"OnTop=256"}, 0, [](HWND w) { ExpectOnTop(w, false); }, L"OnTop", L"0"},
-        SettingCase{"OnTop1", {"OnTop=1"}, 0, [](HWND w) { ExpectOnTop(w, true); }, L"OnTop", L"1"},
-        SettingCase{"OnTopMinus1", {"OnTop=-1"}, 0, [](HWND w) { ExpectOnTop(w, true); }, L"OnTop", L"1"},
-        SettingCase{"Side257PutsThePanelOnTheRight", {"Side=257"}, 1,
+        SettingCase{"OnTop256", {"OnTop=256"}, Side::Left, [](HWND w) { ExpectOnTop(w, false); }, L"OnTop", L"0"},
+        SettingCase{"OnTop1", {"OnTop=1"}, Side::Left, [](HWND w) { ExpectOnTop(w, true); }, L"OnTop", L"1"},
+        SettingCase{"OnTopMinus1", {"OnTop=-1"}, Side::Left, [](HWND w) { ExpectOnTop(w, true); }, L"OnTop", L"1"},
+        SettingCase{"Side257PutsThePanelOnTheRight", {"Side=257"}, Side::Right,
                     [](HWND w) {
-                        EXPECT_TRUE(ReachesLeft(w, ShownLeft(1)));
+                        EXPECT_TRUE(ReachesShown(w, Side::Right));
                         EXPECT_EQ(PanelTop(w), -4);
                     },
                     L"Side", L"1"},
-        SettingCase{"WidthBelowMinimumGives24", {"Width=10"}, 0,
+        SettingCase{"WidthBelowMinimumGives24", {"Width=10"}, Side::Left,
                     [](HWND w) { EXPECT_TRUE(WaitUntil([&] { return PanelWidth(w) == 24; }, 5s)) << PanelWidth(w); },
                     L"Width", L"24"},
-        SettingCase{"HexadecimalOpacity", {"Opacity=0x1E"}, 0, [](HWND) {}, L"Opacity", L"30"},
-        SettingCase{"OpacityOfLettersFallsBackToDefault", {"Opacity=abc"}, 0, [](HWND) {}, L"Opacity", L"50"},
+        SettingCase{"HexadecimalOpacity", {"Opacity=0x1E"}, Side::Left, [](HWND) {}, L"Opacity", L"30"},
+        SettingCase{"OpacityOfLettersFallsBackToDefault", {"Opacity=abc"}, Side::Left, [](HWND) {}, L"Opacity", L"50"},
         SettingCase{"PlacementKeysDoNotMoveOrResize",
                     {"FormVersion=0", "Flags=0", "ShowCmd=1", "PixelsPerInch=96", "MinMaxPos=-1,-1,-1,-1",
                      "NormPos=300,200,700,500", "Visible=1", "TimeOut=500"},
-                    0, ExpectDefaultPlace, L"TimeOut", L"500"}),
+                    Side::Left, ExpectDefaultPlace, L"TimeOut", L"500"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---- The item file at start and exit ----------------------------------------------
@@ -183,14 +174,12 @@ using ItemFile = PanelTest;
 TEST_F(ItemFile, TwoItemsComeBackByteForByteWithTheirButtonSlotsZeroed) {
     const ShortsFile original = BuildShortsFile(TwoItems());
     ASSERT_TRUE(WriteFileBytes(ItemsPath(), original.bytes));
-    ParkPointerNearPanel();
-    PanelProcess panel(*scratch_);
-    HWND window = panel.WaitForWindow();
+    // Shown, the pointer near it but off its buttons.
+    HWND window = StartPanel({.pointer = NearPanel()});
     ASSERT_NE(window, nullptr);
-    WaitUntil([&] { return PanelLeft(window) == -4; }, 5s);
-    EXPECT_FALSE(FindMessageBox(panel.Pid())) << "message box for a sound item file";
+    EXPECT_FALSE(FindMessageBox(Pid())) << "message box for a sound item file";
     SaveScreenshotPng(CurrentTestName());
-    ASSERT_TRUE(panel.Close());
+    ASSERT_TRUE(panel_->Close());
 
     std::vector<std::uint8_t> expected = original.bytes;
     for (std::size_t offset : original.slotOffsets) {
@@ -211,10 +200,9 @@ TEST_F(ItemFile, FileBesideTheProgramIsUsedWhateverTheWorkingFolder) {
     ASSERT_TRUE(WriteFileBytes(ItemsPath(), besideProgram.bytes));
     ASSERT_TRUE(WriteFileBytes(JoinPath(elsewhere, L"shorts.dat"), inWorkingFolder.bytes));
 
-    PanelProcess panel(*scratch_, elsewhere);
-    ASSERT_NE(panel.WaitForWindow(), nullptr);
+    ASSERT_NE(StartPanel({.expect = PanelState::Visible, .workingFolder = elsewhere}), nullptr);
     SaveScreenshotPng(CurrentTestName());
-    ASSERT_TRUE(panel.Close());
+    ASSERT_TRUE(panel_->Close());
 
     EXPECT_TRUE(HoldsItems(ItemsPath(), besideProgram)) << "shorts.dat beside the program lost its own item";
     EXPECT_EQ(ReadWholeFile(JoinPath(elsewhere, L"shorts.dat")), std::optional<Bytes>(inWorkingFolder.bytes))
@@ -238,9 +226,8 @@ TEST_P(DamagedItemFile, IsReportedKeepsTheItemsReadAndKeepsACopy) {
     const Bytes damaged(intact.bytes.begin(), intact.bytes.begin() + static_cast<std::ptrdiff_t>(cut));
     ASSERT_TRUE(WriteFileBytes(ItemsPath(), damaged));
 
-    ParkPointerNearPanel();
-    PanelProcess panel(*scratch_);
-    const auto box = WaitForMessageBox(panel.Pid(), 20s);
+    StartPanel({.expect = PanelState::Started, .pointer = NearPanel()});
+    const auto box = WaitForMessageBox(Pid(), 20s);
     ASSERT_TRUE(box) << "no message box for a damaged item file";
     EXPECT_EQ(box->caption, kAppTitle);
     EXPECT_NE(box->text.find(L"Stream read error"), std::wstring::npos) << "text: " << Narrow(box->text);
@@ -248,11 +235,11 @@ TEST_P(DamagedItemFile, IsReportedKeepsTheItemsReadAndKeepsACopy) {
 
     DismissMessageBox(box->window);
     EXPECT_TRUE(WaitUntilGone(box->window));
-    HWND window = panel.WaitForWindow();
+    HWND window = panel_->WaitForWindow();
     ASSERT_NE(window, nullptr) << "no panel after the error";
     EXPECT_TRUE(Responds(window)) << "the panel does not answer after the error";
-    EXPECT_TRUE(panel.Running());
-    ASSERT_TRUE(panel.Close());
+    EXPECT_TRUE(panel_->Running());
+    ASSERT_TRUE(panel_->Close());
 
     EXPECT_TRUE(HoldsItems(ItemsPath(), BuildShortsFile({items[0]}))) << "the first item was not saved as read";
 
@@ -279,7 +266,7 @@ INSTANTIATE_TEST_SUITE_P(
 using TrayIcon = PanelTest;
 
 TEST_F(TrayIcon, DoubleClickSlidesTheHiddenPanelIn) {
-    HWND window = StartSlidOut(panel_, *scratch_);
+    HWND window = StartPanel({.expect = PanelState::Hidden});
     ASSERT_NE(window, nullptr);
 
     // Near the panel but not at the edge: nothing but the callback brings it in.
@@ -294,15 +281,14 @@ TEST_F(TrayIcon, DoubleClickSlidesTheHiddenPanelIn) {
 // window settles above the panel a moment after the start: the panel must end
 // above it, or the first item cannot be pointed at.
 TEST_F(TrayIcon, NothingCoversThePanelOnceItHasStarted) {
-    ASSERT_TRUE(WriteItems(TwoItems()));
-    WriteSettings({"TimeOut=60000"});  // the panel stays while the pointer is away
-    HWND window = StartPanel();
+    // The panel stays while the pointer is away.
+    HWND window = StartPanel({.items = TwoItems(), .settings = {"TimeOut=60000"}});
     ASSERT_NE(window, nullptr);
-    ParkPointerAway();
+    MovePointerAway();
     // The panel lifts itself at 0.5 s and 2.5 s after the start; only what
     // stands once those have passed counts, however long the start took.
     const auto lifted = std::chrono::steady_clock::now() + 3500ms;
-    const RECT buttons[] = {ItemButtonRect(window, 0), ItemButtonRect(window, 1), CloseButtonRect(window, 0)};
+    const RECT buttons[] = {ItemButtonRect(window, 0), ItemButtonRect(window, 1), CloseButtonRect(window, Side::Left)};
     const auto covering = [&](const RECT& button) {
         return GetAncestor(WindowFromPoint(Centre(ClientRectOnScreen(window, button))), GA_ROOT);
     };
@@ -319,7 +305,7 @@ TEST_F(TrayIcon, NothingCoversThePanelOnceItHasStarted) {
 }
 
 TEST_F(TrayIcon, RightPressOpensTheMenuAtThePointerWhileHidden) {
-    HWND window = StartSlidOut(panel_, *scratch_);
+    HWND window = StartPanel({.expect = PanelState::Hidden});
     ASSERT_NE(window, nullptr);
 
     const POINT pointer = PointerPosition();
@@ -334,7 +320,7 @@ TEST_F(TrayIcon, RightPressOpensTheMenuAtThePointerWhileHidden) {
     InflateRect(&around, 2, 2);
     EXPECT_TRUE(PtInRect(&around, pointer)) << "menu at " << around.left + 2 << "," << around.top + 2
                                             << ", pointer at " << pointer.x << "," << pointer.y;
-    EXPECT_EQ(PanelLeft(window), HiddenLeft(0)) << "the panel moved";
+    EXPECT_EQ(PanelLeft(window), HiddenLeft(Side::Left)) << "the panel moved";
     SaveScreenshotPng(CurrentTestName());
     EXPECT_TRUE(CloseMenuWithEscape(Pid())) << "the menu did not close on Escape";
 }

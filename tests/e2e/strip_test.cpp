@@ -27,7 +27,7 @@ enum class Under { BareDesktop, UniformWindow, CheckeredWindow };
 
 struct BackgroundCase {
     const char* name;
-    int side;
+    Side side;
     int opacity;
     COLORREF colour;
     Under under;
@@ -49,9 +49,10 @@ TEST_P(Background, IsTheScreenUnderThePanelBlendedWithItsColour) {
         screen = std::make_unique<PaintedScreen>(pattern);
         ASSERT_TRUE(screen->WaitUntilShown()) << "the test's screen did not show";
     }
-    WriteSettings({"Side=" + std::to_string(c.side), "Opacity=" + std::to_string(c.opacity),
-                   "Color=" + std::to_string(c.colour)});
-    ASSERT_NE(StartPanel(c.side), nullptr);
+    ASSERT_NE(StartPanel({.side = c.side,
+                          .settings = {SideSetting(c.side), "Opacity=" + std::to_string(c.opacity),
+                                       "Color=" + std::to_string(c.colour)}}),
+              nullptr);
     ExpectBlendedBackground(window_, pattern, c.colour, c.opacity, "first show");
     SaveScreenshotPng(CurrentTestName());
 }
@@ -59,12 +60,13 @@ TEST_P(Background, IsTheScreenUnderThePanelBlendedWithItsColour) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, Background,
     ::testing::Values(
-        BackgroundCase{"DesktopOpacity0", 0, 0, kPanelDefaultColour, Under::BareDesktop},
-        BackgroundCase{"DesktopOpacity50", 0, 50, kPanelDefaultColour, Under::BareDesktop},
-        BackgroundCase{"DesktopOpacity100", 0, 100, kPanelDefaultColour, Under::BareDesktop},
-        BackgroundCase{"DesktopRightOpacity37OtherColour", 1, 37, 0x00204080, Under::BareDesktop},
-        BackgroundCase{"WindowOpacity50", 0, 50, kPanelDefaultColour, Under::UniformWindow},
-        BackgroundCase{"WindowRightOpacity37OtherColourCheckered", 1, 37, 0x00204080, Under::CheckeredWindow}),
+        BackgroundCase{"DesktopOpacity0", Side::Left, 0, kPanelDefaultColour, Under::BareDesktop},
+        BackgroundCase{"DesktopOpacity50", Side::Left, 50, kPanelDefaultColour, Under::BareDesktop},
+        BackgroundCase{"DesktopOpacity100", Side::Left, 100, kPanelDefaultColour, Under::BareDesktop},
+        BackgroundCase{"DesktopRightOpacity37OtherColour", Side::Right, 37, 0x00204080, Under::BareDesktop},
+        BackgroundCase{"WindowOpacity50", Side::Left, 50, kPanelDefaultColour, Under::UniformWindow},
+        BackgroundCase{"WindowRightOpacity37OtherColourCheckered", Side::Right, 37, 0x00204080,
+                       Under::CheckeredWindow}),
     [](const auto& info) { return std::string(info.param.name); });
 
 using BackgroundCapture = PanelTest;
@@ -75,15 +77,14 @@ TEST_F(BackgroundCapture, IsRetakenWhenThePointerBringsThePanelInButNotByTheTray
     const auto bare = [colour = *desktop](int, int) { return colour; };
     const auto yellow = [](int, int) { return RGB(255, 255, 0); };
     PaintedScreen screen(yellow, /*parked=*/true);
-    WriteSettings({"Opacity=50", "TimeOut=300"});
-    HWND window = StartPanel();
+    HWND window = StartPanel({.settings = {"Opacity=50", "TimeOut=300"}});
     ASSERT_NE(window, nullptr);
     ExpectBlendedBackground(window, bare, kPanelDefaultColour, 50, "first show");
     const POINT probe = ClientToScreenPoint(window, ClientWidthOf(window) / 2, 400);
     const COLORREF firstCapture = ScreenPixel(probe.x, probe.y);
 
     MovePointerAway();
-    ASSERT_TRUE(ReachesLeft(window, HiddenLeft(0)));
+    ASSERT_TRUE(ReachesHidden(window, Side::Left));
     screen.Unpark();
     ASSERT_TRUE(screen.WaitUntilShown());
 
@@ -98,7 +99,7 @@ TEST_F(BackgroundCapture, IsRetakenWhenThePointerBringsThePanelInButNotByTheTray
     // The tray brings the panel in without a new capture: it keeps showing
     // what it captured at the edge, not the bare desktop now under it.
     MovePointerAway();
-    ASSERT_TRUE(ReachesLeft(window, HiddenLeft(0)));
+    ASSERT_TRUE(ReachesHidden(window, Side::Left));
     screen.Park();
     ASSERT_TRUE(WaitUntil([&] { return ScreenPixel(20, 400) == *desktop; }, 3s))
         << "the bare desktop did not come back: " << Hex(ScreenPixel(20, 400));
@@ -141,13 +142,14 @@ std::function<bool(COLORREF)> Is(COLORREF wanted) {
     return [wanted](COLORREF c) { return c == wanted; };
 }
 
-class Strip : public PanelTest, public ::testing::WithParamInterface<int> {};
+class Strip : public PanelTest, public ::testing::WithParamInterface<Side> {};
 
 TEST_P(Strip, ShowsEveryItemAndBrightensThePictureUnderThePointer) {
-    const int side = GetParam();
-    ASSERT_TRUE(WriteItems(StripRecords()));
-    WriteSettings({"Side=" + std::to_string(side), "Width=" + std::to_string(kStripWidth), "TimeOut=300"});
-    HWND window = StartPanel(side, kStripWidth);
+    const Side side = GetParam();
+    HWND window = StartPanel({.side = side,
+                              .width = kStripWidth,
+                              .items = StripRecords(),
+                              .settings = {SideSetting(side), "Width=" + std::to_string(kStripWidth), "TimeOut=300"}});
     ASSERT_NE(window, nullptr);
     EXPECT_FALSE(FindMessageBox(Pid())) << "message box for a sound item file";
 
@@ -155,9 +157,9 @@ TEST_P(Strip, ShowsEveryItemAndBrightensThePictureUnderThePointer) {
     // the bare desktop alone, without Wine's tray window under it.
     MoveTrayWindowAway();
     MovePointerAway();
-    ASSERT_TRUE(ReachesLeft(window, HiddenLeft(side, kStripWidth)));
+    ASSERT_TRUE(ReachesHidden(window, side, kStripWidth));
     MovePointer(EdgeX(side), 300);
-    ASSERT_TRUE(ReachesLeft(window, ShownLeft(side, kStripWidth)));
+    ASSERT_TRUE(ReachesShown(window, side, kStripWidth));
     const POINT rest = RestingSpotOverPanel(side, kStripWidth);
     MoveWithInput(rest.x, rest.y);
 
@@ -218,13 +220,13 @@ TEST_P(Strip, ShowsEveryItemAndBrightensThePictureUnderThePointer) {
     EXPECT_GT(CountPixels(hovered, captionArea(1), IsBlack), 20) << "caption missing while hovered";
 
     SaveScreenshotPng(CurrentTestName());
-    const int cropLeft = side == 0 ? 0 : ScreenWidth() - 200;
-    const std::wstring readmeShot = side == 0 ? EnvironmentValue(L"E2E_README_SHOT") : std::wstring{};
+    const int cropLeft = side == Side::Left ? 0 : ScreenWidth() - 200;
+    const std::wstring readmeShot = side == Side::Left ? EnvironmentValue(L"E2E_README_SHOT") : std::wstring{};
     EXPECT_TRUE(SavePng(CurrentTestName() + L".strip", CaptureScreen(RECT{cropLeft, 0, cropLeft + 200, 400}),
                         readmeShot));
 }
 
-INSTANTIATE_TEST_SUITE_P(Sides, Strip, ::testing::Values(0, 1), SideName);
+INSTANTIATE_TEST_SUITE_P(Sides, Strip, kBothSides, SideName);
 
 }  // namespace
 }  // namespace e2e

@@ -6,7 +6,6 @@
 
 #include "common/errors.h"
 #include "desktop.h"
-#include "items/shortcut_file.h"
 
 namespace e2e {
 namespace {
@@ -213,8 +212,7 @@ std::wstring SavedSetting(const wchar_t* key) {
     return std::wstring(value, length);
 }
 
-std::vector<std::unique_ptr<tilerack::TShortCut>> ReadSavedItems(const std::wstring& shortsPath) {
-    std::vector<std::unique_ptr<tilerack::TShortCut>> items;
+std::vector<ShortRecord> ReadSavedItems(const std::wstring& shortsPath) {
     // Read while the program may still be saving: a moment after its move
     // the file can still be held, so a refused open is tried again briefly.
     std::optional<std::vector<uint8_t>> bytes;
@@ -227,12 +225,10 @@ std::vector<std::unique_ptr<tilerack::TShortCut>> ReadSavedItems(const std::wstr
             Sleep(50);
         }
     }
-    if (!bytes) return items;
-    const auto load = tilerack::LoadShortcutList(*bytes, [&](std::unique_ptr<tilerack::TShortCut> item) {
-        items.push_back(std::move(item));
-    });
-    if (load.Damaged()) ADD_FAILURE() << Narrow(shortsPath) << " is damaged: " << load.error;
-    return items;
+    if (!bytes) return {};
+    ShortsReading reading = ReadShortsFile(*bytes);
+    if (reading.Damaged()) ADD_FAILURE() << Narrow(shortsPath) << " is damaged: " << reading.error;
+    return std::move(reading.records);
 }
 
 ::testing::AssertionResult HoldsItems(const std::wstring& path, const ShortsFile& expected) {

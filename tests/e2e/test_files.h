@@ -1,6 +1,6 @@
 // The files around a run of the program under test: where things are, fresh
 // scratch folders, the probe's record, the settings file in the Windows
-// folder and the item file as the program reads it.
+// folder and the item file the program saved.
 #pragma once
 
 #include <windows.h>
@@ -13,7 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "items/shortcut.h"
 #include "platform/files.h"
 #include "shorts_file_builder.h"
 
@@ -93,9 +92,10 @@ void WriteSettings(const std::vector<std::string>& keys);
 bool SettingsSaved();
 std::wstring SavedSetting(const wchar_t* key);
 
-// The items of an item file as the program itself reads them (nothing when
-// the file is missing or damaged, with a failure recorded for the damage).
-std::vector<std::unique_ptr<tilerack::TShortCut>> ReadSavedItems(const std::wstring& shortsPath);
+// The records of an item file the program wrote, read by the record layout
+// (nothing when the file is missing; a failure recorded when it breaks the
+// layout, with the records before the break).
+std::vector<ShortRecord> ReadSavedItems(const std::wstring& shortsPath);
 // Success when the item file at `path` holds the records of `expected`,
 // apart from the button slots (a value of the writing run only).
 ::testing::AssertionResult HoldsItems(const std::wstring& path, const ShortsFile& expected);

@@ -10,17 +10,17 @@ class StripHints : public PanelTest {
 protected:
     // The panel shown with one item whose hint is `hint`.
     HWND Start(const std::string& hint) {
-        WriteItems({{.fileName = "C:\\x.exe", .caption = "Икс", .hint = hint, .trackDrives = true,
-                     .image = FramedIconBmp(RGB(255, 0, 255), RGB(0, 0, 200))}});
-        WriteSettings({"TimeOut=60000"});  // the panel stays while the pointer is away
-        return StartPanel();
+        const ShortRecord item{.fileName = "C:\\x.exe", .caption = "Икс", .hint = hint, .trackDrives = true,
+                               .image = FramedIconBmp(RGB(255, 0, 255), RGB(0, 0, 200))};
+        // The panel stays while the pointer is away.
+        return StartPanel({.items = std::vector<ShortRecord>{item}, .settings = {"TimeOut=60000"}});
     }
 };
 
 TEST_F(StripHints, EveryHoverShowsTheHintAgain) {
     ASSERT_NE(Start("первая строка\r\nвторая строка"), nullptr);
     for (int round = 0; round < 3; ++round) {
-        const auto close = HoverHint(*panel_, window_, CloseButtonRect(window_, 0));
+        const auto close = HoverHint(*panel_, window_, CloseButtonRect(window_, Side::Left));
         ASSERT_TRUE(close.has_value()) << "round " << round << ": no hint over the close button";
         EXPECT_EQ(close->text, L"Закрыть");
         const auto hint = HoverHint(*panel_, window_, ItemButtonRect(window_, 0));
