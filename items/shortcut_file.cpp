@@ -80,24 +80,77 @@ std::vector<uint8_t> SaveShortcutList(const std::vector<const TShortCut*>& items
     return bytes;
 }
 
-ShortcutListLoad LoadShortcutList(const std::vector<uint8_t>& bytes,
-                                  const std::function<void(std::unique_ptr<TShortCut>)>& append) {
-    ShortcutListLoad result;
-    try {
-        ByteReader in(bytes);
-        const int32_t count = in.I32();
-        for (int32_t i = 0; i < count; ++i) {
-            auto item = std::make_unique<TShortCut>();
+namespace {
+
+// Reads records from `in` (whose first byte is the file's byte `base`) into
+// `load` until the file's count or `limit` is reached. In the head of a file
+// a record that cannot be read, or that reaches the head's end (its picture
+// may go on past it), is not handed over and ends the step.
+void LoadRecords(ByteReader& in, size_t base, int limit, bool head, ShortcutListLoad& load,
+                 const ShortcutAppend& append) {
+    while (load.loaded < load.count && load.loaded < limit) {
+        auto item = std::make_unique<TShortCut>();
+        if (head) {
+            try {
+                item->LoadFromStream(in);
+            } catch (...) {
+                return;
+            }
+            if (in.AtEnd()) return;
+        } else {
             item->LoadFromStream(in);
-            append(std::move(item));
-            ++result.loaded;
         }
-    } catch (const std::exception& e) {
-        result.error = e.what();
-    } catch (...) {
-        result.error = kStreamReadError;
+        load.consumed = base + in.Position();
+        append(std::move(item));
+        ++load.loaded;
     }
-    return result;
+}
+
+// Runs `step`, turning what it throws into the load's error.
+template <typename Step>
+ShortcutListLoad Guarded(ShortcutListLoad load, Step step) {
+    try {
+        step(load);
+    } catch (const std::exception& e) {
+        load.error = e.what();
+    } catch (...) {
+        load.error = kStreamReadError;
+    }
+    return load;
+}
+
+}  // namespace
+
+ShortcutListLoad LoadShortcutList(const std::vector<uint8_t>& bytes, const ShortcutAppend& append) {
+    return Guarded({}, [&](ShortcutListLoad& load) {
+        ByteReader in(bytes);
+        load.count = in.I32();
+        load.consumed = in.Position();
+        LoadRecords(in, 0, std::numeric_limits<int>::max(), /*head=*/false, load, append);
+    });
+}
+
+ShortcutListLoad LoadShortcutListHead(const std::vector<uint8_t>& head, int limit, const ShortcutAppend& append) {
+    return Guarded({}, [&](ShortcutListLoad& load) {
+        ByteReader in(head);
+        if (in.Remaining() < 4) return;  // count 0: the second step reads it
+        load.count = in.I32();
+        load.consumed = in.Position();
+        LoadRecords(in, 0, limit, /*head=*/true, load, append);
+    });
+}
+
+ShortcutListLoad LoadShortcutListRest(ShortcutListLoad head, const std::vector<uint8_t>& rest,
+                                      const ShortcutAppend& append) {
+    return Guarded(std::move(head), [&](ShortcutListLoad& load) {
+        ByteReader in(rest);
+        if (load.consumed == 0) {  // the head was too short for the count
+            load.count = in.I32();
+            load.consumed = in.Position();
+        }
+        LoadRecords(in, load.consumed - in.Position(), std::numeric_limits<int>::max(), /*head=*/false, load,
+                    append);
+    });
 }
 
 }  // namespace tilerack

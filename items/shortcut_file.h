@@ -27,15 +27,32 @@ void WriteShortcutList(const std::vector<const TShortCut*>& items, const ByteSin
 struct ShortcutListLoad {
     int loaded = 0;       // items handed to the caller
     std::string error;    // empty when the whole file was read
+    int32_t count = 0;    // the records the file says it holds
+    // The file's bytes up to the end of the last item handed over; 0 while
+    // the count itself is still to be read.
+    size_t consumed = 0;
     bool Damaged() const { return !error.empty(); }
+    bool Complete() const { return Damaged() || (consumed != 0 && loaded >= count); }
 };
+
+using ShortcutAppend = std::function<void(std::unique_ptr<TShortCut>)>;
 
 // Reads the file's bytes record by record. Each complete item is handed to
 // `append` before the next record is read (the panel adds it to its list and
 // makes its button). A damaged file stops the load at the damage: the items
 // before it have been handed over, the error text says what was wrong, and
 // nothing is thrown.
-ShortcutListLoad LoadShortcutList(const std::vector<uint8_t>& bytes,
-                                  const std::function<void(std::unique_ptr<TShortCut>)>& append);
+ShortcutListLoad LoadShortcutList(const std::vector<uint8_t>& bytes, const ShortcutAppend& append);
+
+// A long list in two steps, so the panel shows before all of it is read.
+// `head` holds the file's first bytes (at least its count, never the whole
+// file): at most `limit` items are read from it, and only records that end
+// before it does. A record it cuts off, or one it cannot read, is left to
+// the second step; the head alone never finds the file damaged.
+ShortcutListLoad LoadShortcutListHead(const std::vector<uint8_t>& head, int limit, const ShortcutAppend& append);
+// The second step: `rest` holds the file's bytes from `head.consumed` to its
+// end. The items and the error come out as the whole file's load gives them.
+ShortcutListLoad LoadShortcutListRest(ShortcutListLoad head, const std::vector<uint8_t>& rest,
+                                      const ShortcutAppend& append);
 
 }  // namespace tilerack

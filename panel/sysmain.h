@@ -64,6 +64,7 @@
 
 #include "common/panel_settings.h"
 #include "dialogs/panel_host.h"
+#include "items/shortcut_file.h"
 #include "panel/button_face.h"
 #include "panel/button_strip.h"
 #include "panel/edge_dock_win.h"
@@ -83,6 +84,7 @@
 #include "panel/type_to_find.h"
 #include "platform/app_icon.h"
 #include "platform/com_ptr.h"
+#include "platform/files.h"
 #include "platform/handles.h"
 #include "platform/profile.h"
 #include "platform/tray.h"
@@ -143,6 +145,9 @@ private:
     void FormDestroy();
     std::wstring ItemFilePath() const;
     void LoadItems();
+    void FinishLoadingItems();
+    void AppendLoadedItem(std::unique_ptr<TShortCut> item);
+    void ReportDamage(const ShortcutListLoad& load);
     void AdoptApplicationOwner();
     void AddTrayIcon();
     void LoadAppIcons();
@@ -376,6 +381,12 @@ private:
     win::TrayIcon tray_;
     int liftsLeft_ = 0;  // lifts above a stand-in notification area still to come
     std::unique_ptr<win::SettingsFile> settingsFile_;
+    // A long item file read in two steps: the file, open and barred to
+    // writers, and its first step, until the rest is read (FinishLoadingItems).
+    std::unique_ptr<win::FileReader> itemFileRest_;
+    ShortcutListLoad itemFileHead_;
+    // The item file could not be read whole: the list is never saved over it.
+    bool itemsIncomplete_ = false;
     // Destroy has begun: from then on AnswerDestroyed answers every message.
     bool destroyed_ = false;
 

@@ -120,23 +120,65 @@ void TMainPanel::FormCreate() {
 
 std::wstring TMainPanel::ItemFilePath() const { return win::ExeFolder() + win::Widen(kShortcutFileName); }
 
+// An item file longer than this is read in two steps: the panel shows with
+// the items its strip has room for, and the rest follows right after the
+// first paint, before any input is taken. Shorter files, the usual ones
+// (about 80 items), are read in one step.
+constexpr uint64_t kItemFileHeadBytes = 256 * 1024;
+
 void TMainPanel::LoadItems() {
     const std::wstring path = ItemFilePath();
     win::RemoveLeftoverSavingFile(path);
-    std::optional<std::vector<uint8_t>> bytes = win::ReadWholeFile(path);  // throws "Cannot open file"
-    if (!bytes) return;
-    const ShortcutListLoad load = LoadShortcutList(*bytes, [this](std::unique_ptr<TShortCut> item) {
-        AddItem(Items.Count(), std::move(item), /*layOut=*/false);  // laid out once below
-    });
+    auto file = std::make_unique<win::FileReader>(path, /*barWriters=*/true);  // throws "Cannot open file"
+    if (!file->Exists()) return;
+    // Two steps only while no other program can change the file between them.
+    const bool twoSteps = file->BarsWriters() && file->Size() > kItemFileHeadBytes;
+    const std::vector<uint8_t> bytes = file->Read(0, twoSteps ? kItemFileHeadBytes : file->Size());
+    const auto append = [this](std::unique_ptr<TShortCut> item) { AppendLoadedItem(std::move(item)); };
+    // One more than the strip shows: enough to tell whether its arrows show.
+    const int shown = FittingItemCount(dock_.Height(), SButtonHide.bounds.Bottom(), metrics_) + 1;
+    const ShortcutListLoad load =
+        twoSteps ? LoadShortcutListHead(bytes, shown, append) : LoadShortcutList(bytes, append);
+    if (twoSteps && !load.Complete()) {
+        itemFileRest_ = std::move(file);
+        itemFileHead_ = load;
+    }
+    file.reset();
     SetHidden(true);
     CaptureBackground();
     LayoutButtons();
-    if (load.Damaged()) {
-        // The next save rewrites the file from what could be read: keep the
-        // original beside it first, so nothing the user had is lost.
-        win::KeepDamagedCopy(path);
-        throw TError(load.error);
+    ReportDamage(load);
+}
+
+void TMainPanel::AppendLoadedItem(std::unique_ptr<TShortCut> item) {
+    AddItem(Items.Count(), std::move(item), /*layOut=*/false);  // laid out once the step is read
+}
+
+// The second step of a long item file. Also run before every save, so a list
+// only partly read is never written over the file.
+void TMainPanel::FinishLoadingItems() {
+    if (!itemFileRest_) return;
+    std::unique_ptr<win::FileReader> file = std::move(itemFileRest_);
+    std::vector<uint8_t> rest;
+    try {
+        rest = file->Read(itemFileHead_.consumed, file->Size() - itemFileHead_.consumed);
+    } catch (...) {
+        itemsIncomplete_ = true;
+        throw;
     }
+    file.reset();  // the file is the user's again (a damaged one is copied below)
+    const ShortcutListLoad load = LoadShortcutListRest(
+        itemFileHead_, rest, [this](std::unique_ptr<TShortCut> item) { AppendLoadedItem(std::move(item)); });
+    LayoutButtons();
+    ReportDamage(load);
+}
+
+void TMainPanel::ReportDamage(const ShortcutListLoad& load) {
+    if (!load.Damaged()) return;
+    // The next save rewrites the file from what could be read: keep the
+    // original beside it first, so nothing the user had is lost.
+    win::KeepDamagedCopy(ItemFilePath());
+    throw TError(load.error);
 }
 
 void TMainPanel::Show() {
@@ -146,6 +188,7 @@ void TMainPanel::Show() {
     ShowWindow(hwnd_, SW_SHOW);
     FormShow();
     UpdateWindow(hwnd_);
+    App().Guard([this] { FinishLoadingItems(); });
     AdoptApplicationOwner();
     AddTrayIcon();
     RegisterPanelHotKey();
@@ -232,6 +275,12 @@ void TMainPanel::SaveAll() {
     } catch (const std::exception& e) {
         failures = e.what();
     }
+    try {
+        FinishLoadingItems();
+    } catch (const std::exception& e) {
+        failures += (failures.empty() ? "" : "\r\n") + std::string(e.what());
+    }
+    if (itemsIncomplete_) throw TError(failures.empty() ? std::string(kStreamReadError) : failures);
     try {
         const std::vector<const TShortCut*> list = Items.Items();
         // Streamed: a long list is never built whole in memory first.

@@ -46,25 +46,46 @@ bool FileExists(const std::wstring& path) {
     return attrs != INVALID_FILE_ATTRIBUTES && !(attrs & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::optional<std::vector<uint8_t>> ReadWholeFile(const std::wstring& path) {
-    if (!FileExists(path)) return std::nullopt;
-    UniqueFile file(CreateFileW(ApiPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) throw TError(CannotOpenFile(Narrow(path)));
+FileReader::FileReader(const std::wstring& path, bool barWriters) {
+    if (!FileExists(path)) return;
+    const auto open = [&](DWORD share) {
+        return CreateFileW(ApiPath(path).c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
+    };
+    UniqueFile file(barWriters ? open(FILE_SHARE_READ) : INVALID_HANDLE_VALUE);
+    barsWriters_ = static_cast<bool>(file);
+    if (!file) file.reset(open(FILE_SHARE_READ | FILE_SHARE_WRITE));
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > (1LL << 30))
+    if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart > (1LL << 30))
         throw TError(CannotOpenFile(Narrow(path)));
-    std::vector<uint8_t> bytes(static_cast<size_t>(size.QuadPart));
+    size_ = static_cast<uint64_t>(size.QuadPart);
+    handle_ = file.release();
+}
+
+FileReader::~FileReader() { UniqueFile(static_cast<HANDLE>(handle_)).reset(); }
+
+std::vector<uint8_t> FileReader::Read(uint64_t offset, uint64_t count) const {
+    std::vector<uint8_t> bytes(static_cast<size_t>(std::min(count, size_ - std::min(offset, size_))));
+    LARGE_INTEGER at{};
+    at.QuadPart = static_cast<LONGLONG>(offset);
+    if (!SetFilePointerEx(static_cast<HANDLE>(handle_), at, nullptr, FILE_BEGIN)) throw TError(kStreamReadError);
     size_t done = 0;
     while (done < bytes.size()) {
         DWORD got = 0;
         const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
-        if (!ReadFile(file.get(), bytes.data() + done, want, &got, nullptr)) throw TError(kStreamReadError);
+        if (!ReadFile(static_cast<HANDLE>(handle_), bytes.data() + done, want, &got, nullptr))
+            throw TError(kStreamReadError);
         if (got == 0) break;  // the file shrank while being read
         done += got;
     }
     bytes.resize(done);
     return bytes;
+}
+
+std::optional<std::vector<uint8_t>> ReadWholeFile(const std::wstring& path) {
+    const FileReader file(path, /*barWriters=*/false);
+    if (!file.Exists()) return std::nullopt;
+    return file.Read(0, file.Size());
 }
 
 namespace {

@@ -24,6 +24,32 @@ bool FileExists(const std::wstring& path);
 // "Cannot open file %s" when it exists but cannot be read.
 std::optional<std::vector<uint8_t>> ReadWholeFile(const std::wstring& path);
 
+// A data file open for reading in parts. With `barWriters` no other program
+// may write, move or delete the file while it is open, so parts read at
+// different times belong together; where one already writes it, the file is
+// open as ReadWholeFile opens it (BarsWriters() tells).
+class FileReader {
+public:
+    // Throws TError "Cannot open file %s" when the file exists but cannot be
+    // opened, or is larger than any data file of the program (1 GB).
+    FileReader(const std::wstring& path, bool barWriters);
+    ~FileReader();
+    FileReader(const FileReader&) = delete;
+    FileReader& operator=(const FileReader&) = delete;
+
+    bool Exists() const { return handle_ != nullptr; }
+    bool BarsWriters() const { return barsWriters_; }
+    uint64_t Size() const { return size_; }
+    // Up to `count` bytes from `offset`, fewer where the file ends; throws
+    // TError "Stream read error" when the system fails the read.
+    std::vector<uint8_t> Read(uint64_t offset, uint64_t count) const;
+
+private:
+    void* handle_ = nullptr;
+    bool barsWriters_ = false;
+    uint64_t size_ = 0;
+};
+
 // Replaces `path` with `bytes` only once the new content is complete on disk:
 // writes a temporary file beside it, flushes it, then moves it over the old
 // one. A failure leaves the old file whole and throws TError with

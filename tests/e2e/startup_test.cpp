@@ -209,6 +209,56 @@ TEST_F(ItemFile, FileBesideTheProgramIsUsedWhateverTheWorkingFolder) {
         << "the file in the working folder was touched";
 }
 
+// 150 items: a list longer than the part of the file read before the panel
+// first shows, so its last items are read in a second step.
+std::vector<ShortRecord> LongList() {
+    std::vector<ShortRecord> items;
+    for (int i = 0; i < 150; ++i)
+        items.push_back({.fileName = "C:\\windows\\notepad.exe",
+                         .caption = "Пункт " + std::to_string(i),
+                         .trackDrives = i % 2 == 0,
+                         .image = Bmp24Image(static_cast<uint32_t>(i + 10))});
+    return items;
+}
+
+TEST_F(ItemFile, LongListComesBackWhole) {
+    const ShortsFile original = BuildShortsFile(LongList());
+    ASSERT_GT(original.bytes.size(), 256u * 1024) << "the list is read in one step";
+    ASSERT_TRUE(WriteFileBytes(ItemsPath(), original.bytes));
+    ASSERT_NE(StartPanel({.pointer = NearPanel()}), nullptr);
+    EXPECT_FALSE(FindMessageBox(Pid())) << "message box for a sound item file";
+    ASSERT_TRUE(panel_->Close());
+    EXPECT_TRUE(HoldsItems(ItemsPath(), original)) << "the long list did not come back whole";
+}
+
+// Damage near the end of a long list shows once the panel has shown; the
+// items before it are kept and saved, the original is kept beside them.
+TEST_F(ItemFile, DamageAtTheEndOfALongListIsReportedAndTheItemsBeforeAreKept) {
+    const std::vector<ShortRecord> items = LongList();
+    const ShortsFile intact = BuildShortsFile(items);
+    const Bytes damaged(intact.bytes.begin(),
+                        intact.bytes.begin() + static_cast<std::ptrdiff_t>(intact.imageOffsets.back() + 30));
+    ASSERT_TRUE(WriteFileBytes(ItemsPath(), damaged));
+
+    StartPanel({.expect = PanelState::Started, .pointer = NearPanel()});
+    const auto box = WaitForMessageBox(Pid(), 20s);
+    ASSERT_TRUE(box) << "no message box for a damaged item file";
+    EXPECT_NE(box->text.find(L"Stream read error"), std::wstring::npos) << "text: " << Narrow(box->text);
+    DismissMessageBox(box->window);
+    EXPECT_TRUE(WaitUntilGone(box->window));
+    HWND window = panel_->WaitForWindow();
+    ASSERT_NE(window, nullptr) << "no panel after the error";
+    EXPECT_TRUE(Responds(window));
+    ASSERT_TRUE(panel_->Close());
+
+    EXPECT_TRUE(HoldsItems(ItemsPath(), BuildShortsFile({items.begin(), items.end() - 1})))
+        << "the items before the damage were not saved as read";
+    bool copyKept = false;
+    for (const auto& name : ListFiles(scratch_->Path()))
+        copyKept |= !SamePath(name, L"shorts.dat") && ReadWholeFile(scratch_->File(name)) == damaged;
+    EXPECT_TRUE(copyKept) << "no copy of the damaged original beside shorts.dat";
+}
+
 struct DamageCase {
     const char* name;
     // Where the file is cut, given the intact file and its records.

@@ -327,5 +327,49 @@ TEST(ShortcutFile, FailureWhileAppendingIsReportedNotThrown) {
     EXPECT_EQ(result.error, "Cannot create button");
 }
 
+// A long list is read in two steps: the first records from the file's head,
+// the rest from the bytes after them. Wherever the head ends and however many
+// records it may give, the two steps hand over the items, and report the
+// damage, exactly as reading the whole file does; the head alone never
+// reports damage and never gives more than its limit.
+TEST(ShortcutFile, TwoStepsGiveWhatTheWholeFileGivesWhereverTheHeadEnds) {
+    const HandBuiltFile f = BuildFile();
+    std::vector<uint8_t> notBm = f.bytes;
+    notBm[f.image[1]] = 'X';
+    std::vector<uint8_t> badLength = f.bytes;
+    PutU32(badLength, f.text[1][2], 0x7FFFFFFFu);
+    const std::vector<std::pair<const char*, std::vector<uint8_t>>> files = {
+        {"sound", f.bytes},
+        {"count larger than the records", BuildFile(3).bytes},
+        {"no count", BuildFile(-1).bytes},
+        {"last record without image", {f.bytes.begin(), f.bytes.begin() + f.image[1]}},
+        {"cut inside a text", {f.bytes.begin(), f.bytes.begin() + f.text[1][1] + 7}},
+        {"cut inside the image", {f.bytes.begin(), f.bytes.begin() + f.image[1] + 20}},
+        {"no BM", notBm},
+        {"bad text length", badLength},
+    };
+    for (const auto& [name, bytes] : files) {
+        const Loaded whole = Load(bytes);
+        for (size_t headSize = 0; headSize < bytes.size(); ++headSize)
+            for (int limit : {0, 1, 2, 5}) {
+                SCOPED_TRACE(std::string(name) + ", head of " + std::to_string(headSize) + " bytes, limit " +
+                             std::to_string(limit));
+                Loaded steps;
+                const auto append = [&](std::unique_ptr<TShortCut> item) { steps.items.push_back(std::move(item)); };
+                const ShortcutListLoad head =
+                    LoadShortcutListHead({bytes.begin(), bytes.begin() + headSize}, limit, append);
+                ASSERT_FALSE(head.Damaged()) << head.error;
+                ASSERT_LE(head.loaded, limit);
+                ASSERT_EQ(steps.items.size(), static_cast<size_t>(head.loaded));
+                steps.result = head.Complete()
+                                   ? head
+                                   : LoadShortcutListRest(head, {bytes.begin() + head.consumed, bytes.end()}, append);
+                EXPECT_EQ(steps.result.error, whole.result.error);
+                EXPECT_EQ(steps.result.loaded, whole.result.loaded);
+                EXPECT_EQ(Save(steps.items), Save(whole.items));
+            }
+    }
+}
+
 }  // namespace
 }  // namespace tilerack
