@@ -314,7 +314,8 @@ void StartUp(const Paths& paths, const Options& options) {
     const double ratio0 = Median(times[0]) / least, ratio500 = Median(times[2]) / least;
     const double extra500 = Median(sets[2]) - leastSet;
     std::printf("  goal: no items <= 1.1x: %.2f, %s\n", ratio0, Verdict(ratio0 <= 1.1));
-    std::printf("  goal: 500 items <= 1.2x: %.2f, %s\n", ratio500, Verdict(ratio500 <= 1.2));
+    std::printf("  goal: 500 items <= 1.1x: %.2f, %s\n", ratio500, Verdict(ratio500 <= 1.1));
+    std::printf("  500 items against no items: %.2f\n", Median(times[2]) / Median(times[0]));
     std::printf("  goal: 500 items working set <= +4 MB: %+.2f MB, %s\n", extra500, Verdict(extra500 <= 4));
 }
 

@@ -167,6 +167,48 @@ TEST_F(SharpFileIcons, FileIconItemsAreDrawnFromTheFilesOwnIconAt192Dpi) {
     EXPECT_TRUE(*after == items.bytes) << after->size() << " bytes instead of " << items.bytes.size();
 }
 
+// A program dropped on the panel at 96 DPI keeps its stored 32 x 32 picture,
+// and at 192 DPI it is drawn from the file's own 64-pixel icon; the file the
+// drop wrote comes back byte for byte.
+TEST_F(SharpFileIcons, AProgramDroppedAt96DpiIsDrawnFromItsOwn64PixelIconAt192Dpi) {
+    // A copy of the test program: it holds a 64-pixel image of its own.
+    const std::wstring program = JoinPath(scratch_->SubFolder(L"programs"), L"tool.exe");
+    ASSERT_TRUE(CopyFileW(scratch_->ExePath().c_str(), program.c_str(), FALSE));
+    WriteSettings({"Opacity=0", "Color=" + std::to_string(kPanelColour), "TimeOut=60000"});
+    ASSERT_NE(StartPanel(), nullptr);
+    MoveTrayWindowAway();
+    PostTrayCallback(window_, WM_LBUTTONDBLCLK);  // slid in: a drop target
+    ASSERT_TRUE(Responds(window_) && WaitForCloseCross(window_, Side::Left));
+    ASSERT_EQ(DragFilesFromX11(*scratch_, {640, 520}, ClientToScreenPoint(window_, 20, 300), {program}),
+              "ended accepted");
+    const std::vector<ShortRecord> dropped = CloseAndReadItems();
+    ASSERT_EQ(dropped.size(), 1u);
+    ASSERT_EQ(dropped[0].fileName, Narrow(program));
+    const StoredPicture stored = PictureOf(dropped[0].image);
+    ASSERT_EQ(stored.width, 32);
+    ASSERT_EQ(stored.height, 32);
+    const auto written = ReadWholeFile(ItemsPath());
+    ASSERT_TRUE(written);
+
+    RunAtDpi(192);
+    const TBitmap sharp = SystemIconOnPanelColour(program, 64);
+    ASSERT_EQ(sharp.Width(), 64) << "the system gives no 64-pixel icon of the program";
+    TBitmap storedPicture(32, 32);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) storedPicture.SetPixel(x, y, stored.Pixel(x, y));
+    ASSERT_GT(DifferentPixels(sharp, StoredPictureEnlarged(storedPicture, 64)), 0)
+        << "the sharp icon cannot be told from the enlarged one";
+    ASSERT_NE(StartPanel(), nullptr);
+    // Beside its caption (the file's name), so looked for in the whole button.
+    const RECT button = ClientRectOnScreen(window_, ItemButtonRect(window_, 0, scale_));
+    EXPECT_TRUE(WaitUntil([&] { return HoldsPicture(CaptureScreen(), button, sharp); }, 10s))
+        << "the dropped program is not drawn from its file's 64-pixel icon";
+    SaveScreenshotPng(CurrentTestName());
+
+    ASSERT_TRUE(panel_->Close());
+    EXPECT_EQ(ReadWholeFile(ItemsPath()), written) << "the item file changed at 192 DPI";
+}
+
 // The system's own programs, with captions, as a user drops them: each
 // drawn sharp beside its caption and in the items menu. With E2E_README_SHOT
 // set, the panel and its menu are saved there for the README.
@@ -201,11 +243,13 @@ TEST_F(SharpFileIcons, DroppedProgramsAreSharpBesideTheirCaptionsAndInTheItemsMe
     }
     const HWND menu = OpenItemsMenu(*panel_, window_, Side::Left, scale_);
     ASSERT_NE(menu, nullptr);
-    const TBitmap screen = CaptureScreen();
-    for (const Program& p : programs)
-        EXPECT_TRUE(HoldsPicture(screen, WindowRect(menu), SystemIconOnPanelColour(p.path, 64, kPanelDefaultColour),
-                                 kPanelDefaultColour))
+    // The menu paints its entries a moment after it opens.
+    for (const Program& p : programs) {
+        const TBitmap sharp = SystemIconOnPanelColour(p.path, 64, kPanelDefaultColour);
+        EXPECT_TRUE(WaitUntil(
+            [&] { return HoldsPicture(CaptureScreen(), WindowRect(menu), sharp, kPanelDefaultColour); }, 5s))
             << "no sharp picture of " << Narrow(p.path) << " in the items menu";
+    }
     const RECT shot{0, 0, std::min<LONG>(WindowRect(menu).right + 8, ScreenWidth()), ScreenHeight()};
     EXPECT_TRUE(SavePng(CurrentTestName(), CaptureScreen(shot), EnvironmentValue(L"E2E_README_SHOT")));
     EXPECT_TRUE(CloseMenuWithEscape(Pid()));
