@@ -389,6 +389,7 @@ private:
     bool itemsIncomplete_ = false;
     // Destroy has begun: from then on AnswerDestroyed answers every message.
     bool destroyed_ = false;
+    bool itemsReleased_ = false;  // the items are gone with the panel: nothing to save
 
     // The keyboard: the hot key, the item button with the keyboard focus
     // (drawn with a focus mark while the panel has the focus), whether the

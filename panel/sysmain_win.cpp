@@ -255,6 +255,7 @@ void TMainPanel::FormDestroy() {
     // A failed save ends here: its error is shown while the panel still
     // shows its items; they are freed with the panel.
     SaveAll();
+    itemsReleased_ = true;
     strip_.ClearItems();
     Background = TBitmap();
 }
@@ -515,14 +516,19 @@ LRESULT TMainPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcW(hwnd_, msg, wp, lp);
 }
 
-// Once Destroy has begun the panel starts, moves and saves nothing more. It
-// still paints what it holds (the error of a failed last save is shown over
-// it), and it neither closes a second time nor takes the place a new scale
-// suggests; everything else is the system's default.
+// Once Destroy has begun the panel starts and moves nothing more. It still
+// paints what it holds (the error of a failed last save is shown over it),
+// and it neither closes a second time nor takes the place a new scale
+// suggests. The session ending while that error shows saves once more, as
+// long as the panel still holds its items; everything else is the system's
+// default.
 LRESULT TMainPanel::AnswerDestroyed(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_ERASEBKGND: return 1;
     case WM_PAINT: OnPaint(); return 0;
+    case WM_ENDSESSION:
+        if (!itemsReleased_) OnEndSession(wp != 0);
+        return 0;
     case WM_CLOSE:
     case WM_DPICHANGED: return 0;
     default: return DefWindowProcW(hwnd_, msg, wp, lp);

@@ -101,6 +101,34 @@ TEST_F(HostileDisk, FolderThatTakesNoNewFileKeepsTheListAndTheProgramRuns) {
     EXPECT_EQ(ReadWholeFile(path), before) << "the list in the folder changed";
 }
 
+// The last save fails (the file held open by another program); while its
+// error shows, the session ends: the panel saves once more, and with the file
+// free again that save keeps the list.
+TEST_F(HostileDisk, SessionEndingWhileTheLastSaveFailsSavesOnceMore) {
+    std::vector<ShortRecord> records = SomeItems(3);
+    for (ShortRecord& r : records) r.buttonSlot = 0x5A5A5A5A;  // a save writes 0 there
+    const ShortsFile file = BuildShortsFile(records);
+    const std::wstring path = ItemsPath();
+    ASSERT_TRUE(WriteFileBytes(path, file.bytes));
+    const HWND window = StartPanel({.expect = PanelState::Visible});
+    ASSERT_NE(window, nullptr);
+
+    HANDLE held = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    const auto box = WaitForMessageBox(Pid(), 20s);
+    CloseHandle(held);
+    ASSERT_TRUE(box) << "no message for the failed last save";
+    EXPECT_EQ(ReadWholeFile(path), file.bytes) << "the held file changed";
+
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 20000, &result);
+    EXPECT_TRUE(HoldsItems(path, file)) << "the list was not kept";
+    EXPECT_NE(ReadWholeFile(path), file.bytes) << "nothing was saved when the session ended";
+    DismissMessageBox(box->window);
+    if (!panel_->WaitForExit(20s)) panel_->Kill();
+}
+
 TEST_F(HostileDisk, ItemFileAtThePathLengthLimitIsSaved) {
     // Folders nested until the program's own path is 259 characters long:
     // its item file fits in MAX_PATH, its temporary file does not.
