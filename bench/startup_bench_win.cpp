@@ -293,10 +293,15 @@ void StartUp(const Paths& paths, const Options& options) {
     // One start of each first: the file cache and Wine's own first-time work.
     measure(paths.least, paths.scratch, L"LeastWindow", nullptr, nullptr);
     for (int i = 0; i < 3; ++i) measure(folders[i] + L"tilerack.exe", folders[i], L"TMainPanel", nullptr, nullptr);
+    // Each start of the panel also counts against the least window's start
+    // just before it: the median of those ratios follows the machine's
+    // slower and faster spells, which the ratio of the medians mixes in.
+    std::vector<double> pairedRatios[3];
     for (int run = 0; run < options.runs; ++run)
         for (int i = 0; i < 3; ++i) {
             measure(paths.least, paths.scratch, L"LeastWindow", &leastTimes, &leastSets);
             measure(folders[i] + L"tilerack.exe", folders[i], L"TMainPanel", &times[i], &sets[i]);
+            pairedRatios[i].push_back(times[i].back() / leastTimes.back());
         }
 
     auto fastest = [](const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); };
@@ -308,13 +313,17 @@ void StartUp(const Paths& paths, const Options& options) {
                 fastest(leastTimes) * 1000, leastSet);
     for (int i = 0; i < 3; ++i) {
         const double t = Median(times[i]), set = Median(sets[i]);
-        std::printf("  tilerack, %3d items   %7.1f ms (%5.1f)   working set %6.2f MB   ratio %.2f   working set %+.2f MB\n",
-                    counts[i], t * 1000, fastest(times[i]) * 1000, set, t / least, set - leastSet);
+        std::printf("  tilerack, %3d items   %7.1f ms (%5.1f)   working set %6.2f MB   ratio %.2f (paired %.2f)"
+                    "   working set %+.2f MB\n",
+                    counts[i], t * 1000, fastest(times[i]) * 1000, set, t / least, Median(pairedRatios[i]),
+                    set - leastSet);
     }
-    const double ratio0 = Median(times[0]) / least, ratio500 = Median(times[2]) / least;
+    std::printf("  (ratio: of the medians; paired: the median of each start against the least window's just"
+                " before)\n");
+    const double ratio0 = Median(pairedRatios[0]), ratio500 = Median(pairedRatios[2]);
     const double extra500 = Median(sets[2]) - leastSet;
-    std::printf("  goal: no items <= 1.1x: %.2f, %s\n", ratio0, Verdict(ratio0 <= 1.1));
-    std::printf("  goal: 500 items <= 1.1x: %.2f, %s\n", ratio500, Verdict(ratio500 <= 1.1));
+    std::printf("  goal: no items <= 1.1x (paired): %.2f, %s\n", ratio0, Verdict(ratio0 <= 1.1));
+    std::printf("  goal: 500 items <= 1.1x (paired): %.2f, %s\n", ratio500, Verdict(ratio500 <= 1.1));
     std::printf("  500 items against no items: %.2f\n", Median(times[2]) / Median(times[0]));
     std::printf("  goal: 500 items working set <= +4 MB: %+.2f MB, %s\n", extra500, Verdict(extra500 <= 4));
 }
@@ -417,7 +426,7 @@ void SharpStartUp(const Paths& paths, const Options& options) {
     const std::wstring folder = PrepareFileIconFolder(paths.scratch, paths.tilerack);
     const DWORD scales[] = {96, 192};
     LogPixelsSetting logPixels;
-    std::vector<double> panel[2], least[2], sharp;
+    std::vector<double> panel[2], least[2], paired[2], sharp;
     auto startLeast = [&] {
         Process l = StartUntilVisible(paths.least, L"", paths.scratch, L"LeastWindow");
         CloseAndWait(l);
@@ -437,6 +446,7 @@ void SharpStartUp(const Paths& paths, const Options& options) {
         if (!keep) return;
         least[scale].push_back(leastSeconds);
         panel[scale].push_back(p.secondsToVisible);
+        paired[scale].push_back(p.secondsToVisible / leastSeconds);
         if (scale == 1) sharp.push_back(toSharp);
     };
     for (int scale = 0; scale < 2; ++scale) measure(scale, false);
@@ -446,9 +456,10 @@ void SharpStartUp(const Paths& paths, const Options& options) {
                 " medians of %d runs\n", options.runs);
     for (int scale = 0; scale < 2; ++scale) {
         const double l = Median(least[scale]), t = Median(panel[scale]);
-        std::printf("  %3lu DPI   least window %7.1f ms   tilerack %7.1f ms   ratio %.2f\n", scales[scale], l * 1000,
-                    t * 1000, t / l);
-        std::printf("  goal: %lu DPI, <= 1.1x: %.2f, %s\n", scales[scale], t / l, Verdict(t / l <= 1.1));
+        const double ratio = Median(paired[scale]);
+        std::printf("  %3lu DPI   least window %7.1f ms   tilerack %7.1f ms   ratio %.2f (paired %.2f)\n",
+                    scales[scale], l * 1000, t * 1000, t / l, ratio);
+        std::printf("  goal: %lu DPI, <= 1.1x (paired): %.2f, %s\n", scales[scale], ratio, Verdict(ratio <= 1.1));
     }
     std::printf("  192 DPI: the sharp pictures of the items on screen all in %.1f ms after process creation"
                 " (%.1f ms after the panel showed)\n",

@@ -1,5 +1,6 @@
 #include "items/shortcut_file.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "common/bmp_codec.h"
@@ -119,6 +120,21 @@ ShortcutListLoad Guarded(ShortcutListLoad load, Step step) {
     return load;
 }
 
+// Goes on with `soFar` from `bytes`, the file's bytes from soFar.consumed
+// on (from its start while the count is still to be read).
+ShortcutListLoad LoadMore(ShortcutListLoad soFar, const std::vector<uint8_t>& bytes, int limit, bool head,
+                          const ShortcutAppend& append) {
+    return Guarded(std::move(soFar), [&](ShortcutListLoad& load) {
+        ByteReader in(bytes);
+        if (load.consumed == 0) {
+            if (head && in.Remaining() < 4) return;  // count 0: a later step reads it
+            load.count = in.I32();
+            load.consumed = in.Position();
+        }
+        LoadRecords(in, load.consumed - in.Position(), limit, head, load, append);
+    });
+}
+
 }  // namespace
 
 ShortcutListLoad LoadShortcutList(const std::vector<uint8_t>& bytes, const ShortcutAppend& append) {
@@ -131,26 +147,25 @@ ShortcutListLoad LoadShortcutList(const std::vector<uint8_t>& bytes, const Short
 }
 
 ShortcutListLoad LoadShortcutListHead(const std::vector<uint8_t>& head, int limit, const ShortcutAppend& append) {
-    return Guarded({}, [&](ShortcutListLoad& load) {
-        ByteReader in(head);
-        if (in.Remaining() < 4) return;  // count 0: the second step reads it
-        load.count = in.I32();
-        load.consumed = in.Position();
-        LoadRecords(in, 0, limit, /*head=*/true, load, append);
-    });
+    return LoadMore({}, head, limit, /*head=*/true, append);
 }
 
 ShortcutListLoad LoadShortcutListRest(ShortcutListLoad head, const std::vector<uint8_t>& rest,
                                       const ShortcutAppend& append) {
-    return Guarded(std::move(head), [&](ShortcutListLoad& load) {
-        ByteReader in(rest);
-        if (load.consumed == 0) {  // the head was too short for the count
-            load.count = in.I32();
-            load.consumed = in.Position();
-        }
-        LoadRecords(in, load.consumed - in.Position(), std::numeric_limits<int>::max(), /*head=*/false, load,
-                    append);
-    });
+    return LoadMore(std::move(head), rest, std::numeric_limits<int>::max(), /*head=*/false, append);
+}
+
+ShortcutListLoad LoadShortcutListStart(uint64_t size, int shown, uint64_t firstPiece, const ByteRangeReader& read,
+                                       const ShortcutAppend& append) {
+    firstPiece = std::max<uint64_t>(firstPiece, 4);
+    if (size <= 2 * firstPiece) return LoadShortcutList(read(0, size), append);
+    ShortcutListLoad load;
+    for (uint64_t piece = firstPiece; load.loaded < shown && !load.Complete(); piece *= 2) {
+        const uint64_t from = load.consumed;
+        if (size - from <= piece) return LoadShortcutListRest(std::move(load), read(from, size - from), append);
+        load = LoadMore(std::move(load), read(from, piece), shown, /*head=*/true, append);
+    }
+    return load;
 }
 
 }  // namespace tilerack

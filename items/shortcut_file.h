@@ -55,4 +55,17 @@ ShortcutListLoad LoadShortcutListHead(const std::vector<uint8_t>& head, int limi
 ShortcutListLoad LoadShortcutListRest(ShortcutListLoad head, const std::vector<uint8_t>& rest,
                                       const ShortcutAppend& append);
 
+// The file's bytes from `offset`, `count` of them.
+using ByteRangeReader = std::function<std::vector<uint8_t>(uint64_t offset, uint64_t count)>;
+
+// The first step of a file of `size` bytes read through `read`: only as far
+// as the first `shown` items need. It reads a first piece of `firstPiece`
+// bytes and, while the items read fall short of `shown` (longer records than
+// expected), pieces of twice the size after them. A file no longer than two
+// first pieces, or a remainder no longer than the next piece, is read to
+// its end. Either the load is complete, or `shown` items are loaded and
+// LoadShortcutListRest reads the rest from `consumed` on.
+ShortcutListLoad LoadShortcutListStart(uint64_t size, int shown, uint64_t firstPiece, const ByteRangeReader& read,
+                                       const ShortcutAppend& append);
+
 }  // namespace tilerack

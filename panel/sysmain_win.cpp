@@ -92,7 +92,8 @@ void TMainPanel::FormCreate() {
     SButtonClose.glyph = MakeCloseCross();
 
     settingsFile_ = std::make_unique<win::SettingsFile>(win::ExeBaseName() + L".INI", kSettingsSection);
-    settings_ = ReadPanelSettings([this](const char* key) { return settingsFile_->Read(key); });
+    const ProfileSection stored = settingsFile_->ReadSection();
+    settings_ = ReadPanelSettings([&stored](const char* key) { return stored.Value(key); });
     monitorStored_ = !settings_.monitor.empty();
     dock_.SetChoice(settings_.monitor);
     // A chosen screen of another scale than the one the window was made on.
@@ -120,25 +121,28 @@ void TMainPanel::FormCreate() {
 
 std::wstring TMainPanel::ItemFilePath() const { return win::ExeFolder() + win::Widen(kShortcutFileName); }
 
-// An item file longer than this is read in two steps: the panel shows with
-// the items its strip has room for, and the rest follows right after the
-// first paint, before any input is taken. Shorter files, the usual ones
-// (about 80 items), are read in one step.
-constexpr uint64_t kItemFileHeadBytes = 256 * 1024;
+// The bytes of one item's record as most files hold it: a 32 x 32 picture of
+// 24 bits (3,126 bytes) and its texts.
+constexpr uint64_t kTypicalItemRecordBytes = 4096;
 
+// A long item file is read in two steps: the panel shows with the items its
+// strip has room for, and the rest follows right after the first paint,
+// before any input is taken. A file of a few screens of items is read whole.
 void TMainPanel::LoadItems() {
     const std::wstring path = ItemFilePath();
     win::RemoveLeftoverSavingFile(path);
     auto file = std::make_unique<win::FileReader>(path, /*barWriters=*/true);  // throws "Cannot open file"
     if (!file->Exists()) return;
-    // Two steps only while no other program can change the file between them.
-    const bool twoSteps = file->BarsWriters() && file->Size() > kItemFileHeadBytes;
-    const std::vector<uint8_t> bytes = file->Read(0, twoSteps ? kItemFileHeadBytes : file->Size());
     const auto append = [this](std::unique_ptr<TShortCut> item) { AppendLoadedItem(std::move(item)); };
     // One more than the strip shows: enough to tell whether its arrows show.
     const int shown = FittingItemCount(dock_.Height(), SButtonHide.bounds.Bottom(), metrics_) + 1;
+    // Two steps only while no other program can change the file between them.
+    const bool twoSteps = file->BarsWriters();
     const ShortcutListLoad load =
-        twoSteps ? LoadShortcutListHead(bytes, shown, append) : LoadShortcutList(bytes, append);
+        twoSteps ? LoadShortcutListStart(
+                       file->Size(), shown, shown * kTypicalItemRecordBytes,
+                       [&file](uint64_t offset, uint64_t count) { return file->Read(offset, count); }, append)
+                 : LoadShortcutList(file->Read(0, file->Size()), append);
     if (twoSteps && !load.Complete()) {
         itemFileRest_ = std::move(file);
         itemFileHead_ = load;

@@ -3,6 +3,9 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <cwchar>
+#include <vector>
+
 #include "common/errors.h"
 #include "platform/files.h"
 #include "platform/text.h"
@@ -10,6 +13,9 @@
 namespace tilerack::win {
 
 namespace {
+
+// A section larger than this (in characters) is read only this far.
+constexpr size_t kLargestSection = 1 << 20;
 
 std::wstring WindowsFolderPath(const std::wstring& fileName) {
     wchar_t dir[MAX_PATH] = {};
@@ -41,14 +47,21 @@ SettingsFile::SettingsFile(std::wstring fileName, std::string section)
     path_ = fellBack_ ? fallback : WindowsFolderPath(fileName_);
 }
 
-std::optional<std::string> SettingsFile::Read(const char* key) const {
-    // A value can never contain this marker, so it tells a missing key apart
-    // from an empty one.
-    static const wchar_t kMissing[] = L"\x01\x02missing";
-    wchar_t buffer[2048];
-    GetPrivateProfileStringW(section_.c_str(), Widen(key).c_str(), kMissing, buffer, 2048, path_.c_str());
-    if (wcscmp(buffer, kMissing) == 0) return std::nullopt;
-    return Narrow(buffer);
+ProfileSection SettingsFile::ReadSection() const {
+    // The section comes back as "key=value" lines, each ended by a null, the
+    // last by two; a buffer too small is filled to two short of its size.
+    std::vector<wchar_t> buffer(4096);
+    DWORD length = 0;
+    for (;;) {
+        length = GetPrivateProfileSectionW(section_.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()),
+                                           path_.c_str());
+        if (length + 2 < buffer.size() || buffer.size() >= kLargestSection) break;
+        buffer.resize(buffer.size() * 2);
+    }
+    std::vector<std::string> lines;
+    for (const wchar_t* line = buffer.data(); line < buffer.data() + length && *line; line += wcslen(line) + 1)
+        lines.push_back(Narrow(line));
+    return ProfileSection(std::move(lines));
 }
 
 void SettingsFile::Write(const char* key, const std::string& value) {

@@ -1,8 +1,10 @@
 #pragma once
-// The settings file: one section of an INI file read and written through the
-// private-profile functions, one access per call.
+// The settings file: one section of an INI file, read whole and written key
+// by key through the private-profile functions.
 #include <optional>
 #include <string>
+
+#include "common/profile_section.h"
 
 namespace tilerack::win {
 
@@ -13,7 +15,8 @@ public:
     // application-data folder, which is read first when a file exists there.
     SettingsFile(std::wstring fileName, std::string section);
 
-    std::optional<std::string> Read(const char* key) const;
+    // The whole section in one read of the file; empty when there is none.
+    ProfileSection ReadSection() const;
     // Throws TError "Unable to write to %s" when neither place takes the value.
     void Write(const char* key, const std::string& value);
     // Takes `key` out of the section; throws as Write does.

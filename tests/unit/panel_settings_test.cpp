@@ -1,4 +1,5 @@
 #include "common/panel_settings.h"
+#include "common/profile_section.h"
 
 #include <gtest/gtest.h>
 
@@ -102,6 +103,45 @@ TEST(PanelSettingsWrite, MonitorOnlyWhenItNamesAScreenAndKeptAsRead) {
     const auto values = PanelSettingsValues(s);
     ASSERT_FALSE(values.empty());
     EXPECT_EQ(values.back(), std::make_pair(std::string("Monitor"), stored));
+}
+
+// A section as the system hands it back, looked up as the system looks up
+// one key at a time.
+TEST(ProfileSectionLookUp, KeysMatchWithoutCaseAndTheFirstLineWins) {
+    const ProfileSection section({"Side=1", "WIDTH=80", "width=120", "Opacity=", "Color=65280"});
+    EXPECT_EQ(section.Value("Side"), "1");
+    EXPECT_EQ(section.Value("side"), "1");
+    EXPECT_EQ(section.Value("Width"), "80");
+    EXPECT_EQ(section.Value("Opacity"), "");  // present and empty: not missing
+    EXPECT_EQ(section.Value("OnTop"), std::nullopt);
+    EXPECT_EQ(section.Value("Sid"), std::nullopt);     // no prefix match
+    EXPECT_EQ(section.Value("Side=1"), std::nullopt);  // nor a match across the '='
+    EXPECT_EQ(ProfileSection().Value("Side"), std::nullopt);
+}
+
+TEST(ProfileSectionLookUp, APairOfQuotesIsTakenOffTheValue) {
+    const ProfileSection section({"a=\"80\"", "b='x y'", "c=\"80'", "d=\"", "e=\"\"", "f=say \"hi\"", "g=\\\\.\\DISPLAY2"});
+    EXPECT_EQ(section.Value("a"), "80");
+    EXPECT_EQ(section.Value("b"), "x y");
+    EXPECT_EQ(section.Value("c"), "\"80'");  // not a pair
+    EXPECT_EQ(section.Value("d"), "\"");
+    EXPECT_EQ(section.Value("e"), "");
+    EXPECT_EQ(section.Value("f"), "say \"hi\"");
+    EXPECT_EQ(section.Value("g"), "\\\\.\\DISPLAY2");
+}
+
+TEST(ProfileSectionLookUp, AKeyLineWithoutValueHidesTheLinesAfterIt) {
+    const ProfileSection section({"Width", "Width=80", "Side=1=2"});
+    EXPECT_EQ(section.Value("Width"), std::nullopt);
+    EXPECT_EQ(section.Value("Side"), "1=2");  // split at the first '='
+}
+
+TEST(PanelSettingsRead, FromAStoredSection) {
+    const ProfileSection section({"SIDE=1", "Width=\"80\"", "TimeOut=0x10", "Monitor=\\\\.\\DISPLAY2", "HotKey=junk"});
+    const PanelSettings s = ReadPanelSettings([&](const char* key) { return section.Value(key); });
+    EXPECT_EQ(Fields(s), std::make_tuple(1, 80, 16, 50, 16048352, false));
+    EXPECT_EQ(s.monitor, "\\\\.\\DISPLAY2");
+    EXPECT_EQ(s.hotKey, kDefaultHotKey);
 }
 
 }  // namespace

@@ -332,13 +332,14 @@ TEST(ShortcutFile, FailureWhileAppendingIsReportedNotThrown) {
 // records it may give, the two steps hand over the items, and report the
 // damage, exactly as reading the whole file does; the head alone never
 // reports damage and never gives more than its limit.
-TEST(ShortcutFile, TwoStepsGiveWhatTheWholeFileGivesWhereverTheHeadEnds) {
+// Sound and damaged files for the reads in steps.
+std::vector<std::pair<const char*, std::vector<uint8_t>>> FilesToReadInSteps() {
     const HandBuiltFile f = BuildFile();
     std::vector<uint8_t> notBm = f.bytes;
     notBm[f.image[1]] = 'X';
     std::vector<uint8_t> badLength = f.bytes;
     PutU32(badLength, f.text[1][2], 0x7FFFFFFFu);
-    const std::vector<std::pair<const char*, std::vector<uint8_t>>> files = {
+    return {
         {"sound", f.bytes},
         {"count larger than the records", BuildFile(3).bytes},
         {"no count", BuildFile(-1).bytes},
@@ -348,7 +349,10 @@ TEST(ShortcutFile, TwoStepsGiveWhatTheWholeFileGivesWhereverTheHeadEnds) {
         {"no BM", notBm},
         {"bad text length", badLength},
     };
-    for (const auto& [name, bytes] : files) {
+}
+
+TEST(ShortcutFile, TwoStepsGiveWhatTheWholeFileGivesWhereverTheHeadEnds) {
+    for (const auto& [name, bytes] : FilesToReadInSteps()) {
         const Loaded whole = Load(bytes);
         for (size_t headSize = 0; headSize < bytes.size(); ++headSize)
             for (int limit : {0, 1, 2, 5}) {
@@ -369,6 +373,76 @@ TEST(ShortcutFile, TwoStepsGiveWhatTheWholeFileGivesWhereverTheHeadEnds) {
                 EXPECT_EQ(Save(steps.items), Save(whole.items));
             }
     }
+}
+
+// The first step reads pieces only as far as the shown items need, whatever
+// the first piece's size; with the second step it gives exactly what reading
+// the whole file gives, and it never reads outside the file.
+TEST(ShortcutFile, AFirstStepInPiecesAndTheRestGiveTheWholeFile) {
+    for (const auto& [name, bytes] : FilesToReadInSteps())
+        for (uint64_t firstPiece = 1; firstPiece <= bytes.size(); ++firstPiece)
+            for (int shown : {0, 1, 2, 5}) {
+                SCOPED_TRACE(std::string(name) + ", first piece of " + std::to_string(firstPiece) + " bytes, " +
+                             std::to_string(shown) + " shown");
+                const Loaded whole = Load(bytes);
+                Loaded steps;
+                const auto append = [&](std::unique_ptr<TShortCut> item) { steps.items.push_back(std::move(item)); };
+                const auto read = [&](uint64_t offset, uint64_t count) {
+                    EXPECT_LE(offset + count, bytes.size());
+                    return std::vector<uint8_t>(bytes.begin() + offset, bytes.begin() + offset + count);
+                };
+                const ShortcutListLoad first = LoadShortcutListStart(bytes.size(), shown, firstPiece, read, append);
+                ASSERT_TRUE(first.Complete() || first.loaded >= shown);
+                ASSERT_EQ(steps.items.size(), static_cast<size_t>(first.loaded));
+                steps.result = first.Complete() ? first : LoadShortcutListRest(first, read(first.consumed,
+                                                                               bytes.size() - first.consumed), append);
+                EXPECT_EQ(steps.result.error, whole.result.error);
+                EXPECT_EQ(steps.result.loaded, whole.result.loaded);
+                EXPECT_EQ(Save(steps.items), Save(whole.items));
+            }
+}
+
+TEST(ShortcutFile, AFirstStepReadsNoFurtherThanTheShownItemsNeed) {
+    std::vector<std::unique_ptr<TShortCut>> items;
+    for (int i = 0; i < 100; ++i) {
+        items.push_back(std::make_unique<TShortCut>());
+        items.back()->FileName = "C:\\item" + std::to_string(100 + i) + ".exe";  // records of one length
+        items.back()->Icon.SetSize(32, 32);
+    }
+    const std::vector<uint8_t> bytes = Save(items);
+    const uint64_t record = (bytes.size() - 4) / 100;
+    uint64_t read = 0;
+    int pieces = 0;
+    const auto reader = [&](uint64_t offset, uint64_t count) {
+        read += count;
+        ++pieces;
+        return std::vector<uint8_t>(bytes.begin() + offset, bytes.begin() + offset + count);
+    };
+    int appended = 0;
+    const auto append = [&](std::unique_ptr<TShortCut>) { ++appended; };
+
+    // A first piece of the shown items' size, 22 records and a little more.
+    ShortcutListLoad first = LoadShortcutListStart(bytes.size(), 21, 22 * record + 100, reader, append);
+    EXPECT_EQ(first.loaded, 21);
+    EXPECT_FALSE(first.Complete());
+    EXPECT_EQ(pieces, 1);
+    EXPECT_EQ(read, 22 * record + 100);
+    EXPECT_EQ(first.consumed, 4 + 21 * record);
+
+    // Records longer than expected: the pieces double until the items are in.
+    read = pieces = appended = 0;
+    first = LoadShortcutListStart(bytes.size(), 21, 5 * record, reader, append);
+    EXPECT_EQ(first.loaded, 21);
+    EXPECT_EQ(appended, 21);
+    EXPECT_EQ(pieces, 3);  // 5, then 10, then 20 records' worth
+    EXPECT_LT(read, 40 * record);
+
+    // A file of two first pieces or less is read whole in one piece.
+    read = pieces = appended = 0;
+    first = LoadShortcutListStart(bytes.size(), 21, bytes.size() / 2, reader, append);
+    EXPECT_TRUE(first.Complete());
+    EXPECT_EQ(appended, 100);
+    EXPECT_EQ(pieces, 1);
 }
 
 }  // namespace
