@@ -156,7 +156,7 @@ void TMainPanel::CaptureUnderShownPlace() {
     const int top = dock_.ClientTop(settings_.side);
     // Captured even when the opacity hides it: a later change of the opacity
     // then blends this capture again at once.
-    win::CaptureScreen(BackgroundLeft(), top, width, height, Background);
+    win::CaptureScreen(BackgroundLeft(), top, width, height, Background, captureCanvas_);
     // At the right edge the panel can only grow to the left: what lies
     // there is kept too, for a growth while the panel covers its border.
     if (settings_.side == PanelSide::Right)
@@ -185,7 +185,7 @@ void TMainPanel::FormPaint(HDC dc) {
     const int cw = std::max<int>(client.cx, 1), ch = std::max<int>(client.cy, 1);
     // Everything is composed off screen and copied in one go: no flicker,
     // and the window never erases its background.
-    win::DibCanvas canvas(cw, ch);
+    win::DibCanvas& canvas = paintCanvas_.Get(cw, ch);
     const PixelRows pixels = canvas.Rows();
     PaintBackground(pixels, Background, blendedColumns_, win::ToColorRef(settings_.color), settings_.opacity);
     win::SelectScope font(canvas.dc(), font_.get());

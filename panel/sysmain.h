@@ -84,6 +84,7 @@
 #include "panel/type_to_find.h"
 #include "platform/app_icon.h"
 #include "platform/com_ptr.h"
+#include "platform/dib.h"
 #include "platform/files.h"
 #include "platform/handles.h"
 #include "platform/profile.h"
@@ -342,6 +343,10 @@ private:
     // painted: the whole capture; columns added by a widening stay as they are
     // until the next capture or a change of colour or opacity.
     int blendedColumns_ = 0;
+    // The canvases of the captures under the panel and of its paints, kept
+    // from one show and one paint to the next.
+    win::KeptCanvas captureCanvas_;
+    win::KeptCanvas paintCanvas_;
     // The button the last right press was on (or none), and where on the
     // screen: the item commands act on it, a new item goes in there.
     ButtonId ClickedControl = kNoButton;

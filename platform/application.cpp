@@ -15,10 +15,17 @@ Application& Application::Instance() {
 void Application::Initialize(HINSTANCE instance, const std::wstring& title) {
     instance_ = instance;
     title_ = title;
+}
+
+// Registered with the window, after the panel's first show: reading the
+// program's icons need not delay it.
+void Application::RegisterWindowClass() {
+    if (classRegistered_) return;
+    classRegistered_ = true;
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = WindowProc;
-    wc.hInstance = instance;
+    wc.hInstance = instance_;
     wc.lpszClassName = L"TApplication";
     // Kept for the life of the class: the icons of the system's scale.
     const int dpi = SystemDpi();
@@ -29,6 +36,7 @@ void Application::Initialize(HINSTANCE instance, const std::wstring& title) {
 
 void Application::CreateHandle() {
     if (handle_) return;
+    RegisterWindowClass();
     // Zero-sized and never shown: it exists to own the panel, so the panel
     // stays off the taskbar, and to carry the application's state.
     handle_ = CreateWindowExW(0, L"TApplication", title_.c_str(),

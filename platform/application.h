@@ -16,9 +16,9 @@ class Application {
 public:
     static Application& Instance();
 
-    // Registers the application window's class; CreateHandle makes the
-    // window. A second window costs milliseconds under Wine, so the program
-    // makes it once its panel shows.
+    // Keeps the module and the title; CreateHandle registers the window's
+    // class and makes the window. A second window costs milliseconds under
+    // Wine, so the program makes it once its panel shows.
     void Initialize(HINSTANCE instance, const std::wstring& title);
     void CreateHandle();
     HINSTANCE Module() const { return instance_; }
@@ -64,6 +64,8 @@ public:
     void ShowPendingErrors();
 
 private:
+    void RegisterWindowClass();
+    bool classRegistered_ = false;
     Application() = default;
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     HINSTANCE instance_ = nullptr;

@@ -80,15 +80,32 @@ int CaptureBandBytes() {
     return wine ? 64 * 1024 : INT_MAX;
 }
 
+DibCanvas& KeptCanvas::Get(int width, int height) {
+    width = std::max(width, 1);
+    height = std::max(height, 1);
+    if (!canvas_ || canvas_->Width() != width || canvas_->Height() != height)
+        canvas_ = std::make_unique<DibCanvas>(width, height);
+    return *canvas_;
+}
+
 void CaptureScreen(int x, int y, int width, int height, TBitmap& picture) {
-    DibCanvas canvas(width, height);
-    // Only the part on the screens is copied; the rest stays black. Copies
+    KeptCanvas once;
+    CaptureScreen(x, y, width, height, picture, once);
+}
+
+void CaptureScreen(int x, int y, int width, int height, TBitmap& picture, KeptCanvas& kept) {
+    DibCanvas& canvas = kept.Get(width, height);
+    // Only the part on the screens is copied; the rest is black. Copies
     // reaching past the screens' edge come back black as a whole on some
     // systems (Wine), not just their outside part.
     const int screensLeft = GetSystemMetrics(SM_XVIRTUALSCREEN), screensTop = GetSystemMetrics(SM_YVIRTUALSCREEN);
     const int left = std::max(x, screensLeft), top = std::max(y, screensTop);
     const int right = std::min(x + width, screensLeft + GetSystemMetrics(SM_CXVIRTUALSCREEN));
     const int bottom = std::min(y + height, screensTop + GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    if (left > x || top > y || right < x + width || bottom < y + height) {
+        const PixelRows rows = canvas.Rows();
+        if (rows.bits) std::memset(rows.bits, 0, static_cast<size_t>(rows.stride) * rows.height);
+    }
     if (left < right && top < bottom) {
         const int bandRows = std::max(1, CaptureBandBytes() / (4 * (right - left)));
         WindowDC screen;

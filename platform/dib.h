@@ -2,6 +2,8 @@
 // Bridges between the portable 24-bit picture and GDI.
 #include <windows.h>
 
+#include <memory>
+
 #include "common/bitmap.h"
 #include "platform/handles.h"
 
@@ -35,12 +37,27 @@ private:
     uint8_t* bits_ = nullptr;
 };
 
+// A canvas kept from one use to the next and made again only when the size
+// asked for changes. Fresh memory is what a paint or a capture of a tall
+// strip mostly pays for (at 3840 x 2160 a new canvas each time cost more than
+// the drawing into it): kept, its pages are in place from the second use on.
+class KeptCanvas {
+public:
+    // The canvas of that size; its pixels are what the last use left there.
+    DibCanvas& Get(int width, int height);
+
+private:
+    std::unique_ptr<DibCanvas> canvas_;
+};
+
 // Draws a picture unscaled at (x, y) of a device context.
 void DrawPicture(HDC dc, int x, int y, const TBitmap& picture);
 
 // Copies a rectangle of the whole screen into `picture` (resized to w x h),
 // in as few reads of the screen as CaptureBandBytes allows.
 void CaptureScreen(int x, int y, int width, int height, TBitmap& picture);
+// The same through a canvas kept for the next capture.
+void CaptureScreen(int x, int y, int width, int height, TBitmap& picture, KeptCanvas& canvas);
 // The most bytes one read of the screen takes in.
 int CaptureBandBytes();
 
