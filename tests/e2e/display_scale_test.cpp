@@ -115,7 +115,7 @@ protected:
     // The panel at this scale over a screen of known colours, with an item
     // per fill (each starting the probe with "item <n>") and nothing to
     // start its pointer watch early.
-    HWND StartOverKnownScreen(int items, Side side = Side::Left) {
+    HWND StartOverKnownScreen(int items, Side side = Side::Left, int timeOut = 300) {
         under_ = std::make_unique<PaintedScreen>(UnderPanel);
         if (!under_->WaitUntilShown()) ADD_FAILURE() << "the test's screen did not show";
         const std::wstring probe = scratch_->AddProbe();
@@ -128,7 +128,8 @@ protected:
         return StartPanel({.side = side,
                            .items = records,
                            .settings = {SideSetting(side), "Opacity=" + std::to_string(kOpacity),
-                                        "Color=" + std::to_string(kPanelColour), "TimeOut=300"}});
+                                        "Color=" + std::to_string(kPanelColour),
+                                        "TimeOut=" + std::to_string(timeOut)}});
     }
 
     // A point in the lowest rows of item `index`'s button, which belong to
@@ -163,6 +164,41 @@ TEST_P(ScaledPanel, LaysOutTheStripWithScaledPicturesOverTheBlendedBackground) {
     EXPECT_EQ(top1 - top0, scale_.S(34)) << "button pitch";
     RecordProperty("pitch", top1 - top0);
     RecordProperty("frame_border", scale_.FrameBorder());
+    SaveScreenshotPng(CurrentTestName());
+}
+
+TEST_P(ScaledPanel, AFrameWidenedWithinTheCapturedMarginShowsTheScreenUnderItsNewColumns) {
+    // The background is captured a margin wider than the panel (32 columns
+    // at 96 DPI, scaled): a shown panel widened by less than that shows the
+    // screen under its new columns at once, without a capture of its own.
+    // A long delay keeps the panel shown, so no slide-in captures again.
+    ASSERT_NE(StartOverKnownScreen(3, Side::Left, 60000), nullptr);
+    ExpectBlendedBackground(window_, UnderPanel, kPanelColour, kOpacity, "first show");
+    const int by = scale_.S(24), widened = scale_.S(kPanelDefaultWidth) + by;
+    const std::string resizedBy = WidenByFrame(window_, Side::Left, by);
+    ASSERT_EQ(resizedBy.find("drag: "), std::string::npos) << resizedBy;
+    RecordProperty("resized_by", resizedBy);
+    ASSERT_TRUE(WaitUntil([&] { return PanelWidth(window_) == widened; }, 3s))
+        << "width " << PanelWidth(window_) << " instead of " << widened;
+    ASSERT_TRUE(ReachesShown(window_, Side::Left, widened, scale_));
+
+    // Every column of rows clear of the strip's buttons, old and new alike.
+    const int height = ClientHeightOf(window_), width = ClientWidthOf(window_);
+    std::string wrong;
+    const auto rowsShowTheBlend = [&] {
+        const TBitmap screen = CaptureScreen();
+        for (int row : {height / 2, height * 3 / 4})
+            for (int x = 0; x < width; ++x) {
+                const POINT at = ClientToScreenPoint(window_, x, row);
+                if (screen.Pixel(at.x, at.y) != Background(at.x, at.y)) {
+                    wrong = "column " + std::to_string(x) + " of row " + std::to_string(row) + ": " +
+                            Hex(screen.Pixel(at.x, at.y)) + " instead of " + Hex(Background(at.x, at.y));
+                    return false;
+                }
+            }
+        return true;
+    };
+    EXPECT_TRUE(WaitUntil(rowsShowTheBlend, 3s)) << wrong;
     SaveScreenshotPng(CurrentTestName());
 }
 

@@ -64,29 +64,10 @@ TEST_P(Docking, WidthChangedByTheFrameIsReDockedAndSaved) {
     HWND window = Start(60000);
     ASSERT_NE(window, nullptr);
 
-    // The frame's edge toward the inside of the screen, halfway down.
-    const RECT frame = WindowRect(window);
-    const int grip = DockedSide() == Side::Left ? frame.right - 2 : frame.left + 1;
     const int widened = kPanelDefaultWidth + 40;
-    const POINT from{grip, 300};
-    const POINT to{grip + (DockedSide() == Side::Left ? 40 : -40), 300};
-    if (!WindowManager().empty()) {
-        // The window manager runs the sizing itself and follows the X
-        // server's pointer, as under a user's mouse: the drag must resize.
-        ASSERT_EQ(DragWithXPointer(from, to), "ended");
-        RecordProperty("resized_by", "frame drag under " + Narrow(WindowManager()));
-    } else {
-        DragWithLeftButton(from, to);
-        const bool byFrame = WaitUntil([&] { return PanelWidth(window) != kPanelDefaultWidth; }, 3s);
-        if (!byFrame) {
-            // Wine without a window manager may not run a sizing loop for the
-            // frame; the resize then comes from outside, as a sizing loop would
-            // deliver it, and the panel's own handling of it is what is checked.
-            SetWindowPos(window, nullptr, frame.left, frame.top, widened, frame.bottom - frame.top,
-                         SWP_NOZORDER | SWP_NOACTIVATE);
-        }
-        RecordProperty("resized_by", byFrame ? "frame drag" : "SetWindowPos");
-    }
+    const std::string resizedBy = WidenByFrame(window, DockedSide(), 40);
+    ASSERT_EQ(resizedBy.find("drag: "), std::string::npos) << resizedBy;
+    RecordProperty("resized_by", resizedBy);
     ASSERT_TRUE(WaitUntil([&] { return PanelWidth(window) == widened; }, 3s))
         << "width " << PanelWidth(window) << " instead of " << widened;
 

@@ -230,6 +230,25 @@ bool WaitForCloseCross(HWND panel, Side side, const DisplayScale& scale, std::ch
         timeout);
 }
 
+std::string WidenByFrame(HWND panel, Side side, int by) {
+    // The frame's edge toward the inside of the screen, halfway down.
+    const RECT frame = WindowRect(panel);
+    const int width = frame.right - frame.left;
+    const int grip = side == Side::Left ? frame.right - 2 : frame.left + 1;
+    const POINT from{grip, 300}, to{grip + (side == Side::Left ? by : -by), 300};
+    if (!WindowManager().empty()) {
+        // The window manager runs the sizing itself and follows the X
+        // server's pointer, as under a user's mouse: the drag must resize.
+        const std::string drag = DragWithXPointer(from, to);
+        return drag == "ended" ? "frame drag under " + Narrow(WindowManager()) : "window manager's drag: " + drag;
+    }
+    DragWithLeftButton(from, to);
+    if (WaitUntil([&] { return PanelWidth(panel) != width; }, 3s)) return "frame drag";
+    const int left = side == Side::Left ? frame.left : frame.left - by;
+    SetWindowPos(panel, nullptr, left, frame.top, width + by, frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    return "SetWindowPos";
+}
+
 bool BringIn(HWND panel, Side side, const DisplayScale& scale) {
     RestPointerOverPanel(side, PanelWidth(panel));
     PostTrayCallback(panel, WM_LBUTTONDBLCLK);

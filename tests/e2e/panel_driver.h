@@ -124,6 +124,11 @@ inline ::testing::AssertionResult ReachesShown(HWND panel, Side side, std::chron
 inline ::testing::AssertionResult ReachesHidden(HWND panel, Side side, std::chrono::milliseconds timeout) {
     return ReachesHidden(panel, side, kPanelDefaultWidth, {}, timeout);
 }
+// Widens the shown panel by `by` real pixels with its frame's inner edge, as a
+// user's drag does; where Wine without a window manager runs no sizing loop,
+// the resize comes from outside as one would deliver it. How it was resized
+// ("frame drag", "SetWindowPos", or the window manager's drag), or a failure.
+std::string WidenByFrame(HWND panel, Side side, int by);
 // Waits until the panel has painted its close cross (black on the blended
 // background): the strip is drawn and its buttons are where they should be.
 bool WaitForCloseCross(HWND panel, Side side, const DisplayScale& scale = {}, std::chrono::milliseconds timeout = 3s);
