@@ -245,19 +245,20 @@ void BlendBackground(TBitmap& background, Color color, int opacity) {
     BlendBackgroundUsing(FastestBlendKernel(), background, color, opacity);
 }
 
+void CopyCapturedColumns(TBitmap& target, int targetLeft, const TBitmap& from, int fromLeft) {
+    // Target columns c with 0 <= c + targetLeft - fromLeft < from.Width().
+    const int first = std::max(0, fromLeft - targetLeft);
+    const int last = std::min(target.Width(), fromLeft - targetLeft + from.Width());
+    for (int y = 0; y < std::min(target.Height(), from.Height()) && first < last; ++y)
+        std::memcpy(target.Row(y) + first * 3, from.Row(y) + (first + targetLeft - fromLeft) * 3,
+                    static_cast<size_t>(last - first) * 3);
+}
+
 TBitmap JoinCaptures(std::initializer_list<PlacedCapture> captures, int left, int width, int height) {
     TBitmap joined(std::max(width, 0), std::max(height, 0));
     joined.Fill(Rgb(0, 0, 0));
-    auto copyColumns = [&](const TBitmap& from, int fromLeft) {
-        // Target columns c with 0 <= c + left - fromLeft < from.Width().
-        const int first = std::max(0, fromLeft - left);
-        const int last = std::min(joined.Width(), fromLeft - left + from.Width());
-        for (int y = 0; y < std::min(joined.Height(), from.Height()) && first < last; ++y)
-            std::memcpy(joined.Row(y) + first * 3, from.Row(y) + (first + left - fromLeft) * 3,
-                        static_cast<size_t>(last - first) * 3);
-    };
     for (const PlacedCapture& c : captures)
-        if (c.picture) copyColumns(*c.picture, c.left);
+        if (c.picture) CopyCapturedColumns(joined, left, *c.picture, c.left);
     return joined;
 }
 

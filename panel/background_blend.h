@@ -66,5 +66,9 @@ struct PlacedCapture {
     int left;
 };
 TBitmap JoinCaptures(std::initializer_list<PlacedCapture> captures, int left, int width, int height);
+// Copies into `target` (a capture from screen column `targetLeft` on) the
+// columns of `from` (a capture from `fromLeft` on) that it reaches, row by
+// row as far as both reach; the rest of `target` stays as it is.
+void CopyCapturedColumns(TBitmap& target, int targetLeft, const TBitmap& from, int fromLeft);
 
 }  // namespace tilerack

@@ -154,9 +154,15 @@ void TMainPanel::CaptureBackground() {
 void TMainPanel::CaptureUnderShownPlace() {
     const int width = dock_.Width() + metrics_.captureExtra, height = dock_.Height();
     const int top = dock_.ClientTop(settings_.side);
+    // Before the first show a left panel reads only the columns its frame
+    // can cover: those past its far side stay in sight, so they are read
+    // once it shows (CaptureColumnsBeyond) and the first paint comes sooner.
+    // At the right edge they lie past the screen's edge or under the frame.
+    columnsBeyondPending_ = !shown_ && settings_.side == PanelSide::Left;
     // Captured even when the opacity hides it: a later change of the opacity
     // then blends this capture again at once.
-    win::CaptureScreen(BackgroundLeft(), top, width, height, Background, captureCanvas_);
+    win::CaptureScreen(BackgroundLeft(), top, width, height, Background, captureCanvas_,
+                       columnsBeyondPending_ ? dock_.Width() : width);
     // At the right edge the panel can only grow to the left: what lies
     // there is kept too, for a growth while the panel covers its border.
     if (settings_.side == PanelSide::Right)
@@ -164,6 +170,17 @@ void TMainPanel::CaptureUnderShownPlace() {
     else
         besideBackground_ = TBitmap();
     ReblendBackground();
+}
+
+void TMainPanel::CaptureColumnsBeyond() {
+    if (!columnsBeyondPending_) return;
+    columnsBeyondPending_ = false;
+    const int from = dock_.Width(), count = Background.Width() - from;
+    if (count <= 0) return;
+    const int left = BackgroundLeft(), beyondLeft = left + from;
+    TBitmap beyond;
+    win::CaptureScreen(beyondLeft, dock_.ClientTop(settings_.side), count, Background.Height(), beyond);
+    CopyCapturedColumns(Background, left, beyond, beyondLeft);
 }
 
 int TMainPanel::BackgroundLeft() {

@@ -188,6 +188,9 @@ private:
     void CaptureBackground();
     // The same whether hidden or not: the panel does not stand there now.
     void CaptureUnderShownPlace();
+    // Reads the columns of Background past the frame's far side that the
+    // capture before the first show left black.
+    void CaptureColumnsBeyond();
     // The screen column under the client area's left edge, where the capture starts.
     int BackgroundLeft();
     void ReblendBackground();
@@ -380,6 +383,7 @@ private:
 
     std::unique_ptr<SharpIconWorker> sharpIcons_;  // made at the first request
     bool shown_ = false;                          // the first show is done
+    bool columnsBeyondPending_ = false;           // see CaptureColumnsBeyond
 
     win::UniqueIcon appIcon_;  // the notification area's, at its size for the scale
     win::WindowIcons windowIcons_;

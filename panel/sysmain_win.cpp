@@ -192,6 +192,7 @@ void TMainPanel::Show() {
     ShowWindow(hwnd_, SW_SHOW);
     FormShow();
     UpdateWindow(hwnd_);
+    CaptureColumnsBeyond();
     App().Guard([this] { FinishLoadingItems(); });
     AdoptApplicationOwner();
     AddTrayIcon();
@@ -413,6 +414,7 @@ void TMainPanel::OnPendingDpi() {
 void TMainPanel::ChangeDpi(int dpi) {
     if (DpiScale::Of(dpi) == metrics_.scale) return;
     const FlagScope changing(changingDpi_), keepPlace(keepPlace_);
+    CaptureColumnsBeyond();  // before the first show the window covers none of them
     const int width = LogicalWidth();
     settings_.width = width;
     const int oldBackgroundLeft = BackgroundLeft();

@@ -93,14 +93,15 @@ void CaptureScreen(int x, int y, int width, int height, TBitmap& picture) {
     CaptureScreen(x, y, width, height, picture, once);
 }
 
-void CaptureScreen(int x, int y, int width, int height, TBitmap& picture, KeptCanvas& kept) {
+void CaptureScreen(int x, int y, int width, int height, TBitmap& picture, KeptCanvas& kept, int readColumns) {
     DibCanvas& canvas = kept.Get(width, height);
     // Only the part on the screens is copied; the rest is black. Copies
     // reaching past the screens' edge come back black as a whole on some
     // systems (Wine), not just their outside part.
     const int screensLeft = GetSystemMetrics(SM_XVIRTUALSCREEN), screensTop = GetSystemMetrics(SM_YVIRTUALSCREEN);
     const int left = std::max(x, screensLeft), top = std::max(y, screensTop);
-    const int right = std::min(x + width, screensLeft + GetSystemMetrics(SM_CXVIRTUALSCREEN));
+    const int readRight = readColumns < 0 ? x + width : x + std::min(readColumns, width);
+    const int right = std::min(readRight, screensLeft + GetSystemMetrics(SM_CXVIRTUALSCREEN));
     const int bottom = std::min(y + height, screensTop + GetSystemMetrics(SM_CYVIRTUALSCREEN));
     if (left > x || top > y || right < x + width || bottom < y + height) {
         const PixelRows rows = canvas.Rows();

@@ -56,8 +56,10 @@ void DrawPicture(HDC dc, int x, int y, const TBitmap& picture);
 // Copies a rectangle of the whole screen into `picture` (resized to w x h),
 // in as few reads of the screen as CaptureBandBytes allows.
 void CaptureScreen(int x, int y, int width, int height, TBitmap& picture);
-// The same through a canvas kept for the next capture.
-void CaptureScreen(int x, int y, int width, int height, TBitmap& picture, KeptCanvas& canvas);
+// The same through a canvas kept for the next capture. Only the first
+// `readColumns` columns are read from the screen (all when negative); the
+// others come back black, for the caller to read later.
+void CaptureScreen(int x, int y, int width, int height, TBitmap& picture, KeptCanvas& canvas, int readColumns = -1);
 // The most bytes one read of the screen takes in.
 int CaptureBandBytes();
 

@@ -249,5 +249,28 @@ TEST(JoinedCapture, AtTheRightEdgeTheColumnsBesideTheOldCaptureFillTheOldBorder)
     EXPECT_EQ(joined.Pixel(10, 1), Rgb(0, 0, 0));
 }
 
+TEST(JoinedCapture, ColumnsReadLaterFillOnlyTheirPlaceInTheCapture) {
+    // A capture from column 0, 160 wide, whose last 64 columns were left
+    // black; they are read later from column 96 on, one row more than the
+    // capture has. Columns reaching past either side are not copied.
+    TBitmap capture = ColumnsFrom(0, 160, 1);
+    for (int x = 96; x < 160; ++x) capture.SetPixel(x, 0, Rgb(0, 0, 0));
+    TBitmap later(80, 2);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 80; ++x) later.SetPixel(x, y, Rgb(2, (96 + x) & 0xFF, y));
+    CopyCapturedColumns(capture, 0, later, 96);
+    EXPECT_EQ(capture.Width(), 160);
+    EXPECT_EQ(capture.Height(), 1);
+    EXPECT_EQ(capture.Pixel(95, 0), Rgb(1, 95, 0));
+    EXPECT_EQ(capture.Pixel(96, 0), Rgb(2, 96, 0));
+    EXPECT_EQ(capture.Pixel(159, 0), Rgb(2, 159, 0));
+    // From the left of the capture: only its own columns change.
+    const TBitmap before = ColumnsFrom(-20, 30, 3);
+    CopyCapturedColumns(capture, 0, before, -20);
+    EXPECT_EQ(capture.Pixel(0, 0), Rgb(3, 0, 0));
+    EXPECT_EQ(capture.Pixel(9, 0), Rgb(3, 9, 0));
+    EXPECT_EQ(capture.Pixel(10, 0), Rgb(1, 10, 0));
+}
+
 }  // namespace
 }  // namespace tilerack
