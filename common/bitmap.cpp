@@ -59,6 +59,16 @@ void TBitmap::Draw(int x, int y, const TBitmap& src) {
     Changed();
 }
 
+void TBitmap::AssignRows(int width, int height, const uint8_t* rows) {
+    width_ = std::max(width, 0);
+    height_ = std::max(height, 0);
+    stride_ = StrideFor(width_);
+    const size_t bytes = static_cast<size_t>(stride_) * height_;
+    pixels_.assign(rows, rows + (rows ? bytes : 0));
+    pixels_.resize(bytes);
+    Changed();
+}
+
 void TBitmap::Assign(const TBitmap& other) {
     if (this != &other) {
         width_ = other.width_;
@@ -84,6 +94,24 @@ void TBitmap::EndUpdate() {
     if (updateDepth_ > 0 && --updateDepth_ == 0 && pendingChange_) {
         pendingChange_ = false;
         if (OnChange) OnChange();
+    }
+}
+
+void BlackenOutside(const PixelRows& rows, int left, int top, int right, int bottom) {
+    if (!rows.bits) return;
+    left = std::clamp(left, 0, rows.width);
+    right = std::clamp(right, left, rows.width);
+    top = std::clamp(top, 0, rows.height);
+    bottom = std::clamp(bottom, top, rows.height);
+    const size_t rowBytes = static_cast<size_t>(rows.width) * 3;
+    for (int y = 0; y < rows.height; ++y) {
+        uint8_t* row = rows.Row(y);
+        if (y < top || y >= bottom || left == right) {
+            std::memset(row, 0, rowBytes);
+            continue;
+        }
+        std::memset(row, 0, static_cast<size_t>(left) * 3);
+        std::memset(row + right * 3, 0, rowBytes - static_cast<size_t>(right) * 3);
     }
 }
 

@@ -30,6 +30,10 @@ struct PixelRows {
     uint8_t* Row(int y) const { return bits + static_cast<size_t>(y) * stride; }
 };
 
+// Blackens every pixel of `rows` outside the columns [left, right) of the
+// rows [top, bottom); the pixels inside stay as they are.
+void BlackenOutside(const PixelRows& rows, int left, int top, int right, int bottom);
+
 class TBitmap {
 public:
     TBitmap() = default;
@@ -64,6 +68,9 @@ public:
     // Copies another picture at (x, y), clipped; pixels are copied opaque.
     void Draw(int x, int y, const TBitmap& src);
 
+    // Replaces size and pixels by `height` rows of `width` pixels laid out as
+    // this class lays them out, in one pass; the header extras stay.
+    void AssignRows(int width, int height, const uint8_t* rows);
     // Replaces size, pixels and stored header extras by a copy of `other`.
     // Counts as a change even when the picture is the same.
     void Assign(const TBitmap& other);

@@ -165,8 +165,6 @@ void TMainPanel::OnWindowPosChanging(WINDOWPOS& pos) {
     if (dock_.KeepDocked(settings_.side, pos)) PostMessageW(hwnd_, win::kResyncPlaceMessage, 0, 0);
 }
 
-void TMainPanel::OnGetMinMaxInfo(MINMAXINFO& info) { info.ptMinTrackSize.x = metrics_.minWidth; }
-
 // Minimising the panel minimises the application, which hides the panel
 // (HidePanel); the window itself never shows minimised.
 void TMainPanel::OnSize(UINT state) {

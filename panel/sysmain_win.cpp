@@ -6,6 +6,7 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "common/app_texts.h"
@@ -61,13 +62,14 @@ TMainPanel::~TMainPanel() {
 
 void TMainPanel::Create() {
     RegisterWindowClass(kPanelClassName, CS_DBLCLKS, nullptr);
-    // Made at its docked place with the default width at the system's
-    // scale: with the usual settings the start then moves and sizes nothing
-    // (each move of a window costs a round trip to the display server).
-    // Owned by the application window once that exists (AdoptApplicationOwner).
+    // Made at its docked place at the left edge with the default width at
+    // the system's scale: with the usual settings the start then moves and
+    // sizes nothing (each move of a window costs a round trip to the display
+    // server, and a resize a new layout of the frame). Owned by the
+    // application window once that exists (AdoptApplicationOwner).
     const int systemDpi = win::SystemDpi();
     ApplyDpi(systemDpi);
-    CreateWindowFor(kPanelExStyle, kPanelClassName, kAppTitleW, kPanelStyle, 0, -dock_.FrameBorder(),
+    CreateWindowFor(kPanelExStyle, kPanelClassName, kAppTitleW, kPanelStyle, -dock_.FrameBorder(), -dock_.FrameBorder(),
                     metrics_.scale.Scale(kDefaultPanelWidth),
                     EdgeDock::FrameHeight(kPanelStyle, kPanelExStyle, metrics_), App().Handle());
     if (!hwnd_) throw TError(kCannotCreatePanelWindow);
@@ -78,6 +80,15 @@ void TMainPanel::Create() {
     if (const int dpi = win::WindowDpi(hwnd_); dpi != systemDpi) ApplyDpi(dpi);
     EnableTimerButton();
     App().Guard([this] { FormCreate(); });
+}
+
+void TMainPanel::OnGetMinMaxInfo(MINMAXINFO& info) {
+    info.ptMinTrackSize.x = metrics_.minWidth;
+    // The docked frame stands past the screen's top and bottom: the system's
+    // limit (the screen's height and one border) would cut the window it is
+    // made with short of that, and the start would have to size it again.
+    const LONG docked = EdgeDock::FrameHeight(kPanelStyle, kPanelExStyle, metrics_);
+    info.ptMaxTrackSize.y = std::max(info.ptMaxTrackSize.y, docked);
 }
 
 void TMainPanel::FormCreate() {

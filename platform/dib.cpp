@@ -55,11 +55,8 @@ void DibCanvas::CopyFrom(const TBitmap& picture) {
 void DibCanvas::CopyTo(TBitmap& picture) const {
     if (!bits_) return;
     GdiFlush();
-    BitmapUpdate update(picture);
-    picture.SetSize(width_, height_);
-    const int stride = TBitmap::StrideFor(width_);
-    for (int y = 0; y < height_; ++y) std::memcpy(picture.Row(y), bits_ + static_cast<size_t>(y) * stride, width_ * 3);
-    picture.Changed();
+    // The section's rows are laid out as the picture's: one copy, no clearing first.
+    picture.AssignRows(width_, height_, bits_);
 }
 
 void DrawPicture(HDC dc, int x, int y, const TBitmap& picture) {
@@ -83,8 +80,8 @@ int CaptureBandBytes() {
 DibCanvas& KeptCanvas::Get(int width, int height) {
     width = std::max(width, 1);
     height = std::max(height, 1);
-    if (!canvas_ || canvas_->Width() != width || canvas_->Height() != height)
-        canvas_ = std::make_unique<DibCanvas>(width, height);
+    fresh_ = !canvas_ || canvas_->Width() != width || canvas_->Height() != height;
+    if (fresh_) canvas_ = std::make_unique<DibCanvas>(width, height);
     return *canvas_;
 }
 
@@ -103,10 +100,10 @@ void CaptureScreen(int x, int y, int width, int height, TBitmap& picture, KeptCa
     const int readRight = readColumns < 0 ? x + width : x + std::min(readColumns, width);
     const int right = std::min(readRight, screensLeft + GetSystemMetrics(SM_CXVIRTUALSCREEN));
     const int bottom = std::min(y + height, screensTop + GetSystemMetrics(SM_CYVIRTUALSCREEN));
-    if (left > x || top > y || right < x + width || bottom < y + height) {
-        const PixelRows rows = canvas.Rows();
-        if (rows.bits) std::memset(rows.bits, 0, static_cast<size_t>(rows.stride) * rows.height);
-    }
+    // A new canvas is black already: touching it all first would cost
+    // more than the read (fresh pages).
+    if (!kept.Fresh() && (left > x || top > y || right < x + width || bottom < y + height))
+        BlackenOutside(canvas.Rows(), left - x, top - y, right - x, bottom - y);
     if (left < right && top < bottom) {
         const int bandRows = std::max(1, CaptureBandBytes() / (4 * (right - left)));
         WindowDC screen;

@@ -45,9 +45,13 @@ class KeptCanvas {
 public:
     // The canvas of that size; its pixels are what the last use left there.
     DibCanvas& Get(int width, int height);
+    // Whether the last Get made the canvas anew: then all its pixels are
+    // black (a DIB section's memory comes from the system zeroed).
+    bool Fresh() const { return fresh_; }
 
 private:
     std::unique_ptr<DibCanvas> canvas_;
+    bool fresh_ = false;
 };
 
 // Draws a picture unscaled at (x, y) of a device context.

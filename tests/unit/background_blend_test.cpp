@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <vector>
@@ -147,6 +148,51 @@ TEST(BackgroundBlend, PaintedBackgroundBlendsItsColumnsAndFillsBeyondTheCapture)
     TBitmap target(3, 2);
     PaintBackground(target.Rows(), TBitmap(), 0, kPanelColour, 50);
     EXPECT_EQ(target.Pixel(2, 1), kPanelColour);
+}
+
+// A screen capture reads part of its canvas and blackens the rest; the
+// canvas's rows then become the capture in one copy.
+TEST(CaptureRows, OnlyThePartReadKeepsItsPixelsAndRowPaddingStaysAlone) {
+    TBitmap canvas(7, 5);  // 21 bytes a row, padded to 24
+    for (int y = 0; y < 5; ++y) {
+        canvas.Row(y)[21] = canvas.Row(y)[22] = canvas.Row(y)[23] = 0xAB;
+        for (int x = 0; x < 7; ++x) canvas.SetPixel(x, y, Rgb(255, x, y));
+    }
+    BlackenOutside(canvas.Rows(), 2, 1, 5, 4);
+    for (int y = 0; y < 5; ++y) {
+        for (int x = 0; x < 7; ++x) {
+            const bool read = x >= 2 && x < 5 && y >= 1 && y < 4;
+            EXPECT_EQ(canvas.Pixel(x, y), read ? Rgb(255, x, y) : Rgb(0, 0, 0)) << x << "," << y;
+        }
+        EXPECT_EQ(canvas.Row(y)[23], 0xAB) << "row " << y;
+    }
+    // Read parts reaching past the canvas, or empty: clipped, or all black.
+    canvas.Fill(Rgb(1, 2, 3));
+    BlackenOutside(canvas.Rows(), -4, -1, 40, 50);
+    EXPECT_EQ(canvas.Pixel(0, 0), Rgb(1, 2, 3));
+    EXPECT_EQ(canvas.Pixel(6, 4), Rgb(1, 2, 3));
+    BlackenOutside(canvas.Rows(), 9, 0, 12, 5);
+    EXPECT_EQ(canvas.Pixel(6, 2), Rgb(0, 0, 0));
+}
+
+TEST(CaptureRows, AssignedRowsBecomeThePictureWithOneNoticeAndItsHeaderKept) {
+    const int width = 5, height = 3, stride = TBitmap::StrideFor(width);
+    std::vector<uint8_t> rows(static_cast<size_t>(stride) * height);
+    for (size_t i = 0; i < rows.size(); ++i) rows[i] = static_cast<uint8_t>(i * 7);
+    TBitmap picture(2, 9);
+    picture.xPelsPerMeter = 3780;
+    int notices = 0;
+    picture.OnChange = [&notices] { ++notices; };
+    picture.AssignRows(width, height, rows.data());
+    EXPECT_EQ(notices, 1);
+    EXPECT_EQ(picture.Width(), width);
+    EXPECT_EQ(picture.Height(), height);
+    EXPECT_EQ(picture.xPelsPerMeter, 3780);
+    ASSERT_EQ(picture.ByteSize(), rows.size());
+    EXPECT_TRUE(std::equal(rows.begin(), rows.end(), picture.Bits()));
+    EXPECT_EQ(picture.Pixel(4, 2), Rgb(rows[2 * stride + 14], rows[2 * stride + 13], rows[2 * stride + 12]));
+    picture.AssignRows(0, 0, nullptr);
+    EXPECT_TRUE(picture.Empty());
 }
 
 }  // namespace
