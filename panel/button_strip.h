@@ -35,6 +35,7 @@ public:
     void Watch(StripObserver* observer) { observers_.push_back(observer); }
 
     TFlatButton& Hide() { return hide_; }
+    const TFlatButton& Hide() const { return hide_; }
     TFlatButton& Menu() { return menu_; }
     TFlatButton& Close() { return close_; }
     bool IsFixed(const TFlatButton* b) const { return b == &hide_ || b == &menu_ || b == &close_; }

@@ -29,7 +29,7 @@ enum MainCommand : UINT {
 }  // namespace
 
 void TMainPanel::OnMouseMove(POINT p) {
-    if (DragMove(p)) return;
+    if (arrange_.Move(p)) return;
     TFlatButton* over = router_.Move(p);
     if (over == &SButtonHide || over == &SButtonMenu) SButtonHideMouseMove();
 }
@@ -38,11 +38,17 @@ void TMainPanel::OnLeftDown(POINT p) {
     TFlatButton* over = HitTest(p);
     FormMouseDown(over, VK_LBUTTON, p);
     router_.Press(over);
-    PressForDrag(over, p);
+    arrange_.Press(over, p);
 }
 
 void TMainPanel::OnLeftUp(POINT p) {
-    if (!DragRelease(p)) router_.Release(p);
+    if (!arrange_.Release(p)) router_.Release(p);
+}
+
+bool TMainPanel::CancelDrag() {
+    if (!arrange_.Dragging()) return false;
+    arrange_.Cancel();
+    return true;
 }
 
 bool TMainPanel::OnSetCursor(UINT hitTest) {
@@ -152,6 +158,7 @@ void TMainPanel::DeleteClickedItem() {
                     MB_YESNO | MB_DEFBUTTON2 | MB_ICONSTOP) != IDYES)
         return;
     RemoveItem(*item);
+    ClickedControl = kNoButton;
 }
 
 void TMainPanel::ShowClickedItemFile() {
@@ -184,7 +191,7 @@ void TMainPanel::SButtonMenuClick() {
     TShortCut* chosen = nullptr;
     {
         PointerWatchSuspension popupMenuDynPopup(*this, PointerWatchSuspension::OnExit::StaySuspended);
-        RequestSharpIcons(/*everyItem=*/true);
+        sharpIcons_.Request(/*everyItem=*/true);
         chosen = itemsMenu_.Choose(hwnd_, at);
     }
     if (chosen) ItemClick(*chosen);

@@ -64,13 +64,20 @@ void TMainPanel::ShowSequence() {
     PlaceAtEdge();
 }
 
+// The hot key's show: the edge's, also where a full-screen program keeps the
+// edge from it; the pointer's absence is counted from now.
+void TMainPanel::BringOutForKeyboard() {
+    if (Hidden) ShowSequence();
+    watch_.Restart(CursorPoint().x);
+}
+
 void TMainPanel::HidePanel() {
     EnableTimerMouse(true);
     SlideOut();
     win::Application::Instance().Restore();
     SetHidden(true);
     // A strip the keyboard scrolled starts at its first item again.
-    if (firstShown_ != 0 && !keyboardUse_) {
+    if (firstShown_ != 0 && !keyboard_.InUse()) {
         firstShown_ = 0;
         LayoutButtons();
     }
@@ -107,7 +114,7 @@ bool TMainPanel::FullScreenInFront() {
 
 void TMainPanel::TimerMouseTimer() {
     // A drag of an item holds the panel out; the absence counts from its end.
-    if (DragOn()) {
+    if (arrange_.Dragging()) {
         watch_.Restart(CursorPoint().x);
         return;
     }
@@ -120,7 +127,7 @@ void TMainPanel::TimerMouseTimer() {
     case WatchAction::HidePanel:
         // While the keyboard uses the panel it stays until Esc or until the
         // focus leaves it.
-        if (!keyboardUse_) HidePanel();
+        if (!keyboard_.InUse()) HidePanel();
         break;
     case WatchAction::None:
         break;
@@ -186,8 +193,8 @@ void TMainPanel::OnTimer(UINT_PTR id) {
     switch (id) {
     case kTimerMouseId: TimerMouseTimer(); break;
     case kTimerButtonId: TimerButtonTimer(); break;
-    case kTimerLiftId: LiftAboveTrayStandIn(); break;
-    case kTimerDragScrollId: DragScrollTick(); break;
+    case kTimerLiftId: tray_.LiftTick(); break;
+    case kTimerDragScrollId: arrange_.ScrollTick(); break;
     default: break;
     }
 }

@@ -11,6 +11,7 @@
 #include "panel/background_blend.h"
 #include "panel/button_face.h"
 #include "panel/item_glyph.h"
+#include "panel/strip_focus.h"
 #include "panel/strip_layout.h"
 #include "panel/sysmain.h"
 #include "platform/application.h"
@@ -79,24 +80,20 @@ void TMainPanel::RemoveItem(const TShortCut& item) {
 void TMainPanel::MoveItemTo(const TShortCut& item, int to) {
     if (to < 0 || !strip_.MoveItem(&item, static_cast<size_t>(to))) return;
     LayoutButtons();
-    if (KeyboardFocusButton()) ScrollToFocus();
+    keyboard_.KeepFocusInSight();
 }
-
-void TMainPanel::ButtonAdded(const TFlatButton& button) { NotifyAccessible(EVENT_OBJECT_CREATE, &button); }
-
-void TMainPanel::ButtonRemoving(const TFlatButton& button) {
-    NotifyAccessible(EVENT_OBJECT_DESTROY, &button);
-    if (ClickedControl == button.id) ClickedControl = kNoButton;
-    if (keyboardFocus_ == button.id) keyboardFocus_ = kNoButton;
-    if (drag_.Item() >= 0 && &Items.At(static_cast<size_t>(drag_.Item())).button == &button) CancelDrag();
-}
-
-void TMainPanel::OrderChanged() { NotifyAccessible(EVENT_OBJECT_REORDER, nullptr); }
 
 ButtonLook TMainPanel::DrawnLook(const TFlatButton& b) const {
     // The dragged button stays pressed in, wherever the pointer is.
-    if (drag_.Dragging() && &Items.At(static_cast<size_t>(drag_.Item())).button == &b) return ButtonLook{true, true};
+    if (arrange_.Drags(b)) return ButtonLook{true, true};
     return router_.LookOf(b);
+}
+
+int TMainPanel::FittingItems() const { return FittingItemCount(dock_.Height(), SButtonHide.bounds.Bottom(), metrics_); }
+
+void TMainPanel::ScrollStripTo(int first) {
+    firstShown_ = first;
+    LayoutButtons();
 }
 
 void TMainPanel::UpdateItemButton(TShortCut& item) {
@@ -108,15 +105,13 @@ void TMainPanel::UpdateItemButton(TShortCut& item) {
     b->ForgetSharpPicture();
     tooltips_.Sync(*b);
     if (b->visible) Invalidate();
-    NotifyAccessible(EVENT_OBJECT_NAMECHANGE, b);
+    accessibility_.Notify(EVENT_OBJECT_NAMECHANGE, b);
 }
 
 void TMainPanel::LayoutButtons() {
     const int count = static_cast<int>(Items.Count());
     // Only the keyboard and a drag scroll the strip (firstShown_); otherwise it starts at its first item.
-    if (firstShown_ != 0)
-        firstShown_ = FirstShownFor(firstShown_, -1, count,
-                                    FittingItemCount(dock_.Height(), SButtonHide.bounds.Bottom(), metrics_));
+    if (firstShown_ != 0) firstShown_ = FirstShownFor(firstShown_, -1, count, FittingItems());
     const std::vector<ItemSlot> slots =
         firstShown_ == 0 ? LayoutItemSlots(count, dock_.Height(), SButtonHide.bounds.Bottom(), metrics_)
                          : LayoutItemSlotsFrom(count, firstShown_, dock_.Height(), SButtonHide.bounds.Bottom(), metrics_);
@@ -128,7 +123,7 @@ void TMainPanel::LayoutButtons() {
         tooltips_.Sync(b);
     }
     Invalidate();
-    RequestSharpIcons();
+    sharpIcons_.Request();
 }
 
 void TMainPanel::FormResize() {
@@ -208,7 +203,7 @@ void TMainPanel::FormPaint(HDC dc) {
     win::SelectScope font(canvas.dc(), font_.get());
     SetBkMode(canvas.dc(), TRANSPARENT);
     DrawStrip(canvas.dc(), pixels, MeasureStrip(canvas.dc(), Extent{cw, ch}));
-    PaintDragMark(canvas.dc());
+    arrange_.PaintMark(canvas.dc());
     BitBlt(dc, 0, 0, cw, ch, canvas.dc(), 0, 0, SRCCOPY);
 }
 
@@ -225,7 +220,7 @@ std::vector<PlacedButton> TMainPanel::MeasureStrip(HDC dc, Extent client) const 
                             .picture = Extent{m.scale.Scale(b->ImageWidth()), m.scale.Scale(b->ImageHeight())},
                             .caption = std::nullopt,
                             .look = DrawnLook(*b),
-                            .focused = panelFocused && b->id == keyboardFocus_,
+                            .focused = panelFocused && b->id == keyboard_.Focus(),
                             .fixed = strip_.IsFixed(b)};
         if (!b->caption.empty()) {
             RECT text{0, 0, CaptionRoom(b->bounds.width, request.picture.width, m), b->bounds.height};

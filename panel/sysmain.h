@@ -19,17 +19,14 @@
 //                           context menu and its item commands, starting
 //                           items, dropped files
 //   panel_dialogs_win.cpp   the commands that open the dialogs
-//   panel_keyboard_win.cpp  the hot key, the keys on the strip (focus,
-//                           scrolling, starting, the context menu, Esc,
-//                           moving the focused item, type-to-find), the
-//                           activation leaving the panel, and what
-//                           assistive technology reads of the strip and asks
-//   panel_arrange_win.cpp   dragging an item's button to a new place: the
-//                           press, the drag distance, the mark, scrolling
-//                           near the strip's ends, the drop, a lost capture
-//   panel_sharp_icons_win.cpp  file icons at the scale's picture size
-//                           (sharp_icons.h), made by sharp_icon_worker_win.h
 // and the collaborators it owns, each in a file of its own:
+//   keyboard_use_win.h      the hot key, the keyboard focus, the keys on
+//                           the strip (Ctrl+arrows move the focused item),
+//                           type-to-find, giving the focus back
+//   strip_accessibility_win.h  what assistive technology reads and asks
+//   arrange_by_drag_win.h   dragging an item's button to a new place
+//   sharp_icon_supply_win.h file icons at the scale's picture size
+//   tray_presence_win.h     the notification area's icon and its lifts
 //   button_strip.h          every button of the strip under a lasting
 //                           identity, in one order, telling its observers
 //                           of every change (portable)
@@ -44,14 +41,6 @@
 //   items_menu_win.h        the items menu, whose owner-drawn entries the
 //                           window base reflects to it (platform/menu_sink.h)
 //   pointer_watch.h         the decisions of the pointer watch (portable)
-//   item_drag.h             the drag of an item, the gap under the pointer,
-//                           scrolling near the ends (portable)
-//   type_to_find.h          finding an item by typing (portable)
-//   hot_key_win.h           the system-wide hot key (hot_key.h: its value
-//                           and name, portable)
-//   strip_focus.h           the keyboard focus's moves and the strip's
-//                           scrolling to it (portable)
-//   strip_accessible_win.h  the accessible object of the strip
 //   panel_metrics.h         every size of the panel at the screen's scale
 //                           (portable)
 //   button_face.h           where a shown button's picture, caption, edge
@@ -69,44 +58,35 @@
 #include "panel/button_strip.h"
 #include "panel/edge_dock_win.h"
 #include "panel/flat_button.h"
-#include "panel/hot_key_win.h"
-#include "panel/item_drag.h"
+#include "panel/arrange_by_drag_win.h"
 #include "panel/item_glyph.h"
 #include "panel/item_list.h"
 #include "panel/items_menu_win.h"
 #include "panel/panel_metrics.h"
 #include "panel/pointer_router_win.h"
+#include "panel/panel_timers.h"
+#include "panel/keyboard_use_win.h"
 #include "panel/pointer_watch.h"
-#include "panel/sharp_icon_worker_win.h"
-#include "panel/strip_focus.h"
-#include "panel/strip_accessible_win.h"
+#include "panel/sharp_icon_supply_win.h"
+#include "panel/strip_accessibility_win.h"
 #include "panel/strip_tooltips_win.h"
-#include "panel/type_to_find.h"
-#include "platform/app_icon.h"
-#include "platform/com_ptr.h"
+#include "panel/tray_presence_win.h"
 #include "platform/dib.h"
 #include "platform/files.h"
 #include "platform/handles.h"
 #include "platform/profile.h"
-#include "platform/tray.h"
 #include "platform/window_base.h"
 
 namespace tilerack {
 
 inline constexpr const wchar_t* kPanelClassName = L"TMainPanel";
-// The panel's window timers: the pointer watch, the strip buttons' reveal and
-// the lifts above a stand-in notification area, the strip's scrolling while
-// a drag rests near its top or bottom.
-inline constexpr UINT_PTR kTimerMouseId = 1;
-inline constexpr UINT_PTR kTimerButtonId = 2;
-inline constexpr UINT_PTR kTimerLiftId = 3;
-inline constexpr UINT_PTR kTimerDragScrollId = 4;
-inline constexpr UINT kDragScrollInterval = 150;  // ms
 
 class TMainPanel final : public win::WindowBase,
                          public IPanelHost,
-                         private AccessibleStripHost,
-                         private StripObserver {
+                         private KeyboardUse::Host,
+                         private StripAccessibility::Host,
+                         private ArrangeByDrag::Host,
+                         private SharpIconSupply::Host {
 public:
     TMainPanel();
     ~TMainPanel() override;
@@ -150,14 +130,11 @@ private:
     void AppendLoadedItem(std::unique_ptr<TShortCut> item);
     void ReportDamage(const ShortcutListLoad& load);
     void AdoptApplicationOwner();
-    void AddTrayIcon();
-    void LoadAppIcons();
-    void LiftAboveTrayStandIn();
     void TrayIconMessage(LPARAM mouseMessage);
     void OnEndSession(bool ending);
     void OnClose();
     void ApplyOnTop();
-    void Invalidate();
+    void Invalidate() override;
 
     // The display scale (sysmain_win.cpp): every size of the panel follows
     // the scale of the screen it stands on; the settings keep 96-DPI sizes.
@@ -176,8 +153,15 @@ private:
     void UpdateItemButton(TShortCut& item);
     void RemoveItem(const TShortCut& item);
     void LayoutButtons();
-    // The strip scrolled to start at item `first`.
-    void ScrollStripTo(int first);
+    // Moves an item to list index `to`: one operation on the list, the strip
+    // laid out again.
+    void MoveItemTo(const TShortCut& item, int to) override;
+    // The first item the strip shows (0 unless the keyboard or a drag
+    // scrolled it), how many items it has room for, and the strip scrolled
+    // to start at item `first`.
+    int FirstShown() const override { return firstShown_; }
+    int FittingItems() const override;
+    void ScrollStripTo(int first) override;
     void FormResize();
     void OnPaint();
     // Measures where each shown button's parts go, then draws them.
@@ -197,23 +181,10 @@ private:
     void LoadArrowGlyphs();
     void SetSide(PanelSide side);
     TFlatButton* HitTest(POINT clientPoint) const { return strip_.HitTest(clientPoint.x, clientPoint.y); }
-    // StripObserver: assistive technology, the last right press and the
-    // keyboard focus follow the strip's buttons.
-    void ButtonAdded(const TFlatButton& button) override;
-    void ButtonRemoving(const TFlatButton& button) override;
-    void OrderChanged() override;
+    // How a button is drawn: as the pointer leaves it, the dragged one pressed.
+    ButtonLook DrawnLook(const TFlatButton& b) const;
     // The screen y of each item button's top, in list order.
     std::vector<int> ButtonTopsOnScreen() const;
-
-    // Sharp file icons above 100 % (panel_sharp_icons_win.cpp): asked for
-    // once the panel has shown, for the items on screen (all of them with
-    // `everyItem`, for the items menu), and taken in as they come.
-    void RequestSharpIcons(bool everyItem = false);
-    void TakeSharpIcons();
-    // Every item back to its stored picture (the scale or the colour changed).
-    void ForgetSharpIcons();
-    // Items on screen whose sharp picture is not in yet.
-    int SharpIconsWaiting() const;
 
     // Docking and the pointer watch (panel_docking_win.cpp). Hidden is
     // written by SetHidden alone.
@@ -225,8 +196,8 @@ private:
     void ShowSequence();
     void HidePanel();
     void RestorePanel();
-    void StartHideWatch();
-    void HideByButton();
+    void StartHideWatch() override;
+    void HideByButton() override;
     void SButtonHideMouseMove();
     void TimerMouseTimer();
     bool FullScreenInFront();
@@ -250,32 +221,10 @@ private:
     // The hand over an item's button; true when the cursor was set.
     bool OnSetCursor(UINT hitTest);
 
-    // Arranging items by dragging their buttons (panel_arrange_win.cpp).
-    void PressForDrag(const TFlatButton* over, POINT p);
-    // A move of the pressed pointer; true when a drag is on (the move is its).
-    bool DragMove(POINT p);
-    // The button came up: true when it ended a drag (no click then).
-    bool DragRelease(POINT p);
-    // Esc, a lost capture: a drag under way ends without a move.
-    void CancelDrag();
-    void OnCaptureChanged(HWND gaining);
-    bool DragOn() const { return drag_.Dragging(); }
-    // The gap of the strip nearest to client row `y`.
-    int GapAt(int y) const;
-    void DragScrollTick();
-    void PaintDragMark(HDC dc) const;
-    // How a button is drawn: as the pointer leaves it, the dragged one pressed.
-    ButtonLook DrawnLook(const TFlatButton& b) const;
-    // The item of the focused button moved within the list; the focus stays on it.
-    void MoveFocusedItem(FocusMove move);
-    void TypeToFindLetter(wchar_t letter);
-    // Moves an item to list index `to`: one operation on the list, the strip
-    // laid out again.
-    void MoveItemTo(const TShortCut& item, int to);
     void FormMouseDown(const TFlatButton* sender, int button, POINT clientPoint);
     // The context menu for `sender` (or none) as a right press at
     // `clientPoint` opens it, shown at the screen point `menuAt`.
-    void OpenContextMenu(const TFlatButton* sender, POINT clientPoint, POINT menuAt);
+    void OpenContextMenu(const TFlatButton* sender, POINT clientPoint, POINT menuAt) override;
     void PopupMainAt(POINT screenPoint);
     void RunMainCommand(UINT command);
     TShortCut* ClickedItem() const;
@@ -290,38 +239,17 @@ private:
     void N3Click();
     void N9Click();
 
-    // The keyboard and assistive technology (panel_keyboard_win.cpp).
-    void RegisterPanelHotKey();
-    void ReleaseKeyboardAndAccessibility();
-    void HotKeyPressed();
-    void OnHotKey(int id);
-    void OnHotKeyTaken();
-    void OnActivate(UINT state, HWND other);
-    void OnAccessibleAction(long id);
-    bool KeyPressed(UINT key, bool system);
-    void MoveKeyboardFocus(FocusMove move);
-    void FocusItemButton(const TItemButton* button);
-    TItemButton* KeyboardFocusButton() const;
-    int FocusedItemIndex() const;
-    void KeyboardContextMenu();
-    void HideByKeyboard();
-    void KeyboardFocusLeft(HWND activated);
-    void EndKeyboardUse();
-    void ScrollToFocus();
-    LRESULT AnswerGetObject(WPARAM wp, LPARAM lp);
-    // Tells assistive technology of a change of `button` (none: of the strip).
-    void NotifyAccessible(DWORD event, const TFlatButton* button);
-    long AccessibleIdOf(const TFlatButton* button) const;
-    TFlatButton* AccessibleButtonOf(long id) const;
-    // AccessibleStripHost
-    HWND AccessibleWindow() const override { return hwnd_; }
-    std::wstring AccessibleName() const override;
-    long AccessibleChildCount() const override;
-    bool AccessibleChild(long id, AccessibleButton& out) const override;
-    long AccessibleFocus() const override;
-    long AccessibleHitTest(POINT screen) const override;
-    bool AccessibleDoDefaultAction(long id) override;
-    bool AccessibleSelect(long id) override;
+    // What the keyboard, assistive technology, a drag and the sharp icons
+    // ask of the panel (their Host interfaces; panel_docking_win.cpp,
+    // panel_commands_win.cpp).
+    void BringOutForKeyboard() override;
+    bool CancelDrag() override;
+    void NotifyAccessible(DWORD event, const TFlatButton* button) override { accessibility_.Notify(event, button); }
+    bool PanelHidden() const override { return Hidden; }
+    ButtonId KeyboardFocus() const override { return keyboard_.Focus(); }
+    ButtonLook PointerLook(const TFlatButton& b) const override { return router_.LookOf(b); }
+    void SelectItemButton(const TItemButton& button) override { keyboard_.Select(button); }
+    void AbandonPointer() override { router_.Abandon(); }
 
     // The settings: Side, Width, TimeOut, Opacity, Color and OnTop as one
     // value, changed only through ChangeSettings. Width is in 96-DPI pixels.
@@ -375,20 +303,12 @@ private:
     int dpiNotices_ = 0, dpiNesting_ = 0, dpiDeepest_ = 0;
     // The settings file holds a chosen screen ("Monitor").
     bool monitorStored_ = false;
-    // A press on an item's button and the drag it may become.
-    ItemDrag drag_;
-    TypeToFind typeToFind_;
     bool timerMouseOn_ = false;
     bool timerButtonOn_ = false;
 
-    std::unique_ptr<SharpIconWorker> sharpIcons_;  // made at the first request
     bool shown_ = false;                          // the first show is done
     bool columnsBeyondPending_ = false;           // see CaptureColumnsBeyond
 
-    win::UniqueIcon appIcon_;  // the notification area's, at its size for the scale
-    win::WindowIcons windowIcons_;
-    win::TrayIcon tray_;
-    int liftsLeft_ = 0;  // lifts above a stand-in notification area still to come
     std::unique_ptr<win::SettingsFile> settingsFile_;
     // A long item file read in two steps: the file, open and barred to
     // writers, and its first step, until the rest is read (FinishLoadingItems).
@@ -400,19 +320,16 @@ private:
     bool destroyed_ = false;
     bool itemsReleased_ = false;  // the items are gone with the panel: nothing to save
 
-    // The keyboard: the hot key, the item button with the keyboard focus
-    // (drawn with a focus mark while the panel has the focus), whether the
-    // panel is in keyboard use (shown by the hot key or a key pressed on it:
-    // the pointer watch does not hide it then until Esc or the focus leaves),
-    // the window to give the focus back to, and the first item the strip
-    // shows (0 unless the keyboard scrolled it).
-    PanelHotKey hotKey_;
-    ButtonId keyboardFocus_ = kNoButton;
-    bool keyboardUse_ = false;
-    HWND focusReturn_ = nullptr;
+    // The first item the strip shows (0 unless the keyboard or a drag scrolled it).
     int firstShown_ = 0;
-    // Made at the first WM_GETOBJECT; cut off when the panel is destroyed.
-    win::ComPtr<StripAccessible> accessible_;
+
+    // The capabilities beyond the window, each on its own state, each asking
+    // the panel through its Host.
+    KeyboardUse keyboard_{strip_, *this};
+    StripAccessibility accessibility_{strip_, *this};
+    ArrangeByDrag arrange_{strip_, metrics_, *this};
+    SharpIconSupply sharpIcons_{Items, metrics_, settings_, *this};
+    TrayPresence tray_;
 };
 
 }  // namespace tilerack

@@ -50,13 +50,16 @@ TMainPanel::TMainPanel()
     : router_(strip_, [this] { Invalidate(); }), tooltips_(strip_), itemsMenu_(Items) {
     strip_.Watch(&router_);
     strip_.Watch(&tooltips_);
-    strip_.Watch(this);
+    strip_.Watch(&accessibility_);
+    strip_.Watch(&keyboard_);
+    strip_.Watch(&arrange_);
     // The items menu draws its entries and shows their hints.
     ReflectMenusTo(&itemsMenu_);
 }
 
 TMainPanel::~TMainPanel() {
-    ReleaseKeyboardAndAccessibility();
+    keyboard_.Release();
+    accessibility_.Release();
     DestroyWindowNow();
 }
 
@@ -76,6 +79,11 @@ void TMainPanel::Create() {
     dock_.Attach(hwnd_);
     router_.Attach(hwnd_);
     tooltips_.Attach(hwnd_);
+    keyboard_.Attach(hwnd_);
+    accessibility_.Attach(hwnd_);
+    arrange_.Attach(hwnd_);
+    sharpIcons_.Attach(hwnd_);
+    tray_.Attach(hwnd_);
     // Where the screen it stands on has a scale of its own, that one.
     if (const int dpi = win::WindowDpi(hwnd_); dpi != systemDpi) ApplyDpi(dpi);
     EnableTimerButton();
@@ -206,10 +214,10 @@ void TMainPanel::Show() {
     CaptureColumnsBeyond();
     App().Guard([this] { FinishLoadingItems(); });
     AdoptApplicationOwner();
-    AddTrayIcon();
-    RegisterPanelHotKey();
+    tray_.Add(metrics_.scale.dpi);
+    keyboard_.RegisterHotKey(settings_.hotKey);
     shown_ = true;
-    RequestSharpIcons();
+    sharpIcons_.Start();
 }
 
 // The application's hidden window owns the panel: made right after the
@@ -218,36 +226,6 @@ void TMainPanel::AdoptApplicationOwner() {
     App().CreateHandle();
     if (App().Handle() && GetWindow(hwnd_, GW_OWNER) != App().Handle())
         SetWindowLongPtrW(hwnd_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(App().Handle()));
-}
-
-// Right after the first show: adding the icon waits on the shell, which the
-// panel's appearance need not. Where the shell has no notification area of
-// its own (Wine without one) the icon gets a window of its own at the screen's
-// top-left corner, over the panel's first buttons. That window settles a moment
-// after the icon is added (and up to 2 s later where the shell is still busy
-// hiding it for an earlier icon) and comes out above the panel: the panel is
-// lifted back above it at once, after half a second and after 2.5 s.
-void TMainPanel::AddTrayIcon() {
-    if (tray_.Registered()) return;
-    LoadAppIcons();
-    tray_.Add(hwnd_, appIcon_.get(), kAppTitleW);
-    liftsLeft_ = 3;
-    LiftAboveTrayStandIn();
-}
-
-// The program's icon at the sizes the panel's scale shows it: the
-// notification area's small icon and the window's two.
-void TMainPanel::LoadAppIcons() {
-    appIcon_ = win::LoadAppIcon(win::SmallIconSize(metrics_.scale.dpi));
-    windowIcons_.Apply(hwnd_, metrics_.scale.dpi);
-}
-
-void TMainPanel::LiftAboveTrayStandIn() {
-    KillTimer(hwnd_, kTimerLiftId);
-    if (liftsLeft_ <= 0) return;
-    --liftsLeft_;
-    if (IsWindowVisible(hwnd_)) SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    if (liftsLeft_ > 0) SetTimer(hwnd_, kTimerLiftId, liftsLeft_ == 2 ? 500 : 2000, nullptr);
 }
 
 void TMainPanel::FormShow() { SetHidden(false); }
@@ -261,7 +239,8 @@ void TMainPanel::Destroy() {
     if (destroyed_ || !hwnd_) return;
     destroyed_ = true;
     App().Guard([this] { FormDestroy(); });
-    ReleaseKeyboardAndAccessibility();
+    keyboard_.Release();
+    accessibility_.Release();
     DestroyWindow(hwnd_);
     hwnd_ = nullptr;
 }
@@ -349,8 +328,8 @@ void TMainPanel::ChangeSettings(const PanelSettings& settings) {
     if (settings.onTop != old.onTop) ApplyOnTop();
     if (settings.color != old.color) {
         // Icons are made on the panel colour: the old ones no longer match.
-        ForgetSharpIcons();
-        RequestSharpIcons();
+        sharpIcons_.Forget();
+        sharpIcons_.Request();
     }
     if (settings.color != old.color || settings.opacity != old.opacity) {
         ReblendBackground();
@@ -378,7 +357,7 @@ void TMainPanel::ApplyDpi(int dpi) {
     itemsMenu_.SetScale(scale);
     tooltips_.SetDpi(scale.dpi);
     for (const auto& entry : Items) entry->button.ForgetScaledImages();
-    ForgetSharpIcons();
+    sharpIcons_.Forget();
 }
 
 // WM_DPICHANGED: the panel's screen took another scale (or the panel went
@@ -430,10 +409,7 @@ void TMainPanel::ChangeDpi(int dpi) {
     settings_.width = width;
     const int oldBackgroundLeft = BackgroundLeft();
     ApplyDpi(dpi);
-    if (tray_.Registered()) {
-        LoadAppIcons();
-        tray_.ChangeIcon(appIcon_.get());
-    }
+    tray_.ChangeScale(metrics_.scale.dpi);
     const int pixels = std::max(metrics_.scale.Scale(width), metrics_.minWidth);
     // A shown panel needs its background at the new width now, and is about
     // to cover screen it has not captured: that part is taken before it grows.
@@ -492,10 +468,10 @@ LRESULT TMainPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case win::kPendingDpiMessage: OnPendingDpi(); return 0;
     case WM_ENDSESSION: OnEndSession(wp != 0); return 0;
     case WM_CLOSE: OnClose(); return 0;
-    // The look (panel_strip_win.cpp, panel_sharp_icons_win.cpp).
+    // The look (panel_strip_win.cpp, sharp_icon_supply_win.h).
     case WM_ERASEBKGND: return 1;  // FormPaint covers every pixel
     case WM_PAINT: OnPaint(); return 0;
-    case win::kSharpIconsMessage: TakeSharpIcons(); return 0;
+    case win::kSharpIconsMessage: sharpIcons_.Take(); return 0;
     // The place, the screens and the timers (panel_docking_win.cpp).
     case WM_DISPLAYCHANGE: ScreensChanged(); break;
     case WM_SETTINGCHANGE: OnSettingChange(static_cast<UINT>(wp)); break;
@@ -515,19 +491,19 @@ LRESULT TMainPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SETCURSOR: if (OnSetCursor(LOWORD(lp))) return TRUE; break;
     case WM_CONTEXTMENU: return 0;  // opened on the press itself (FormMouseDown, KeyPressed)
     case WM_DROPFILES: WMDropFiles(reinterpret_cast<HDROP>(wp)); return 0;
-    // A drag of an item's button (panel_arrange_win.cpp).
-    case WM_CAPTURECHANGED: OnCaptureChanged(reinterpret_cast<HWND>(lp)); return 0;
-    case WM_CANCELMODE: CancelDrag(); break;
-    // The keyboard and assistive technology (panel_keyboard_win.cpp).
-    case WM_HOTKEY: OnHotKey(static_cast<int>(wp)); return 0;
-    case win::kHotKeyTakenMessage: OnHotKeyTaken(); return 0;
-    case WM_KEYDOWN: if (KeyPressed(static_cast<UINT>(wp), false)) return 0; break;
-    case WM_SYSKEYDOWN: if (KeyPressed(static_cast<UINT>(wp), true)) return 0; break;
-    case WM_CHAR: TypeToFindLetter(static_cast<wchar_t>(wp)); return 0;
+    // A drag of an item's button (arrange_by_drag_win.h).
+    case WM_CAPTURECHANGED: arrange_.OnCaptureChanged(reinterpret_cast<HWND>(lp)); return 0;
+    case WM_CANCELMODE: arrange_.Cancel(); break;
+    // The keyboard (keyboard_use_win.h) and assistive technology (strip_accessibility_win.h).
+    case WM_HOTKEY: keyboard_.OnHotKey(static_cast<int>(wp)); return 0;
+    case win::kHotKeyTakenMessage: keyboard_.OnHotKeyTaken(); return 0;
+    case WM_KEYDOWN: if (keyboard_.KeyPressed(static_cast<UINT>(wp), false)) return 0; break;
+    case WM_SYSKEYDOWN: if (keyboard_.KeyPressed(static_cast<UINT>(wp), true)) return 0; break;
+    case WM_CHAR: keyboard_.TypeToFindLetter(static_cast<wchar_t>(wp)); return 0;
     case WM_SETFOCUS: Invalidate(); break;  // the focus mark shows
-    case WM_ACTIVATE: OnActivate(LOWORD(wp), reinterpret_cast<HWND>(lp)); break;
-    case WM_GETOBJECT: return AnswerGetObject(wp, lp);
-    case win::kAccessibleActionMessage: OnAccessibleAction(static_cast<long>(wp)); return 0;
+    case WM_ACTIVATE: keyboard_.OnActivate(LOWORD(wp), reinterpret_cast<HWND>(lp)); break;
+    case WM_GETOBJECT: return accessibility_.AnswerGetObject(wp, lp);
+    case win::kAccessibleActionMessage: accessibility_.OnAction(static_cast<long>(wp)); return 0;
     default: return AnswerRegistered(msg, wp, lp);
     }
     return DefWindowProcW(hwnd_, msg, wp, lp);
@@ -562,7 +538,7 @@ LRESULT TMainPanel::AnswerRegistered(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == win::HandleCensusMessage() && wp <= static_cast<WPARAM>(win::HandleKind::Other))
         return win::HandleCensus::Live(static_cast<win::HandleKind>(wp));
     if (msg == win::DpiNoticeCensusMessage()) return MAKELRESULT(dpiNotices_, dpiDeepest_);
-    if (msg == win::SharpIconsWaitingMessage()) return SharpIconsWaiting();
+    if (msg == win::SharpIconsWaitingMessage()) return sharpIcons_.Waiting();
     return DefWindowProcW(hwnd_, msg, wp, lp);
 }
 

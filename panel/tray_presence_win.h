@@ -1,0 +1,38 @@
+#pragma once
+// The panel's presence in the notification area: its icon there and the
+// window's own icons, at the sizes the panel's scale shows them, the icon
+// added again when the shell restarts, and the lifts of the panel above a
+// stand-in notification area. What a press on the icon does is the panel's
+// (TrayIconMessage).
+#include <windows.h>
+
+#include "platform/app_icon.h"
+#include "platform/handles.h"
+#include "platform/tray.h"
+
+namespace tilerack {
+
+class TrayPresence {
+public:
+    void Attach(HWND panel) { panel_ = panel; }
+    // Right after the first show, at the panel's scale.
+    void Add(int dpi);
+    // The lift timer's tick (kTimerLiftId).
+    void LiftTick();
+    // The panel's scale changed: the icons follow once the icon is there.
+    void ChangeScale(int dpi);
+    // The shell restarted (TaskbarCreated).
+    void Readd() { tray_.Readd(); }
+    void Remove() { tray_.Remove(); }
+
+private:
+    void LoadIcons(int dpi);
+
+    HWND panel_ = nullptr;
+    win::UniqueIcon appIcon_;  // the notification area's, at its size for the scale
+    win::WindowIcons windowIcons_;
+    win::TrayIcon tray_;
+    int liftsLeft_ = 0;  // lifts above a stand-in notification area still to come
+};
+
+}  // namespace tilerack
