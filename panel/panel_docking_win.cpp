@@ -140,7 +140,7 @@ void TMainPanel::TimerMouseTimer() {
 void TMainPanel::Redock() {
     const DockPlace place = dock_.Plan(settings_.side);
     if (place.screen < 0) return;
-    if (dock_.Screens().size() > 1 && place.dpi != metrics_.scale.dpi) ChangeDpi(place.dpi);
+    if (dock_.Screens().size() > 1 && place.dpi != metrics_.scale.dpi) scale_.Change(place.dpi);
     if (Hidden) {
         dock_.MoveToHidden(settings_.side);
         return;
@@ -149,7 +149,7 @@ void TMainPanel::Redock() {
     // before the panel covers it.
     if (!dock_.Withdrawn() && IsWindowVisible(hwnd_)) {
         const RECT before = dock_.Bounds();
-        if (before.left != place.shownLeft || before.top != place.frameTop) CaptureUnderShownPlace();
+        if (before.left != place.shownLeft || before.top != place.frameTop) backdrop_.Capture();
     }
     PlaceAtEdge();
     InvalidateRect(hwnd_, nullptr, FALSE);

@@ -9,9 +9,8 @@
 //   sysmain_win.cpp         creation, start-up, the item file, settings, the
 //                           display scale, the tray icon, shutdown, the
 //                           message dispatch and a destroyed panel's answers
-//   panel_strip_win.cpp     item buttons, their layout, painting (each
-//                           button's face measured, then drawn), the screen
-//                           capture under the panel, the arrows, file icons
+//   panel_strip_win.cpp     item buttons, their layout, the arrows, file
+//                           icons
 //   panel_docking_win.cpp   sliding in and out, the timers' ticks, the
 //                           window's moves, sizes and minimising, and the
 //                           screens the panel stands on and their changes
@@ -27,6 +26,11 @@
 //   arrange_by_drag_win.h   dragging an item's button to a new place
 //   sharp_icon_supply_win.h file icons at the scale's picture size
 //   tray_presence_win.h     the notification area's icon and its lifts
+//   strip_painter_win.h     the strip's painting: the background blended,
+//                           each button's face measured, then drawn
+//   strip_backdrop_win.h    the screen captured under the shown place
+//   scale_follower_win.h    the scale's notices, put off while the panel
+//                           places itself
 //   button_strip.h          every button of the strip under a lasting
 //                           identity, in one order, telling its observers
 //                           of every change (portable)
@@ -69,6 +73,9 @@
 #include "panel/pointer_watch.h"
 #include "panel/sharp_icon_supply_win.h"
 #include "panel/strip_accessibility_win.h"
+#include "panel/scale_follower_win.h"
+#include "panel/strip_backdrop_win.h"
+#include "panel/strip_painter_win.h"
 #include "panel/strip_tooltips_win.h"
 #include "panel/tray_presence_win.h"
 #include "platform/dib.h"
@@ -86,7 +93,10 @@ class TMainPanel final : public win::WindowBase,
                          private KeyboardUse::Host,
                          private StripAccessibility::Host,
                          private ArrangeByDrag::Host,
-                         private SharpIconSupply::Host {
+                         private SharpIconSupply::Host,
+                         private StripPainter::Host,
+                         private StripBackdrop::Host,
+                         private ScaleFollower::Host {
 public:
     TMainPanel();
     ~TMainPanel() override;
@@ -137,12 +147,12 @@ private:
     void Invalidate() override;
 
     // The display scale (sysmain_win.cpp): every size of the panel follows
-    // the scale of the screen it stands on; the settings keep 96-DPI sizes.
+    // the scale of the screen it stands on (scale_follower_win.h has the
+    // notices); the settings keep 96-DPI sizes.
     void ApplyDpi(int dpi);
-    void OnDpiChanged(int dpi);
-    void OnPendingDpi();
-    void DpiNotice(int dpi);
-    void ChangeDpi(int dpi);
+    void ChangeDpi(int dpi) override;
+    bool PlacingItself() const override { return dock_.Placing(); }
+    void StandAtPlace() override;
     // The panel's width in 96-DPI pixels: the stored Width while the frame
     // still has the width it gives, else the frame's width unscaled.
     int LogicalWidth() const;
@@ -164,25 +174,15 @@ private:
     void ScrollStripTo(int first) override;
     void FormResize();
     void OnPaint();
-    // Measures where each shown button's parts go, then draws them.
     void FormPaint(HDC dc);
-    std::vector<PlacedButton> MeasureStrip(HDC dc, Extent client) const;
-    void DrawStrip(HDC dc, PixelRows pixels, const std::vector<PlacedButton>& placed) const;
     // Captures the screen under the shown place while the panel is hidden.
     void CaptureBackground();
-    // The same whether hidden or not: the panel does not stand there now.
-    void CaptureUnderShownPlace();
-    // Reads the columns of Background past the frame's far side that the
-    // capture before the first show left black.
-    void CaptureColumnsBeyond();
-    // The screen column under the client area's left edge, where the capture starts.
-    int BackgroundLeft();
-    void ReblendBackground();
+    StripBackdrop::ShownPlace WhereShown() override;
     void LoadArrowGlyphs();
     void SetSide(PanelSide side);
     TFlatButton* HitTest(POINT clientPoint) const { return strip_.HitTest(clientPoint.x, clientPoint.y); }
     // How a button is drawn: as the pointer leaves it, the dragged one pressed.
-    ButtonLook DrawnLook(const TFlatButton& b) const;
+    ButtonLook DrawnLook(const TFlatButton& b) const override;
     // The screen y of each item button's top, in list order.
     std::vector<int> ButtonTopsOnScreen() const;
 
@@ -265,49 +265,24 @@ private:
     TFlatButton& SButtonHide = strip_.Hide();
     TFlatButton& SButtonClose = strip_.Close();
     TFlatButton& SButtonMenu = strip_.Menu();
-    // The screen strip under the panel as last captured; the panel colour is
-    // blended in as it is painted.
+    // The screen strip under the panel as last captured (backdrop_); the
+    // panel colour is blended in as it is painted (painter_).
     TBitmap Background;
-    // The screen columns just left of Background on the right side, captured with it.
-    TBitmap besideBackground_;
-    // Columns of Background the panel colour is blended into as it is
-    // painted: the whole capture; columns added by a widening stay as they are
-    // until the next capture or a change of colour or opacity.
-    int blendedColumns_ = 0;
-    // The canvases of the captures under the panel and of its paints, kept
-    // from one show and one paint to the next.
-    win::KeptCanvas captureCanvas_;
-    win::KeptCanvas paintCanvas_;
     // The button the last right press was on (or none), and where on the
     // screen: the item commands act on it, a new item goes in there.
     ButtonId ClickedControl = kNoButton;
     POINT ClickPoint{0, 0};
     bool itemCommandsEnabled_ = true;
 
-    ItemGlyphPainter glyphPainter_;
-    win::UniqueFont font_;
-
     EdgeDock dock_;
     PointerWatch watch_;
     PointerRouter router_;
     StripTooltips tooltips_;
     ItemsMenu itemsMenu_;
-    // A re-layout at a new scale: FormResize leaves the panel where it stands.
-    bool keepPlace_ = false;
-    bool changingDpi_ = false;
-    // A scale noticed inside the panel's own move or re-layout, still to be
-    // taken up (0: none), and whether the message that takes it up is posted.
-    int pendingDpi_ = 0;
-    bool dpiPosted_ = false;
-    // The WM_DPICHANGED notices so far and how deep inside one another they came.
-    int dpiNotices_ = 0, dpiNesting_ = 0, dpiDeepest_ = 0;
     // The settings file holds a chosen screen ("Monitor").
     bool monitorStored_ = false;
     bool timerMouseOn_ = false;
     bool timerButtonOn_ = false;
-
-    bool shown_ = false;                          // the first show is done
-    bool columnsBeyondPending_ = false;           // see CaptureColumnsBeyond
 
     std::unique_ptr<win::SettingsFile> settingsFile_;
     // A long item file read in two steps: the file, open and barred to
@@ -330,6 +305,9 @@ private:
     ArrangeByDrag arrange_{strip_, metrics_, *this};
     SharpIconSupply sharpIcons_{Items, metrics_, settings_, *this};
     TrayPresence tray_;
+    StripPainter painter_{strip_, metrics_, settings_, *this};
+    StripBackdrop backdrop_{Background, metrics_, settings_, *this};
+    ScaleFollower scale_{*this};
 };
 
 }  // namespace tilerack

@@ -11,15 +11,12 @@
 
 #include "common/app_texts.h"
 #include "common/errors.h"
-#include "common/font_face.h"
 #include "common/random.h"
 #include "items/shortcut_file.h"
-#include "panel/background_blend.h"
 #include "platform/application.h"
 #include "platform/display_scale.h"
 #include "platform/dib.h"
 #include "platform/files.h"
-#include "platform/fonts.h"
 #include "platform/text.h"
 #include "platform/window_messages.h"
 
@@ -31,18 +28,6 @@ constexpr DWORD kPanelStyle = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_
 constexpr DWORD kPanelExStyle = WS_EX_TOOLWINDOW;
 
 win::Application& App() { return win::Application::Instance(); }
-
-// True for as long as it lives, also when what it guards ends in an error.
-class FlagScope {
-public:
-    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~FlagScope() { flag_ = false; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-private:
-    bool& flag_;
-};
 
 }  // namespace
 
@@ -84,6 +69,9 @@ void TMainPanel::Create() {
     arrange_.Attach(hwnd_);
     sharpIcons_.Attach(hwnd_);
     tray_.Attach(hwnd_);
+    painter_.Attach(hwnd_);
+    backdrop_.Attach(hwnd_);
+    scale_.Attach(hwnd_);
     // Where the screen it stands on has a scale of its own, that one.
     if (const int dpi = win::WindowDpi(hwnd_); dpi != systemDpi) ApplyDpi(dpi);
     EnableTimerButton();
@@ -207,16 +195,16 @@ void TMainPanel::ReportDamage(const ShortcutListLoad& load) {
 void TMainPanel::Show() {
     // The first background: taken before the window appears, so the screen
     // under the panel's place does not contain the panel itself.
-    if (Background.Empty()) CaptureUnderShownPlace();
+    if (Background.Empty()) backdrop_.Capture();
     ShowWindow(hwnd_, SW_SHOW);
     FormShow();
     UpdateWindow(hwnd_);
-    CaptureColumnsBeyond();
+    backdrop_.CaptureColumnsBeyond();
     App().Guard([this] { FinishLoadingItems(); });
     AdoptApplicationOwner();
     tray_.Add(metrics_.scale.dpi);
     keyboard_.RegisterHotKey(settings_.hotKey);
-    shown_ = true;
+    backdrop_.FirstShowDone();
     sharpIcons_.Start();
 }
 
@@ -231,7 +219,7 @@ void TMainPanel::AdoptApplicationOwner() {
 void TMainPanel::FormShow() { SetHidden(false); }
 
 void TMainPanel::CaptureAndRepaint() {
-    CaptureUnderShownPlace();
+    backdrop_.Capture();
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
@@ -332,7 +320,7 @@ void TMainPanel::ChangeSettings(const PanelSettings& settings) {
         sharpIcons_.Request();
     }
     if (settings.color != old.color || settings.opacity != old.opacity) {
-        ReblendBackground();
+        backdrop_.Reblend();
         Invalidate();
     }
 }
@@ -353,75 +341,29 @@ void TMainPanel::ApplyDpi(int dpi) {
     const DWORD exStyle = hwnd_ ? GetWindowLongW(hwnd_, GWL_EXSTYLE) : kPanelExStyle;
     metrics_ = PanelMetrics::For(scale, win::FrameBorder(style, exStyle, scale.dpi));
     dock_.SetMetrics(metrics_);
-    font_ = win::MakeFont(win::Widen(FontFaceForDpi(kPanelFontFace, scale.dpi)), metrics_.fontHeight, RUSSIAN_CHARSET);
+    painter_.FollowScale();
     itemsMenu_.SetScale(scale);
     tooltips_.SetDpi(scale.dpi);
     for (const auto& entry : Items) entry->button.ForgetScaledImages();
     sharpIcons_.Forget();
 }
 
-// WM_DPICHANGED: the panel's screen took another scale (or the panel went
-// to a screen of another). The suggested rectangle is not taken: the panel
-// docks itself. The notices are counted, and how deep inside one another
-// they came, for the tests to read.
-void TMainPanel::OnDpiChanged(int dpi) {
-    ++dpiNotices_;
-    dpiDeepest_ = std::max(dpiDeepest_, ++dpiNesting_);
-    DpiNotice(dpi);
-    --dpiNesting_;
-}
-
-// A notice that comes inside the panel's own move or re-layout (the system
-// sends it from within SetWindowPos) is taken up once that is done: a
-// re-layout never sets off another one.
-void TMainPanel::DpiNotice(int dpi) {
-    pendingDpi_ = dpi;
-    if (dock_.Placing() || changingDpi_) {
-        if (!dpiPosted_) dpiPosted_ = PostMessageW(hwnd_, win::kPendingDpiMessage, 0, 0) != 0;
-        return;
-    }
-    while (pendingDpi_ != 0) {
-        const int next = std::exchange(pendingDpi_, 0);
-        ChangeDpi(next);
-    }
-}
-
-// The notice put off by DpiNotice.
-void TMainPanel::OnPendingDpi() {
-    dpiPosted_ = false;
-    if (pendingDpi_ == 0) return;
-    DpiNotice(pendingDpi_);
-    // The system gave the frame the border of the screen it moved onto: it
-    // stands at its place again with that border.
-    if (Hidden)
-        dock_.MoveToHidden(settings_.side);
-    else
-        dock_.Dock(settings_.side);
-}
-
 // The panel keeps its width in 96-DPI pixels and lays everything out again
 // at once where it stands: it stays shown or hidden as it was.
 void TMainPanel::ChangeDpi(int dpi) {
     if (DpiScale::Of(dpi) == metrics_.scale) return;
-    const FlagScope changing(changingDpi_), keepPlace(keepPlace_);
-    CaptureColumnsBeyond();  // before the first show the window covers none of them
+    backdrop_.CaptureColumnsBeyond();  // before the first show the window covers none of them
     const int width = LogicalWidth();
     settings_.width = width;
-    const int oldBackgroundLeft = BackgroundLeft();
+    const int oldBackgroundLeft = backdrop_.Left();
     ApplyDpi(dpi);
     tray_.ChangeScale(metrics_.scale.dpi);
     const int pixels = std::max(metrics_.scale.Scale(width), metrics_.minWidth);
     // A shown panel needs its background at the new width now, and is about
     // to cover screen it has not captured: that part is taken before it grows.
     const bool shown = !Hidden && !Background.Empty();
-    TBitmap screen, kept;
-    const int extra = metrics_.captureExtra;
-    const int edge = dock_.ClientEdge(settings_.side), top = dock_.ClientTop(settings_.side);
-    const int screenLeft = settings_.side == PanelSide::Right ? edge - pixels - extra : edge;
-    if (shown) {
-        win::CaptureScreen(screenLeft, top, pixels + 2 * extra, dock_.Height() + extra, screen);
-        kept = Background;  // as captured: the resize pads it with black columns
-    }
+    StripBackdrop::Held held;
+    if (shown) held = backdrop_.Hold(pixels, oldBackgroundLeft);
     // Sized and placed in one move: a hidden panel stays hidden.
     if (Hidden)
         dock_.MoveToHidden(settings_.side, pixels);
@@ -429,23 +371,19 @@ void TMainPanel::ChangeDpi(int dpi) {
         dock_.Dock(settings_.side, pixels);
     FormResize();
     LayoutButtons();
-    if (shown) {
-        Background = JoinCaptures({{&screen, screenLeft},
-                                   {&besideBackground_, oldBackgroundLeft - besideBackground_.Width()},
-                                   {&kept, oldBackgroundLeft}},
-                                  BackgroundLeft(), dock_.Width() + extra, dock_.Height());
-        if (!besideBackground_.Empty())
-            besideBackground_ = JoinCaptures({{&screen, screenLeft}}, BackgroundLeft() - extra, extra, dock_.Height());
-        ReblendBackground();
-    }
-    // Where it stands at the new size: a hidden panel stays hidden.
+    if (shown) backdrop_.Rejoin(held);
+    StandAtPlace();
+    // Painted before the notice returns: the frame's old picture, at its old
+    // scale, is not left on the screen meanwhile.
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+// Where it stands at its size: a hidden panel stays hidden.
+void TMainPanel::StandAtPlace() {
     if (Hidden)
         dock_.MoveToHidden(settings_.side);
     else
         dock_.Dock(settings_.side);
-    // Painted before the notice returns: the frame's old picture, at its old
-    // scale, is not left on the screen meanwhile.
-    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
 int TMainPanel::LogicalWidth() const {
@@ -464,8 +402,8 @@ LRESULT TMainPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     // The tray icon, the display scale and shutdown (this file).
     case win::kTrayCallbackMessage: TrayIconMessage(lp); return 0;
-    case WM_DPICHANGED: OnDpiChanged(LOWORD(wp)); return 0;
-    case win::kPendingDpiMessage: OnPendingDpi(); return 0;
+    case WM_DPICHANGED: scale_.OnDpiChanged(LOWORD(wp)); return 0;
+    case win::kPendingDpiMessage: scale_.OnPendingDpi(); return 0;
     case WM_ENDSESSION: OnEndSession(wp != 0); return 0;
     case WM_CLOSE: OnClose(); return 0;
     // The look (panel_strip_win.cpp, sharp_icon_supply_win.h).
@@ -537,7 +475,7 @@ LRESULT TMainPanel::AnswerRegistered(UINT msg, WPARAM wp, LPARAM lp) {
     }
     if (msg == win::HandleCensusMessage() && wp <= static_cast<WPARAM>(win::HandleKind::Other))
         return win::HandleCensus::Live(static_cast<win::HandleKind>(wp));
-    if (msg == win::DpiNoticeCensusMessage()) return MAKELRESULT(dpiNotices_, dpiDeepest_);
+    if (msg == win::DpiNoticeCensusMessage()) return scale_.Census();
     if (msg == win::SharpIconsWaitingMessage()) return sharpIcons_.Waiting();
     return DefWindowProcW(hwnd_, msg, wp, lp);
 }
