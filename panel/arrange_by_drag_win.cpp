@@ -71,7 +71,7 @@ int ArrangeByDrag::GapAt(int y) const {
     const ItemList& items = strip_.Items();
     const int count = static_cast<int>(items.Count());
     if (count == 0) return 0;
-    const int first = std::clamp(host_.FirstShown(), 0, count);
+    const int first = std::clamp(strip_.FirstShown(), 0, count);
     const int last = std::min(count, first + std::max(host_.FittingItems(), 1));
     const int firstTop = items.At(0).button.bounds.top;
     return InsertionGap(y, firstTop, metrics_.itemPitch, first, last);
@@ -92,7 +92,7 @@ void ArrangeByDrag::ScrollTick() {
     POINT screenBottom{0, GetSystemMetrics(SM_CYSCREEN) - 1};
     ScreenToClient(panel_, &screenBottom);
     const int stripBottom = std::min<int>(stripTop + fitting * metrics_.itemPitch, screenBottom.y + 1);
-    const int shown = host_.FirstShown();
+    const int shown = strip_.FirstShown();
     const int first = AutoScrolledFirst(p.y, shown, count, fitting, stripTop, stripBottom, metrics_.itemPitch / 2);
     if (first == shown) return;
     host_.ScrollStripTo(first);

@@ -5,6 +5,9 @@
 // The decisions are ItemDrag's (item_drag.h, portable).
 #include <windows.h>
 
+#include <functional>
+#include <utility>
+
 #include "panel/button_strip.h"
 #include "panel/item_drag.h"
 #include "panel/panel_metrics.h"
@@ -14,21 +17,20 @@ namespace tilerack {
 class ArrangeByDrag final : public StripObserver {
 public:
     // What a drag asks of the panel.
-    class Host {
-    public:
-        virtual ~Host() = default;
-        virtual void MoveItemTo(const TShortCut& item, int to) = 0;
-        virtual int FirstShown() const = 0;
-        virtual int FittingItems() const = 0;
-        virtual void ScrollStripTo(int first) = 0;
+    struct Host {
+        std::function<void(const TShortCut&, int)> MoveItemTo;
+        // How many items the strip has room for, and the strip scrolled to
+        // start at another.
+        std::function<int()> FittingItems;
+        std::function<void(int)> ScrollStripTo;
         // The pointer's press on the strip is forgotten (no click follows).
-        virtual void AbandonPointer() = 0;
-        virtual void Invalidate() = 0;
+        std::function<void()> AbandonPointer;
+        std::function<void()> Invalidate;
     };
 
     // `metrics` are the panel's, read as the drag goes.
-    ArrangeByDrag(const ButtonStrip& strip, const PanelMetrics& metrics, Host& host)
-        : strip_(strip), metrics_(metrics), host_(host) {}
+    ArrangeByDrag(const ButtonStrip& strip, const PanelMetrics& metrics, Host host)
+        : strip_(strip), metrics_(metrics), host_(std::move(host)) {}
 
     void Attach(HWND panel) { panel_ = panel; }
     // A left press on `over` at client point `p`: only item buttons are dragged.
@@ -60,7 +62,7 @@ private:
 
     const ButtonStrip& strip_;
     const PanelMetrics& metrics_;
-    Host& host_;
+    Host host_;
     HWND panel_ = nullptr;
     ItemDrag drag_;
 };

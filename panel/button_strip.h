@@ -37,6 +37,7 @@ public:
     TFlatButton& Hide() { return hide_; }
     const TFlatButton& Hide() const { return hide_; }
     TFlatButton& Menu() { return menu_; }
+    const TFlatButton& Menu() const { return menu_; }
     TFlatButton& Close() { return close_; }
     bool IsFixed(const TFlatButton* b) const { return b == &hide_ || b == &menu_ || b == &close_; }
     const ItemList& Items() const { return items_; }
@@ -63,6 +64,13 @@ public:
     TFlatButton* AtPosition(long position) const;
     // The item entry of a button, or none (fixed buttons have none).
     ItemEntry* EntryOf(ButtonId id) const;
+    // The item of a button, or none.
+    TShortCut* ItemOf(ButtonId id) const;
+    // The client row of each item button's top, in list order.
+    std::vector<int> ItemTops() const;
+    // The first item the strip shows: 0 unless the keyboard or a drag scrolled it.
+    int FirstShown() const { return firstShown_; }
+    void SetFirstShown(int first) { firstShown_ = first; }
 
 private:
     void Added(const TFlatButton& b);
@@ -72,6 +80,7 @@ private:
     ItemList items_;
     mutable TFlatButton hide_, menu_, close_;
     ButtonId nextId_ = 1;
+    int firstShown_ = 0;
     std::vector<StripObserver*> observers_;
 };
 

@@ -85,7 +85,7 @@ bool KeyboardUse::KeyPressed(UINT key, bool system) {
         return true;
     case VK_ESCAPE:
         if (system) return false;
-        if (!host_.CancelDrag()) HideByKeyboard();
+        HideByKeyboard();
         return true;
     default:
         return false;
@@ -112,7 +112,7 @@ void KeyboardUse::MoveFocusedItem(FocusMove move) {
     if (to == from) return;
     host_.MoveItemTo(*focused->item, to);
     // The focus stays on the item; a screen reader hears where it is now.
-    if (GetFocus() == panel_) host_.NotifyAccessible(EVENT_OBJECT_FOCUS, focused);
+    if (GetFocus() == panel_) host_.TellFocus(*focused);
 }
 
 void KeyboardUse::TypeToFindLetter(wchar_t letter) {
@@ -142,7 +142,7 @@ void KeyboardUse::FocusItemButton(const TItemButton* button) {
     focus_ = button ? button->id : kNoButton;
     ScrollToFocus();
     host_.Invalidate();
-    if (button && GetFocus() == panel_) host_.NotifyAccessible(EVENT_OBJECT_FOCUS, button);
+    if (button && GetFocus() == panel_) host_.TellFocus(*button);
 }
 
 void KeyboardUse::Select(const TItemButton& button) {
@@ -156,7 +156,7 @@ void KeyboardUse::KeepFocusInSight() {
 
 void KeyboardUse::ScrollToFocus() {
     const int count = static_cast<int>(strip_.Items().Count());
-    const int shown = host_.FirstShown();
+    const int shown = strip_.FirstShown();
     const int first = FirstShownFor(shown, FocusedItemIndex(), count, host_.FittingItems());
     if (first != shown) host_.ScrollStripTo(first);
 }
@@ -165,7 +165,8 @@ void KeyboardUse::ContextMenu() {
     inUse_ = true;
     const TFlatButton* sender = FocusButton();
     POINT at{win::ClientSize(panel_).cx / 2, strip_.Hide().bounds.Bottom() + 1};
-    if (sender) at = POINT{sender->bounds.left + sender->bounds.width / 2, sender->bounds.top + sender->bounds.height / 2};
+    if (sender)
+        at = POINT{sender->bounds.left + sender->bounds.width / 2, sender->bounds.top + sender->bounds.height / 2};
     const POINT clientPoint = at;
     ClientToScreen(panel_, &at);
     host_.OpenContextMenu(sender, clientPoint, at);

@@ -9,6 +9,9 @@
 // type_to_find.h, hot_key.h (the key's value and name).
 #include <windows.h>
 
+#include <functional>
+#include <utility>
+
 #include <cstdint>
 
 #include "panel/button_strip.h"
@@ -21,29 +24,26 @@ namespace tilerack {
 class KeyboardUse final : public StripObserver {
 public:
     // What the keyboard asks of the panel.
-    class Host {
-    public:
-        virtual ~Host() = default;
+    struct Host {
         // Out at its edge if hidden (also where a full-screen program keeps
         // the edge from it), the pointer's absence counted from now.
-        virtual void BringOutForKeyboard() = 0;
-        virtual void HideByButton() = 0;
+        std::function<void()> BringOutForKeyboard;
+        std::function<void()> HideByButton;
         // The pointer's absence counted from now, the pointer watch running.
-        virtual void StartHideWatch() = 0;
-        virtual void OpenContextMenu(const TFlatButton* sender, POINT clientPoint, POINT menuAt) = 0;
-        virtual void MoveItemTo(const TShortCut& item, int to) = 0;
-        // A drag under way ends without a move; false when none was on.
-        virtual bool CancelDrag() = 0;
-        // The first item the strip shows, how many it has room for, and
-        // the strip scrolled to start at another.
-        virtual int FirstShown() const = 0;
-        virtual int FittingItems() const = 0;
-        virtual void ScrollStripTo(int first) = 0;
-        virtual void NotifyAccessible(DWORD event, const TFlatButton* button) = 0;
-        virtual void Invalidate() = 0;
+        std::function<void()> StartHideWatch;
+        std::function<void(const TFlatButton*, POINT, POINT)> OpenContextMenu;
+        std::function<void(const TShortCut&, int)> MoveItemTo;
+        // How many items the strip has room for, and the strip scrolled to
+        // start at another.
+        std::function<int()> FittingItems;
+        std::function<void(int)> ScrollStripTo;
+        // The focus moved to `button` while the panel has the focus (a
+        // screen reader follows it).
+        std::function<void(const TFlatButton&)> TellFocus;
+        std::function<void()> Invalidate;
     };
 
-    KeyboardUse(ButtonStrip& strip, Host& host) : strip_(strip), host_(host) {}
+    KeyboardUse(ButtonStrip& strip, Host host) : strip_(strip), host_(std::move(host)) {}
     KeyboardUse(const KeyboardUse&) = delete;
     KeyboardUse& operator=(const KeyboardUse&) = delete;
 
@@ -89,7 +89,7 @@ private:
     void EndUse();
 
     ButtonStrip& strip_;
-    Host& host_;
+    Host host_;
     HWND panel_ = nullptr;
     PanelHotKey hotKey_;
     ButtonId focus_ = kNoButton;

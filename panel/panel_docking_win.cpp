@@ -21,22 +21,6 @@ Point CursorPoint() {
 
 }  // namespace
 
-void TMainPanel::EnableTimerMouse(bool enabled) {
-    // Enabling a running timer must not restart its phase.
-    if (enabled == timerMouseOn_) return;
-    timerMouseOn_ = enabled;
-    if (enabled)
-        SetTimer(hwnd_, kTimerMouseId, kTimerMouseInterval, nullptr);
-    else
-        KillTimer(hwnd_, kTimerMouseId);
-}
-
-void TMainPanel::EnableTimerButton() {
-    // Like TimerMouse: enabling the running timer keeps its phase.
-    if (timerButtonOn_) return;
-    timerButtonOn_ = SetTimer(hwnd_, kTimerButtonId, kTimerButtonInterval, nullptr) != 0;
-}
-
 void TMainPanel::SetHidden(bool hidden) { Hidden = hidden; }
 
 void TMainPanel::PlaceAtEdge() {
@@ -64,23 +48,13 @@ void TMainPanel::ShowSequence() {
     PlaceAtEdge();
 }
 
-// The hot key's show: the edge's, also where a full-screen program keeps the
-// edge from it; the pointer's absence is counted from now.
-void TMainPanel::BringOutForKeyboard() {
-    if (Hidden) ShowSequence();
-    watch_.Restart(CursorPoint().x);
-}
-
 void TMainPanel::HidePanel() {
     EnableTimerMouse(true);
     SlideOut();
     win::Application::Instance().Restore();
     SetHidden(true);
     // A strip the keyboard scrolled starts at its first item again.
-    if (firstShown_ != 0 && !keyboard_.InUse()) {
-        firstShown_ = 0;
-        LayoutButtons();
-    }
+    if (strip_.FirstShown() != 0 && !keyboard_.InUse()) ScrollStripTo(0);
 }
 
 void TMainPanel::RestorePanel() {
@@ -91,7 +65,7 @@ void TMainPanel::RestorePanel() {
 }
 
 void TMainPanel::StartHideWatch() {
-    watch_.Restart(CursorPoint().x);
+    TimerMouse.watch.Restart(CursorPoint().x);
     EnableTimerMouse(true);
 }
 
@@ -105,21 +79,20 @@ void TMainPanel::SButtonHideMouseMove() {
     SetHidden(false);
 }
 
-bool TMainPanel::FullScreenInFront() {
-    const std::optional<Rect> foreground = win::CaptionlessForegroundRect();
-    if (!foreground) return false;
-    const DockPlace place = dock_.Plan(settings_.side);
-    return place.screen >= 0 && CoversScreen(*foreground, dock_.Screens()[place.screen]);
-}
-
 void TMainPanel::TimerMouseTimer() {
     // A drag of an item holds the panel out; the absence counts from its end.
-    if (arrange_.Dragging()) {
-        watch_.Restart(CursorPoint().x);
+    if (pointer_.Dragging()) {
+        TimerMouse.watch.Restart(CursorPoint().x);
         return;
     }
-    const WatchAction action = watch_.Tick(Hidden, settings_.timeOut, CursorPoint(), dock_.Plan(settings_.side).edge,
-                                           dock_.Width(), metrics_, [this] { return FullScreenInFront(); });
+    const auto fullScreenInFront = [this] {
+        const std::optional<Rect> foreground = win::CaptionlessForegroundRect();
+        const DockPlace place = dock_.Plan(settings_.side);
+        return foreground && place.screen >= 0 && CoversScreen(*foreground, dock_.Screens()[place.screen]);
+    };
+    const WatchAction action = TimerMouse.watch.Tick(Hidden, settings_.timeOut, CursorPoint(),
+                                                     dock_.Plan(settings_.side).edge, dock_.Width(), metrics_,
+                                                     fullScreenInFront);
     switch (action) {
     case WatchAction::ShowSequence:
         ShowSequence();
@@ -149,7 +122,7 @@ void TMainPanel::Redock() {
     // before the panel covers it.
     if (!dock_.Withdrawn() && IsWindowVisible(hwnd_)) {
         const RECT before = dock_.Bounds();
-        if (before.left != place.shownLeft || before.top != place.frameTop) backdrop_.Capture();
+        if (before.left != place.shownLeft || before.top != place.frameTop) painter_.Capture();
     }
     PlaceAtEdge();
     InvalidateRect(hwnd_, nullptr, FALSE);
@@ -160,16 +133,6 @@ void TMainPanel::Redock() {
 void TMainPanel::ScreensChanged() {
     dock_.ForgetScreens();
     Redock();
-}
-
-void TMainPanel::OnSettingChange(UINT action) {
-    if (action == SPI_SETWORKAREA) ScreensChanged();
-}
-
-// The window manager's moves and sizes are told apart from the panel's own
-// (EdgeDock): one that would take it off its edge is undone once it is over.
-void TMainPanel::OnWindowPosChanging(WINDOWPOS& pos) {
-    if (dock_.KeepDocked(settings_.side, pos)) PostMessageW(hwnd_, win::kResyncPlaceMessage, 0, 0);
 }
 
 // Minimising the panel minimises the application, which hides the panel
@@ -183,18 +146,12 @@ void TMainPanel::OnSize(UINT state) {
     win::Application::Instance().Minimize();
 }
 
-bool TMainPanel::OnSysCommand(WPARAM command) {
-    if ((command & 0xFFF0) != SC_MINIMIZE) return false;
-    win::Application::Instance().Minimize();
-    return true;
-}
-
 void TMainPanel::OnTimer(UINT_PTR id) {
     switch (id) {
     case kTimerMouseId: TimerMouseTimer(); break;
     case kTimerButtonId: TimerButtonTimer(); break;
     case kTimerLiftId: tray_.LiftTick(); break;
-    case kTimerDragScrollId: arrange_.ScrollTick(); break;
+    case kTimerDragScrollId: pointer_.ScrollTick(); break;
     default: break;
     }
 }
@@ -221,8 +178,8 @@ void TMainPanel::TimerButtonTimer() {
     if (SButtonHide.visible != reveal.hideVisible || SButtonMenu.visible != reveal.menuVisible) {
         SButtonHide.visible = reveal.hideVisible;
         SButtonMenu.visible = reveal.menuVisible;
-        tooltips_.Sync(SButtonHide);
-        tooltips_.Sync(SButtonMenu);
+        pointer_.SyncTip(SButtonHide);
+        pointer_.SyncTip(SButtonMenu);
         InvalidateRect(hwnd_, nullptr, FALSE);
     }
 }

@@ -1,5 +1,5 @@
-// The panel's look: item buttons, the strip buttons, the translucent
-// background and file icons.
+// The strip: item buttons, their layout and scrolling, the strip buttons and
+// their arrows, and file icons; its painting is StripPainter's.
 #include <windows.h>
 #include <commctrl.h>
 #include <windowsx.h>
@@ -8,8 +8,6 @@
 #include <algorithm>
 
 #include "common/bmp_codec.h"
-#include "panel/background_blend.h"
-#include "panel/button_face.h"
 #include "panel/item_glyph.h"
 #include "panel/strip_focus.h"
 #include "panel/strip_layout.h"
@@ -63,26 +61,16 @@ void TMainPanel::AddItemButton(ItemEntry& entry, bool layOut) {
     if (layOut) LayoutButtons();
 }
 
-void TMainPanel::RemoveItem(const TShortCut& item) {
-    if (strip_.RemoveItem(&item)) LayoutButtons();
-}
-
 void TMainPanel::MoveItemTo(const TShortCut& item, int to) {
     if (to < 0 || !strip_.MoveItem(&item, static_cast<size_t>(to))) return;
     LayoutButtons();
     keyboard_.KeepFocusInSight();
 }
 
-ButtonLook TMainPanel::DrawnLook(const TFlatButton& b) const {
-    // The dragged button stays pressed in, wherever the pointer is.
-    if (arrange_.Drags(b)) return ButtonLook{true, true};
-    return router_.LookOf(b);
-}
-
 int TMainPanel::FittingItems() const { return FittingItemCount(dock_.Height(), SButtonHide.bounds.Bottom(), metrics_); }
 
 void TMainPanel::ScrollStripTo(int first) {
-    firstShown_ = first;
+    strip_.SetFirstShown(first);
     LayoutButtons();
 }
 
@@ -93,24 +81,28 @@ void TMainPanel::UpdateItemButton(TShortCut& item) {
     b->hint = item.Hint;
     b->ForgetScaledImages();
     b->ForgetSharpPicture();
-    tooltips_.Sync(*b);
+    pointer_.SyncTip(*b);
     if (b->visible) Invalidate();
     accessibility_.Notify(EVENT_OBJECT_NAMECHANGE, b);
 }
 
 void TMainPanel::LayoutButtons() {
     const int count = static_cast<int>(Items.Count());
-    // Only the keyboard and a drag scroll the strip (firstShown_); otherwise it starts at its first item.
-    if (firstShown_ != 0) firstShown_ = FirstShownFor(firstShown_, -1, count, FittingItems());
+    // Only the keyboard and a drag scroll the strip; otherwise it starts at its first item.
+    int first = strip_.FirstShown();
+    if (first != 0) {
+        first = FirstShownFor(first, -1, count, FittingItems());
+        strip_.SetFirstShown(first);
+    }
     const std::vector<ItemSlot> slots =
-        firstShown_ == 0 ? LayoutItemSlots(count, dock_.Height(), SButtonHide.bounds.Bottom(), metrics_)
-                         : LayoutItemSlotsFrom(count, firstShown_, dock_.Height(), SButtonHide.bounds.Bottom(), metrics_);
+        first == 0 ? LayoutItemSlots(count, dock_.Height(), SButtonHide.bounds.Bottom(), metrics_)
+                   : LayoutItemSlotsFrom(count, first, dock_.Height(), SButtonHide.bounds.Bottom(), metrics_);
     for (size_t i = 0; i < Items.Count(); ++i) {
         TItemButton& b = Items.At(i).button;
         b.bounds.top = slots[i].top;
         b.bounds.height = metrics_.itemPitch;
         b.visible = slots[i].visible;
-        tooltips_.Sync(b);
+        pointer_.SyncTip(b);
     }
     Invalidate();
     sharpIcons_.Request();
@@ -126,27 +118,18 @@ void TMainPanel::FormResize() {
     // Item buttons are anchored left and right: they follow the width.
     for (const auto& entry : Items) entry->button.bounds.width = cw - metrics_.itemInset;
     if (!Background.Empty() && dock_.Width() > Background.Width()) Background.SetWidth(dock_.Width());
-    tooltips_.SyncAll();
+    pointer_.SyncTips();
     // A change of scale lays the strip out where the panel stands, shown or hidden.
     if (!scale_.KeepsPlace()) PlaceAtEdge();
     Invalidate();
 }
 
 void TMainPanel::CaptureBackground() {
-    if (Hidden) backdrop_.Capture();
-}
-
-void TMainPanel::OnPaint() {
-    win::PaintScope paint(hwnd_);
-    FormPaint(paint.dc());
+    if (Hidden) painter_.Capture();
 }
 
 void TMainPanel::FormPaint(HDC dc) {
-    painter_.Paint(dc, Background, backdrop_.BlendedColumns(), [this](HDC canvas) { arrange_.PaintMark(canvas); });
-}
-
-StripBackdrop::ShownPlace TMainPanel::WhereShown() {
-    return {dock_.ClientEdge(settings_.side), dock_.ClientTop(settings_.side), dock_.Width(), dock_.Height()};
+    painter_.Paint(dc, [this](HDC canvas) { pointer_.PaintMark(canvas); });
 }
 
 void TMainPanel::LoadArrowGlyphs() {
@@ -166,17 +149,6 @@ void TMainPanel::SetSide(PanelSide side) {
 
 int TMainPanel::ExtractFileIcon(TBitmap& bitmap, const std::string& fileName, int index) {
     return win::ExtractFileIcon(bitmap, fileName, index, win::ToColorRef(settings_.color));
-}
-
-std::vector<int> TMainPanel::ButtonTopsOnScreen() const {
-    std::vector<int> tops;
-    tops.reserve(Items.Count());
-    for (const auto& entry : Items) {
-        POINT top{0, entry->button.bounds.top};
-        ClientToScreen(hwnd_, &top);
-        tops.push_back(top.y);
-    }
-    return tops;
 }
 
 }  // namespace tilerack

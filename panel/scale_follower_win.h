@@ -6,23 +6,24 @@
 // another one. The re-layout itself is the panel's (Host::ChangeDpi).
 #include <windows.h>
 
+#include <functional>
+#include <utility>
+
 namespace tilerack {
 
 class ScaleFollower {
 public:
     // What following the scale asks of the panel.
-    class Host {
-    public:
-        virtual ~Host() = default;
+    struct Host {
         // The panel is being moved or sized by its own hand.
-        virtual bool PlacingItself() const = 0;
+        std::function<bool()> PlacingItself;
         // Everything laid out again at `dpi` where the panel stands.
-        virtual void ChangeDpi(int dpi) = 0;
+        std::function<void(int)> ChangeDpi;
         // The frame put at its place again (shown or hidden, as it is).
-        virtual void StandAtPlace() = 0;
+        std::function<void()> StandAtPlace;
     };
 
-    explicit ScaleFollower(Host& host) : host_(host) {}
+    explicit ScaleFollower(Host host) : host_(std::move(host)) {}
 
     void Attach(HWND panel) { panel_ = panel; }
     // WM_DPICHANGED: the suggested rectangle is not taken, the panel docks itself.
@@ -39,7 +40,7 @@ public:
 private:
     void Notice(int dpi);
 
-    Host& host_;
+    Host host_;
     HWND panel_ = nullptr;
     bool changing_ = false;
     // A scale noticed inside the panel's own move or re-layout, still to be

@@ -6,6 +6,9 @@
 // as they come in.
 #include <windows.h>
 
+#include <functional>
+#include <utility>
+
 #include <memory>
 
 #include "common/panel_settings.h"
@@ -18,16 +21,14 @@ namespace tilerack {
 class SharpIconSupply {
 public:
     // What the supply asks of the panel.
-    class Host {
-    public:
-        virtual ~Host() = default;
+    struct Host {
         // A sharp picture came in for a button on screen.
-        virtual void Invalidate() = 0;
+        std::function<void()> Invalidate;
     };
 
     // `metrics` and `settings` are the panel's, read at each request.
-    SharpIconSupply(const ItemList& items, const PanelMetrics& metrics, const PanelSettings& settings, Host& host)
-        : items_(items), metrics_(metrics), settings_(settings), host_(host) {}
+    SharpIconSupply(const ItemList& items, const PanelMetrics& metrics, const PanelSettings& settings, Host host)
+        : items_(items), metrics_(metrics), settings_(settings), host_(std::move(host)) {}
 
     void Attach(HWND panel) { panel_ = panel; }
     // The first show is done: requests are served from now on.
@@ -45,7 +46,7 @@ private:
     const ItemList& items_;
     const PanelMetrics& metrics_;
     const PanelSettings& settings_;
-    Host& host_;
+    Host host_;
     HWND panel_ = nullptr;
     bool started_ = false;
     std::unique_ptr<SharpIconWorker> worker_;  // made at the first request

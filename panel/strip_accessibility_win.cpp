@@ -68,7 +68,7 @@ bool StripAccessibility::AccessibleChild(long id, AccessibleButton& out) const {
     if (!b->visible || host_.PanelHidden() || !IsWindowVisible(panel_)) state |= STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN;
     if (entry) state |= STATE_SYSTEM_FOCUSABLE;
     if (entry && b->id == host_.KeyboardFocus() && GetFocus() == panel_) state |= STATE_SYSTEM_FOCUSED;
-    const ButtonLook look = host_.PointerLook(*b);
+    const ButtonLook look = host_.LookOf(*b);
     if (look.hot) state |= STATE_SYSTEM_HOTTRACKED;
     if (look.pressed && look.hot) state |= STATE_SYSTEM_PRESSED;
     out.state = state;

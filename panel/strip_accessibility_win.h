@@ -5,6 +5,9 @@
 // changes, and the default action and selection of a button.
 #include <windows.h>
 
+#include <functional>
+#include <utility>
+
 #include <string>
 
 #include "panel/button_strip.h"
@@ -16,19 +19,17 @@ namespace tilerack {
 class StripAccessibility final : private AccessibleStripHost, public StripObserver {
 public:
     // What the accessible strip asks of the panel.
-    class Host {
-    public:
-        virtual ~Host() = default;
-        virtual bool PanelHidden() const = 0;
+    struct Host {
+        std::function<bool()> PanelHidden;
         // The item button with the keyboard focus, or none.
-        virtual ButtonId KeyboardFocus() const = 0;
-        // How the pointer leaves a button: hot, pressed.
-        virtual ButtonLook PointerLook(const TFlatButton& b) const = 0;
+        std::function<ButtonId()> KeyboardFocus;
+        // How a button looks: hot, pressed.
+        std::function<ButtonLook(const TFlatButton&)> LookOf;
         // Assistive technology selected an item's button: the keyboard focus goes to it.
-        virtual void SelectItemButton(const TItemButton& button) = 0;
+        std::function<void(const TItemButton&)> SelectItemButton;
     };
 
-    StripAccessibility(const ButtonStrip& strip, Host& host) : strip_(strip), host_(host) {}
+    StripAccessibility(const ButtonStrip& strip, Host host) : strip_(strip), host_(std::move(host)) {}
     StripAccessibility(const StripAccessibility&) = delete;
     StripAccessibility& operator=(const StripAccessibility&) = delete;
     ~StripAccessibility() override { Release(); }
@@ -62,7 +63,7 @@ private:
     bool AccessibleSelect(long id) override;
 
     const ButtonStrip& strip_;
-    Host& host_;
+    Host host_;
     HWND panel_ = nullptr;
     // Made at the first WM_GETOBJECT; cut off when the panel is destroyed.
     win::ComPtr<StripAccessible> accessible_;

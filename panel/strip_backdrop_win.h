@@ -7,6 +7,9 @@
 // colour is blended into as it is painted (strip_painter_win.h).
 #include <windows.h>
 
+#include <functional>
+#include <utility>
+
 #include "common/bitmap.h"
 #include "common/panel_settings.h"
 #include "panel/panel_metrics.h"
@@ -22,10 +25,8 @@ public:
         int edge = 0, top = 0, width = 0, height = 0;
     };
     // What the capture asks of the panel.
-    class Host {
-    public:
-        virtual ~Host() = default;
-        virtual ShownPlace WhereShown() = 0;
+    struct Host {
+        std::function<ShownPlace()> WhereShown;
     };
     // The screen taken around a shown panel about to be sized anew (Hold),
     // joined with what it showed once it has its new size (Rejoin).
@@ -36,8 +37,8 @@ public:
 
     // `background` is the panel's, written by every capture; `metrics` and
     // `settings` are the panel's, read at each capture.
-    StripBackdrop(TBitmap& background, const PanelMetrics& metrics, const PanelSettings& settings, Host& host)
-        : background_(background), metrics_(metrics), settings_(settings), host_(host) {}
+    StripBackdrop(TBitmap& background, const PanelMetrics& metrics, const PanelSettings& settings, Host host)
+        : background_(background), metrics_(metrics), settings_(settings), host_(std::move(host)) {}
 
     void Attach(HWND panel) { panel_ = panel; }
     // The first show is done: captures read every column from now on.
@@ -52,6 +53,7 @@ public:
     // The panel colour blended into the whole capture as it is painted.
     void Reblend() { blendedColumns_ = background_.Width(); }
     int BlendedColumns() const { return blendedColumns_; }
+    const TBitmap& Background() const { return background_; }
     // A shown panel sized anew to `pixels` wide: the screen it is about to
     // cover, taken before it grows; `oldLeft` is Left() at the old size.
     Held Hold(int pixels, int oldLeft);
@@ -61,7 +63,7 @@ private:
     TBitmap& background_;
     const PanelMetrics& metrics_;
     const PanelSettings& settings_;
-    Host& host_;
+    Host host_;
     HWND panel_ = nullptr;
     // The screen columns just left of the background on the right side, captured with it.
     TBitmap beside_;

@@ -32,15 +32,14 @@ void StripPainter::FollowScale() {
                           RUSSIAN_CHARSET);
 }
 
-void StripPainter::Paint(HDC dc, const TBitmap& background, int blendedColumns,
-                         const std::function<void(HDC)>& over) {
+void StripPainter::Paint(HDC dc, const std::function<void(HDC)>& over) {
     const SIZE client = win::ClientSize(panel_);
     const int cw = std::max<int>(client.cx, 1), ch = std::max<int>(client.cy, 1);
     // Everything is composed off screen and copied in one go: no flicker,
     // and the window never erases its background.
     win::DibCanvas& canvas = canvas_.Get(cw, ch);
     const PixelRows pixels = canvas.Rows();
-    PaintBackground(pixels, background, blendedColumns, win::ToColorRef(settings_.color), settings_.opacity);
+    PaintBackground(pixels, backdrop_.Background(), backdrop_.BlendedColumns(), win::ToColorRef(settings_.color), settings_.opacity);
     win::SelectScope font(canvas.dc(), font_.get());
     SetBkMode(canvas.dc(), TRANSPARENT);
     Draw(canvas.dc(), pixels, Measure(canvas.dc(), Extent{cw, ch}));
@@ -60,7 +59,7 @@ std::vector<PlacedButton> StripPainter::Measure(HDC dc, Extent client) const {
         FaceRequest request{.bounds = b->bounds,
                             .picture = Extent{m.scale.Scale(b->ImageWidth()), m.scale.Scale(b->ImageHeight())},
                             .caption = std::nullopt,
-                            .look = host_.DrawnLook(*b),
+                            .look = host_.LookOf(*b),
                             .focused = panelFocused && b->id == host_.KeyboardFocus(),
                             .fixed = strip_.IsFixed(b)};
         if (!b->caption.empty()) {

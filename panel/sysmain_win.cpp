@@ -29,17 +29,107 @@ constexpr DWORD kPanelExStyle = WS_EX_TOOLWINDOW;
 
 win::Application& App() { return win::Application::Instance(); }
 
+int CursorX() {
+    POINT p{};
+    GetCursorPos(&p);
+    return p.x;
+}
+
+// The application's hidden window owns the panel: made right after the
+// first show, when the panel's appearance no longer waits on it.
+void AdoptApplicationOwner(HWND panel) {
+    App().CreateHandle();
+    if (App().Handle() && GetWindow(panel, GW_OWNER) != App().Handle())
+        SetWindowLongPtrW(panel, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(App().Handle()));
+}
+
+// The frame's narrowest width, and a height that lets it stand past the
+// screen's top and bottom: the system's limit (the screen's height and one
+// border) would cut the window it is made with short of that, and the start
+// would have to size it again.
+void LimitTracking(MINMAXINFO& info, const PanelMetrics& metrics) {
+    info.ptMinTrackSize.x = metrics.minWidth;
+    const LONG docked = EdgeDock::FrameHeight(kPanelStyle, kPanelExStyle, metrics);
+    info.ptMaxTrackSize.y = std::max(info.ptMaxTrackSize.y, docked);
+}
+
+bool IsOnTop(HWND panel) { return (GetWindowLongW(panel, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+// The window stays on top of the others, or not, as `onTop` says.
+void ApplyOnTop(HWND panel, bool onTop) {
+    if (IsOnTop(panel) == onTop) return;
+    SetWindowPos(panel, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+// The frame at its place at `side`: a hidden panel stays hidden.
+void StandAtPlace(EdgeDock& dock, PanelSide side, bool hidden) {
+    if (hidden)
+        dock.MoveToHidden(side);
+    else
+        dock.Dock(side);
+}
+
+// Where the client area stands when the panel is shown at `side`.
+StripBackdrop::ShownPlace ShownPlaceOf(EdgeDock& dock, PanelSide side) {
+    return {dock.ClientEdge(side), dock.ClientTop(side), dock.Width(), dock.Height()};
+}
+
 }  // namespace
 
+// The wiring: each collaborator bound to the panel through the Host it
+// declares; they reach one another only through these bindings.
 TMainPanel::TMainPanel()
-    : router_(strip_, [this] { Invalidate(); }), tooltips_(strip_), itemsMenu_(Items) {
-    strip_.Watch(&router_);
-    strip_.Watch(&tooltips_);
+    : pointer_(strip_, metrics_,
+               {.FormMouseDown = [this](const TFlatButton* sender, int button, POINT p) { FormMouseDown(sender, button, p); },
+                .SButtonHideMouseMove = [this] { SButtonHideMouseMove(); },
+                .MoveItemTo = [this](const TShortCut& item, int to) { MoveItemTo(item, to); },
+                .FittingItems = [this] { return FittingItems(); },
+                .ScrollStripTo = [this](int first) { ScrollStripTo(first); },
+                .Invalidate = [this] { Invalidate(); }}),
+      keyboard_(strip_,
+                {.BringOutForKeyboard =
+                     [this] {
+                         if (Hidden) ShowSequence();
+                         TimerMouse.watch.Restart(CursorX());
+                     },
+                 .HideByButton = [this] { HideByButton(); },
+                 .StartHideWatch = [this] { StartHideWatch(); },
+                 .OpenContextMenu = [this](const TFlatButton* sender, POINT client, POINT at) {
+                     OpenContextMenu(sender, client, at);
+                 },
+                 .MoveItemTo = [this](const TShortCut& item, int to) { MoveItemTo(item, to); },
+                 .FittingItems = [this] { return FittingItems(); },
+                 .ScrollStripTo = [this](int first) { ScrollStripTo(first); },
+                 .TellFocus = [this](const TFlatButton& b) { accessibility_.Notify(EVENT_OBJECT_FOCUS, &b); },
+                 .Invalidate = [this] { Invalidate(); }}),
+      accessibility_(strip_, {.PanelHidden = [this] { return Hidden; },
+                              .KeyboardFocus = [this] { return keyboard_.Focus(); },
+                              .LookOf = [this](const TFlatButton& b) { return pointer_.LookOf(b); },
+                              .SelectItemButton = [this](const TItemButton& b) { keyboard_.Select(b); }}),
+      sharpIcons_(Items, metrics_, settings_, {.Invalidate = [this] { Invalidate(); }}),
+      painter_(strip_, Background, metrics_, settings_,
+               {.LookOf = [this](const TFlatButton& b) { return pointer_.LookOf(b); },
+                .KeyboardFocus = [this] { return keyboard_.Focus(); },
+                .WhereShown = [this] { return ShownPlaceOf(dock_, settings_.side); }}),
+      scale_({.PlacingItself = [this] { return dock_.Placing(); },
+              .ChangeDpi = [this](int dpi) { ChangeDpi(dpi); },
+              .StandAtPlace = [this] { StandAtPlace(dock_, settings_.side, Hidden); }}),
+      menus_(Items, {.N1Click = [this] { N1Click(); },
+                     .N10Click = [this] { MoveClickedItem(-1); },
+                     .N11Click = [this] { MoveClickedItem(+1); },
+                     .N4Click = [this] { DeleteClickedItem(); },
+                     .N12Click = [this] { ShowClickedItemFile(); },
+                     .N3Click = [this] { N3Click(); },
+                     .N9Click = [this] { N9Click(); },
+                     .N7Click = [] { App().Terminate(); },
+                     .EnableTimerMouse = [this](bool enabled) { EnableTimerMouse(enabled); },
+                     .Screens = [this]() -> const std::vector<Screen>& { return dock_.Screens(); },
+                     .CurrentScreen = [this] { return dock_.Plan(settings_.side).screen; },
+                     .ChooseScreen = [this](size_t index) { ChooseScreen(index); }}) {
     strip_.Watch(&accessibility_);
     strip_.Watch(&keyboard_);
-    strip_.Watch(&arrange_);
     // The items menu draws its entries and shows their hints.
-    ReflectMenusTo(&itemsMenu_);
+    ReflectMenusTo(menus_.Sink());
 }
 
 TMainPanel::~TMainPanel() {
@@ -62,29 +152,18 @@ void TMainPanel::Create() {
                     EdgeDock::FrameHeight(kPanelStyle, kPanelExStyle, metrics_), App().Handle());
     if (!hwnd_) throw TError(kCannotCreatePanelWindow);
     dock_.Attach(hwnd_);
-    router_.Attach(hwnd_);
-    tooltips_.Attach(hwnd_);
+    pointer_.Attach(hwnd_);
     keyboard_.Attach(hwnd_);
     accessibility_.Attach(hwnd_);
-    arrange_.Attach(hwnd_);
     sharpIcons_.Attach(hwnd_);
-    tray_.Attach(hwnd_);
     painter_.Attach(hwnd_);
-    backdrop_.Attach(hwnd_);
     scale_.Attach(hwnd_);
+    menus_.Attach(hwnd_);
+    tray_.Attach(hwnd_);
     // Where the screen it stands on has a scale of its own, that one.
     if (const int dpi = win::WindowDpi(hwnd_); dpi != systemDpi) ApplyDpi(dpi);
-    EnableTimerButton();
+    TimerButton.Enable(true);
     App().Guard([this] { FormCreate(); });
-}
-
-void TMainPanel::OnGetMinMaxInfo(MINMAXINFO& info) {
-    info.ptMinTrackSize.x = metrics_.minWidth;
-    // The docked frame stands past the screen's top and bottom: the system's
-    // limit (the screen's height and one border) would cut the window it is
-    // made with short of that, and the start would have to size it again.
-    const LONG docked = EdgeDock::FrameHeight(kPanelStyle, kPanelExStyle, metrics_);
-    info.ptMaxTrackSize.y = std::max(info.ptMaxTrackSize.y, docked);
 }
 
 void TMainPanel::FormCreate() {
@@ -109,7 +188,7 @@ void TMainPanel::FormCreate() {
         ApplyDpi(place.dpi);
     LoadArrowGlyphs();
     dock_.SetWidth(metrics_.scale.Scale(settings_.width));
-    ApplyOnTop();
+    ApplyOnTop(hwnd_, settings_.onTop);
     // The tooltip control is made when the pointer first comes over the
     // panel (StripTooltips::Relay); the buttons' tools are added then.
 
@@ -195,31 +274,23 @@ void TMainPanel::ReportDamage(const ShortcutListLoad& load) {
 void TMainPanel::Show() {
     // The first background: taken before the window appears, so the screen
     // under the panel's place does not contain the panel itself.
-    if (Background.Empty()) backdrop_.Capture();
+    if (Background.Empty()) painter_.Capture();
     ShowWindow(hwnd_, SW_SHOW);
     FormShow();
     UpdateWindow(hwnd_);
-    backdrop_.CaptureColumnsBeyond();
+    painter_.CaptureColumnsBeyond();
     App().Guard([this] { FinishLoadingItems(); });
-    AdoptApplicationOwner();
+    AdoptApplicationOwner(hwnd_);
     tray_.Add(metrics_.scale.dpi);
     keyboard_.RegisterHotKey(settings_.hotKey);
-    backdrop_.FirstShowDone();
+    painter_.FirstShowDone();
     sharpIcons_.Start();
-}
-
-// The application's hidden window owns the panel: made right after the
-// first show, when the panel's appearance no longer waits on it.
-void TMainPanel::AdoptApplicationOwner() {
-    App().CreateHandle();
-    if (App().Handle() && GetWindow(hwnd_, GW_OWNER) != App().Handle())
-        SetWindowLongPtrW(hwnd_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(App().Handle()));
 }
 
 void TMainPanel::FormShow() { SetHidden(false); }
 
 void TMainPanel::CaptureAndRepaint() {
-    backdrop_.Capture();
+    painter_.Capture();
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
@@ -281,10 +352,6 @@ void TMainPanel::OnEndSession(bool ending) {
     if (ending) App().Guard([this] { SaveAll(); });
 }
 
-// Closing the main window ends the application; the panel is saved and
-// destroyed once the message loop has ended.
-void TMainPanel::OnClose() { App().Terminate(); }
-
 void TMainPanel::TrayIconMessage(LPARAM mouseMessage) {
     // A modal dialog of the panel is open (it disabled the panel): a menu or
     // a second dialog from the tray now would run inside its modal loop.
@@ -293,7 +360,7 @@ void TMainPanel::TrayIconMessage(LPARAM mouseMessage) {
     case WM_RBUTTONDOWN: {
         POINT p;
         GetCursorPos(&p);
-        PopupMainAt(p);
+        menus_.PopupMain(p);
         break;
     }
     case WM_LBUTTONDBLCLK:
@@ -313,25 +380,19 @@ void TMainPanel::ChangeSettings(const PanelSettings& settings) {
         dock_.SetWidth(metrics_.scale.Scale(settings.width));
     }
     if (settings.side != old.side) SetSide(settings.side);
-    if (settings.onTop != old.onTop) ApplyOnTop();
+    if (settings.onTop != old.onTop) ApplyOnTop(hwnd_, settings_.onTop);
     if (settings.color != old.color) {
         // Icons are made on the panel colour: the old ones no longer match.
         sharpIcons_.Forget();
         sharpIcons_.Request();
     }
     if (settings.color != old.color || settings.opacity != old.opacity) {
-        backdrop_.Reblend();
+        painter_.Reblend();
         Invalidate();
     }
 }
 
-bool TMainPanel::StaysOnTop() const { return (GetWindowLongW(hwnd_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
-
-void TMainPanel::ApplyOnTop() {
-    if (StaysOnTop() == settings_.onTop) return;
-    SetWindowPos(hwnd_, settings_.onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
+bool TMainPanel::StaysOnTop() const { return IsOnTop(hwnd_); }
 
 void TMainPanel::Invalidate() { InvalidateRect(hwnd_, nullptr, FALSE); }
 
@@ -342,8 +403,8 @@ void TMainPanel::ApplyDpi(int dpi) {
     metrics_ = PanelMetrics::For(scale, win::FrameBorder(style, exStyle, scale.dpi));
     dock_.SetMetrics(metrics_);
     painter_.FollowScale();
-    itemsMenu_.SetScale(scale);
-    tooltips_.SetDpi(scale.dpi);
+    menus_.SetScale(scale);
+    pointer_.SetDpi(scale.dpi);
     for (const auto& entry : Items) entry->button.ForgetScaledImages();
     sharpIcons_.Forget();
 }
@@ -352,10 +413,10 @@ void TMainPanel::ApplyDpi(int dpi) {
 // at once where it stands: it stays shown or hidden as it was.
 void TMainPanel::ChangeDpi(int dpi) {
     if (DpiScale::Of(dpi) == metrics_.scale) return;
-    backdrop_.CaptureColumnsBeyond();  // before the first show the window covers none of them
+    painter_.CaptureColumnsBeyond();  // before the first show the window covers none of them
     const int width = LogicalWidth();
     settings_.width = width;
-    const int oldBackgroundLeft = backdrop_.Left();
+    const int oldBackgroundLeft = painter_.BackgroundLeft();
     ApplyDpi(dpi);
     tray_.ChangeScale(metrics_.scale.dpi);
     const int pixels = std::max(metrics_.scale.Scale(width), metrics_.minWidth);
@@ -363,7 +424,7 @@ void TMainPanel::ChangeDpi(int dpi) {
     // to cover screen it has not captured: that part is taken before it grows.
     const bool shown = !Hidden && !Background.Empty();
     StripBackdrop::Held held;
-    if (shown) held = backdrop_.Hold(pixels, oldBackgroundLeft);
+    if (shown) held = painter_.HoldBackground(pixels, oldBackgroundLeft);
     // Sized and placed in one move: a hidden panel stays hidden.
     if (Hidden)
         dock_.MoveToHidden(settings_.side, pixels);
@@ -371,19 +432,11 @@ void TMainPanel::ChangeDpi(int dpi) {
         dock_.Dock(settings_.side, pixels);
     FormResize();
     LayoutButtons();
-    if (shown) backdrop_.Rejoin(held);
-    StandAtPlace();
+    if (shown) painter_.RejoinBackground(held);
+    StandAtPlace(dock_, settings_.side, Hidden);
     // Painted before the notice returns: the frame's old picture, at its old
     // scale, is not left on the screen meanwhile.
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-}
-
-// Where it stands at its size: a hidden panel stays hidden.
-void TMainPanel::StandAtPlace() {
-    if (Hidden)
-        dock_.MoveToHidden(settings_.side);
-    else
-        dock_.Dock(settings_.side);
 }
 
 int TMainPanel::LogicalWidth() const {
@@ -397,45 +450,54 @@ int TMainPanel::LogicalWidth() const {
 // messages reach the items menu through the window base (ReflectMenusTo).
 LRESULT TMainPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     if (destroyed_) return AnswerDestroyed(msg, wp, lp);
-    if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) tooltips_.Relay(msg, wp, lp);
+    if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) pointer_.Relay(msg, wp, lp);
     const POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
     switch (msg) {
-    // The tray icon, the display scale and shutdown (this file).
+    // The tray icon and shutdown (this file); the scale (scale_follower_win.h).
     case win::kTrayCallbackMessage: TrayIconMessage(lp); return 0;
     case WM_DPICHANGED: scale_.OnDpiChanged(LOWORD(wp)); return 0;
     case win::kPendingDpiMessage: scale_.OnPendingDpi(); return 0;
     case WM_ENDSESSION: OnEndSession(wp != 0); return 0;
-    case WM_CLOSE: OnClose(); return 0;
-    // The look (panel_strip_win.cpp, sharp_icon_supply_win.h).
+    case WM_CLOSE: App().Terminate(); return 0;  // saved and destroyed once the loop has ended
+    // The look (panel_strip_win.cpp, strip_painter_win.h, sharp_icon_supply_win.h).
     case WM_ERASEBKGND: return 1;  // FormPaint covers every pixel
-    case WM_PAINT: OnPaint(); return 0;
+    case WM_PAINT: FormPaint(win::PaintScope(hwnd_).dc()); return 0;
     case win::kSharpIconsMessage: sharpIcons_.Take(); return 0;
     // The place, the screens and the timers (panel_docking_win.cpp).
     case WM_DISPLAYCHANGE: ScreensChanged(); break;
-    case WM_SETTINGCHANGE: OnSettingChange(static_cast<UINT>(wp)); break;
+    case WM_SETTINGCHANGE: if (wp == SPI_SETWORKAREA) ScreensChanged(); break;
     case WM_SIZE: OnSize(static_cast<UINT>(wp)); return 0;
-    case WM_SYSCOMMAND: if (OnSysCommand(wp)) return 0; break;
-    case WM_WINDOWPOSCHANGING: OnWindowPosChanging(*reinterpret_cast<WINDOWPOS*>(lp)); break;
+    // Minimising the panel minimises the application (OnSize).
+    case WM_SYSCOMMAND: if ((wp & 0xFFF0) != SC_MINIMIZE) break; App().Minimize(); return 0;
+    // A move or size by the window manager that would take the panel off its
+    // edge is undone once it is over (EdgeDock tells them from its own).
+    case WM_WINDOWPOSCHANGING:
+        if (dock_.KeepDocked(settings_.side, *reinterpret_cast<WINDOWPOS*>(lp)))
+            PostMessageW(hwnd_, win::kResyncPlaceMessage, 0, 0);
+        break;
     case win::kResyncPlaceMessage: dock_.Resync(); return 0;
-    case WM_GETMINMAXINFO: OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lp)); return 0;
+    case WM_GETMINMAXINFO: LimitTracking(*reinterpret_cast<MINMAXINFO*>(lp), metrics_); return 0;
     case WM_TIMER: OnTimer(wp); return 0;
-    // The pointer, the context menu and dropped files (panel_commands_win.cpp).
-    case WM_MOUSEMOVE: OnMouseMove(p); return 0;
-    case WM_MOUSELEAVE: router_.Leave(); return 0;
-    case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK: OnLeftDown(p); return 0;
-    case WM_LBUTTONUP: OnLeftUp(p); return 0;
-    case WM_RBUTTONDOWN: case WM_RBUTTONDBLCLK: FormMouseDown(HitTest(p), VK_RBUTTON, p); return 0;
-    case WM_MBUTTONDOWN: case WM_MBUTTONDBLCLK: FormMouseDown(HitTest(p), VK_MBUTTON, p); return 0;
-    case WM_SETCURSOR: if (OnSetCursor(LOWORD(lp))) return TRUE; break;
-    case WM_CONTEXTMENU: return 0;  // opened on the press itself (FormMouseDown, KeyPressed)
+    // The pointer on the strip (strip_pointer_win.h: presses, drags), the
+    // context menu and dropped files (panel_commands_win.cpp).
+    case WM_MOUSEMOVE: pointer_.OnMouseMove(p); return 0;
+    case WM_MOUSELEAVE: pointer_.OnLeave(); return 0;
+    case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK: pointer_.OnLeftDown(p); return 0;
+    case WM_LBUTTONUP: pointer_.OnLeftUp(p); return 0;
+    case WM_RBUTTONDOWN: case WM_RBUTTONDBLCLK: FormMouseDown(strip_.HitTest(p.x, p.y), VK_RBUTTON, p); return 0;
+    case WM_MBUTTONDOWN: case WM_MBUTTONDBLCLK: FormMouseDown(strip_.HitTest(p.x, p.y), VK_MBUTTON, p); return 0;
+    case WM_SETCURSOR: if (pointer_.OnSetCursor(LOWORD(lp))) return TRUE; break;
+    case WM_CONTEXTMENU: return 0;  // opened on the press itself (FormMouseDown, KeyboardUse)
     case WM_DROPFILES: WMDropFiles(reinterpret_cast<HDROP>(wp)); return 0;
-    // A drag of an item's button (arrange_by_drag_win.h).
-    case WM_CAPTURECHANGED: arrange_.OnCaptureChanged(reinterpret_cast<HWND>(lp)); return 0;
-    case WM_CANCELMODE: arrange_.Cancel(); break;
-    // The keyboard (keyboard_use_win.h) and assistive technology (strip_accessibility_win.h).
+    case WM_CAPTURECHANGED: pointer_.OnCaptureChanged(reinterpret_cast<HWND>(lp)); return 0;
+    case WM_CANCELMODE: pointer_.OnCancelMode(); break;
+    // The keyboard (keyboard_use_win.h; Esc ends a drag first) and
+    // assistive technology (strip_accessibility_win.h).
     case WM_HOTKEY: keyboard_.OnHotKey(static_cast<int>(wp)); return 0;
     case win::kHotKeyTakenMessage: keyboard_.OnHotKeyTaken(); return 0;
-    case WM_KEYDOWN: if (keyboard_.KeyPressed(static_cast<UINT>(wp), false)) return 0; break;
+    case WM_KEYDOWN:
+        if ((wp == VK_ESCAPE && pointer_.CancelDrag()) || keyboard_.KeyPressed(static_cast<UINT>(wp), false)) return 0;
+        break;
     case WM_SYSKEYDOWN: if (keyboard_.KeyPressed(static_cast<UINT>(wp), true)) return 0; break;
     case WM_CHAR: keyboard_.TypeToFindLetter(static_cast<wchar_t>(wp)); return 0;
     case WM_SETFOCUS: Invalidate(); break;  // the focus mark shows
@@ -456,7 +518,7 @@ LRESULT TMainPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 LRESULT TMainPanel::AnswerDestroyed(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_ERASEBKGND: return 1;
-    case WM_PAINT: OnPaint(); return 0;
+    case WM_PAINT: FormPaint(win::PaintScope(hwnd_).dc()); return 0;
     case WM_ENDSESSION:
         if (!itemsReleased_) OnEndSession(wp != 0);
         return 0;
