@@ -59,6 +59,17 @@ inline constexpr const char* kShowFileNoPath = "Путь не задан";
 inline constexpr const char* kDropRefusedNames =
     "Эти файлы нельзя добавить: их имена содержат знаки вне кодовой страницы 1251:";
 
+// --- The item file ----------------------------------------------------------
+// A damaged item file whose copy could not be kept: after the damage's own text.
+inline constexpr const char* kDamagedCopyFailed =
+    "Копию повреждённого файла сохранить не удалось, поэтому панель не будет его перезаписывать.";
+// A save that may not replace the item file: head, the file's path.
+inline constexpr const char* kItemFileUnreadKeptHead = "Файл ярлыков не удалось прочитать, и он оставлен как есть: ";
+inline constexpr const char* kItemFileDamagedKeptHead =
+    "Копию повреждённого файла ярлыков сохранить не удалось, и он оставлен как есть: ";
+// Where the panel's list went instead: head, the path of the file it went to.
+inline constexpr const char* kListKeptBesideHead = "Список ярлыков панели сохранён в файле ";
+
 // --- Starting an item -------------------------------------------------------
 // Put before the shell's refusal (ShellResultMessage).
 inline constexpr const char* kErrorPrefix = "Ошибка:\r";

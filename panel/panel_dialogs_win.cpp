@@ -22,6 +22,10 @@ void TMainPanel::N3Click() {
     EditShortCut(*item, *this, hwnd_);
 }
 
-void TMainPanel::N9Click() { ShowTuningDialog(*this, hwnd_); }
+// The settings chosen are written as the dialog closes.
+void TMainPanel::N9Click() {
+    ShowTuningDialog(*this, hwnd_);
+    SaveSettings();
+}
 
 }  // namespace tilerack

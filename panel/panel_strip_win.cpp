@@ -66,8 +66,12 @@ void TMainPanel::AddItemButton(ItemEntry& entry, bool layOut) {
     b.visible = false;
     b.numGlyphs = ItemGlyphPainter::kImages;
     TShortCut& item = *entry.item;
-    item.OnChange = [this](TShortCut& sender) { UpdateItemButton(sender); };
-    item.DoChange();
+    UpdateItemButton(item);
+    // From now on an edit is a change of the list, to be saved.
+    item.OnChange = [this](TShortCut& sender) {
+        UpdateItemButton(sender);
+        itemFile_.ListChanged();
+    };
     b.onClick = [this, &item] { ItemClick(item); };
     if (layOut) LayoutButtons();
 }
@@ -91,7 +95,13 @@ void TMainPanel::ButtonRemoving(const TFlatButton& button) {
     if (drag_.Item() >= 0 && &Items.At(static_cast<size_t>(drag_.Item())).button == &button) CancelDrag();
 }
 
-void TMainPanel::OrderChanged() { NotifyAccessible(EVENT_OBJECT_REORDER, nullptr); }
+void TMainPanel::OrderChanged() {
+    NotifyAccessible(EVENT_OBJECT_REORDER, nullptr);
+    // A press or drag names its item by its place: the list changed under
+    // it, so it ends without a move. (Its own move comes once it has ended.)
+    if (drag_.Item() >= 0) CancelDrag();
+    itemFile_.ListChanged();
+}
 
 ButtonLook TMainPanel::DrawnLook(const TFlatButton& b) const {
     // The dragged button stays pressed in, wherever the pointer is.

@@ -71,6 +71,7 @@
 #include "panel/flat_button.h"
 #include "panel/hot_key_win.h"
 #include "panel/item_drag.h"
+#include "panel/item_file_session_win.h"
 #include "panel/item_glyph.h"
 #include "panel/item_list.h"
 #include "panel/items_menu_win.h"
@@ -106,6 +107,7 @@ inline constexpr UINT kDragScrollInterval = 150;  // ms
 class TMainPanel final : public win::WindowBase,
                          public IPanelHost,
                          private AccessibleStripHost,
+                         private ItemFileHost,
                          private StripObserver {
 public:
     TMainPanel();
@@ -139,16 +141,19 @@ private:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     LRESULT AnswerDestroyed(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT AnswerRegistered(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT AnswerCopyData(const COPYDATASTRUCT& data);
 
     // Start-up, settings and shutdown (sysmain_win.cpp).
     void FormCreate();
     void FormShow();
     void FormDestroy();
-    std::wstring ItemFilePath() const;
     void LoadItems();
-    void FinishLoadingItems();
-    void AppendLoadedItem(std::unique_ptr<TShortCut> item);
-    void ReportDamage(const ShortcutListLoad& load);
+    void SaveSettings();
+    // ItemFileHost: the item file session's view of the list.
+    void TakeReadItem(size_t index, std::unique_ptr<TShortCut> item) override;
+    void ItemsRead() override { LayoutButtons(); }
+    std::vector<const TShortCut*> ItemsToSave() const override { return Items.Items(); }
+    bool ListInMotion() const override { return drag_.Dragging(); }
     void AdoptApplicationOwner();
     void AddTrayIcon();
     void LoadAppIcons();
@@ -390,12 +395,8 @@ private:
     win::TrayIcon tray_;
     int liftsLeft_ = 0;  // lifts above a stand-in notification area still to come
     std::unique_ptr<win::SettingsFile> settingsFile_;
-    // A long item file read in two steps: the file, open and barred to
-    // writers, and its first step, until the rest is read (FinishLoadingItems).
-    std::unique_ptr<win::FileReader> itemFileRest_;
-    ShortcutListLoad itemFileHead_;
-    // The item file could not be read whole: the list is never saved over it.
-    bool itemsIncomplete_ = false;
+    // The item file: its reads, the saves of the list's changes.
+    ItemFileSession itemFile_{*this};
     // Destroy has begun: from then on AnswerDestroyed answers every message.
     bool destroyed_ = false;
     bool itemsReleased_ = false;  // the items are gone with the panel: nothing to save

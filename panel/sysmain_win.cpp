@@ -20,6 +20,7 @@
 #include "platform/dib.h"
 #include "platform/files.h"
 #include "platform/fonts.h"
+#include "platform/single_panel.h"
 #include "platform/text.h"
 #include "platform/window_messages.h"
 
@@ -74,6 +75,7 @@ void TMainPanel::Create() {
                     EdgeDock::FrameHeight(kPanelStyle, kPanelExStyle, metrics_), App().Handle());
     if (!hwnd_) throw TError(kCannotCreatePanelWindow);
     dock_.Attach(hwnd_);
+    itemFile_.Attach(hwnd_);
     router_.Attach(hwnd_);
     tooltips_.Attach(hwnd_);
     // Where the screen it stands on has a scale of its own, that one.
@@ -130,70 +132,20 @@ void TMainPanel::FormCreate() {
     EnableTimerMouse(true);
 }
 
-std::wstring TMainPanel::ItemFilePath() const { return win::ExeFolder() + win::Widen(kShortcutFileName); }
-
-// The bytes of one item's record as most files hold it: a 32 x 32 picture of
-// 24 bits (3,126 bytes) and its texts.
-constexpr uint64_t kTypicalItemRecordBytes = 4096;
-
-// A long item file is read in two steps: the panel shows with the items its
-// strip has room for, and the rest follows right after the first paint,
-// before any input is taken. A file of a few screens of items is read whole.
+// The item file is read in two steps where it is long (item_file_session_win.h).
 void TMainPanel::LoadItems() {
-    const std::wstring path = ItemFilePath();
-    win::RemoveLeftoverSavingFile(path);
-    auto file = std::make_unique<win::FileReader>(path, /*barWriters=*/true);  // throws "Cannot open file"
-    if (!file->Exists()) return;
-    const auto append = [this](std::unique_ptr<TShortCut> item) { AppendLoadedItem(std::move(item)); };
     // One more than the strip shows: enough to tell whether its arrows show.
     const int shown = FittingItemCount(dock_.Height(), SButtonHide.bounds.Bottom(), metrics_) + 1;
-    // Two steps only while no other program can change the file between them.
-    const bool twoSteps = file->BarsWriters();
-    const ShortcutListLoad load =
-        twoSteps ? LoadShortcutListStart(
-                       file->Size(), shown, shown * kTypicalItemRecordBytes,
-                       [&file](uint64_t offset, uint64_t count) { return file->Read(offset, count); }, append)
-                 : LoadShortcutList(file->Read(0, file->Size()), append);
-    if (twoSteps && !load.Complete()) {
-        itemFileRest_ = std::move(file);
-        itemFileHead_ = load;
-    }
-    file.reset();
+    std::string damage;
+    if (!itemFile_.ReadAtStart(shown, damage)) return;
     SetHidden(true);
     CaptureBackground();
     LayoutButtons();
-    ReportDamage(load);
+    if (!damage.empty()) throw TError(damage);
 }
 
-void TMainPanel::AppendLoadedItem(std::unique_ptr<TShortCut> item) {
-    AddItem(Items.Count(), std::move(item), /*layOut=*/false);  // laid out once the step is read
-}
-
-// The second step of a long item file. Also run before every save, so a list
-// only partly read is never written over the file.
-void TMainPanel::FinishLoadingItems() {
-    if (!itemFileRest_) return;
-    std::unique_ptr<win::FileReader> file = std::move(itemFileRest_);
-    std::vector<uint8_t> rest;
-    try {
-        rest = file->Read(itemFileHead_.consumed, file->Size() - itemFileHead_.consumed);
-    } catch (...) {
-        itemsIncomplete_ = true;
-        throw;
-    }
-    file.reset();  // the file is the user's again (a damaged one is copied below)
-    const ShortcutListLoad load = LoadShortcutListRest(
-        itemFileHead_, rest, [this](std::unique_ptr<TShortCut> item) { AppendLoadedItem(std::move(item)); });
-    LayoutButtons();
-    ReportDamage(load);
-}
-
-void TMainPanel::ReportDamage(const ShortcutListLoad& load) {
-    if (!load.Damaged()) return;
-    // The next save rewrites the file from what could be read: keep the
-    // original beside it first, so nothing the user had is lost.
-    win::KeepDamagedCopy(ItemFilePath());
-    throw TError(load.error);
+void TMainPanel::TakeReadItem(size_t index, std::unique_ptr<TShortCut> item) {
+    AddItem(index, std::move(item), /*layOut=*/false);  // laid out once the step is read
 }
 
 void TMainPanel::Show() {
@@ -204,7 +156,7 @@ void TMainPanel::Show() {
     FormShow();
     UpdateWindow(hwnd_);
     CaptureColumnsBeyond();
-    App().Guard([this] { FinishLoadingItems(); });
+    App().Guard([this] { itemFile_.ReadRest(); });
     AdoptApplicationOwner();
     AddTrayIcon();
     RegisterPanelHotKey();
@@ -276,36 +228,32 @@ void TMainPanel::FormDestroy() {
     Background = TBitmap();
 }
 
+// The items are saved even when the settings cannot be: losing the list for
+// a settings file is never worth it.
 void TMainPanel::SaveAll() {
-    // The items are saved even when the settings cannot be: losing the list
-    // for a settings file is never worth it.
     std::string failures;
     try {
-        if (!settingsFile_) throw TError(kSettingsFileNotOpen);
-        PanelSettings s = settings_;
-        s.width = LogicalWidth();
-        for (const auto& [key, value] : PanelSettingsValues(s)) settingsFile_->Write(key.c_str(), value);
-        // Back on the primary: the stored choice goes; a file that never had
-        // one is left as it is.
-        if (s.monitor.empty() && monitorStored_) settingsFile_->Remove(kMonitorKey);
-        monitorStored_ = !s.monitor.empty();
+        SaveSettings();
     } catch (const std::exception& e) {
         failures = e.what();
     }
     try {
-        FinishLoadingItems();
-    } catch (const std::exception& e) {
-        failures += (failures.empty() ? "" : "\r\n") + std::string(e.what());
-    }
-    if (itemsIncomplete_) throw TError(failures.empty() ? std::string(kStreamReadError) : failures);
-    try {
-        const std::vector<const TShortCut*> list = Items.Items();
-        // Streamed: a long list is never built whole in memory first.
-        win::SaveFileSafely(ItemFilePath(), [&](const win::FileSink& put) { WriteShortcutList(list, put); });
+        itemFile_.Save();
     } catch (const std::exception& e) {
         failures += (failures.empty() ? "" : "\r\n") + std::string(e.what());
     }
     if (!failures.empty()) throw TError(failures);
+}
+
+void TMainPanel::SaveSettings() {
+    if (!settingsFile_) throw TError(kSettingsFileNotOpen);
+    PanelSettings s = settings_;
+    s.width = LogicalWidth();
+    for (const auto& [key, value] : PanelSettingsValues(s)) settingsFile_->Write(key.c_str(), value);
+    // Back on the primary: the stored choice goes; a file that never had one
+    // is left as it is.
+    if (s.monitor.empty() && monitorStored_) settingsFile_->Remove(kMonitorKey);
+    monitorStored_ = !s.monitor.empty();
 }
 
 // Windows ends the session without running the program's shutdown: save
@@ -492,6 +440,8 @@ LRESULT TMainPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case win::kPendingDpiMessage: OnPendingDpi(); return 0;
     case WM_ENDSESSION: OnEndSession(wp != 0); return 0;
     case WM_CLOSE: OnClose(); return 0;
+    case WM_COPYDATA: return AnswerCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lp));
+    case win::kBringOutMessage: HotKeyPressed(); return 0;
     // The look (panel_strip_win.cpp, panel_sharp_icons_win.cpp).
     case WM_ERASEBKGND: return 1;  // FormPaint covers every pixel
     case WM_PAINT: OnPaint(); return 0;
@@ -552,6 +502,14 @@ LRESULT TMainPanel::AnswerDestroyed(UINT msg, WPARAM wp, LPARAM lp) {
     }
 }
 
+// A second start of the program for this item file asks the panel out (it
+// comes out as the hot key brings it) and ends.
+LRESULT TMainPanel::AnswerCopyData(const COPYDATASTRUCT& data) {
+    if (!win::IsBringOutRequest(data, ItemFileSession::Path())) return FALSE;
+    PostMessageW(hwnd_, win::kBringOutMessage, 0, 0);
+    return TRUE;
+}
+
 // The messages registered by name, which have no constant to switch on: the
 // shell's restart, and what the tests ask of the running panel.
 LRESULT TMainPanel::AnswerRegistered(UINT msg, WPARAM wp, LPARAM lp) {
@@ -563,6 +521,7 @@ LRESULT TMainPanel::AnswerRegistered(UINT msg, WPARAM wp, LPARAM lp) {
         return win::HandleCensus::Live(static_cast<win::HandleKind>(wp));
     if (msg == win::DpiNoticeCensusMessage()) return MAKELRESULT(dpiNotices_, dpiDeepest_);
     if (msg == win::SharpIconsWaitingMessage()) return SharpIconsWaiting();
+    if (msg == win::ItemFileSavesMessage()) return itemFile_.SaveCount();
     return DefWindowProcW(hwnd_, msg, wp, lp);
 }
 

@@ -122,6 +122,35 @@ TEST_F(Drop, ThreeFilesAtOneSpotLandAsAGroupInReverseOrder) {
     EXPECT_EQ(SavedCaptions(), (std::vector<std::string>{"X", "c.txt", "b.txt", "a.txt", "Y"}));
 }
 
+// Dropped files are in the item file a moment later, while the panel runs:
+// a kill then keeps them. Fifty files at once are one burst, one save.
+TEST_F(Drop, DroppedFilesAreSavedSecondsLaterAndFiftyAtOnceInOneSave) {
+    const std::wstring folder = scratch_->SubFolder(L"saved");
+    std::vector<std::wstring> files;
+    for (int i = 0; i < 53; ++i) files.push_back(MakeFile(folder, L"f" + std::to_wstring(i) + L".txt"));
+    ASSERT_NE(Start(), nullptr);
+    const auto saves = [&] {
+        DWORD_PTR count = 0;
+        SendMessageTimeoutW(window_, RegisterWindowMessageW(L"tilerack.ItemFileSaves"), 0, 0, SMTO_ABORTIFHUNG,
+                            5000, &count);
+        return static_cast<int>(count);
+    };
+    const auto savedCount = [&] { return FileExists(ItemsPath()) ? ReadSavedItems(ItemsPath()).size() : 0u; };
+
+    EXPECT_EQ(DropAt({20, 300}, {files.begin(), files.begin() + 3}), "ended accepted");
+    const DWORD dropped = GetTickCount();
+    EXPECT_TRUE(WaitUntil([&] { return savedCount() == 3; }, 20s)) << "the three items were never saved";
+    std::printf("three dropped items in the file %lu ms after the drop ended\n",
+                static_cast<unsigned long>(GetTickCount() - dropped));
+    EXPECT_EQ(saves(), 1);
+
+    EXPECT_EQ(DropAt({20, 300}, {files.begin() + 3, files.end()}), "ended accepted");
+    EXPECT_TRUE(WaitUntil([&] { return savedCount() == 53; }, 20s)) << "the fifty items were never saved";
+    EXPECT_EQ(saves(), 2) << "fifty items dropped at once were not one save";
+    panel_->Kill();
+    EXPECT_EQ(savedCount(), 53u);
+}
+
 TEST_F(Drop, PathLongerThan255CharactersIsKeptWhole) {
     // Two long folders (a Unix file name holds at most 255 bytes), created
     // through the \\?\ form, which no path length limit applies to.
