@@ -86,7 +86,7 @@ bool ItemFileSession::ReadAtStart(int shown, std::string& damage) {
         head_ = load;
         state_.ReadingRest(true);
     }
-    if (load.Damaged()) damage = KeepCopyOfDamaged(load.error);
+    damage = DamageOf(load, 0);
     return true;
 }
 
@@ -109,7 +109,15 @@ void ItemFileSession::ReadRest() {
                                     [this](std::unique_ptr<TShortCut> item) { TakeItem(kAtEnd, std::move(item)); });
     }
     host_.ItemsRead();
-    if (load.Damaged()) throw TError(KeepCopyOfDamaged(load.error));
+    if (const std::string damage = DamageOf(load, head_.invalidTexts); !damage.empty()) throw TError(damage);
+}
+
+// What a read found wrong (texts with bad UTF-8 past the `reported` ones
+// included), its copy kept; empty when nothing was.
+std::string ItemFileSession::DamageOf(const ShortcutListLoad& load, int reported) {
+    std::string damage = load.error;
+    if (load.invalidTexts > reported) damage = Joined(damage, kItemFileInvalidTexts);
+    return damage.empty() ? damage : KeepCopyOfDamaged(damage);
 }
 
 // The next save rewrites the file from what could be read: the original is
@@ -158,7 +166,7 @@ bool ItemFileSession::ReadLate(std::string& damage) {
             load = LoadShortcutList(bytes, [&](std::unique_ptr<TShortCut> item) { TakeItem(next++, std::move(item)); });
         }
         host_.ItemsRead();
-        if (load.Damaged()) damage = KeepCopyOfDamaged(load.error);
+        damage = DamageOf(load, 0);
     }
     ScheduleSave();
     return true;

@@ -69,6 +69,7 @@ private:
     // Reads the whole file now, its items before those of the list; false
     // when it still cannot be opened.
     bool ReadLate(std::string& damage);
+    std::string DamageOf(const ShortcutListLoad& load, int reported);
     std::string KeepCopyOfDamaged(const std::string& damage);
     void SaveGathered();
     void WriteList();

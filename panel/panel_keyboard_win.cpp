@@ -123,9 +123,9 @@ void TMainPanel::MoveFocusedItem(FocusMove move) {
 void TMainPanel::TypeToFindLetter(wchar_t letter) {
     // Control characters, and the space that starts the focused item.
     if (letter <= L' ' || Items.Empty()) return;
-    bool lossless = true;
-    const std::string narrow = win::Narrow(std::wstring(1, letter), &lossless);
-    if (!lossless || narrow.size() != 1) return;
+    // A letter code page 1251 has: the names are matched on those.
+    const std::string narrow = win::Narrow(std::wstring(1, letter));
+    if (narrow.size() != 1) return;
     keyboardUse_ = true;
     std::vector<std::string> names;
     names.reserve(Items.Count());

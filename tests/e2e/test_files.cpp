@@ -239,4 +239,27 @@ std::vector<ShortRecord> ReadSavedItems(const std::wstring& shortsPath) {
                                          << expected.bytes.size() << " expected)";
 }
 
+namespace {
+
+constexpr const wchar_t* kTestClass = L"TilerackTest.Document";
+
+void SetDefaultValue(const std::wstring& key, const std::wstring& value) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), nullptr, REG_SZ, value.c_str(),
+                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+}
+
+}  // namespace
+
+DocumentAssociation::DocumentAssociation(const std::wstring& extension, const std::wstring& program)
+    : extension_(extension) {
+    SetDefaultValue(L"Software\\Classes\\" + extension, kTestClass);
+    SetDefaultValue(std::wstring(L"Software\\Classes\\") + kTestClass + L"\\shell\\open\\command",
+                    L"\"" + program + L"\" \"%1\"");
+}
+
+DocumentAssociation::~DocumentAssociation() {
+    RegDeleteTreeW(HKEY_CURRENT_USER, (L"Software\\Classes\\" + extension_).c_str());
+    RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(L"Software\\Classes\\") + kTestClass).c_str());
+}
+
 }  // namespace e2e
