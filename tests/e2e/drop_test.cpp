@@ -198,7 +198,9 @@ TEST_F(Drop, NamesOutsideCodePage1251BecomeItemsThatStartTheirFilesAndComeBackWh
     SaveScreenshotPng(CurrentTestName());
     for (int i = 0; i < 3; ++i) ClickAt(ItemCentre(window_, i));
     const std::vector<ProbeRecord> starts = WaitForProbeRecords(folder, 3);
-    ASSERT_EQ(starts.size(), 3u) << "not every item started its file";
+    std::string started;
+    for (const ProbeRecord& r : starts) started += "\n  " + e2e::Narrow(r.commandLine);
+    ASSERT_EQ(starts.size(), 3u) << "not every item started its file:" << started;
     for (const std::wstring& file : files) {
         const bool started = std::any_of(starts.begin(), starts.end(), [&](const ProbeRecord& r) {
             return r.commandLine.find(file.substr(folder.size() + 1)) != std::wstring::npos;

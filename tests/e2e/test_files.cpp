@@ -243,8 +243,10 @@ namespace {
 
 constexpr const wchar_t* kTestClass = L"TilerackTest.Document";
 
+// The classes as the shell reads them (Wine's HKCR is the machine's, with
+// no view of the user's own).
 void SetDefaultValue(const std::wstring& key, const std::wstring& value) {
-    RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), nullptr, REG_SZ, value.c_str(),
+    RegSetKeyValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, REG_SZ, value.c_str(),
                     static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
 }
 
@@ -252,14 +254,14 @@ void SetDefaultValue(const std::wstring& key, const std::wstring& value) {
 
 DocumentAssociation::DocumentAssociation(const std::wstring& extension, const std::wstring& program)
     : extension_(extension) {
-    SetDefaultValue(L"Software\\Classes\\" + extension, kTestClass);
-    SetDefaultValue(std::wstring(L"Software\\Classes\\") + kTestClass + L"\\shell\\open\\command",
+    SetDefaultValue(extension, kTestClass);
+    SetDefaultValue(std::wstring(kTestClass) + L"\\shell\\open\\command",
                     L"\"" + program + L"\" \"%1\"");
 }
 
 DocumentAssociation::~DocumentAssociation() {
-    RegDeleteTreeW(HKEY_CURRENT_USER, (L"Software\\Classes\\" + extension_).c_str());
-    RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(L"Software\\Classes\\") + kTestClass).c_str());
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, extension_.c_str());
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, kTestClass);
 }
 
 }  // namespace e2e

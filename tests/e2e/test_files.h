@@ -103,7 +103,7 @@ std::vector<ShortRecord> ReadSavedItems(const std::wstring& shortsPath);
 // ---- The shell ---------------------------------------------------------------
 
 // While it lives, files ending in `extension` open with `program` (their
-// path its one argument), as the user's own classes say.
+// path its one argument).
 class DocumentAssociation {
 public:
     DocumentAssociation(const std::wstring& extension, const std::wstring& program);
