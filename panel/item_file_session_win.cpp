@@ -6,6 +6,7 @@
 
 #include "common/app_texts.h"
 #include "common/errors.h"
+#include "common/flag_scope.h"
 #include "platform/text.h"
 
 namespace tilerack {
@@ -25,18 +26,6 @@ int64_t Now() { return static_cast<int64_t>(GetTickCount64()); }
 std::string Joined(const std::string& first, const std::string& second) {
     return first.empty() ? second : second.empty() ? first : first + "\r\n" + second;
 }
-
-// Items handed over while it lives are read from the file, not the user's.
-class ReadingScope {
-public:
-    explicit ReadingScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~ReadingScope() { flag_ = false; }
-    ReadingScope(const ReadingScope&) = delete;
-    ReadingScope& operator=(const ReadingScope&) = delete;
-
-private:
-    bool& flag_;
-};
 
 }  // namespace
 
@@ -72,7 +61,7 @@ bool ItemFileSession::ReadAtStart(int shown, std::string& damage) {
         SetTimer(window_, kTimerRetryId, ItemFileRetry::DelayAfter(failedTries_), nullptr);
     }
     if (access != FileAccess::Read) return false;
-    const ReadingScope reading(reading_);
+    const FlagScope reading(reading_);
     const auto append = [this](std::unique_ptr<TShortCut> item) { TakeItem(kAtEnd, std::move(item)); };
     // Two steps only while no other program can change the file between them.
     const bool twoSteps = file->BarsWriters();
@@ -104,7 +93,7 @@ void ItemFileSession::ReadRest() {
     file.reset();  // the file is the user's again (a damaged one is copied below)
     ShortcutListLoad load;
     {
-        const ReadingScope reading(reading_);
+        const FlagScope reading(reading_);
         load = LoadShortcutListRest(head_, rest,
                                     [this](std::unique_ptr<TShortCut> item) { TakeItem(kAtEnd, std::move(item)); });
     }
@@ -162,7 +151,7 @@ bool ItemFileSession::ReadLate(std::string& damage) {
         size_t next = 0;
         ShortcutListLoad load;
         {
-            const ReadingScope reading(reading_);
+            const FlagScope reading(reading_);
             load = LoadShortcutList(bytes, [&](std::unique_ptr<TShortCut> item) { TakeItem(next++, std::move(item)); });
         }
         host_.ItemsRead();

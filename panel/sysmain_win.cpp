@@ -11,6 +11,7 @@
 
 #include "common/app_texts.h"
 #include "common/errors.h"
+#include "common/flag_scope.h"
 #include "common/font_face.h"
 #include "common/random.h"
 #include "items/shortcut_file.h"
@@ -32,18 +33,6 @@ constexpr DWORD kPanelStyle = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_
 constexpr DWORD kPanelExStyle = WS_EX_TOOLWINDOW;
 
 win::Application& App() { return win::Application::Instance(); }
-
-// True for as long as it lives, also when what it guards ends in an error.
-class FlagScope {
-public:
-    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~FlagScope() { flag_ = false; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-private:
-    bool& flag_;
-};
 
 }  // namespace
 
