@@ -4,8 +4,8 @@
 # WINE10_DIR/root (made once by scripts/wine10-root.sh). Wrappers named wine,
 # wineserver and wineboot, first on PATH, run Wine there through chroot; the
 # source and build folders are bind-mounted at their own paths, with the
-# kernel's file systems and the X sockets. The Windows build is copied to
-# WINE10_DIR/win, so this runtime keeps a Wine prefix of its own. On exit,
+# kernel's file systems and the X sockets. Its prefix, scratch folders and results are in
+# WINE10_DIR/e2e, so this runtime keeps a Wine prefix of its own. On exit,
 # also after a failure or Ctrl-C, it ends the processes still running in the
 # root and unmounts everything it mounted.
 #
@@ -88,8 +88,5 @@ export PATH=$BIN:$PATH
 export E2E_WINE_ROOT=$ROOTFS
 echo "run-wine10: $(wine --version) in $ROOTFS"
 
-# The Windows build, copied: this runtime's prefix and results stay apart from Wine 8's.
-WIN_COPY=$HERE/win
-mkdir -p "$WIN_COPY"
-cp -u "$WIN_BUILD"/*.exe "$WIN_BUILD"/*.dll "$WIN_COPY"/ 2>/dev/null
-"$SOURCE/tests/e2e/run-e2e.sh" "$WIN_COPY" "$@"
+# This runtime's own prefix, scratch folders and results.
+E2E_OUTPUT=$HERE/e2e "$SOURCE/tests/e2e/run-e2e.sh" "$WIN_BUILD" "$@"

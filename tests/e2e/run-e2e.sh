@@ -8,7 +8,9 @@
 #
 # Usage: run-e2e.sh WIN_BUILD_DIR [gtest arguments...]
 # Environment: E2E_TIMEOUT (seconds for the whole test program, default 1800);
-# E2E_WINDOW_MANAGER: openbox (the default) or none (a bare X server).
+# E2E_WINDOW_MANAGER: openbox (the default) or none (a bare X server);
+# E2E_OUTPUT: the folder of the prefix, scratch and results (default
+# WIN_BUILD_DIR/e2e; another runtime keeps its own).
 set -uo pipefail
 
 if [ $# -lt 1 ] || [ ! -d "$1" ]; then
@@ -26,7 +28,7 @@ case $E2E_WINDOW_MANAGER in
 esac
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 shift
-E2E_DIR=$WIN_DIR/e2e
+E2E_DIR=${E2E_OUTPUT:-$WIN_DIR/e2e}
 mkdir -p "$E2E_DIR"
 
 for exe in e2e_tests.exe tilerack.exe probe.exe; do
