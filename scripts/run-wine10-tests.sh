@@ -86,7 +86,7 @@ WRAPPER
 done
 export PATH=$BIN:$PATH
 export E2E_WINE_ROOT=$ROOTFS
-echo "run-wine10: $(wine --version) in $ROOTFS"
+echo "run-wine10: $(wine --version 2>/dev/null) in $ROOTFS"
 
 # This runtime's own prefix, scratch folders and results.
 E2E_OUTPUT=$HERE/e2e "$SOURCE/tests/e2e/run-e2e.sh" "$WIN_BUILD" "$@"

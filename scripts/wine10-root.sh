@@ -50,4 +50,4 @@ in_root() { chroot "$root" env -u TMPDIR DEBIAN_FRONTEND=noninteractive "$@"; }
     in_root apt-get clean
 } >>"$log" 2>&1 || { tail -20 "$log" >&2; echo "Installing into the root failed" >&2; exit 1; }
 printf '%s\n' "$packages" >"$packages_mark"
-echo "Debian 13 root ready: $(in_root wine --version)"
+echo "Debian 13 root ready: $(in_root wine --version 2>/dev/null)"

@@ -259,12 +259,14 @@ int SystemDpi() {
     return dpi;
 }
 
-bool ScaleChangesWithinASession() {
+int WineMajorVersion() {
     using VersionFn = const char*(CDECL*)();
     const auto version = reinterpret_cast<VersionFn>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version")));
-    return version && std::atoi(version()) < 10;
+    return version ? std::atoi(version()) : 0;
 }
+
+bool ScaleChangesWithinASession() { return WineMajorVersion() > 0 && WineMajorVersion() < 10; }
 
 DisplayScaleSetting::DisplayScaleSetting(int dpi) : previous_(ReadLogPixels()) {
     if (SystemDpi() == dpi) return;  // the session's own

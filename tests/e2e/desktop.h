@@ -82,6 +82,8 @@ std::string BecomeDpiAware();
 
 // The display scale (DPI) of the session the test program runs in.
 int SystemDpi();
+// Wine's major version (8, 10, ...); 0 on Windows.
+int WineMajorVersion();
 // Whether programs started in this session take a display scale set during
 // it (Wine before 10); Windows and Wine 10 read it once, as the session starts.
 bool ScaleChangesWithinASession();

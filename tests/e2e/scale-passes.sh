@@ -2,13 +2,13 @@
 # run in Wine sessions of their own, one per scale, each started with that
 # scale already set (LogPixels): Wine 10, like a Windows sign-in, reads the
 # scale once, when its session starts. The rest run in the first session, at
-# 96 DPI. A scenario listed here must start its programs at its scale only.
+# 96 DPI. A scenario listed here must start its programs at its scale only
+# (one that makes pictures with the system at 96 DPI first stays in the first
+# session).
 SCALES="120 144 192"
 SCALED_SCENARIOS_120='DisplayScale/*Dpi120*'
 SCALED_SCENARIOS_144='DisplayScale/*Dpi144*:Drop.TheDroppedFilesPictureIsStored32By32At144Dpi'
 SCALED_SCENARIOS_192='DisplayScale/*Dpi192*:Scales/Arrange.*/Dpi192:DisplayScaleFiles.*'
-SCALED_SCENARIOS_192+=':SharpFileIcons.FileIconItemsAreDrawnFromTheFilesOwnIconAt192Dpi'
-SCALED_SCENARIOS_192+=':SharpFileIcons.DroppedProgramsAreSharpBesideTheirCaptionsAndInTheItemsMenu'
 SCALED_SCENARIOS="$SCALED_SCENARIOS_120:$SCALED_SCENARIOS_144:$SCALED_SCENARIOS_192"
 
 # matches_patterns NAME PATTERNS: NAME matches one of GoogleTest's
