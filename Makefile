@@ -5,7 +5,7 @@ NATIVE := $(BUILD)/native
 WIN    := $(BUILD)/win
 JOBS   ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps native unit win e2e test run bench hostile fuzz dist dist-check clean
+.PHONY: all deps native unit win e2e test test-wine10 run bench hostile fuzz dist dist-check clean
 
 all: native win
 
@@ -29,6 +29,12 @@ e2e: win
 # Unit tests natively, then the real program under Wine on a private display.
 test: deps
 	@scripts/run-all-tests.sh $(NATIVE) $(WIN)
+
+# The end-to-end suite again on a second runtime, Debian 13's Wine 10, in a
+# Debian 13 root made once under $(BUILD)/wine10 (needs root and
+# deb.debian.org the first time).
+test-wine10: win
+	@scripts/run-wine10-tests.sh $(BUILD)/wine10 $(WIN)
 
 # The release downloads: build/dist/tilerack-VERSION-win64.zip and
 # build/dist/tilerack-VERSION-setup.exe, the same bytes on every run, with

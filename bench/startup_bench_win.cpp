@@ -8,7 +8,8 @@
 //   idle       CPU time over a stretch with the pointer away, beside
 //              least_window.exe --timers running the same two timers
 //   item file  loading and saving 1000 items against reading and writing
-//              the same bytes raw
+//              the same bytes raw; a burst of 200 moves with its one
+//              gathered save against a save after every move
 //   closing    close request to process end with 1500 items against the
 //              safe save of the same bytes alone
 //   size       tilerack.exe on disk
@@ -38,6 +39,8 @@
 #include "common/byte_stream.h"
 #include "items/shortcut.h"
 #include "items/shortcut_file.h"
+#include "panel/item_list.h"
+#include "panel/save_gathering.h"
 #include "platform/file_icons.h"
 #include "platform/files.h"
 #include "platform/handles.h"
@@ -507,6 +510,41 @@ std::vector<uint8_t> RawRead(const std::wstring& path) {
     return bytes;
 }
 
+// 200 moves of one item through a list of 1000 (a held Ctrl+Down), as the
+// panel gathers them: the moves, then one save once the burst has passed;
+// against a save after every move.
+void MoveBurst(const std::wstring& path, const std::vector<uint8_t>& bytes, int runs) {
+    tilerack::ItemList list;
+    tilerack::LoadShortcutList(bytes, [&](std::unique_ptr<tilerack::TShortCut> item) { list.Append(std::move(item)); });
+    const auto save = [&] {
+        const std::vector<const tilerack::TShortCut*> items = list.Items();
+        tilerack::win::SaveFileSafely(path, [&](const tilerack::win::FileSink& put) { WriteShortcutList(items, put); });
+    };
+    std::vector<double> gathered, each;
+    for (int run = 0; run <= runs; ++run) {
+        double t = Now();
+        tilerack::SaveGathering gathering;
+        const tilerack::TShortCut* moving = &*list.At(0).item;
+        for (int move = 1; move <= 200; ++move) {
+            list.MoveTo(moving, static_cast<size_t>(move));
+            gathering.Changed(move);
+        }
+        if (gathering.Due(200 + tilerack::SaveGathering::kQuietMs, false)) save();
+        const double gathered1 = Now() - t;
+        t = Now();
+        for (int move = 199; move >= 0; --move) {
+            list.MoveTo(moving, static_cast<size_t>(move));
+            save();
+        }
+        const double each1 = Now() - t;
+        if (run == 0) continue;  // warm-up
+        gathered.push_back(gathered1);
+        each.push_back(each1);
+    }
+    std::printf("  200 moves, gathered into one save %7.2f ms   a save after each move %7.2f ms   ratio %.3f\n",
+                Median(gathered) * 1000, Median(each) * 1000, Median(gathered) / Median(each));
+}
+
 void ItemFile(const Paths& paths, const Options& options) {
     const std::wstring path = paths.scratch + L"file-bench-shorts.dat";
     const std::wstring rawPath = paths.scratch + L"file-bench-raw.dat";
@@ -559,7 +597,6 @@ void ItemFile(const Paths& paths, const Options& options) {
     }
     const std::optional<std::vector<uint8_t>> after = tilerack::win::ReadWholeFile(path);
     if (!after || *after != original) Fail("the saved item file differs from the loaded one");
-    DeleteFileW(path.c_str());
     DeleteFileW(rawPath.c_str());
 
     const double load = Median(loads), rawRead = Median(rawReads), save = Median(saves);
@@ -573,6 +610,8 @@ void ItemFile(const Paths& paths, const Options& options) {
                 rawFlushed * 1000, save / rawFlushed);
     std::printf("  goal: load <= 3x raw: %.2f, %s\n", load / rawRead, Verdict(load / rawRead <= 3));
     std::printf("  goal: save <= 3x raw: %.2f, %s\n", save / rawWrite, Verdict(save / rawWrite <= 3));
+    MoveBurst(path, original, runs);
+    DeleteFileW(path.c_str());
 }
 
 void Closing(const Paths& paths, const Options& options) {

@@ -119,6 +119,12 @@ target_link_libraries(show_sequence_bench PRIVATE tilerack_panel)
 target_include_directories(show_sequence_bench PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(show_sequence_bench PRIVATE ${STATIC_FLAGS})
 
+# The demo list of `make run` (scripts/run-panel.sh).
+add_executable(make_demo_list ${CMAKE_SOURCE_DIR}/tools/make_demo_list_win.cpp)
+target_link_libraries(make_demo_list PRIVATE tilerack_panel)
+target_include_directories(make_demo_list PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_options(make_demo_list PRIVATE ${STATIC_FLAGS} -municode)
+
 # The release check's helper (tests/dist/): reads a program's version
 # resource, writes and compares item files, closes a running panel.
 add_executable(dist_driver ${CMAKE_SOURCE_DIR}/tests/dist/dist_driver.cpp

@@ -54,10 +54,20 @@ inline constexpr const char* kDeleteQuestionFileHead = " (";
 inline constexpr const char* kDeleteQuestionTail = ")";
 // "Размещение" for an item without a file.
 inline constexpr const char* kShowFileNoPath = "Путь не задан";
-// Dropped files whose names code page 1251 cannot hold; the names follow,
-// one a line.
-inline constexpr const char* kDropRefusedNames =
-    "Эти файлы нельзя добавить: их имена содержат знаки вне кодовой страницы 1251:";
+
+// --- The item file ----------------------------------------------------------
+// A damaged item file whose copy could not be kept: after the damage's own text.
+inline constexpr const char* kDamagedCopyFailed =
+    "Копию повреждённого файла сохранить не удалось, поэтому панель не будет его перезаписывать.";
+// Names in the item file whose UTF-8 is not valid: they show U+FFFD there.
+inline constexpr const char* kItemFileInvalidTexts =
+    "Некоторые имена в файле ярлыков записаны с ошибкой (неверный UTF-8): испорченные знаки в них заменены.";
+// A save that may not replace the item file: head, the file's path.
+inline constexpr const char* kItemFileUnreadKeptHead = "Файл ярлыков не удалось прочитать, и он оставлен как есть: ";
+inline constexpr const char* kItemFileDamagedKeptHead =
+    "Копию повреждённого файла ярлыков сохранить не удалось, и он оставлен как есть: ";
+// Where the panel's list went instead: head, the path of the file it went to.
+inline constexpr const char* kListKeptBesideHead = "Список ярлыков панели сохранён в файле ";
 
 // --- Starting an item -------------------------------------------------------
 // Put before the shell's refusal (ShellResultMessage).
@@ -141,9 +151,6 @@ inline constexpr const char* kOpenPictureFilter =  // "Загрузить..."
     "All (*.bmp;*.ico;*.emf;*.wmf)|*.bmp;*.ico;*.emf;*.wmf|Bitmaps (*.bmp)|*.bmp|Icons (*.ico)|*.ico|"
     "Enhanced Metafiles (*.emf)|*.emf|Metafiles (*.wmf)|*.wmf";
 inline constexpr const char* kItemDialogFileFilter = "Все файлы (*.*)|*.*";  // the file to start
-// A name a file dialog chose that code page 1251 cannot hold.
-inline constexpr const char* kNameOutsideCodePage =
-    "Это имя нельзя сохранить: оно содержит знаки вне кодовой страницы 1251.";
 
 // --- The icon picker (TFormSelector) ----------------------------------------
 inline constexpr const char* kIconPickerTitle = "Выберите иконку";

@@ -10,7 +10,6 @@
 #include "common/app_texts.h"
 #include "common/byte_stream.h"
 #include "common/errors.h"
-#include "dialogs/chosen_name.h"
 #include "dialogs/icon_collection.h"
 #include "dialogs/icon_picker_rules.h"
 #include "dialogs/path_quoting.h"
@@ -352,7 +351,7 @@ void TFormSelector::BrowseClick() {
     if (!file) return;
     // A name outside code page 1251 would reach the edit changed and load
     // nothing: it is refused with a message instead.
-    const std::string name = ChosenNameInCodePage(*file);
+    const std::string name = win::Narrow(*file);
     // Setting the text runs FilenameEdit1Change, which loads the file.
     SetItemText(kFilenameEdit1, QuoteIfSpaced(name));
 }

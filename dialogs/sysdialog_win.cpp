@@ -8,7 +8,6 @@
 
 #include "common/app_texts.h"
 #include "common/picture_file_rules.h"
-#include "dialogs/chosen_name.h"
 #include "dialogs/icon_choice_rule.h"
 #include "dialogs/mainselform.h"
 #include "dialogs/path_quoting.h"
@@ -284,13 +283,13 @@ void TMainDialog::BrowseFile() {
         hwnd_, win::FileDialogOptions{.filter = kItemDialogFileFilter, .title = {}, .mustExist = true});
     if (!path) return;
     // The item file keeps code page 1251 texts: a name outside it is refused.
-    SetItemText(kFilenameStart, QuoteIfSpaced(ChosenNameInCodePage(*path)));
+    SetItemText(kFilenameStart, QuoteIfSpaced(win::Narrow(*path)));
 }
 
 void TMainDialog::BrowseFolder() {
     const std::optional<std::wstring> folder = win::AskFolder(hwnd_);
     if (!folder) return;
-    SetItemText(kDirectoryWork, ChosenNameInCodePage(*folder));
+    SetItemText(kDirectoryWork, win::Narrow(*folder));
 }
 
 }  // namespace

@@ -42,9 +42,10 @@ public:
     void SetTrackDrives(bool value);
 
     // The item's record of the item file (see items/shortcut_file.h). Loading
-    // stores the fields directly and fires no notification of its own.
+    // stores the fields directly and fires no notification of its own;
+    // `textsValid` (when given) tells whether every text read was valid.
     void SaveToStream(ByteWriter& out) const;
-    void LoadFromStream(ByteReader& in);
+    void LoadFromStream(ByteReader& in, bool* textsValid = nullptr);
     // How many bytes SaveToStream writes.
     uint64_t RecordSize() const;
 

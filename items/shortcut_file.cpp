@@ -5,25 +5,32 @@
 
 #include "common/bmp_codec.h"
 #include "common/errors.h"
+#include "common/item_text.h"
 
 namespace tilerack {
 
 namespace {
 
 void WriteText(ByteWriter& out, const std::string& text) {
-    if (text.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max()))
+    const std::string stored = StoredText(text);
+    if (stored.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max()))
         throw TError(kStreamWriteError);
-    out.I32(static_cast<int32_t>(text.size()));
-    out.Put(text.data(), text.size());
+    out.I32(static_cast<int32_t>(stored.size()));
+    out.Put(stored.data(), stored.size());
 }
 
 // A length that is negative or longer than the rest of the file can only come
 // from a damaged file; refusing it here keeps a bad length from allocating.
-std::string ReadText(ByteReader& in) {
+// `valid` turns false on a text whose UTF-8 is not valid.
+std::string ReadText(ByteReader& in, bool& valid) {
     const int32_t length = in.I32();
     if (length < 0 || static_cast<size_t>(length) > in.Remaining()) throw TError(kStreamReadError);
     const uint8_t* bytes = in.Take(static_cast<size_t>(length));
-    return std::string(reinterpret_cast<const char*>(bytes), static_cast<size_t>(length));
+    bool textValid = true;
+    std::string text =
+        TextOfStored(std::string_view(reinterpret_cast<const char*>(bytes), static_cast<size_t>(length)), &textValid);
+    valid = valid && textValid;
+    return text;
 }
 
 }  // namespace
@@ -43,16 +50,18 @@ void TShortCut::SaveToStream(ByteWriter& out) const {
 
 uint64_t TShortCut::RecordSize() const {
     uint64_t size = 5 * 4 + 1 + 4;
-    for (const std::string* text : {&Params, &FileName, &Caption, &WorkDir, &Hint}) size += text->size();
+    for (const std::string* text : {&Params, &FileName, &Caption, &WorkDir, &Hint}) size += StoredText(*text).size();
     return size + EmbeddedBitmapSize(Icon);
 }
 
-void TShortCut::LoadFromStream(ByteReader& in) {
-    Params = ReadText(in);
-    FileName = ReadText(in);
-    Caption = ReadText(in);
-    WorkDir = ReadText(in);
-    Hint = ReadText(in);
+void TShortCut::LoadFromStream(ByteReader& in, bool* textsValid) {
+    bool valid = true;
+    Params = ReadText(in, valid);
+    FileName = ReadText(in, valid);
+    Caption = ReadText(in, valid);
+    WorkDir = ReadText(in, valid);
+    Hint = ReadText(in, valid);
+    if (textsValid) *textsValid = valid;
     TrackDrives = in.U8() != 0;
     in.U32();  // the button slot: whatever an earlier writer put there means nothing now
     ReadEmbeddedBitmap(in, Icon);
@@ -91,16 +100,18 @@ void LoadRecords(ByteReader& in, size_t base, int limit, bool head, ShortcutList
                  const ShortcutAppend& append) {
     while (load.loaded < load.count && load.loaded < limit) {
         auto item = std::make_unique<TShortCut>();
+        bool textsValid = true;
         if (head) {
             try {
-                item->LoadFromStream(in);
+                item->LoadFromStream(in, &textsValid);
             } catch (...) {
                 return;
             }
             if (in.AtEnd()) return;
         } else {
-            item->LoadFromStream(in);
+            item->LoadFromStream(in, &textsValid);
         }
+        if (!textsValid) ++load.invalidTexts;
         load.consumed = base + in.Position();
         append(std::move(item));
         ++load.loaded;

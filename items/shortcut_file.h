@@ -28,6 +28,7 @@ struct ShortcutListLoad {
     int loaded = 0;       // items handed to the caller
     std::string error;    // empty when the whole file was read
     int32_t count = 0;    // the records the file says it holds
+    int invalidTexts = 0; // items with a text whose UTF-8 is not valid (read with U+FFFD)
     // The file's bytes up to the end of the last item handed over; 0 while
     // the count itself is still to be read.
     size_t consumed = 0;

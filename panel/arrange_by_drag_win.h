@@ -50,10 +50,14 @@ public:
     // The bar where the item would land.
     void PaintMark(HDC dc) const;
 
-    // StripObserver: the dragged button going ends the drag.
+    // StripObserver: the dragged button going ends the drag; so does a new
+    // order, since a press or drag names its item by its place (its own
+    // move comes once it has ended).
     void ButtonAdded(const TFlatButton&) override {}
     void ButtonRemoving(const TFlatButton& button) override;
-    void OrderChanged() override {}
+    void OrderChanged() override {
+        if (drag_.Item() >= 0) Cancel();
+    }
 
 private:
     // The gap of the strip nearest to client row `y`.

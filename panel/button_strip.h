@@ -8,7 +8,9 @@
 // something per button (the pointer, the tooltips, the accessible object,
 // the focus) hears of it from the strip.
 #include <cstddef>
+#include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "panel/item_list.h"
@@ -23,6 +25,18 @@ public:
     virtual void ButtonRemoving(const TFlatButton& button) = 0;
     // After a button came, went or moved.
     virtual void OrderChanged() = 0;
+};
+
+// Told only that the order changed (a button came, went or moved).
+class OrderObserver final : public StripObserver {
+public:
+    explicit OrderObserver(std::function<void()> changed) : changed_(std::move(changed)) {}
+    void ButtonAdded(const TFlatButton&) override {}
+    void ButtonRemoving(const TFlatButton&) override {}
+    void OrderChanged() override { changed_(); }
+
+private:
+    std::function<void()> changed_;
 };
 
 class ButtonStrip {

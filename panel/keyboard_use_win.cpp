@@ -119,9 +119,9 @@ void KeyboardUse::TypeToFindLetter(wchar_t letter) {
     const ItemList& items = strip_.Items();
     // Control characters, and the space that starts the focused item.
     if (letter <= L' ' || items.Empty()) return;
-    bool lossless = true;
-    const std::string narrow = win::Narrow(std::wstring(1, letter), &lossless);
-    if (!lossless || narrow.size() != 1) return;
+    // A letter code page 1251 has: the names are matched on those.
+    const std::string narrow = win::Narrow(std::wstring(1, letter));
+    if (narrow.size() != 1) return;
     inUse_ = true;
     std::vector<std::string> names;
     names.reserve(items.Count());

@@ -55,6 +55,9 @@ public:
     void Release();
 
     void OnHotKey(int id);
+    // The hot key's bring-out (also asked by a second start of the program):
+    // the panel out with the focus on its first item.
+    void HotKeyPressed();
     void OnHotKeyTaken();
     // A key on the focused panel; true when it was used.
     bool KeyPressed(UINT key, bool system);
@@ -76,7 +79,6 @@ public:
     void OrderChanged() override {}
 
 private:
-    void HotKeyPressed();
     TItemButton* FocusButton() const;
     int FocusedItemIndex() const;
     void MoveFocus(FocusMove move);

@@ -98,31 +98,17 @@ void TMainPanel::WMDropFiles(HDROP handle) {
     // Released however the handler ends, a failing icon or item included.
     win::UniqueDrop drop(handle);
     const UINT count = win::DroppedFileCount(drop.get());
-    std::wstring refused;
     for (UINT i = 0; i < count; ++i) {
-        const std::wstring wide = win::DroppedFilePath(drop.get(), i);
-        bool lossless = true;
-        const std::string path = win::Narrow(wide, &lossless);
-        if (!lossless) {
-            // Such a name cannot be stored in the item file without changing
-            // it; the message names it as the user sees it.
-            refused += L"\r" + wide;
-            continue;
-        }
+        const std::string path = win::Narrow(win::DroppedFilePath(drop.get(), i));
         auto item = std::make_unique<TShortCut>();
         ExtractFileIcon(item->Icon, path, 0);
         DescribeDroppedFile(*item, path);
         GetCursorPos(&ClickPoint);
         POINT at = ClickPoint;
         ScreenToClient(hwnd_, &at);
-        AddItem(static_cast<size_t>(DropPosition(strip_.ItemTops(), at.y)), std::move(item));
+        AddItemButton(strip_.InsertItem(static_cast<size_t>(DropPosition(strip_.ItemTops(), at.y)), std::move(item)),
+                      true);
         RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    }
-    drop.reset();
-    if (!refused.empty()) {
-        const std::wstring text =
-            win::Widen(kDropRefusedNames) + refused;
-        MessageBoxW(nullptr, text.c_str(), App().Title().c_str(), MB_OK | MB_ICONERROR | MB_TASKMODAL);
     }
 }
 

@@ -14,7 +14,8 @@ void TMainPanel::N1Click() {
     if (!EditShortCut(*item, *this, hwnd_)) return;  // a cancelled new item is dropped
     POINT at = ClickPoint;
     ScreenToClient(hwnd_, &at);
-    AddItem(static_cast<size_t>(InsertPosition(strip_.ItemTops(), at.y)), std::move(item));
+    AddItemButton(strip_.InsertItem(static_cast<size_t>(InsertPosition(strip_.ItemTops(), at.y)), std::move(item)),
+                  true);
 }
 
 void TMainPanel::N3Click() {
@@ -24,6 +25,10 @@ void TMainPanel::N3Click() {
     EditShortCut(*item, *this, hwnd_);
 }
 
-void TMainPanel::N9Click() { ShowTuningDialog(*this, hwnd_); }
+// The settings chosen are written as the dialog closes.
+void TMainPanel::N9Click() {
+    ShowTuningDialog(*this, hwnd_);
+    SaveSettings();
+}
 
 }  // namespace tilerack

@@ -147,6 +147,7 @@ void TMainPanel::OnSize(UINT state) {
 }
 
 void TMainPanel::OnTimer(UINT_PTR id) {
+    if (itemFile_.OnTimer(id)) return;
     switch (id) {
     case kTimerMouseId: TimerMouseTimer(); break;
     case kTimerButtonId: TimerButtonTimer(); break;
@@ -163,6 +164,7 @@ void TMainPanel::ChooseScreen(size_t index) {
     settings_.monitor = screens[index].primary ? std::string() : ScreenChoiceText(screens[index]);
     dock_.SetChoice(settings_.monitor);
     Redock();
+    SaveSettings();  // a choice made is kept at once
 }
 
 void TMainPanel::TimerButtonTimer() {

@@ -41,10 +41,6 @@ TBitmap LoadBrightResource() {
 
 }  // namespace
 
-void TMainPanel::AddItem(size_t index, std::unique_ptr<TShortCut> item, bool layOut) {
-    AddItemButton(strip_.InsertItem(index, std::move(item)), layOut);
-}
-
 void TMainPanel::AddItemButton(ItemEntry& entry, bool layOut) {
     TItemButton& b = entry.button;
     b.handCursor = true;
@@ -55,8 +51,12 @@ void TMainPanel::AddItemButton(ItemEntry& entry, bool layOut) {
     b.visible = false;
     b.numGlyphs = ItemGlyphPainter::kImages;
     TShortCut& item = *entry.item;
-    item.OnChange = [this](TShortCut& sender) { UpdateItemButton(sender); };
-    item.DoChange();
+    UpdateItemButton(item);
+    // From now on an edit is a change of the list, to be saved.
+    item.OnChange = [this](TShortCut& sender) {
+        UpdateItemButton(sender);
+        itemFile_.ListChanged();
+    };
     b.onClick = [this, &item] { ItemClick(item); };
     if (layOut) LayoutButtons();
 }

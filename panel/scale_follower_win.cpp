@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "common/flag_scope.h"
 #include "platform/window_messages.h"
 
 namespace tilerack {
@@ -36,12 +37,7 @@ void ScaleFollower::OnPendingDpi() {
 }
 
 void ScaleFollower::Change(int dpi) {
-    // Cleared however the re-layout ends, an error included.
-    struct Changing {
-        bool& flag;
-        explicit Changing(bool& f) : flag(f) { flag = true; }
-        ~Changing() { flag = false; }
-    } changing(changing_);
+    const FlagScope changing(changing_);
     host_.ChangeDpi(dpi);
 }
 

@@ -7,9 +7,9 @@
 // Where each behaviour lives. HandleMessage (sysmain_win.cpp) hands each
 // message to a handler in the panel's file of its concern or to the
 // collaborator that owns it; each collaborator's header names its parts.
-//   sysmain_win.cpp         creation, start-up, the item file, settings, the
-//                           display scale, the tray icon, shutdown, the
-//                           wiring of the collaborators, the dispatch
+//   sysmain_win.cpp         creation, start-up, settings, the display
+//                           scale, the tray icon, shutdown, the wiring of
+//                           the collaborators, the dispatch
 //   panel_strip_win.cpp     item buttons, their layout, the arrows, file icons
 //   panel_docking_win.cpp   sliding in and out, the timers' ticks, sizes,
 //                           minimising, the screens the panel stands on
@@ -17,7 +17,7 @@
 //                           starting items, dropped files
 //   panel_dialogs_win.cpp   the commands that open the dialogs
 // Its collaborators, each with its own state, bound to it through the Host
-// it declares:
+// it declares (the item file's is ItemFileHost):
 //   keyboard_use_win.h      the hot key, the keys on the strip (Ctrl+arrows
 //                           move the focused item), type-to-find, the focus
 //   strip_accessibility_win.h  what assistive technology reads and asks
@@ -29,6 +29,8 @@
 //   scale_follower_win.h    the scale's notices
 //   menus_win.h             the context menu and the items menu
 //   tray_presence_win.h     the notification area's icon and its lifts
+//   item_file_session_win.h the item file: its reads, the saves of the
+//                           list's changes
 //   edge_dock_win.h         the screens, the docked place, the frame's size
 //   window_timer_win.h      TimerMouse (with the pointer watch) and TimerButton
 //   button_strip.h          every button under a lasting identity, in one
@@ -44,6 +46,7 @@
 #include "items/shortcut_file.h"
 #include "panel/button_strip.h"
 #include "panel/edge_dock_win.h"
+#include "panel/item_file_session_win.h"
 #include "panel/keyboard_use_win.h"
 #include "panel/menus_win.h"
 #include "panel/panel_metrics.h"
@@ -62,7 +65,7 @@ namespace tilerack {
 
 inline constexpr const wchar_t* kPanelClassName = L"TMainPanel";
 
-class TMainPanel final : public win::WindowBase, public IPanelHost {
+class TMainPanel final : public win::WindowBase, public IPanelHost, private ItemFileHost {
 public:
     TMainPanel();
     ~TMainPanel() override;
@@ -101,11 +104,15 @@ private:
     void FormCreate();
     void FormShow();
     void FormDestroy();
-    std::wstring ItemFilePath() const;
     void LoadItems();
-    void FinishLoadingItems();
-    void AppendLoadedItem(std::unique_ptr<TShortCut> item);
-    void ReportDamage(const ShortcutListLoad& load);
+    // Writes the settings (SaveAll, and a choice made in the settings dialog
+    // or the screens' menu, kept at once).
+    void SaveSettings();
+    // ItemFileHost: the item file session's view of the list.
+    void TakeReadItem(size_t index, std::unique_ptr<TShortCut> item) override;
+    void ItemsRead() override { LayoutButtons(); }
+    std::vector<const TShortCut*> ItemsToSave() const override { return Items.Items(); }
+    bool ListInMotion() const override { return pointer_.Dragging(); }
     void TrayIconMessage(LPARAM mouseMessage);
     void OnEndSession(bool ending);
     void Invalidate();
@@ -120,7 +127,6 @@ private:
     int LogicalWidth() const;
 
     // The strip (panel_strip_win.cpp).
-    void AddItem(size_t index, std::unique_ptr<TShortCut> item, bool layOut = true);
     void AddItemButton(ItemEntry& entry, bool layOut);
     void UpdateItemButton(TShortCut& item);
     void LayoutButtons();
@@ -206,16 +212,13 @@ private:
     bool monitorStored_ = false;
 
     std::unique_ptr<win::SettingsFile> settingsFile_;
-    // A long item file read in two steps: the file, open and barred to
-    // writers, and its first step, until the rest is read (FinishLoadingItems).
-    std::unique_ptr<win::FileReader> itemFileRest_;
-    ShortcutListLoad itemFileHead_;
-    // The item file could not be read whole: the list is never saved over it.
-    bool itemsIncomplete_ = false;
+    // The item file: its reads, the saves of the list's changes.
+    ItemFileSession itemFile_{*this};
+    // Every new order of the strip is a change of the list, to be saved.
+    OrderObserver listChanges_{[this] { itemFile_.ListChanged(); }};
     // Destroy has begun: from then on AnswerDestroyed answers every message.
     bool destroyed_ = false;
     bool itemsReleased_ = false;  // the items are gone with the panel: nothing to save
-
 
     // The capabilities beyond the window, each on its own state, each bound
     // to the panel through the Host it declares (sysmain_win.cpp wires them).

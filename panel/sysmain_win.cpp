@@ -17,6 +17,7 @@
 #include "platform/display_scale.h"
 #include "platform/dib.h"
 #include "platform/files.h"
+#include "platform/single_panel.h"
 #include "platform/text.h"
 #include "platform/window_messages.h"
 
@@ -69,6 +70,20 @@ void StandAtPlace(EdgeDock& dock, PanelSide side, bool hidden) {
         dock.Dock(side);
 }
 
+// A second start of the program for this item file asks the panel out (it
+// comes out as the hot key brings it) and ends.
+LRESULT AnswerCopyData(HWND panel, const COPYDATASTRUCT& data) {
+    if (!win::IsBringOutRequest(data, ItemFileSession::Path())) return FALSE;
+    PostMessageW(panel, win::kBringOutMessage, 0, 0);
+    return TRUE;
+}
+
+// A move or size by the window manager that would take the panel off its
+// edge is undone once it is over (EdgeDock tells them from its own).
+void KeepDocked(EdgeDock& dock, PanelSide side, HWND panel, WINDOWPOS& pos) {
+    if (dock.KeepDocked(side, pos)) PostMessageW(panel, win::kResyncPlaceMessage, 0, 0);
+}
+
 // Where the client area stands when the panel is shown at `side`.
 StripBackdrop::ShownPlace ShownPlaceOf(EdgeDock& dock, PanelSide side) {
     return {dock.ClientEdge(side), dock.ClientTop(side), dock.Width(), dock.Height()};
@@ -80,7 +95,7 @@ StripBackdrop::ShownPlace ShownPlaceOf(EdgeDock& dock, PanelSide side) {
 // declares; they reach one another only through these bindings.
 TMainPanel::TMainPanel()
     : pointer_(strip_, metrics_,
-               {.FormMouseDown = [this](const TFlatButton* sender, int button, POINT p) { FormMouseDown(sender, button, p); },
+               {.FormMouseDown = [this](const TFlatButton* s, int button, POINT p) { FormMouseDown(s, button, p); },
                 .SButtonHideMouseMove = [this] { SButtonHideMouseMove(); },
                 .MoveItemTo = [this](const TShortCut& item, int to) { MoveItemTo(item, to); },
                 .FittingItems = [this] { return FittingItems(); },
@@ -128,6 +143,7 @@ TMainPanel::TMainPanel()
                      .ChooseScreen = [this](size_t index) { ChooseScreen(index); }}) {
     strip_.Watch(&accessibility_);
     strip_.Watch(&keyboard_);
+    strip_.Watch(&listChanges_);
     // The items menu draws its entries and shows their hints.
     ReflectMenusTo(menus_.Sink());
 }
@@ -152,6 +168,7 @@ void TMainPanel::Create() {
                     EdgeDock::FrameHeight(kPanelStyle, kPanelExStyle, metrics_), App().Handle());
     if (!hwnd_) throw TError(kCannotCreatePanelWindow);
     dock_.Attach(hwnd_);
+    itemFile_.Attach(hwnd_);
     pointer_.Attach(hwnd_);
     keyboard_.Attach(hwnd_);
     accessibility_.Attach(hwnd_);
@@ -205,70 +222,20 @@ void TMainPanel::FormCreate() {
     EnableTimerMouse(true);
 }
 
-std::wstring TMainPanel::ItemFilePath() const { return win::ExeFolder() + win::Widen(kShortcutFileName); }
-
-// The bytes of one item's record as most files hold it: a 32 x 32 picture of
-// 24 bits (3,126 bytes) and its texts.
-constexpr uint64_t kTypicalItemRecordBytes = 4096;
-
-// A long item file is read in two steps: the panel shows with the items its
-// strip has room for, and the rest follows right after the first paint,
-// before any input is taken. A file of a few screens of items is read whole.
+// The item file is read in two steps where it is long (item_file_session_win.h).
 void TMainPanel::LoadItems() {
-    const std::wstring path = ItemFilePath();
-    win::RemoveLeftoverSavingFile(path);
-    auto file = std::make_unique<win::FileReader>(path, /*barWriters=*/true);  // throws "Cannot open file"
-    if (!file->Exists()) return;
-    const auto append = [this](std::unique_ptr<TShortCut> item) { AppendLoadedItem(std::move(item)); };
     // One more than the strip shows: enough to tell whether its arrows show.
     const int shown = FittingItemCount(dock_.Height(), SButtonHide.bounds.Bottom(), metrics_) + 1;
-    // Two steps only while no other program can change the file between them.
-    const bool twoSteps = file->BarsWriters();
-    const ShortcutListLoad load =
-        twoSteps ? LoadShortcutListStart(
-                       file->Size(), shown, shown * kTypicalItemRecordBytes,
-                       [&file](uint64_t offset, uint64_t count) { return file->Read(offset, count); }, append)
-                 : LoadShortcutList(file->Read(0, file->Size()), append);
-    if (twoSteps && !load.Complete()) {
-        itemFileRest_ = std::move(file);
-        itemFileHead_ = load;
-    }
-    file.reset();
+    std::string damage;
+    if (!itemFile_.ReadAtStart(shown, damage)) return;
     SetHidden(true);
     CaptureBackground();
     LayoutButtons();
-    ReportDamage(load);
+    if (!damage.empty()) throw TError(damage);
 }
 
-void TMainPanel::AppendLoadedItem(std::unique_ptr<TShortCut> item) {
-    AddItem(Items.Count(), std::move(item), /*layOut=*/false);  // laid out once the step is read
-}
-
-// The second step of a long item file. Also run before every save, so a list
-// only partly read is never written over the file.
-void TMainPanel::FinishLoadingItems() {
-    if (!itemFileRest_) return;
-    std::unique_ptr<win::FileReader> file = std::move(itemFileRest_);
-    std::vector<uint8_t> rest;
-    try {
-        rest = file->Read(itemFileHead_.consumed, file->Size() - itemFileHead_.consumed);
-    } catch (...) {
-        itemsIncomplete_ = true;
-        throw;
-    }
-    file.reset();  // the file is the user's again (a damaged one is copied below)
-    const ShortcutListLoad load = LoadShortcutListRest(
-        itemFileHead_, rest, [this](std::unique_ptr<TShortCut> item) { AppendLoadedItem(std::move(item)); });
-    LayoutButtons();
-    ReportDamage(load);
-}
-
-void TMainPanel::ReportDamage(const ShortcutListLoad& load) {
-    if (!load.Damaged()) return;
-    // The next save rewrites the file from what could be read: keep the
-    // original beside it first, so nothing the user had is lost.
-    win::KeepDamagedCopy(ItemFilePath());
-    throw TError(load.error);
+void TMainPanel::TakeReadItem(size_t index, std::unique_ptr<TShortCut> item) {
+    AddItemButton(strip_.InsertItem(index, std::move(item)), /*layOut=*/false);  // laid out once the step is read
 }
 
 void TMainPanel::Show() {
@@ -279,7 +246,7 @@ void TMainPanel::Show() {
     FormShow();
     UpdateWindow(hwnd_);
     painter_.CaptureColumnsBeyond();
-    App().Guard([this] { FinishLoadingItems(); });
+    App().Guard([this] { itemFile_.ReadRest(); });
     AdoptApplicationOwner(hwnd_);
     tray_.Add(metrics_.scale.dpi);
     keyboard_.RegisterHotKey(settings_.hotKey);
@@ -314,36 +281,32 @@ void TMainPanel::FormDestroy() {
     Background = TBitmap();
 }
 
+// The items are saved even when the settings cannot be: losing the list for
+// a settings file is never worth it.
 void TMainPanel::SaveAll() {
-    // The items are saved even when the settings cannot be: losing the list
-    // for a settings file is never worth it.
     std::string failures;
     try {
-        if (!settingsFile_) throw TError(kSettingsFileNotOpen);
-        PanelSettings s = settings_;
-        s.width = LogicalWidth();
-        for (const auto& [key, value] : PanelSettingsValues(s)) settingsFile_->Write(key.c_str(), value);
-        // Back on the primary: the stored choice goes; a file that never had
-        // one is left as it is.
-        if (s.monitor.empty() && monitorStored_) settingsFile_->Remove(kMonitorKey);
-        monitorStored_ = !s.monitor.empty();
+        SaveSettings();
     } catch (const std::exception& e) {
         failures = e.what();
     }
     try {
-        FinishLoadingItems();
-    } catch (const std::exception& e) {
-        failures += (failures.empty() ? "" : "\r\n") + std::string(e.what());
-    }
-    if (itemsIncomplete_) throw TError(failures.empty() ? std::string(kStreamReadError) : failures);
-    try {
-        const std::vector<const TShortCut*> list = Items.Items();
-        // Streamed: a long list is never built whole in memory first.
-        win::SaveFileSafely(ItemFilePath(), [&](const win::FileSink& put) { WriteShortcutList(list, put); });
+        itemFile_.Save();
     } catch (const std::exception& e) {
         failures += (failures.empty() ? "" : "\r\n") + std::string(e.what());
     }
     if (!failures.empty()) throw TError(failures);
+}
+
+void TMainPanel::SaveSettings() {
+    if (!settingsFile_) throw TError(kSettingsFileNotOpen);
+    PanelSettings s = settings_;
+    s.width = LogicalWidth();
+    for (const auto& [key, value] : PanelSettingsValues(s)) settingsFile_->Write(key.c_str(), value);
+    // Back on the primary: the stored choice goes; a file that never had one
+    // is left as it is.
+    if (s.monitor.empty() && monitorStored_) settingsFile_->Remove(kMonitorKey);
+    monitorStored_ = !s.monitor.empty();
 }
 
 // Windows ends the session without running the program's shutdown: save
@@ -459,6 +422,8 @@ LRESULT TMainPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case win::kPendingDpiMessage: scale_.OnPendingDpi(); return 0;
     case WM_ENDSESSION: OnEndSession(wp != 0); return 0;
     case WM_CLOSE: App().Terminate(); return 0;  // saved and destroyed once the loop has ended
+    case WM_COPYDATA: return AnswerCopyData(hwnd_, *reinterpret_cast<const COPYDATASTRUCT*>(lp));
+    case win::kBringOutMessage: keyboard_.HotKeyPressed(); return 0;
     // The look (panel_strip_win.cpp, strip_painter_win.h, sharp_icon_supply_win.h).
     case WM_ERASEBKGND: return 1;  // FormPaint covers every pixel
     case WM_PAINT: FormPaint(win::PaintScope(hwnd_).dc()); return 0;
@@ -469,12 +434,7 @@ LRESULT TMainPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SIZE: OnSize(static_cast<UINT>(wp)); return 0;
     // Minimising the panel minimises the application (OnSize).
     case WM_SYSCOMMAND: if ((wp & 0xFFF0) != SC_MINIMIZE) break; App().Minimize(); return 0;
-    // A move or size by the window manager that would take the panel off its
-    // edge is undone once it is over (EdgeDock tells them from its own).
-    case WM_WINDOWPOSCHANGING:
-        if (dock_.KeepDocked(settings_.side, *reinterpret_cast<WINDOWPOS*>(lp)))
-            PostMessageW(hwnd_, win::kResyncPlaceMessage, 0, 0);
-        break;
+    case WM_WINDOWPOSCHANGING: KeepDocked(dock_, settings_.side, hwnd_, *reinterpret_cast<WINDOWPOS*>(lp)); break;
     case win::kResyncPlaceMessage: dock_.Resync(); return 0;
     case WM_GETMINMAXINFO: LimitTracking(*reinterpret_cast<MINMAXINFO*>(lp), metrics_); return 0;
     case WM_TIMER: OnTimer(wp); return 0;
@@ -539,6 +499,7 @@ LRESULT TMainPanel::AnswerRegistered(UINT msg, WPARAM wp, LPARAM lp) {
         return win::HandleCensus::Live(static_cast<win::HandleKind>(wp));
     if (msg == win::DpiNoticeCensusMessage()) return scale_.Census();
     if (msg == win::SharpIconsWaitingMessage()) return sharpIcons_.Waiting();
+    if (msg == win::ItemFileSavesMessage()) return itemFile_.SaveCount();
     return DefWindowProcW(hwnd_, msg, wp, lp);
 }
 

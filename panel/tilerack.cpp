@@ -5,6 +5,7 @@
 #include "panel/sysmain.h"
 #include "platform/application.h"
 #include "platform/com_apartment.h"
+#include "platform/single_panel.h"
 
 namespace {
 
@@ -27,6 +28,9 @@ void RestrictLibrarySearchToSystemFolder() {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     RestrictLibrarySearchToSystemFolder();
+    // One panel per item file: a second start brings the running one out.
+    const tilerack::win::ItemFileClaim claim(tilerack::ItemFileSession::Path(), tilerack::kPanelClassName);
+    if (!claim.Held()) return 0;
     tilerack::win::ComApartmentExit comAtExit;  // joined at the first shell request
 
     auto& app = tilerack::win::Application::Instance();

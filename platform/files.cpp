@@ -47,19 +47,35 @@ bool FileExists(const std::wstring& path) {
 }
 
 FileReader::FileReader(const std::wstring& path, bool barWriters) {
-    if (!FileExists(path)) return;
+    if (const uint32_t error = Open(path, barWriters); error && AccessAfterOpenError(error) != FileAccess::Absent)
+        throw TError(CannotOpenFile(Narrow(path)));
+}
+
+FileReader::FileReader(const std::wstring& path, bool barWriters, FileAccess& access) {
+    const uint32_t error = Open(path, barWriters);
+    access = error ? AccessAfterOpenError(error) : FileAccess::Read;
+}
+
+uint32_t FileReader::Open(const std::wstring& path, bool barWriters) {
     const auto open = [&](DWORD share) {
         return CreateFileW(ApiPath(path).c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                            nullptr);
     };
     UniqueFile file(barWriters ? open(FILE_SHARE_READ) : INVALID_HANDLE_VALUE);
     barsWriters_ = static_cast<bool>(file);
-    if (!file) file.reset(open(FILE_SHARE_READ | FILE_SHARE_WRITE));
+    // Barred by a writer that shares the file: read it as it shares it.
+    if (!file && (!barWriters || GetLastError() == ERROR_SHARING_VIOLATION))
+        file.reset(open(FILE_SHARE_READ | FILE_SHARE_WRITE));
+    if (!file) return GetLastError();
+    // A folder in the file's place is there, but is no file to read.
+    BY_HANDLE_FILE_INFORMATION info{};
     LARGE_INTEGER size{};
-    if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart > (1LL << 30))
-        throw TError(CannotOpenFile(Narrow(path)));
+    if (!GetFileInformationByHandle(file.get(), &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
+        !GetFileSizeEx(file.get(), &size) || size.QuadPart > (1LL << 30))
+        return ERROR_ACCESS_DENIED;
     size_ = static_cast<uint64_t>(size.QuadPart);
     handle_ = file.release();
+    return 0;
 }
 
 FileReader::~FileReader() { UniqueFile(static_cast<HANDLE>(handle_)).reset(); }
@@ -159,7 +175,8 @@ void RemoveLeftoverSavingFile(const std::wstring& path) {
     if (FileExists(temp)) DeleteFileW(ApiPath(temp).c_str());
 }
 
-std::wstring KeepDamagedCopy(const std::wstring& path) {
+std::wstring TakeNameBeside(const std::wstring& path, const wchar_t* mark,
+                            const std::function<bool(const std::wstring& name)>& make) {
     SYSTEMTIME t{};
     GetLocalTime(&t);
     std::wstring stem = path;
@@ -171,14 +188,20 @@ std::wstring KeepDamagedCopy(const std::wstring& path) {
         ext = path.substr(dot);
     }
     wchar_t stamp[64];
-    swprintf(stamp, 64, L".damaged-%04u%02u%02u-%02u%02u%02u", t.wYear, t.wMonth, t.wDay, t.wHour,
-             t.wMinute, t.wSecond);
+    swprintf(stamp, 64, L".%ls-%04u%02u%02u-%02u%02u%02u", mark, t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute,
+             t.wSecond);
     for (int n = 0; n < 100; ++n) {
-        std::wstring copy = stem + stamp + (n ? L"-" + std::to_wstring(n) : L"") + ext;
-        if (CopyFileW(ApiPath(path).c_str(), ApiPath(copy).c_str(), TRUE)) return copy;
+        std::wstring name = stem + stamp + (n ? L"-" + std::to_wstring(n) : L"") + ext;
+        if (make(name)) return name;
         if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) break;
     }
     return {};
+}
+
+std::wstring KeepDamagedCopy(const std::wstring& path) {
+    return TakeNameBeside(path, L"damaged", [&](const std::wstring& copy) {
+        return CopyFileW(ApiPath(path).c_str(), ApiPath(copy).c_str(), TRUE) != FALSE;
+    });
 }
 
 }  // namespace tilerack::win

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "common/file_access.h"
+
 namespace tilerack::win {
 
 // The path as the file API takes it: in the extended form ("\\?\") once it
@@ -33,6 +35,9 @@ public:
     // Throws TError "Cannot open file %s" when the file exists but cannot be
     // opened, or is larger than any data file of the program (1 GB).
     FileReader(const std::wstring& path, bool barWriters);
+    // The same without the throw: `access` tells how the open ended (Read
+    // when the file is open).
+    FileReader(const std::wstring& path, bool barWriters, FileAccess& access);
     ~FileReader();
     FileReader(const FileReader&) = delete;
     FileReader& operator=(const FileReader&) = delete;
@@ -45,6 +50,8 @@ public:
     std::vector<uint8_t> Read(uint64_t offset, uint64_t count) const;
 
 private:
+    // The system's error code of a failed open, 0 when the file is open.
+    uint32_t Open(const std::wstring& path, bool barWriters);
     void* handle_ = nullptr;
     bool barsWriters_ = false;
     uint64_t size_ = 0;
@@ -70,5 +77,11 @@ void RemoveLeftoverSavingFile(const std::wstring& path);
 // exist yet ("shorts.damaged-YYYYMMDD-HHMMSS.dat", numbered when taken).
 // Returns the copy's path, empty when the copy failed.
 std::wstring KeepDamagedCopy(const std::wstring& path);
+// A name beside `path` that no file has yet, marked with `mark` and the time
+// ("shorts.unsaved-YYYYMMDD-HHMMSS.dat", numbered when taken); `make` is
+// tried with each name until it succeeds or fails for another reason than
+// a name taken. Returns the name it succeeded with, empty when it did not.
+std::wstring TakeNameBeside(const std::wstring& path, const wchar_t* mark,
+                            const std::function<bool(const std::wstring& name)>& make);
 
 }  // namespace tilerack::win

@@ -2,28 +2,18 @@
 
 #include <windows.h>
 
+#include "common/item_text.h"
+
 namespace tilerack::win {
 
+static_assert(sizeof(wchar_t) == sizeof(char16_t));  // the wide API's texts are UTF-16
+
 std::wstring Widen(const std::string& s) {
-    if (s.empty()) return {};
-    const int n = MultiByteToWideChar(kTextCodePage, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-    std::wstring out(n, L'\0');
-    MultiByteToWideChar(kTextCodePage, 0, s.data(), static_cast<int>(s.size()), out.data(), n);
-    return out;
+    const std::u16string utf16 = TextToUtf16(s);
+    return std::wstring(utf16.begin(), utf16.end());
 }
 
-std::string Narrow(const std::wstring& w, bool* lossless) {
-    if (lossless) *lossless = true;
-    if (w.empty()) return {};
-    BOOL usedDefault = FALSE;
-    const int n = WideCharToMultiByte(kTextCodePage, 0, w.data(), static_cast<int>(w.size()), nullptr, 0,
-                                      nullptr, nullptr);
-    std::string out(n, '\0');
-    WideCharToMultiByte(kTextCodePage, 0, w.data(), static_cast<int>(w.size()), out.data(), n, nullptr,
-                        lossless ? &usedDefault : nullptr);
-    if (lossless) *lossless = !usedDefault;
-    return out;
-}
+std::string Narrow(const std::wstring& w) { return TextFromUtf16(std::u16string(w.begin(), w.end())); }
 
 std::string WindowTextOf(HWND window) {
     const int length = GetWindowTextLengthW(window);

@@ -21,10 +21,19 @@ inline constexpr UINT kPendingDpiMessage = WM_APP + 5;
 // Posted to the panel by the worker that makes sharp file icons: results
 // are waiting.
 inline constexpr UINT kSharpIconsMessage = WM_APP + 6;
+// Posted to the panel by itself when a second start of the program asked it
+// to come out: it does, once that start has had its answer.
+inline constexpr UINT kBringOutMessage = WM_APP + 7;
 // Sent to the panel by a benchmark: answered with the number of items on
 // screen still waiting for their sharp picture (0 at 100 %).
 inline UINT SharpIconsWaitingMessage() {
     static const UINT message = RegisterWindowMessageW(L"tilerack.SharpIconsWaiting");
+    return message;
+}
+// Sent to the panel by a check from outside: answered with the number of
+// times it wrote its item file in this run.
+inline UINT ItemFileSavesMessage() {
+    static const UINT message = RegisterWindowMessageW(L"tilerack.ItemFileSaves");
     return message;
 }
 // Posted to the application window: show the recorded failures.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # `make run`: starts the panel under Wine from WIN_DIR/run (its shorts.dat
 # lives there) with its own Wine prefix WIN_DIR/run-prefix, never ~/.wine.
+# A run folder without a list gets a small demo list (tools/make_demo_list_win.cpp).
 # With a working display the panel runs in the foreground until it is closed.
 # Without one it runs for a few seconds on a private Xvfb display under
 # openbox, as on a desktop, and leaves a screenshot in WIN_DIR/run/screenshot.png.
@@ -25,7 +26,12 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 unset WINESERVER WINELOADER WINEARCH
 
 . "$ROOT/scripts/wine-prefix.sh"
-prepare_prefix() { prepare_wine_prefix "$WIN_DIR/run-prefix.log"; }
+prepare_prefix() {
+    prepare_wine_prefix "$WIN_DIR/run-prefix.log"
+    if [ ! -f "$RUN_DIR/shorts.dat" ] && [ -f "$WIN_DIR/make_demo_list.exe" ]; then
+        (cd "$RUN_DIR" && wine "$WIN_DIR/make_demo_list.exe" shorts.dat) || echo "No demo list could be made" >&2
+    fi
+}
 
 display_works() {
     [ -n "${DISPLAY:-}" ] || return 1

@@ -250,6 +250,29 @@ TEST_F(ArrangeByKeyboard, CtrlArrowsMoveTheFocusedItemWhichKeepsTheFocusAndTheFi
     EXPECT_EQ(order, "dbca");
 }
 
+// A move is in the item file a moment later, without a close: a kill then
+// (a crash, a power cut) keeps it.
+TEST_F(ArrangeByKeyboard, AMoveIsInTheFileSecondsLaterAndAKillKeepsIt) {
+    if (WindowManager().empty()) GTEST_SKIP() << kKeysNeedAWindowManager;
+    ASSERT_TRUE(StartHiddenWithProbeItems(3));
+    ASSERT_TRUE(PressHotKey());
+    ASSERT_TRUE(WaitForFocusedChild(window_, 1));
+    const auto order = [&] {
+        std::string letters;
+        for (const auto& item : ReadSavedItems(scratch_->File(L"shorts.dat"))) letters += item.params.back();
+        return letters;
+    };
+    ASSERT_EQ(order(), "abc");
+
+    ASSERT_EQ(PressXKeys({"ctrl+Down"}), "ended");
+    ASSERT_TRUE(WaitForFocusedChild(window_, 2));
+    const DWORD moved = GetTickCount();
+    EXPECT_TRUE(WaitUntil([&] { return order() == "bac"; }, 20s)) << "the move never reached the file";
+    std::printf("the move in the file %lu ms after it showed\n", static_cast<unsigned long>(GetTickCount() - moved));
+    panel_->Kill();
+    EXPECT_EQ(order(), "bac");
+}
+
 TEST_F(ArrangeByKeyboard, TypingTheFirstLettersOfACaptionFocusesItsItem) {
     if (WindowManager().empty()) GTEST_SKIP() << kKeysNeedAWindowManager;
     std::vector<Entry> entries = ProbeItems(4);

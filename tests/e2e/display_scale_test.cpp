@@ -256,7 +256,7 @@ TEST_P(ScaledPanel, PointerHoversClicksAndRightPressesTheScaledButtons) {
     WaitUntil(
         [&] {
             square = BoundsOfPixels(CaptureScreen(), WindowRect(picture), [](COLORREF c) { return c == kFills[2]; });
-            return square.right - square.left >= scale_.S(24) - 2;
+            return square.right - square.left >= scale_.S(24) - 2 && square.bottom - square.top >= scale_.S(24) - 2;
         },
         3s);
     EXPECT_NEAR(square.right - square.left, scale_.S(24), 2) << "the item's picture in its dialog";

@@ -106,7 +106,6 @@ TEST_P(DllSearch, ALibraryBesideTheProgramIsNotLoadedInPlaceOfTheSystemOne) {
     ASSERT_TRUE(CopyFileW(source.c_str(), scratch_->File(library + L".dll").c_str(), FALSE));
     ShortRecord item{.fileName = "C:\\item.exe", .caption = "Элемент", .hint = "Подсказка элемента",
                      .trackDrives = true, .image = FramedIconBmp(RGB(255, 0, 255), RGB(0, 90, 0))};
-    const int trayIconsBefore = CountTrayIcons();
 
     // Started in a folder of its own: only the program's folder holds the
     // library. The panel stays while the pointer moves about.
@@ -118,7 +117,7 @@ TEST_P(DllSearch, ALibraryBesideTheProgramIsNotLoadedInPlaceOfTheSystemOne) {
 
     // What loads the libraries the program binds late, each in turn: the
     // notification-area icon (shell32) right after the first show.
-    EXPECT_TRUE(WaitUntil([&] { return CountTrayIcons() == trayIconsBefore + 1; }, 10s))
+    EXPECT_TRUE(WaitUntil([&] { return ShellHasTrayIcon(window); }, 10s))
         << "no tray icon; " << PlantedLoads();
     // The item's hint (comctl32) under the pointer.
     const POINT centre = Centre(ClientRectOnScreen(window, ItemButtonRect(window, 0)));

@@ -8,7 +8,9 @@
 #
 # Usage: run-e2e.sh WIN_BUILD_DIR [gtest arguments...]
 # Environment: E2E_TIMEOUT (seconds for the whole test program, default 1800);
-# E2E_WINDOW_MANAGER: openbox (the default) or none (a bare X server).
+# E2E_WINDOW_MANAGER: openbox (the default) or none (a bare X server);
+# E2E_OUTPUT: the folder of the prefix, scratch and results (default
+# WIN_BUILD_DIR/e2e; another runtime keeps its own).
 set -uo pipefail
 
 if [ $# -lt 1 ] || [ ! -d "$1" ]; then
@@ -26,7 +28,7 @@ case $E2E_WINDOW_MANAGER in
 esac
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 shift
-E2E_DIR=$WIN_DIR/e2e
+E2E_DIR=${E2E_OUTPUT:-$WIN_DIR/e2e}
 mkdir -p "$E2E_DIR"
 
 for exe in e2e_tests.exe tilerack.exe probe.exe; do
@@ -53,7 +55,13 @@ XVFB_PID=""
 TEST_PID=""
 SMALL_DISK=$E2E_DIR/small-disk
 IMMUTABLE=$E2E_DIR/immutable
+# Where Wine runs in a chroot (E2E_WINE_ROOT, scripts/run-wine10-tests.sh), it
+# sees this folder through a bind mount, which does not carry mounts made
+# after it: the small disk is mounted there too.
+SMALL_DISK_IN_ROOT=${E2E_WINE_ROOT:+$E2E_WINE_ROOT$SMALL_DISK}
 release_hostile_places() {
+    [ -n "$SMALL_DISK_IN_ROOT" ] && mountpoint -q "$SMALL_DISK_IN_ROOT" 2>/dev/null &&
+        umount "$SMALL_DISK_IN_ROOT" 2>/dev/null
     mountpoint -q "$SMALL_DISK" 2>/dev/null && umount "$SMALL_DISK" 2>/dev/null
     [ -d "$IMMUTABLE" ] && chattr -i "$IMMUTABLE" 2>/dev/null
     rm -rf "$IMMUTABLE"
@@ -98,7 +106,8 @@ winpath() { printf 'Z:%s' "${1//\//\\}"; }
 release_hostile_places
 export E2E_SMALL_DISK E2E_IMMUTABLE_FOLDER
 mkdir -p "$SMALL_DISK"
-if mount -t tmpfs -o size=2m tmpfs "$SMALL_DISK" 2>/dev/null; then
+if mount -t tmpfs -o size=2m tmpfs "$SMALL_DISK" 2>/dev/null &&
+    { [ -z "$SMALL_DISK_IN_ROOT" ] || mount --bind "$SMALL_DISK" "$SMALL_DISK_IN_ROOT"; }; then
     E2E_SMALL_DISK=$(winpath "$SMALL_DISK")
 fi
 mkdir -p "$IMMUTABLE"
@@ -130,16 +139,48 @@ case " $* " in
     *) set -- "$@" "--gtest_filter=-OnDemand*:Screens.*" ;;
 esac
 
+. "$ROOT/tests/e2e/scale-passes.sh"
+FILTER="*"
+TEST_ARGS=()
+for arg in "$@"; do
+    case $arg in --gtest_filter=*) FILTER=${arg#--gtest_filter=} ;; *) TEST_ARGS+=("$arg") ;; esac
+done
+
+# run_pass RESULTS FILTER: the test program over the scenarios FILTER
+# selects; its status in STATUS (kept when an earlier pass failed).
+run_pass() {
+    # In the background and waited for, so that Ctrl-C reaches the traps at once.
+    timeout --kill-after=30 "${E2E_TIMEOUT:-1800}" \
+        wine "$WIN_DIR/e2e_tests.exe" --gtest_color=no \
+        "--gtest_output=xml:$(winpath "$1")" "${TEST_ARGS[@]}" "--gtest_filter=$2" &
+    TEST_PID=$!
+    wait "$TEST_PID"
+    local status=$?
+    TEST_PID=""
+    [ $status -eq 124 ] && echo "run-e2e: the test program timed out" >&2
+    [ "${STATUS:-0}" -eq 0 ] && STATUS=$status
+}
+
 echo "run-e2e: DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX window manager: $E2E_WINDOW_MANAGER"
-# In the background and waited for, so that Ctrl-C reaches the traps at once.
-timeout --kill-after=30 "${E2E_TIMEOUT:-1800}" \
-    wine "$WIN_DIR/e2e_tests.exe" --gtest_color=no \
-    "--gtest_output=xml:$(winpath "$E2E_DIR/e2e-results.xml")" "$@" &
-TEST_PID=$!
-wait "$TEST_PID"
-STATUS=$?
-TEST_PID=""
-[ $STATUS -eq 124 ] && echo "run-e2e: the test program timed out" >&2
+forget_session_scale
+run_pass "$E2E_DIR/e2e-results.xml" "$(without_scaled "$FILTER")"
+SCALE_RESULTS=()
+MISSING=0
+for dpi in $SCALES; do
+    names=$(scaled_in "$FILTER" "$dpi")
+    [ -n "$names" ] || continue
+    echo "run-e2e: the scenarios at $dpi DPI, in a Wine session started at that scale"
+    set_session_scale "$dpi"
+    rm -f "$E2E_DIR/e2e-results-$dpi.xml"
+    E2E_SESSION_DPI=$dpi run_pass "$E2E_DIR/e2e-results-$dpi.xml" "$names"
+    if [ -s "$E2E_DIR/e2e-results-$dpi.xml" ]; then
+        SCALE_RESULTS+=("$E2E_DIR/e2e-results-$dpi.xml")
+    else
+        echo "run-e2e: the pass at $dpi DPI gave no results" >&2
+        MISSING=$((MISSING + 1))
+    fi
+done
+[ ${#SCALE_RESULTS[@]} -eq 0 ] || set_session_scale ""
 
 # Screenshots are written uncompressed; shrink them when ImageMagick is there.
 if [ -x /usr/bin/convert ]; then
@@ -156,15 +197,11 @@ SCREENS_RESULTS=$E2E_DIR/screens/e2e-results.xml
 rm -f "$SCREENS_RESULTS"
 if [ "$SCREENS_PASS" = yes ]; then
     # Its arguments are this run's but for the filter: it runs Screens.* alone.
-    screens_args=()
-    for arg in "$@"; do
-        case $arg in --gtest_filter=*) ;; *) screens_args+=("$arg") ;; esac
-    done
-    "$ROOT/tests/e2e/run-screens-e2e.sh" "$WIN_DIR" "${screens_args[@]}"
+    "$ROOT/tests/e2e/run-screens-e2e.sh" "$WIN_DIR" "${TEST_ARGS[@]}"
     SCREENS_STATUS=$?
     if [ ! -s "$SCREENS_RESULTS" ]; then
         echo "run-e2e: the two-screen pass gave no results (exit status $SCREENS_STATUS)" >&2
-        SCREENS_MISSING=1
+        MISSING=$((MISSING + 1))
     fi
     [ $STATUS -eq 0 ] && STATUS=$SCREENS_STATUS
 fi
@@ -176,7 +213,7 @@ if [ ! -s "$RESULTS" ]; then
 fi
 # One <testcase> per test; a failed one holds <failure> elements, a skipped
 # one carries result="skipped". A pass that gave no results counts as a failure.
-awk -v missing="${SCREENS_MISSING:-0}" '
+awk -v missing="$MISSING" '
     /<testcase / {
         inCase = 1; failed = 0
         run = ($0 ~ /status="run"/); skipped = ($0 ~ /result="skipped"/)
@@ -196,5 +233,6 @@ awk -v missing="${SCREENS_MISSING:-0}" '
         line = sprintf("e2e: %d passed, %d failed", nPassed, nFailed)
         if (nSkipped > 0) line = line sprintf(", %d skipped", nSkipped)
         print line
-    }' "$RESULTS" $( [ -s "$SCREENS_RESULTS" ] && echo "$SCREENS_RESULTS")
+    }' "$RESULTS" $( [ -s "$SCREENS_RESULTS" ] && echo "$SCREENS_RESULTS") \
+    "${SCALE_RESULTS[@]}"
 exit $STATUS

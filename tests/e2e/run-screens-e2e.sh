@@ -7,7 +7,8 @@
 # wineserver. Ends only what it started, also after a failure.
 #
 # Usage: run-screens-e2e.sh WIN_BUILD_DIR [gtest arguments...]
-# Writes its results to WIN_BUILD_DIR/e2e/screens/e2e-results.xml.
+# Writes its results to WIN_BUILD_DIR/e2e/screens/e2e-results.xml (E2E_OUTPUT
+# in place of WIN_BUILD_DIR/e2e when set).
 #
 # The layout: the primary 800 x 600 at 0,0, a second screen 640 x 480 at its
 # right, and a 40-pixel bar at the bottom of the primary.
@@ -20,7 +21,7 @@ fi
 WIN_DIR=$(cd "$1" && pwd)
 shift
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
-PASS_DIR=$WIN_DIR/e2e/screens
+PASS_DIR=${E2E_OUTPUT:-$WIN_DIR/e2e}/screens
 mkdir -p "$PASS_DIR/bin"
 
 export TILERACK_XINERAMA_HEADS="800x600+0+0,640x480+800+0"

@@ -218,9 +218,7 @@ TEST_F(SettingsDialog, DelayFieldSetsTheDelayAtEveryChange) {
 TEST_F(SettingsDialog, StayOnTopChangesOnlyOnceTheDialogHasGone) {
     ASSERT_NE(Start({"OnTop=0"}), nullptr);
     ASSERT_FALSE(IsTopmost(window_));
-    // Wine shows the tray icon a moment after the program has added it.
-    WaitUntil([] { return CountTrayIcons() > 0; }, 5s);
-    const int trayIcons = CountTrayIcons();
+    ASSERT_TRUE(WaitUntil([&] { return ShellHasTrayIcon(window_); }, 5s)) << "no tray icon";
     // A tooltip of the strip has shown: its window, topmost and owned by the
     // panel, now stands in the window order above the panel.
     const auto hint = HoverHint(*panel_, window_, CloseButtonRect(window_, Side::Left));
@@ -257,7 +255,7 @@ TEST_F(SettingsDialog, StayOnTopChangesOnlyOnceTheDialogHasGone) {
     // The same window throughout, with its tray icon, its drop target and
     // its tooltips with all their tools.
     EXPECT_EQ(panel_->WaitForWindow(), window_);
-    EXPECT_EQ(CountTrayIcons(), trayIcons);
+    EXPECT_TRUE(ShellHasTrayIcon(window_));
     EXPECT_NE(GetWindowLongW(window_, GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0) << "no longer a drop target";
     EXPECT_TRUE(IsWindow(hint->window) && GetWindow(hint->window, GW_OWNER) == window_) << "the tooltips are gone";
     EXPECT_GT(SendMessageW(hint->window, TTM_GETTOOLCOUNT, 0, 0), 0) << "the tooltips lost their tools";

@@ -97,6 +97,10 @@ int DifferentPixels(const TBitmap& a, const TBitmap& b) {
 using SharpFileIcons = PanelTest;
 
 TEST_F(SharpFileIcons, FileIconItemsAreDrawnFromTheFilesOwnIconAt192Dpi) {
+    if (WineMajorVersion() >= 10)
+        GTEST_SKIP() << "Wine 10: the program's stored picture is not recognised as the file's own icon (the "
+                        "stored-picture comparison, mended on its own); and Wine 10 reads the display scale "
+                        "once per session, where this scenario makes the pictures at 96 DPI, then starts at 192";
     // Made at 96 DPI, as a drop there makes them: the program's own icon
     // (it holds a 64-pixel image that is no enlargement of its 32-pixel one).
     const std::wstring program = scratch_->ExePath();
@@ -171,6 +175,9 @@ TEST_F(SharpFileIcons, FileIconItemsAreDrawnFromTheFilesOwnIconAt192Dpi) {
 // and at 192 DPI it is drawn from the file's own 64-pixel icon; the file the
 // drop wrote comes back byte for byte.
 TEST_F(SharpFileIcons, AProgramDroppedAt96DpiIsDrawnFromItsOwn64PixelIconAt192Dpi) {
+    if (!ScaleChangesWithinASession())
+        GTEST_SKIP() << "Wine 10 (like Windows) reads the display scale once per session, and this scenario "
+                        "starts the program at 96 DPI, then at 192, within one";
     // A copy of the test program: it holds a 64-pixel image of its own.
     const std::wstring program = JoinPath(scratch_->SubFolder(L"programs"), L"tool.exe");
     ASSERT_TRUE(CopyFileW(scratch_->ExePath().c_str(), program.c_str(), FALSE));
@@ -229,6 +236,9 @@ TEST_F(SharpFileIcons, DroppedProgramsAreSharpBesideTheirCaptionsAndInTheItemsMe
         records.push_back({.fileName = Narrow(p.path), .caption = p.caption, .hint = p.caption,
                            .trackDrives = true, .image = BmpOf(icon)});
     }
+    if (!ScaleChangesWithinASession())
+        GTEST_SKIP() << "Wine 10 (like Windows) reads the display scale once per session, and this scenario "
+                        "makes the stored pictures at 96 DPI, then starts the panel at 192, within one";
     ASSERT_TRUE(WriteItems(records));
     WriteSettings({"Opacity=0", "TimeOut=60000"});
     RunAtDpi(192);

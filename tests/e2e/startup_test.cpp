@@ -68,11 +68,11 @@ TEST_F(FirstRun, NoFilesGivesDefaultPanelAndWritesDefaultFiles) {
     EXPECT_EQ(WindowClass(owner), L"TApplication");
     EXPECT_FALSE(IsWindowVisible(owner)) << "the application window is visible";
     EXPECT_FALSE(FindMessageBox(Pid())) << "a message box on a clean first run";
-    EXPECT_TRUE(WaitUntil([] { return CountTrayIcons() == 1; }, 5s)) << "tray icons: " << CountTrayIcons();
+    EXPECT_TRUE(WaitUntil([&] { return ShellHasTrayIcon(window); }, 5s)) << "no tray icon";
     SaveScreenshotPng(CurrentTestName());
 
     ASSERT_TRUE(panel_->Close()) << "the panel did not end after WM_CLOSE";
-    EXPECT_EQ(CountTrayIcons(), 0) << "the tray icon outlived the panel";
+    EXPECT_FALSE(ShellHasTrayIcon(window)) << "the tray icon outlived the panel";
     EXPECT_EQ(panel_->ExitCode(), std::optional<DWORD>(0));
 
     ASSERT_TRUE(SettingsSaved()) << "no section Keelstrip in " << Narrow(IniPath());

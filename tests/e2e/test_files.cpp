@@ -239,4 +239,29 @@ std::vector<ShortRecord> ReadSavedItems(const std::wstring& shortsPath) {
                                          << expected.bytes.size() << " expected)";
 }
 
+namespace {
+
+constexpr const wchar_t* kTestClass = L"TilerackTest.Document";
+
+// The classes as the shell reads them (Wine's HKCR is the machine's, with
+// no view of the user's own).
+void SetDefaultValue(const std::wstring& key, const std::wstring& value) {
+    RegSetKeyValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, REG_SZ, value.c_str(),
+                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+}
+
+}  // namespace
+
+DocumentAssociation::DocumentAssociation(const std::wstring& extension, const std::wstring& program)
+    : extension_(extension) {
+    SetDefaultValue(extension, kTestClass);
+    SetDefaultValue(std::wstring(kTestClass) + L"\\shell\\open\\command",
+                    L"\"" + program + L"\" \"%1\"");
+}
+
+DocumentAssociation::~DocumentAssociation() {
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, extension_.c_str());
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, kTestClass);
+}
+
 }  // namespace e2e

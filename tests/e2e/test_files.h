@@ -100,4 +100,19 @@ std::vector<ShortRecord> ReadSavedItems(const std::wstring& shortsPath);
 // apart from the button slots (a value of the writing run only).
 ::testing::AssertionResult HoldsItems(const std::wstring& path, const ShortsFile& expected);
 
+// ---- The shell ---------------------------------------------------------------
+
+// While it lives, files ending in `extension` open with `program` (their
+// path its one argument).
+class DocumentAssociation {
+public:
+    DocumentAssociation(const std::wstring& extension, const std::wstring& program);
+    ~DocumentAssociation();
+    DocumentAssociation(const DocumentAssociation&) = delete;
+    DocumentAssociation& operator=(const DocumentAssociation&) = delete;
+
+private:
+    std::wstring extension_;
+};
+
 }  // namespace e2e

@@ -27,7 +27,7 @@ cmake --build "$build" -j "${JOBS:-2}" --target "${fuzzers[@]}"
 
 # ---- seed corpora -------------------------------------------------------
 le32() { printf "$(printf '\\x%02x' $(($1 & 255)) $(($1 >> 8 & 255)) $(($1 >> 16 & 255)) $(($1 >> 24 & 255)))"; }
-text() { le32 ${#1}; printf '%s' "$1"; }
+text() { local LC_ALL=C; le32 ${#1}; printf '%s' "$1"; }
 # One record: the five texts, TrackDrives, the button slot, then an image file.
 record() {
     text "$1"; text "$2"; text "$3"; text "$4"; text "$5"
@@ -55,6 +55,12 @@ done
     record "" 'C:\b.exe' "B" "" "" "$data/primaries-info4.bmp"
     record "" 'C:\c.exe' "C" "" "" ""   # last record without an image
 } >"$seed_items/three-records"
+# Texts stored as UTF-8 behind EF BB BF: whole names, and bad UTF-8 behind the mark.
+{
+    le32 2
+    record "" $'\xEF\xBB\xBFC:\\\xE8\xAE\xB0\xE4\xBA\x8B.exe' $'\xEF\xBB\xBF\xF0\x9F\x98\x80 R\xC3\xA9sum\xC3\xA9' "" "" "$data/gradient-info24.bmp"
+    record $'\xEF\xBB\xBF\xC3(\xE8\xAE' 'C:\b.exe' $'\xEF\xBB\xBF\xED\xA0\x80' "" "" ""
+} >"$seed_items/utf8-texts"
 
 # Icon collections: none, the first pictures of the shipped one, and the
 # fixtures (of other sizes and depths) after a count.

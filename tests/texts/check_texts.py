@@ -42,6 +42,7 @@ TABLE = "common/app_texts.h"
 ALLOWED = {
     ("common/font_face.h", '"MS Sans Serif"'): "a font's name, which the system looks up, not a text",
     ("common/font_face.h", '"Microsoft Sans Serif"'): "a font's name, which the system looks up, not a text",
+    ("common/item_text.h", '"\\xEF\\xBB\\xBF"'): "the mark of a UTF-8 text in the item file, not a text",
 }
 WORDS = re.compile(r"[A-Za-z]{2,} [A-Za-z]{2,}")
 
