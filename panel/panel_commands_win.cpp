@@ -206,7 +206,7 @@ void TMainPanel::WMDropFiles(HDROP handle) {
             continue;
         }
         auto item = std::make_unique<TShortCut>();
-        ExtractFileIcon(item->Icon, path, 0);
+        dropPictures_.Ask(hwnd_, win::kDropPicturesMessage, *item, path, win::ToColorRef(settings_.color));
         DescribeDroppedFile(*item, path);
         GetCursorPos(&ClickPoint);
         AddItem(static_cast<size_t>(DropPosition(ButtonTopsOnScreen(), ClickPoint.y)), std::move(item));

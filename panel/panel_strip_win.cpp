@@ -73,6 +73,7 @@ void TMainPanel::AddItemButton(ItemEntry& entry, bool layOut) {
 }
 
 void TMainPanel::RemoveItem(const TShortCut& item) {
+    dropPictures_.Forget(&item);
     if (strip_.RemoveItem(&item)) LayoutButtons();
 }
 

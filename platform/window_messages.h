@@ -21,6 +21,9 @@ inline constexpr UINT kPendingDpiMessage = WM_APP + 5;
 // Posted to the panel by the worker that makes sharp file icons: results
 // are waiting.
 inline constexpr UINT kSharpIconsMessage = WM_APP + 6;
+// Posted to the panel by the thread that makes dropped files' pictures:
+// pictures are waiting.
+inline constexpr UINT kDropPicturesMessage = WM_APP + 7;
 // Sent to the panel by a benchmark: answered with the number of items on
 // screen still waiting for their sharp picture (0 at 100 %).
 inline UINT SharpIconsWaitingMessage() {
