@@ -171,11 +171,16 @@ std::vector<SharpIconWorker::Result> SharpIconWorker::TakeResults() {
 
 SharpIconWorker::Result SharpIconWorker::Make(const Job& job) {
     Result result{job.id, job.stored, job.side, {}};
-    // What a drop makes of the file now, made the very way a drop makes it:
-    // only a picture equal to that is the file's icon.
-    TBitmap madeNow;
+    // The file's icon as a drop makes it, made the very way a drop makes
+    // it: on this system (the system's icon size drawn at 32 x 32), or on
+    // one at 100 %, where the system's icon size is the picture's own and
+    // the file's image of that size is taken as it is.
+    TBitmap madeNow, madeAtBase;
     win::ExtractFileIcon(madeNow, job.fileName, 0, job.background);
-    if (!IsFileIconPicture(job.stored, madeNow)) return result;
+    if (!IsFileIconPicture(job.stored, madeNow) &&
+        !(win::ExtractFileIconSized(madeAtBase, job.fileName, job.stored.Width(), job.background) &&
+          IsFileIconPicture(job.stored, madeAtBase)))
+        return result;
     TBitmap sharp;
     if (win::ExtractFileIconSized(sharp, job.fileName, job.side, job.background)) result.sharp = std::move(sharp);
     return result;
