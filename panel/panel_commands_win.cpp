@@ -210,8 +210,9 @@ void TMainPanel::WMDropFiles(HDROP handle) {
         DescribeDroppedFile(*item, path);
         GetCursorPos(&ClickPoint);
         AddItem(static_cast<size_t>(DropPosition(ButtonTopsOnScreen(), ClickPoint.y)), std::move(item));
-        RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     }
+    // Painted once the whole drop has joined the strip, not after each file.
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     drop.reset();
     if (!refused.empty()) {
         const std::wstring text =
