@@ -1,14 +1,14 @@
 #include "panel/drop_pictures_win.h"
 
-#include <objbase.h>
-
 #include <deque>
 #include <utility>
 #include <vector>
 
 #include "common/bitmap.h"
 #include "items/shortcut.h"
+#include "platform/com_apartment.h"
 #include "platform/file_icons.h"
+#include "platform/srw_lock_hold.h"
 
 namespace tilerack {
 
@@ -16,16 +16,7 @@ namespace {
 
 constexpr int kPictureSide = 32;
 
-class Locked {
-public:
-    explicit Locked(SRWLOCK& lock) : lock_(lock) { AcquireSRWLockExclusive(&lock_); }
-    ~Locked() { ReleaseSRWLockExclusive(&lock_); }
-    Locked(const Locked&) = delete;
-    Locked& operator=(const Locked&) = delete;
-
-private:
-    SRWLOCK& lock_;
-};
+using Locked = win::SrwLockHold;
 
 }  // namespace
 
@@ -125,7 +116,7 @@ void DropPictures::Deliver(bool all) {
 DWORD WINAPI DropPictures::Run(void* parameter) {
     const std::unique_ptr<std::shared_ptr<Shared>> own(static_cast<std::shared_ptr<Shared>*>(parameter));
     Shared& shared = **own;
-    const bool joined = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+    const win::ThreadApartment apartment;  // for the shell's icon handlers
     for (;;) {
         Shared::Job job;
         {
@@ -148,7 +139,6 @@ DWORD WINAPI DropPictures::Run(void* parameter) {
         if (!shared.announced && shared.notify)
             shared.announced = PostMessageW(shared.notify, shared.message, 0, 0) != FALSE;
     }
-    if (joined) CoUninitialize();
     return 0;
 }
 

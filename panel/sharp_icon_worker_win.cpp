@@ -1,12 +1,12 @@
 #include "panel/sharp_icon_worker_win.h"
 
-#include <objbase.h>
-
 #include <deque>
 #include <utility>
 
 #include "panel/sharp_icons.h"
+#include "platform/com_apartment.h"
 #include "platform/file_icons.h"
+#include "platform/srw_lock_hold.h"
 #include "platform/text.h"
 
 namespace tilerack {
@@ -17,31 +17,7 @@ constexpr int kLocalLane = 0;
 constexpr int kNetworkLane = 1;
 constexpr int kLanes = 2;
 
-class Locked {
-public:
-    explicit Locked(SRWLOCK& lock) : lock_(lock) { AcquireSRWLockExclusive(&lock_); }
-    ~Locked() { ReleaseSRWLockExclusive(&lock_); }
-    Locked(const Locked&) = delete;
-    Locked& operator=(const Locked&) = delete;
-
-private:
-    SRWLOCK& lock_;
-};
-
-// The thread's own single-threaded apartment, for the shell's icon handlers.
-class ApartmentScope {
-public:
-    ApartmentScope()
-        : joined_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
-    ~ApartmentScope() {
-        if (joined_) CoUninitialize();
-    }
-    ApartmentScope(const ApartmentScope&) = delete;
-    ApartmentScope& operator=(const ApartmentScope&) = delete;
-
-private:
-    bool joined_;
-};
+using Locked = win::SrwLockHold;
 
 // A UNC path ("\\server\share\..."), not a local one written the long way
 // ("\\?\C:\...").
@@ -190,7 +166,7 @@ DWORD WINAPI SharpIconWorker::Run(void* parameter) {
     const std::unique_ptr<Start> start(static_cast<Start*>(parameter));
     Shared& shared = *start->shared;
     Shared::Lane& lane = shared.lanes[start->lane];
-    const ApartmentScope apartment;
+    const win::ThreadApartment apartment;  // for the shell's icon handlers
     for (;;) {
         Job job;
         {
