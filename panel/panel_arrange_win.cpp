@@ -90,7 +90,7 @@ void TMainPanel::DragScrollTick() {
     const int fitting = FittingItemCount(dock_.Height(), SButtonHide.bounds.Bottom(), metrics_);
     const int stripTop = SButtonHide.bounds.Bottom() + metrics_.itemGap;
     // The strip's visible end: the screen's bottom row, which the pointer can reach.
-    POINT screenBottom{0, GetSystemMetrics(SM_CYSCREEN) - 1};
+    POINT screenBottom{0, dock_.Plan(settings_.side).visibleBottom - 1};
     ScreenToClient(hwnd_, &screenBottom);
     const int stripBottom = std::min<int>(stripTop + fitting * metrics_.itemPitch, screenBottom.y + 1);
     const int first =

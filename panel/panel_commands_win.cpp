@@ -197,12 +197,13 @@ void TMainPanel::WMDropFiles(HDROP handle) {
     for (UINT i = 0; i < count; ++i) {
         const std::string path = win::Narrow(win::DroppedFilePath(drop.get(), i));
         auto item = std::make_unique<TShortCut>();
-        ExtractFileIcon(item->Icon, path, 0);
+        dropPictures_.Ask(hwnd_, win::kDropPicturesMessage, *item, path, win::ToColorRef(settings_.color));
         DescribeDroppedFile(*item, path);
         GetCursorPos(&ClickPoint);
         AddItem(static_cast<size_t>(DropPosition(ButtonTopsOnScreen(), ClickPoint.y)), std::move(item));
-        RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     }
+    // Painted once the whole drop has joined the strip, not after each file.
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
 }  // namespace tilerack

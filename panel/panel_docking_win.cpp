@@ -98,12 +98,7 @@ void TMainPanel::SButtonHideMouseMove() {
     SetHidden(false);
 }
 
-bool TMainPanel::FullScreenInFront() {
-    const std::optional<Rect> foreground = win::CaptionlessForegroundRect();
-    if (!foreground) return false;
-    const DockPlace place = dock_.Plan(settings_.side);
-    return place.screen >= 0 && CoversScreen(*foreground, dock_.Screens()[place.screen]);
-}
+bool TMainPanel::FullScreenInFront() { return dock_.FullScreenInFront(settings_.side); }
 
 void TMainPanel::TimerMouseTimer() {
     // A drag of an item holds the panel out; the absence counts from its end.
@@ -199,6 +194,7 @@ void TMainPanel::ChooseScreen(size_t index) {
     // The primary is the default, kept by no value at all.
     settings_.monitor = screens[index].primary ? std::string() : ScreenChoiceText(screens[index]);
     dock_.SetChoice(settings_.monitor);
+    dock_.ForgetScreens();  // a scale may have changed with no message to the panel
     Redock();
     SaveSettings();  // a choice made is kept at once
 }

@@ -31,7 +31,7 @@ void TMainPanel::RequestSharpIcons(bool everyItem) {
             continue;
         }
         entry.button.sharpState = SharpState::Asked;
-        sharpIcons_->Ask({entry.item.get(), entry.item->FileName, stored, side, colour});
+        entry.button.sharpJob = sharpIcons_->Ask({entry.item->FileName, stored, side, colour, entry.button.visible});
     }
 }
 
@@ -41,8 +41,10 @@ void TMainPanel::TakeSharpIcons() {
     for (SharpIconWorker::Result& result : sharpIcons_->TakeResults()) {
         // Only for an item still listed, still waiting, with the picture and
         // the scale it was asked for.
-        const auto* item = static_cast<const TShortCut*>(result.key);
-        if (!Items.Contains(item) || !item->Button) continue;
+        const TShortCut* item = nullptr;
+        for (const auto& entry : Items)
+            if (entry->button.sharpJob == result.id) item = entry->item.get();
+        if (!item || !item->Button) continue;
         TItemButton& b = *item->Button;
         if (b.sharpState != SharpState::Asked || !item->Icon.SamePixels(result.stored) ||
             SharpPictureSide(metrics_.scale, item->Icon.Width(), item->Icon.Height()) != result.side)

@@ -77,6 +77,7 @@ void TMainPanel::AddItemButton(ItemEntry& entry, bool layOut) {
 }
 
 void TMainPanel::RemoveItem(const TShortCut& item) {
+    dropPictures_.Forget(&item);
     if (strip_.RemoveItem(&item)) LayoutButtons();
 }
 

@@ -67,6 +67,7 @@
 #include "items/shortcut_file.h"
 #include "panel/button_face.h"
 #include "panel/button_strip.h"
+#include "panel/drop_pictures_win.h"
 #include "panel/edge_dock_win.h"
 #include "panel/flat_button.h"
 #include "panel/hot_key_win.h"
@@ -153,7 +154,7 @@ private:
     void TakeReadItem(size_t index, std::unique_ptr<TShortCut> item) override;
     void ItemsRead() override { LayoutButtons(); }
     std::vector<const TShortCut*> ItemsToSave() const override { return Items.Items(); }
-    bool ListInMotion() const override { return drag_.Dragging(); }
+    bool ListInMotion() const override { return drag_.Dragging() || dropPictures_.Waiting(); }
     void AdoptApplicationOwner();
     void AddTrayIcon();
     void LoadAppIcons();
@@ -387,10 +388,10 @@ private:
     bool timerButtonOn_ = false;
 
     std::unique_ptr<SharpIconWorker> sharpIcons_;  // made at the first request
+    DropPictures dropPictures_;                    // dropped files' pictures, made off this thread
     bool shown_ = false;                          // the first show is done
     bool columnsBeyondPending_ = false;           // see CaptureColumnsBeyond
 
-    win::UniqueIcon appIcon_;  // the notification area's, at its size for the scale
     win::WindowIcons windowIcons_;
     win::TrayIcon tray_;
     int liftsLeft_ = 0;  // lifts above a stand-in notification area still to come

@@ -171,15 +171,15 @@ void TMainPanel::AdoptApplicationOwner() {
 void TMainPanel::AddTrayIcon() {
     if (tray_.Registered()) return;
     LoadAppIcons();
-    tray_.Add(hwnd_, appIcon_.get(), kAppTitleW);
+    tray_.Add(hwnd_, kAppTitleW);
+    if (dock_.ReadHiddenBars()) Redock();  // an auto-hide bar at the panel's edges
     liftsLeft_ = 3;
     LiftAboveTrayStandIn();
 }
 
-// The program's icon at the sizes the panel's scale shows it: the
-// notification area's small icon and the window's two.
+// The program's icon at the sizes the panel's scale shows it: the window's
+// two (the notification area's follows the taskbar's scale).
 void TMainPanel::LoadAppIcons() {
-    appIcon_ = win::LoadAppIcon(win::SmallIconSize(metrics_.scale.dpi));
     windowIcons_.Apply(hwnd_, metrics_.scale.dpi);
 }
 
@@ -220,6 +220,7 @@ void TMainPanel::FormDestroy() {
 // The items are saved even when the settings cannot be: losing the list for
 // a settings file is never worth it.
 void TMainPanel::SaveAll() {
+    dropPictures_.Deliver(/*all=*/true);  // no placeholder is saved where a picture is on its way
     std::string failures;
     try {
         SaveSettings();
@@ -325,6 +326,7 @@ void TMainPanel::ApplyDpi(int dpi) {
 void TMainPanel::OnDpiChanged(int dpi) {
     ++dpiNotices_;
     dpiDeepest_ = std::max(dpiDeepest_, ++dpiNesting_);
+    dock_.ForgetScreens();  // may come before the display change's own notice
     DpiNotice(dpi);
     --dpiNesting_;
 }
@@ -367,10 +369,7 @@ void TMainPanel::ChangeDpi(int dpi) {
     settings_.width = width;
     const int oldBackgroundLeft = BackgroundLeft();
     ApplyDpi(dpi);
-    if (tray_.Registered()) {
-        LoadAppIcons();
-        tray_.ChangeIcon(appIcon_.get());
-    }
+    if (tray_.Registered()) LoadAppIcons();
     const int pixels = std::max(metrics_.scale.Scale(width), metrics_.minWidth);
     // A shown panel needs its background at the new width now, and is about
     // to cover screen it has not captured: that part is taken before it grows.
@@ -435,6 +434,7 @@ LRESULT TMainPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND: return 1;  // FormPaint covers every pixel
     case WM_PAINT: OnPaint(); return 0;
     case win::kSharpIconsMessage: TakeSharpIcons(); return 0;
+    case win::kDropPicturesMessage: dropPictures_.Deliver(/*all=*/false); return 0;
     // The place, the screens and the timers (panel_docking_win.cpp).
     case WM_DISPLAYCHANGE: ScreensChanged(); break;
     case WM_SETTINGCHANGE: OnSettingChange(static_cast<UINT>(wp)); break;
