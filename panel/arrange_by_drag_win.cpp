@@ -89,7 +89,7 @@ void ArrangeByDrag::ScrollTick() {
     const int fitting = host_.FittingItems();
     const int stripTop = strip_.Hide().bounds.Bottom() + metrics_.itemGap;
     // The strip's visible end: the screen's bottom row, which the pointer can reach.
-    POINT screenBottom{0, GetSystemMetrics(SM_CYSCREEN) - 1};
+    POINT screenBottom{0, host_.VisibleBottom() - 1};
     ScreenToClient(panel_, &screenBottom);
     const int stripBottom = std::min<int>(stripTop + fitting * metrics_.itemPitch, screenBottom.y + 1);
     const int shown = strip_.FirstShown();

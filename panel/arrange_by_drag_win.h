@@ -23,6 +23,9 @@ public:
         // start at another.
         std::function<int()> FittingItems;
         std::function<void(int)> ScrollStripTo;
+        // The screen row just below the part of the screen the strip shows
+        // on (which the pointer can reach).
+        std::function<int()> VisibleBottom;
         // The pointer's press on the strip is forgotten (no click follows).
         std::function<void()> AbandonPointer;
         std::function<void()> Invalidate;

@@ -54,6 +54,7 @@ void TMainPanel::DeleteClickedItem() {
     if (MessageBoxW(hwnd_, win::Widen(question).c_str(), win::Widen(kDeleteCaption).c_str(),
                     MB_YESNO | MB_DEFBUTTON2 | MB_ICONSTOP) != IDYES)
         return;
+    dropPictures_.Forget(item);
     if (strip_.RemoveItem(item)) LayoutButtons();
     ClickedControl = kNoButton;
 }
@@ -101,15 +102,16 @@ void TMainPanel::WMDropFiles(HDROP handle) {
     for (UINT i = 0; i < count; ++i) {
         const std::string path = win::Narrow(win::DroppedFilePath(drop.get(), i));
         auto item = std::make_unique<TShortCut>();
-        ExtractFileIcon(item->Icon, path, 0);
+        dropPictures_.Ask(hwnd_, win::kDropPicturesMessage, *item, path, win::ToColorRef(settings_.color));
         DescribeDroppedFile(*item, path);
         GetCursorPos(&ClickPoint);
         POINT at = ClickPoint;
         ScreenToClient(hwnd_, &at);
         AddItemButton(strip_.InsertItem(static_cast<size_t>(DropPosition(strip_.ItemTops(), at.y)), std::move(item)),
                       true);
-        RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     }
+    // Painted once the whole drop has joined the strip, not after each file.
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
 }  // namespace tilerack

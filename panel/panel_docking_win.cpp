@@ -85,11 +85,7 @@ void TMainPanel::TimerMouseTimer() {
         TimerMouse.watch.Restart(CursorPoint().x);
         return;
     }
-    const auto fullScreenInFront = [this] {
-        const std::optional<Rect> foreground = win::CaptionlessForegroundRect();
-        const DockPlace place = dock_.Plan(settings_.side);
-        return foreground && place.screen >= 0 && CoversScreen(*foreground, dock_.Screens()[place.screen]);
-    };
+    const auto fullScreenInFront = [this] { return dock_.FullScreenInFront(settings_.side); };
     const WatchAction action = TimerMouse.watch.Tick(Hidden, settings_.timeOut, CursorPoint(),
                                                      dock_.Plan(settings_.side).edge, dock_.Width(), metrics_,
                                                      fullScreenInFront);
@@ -163,6 +159,7 @@ void TMainPanel::ChooseScreen(size_t index) {
     // The primary is the default, kept by no value at all.
     settings_.monitor = screens[index].primary ? std::string() : ScreenChoiceText(screens[index]);
     dock_.SetChoice(settings_.monitor);
+    dock_.ForgetScreens();  // a scale may have changed with no message to the panel
     Redock();
     SaveSettings();  // a choice made is kept at once
 }

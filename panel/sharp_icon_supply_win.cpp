@@ -36,7 +36,7 @@ void SharpIconSupply::Request(bool everyItem) {
             continue;
         }
         entry.button.sharpState = SharpState::Asked;
-        worker_->Ask({entry.item.get(), entry.item->FileName, stored, side, colour});
+        entry.button.sharpJob = worker_->Ask({entry.item->FileName, stored, side, colour, entry.button.visible});
     }
 }
 
@@ -46,8 +46,10 @@ void SharpIconSupply::Take() {
     for (SharpIconWorker::Result& result : worker_->TakeResults()) {
         // Only for an item still listed, still waiting, with the picture and
         // the scale it was asked for.
-        const auto* item = static_cast<const TShortCut*>(result.key);
-        if (!items_.Contains(item) || !item->Button) continue;
+        const TShortCut* item = nullptr;
+        for (const auto& entry : items_)
+            if (entry->button.sharpJob == result.id) item = entry->item.get();
+        if (!item || !item->Button) continue;
         TItemButton& b = *item->Button;
         if (b.sharpState != SharpState::Asked || !item->Icon.SamePixels(result.stored) ||
             SharpPictureSide(metrics_.scale, item->Icon.Width(), item->Icon.Height()) != result.side)

@@ -65,7 +65,8 @@ bool StripAccessibility::AccessibleChild(long id, AccessibleButton& out) const {
     ClientToScreen(panel_, &topLeft);
     out.screen = RECT{topLeft.x, topLeft.y, topLeft.x + b->bounds.width, topLeft.y + b->bounds.height};
     DWORD state = 0;
-    if (!b->visible || host_.PanelHidden() || !IsWindowVisible(panel_)) state |= STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN;
+    if (!b->visible || host_.PanelHidden() || !IsWindowVisible(panel_))
+        state |= STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN;
     if (entry) state |= STATE_SYSTEM_FOCUSABLE;
     if (entry && b->id == host_.KeyboardFocus() && GetFocus() == panel_) state |= STATE_SYSTEM_FOCUSED;
     const ButtonLook look = host_.LookOf(*b);

@@ -39,7 +39,8 @@ void StripPainter::Paint(HDC dc, const std::function<void(HDC)>& over) {
     // and the window never erases its background.
     win::DibCanvas& canvas = canvas_.Get(cw, ch);
     const PixelRows pixels = canvas.Rows();
-    PaintBackground(pixels, backdrop_.Background(), backdrop_.BlendedColumns(), win::ToColorRef(settings_.color), settings_.opacity);
+    PaintBackground(pixels, backdrop_.Background(), backdrop_.BlendedColumns(), win::ToColorRef(settings_.color),
+                    settings_.opacity);
     win::SelectScope font(canvas.dc(), font_.get());
     SetBkMode(canvas.dc(), TRANSPARENT);
     Draw(canvas.dc(), pixels, Measure(canvas.dc(), Extent{cw, ch}));

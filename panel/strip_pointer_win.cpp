@@ -12,6 +12,7 @@ StripPointer::StripPointer(ButtonStrip& strip, const PanelMetrics& metrics, Host
             ArrangeByDrag::Host{.MoveItemTo = host_.MoveItemTo,
                                 .FittingItems = host_.FittingItems,
                                 .ScrollStripTo = host_.ScrollStripTo,
+                                .VisibleBottom = host_.VisibleBottom,
                                 .AbandonPointer = [this] { router_.Abandon(); },
                                 .Invalidate = host_.Invalidate}) {
     strip_.Watch(&router_);

@@ -29,6 +29,8 @@ public:
         std::function<void(const TShortCut&, int)> MoveItemTo;
         std::function<int()> FittingItems;
         std::function<void(int)> ScrollStripTo;
+        // The screen row just below the part of the screen the strip shows on.
+        std::function<int()> VisibleBottom;
         std::function<void()> Invalidate;
     };
 

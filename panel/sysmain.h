@@ -45,6 +45,7 @@
 #include "dialogs/panel_host.h"
 #include "items/shortcut_file.h"
 #include "panel/button_strip.h"
+#include "panel/drop_pictures_win.h"
 #include "panel/edge_dock_win.h"
 #include "panel/item_file_session_win.h"
 #include "panel/keyboard_use_win.h"
@@ -112,7 +113,7 @@ private:
     void TakeReadItem(size_t index, std::unique_ptr<TShortCut> item) override;
     void ItemsRead() override { LayoutButtons(); }
     std::vector<const TShortCut*> ItemsToSave() const override { return Items.Items(); }
-    bool ListInMotion() const override { return pointer_.Dragging(); }
+    bool ListInMotion() const override { return pointer_.Dragging() || dropPictures_.Waiting(); }
     void TrayIconMessage(LPARAM mouseMessage);
     void OnEndSession(bool ending);
     void Invalidate();
@@ -211,6 +212,7 @@ private:
     // The settings file holds a chosen screen ("Monitor").
     bool monitorStored_ = false;
 
+    DropPictures dropPictures_;  // dropped files' pictures, made off this thread
     std::unique_ptr<win::SettingsFile> settingsFile_;
     // The item file: its reads, the saves of the list's changes.
     ItemFileSession itemFile_{*this};

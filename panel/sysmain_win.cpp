@@ -100,6 +100,7 @@ TMainPanel::TMainPanel()
                 .MoveItemTo = [this](const TShortCut& item, int to) { MoveItemTo(item, to); },
                 .FittingItems = [this] { return FittingItems(); },
                 .ScrollStripTo = [this](int first) { ScrollStripTo(first); },
+                .VisibleBottom = [this] { return dock_.Plan(settings_.side).visibleBottom; },
                 .Invalidate = [this] { Invalidate(); }}),
       keyboard_(strip_,
                 {.BringOutForKeyboard =
@@ -249,6 +250,7 @@ void TMainPanel::Show() {
     App().Guard([this] { itemFile_.ReadRest(); });
     AdoptApplicationOwner(hwnd_);
     tray_.Add(metrics_.scale.dpi);
+    if (dock_.ReadHiddenBars()) Redock();  // an auto-hide bar at the panel's edges
     keyboard_.RegisterHotKey(settings_.hotKey);
     painter_.FirstShowDone();
     sharpIcons_.Start();
@@ -284,6 +286,7 @@ void TMainPanel::FormDestroy() {
 // The items are saved even when the settings cannot be: losing the list for
 // a settings file is never worth it.
 void TMainPanel::SaveAll() {
+    dropPictures_.Deliver(/*all=*/true);  // no placeholder is saved where a picture is on its way
     std::string failures;
     try {
         SaveSettings();
@@ -418,7 +421,8 @@ LRESULT TMainPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     // The tray icon and shutdown (this file); the scale (scale_follower_win.h).
     case win::kTrayCallbackMessage: TrayIconMessage(lp); return 0;
-    case WM_DPICHANGED: scale_.OnDpiChanged(LOWORD(wp)); return 0;
+    // The screens are read again first: the notice may come before the display change's own.
+    case WM_DPICHANGED: dock_.ForgetScreens(); scale_.OnDpiChanged(LOWORD(wp)); return 0;
     case win::kPendingDpiMessage: scale_.OnPendingDpi(); return 0;
     case WM_ENDSESSION: OnEndSession(wp != 0); return 0;
     case WM_CLOSE: App().Terminate(); return 0;  // saved and destroyed once the loop has ended
@@ -428,6 +432,7 @@ LRESULT TMainPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND: return 1;  // FormPaint covers every pixel
     case WM_PAINT: FormPaint(win::PaintScope(hwnd_).dc()); return 0;
     case win::kSharpIconsMessage: sharpIcons_.Take(); return 0;
+    case win::kDropPicturesMessage: dropPictures_.Deliver(/*all=*/false); return 0;
     // The place, the screens and the timers (panel_docking_win.cpp).
     case WM_DISPLAYCHANGE: ScreensChanged(); break;
     case WM_SETTINGCHANGE: if (wp == SPI_SETWORKAREA) ScreensChanged(); break;

@@ -15,23 +15,16 @@ namespace tilerack {
 // once, after half a second and after 2.5 s.
 void TrayPresence::Add(int dpi) {
     if (tray_.Registered()) return;
-    LoadIcons(dpi);
-    tray_.Add(panel_, appIcon_.get(), kAppTitleW);
+    windowIcons_.Apply(panel_, dpi);
+    tray_.Add(panel_, kAppTitleW);
     liftsLeft_ = 3;
     LiftTick();
 }
 
-// The program's icon at the sizes the panel's scale shows it: the
-// notification area's small icon and the window's two.
-void TrayPresence::LoadIcons(int dpi) {
-    appIcon_ = win::LoadAppIcon(win::SmallIconSize(dpi));
-    windowIcons_.Apply(panel_, dpi);
-}
-
+// The window's two icons follow the panel's scale (the notification area's
+// follows the taskbar's).
 void TrayPresence::ChangeScale(int dpi) {
-    if (!tray_.Registered()) return;
-    LoadIcons(dpi);
-    tray_.ChangeIcon(appIcon_.get());
+    if (tray_.Registered()) windowIcons_.Apply(panel_, dpi);
 }
 
 void TrayPresence::LiftTick() {

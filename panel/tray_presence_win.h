@@ -1,6 +1,6 @@
 #pragma once
-// The panel's presence in the notification area: its icon there and the
-// window's own icons, at the sizes the panel's scale shows them, the icon
+// The panel's presence in the notification area: its icon there (at the
+// taskbar's scale) and the window's own icons at the panel's, the icon
 // added again when the shell restarts, and the lifts of the panel above a
 // stand-in notification area. What a press on the icon does is the panel's
 // (TrayIconMessage).
@@ -15,21 +15,18 @@ namespace tilerack {
 class TrayPresence {
 public:
     void Attach(HWND panel) { panel_ = panel; }
-    // Right after the first show, at the panel's scale.
+    // Right after the first show, with the window's icons at the panel's scale.
     void Add(int dpi);
     // The lift timer's tick (kTimerLiftId).
     void LiftTick();
-    // The panel's scale changed: the icons follow once the icon is there.
+    // The panel's scale changed: the window's icons follow once the icon is there.
     void ChangeScale(int dpi);
     // The shell restarted (TaskbarCreated).
     void Readd() { tray_.Readd(); }
     void Remove() { tray_.Remove(); }
 
 private:
-    void LoadIcons(int dpi);
-
     HWND panel_ = nullptr;
-    win::UniqueIcon appIcon_;  // the notification area's, at its size for the scale
     win::WindowIcons windowIcons_;
     win::TrayIcon tray_;
     int liftsLeft_ = 0;  // lifts above a stand-in notification area still to come
