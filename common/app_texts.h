@@ -41,6 +41,21 @@ inline constexpr const char* kMenuProperties = "Свойства...";          /
 inline constexpr const char* kMenuSettings = "Настройки...";           // N9
 inline constexpr const char* kMenuScreens = "Экран";                   // the screens' submenu
 inline constexpr const char* kMenuExit = "Выход";                      // N7
+// The entries of an item's own: its start as administrator, and (for an item
+// that starts a program) files chosen to open with it.
+inline constexpr const char* kMenuRunAsAdministrator = "Запуск от имени администратора";
+inline constexpr const char* kMenuOpenFileWith = "Открыть файл в этой программе...";
+// The menu of a right-button drop onto a program's item: the head and tail
+// around the item's caption, then adding the files as items, and nothing.
+inline constexpr const char* kDropMenuOpenHead = "Открыть в «";
+inline constexpr const char* kDropMenuOpenTail = "»";
+inline constexpr const char* kDropMenuAdd = "Добавить на панель";
+inline constexpr const char* kDropMenuCancel = "Отмена";
+// The file dialog of "Открыть файл в этой программе...": its filter.
+inline constexpr const char* kOpenWithFileFilter = "Все файлы (*.*)|*.*";
+// Said once at the start of a panel running as administrator.
+inline constexpr const char* kElevatedNoDrops =
+    "Панель запущена от имени администратора: файлы из Проводника на неё перетащить нельзя.";
 // An entry of the screens' submenu (ScreenEntryText): "1: 1920 × 1080, основной".
 inline constexpr const wchar_t* kScreenEntryAfterNumberW = L": ";
 inline constexpr const wchar_t* kScreenEntryTimesW = L" \u00D7 ";

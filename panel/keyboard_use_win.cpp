@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "common/app_texts.h"
+#include "items/separator.h"
 #include "items/shortcut.h"
+#include "panel/number_keys.h"
 #include "platform/text.h"
 #include "platform/window_base.h"
 #include "platform/window_messages.h"
@@ -17,6 +19,13 @@ namespace {
 
 bool OwnThreadWindow(HWND window) {
     return window && GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId();
+}
+
+// The digit of a digit key on the main keys or the number pad, or -1.
+int DigitOfKey(UINT key) {
+    if (key >= '0' && key <= '9') return static_cast<int>(key - '0');
+    if (key >= VK_NUMPAD0 && key <= VK_NUMPAD9) return static_cast<int>(key - VK_NUMPAD0);
+    return -1;
 }
 
 }  // namespace
@@ -88,8 +97,38 @@ bool KeyboardUse::KeyPressed(UINT key, bool system) {
         HideByKeyboard();
         return true;
     default:
-        return false;
+        if (system || DigitOfKey(key) < 0) return false;
+        StartByDigit(DigitOfKey(key));
+        return true;
     }
+}
+
+std::vector<int> KeyboardUse::NumberedItems() const {
+    const ItemList& items = strip_.Items();
+    std::vector<bool> separators;
+    separators.reserve(items.Count());
+    int shown = 0;
+    for (const auto& entry : items) {
+        separators.push_back(IsSeparator(*entry->item));
+        if (entry->button.visible) ++shown;
+    }
+    return tilerack::NumberedItems(separators, strip_.FirstShown(), shown);
+}
+
+int KeyboardUse::DigitOf(ButtonId button) const {
+    const ItemEntry* entry = strip_.EntryOf(button);
+    const std::optional<size_t> at = entry ? strip_.Items().IndexOf(entry->item.get()) : std::nullopt;
+    return at ? tilerack::DigitOf(static_cast<int>(*at), NumberedItems()) : -1;
+}
+
+// Exactly Enter on that item: it takes the focus and is clicked.
+void KeyboardUse::StartByDigit(int digit) {
+    inUse_ = true;
+    const int index = ItemForDigit(digit, NumberedItems());
+    if (index < 0) return;
+    TItemButton& button = strip_.Items().At(static_cast<size_t>(index)).button;
+    FocusItemButton(&button);
+    if (button.onClick) button.onClick();
 }
 
 int KeyboardUse::FocusedItemIndex() const {
@@ -119,6 +158,8 @@ void KeyboardUse::TypeToFindLetter(wchar_t letter) {
     const ItemList& items = strip_.Items();
     // Control characters, and the space that starts the focused item.
     if (letter <= L' ' || items.Empty()) return;
+    // Digits start items (StartByDigit); they never find.
+    if (letter >= L'0' && letter <= L'9') return;
     // A letter code page 1251 has: the names are matched on those.
     const std::string narrow = win::Narrow(std::wstring(1, letter));
     if (narrow.size() != 1) return;

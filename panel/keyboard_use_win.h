@@ -6,10 +6,12 @@
 // the focus back to the window it came from. While the keyboard uses the
 // panel, the pointer watch does not hide it. The decisions are portable:
 // strip_focus.h (the focus's moves, the strip's scrolling to it),
-// type_to_find.h, hot_key.h (the key's value and name).
+// type_to_find.h, hot_key.h (the key's value and name), number_keys.h (the
+// digits 1 to 9 and 0 that start the first ten items shown).
 #include <windows.h>
 
 #include <functional>
+#include <vector>
 #include <utility>
 
 #include <cstdint>
@@ -68,6 +70,9 @@ public:
     // The item button with the keyboard focus (drawn with a focus mark while
     // the panel has the focus), or none.
     ButtonId Focus() const { return focus_; }
+    // The digit that starts item button `button` (drawn on it while the
+    // keyboard uses the panel, read as its shortcut), or -1.
+    int DigitOf(ButtonId button) const;
     // The strip's order changed: a focused item stays in sight.
     void KeepFocusInSight();
     // Assistive technology selected `button`: the keyboard focus goes to it.
@@ -86,6 +91,9 @@ private:
     void FocusItemButton(const TItemButton* button);
     void ScrollToFocus();
     void ContextMenu();
+    // The list indexes the digits start, in the digits' order.
+    std::vector<int> NumberedItems() const;
+    void StartByDigit(int digit);
     void HideByKeyboard();
     void FocusLeft(HWND activated);
     void EndUse();

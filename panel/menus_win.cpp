@@ -12,6 +12,7 @@ namespace {
 
 enum MainCommand : UINT {
     N1 = 1, N3 = 3, N4 = 4, N7 = 7, N9 = 9, N10 = 10, N11 = 11, N12 = 12,
+    kRunAsAdministrator = 20, kOpenFileWith = 21,
     // The entries of the screen menu: this plus the screen's index.
     kFirstScreenCommand = 100, kLastScreenCommand = 199,
 };
@@ -48,6 +49,13 @@ void PanelMenus::PopupMain(POINT at) {
     }
     add(MF_SEPARATOR, 0, nullptr);
     add(MF_STRING, N7, kMenuExit);
+    // The item's own starts come last: the entries above keep their places
+    // whatever the press was on.
+    if (itemStarts_ != ItemStarts::None) {
+        add(MF_SEPARATOR, 0, nullptr);
+        add(MF_STRING, kRunAsAdministrator, kMenuRunAsAdministrator);
+        if (itemStarts_ == ItemStarts::Program) add(MF_STRING, kOpenFileWith, kMenuOpenFileWith);
+    }
     SetMenuDefaultItem(menu.get(), N7, FALSE);
 
     // PopupMainPopup: the pointer watch stays suspended once the menu closes.
@@ -71,6 +79,8 @@ void PanelMenus::Run(UINT command) {
     case N4: host_.N4Click(); break;
     case N12: host_.N12Click(); break;
     case N7: host_.N7Click(); break;
+    case kRunAsAdministrator: host_.RunAsAdministratorClick(); break;
+    case kOpenFileWith: host_.OpenFileWithClick(); break;
     default:
         if (command >= kFirstScreenCommand && command <= kLastScreenCommand)
             host_.ChooseScreen(command - kFirstScreenCommand);

@@ -7,7 +7,9 @@
 
 #include "items/launcher.h"
 #include "common/app_texts.h"
+#include "items/separator.h"
 #include "panel/item_insert.h"
+#include "panel/open_with_win.h"
 #include "panel/sysmain.h"
 #include "platform/application.h"
 #include "platform/com_apartment.h"
@@ -33,7 +35,12 @@ void TMainPanel::FormMouseDown(const TFlatButton* sender, int button, POINT clie
 void TMainPanel::OpenContextMenu(const TFlatButton* sender, POINT clientPoint, POINT menuAt) {
     EnableTimerMouse(true);
     ClickedControl = sender ? sender->id : kNoButton;
-    menus_.EnableItemCommands(strip_.ItemOf(ClickedControl) != nullptr);
+    const TShortCut* item = strip_.ItemOf(ClickedControl);
+    menus_.EnableItemCommands(item != nullptr);
+    using Starts = PanelMenus::ItemStarts;
+    menus_.OfferItemStarts(!item || IsSeparator(*item) ? Starts::None
+                           : StartsAProgram(*item)    ? Starts::Program
+                                                      : Starts::Item);
     POINT screen = clientPoint;
     ClientToScreen(hwnd_, &screen);
     ClickPoint = screen;
@@ -72,11 +79,35 @@ void TMainPanel::ShowClickedItemFile() {
                   win::Widen(request->folder).c_str(), SW_SHOWNORMAL);
 }
 
+// A click (or Enter) with Ctrl+Shift held starts the item as administrator.
 void TMainPanel::ItemClick(TShortCut& item) {
+    const bool control = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    StartItem(item, VerbForModifiers(control, shift), {});
+}
+
+void TMainPanel::StartItem(const TShortCut& item, LaunchVerb verb, const std::vector<std::string>& files) {
     EnableTimerMouse(true);
-    const std::string message = RunShortCut(item);
+    const std::string message = RunShortCut(item, verb, files);
     if (!message.empty())
         MessageBoxW(hwnd_, win::Widen(kErrorPrefix + message).c_str(), kAppTitleW, MB_OK);
+}
+
+void TMainPanel::RunClickedItemAsAdministrator() {
+    if (const TShortCut* item = strip_.ItemOf(ClickedControl)) StartItem(*item, LaunchVerb::RunAs, {});
+}
+
+void TMainPanel::OpenFileWithClickedItem() {
+    const TShortCut* item = strip_.ItemOf(ClickedControl);
+    if (!item) return;
+    std::optional<std::string> file;
+    {
+        PointerWatchSuspension dialog(*this, PointerWatchSuspension::OnExit::StaySuspended);
+        file = ChooseFileToOpen(hwnd_);
+    }
+    // The item may have gone while the dialog was open.
+    item = strip_.ItemOf(ClickedControl);
+    if (file && item) StartItem(*item, LaunchVerb::Open, {*file});
 }
 
 void TMainPanel::SButtonCloseClick() { PostMessageW(hwnd_, WM_CLOSE, 0, 0); }

@@ -61,6 +61,8 @@ bool StripAccessibility::AccessibleChild(long id, AccessibleButton& out) const {
         out.description.clear();
     }
     out.defaultAction = win::Widen(kButtonPressAction);
+    const int digit = entry ? host_.DigitOf(b->id) : -1;
+    out.keyboardShortcut = digit >= 0 ? std::to_wstring(digit) : std::wstring{};
     POINT topLeft{b->bounds.left, b->bounds.top};
     ClientToScreen(panel_, &topLeft);
     out.screen = RECT{topLeft.x, topLeft.y, topLeft.x + b->bounds.width, topLeft.y + b->bounds.height};

@@ -27,6 +27,8 @@ public:
         std::function<ButtonLook(const TFlatButton&)> LookOf;
         // Assistive technology selected an item's button: the keyboard focus goes to it.
         std::function<void(const TItemButton&)> SelectItemButton;
+        // The digit key that starts an item's button, or -1.
+        std::function<int(ButtonId)> DigitOf;
     };
 
     StripAccessibility(const ButtonStrip& strip, Host host) : strip_(strip), host_(std::move(host)) {}

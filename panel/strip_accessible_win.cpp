@@ -148,10 +148,8 @@ HRESULT StripAccessible::get_accHelpTopic(BSTR* file, VARIANT, long* topic) {
     return host_ ? S_FALSE : CO_E_OBJNOTCONNECTED;
 }
 
-HRESULT StripAccessible::get_accKeyboardShortcut(VARIANT, BSTR* shortcut) {
-    if (!shortcut) return E_POINTER;
-    *shortcut = nullptr;
-    return host_ ? S_FALSE : CO_E_OBJNOTCONNECTED;
+HRESULT StripAccessible::get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) {
+    return Text(child, shortcut, &AccessibleButton::keyboardShortcut, {});
 }
 
 HRESULT StripAccessible::get_accFocus(VARIANT* focus) {

@@ -16,6 +16,7 @@ struct AccessibleButton {
     std::wstring name;
     std::wstring description;
     std::wstring defaultAction;
+    std::wstring keyboardShortcut;  // the key that starts it, or none
     RECT screen{};      // its place on the screen
     DWORD state = 0;    // STATE_SYSTEM_* flags
 };

@@ -7,6 +7,7 @@
 #include "common/app_texts.h"
 #include "common/font_face.h"
 #include "panel/background_blend.h"
+#include "panel/number_badges_win.h"
 #include "platform/fonts.h"
 #include "platform/text.h"
 #include "platform/window_base.h"
@@ -106,6 +107,8 @@ void StripPainter::Draw(HDC dc, PixelRows pixels, const std::vector<PlacedButton
             SetBkColor(dc, RGB(255, 255, 255));
             DrawFocusRect(dc, &mark);
         }
+        if (const int digit = host_.BadgeOf(p.button->id); digit >= 0)
+            DrawNumberBadge(dc, p.button->bounds, digit, metrics_);
     }
 }
 

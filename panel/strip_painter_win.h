@@ -31,6 +31,8 @@ public:
         // The item button with the keyboard focus, or none.
         std::function<ButtonId()> KeyboardFocus;
         std::function<StripBackdrop::ShownPlace()> WhereShown;
+        // The digit badge a button carries (number_badges_win.h), or -1.
+        std::function<int(ButtonId)> BadgeOf;
     };
 
     // `background` is the panel's, written by every capture; `metrics` and

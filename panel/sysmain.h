@@ -43,6 +43,7 @@
 #include "common/bitmap.h"
 #include "common/panel_settings.h"
 #include "dialogs/panel_host.h"
+#include "items/open_with.h"
 #include "items/shortcut_file.h"
 #include "panel/button_strip.h"
 #include "panel/drop_pictures_win.h"
@@ -177,6 +178,10 @@ private:
     void DeleteClickedItem();
     void ShowClickedItemFile();
     void ItemClick(TShortCut& item);
+    // Every start of an item: its own, as administrator, with files.
+    void StartItem(const TShortCut& item, LaunchVerb verb, const std::vector<std::string>& files);
+    void RunClickedItemAsAdministrator();
+    void OpenFileWithClickedItem();
     void SButtonMenuClick();
     void SButtonCloseClick();
     void WMDropFiles(HDROP drop);
