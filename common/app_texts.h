@@ -200,6 +200,7 @@ inline constexpr const char* kSettingsPreviewUnder = "Изображение п�
 inline constexpr const char* kSettingsPreviewPanel = "Изображение панели";
 inline constexpr const char* kSettingsDelayLabel = "Задержка:";
 inline constexpr const char* kSettingsOnTop = "Поверх других окон";
+inline constexpr const char* kSettingsDropOpens = "Файл, брошенный на программу, открывать ею";
 inline constexpr const char* kSettingsLeft = "Слева";
 inline constexpr const char* kSettingsRight = "Справа";
 inline constexpr const char* kSettingsAbout = "About";

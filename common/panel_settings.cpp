@@ -66,6 +66,8 @@ PanelSettings ReadPanelSettings(const std::function<std::optional<std::string>(c
     const std::optional<std::string> hotKey = read(kHotKeyKey);
     s.hotKey = hotKey ? ParseSettingInt(*hotKey, kDefaultHotKey) : kDefaultHotKey;
     if (std::optional<std::string> monitor = read(kMonitorKey)) s.monitor = std::move(*monitor);
+    if (const std::optional<std::string> dropOpens = read(kDropOpensKey))
+        s.dropOpens = (ParseSettingInt(*dropOpens, 0) & 0xFF) != 0;
     return s;
 }
 
@@ -75,6 +77,7 @@ std::vector<std::pair<std::string, std::string>> PanelSettingsValues(const Panel
     for (size_t i = 0; i < std::size(kFields); ++i) out.emplace_back(kFields[i].key, std::to_string(v[i]));
     if (s.hotKey != kDefaultHotKey) out.emplace_back(kHotKeyKey, std::to_string(s.hotKey));
     if (!s.monitor.empty()) out.emplace_back(kMonitorKey, s.monitor);
+    if (s.dropOpens) out.emplace_back(kDropOpensKey, *s.dropOpens ? "1" : "0");
     return out;
 }
 

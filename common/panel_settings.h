@@ -25,6 +25,9 @@ inline constexpr int32_t kDefaultHotKey = 0x0720;
 // device name with its place and size, kept as read (a screen that is gone
 // for now keeps its value).
 inline constexpr const char* kMonitorKey = "Monitor";
+// A file dropped onto a program's item opens with it (1) rather than
+// becoming an item (0); written only once the user has ticked it.
+inline constexpr const char* kDropOpensKey = "DropOpens";
 
 // The screen edge the panel docks at; stored as 0 and 1.
 enum class PanelSide : uint8_t { Left = 0, Right = 1 };
@@ -38,6 +41,9 @@ struct PanelSettings {
     bool onTop = false;
     int32_t hotKey = kDefaultHotKey;
     std::string monitor;  // empty: the primary screen
+    // Nothing until the user has ticked the choice (or the file holds it).
+    std::optional<bool> dropOpens;
+    bool DropOpens() const { return dropOpens.value_or(false); }
 };
 
 // Reads an integer as the settings store does: optional leading blanks and
@@ -52,9 +58,9 @@ int32_t ParseSettingInt(const std::string& text, int32_t fallback);
 PanelSettings ReadPanelSettings(const std::function<std::optional<std::string>(const char* key)>& read);
 
 // The keys and values in the order they are written: the six keys always,
-// "HotKey" after them only when it differs from its default and "Monitor"
-// only when it names a screen, so the files of users who never set them keep
-// exactly their six keys.
+// "HotKey" after them only when it differs from its default, "Monitor"
+// only when it names a screen and "DropOpens" only once it was chosen, so
+// the files of users who never set them keep exactly their six keys.
 std::vector<std::pair<std::string, std::string>> PanelSettingsValues(const PanelSettings& settings);
 
 }  // namespace tilerack

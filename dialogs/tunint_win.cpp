@@ -31,6 +31,7 @@ enum ControlId : int {
     kRxSpinEdit1,
     kSpinButtons,
     kCheckBox1,
+    kDropOpensBox,
     kSpeedLeft,
     kSpeedRight,
     kButton2,
@@ -74,8 +75,9 @@ public:
     ~TFormTuning() override {
         // The panel changes its stay-on-top state only once the dialog is gone.
         const bool onTop = IsDlgButtonChecked(hwnd_, kCheckBox1) == BST_CHECKED;
+        const bool dropOpens = IsDlgButtonChecked(hwnd_, kDropOpensBox) == BST_CHECKED;
         DestroyWindowNow();
-        win::Application::Instance().Guard([&] { FormDestroy(onTop); });
+        win::Application::Instance().Guard([&] { FormDestroy(onTop, dropOpens); });
     }
 
 protected:
@@ -90,7 +92,7 @@ private:
     void CreateControls();
     void MakeSidePictures();
     void FormCreate();
-    void FormDestroy(bool onTop);
+    void FormDestroy(bool onTop, bool dropOpens);
     void TrackBar1Change();
     void Shape1MouseDown();
     void RxSpinEdit1Change();
@@ -150,6 +152,9 @@ void TFormTuning::CreateControls() {
     SendMessageW(spin, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&step));
 
     AddControl(L"BUTTON", kSettingsOnTop, WS_TABSTOP | BS_AUTOCHECKBOX, Rect{88, 83, 137, 17}, kCheckBox1);
+    // Two lines between the stay-on-top box and the buttons.
+    AddControl(L"BUTTON", kSettingsDropOpens, WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE, Rect{230, 78, 224, 28},
+               kDropOpensBox);
     // The side pictures are speed buttons: no tab stops of their own.
     // Drawn as pictures; their texts are what a screen reader announces.
     AddControl(L"BUTTON", kSettingsLeft, BS_OWNERDRAW, Rect{470, 4, 71, 70}, kSpeedLeft);
@@ -179,13 +184,16 @@ void TFormTuning::FormCreate() {
     TrackBar1Change();
     SetItemText(kRxSpinEdit1, std::to_string(panel_.Settings().timeOut));
     CheckDlgButton(hwnd_, kCheckBox1, panel_.StaysOnTop() ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(hwnd_, kDropOpensBox, panel_.Settings().DropOpens() ? BST_CHECKED : BST_UNCHECKED);
     sideDown_ = panel_.Settings().side == PanelSide::Right ? 1 : 0;
 }
 
-void TFormTuning::FormDestroy(bool onTop) {
+void TFormTuning::FormDestroy(bool onTop, bool dropOpens) {
     panel_.EnableTimerMouse(true);
     PanelSettings s = panel_.Settings();
     s.onTop = onTop;
+    // Stored once the user has ticked it, from then on either way.
+    if (dropOpens || s.dropOpens) s.dropOpens = dropOpens;
     panel_.ChangeSettings(s);
 }
 

@@ -110,12 +110,15 @@ void ArrangeByDrag::ButtonRemoving(const TFlatButton& button) {
 }
 
 void ArrangeByDrag::PaintMark(HDC dc) const {
-    const ItemList& items = strip_.Items();
-    if (!drag_.Dragging() || drag_.Gap() < 0 || items.Empty()) return;
+    if (drag_.Dragging() && drag_.Gap() >= 0) PaintGapBar(dc, strip_.Items(), drag_.Gap(), metrics_);
+}
+
+void PaintGapBar(HDC dc, const ItemList& items, int gap, const PanelMetrics& metrics) {
+    if (items.Empty()) return;
     // A bar across the strip at the gap, two design pixels thick, centred on
     // the line between the two buttons.
-    const int y = GapTop(drag_.Gap(), items.At(0).button.bounds.top, metrics_.itemPitch);
-    const int thick = metrics_.scale.Scale(2);
+    const int y = GapTop(gap, items.At(0).button.bounds.top, metrics.itemPitch);
+    const int thick = metrics.scale.Scale(2);
     const Rect strip = items.At(0).button.bounds;
     RECT bar{strip.left, y - thick / 2, strip.Right(), y - thick / 2 + thick};
     FillRect(dc, &bar, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));

@@ -14,6 +14,10 @@
 
 namespace tilerack {
 
+// The bar across the strip at list gap `gap` (between two items' buttons):
+// where a dragged item, or dropped files, would land.
+void PaintGapBar(HDC dc, const ItemList& items, int gap, const PanelMetrics& metrics);
+
 class ArrangeByDrag final : public StripObserver {
 public:
     // What a drag asks of the panel.

@@ -129,17 +129,23 @@ void TMainPanel::SButtonMenuClick() {
 void TMainPanel::WMDropFiles(HDROP handle) {
     // Released however the handler ends, a failing icon or item included.
     win::UniqueDrop drop(handle);
-    const UINT count = win::DroppedFileCount(drop.get());
-    for (UINT i = 0; i < count; ++i) {
-        const std::string path = win::Narrow(win::DroppedFilePath(drop.get(), i));
+    std::vector<std::string> paths;
+    for (const std::wstring& path : win::DroppedFilePaths(drop.get())) paths.push_back(win::Narrow(path));
+    POINT at{};
+    GetCursorPos(&at);
+    DropFiles(paths, at);
+}
+
+void TMainPanel::DropFiles(const std::vector<std::string>& paths, POINT at) {
+    for (const std::string& path : paths) {
         auto item = std::make_unique<TShortCut>();
         dropPictures_.Ask(hwnd_, win::kDropPicturesMessage, *item, path, win::ToColorRef(settings_.color));
         DescribeDroppedFile(*item, path);
-        GetCursorPos(&ClickPoint);
-        POINT at = ClickPoint;
-        ScreenToClient(hwnd_, &at);
-        AddItemButton(strip_.InsertItem(static_cast<size_t>(DropPosition(strip_.ItemTops(), at.y)), std::move(item)),
-                      true);
+        ClickPoint = at;
+        POINT client = at;
+        ScreenToClient(hwnd_, &client);
+        AddItemButton(
+            strip_.InsertItem(static_cast<size_t>(DropPosition(strip_.ItemTops(), client.y)), std::move(item)), true);
     }
     // Painted once the whole drop has joined the strip, not after each file.
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);

@@ -31,7 +31,9 @@ void TMainPanel::PlaceAtEdge() {
 void TMainPanel::SlideIn() {
     dock_.MoveToShown(settings_.side);
     SetHidden(false);
-    DragAcceptFiles(hwnd_, TRUE);
+    // Dropped files come to the drop target; where OLE cannot make one,
+    // as the shell's plain drops.
+    if (!drops_.Register()) DragAcceptFiles(hwnd_, TRUE);
     InvalidateRect(hwnd_, nullptr, FALSE);
     UpdateWindow(hwnd_);
 }

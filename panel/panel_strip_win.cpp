@@ -129,7 +129,10 @@ void TMainPanel::CaptureBackground() {
 }
 
 void TMainPanel::FormPaint(HDC dc) {
-    painter_.Paint(dc, [this](HDC canvas) { pointer_.PaintMark(canvas); });
+    painter_.Paint(dc, [this](HDC canvas) {
+        pointer_.PaintMark(canvas);
+        drops_.PaintMark(canvas);
+    });
 }
 
 void TMainPanel::LoadArrowGlyphs() {

@@ -29,6 +29,8 @@
 //   scale_follower_win.h    the scale's notices
 //   menus_win.h             the context menu and the items menu
 //   tray_presence_win.h     the notification area's icon and its lifts
+//   file_drops_win.h        files dragged from the shell: the drop target,
+//                           the mark, opening them with a program
 //   item_file_session_win.h the item file: its reads, the saves of the
 //                           list's changes
 //   edge_dock_win.h         the screens, the docked place, the frame's size
@@ -48,6 +50,7 @@
 #include "panel/button_strip.h"
 #include "panel/drop_pictures_win.h"
 #include "panel/edge_dock_win.h"
+#include "panel/file_drops_win.h"
 #include "panel/item_file_session_win.h"
 #include "panel/keyboard_use_win.h"
 #include "panel/menus_win.h"
@@ -185,6 +188,9 @@ private:
     void SButtonMenuClick();
     void SButtonCloseClick();
     void WMDropFiles(HDROP drop);
+    // The one path of dropped files (the shell's plain drop and the drop
+    // target's): each inserted as an item at the screen point `at`.
+    void DropFiles(const std::vector<std::string>& paths, POINT at);
     void N1Click();
     void N3Click();
     void N9Click();
@@ -237,6 +243,7 @@ private:
     ScaleFollower scale_;
     PanelMenus menus_;
     TrayPresence tray_;
+    FileDrops drops_;
 };
 
 }  // namespace tilerack

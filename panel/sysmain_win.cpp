@@ -145,15 +145,24 @@ TMainPanel::TMainPanel()
                      .EnableTimerMouse = [this](bool enabled) { EnableTimerMouse(enabled); },
                      .Screens = [this]() -> const std::vector<Screen>& { return dock_.Screens(); },
                      .CurrentScreen = [this] { return dock_.Plan(settings_.side).screen; },
-                     .ChooseScreen = [this](size_t index) { ChooseScreen(index); }}) {
+                     .ChooseScreen = [this](size_t index) { ChooseScreen(index); }}),
+      drops_(strip_, metrics_,
+             {.InsertFiles = [this](const std::vector<std::string>& paths, POINT at) { DropFiles(paths, at); },
+              .OpenWith = [this](const TShortCut& item, const std::vector<std::string>& files) {
+                  StartItem(item, LaunchVerb::Open, files);
+              },
+              .DropOpens = [this] { return settings_.DropOpens(); },
+              .Invalidate = [this] { Invalidate(); }}) {
     strip_.Watch(&accessibility_);
     strip_.Watch(&keyboard_);
     strip_.Watch(&listChanges_);
+    strip_.Watch(&drops_);
     // The items menu draws its entries and shows their hints.
     ReflectMenusTo(menus_.Sink());
 }
 
 TMainPanel::~TMainPanel() {
+    drops_.Release();
     keyboard_.Release();
     accessibility_.Release();
     DestroyWindowNow();
@@ -182,6 +191,7 @@ void TMainPanel::Create() {
     scale_.Attach(hwnd_);
     menus_.Attach(hwnd_);
     tray_.Attach(hwnd_);
+    drops_.Attach(hwnd_);
     // Where the screen it stands on has a scale of its own, that one.
     if (const int dpi = win::WindowDpi(hwnd_); dpi != systemDpi) ApplyDpi(dpi);
     TimerButton.Enable(true);
@@ -256,6 +266,7 @@ void TMainPanel::Show() {
     tray_.Add(metrics_.scale.dpi);
     if (dock_.ReadHiddenBars()) Redock();  // an auto-hide bar at the panel's edges
     keyboard_.RegisterHotKey(settings_.hotKey);
+    drops_.TellIfElevated();
     painter_.FirstShowDone();
     sharpIcons_.Start();
 }
@@ -271,6 +282,7 @@ void TMainPanel::Destroy() {
     if (destroyed_ || !hwnd_) return;
     destroyed_ = true;
     App().Guard([this] { FormDestroy(); });
+    drops_.Release();
     keyboard_.Release();
     accessibility_.Release();
     DestroyWindow(hwnd_);
@@ -345,6 +357,7 @@ void TMainPanel::ChangeSettings(const PanelSettings& settings) {
     settings_.opacity = settings.opacity;
     settings_.color = settings.color;
     settings_.onTop = settings.onTop;
+    settings_.dropOpens = settings.dropOpens;
     if (settings.width != old.width) {
         settings_.width = settings.width;
         dock_.SetWidth(metrics_.scale.Scale(settings.width));
@@ -464,6 +477,7 @@ LRESULT TMainPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     // assistive technology (strip_accessibility_win.h).
     case WM_HOTKEY: keyboard_.OnHotKey(static_cast<int>(wp)); return 0;
     case win::kHotKeyTakenMessage: keyboard_.OnHotKeyTaken(); return 0;
+    case win::kElevatedNoticeMessage: drops_.OnElevatedNotice(); return 0;
     case WM_KEYDOWN:
         if ((wp == VK_ESCAPE && pointer_.CancelDrag()) || keyboard_.KeyPressed(static_cast<UINT>(wp), false)) return 0;
         break;

@@ -2,12 +2,24 @@
 
 #include <windows.h>
 #include <objbase.h>
+#include <ole2.h>
 
 namespace tilerack::win {
 
 namespace {
 bool g_joined = false;
+bool g_oleJoined = false;
 }  // namespace
+
+bool EnsureOleApartment() {
+    static const bool tried = [] {
+        EnsureComApartment();
+        g_oleJoined = SUCCEEDED(OleInitialize(nullptr));
+        return true;
+    }();
+    (void)tried;
+    return g_oleJoined;
+}
 
 void EnsureComApartment() {
     static const bool tried = [] {
@@ -26,6 +38,8 @@ ThreadApartment::~ThreadApartment() {
 }
 
 ComApartmentExit::~ComApartmentExit() {
+    if (g_oleJoined) OleUninitialize();
+    g_oleJoined = false;
     if (g_joined) CoUninitialize();
     g_joined = false;
 }

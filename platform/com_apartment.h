@@ -9,6 +9,9 @@ namespace tilerack::win {
 // Joins the calling (user interface) thread to a single-threaded apartment;
 // later calls do nothing.
 void EnsureComApartment();
+// The same apartment with OLE's drag and drop joined as well (a drop target
+// needs it); later calls do nothing. False where it could not be joined.
+bool EnsureOleApartment();
 
 // A worker thread's own single-threaded apartment, joined for as long as
 // the object lives.

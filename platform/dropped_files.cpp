@@ -15,4 +15,11 @@ std::wstring DroppedFilePath(HDROP drop, UINT index) {
     return path;
 }
 
+std::vector<std::wstring> DroppedFilePaths(HDROP drop) {
+    std::vector<std::wstring> paths;
+    const UINT count = DroppedFileCount(drop);
+    for (UINT i = 0; i < count; ++i) paths.push_back(DroppedFilePath(drop, i));
+    return paths;
+}
+
 }  // namespace tilerack::win

@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/handles.h"
 
@@ -15,5 +16,7 @@ using UniqueDrop = UniqueHandle<HDROP, &DragFinish>;
 UINT DroppedFileCount(HDROP drop);
 // The whole path of file `index`, read into a buffer of its own length.
 std::wstring DroppedFilePath(HDROP drop, UINT index);
+// Every path of the drop, in its order.
+std::vector<std::wstring> DroppedFilePaths(HDROP drop);
 
 }  // namespace tilerack::win

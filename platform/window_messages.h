@@ -27,6 +27,9 @@ inline constexpr UINT kBringOutMessage = WM_APP + 7;
 // Posted to the panel by the thread that makes dropped files' pictures:
 // pictures are waiting.
 inline constexpr UINT kDropPicturesMessage = WM_APP + 8;
+// Posted to the panel at its start when it runs as administrator: say once,
+// from the message loop, that the file manager's drops cannot reach it.
+inline constexpr UINT kElevatedNoticeMessage = WM_APP + 9;
 // Sent to the panel by a benchmark: answered with the number of items on
 // screen still waiting for their sharp picture (0 at 100 %).
 inline UINT SharpIconsWaitingMessage() {

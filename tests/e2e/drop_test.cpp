@@ -250,6 +250,64 @@ TEST_F(Drop, DropsWorkAfterTheStayOnTopChoiceChangedBothWays) {
     EXPECT_EQ(SavedCaptions(), (std::vector<std::string>{"normal.txt", "on-top.txt"}));
 }
 
+// While a file is dragged over the strip, the bar of an item's drag shows
+// the gap it will join; the drop then inserts it there.
+TEST_F(Drop, TheBarShowsWhereTheDraggedFileLandsAndTheDropInsertsItThere) {
+    ASSERT_TRUE(WriteItems({{.fileName = "C:\\x.exe", .caption = "X", .image = FramedIconBmp(0xFF00FF, 0x3030C0)},
+                            {.fileName = "C:\\y.exe", .caption = "Y", .image = FramedIconBmp(0xFF00FF, 0x30C030)},
+                            {.fileName = "C:\\z.exe", .caption = "Z", .image = FramedIconBmp(0xFF00FF, 0xC03030)}}));
+    const std::wstring file = MakeFile(scratch_->SubFolder(L"bar"), L"bar.txt");
+    ASSERT_NE(Start(), nullptr);
+    ASSERT_TRUE(WaitForItemsShown(3));
+    // The top eighth of the second button: the gap above it, not its program.
+    const RECT second = ItemButtonRect(window_, 1, scale_);
+    const POINT at{(second.left + second.right) / 2, second.top + (second.bottom - second.top) / 8};
+    const RECT gapRows = ClientRectOnScreen(window_, RECT{second.left + 2, second.top - 1, second.right - 2, second.top + 1});
+    const int barInk = (second.right - second.left - 4);
+    ASSERT_LT(CountPixels(CaptureScreen(), gapRows, IsBlack), barInk / 2) << "the gap is dark before any drag";
+
+    std::string verdict;
+    std::thread drag([&] {
+        verdict = DragFilesFromX11(*scratch_, kSourceSpot, ClientToScreenPoint(window_, at.x, at.y), {file}, 6s);
+    });
+    const bool barShown = WaitUntil([&] { return CountPixels(CaptureScreen(), gapRows, IsBlack) >= barInk; }, 30s);
+    if (barShown) SaveScreenshotPng(CurrentTestName() + L"-bar");
+    drag.join();
+    EXPECT_TRUE(barShown) << "no bar between the first and the second item during the drag";
+    EXPECT_EQ(verdict, "ended accepted");
+    EXPECT_TRUE(WaitForItemsShown(4));
+    EXPECT_LT(CountPixels(CaptureScreen(), gapRows, IsBlack), barInk) << "the bar stayed after the drop";
+    ASSERT_TRUE(panel_->Close());
+    EXPECT_EQ(SavedCaptions(), (std::vector<std::string>{"X", "bar.txt", "Y", "Z"}));
+}
+
+// With "DropOpens=1" a file dropped on the middle of a program's item is
+// opened with it: its path quoted after the item's own parameters, in the
+// item's working folder; no item is added.
+TEST_F(Drop, WithDropOpensAFileDroppedOnTheProbesItemStartsTheProbeWithItsPath) {
+    WriteSettings({"TimeOut=60000", "DropOpens=1"});
+    const std::wstring probe = scratch_->AddProbe();
+    ASSERT_TRUE(WriteItems({{.params = "own",
+                             .fileName = Narrow(probe),
+                             .caption = "Probe",
+                             .workDir = Narrow(scratch_->Path()),
+                             .image = FramedIconBmp(0xFF00FF, 0x3030C0)}}));
+    const std::wstring file = MakeFile(scratch_->SubFolder(L"open"), L"note.txt");
+    ASSERT_NE(Start(), nullptr);
+    ASSERT_TRUE(WaitForItemsShown(1));
+
+    EXPECT_EQ(DropAt(Centre(ItemButtonRect(window_, 0, scale_)), {file}), "ended accepted");
+    std::vector<ProbeRecord> starts;
+    ASSERT_TRUE(WaitUntil([&] { return !(starts = ReadProbeRecords(scratch_->Path())).empty(); }, 15s))
+        << "the drop started nothing";
+    EXPECT_EQ(e2e::Narrow(ArgumentsOf(starts[0].commandLine)), "own \"" + e2e::Narrow(file) + "\"");
+    EXPECT_TRUE(SamePath(starts[0].folder, scratch_->Path())) << e2e::Narrow(starts[0].folder);
+    EXPECT_FALSE(FindMessageBox(Pid()));
+    ASSERT_TRUE(panel_->Close());
+    EXPECT_EQ(SavedCaptions(), (std::vector<std::string>{"Probe"})) << "the dropped file became an item as well";
+    EXPECT_EQ(ReadProbeRecords(scratch_->Path()).size(), 1u);
+}
+
 // The pictures are made away from the panel's thread: through a drop of
 // many files it answers at once, and each item has its file's picture in
 // the saved list, even when the panel closes right after the drop.

@@ -46,17 +46,19 @@ std::string RunUnixHelper(std::wstring commandLine, const std::wstring& answerFi
 
 }  // namespace
 
-std::string DragFilesFromX11(const ScratchDir& dir, POINT from, POINT to, const std::vector<std::wstring>& files) {
+std::string DragFilesFromX11(const ScratchDir& dir, POINT from, POINT to, const std::vector<std::wstring>& files,
+                             std::chrono::milliseconds rest) {
     const std::wstring script = EnvironmentValue(L"DRAG_SOURCE");
     if (script.empty()) return "error DRAG_SOURCE is not set (run the tests through run-e2e.sh)";
     static int serial = 0;
     const std::wstring request = dir.File(L"drag-request-" + std::to_wstring(++serial) + L".txt");
     std::string text = "from " + std::to_string(from.x) + " " + std::to_string(from.y) + "\nto " +
-                       std::to_string(to.x) + " " + std::to_string(to.y) + "\n";
+                       std::to_string(to.x) + " " + std::to_string(to.y) + "\nrest " +
+                       std::to_string(rest.count()) + "\n";
     for (const auto& file : files) text += "file " + UnixPath(file) + "\n";
     if (!WriteFileBytes(request, Bytes(text.begin(), text.end()))) return "error cannot write the request";
     return RunUnixHelper(L"Z:\\usr\\bin\\python3 \"" + script + L"\" \"" + Widen(UnixPath(request)) + L"\"",
-                         request + L".done", 40s);
+                         request + L".done", 40s + rest);
 }
 
 std::wstring WindowManager() {

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,8 +21,10 @@ std::string UnixPath(const std::wstring& windowsPath);
 // around `from` (a Linux process, see tests/e2e/drag/drag_source.py) and
 // releases them at `to`, so the program gets them through Wine's XDND
 // support. Returns the source's verdict: "ended accepted", "ended refused
-// ..." or "error ...".
-std::string DragFilesFromX11(const ScratchDir& dir, POINT from, POINT to, const std::vector<std::wstring>& files);
+// ..." or "error ...". The pointer rests on `to` for `rest` before the
+// button comes up.
+std::string DragFilesFromX11(const ScratchDir& dir, POINT from, POINT to, const std::vector<std::wstring>& files,
+                             std::chrono::milliseconds rest = std::chrono::milliseconds(300));
 
 // The window manager of the test display ("openbox"), or nothing on a bare
 // X server (E2E_WINDOW_MANAGER, set by run-e2e.sh).

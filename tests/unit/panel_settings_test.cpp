@@ -105,6 +105,19 @@ TEST(PanelSettingsWrite, MonitorOnlyWhenItNamesAScreenAndKeptAsRead) {
     EXPECT_EQ(values.back(), std::make_pair(std::string("Monitor"), stored));
 }
 
+TEST(PanelSettingsWrite, DropOpensOnlyOnceChosenThenKeptEvenWhenOff) {
+    PanelSettings s = ReadFrom({});
+    EXPECT_FALSE(s.DropOpens());
+    for (const auto& value : PanelSettingsValues(s)) EXPECT_NE(value.first, "DropOpens");
+    for (const bool chosen : {true, false}) {
+        s.dropOpens = chosen;
+        std::map<std::string, std::string> ini;
+        for (const auto& [k, v] : PanelSettingsValues(s)) ini[k] = v;
+        EXPECT_EQ(ini["DropOpens"], chosen ? "1" : "0");
+        EXPECT_EQ(ReadFrom(ini).dropOpens, std::optional<bool>(chosen));
+    }
+}
+
 // A section as the system hands it back, looked up as the system looks up
 // one key at a time.
 TEST(ProfileSectionLookUp, KeysMatchWithoutCaseAndTheFirstLineWins) {

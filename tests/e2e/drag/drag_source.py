@@ -8,7 +8,8 @@ through the XDND protocol, exactly as from a Linux file manager.
 
 Usage: drag_source.py REQUEST_FILE
 The request file holds lines "from X Y", "to X Y" and "file /unix/path"
-(any number). When the drag has ended, REQUEST_FILE.done receives one line:
+(any number), and optionally "rest MS": how long the pointer rests on the
+target before the button comes up (300 by default). When the drag has ended, REQUEST_FILE.done receives one line:
 "ended accepted", "ended refused REASON" (GTK's drag result, e.g. no-target)
 or "error TEXT". Ends by itself within
 30 seconds whatever happens.
@@ -28,7 +29,7 @@ STEP_MS = 40
 
 
 def read_request(path):
-    start, target, files = None, None, []
+    start, target, files, rest_ms = None, None, [], 300
     with open(path, encoding="utf-8") as request:
         for line in request.read().splitlines():
             kind, _, rest = line.partition(" ")
@@ -38,9 +39,11 @@ def read_request(path):
                 target = tuple(int(v) for v in rest.split())
             elif kind == "file":
                 files.append(rest)
+            elif kind == "rest":
+                rest_ms = int(rest)
     if not start or not target or not files:
         raise ValueError("request needs from, to and at least one file")
-    return start, target, files
+    return start, target, files, rest_ms
 
 
 def xdotool(*args):
@@ -50,7 +53,7 @@ def xdotool(*args):
 class DragSource:
     def __init__(self, request):
         self.done_path = request + ".done"
-        self.start, self.target, files = read_request(request)
+        self.start, self.target, files, self.rest_ms = read_request(request)
         self.uris = ["file://" + urllib.parse.quote(f) for f in files]
         self.result = None
         self.finished = False
@@ -107,7 +110,7 @@ class DragSource:
             if self.step < STEPS:
                 return True
             # Rest on the target so it answers the last position, then release.
-            GLib.timeout_add(300, self.release)
+            GLib.timeout_add(self.rest_ms, self.release)
         except Exception as error:  # noqa: BLE001
             self.finish("error " + str(error))
         return False

@@ -1,0 +1,97 @@
+#pragma once
+// Files dragged onto the panel from the shell: the panel registered as an
+// OLE drop target at its slide-in (ole_drop_target_win.h), the bar where a
+// drop would insert the files (the gaps and bar of an item's drag) or the
+// program's item that would open them, the cursor's copy or link, and the
+// drop: inserted as items through the panel's one drop path, or opened with
+// the program, at once or (a right-button drop) after a menu. The decisions
+// are portable: drop_place.h (a program's middle), item_insert.h (the gap).
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "panel/button_strip.h"
+#include "panel/drop_place.h"
+#include "panel/ole_drop_target_win.h"
+#include "panel/panel_metrics.h"
+
+namespace tilerack {
+
+class FileDrops final : private DropTargetHost, public StripObserver {
+public:
+    // What a drop asks of the panel.
+    struct Host {
+        // The panel's one path for dropped files: items inserted at the pointer.
+        std::function<void(const std::vector<std::string>&, POINT)> InsertFiles;
+        // The item's program started with the files.
+        std::function<void(const TShortCut&, const std::vector<std::string>&)> OpenWith;
+        // Whether a plain drop onto a program opens the files with it.
+        std::function<bool()> DropOpens;
+        std::function<void()> Invalidate;
+    };
+
+    // `metrics` are the panel's, read as the mark is painted.
+    FileDrops(const ButtonStrip& strip, const PanelMetrics& metrics, Host host)
+        : strip_(strip), metrics_(metrics), host_(std::move(host)) {}
+    FileDrops(const FileDrops&) = delete;
+    FileDrops& operator=(const FileDrops&) = delete;
+    ~FileDrops() override { Release(); }
+
+    void Attach(HWND panel) { panel_ = panel; }
+    // The panel a drop target from now on; false where OLE cannot make it
+    // one (the caller then takes the shell's plain drops).
+    bool Register();
+    // At the start: a panel running as administrator gets no drops from the
+    // file manager, which runs as the user; that is said once, from the
+    // message loop (OnElevatedNotice).
+    void TellIfElevated() const;
+    void OnElevatedNotice() const;
+    // The panel is going: the target is revoked and cut off.
+    void Release();
+    // The bar where the files would go, or the frame of the program that
+    // would open them, while files are dragged over the strip.
+    void PaintMark(HDC dc) const;
+
+    // StripObserver: a drag over the strip names entries by their place.
+    void ButtonAdded(const TFlatButton&) override {}
+    void ButtonRemoving(const TFlatButton&) override {}
+    void OrderChanged() override;
+
+private:
+    struct Aim {
+        int gap = -1;      // the list gap the files would join, or -1
+        int program = -1;  // the list index of the program that would open them, or -1
+        bool operator==(const Aim&) const = default;
+    };
+    // DropTargetHost
+    DWORD DragEntered(std::vector<std::string> files, DWORD keys, POINT screen, DWORD allowed) override;
+    DWORD DraggedOver(DWORD keys, POINT screen, DWORD allowed) override;
+    void DragLeft() override { Forget(); }
+    DWORD Dropped(std::vector<std::string> files, DWORD keys, POINT screen, DWORD allowed) override;
+
+    Aim AimAt(POINT screen) const;
+    void Show(const Aim& aim);
+    DWORD Effect(DWORD allowed) const;
+    // The right-button drop's menu over `item`: true when the user chose to
+    // open the files with it, false to add them; nothing for "Отмена".
+    std::optional<bool> AskOpenOrAdd(const TShortCut& item, POINT screen) const;
+    void Forget();
+
+    const ButtonStrip& strip_;
+    const PanelMetrics& metrics_;
+    Host host_;
+    HWND panel_ = nullptr;
+    OleDropTarget* target_ = nullptr;
+    // The drag under way: its files, its entries' spans (taken as it
+    // entered), whether the right button drags, and where it aims.
+    std::vector<std::string> files_;
+    std::vector<StripEntrySpan> spans_;
+    bool rightButton_ = false;
+    Aim aim_;
+};
+
+}  // namespace tilerack
