@@ -8,6 +8,9 @@
 #include <thread>
 #include <vector>
 
+#include <ole2.h>
+#include <shlobj.h>
+
 #include "dialog_driver.h"
 #include "keyboard_driver.h"
 #include "platform/file_icons.h"
@@ -306,6 +309,129 @@ TEST_F(Drop, WithDropOpensAFileDroppedOnTheProbesItemStartsTheProbeWithItsPath) 
     ASSERT_TRUE(panel_->Close());
     EXPECT_EQ(SavedCaptions(), (std::vector<std::string>{"Probe"})) << "the dropped file became an item as well";
     EXPECT_EQ(ReadProbeRecords(scratch_->Path()).size(), 1u);
+}
+
+// The shell's data object of one file, as the file manager hands it to a
+// drag (the shell's functions looked up by name: the program binds none of them).
+IDataObject* ShellDataObject(const std::wstring& file) {
+    using Parse = HRESULT(WINAPI*)(PCWSTR, IBindCtx*, PIDLIST_ABSOLUTE*, SFGAOF, SFGAOF*);
+    using BindToParent = HRESULT(WINAPI*)(PCIDLIST_ABSOLUTE, REFIID, void**, PCUITEMID_CHILD*);
+    const HMODULE shell = LoadLibraryW(L"shell32.dll");
+    const auto parse = reinterpret_cast<Parse>(GetProcAddress(shell, "SHParseDisplayName"));
+    const auto bind = reinterpret_cast<BindToParent>(GetProcAddress(shell, "SHBindToParent"));
+    PIDLIST_ABSOLUTE list = nullptr;
+    if (!parse || !bind || FAILED(parse(file.c_str(), nullptr, &list, 0, nullptr))) return nullptr;
+    IShellFolder* folder = nullptr;
+    PCUITEMID_CHILD child = nullptr;
+    IDataObject* data = nullptr;
+    if (SUCCEEDED(bind(list, IID_IShellFolder, reinterpret_cast<void**>(&folder), &child))) {
+        folder->GetUIObjectOf(nullptr, 1, &child, IID_IDataObject, nullptr, reinterpret_cast<void**>(&data));
+        folder->Release();
+    }
+    CoTaskMemFree(list);
+    return data;
+}
+
+// A window of the test program's own that runs OLE's drag loop with one
+// file when the right button goes down on it, as the file manager does on a
+// right-button drag; on a thread of its own with its message loop.
+class RightDragWindow {
+public:
+    explicit RightDragWindow(std::wstring file) : file_(std::move(file)) {
+        thread_ = std::thread([this] { Run(); });
+        WaitUntil([this] { return window_.load() != nullptr; }, 10s);
+    }
+    ~RightDragWindow() {
+        if (HWND w = window_.load()) PostMessageW(w, WM_CLOSE, 0, 0);
+        thread_.join();
+    }
+    HWND Window() const { return window_.load(); }
+
+private:
+    struct Source final : IDropSource {
+        HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+            *out = riid == IID_IUnknown || riid == IID_IDropSource ? this : nullptr;
+            return *out ? S_OK : E_NOINTERFACE;
+        }
+        ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+        ULONG STDMETHODCALLTYPE Release() override { return 1; }
+        HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override {
+            if (escape) return DRAGDROP_S_CANCEL;
+            return keys & (MK_LBUTTON | MK_RBUTTON) ? S_OK : DRAGDROP_S_DROP;
+        }
+        HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+    };
+    static LRESULT CALLBACK Procedure(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+        auto* self = reinterpret_cast<RightDragWindow*>(GetWindowLongPtrW(w, GWLP_USERDATA));
+        if (msg == WM_RBUTTONDOWN && self) self->Drag();
+        if (msg == WM_DESTROY) PostQuitMessage(0);
+        return msg == WM_RBUTTONDOWN ? 0 : DefWindowProcW(w, msg, wp, lp);
+    }
+    void Drag() {
+        using DragLoop = HRESULT(WINAPI*)(IDataObject*, IDropSource*, DWORD, DWORD*);
+        const auto loop = reinterpret_cast<DragLoop>(GetProcAddress(LoadLibraryW(L"ole32.dll"), "DoDragDrop"));
+        IDataObject* data = ShellDataObject(file_);
+        Source source;
+        DWORD effect = 0;
+        if (loop && data) loop(data, &source, DROPEFFECT_COPY | DROPEFFECT_LINK, &effect);
+        if (data) data->Release();
+    }
+    void Run() {
+        OleInitialize(nullptr);
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = Procedure;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"DropTestRightDragSource";
+        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+        RegisterClassW(&wc);
+        HWND w = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, kSourceSpot.x - 60,
+                                 kSourceSpot.y - 45, 120, 90, nullptr, nullptr, wc.hInstance, nullptr);
+        SetWindowLongPtrW(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        window_.store(w);
+        MSG msg;
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+        OleUninitialize();
+    }
+
+    const std::wstring file_;
+    std::atomic<HWND> window_{nullptr};
+    std::thread thread_;
+};
+
+// A right-button drop onto a program's item asks first, as the file
+// manager does: "Открыть в «...»" opens the file with it.
+TEST_F(Drop, ARightButtonDropOnTheProbesItemAsksAndOpenInStartsTheProbe) {
+    if (WindowManager().empty()) GTEST_SKIP() << kKeysNeedAWindowManager;
+    const std::wstring probe = scratch_->AddProbe();
+    ASSERT_TRUE(WriteItems({{.fileName = Narrow(probe),
+                             .caption = "Probe",
+                             .workDir = Narrow(scratch_->Path()),
+                             .image = FramedIconBmp(0xFF00FF, 0x3030C0)}}));
+    const std::wstring file = MakeFile(scratch_->SubFolder(L"right"), L"right.txt");
+    ASSERT_NE(Start(), nullptr);
+    ASSERT_TRUE(WaitForItemsShown(1));
+    RightDragWindow source(file);
+    ASSERT_NE(source.Window(), nullptr);
+    ASSERT_EQ(ClickWithXPointer(kSourceSpot), "ended");
+
+    const POINT target = ClientToScreenPoint(window_, Centre(ItemButtonRect(window_, 0, scale_)).x,
+                                             Centre(ItemButtonRect(window_, 0, scale_)).y);
+    std::vector<std::string> steps = {"mousemove", std::to_string(kSourceSpot.x), std::to_string(kSourceSpot.y),
+                                      "mousedown", "3"};
+    for (const std::string& word : XMoveSteps(kSourceSpot, target, 12, 0.05)) steps.push_back(word);
+    for (const char* word : {"sleep", "0.3", "mouseup", "3"}) steps.push_back(word);
+    ASSERT_EQ(XPointerSteps(steps), "ended");
+
+    const HWND menu = WaitForPopupMenu(Pid(), 15s);
+    ASSERT_NE(menu, nullptr) << "the right-button drop showed no menu";
+    SaveScreenshotPng(CurrentTestName() + L"-menu");
+    ChooseMenuEntry(menu, 0);
+    std::vector<ProbeRecord> starts;
+    ASSERT_TRUE(WaitUntil([&] { return !(starts = ReadProbeRecords(scratch_->Path())).empty(); }, 15s))
+        << "\"Открыть в\" started nothing";
+    EXPECT_EQ(e2e::Narrow(ArgumentsOf(starts[0].commandLine)), "\"" + e2e::Narrow(file) + "\"");
+    ASSERT_TRUE(panel_->Close());
+    EXPECT_EQ(SavedCaptions(), (std::vector<std::string>{"Probe"}));
 }
 
 // The pictures are made away from the panel's thread: through a drop of
