@@ -174,10 +174,12 @@ std::optional<bool> FileDrops::AskOpenOrAdd(const TShortCut& item, POINT screen)
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu.get(), MF_STRING, IDCANCEL, win::Widen(kDropMenuCancel).c_str());
     SetMenuDefaultItem(menu.get(), kOpenWithItem, FALSE);
+    host_.EnableTimerMouse(false);
     SetForegroundWindow(panel_);
     const UINT chosen = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN,
                                        screen.x, screen.y, 0, panel_, nullptr);
     PostMessageW(panel_, WM_NULL, 0, 0);
+    host_.EnableTimerMouse(true);
     if (chosen == kOpenWithItem) return true;
     if (chosen == kAddToPanel) return false;
     return std::nullopt;

@@ -31,6 +31,8 @@ public:
         std::function<void(const TShortCut&, const std::vector<std::string>&)> OpenWith;
         // Whether a plain drop onto a program opens the files with it.
         std::function<bool()> DropOpens;
+        // The pointer watch held (false) while the drop's menu is open.
+        std::function<void(bool)> EnableTimerMouse;
         std::function<void()> Invalidate;
     };
 

@@ -152,6 +152,7 @@ TMainPanel::TMainPanel()
                   StartItem(item, LaunchVerb::Open, files);
               },
               .DropOpens = [this] { return settings_.DropOpens(); },
+              .EnableTimerMouse = [this](bool enabled) { EnableTimerMouse(enabled); },
               .Invalidate = [this] { Invalidate(); }}) {
     strip_.Watch(&accessibility_);
     strip_.Watch(&keyboard_);

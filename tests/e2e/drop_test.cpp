@@ -4,6 +4,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -59,6 +60,27 @@ protected:
     // Drags `files` from the source onto the panel's client point `at`.
     std::string DropAt(POINT at, const std::vector<std::wstring>& files) {
         return DragFilesFromX11(*scratch_, kSourceSpot, ClientToScreenPoint(window_, at.x, at.y), files);
+    }
+
+    // The panel started with one item, "Probe", that starts the probe with
+    // `params` in the scratch folder; its button shown.
+    bool StartWithProbeItem(const std::string& params) {
+        const std::wstring probe = scratch_->AddProbe();
+        if (!WriteItems({{.params = params,
+                          .fileName = Narrow(probe),
+                          .caption = "Probe",
+                          .workDir = Narrow(scratch_->Path()),
+                          .image = FramedIconBmp(0xFF00FF, 0x3030C0)}}))
+            return false;
+        return Start() != nullptr && WaitForItemsShown(1);
+    }
+    // The arguments of the probe's first start, once it has started.
+    std::optional<std::string> FirstProbeArguments() {
+        std::vector<ProbeRecord> starts;
+        if (!WaitUntil([&] { return !(starts = ReadProbeRecords(scratch_->Path())).empty(); }, 15s))
+            return std::nullopt;
+        EXPECT_TRUE(SamePath(starts[0].folder, scratch_->Path())) << e2e::Narrow(starts[0].folder);
+        return e2e::Narrow(ArgumentsOf(starts[0].commandLine));
     }
 
     // Waits until `count` item buttons show their captions' black ink.
@@ -289,22 +311,12 @@ TEST_F(Drop, TheBarShowsWhereTheDraggedFileLandsAndTheDropInsertsItThere) {
 // item's working folder; no item is added.
 TEST_F(Drop, WithDropOpensAFileDroppedOnTheProbesItemStartsTheProbeWithItsPath) {
     WriteSettings({"TimeOut=60000", "DropOpens=1"});
-    const std::wstring probe = scratch_->AddProbe();
-    ASSERT_TRUE(WriteItems({{.params = "own",
-                             .fileName = Narrow(probe),
-                             .caption = "Probe",
-                             .workDir = Narrow(scratch_->Path()),
-                             .image = FramedIconBmp(0xFF00FF, 0x3030C0)}}));
     const std::wstring file = MakeFile(scratch_->SubFolder(L"open"), L"note.txt");
-    ASSERT_NE(Start(), nullptr);
-    ASSERT_TRUE(WaitForItemsShown(1));
+    ASSERT_TRUE(StartWithProbeItem("own"));
 
     EXPECT_EQ(DropAt(Centre(ItemButtonRect(window_, 0, scale_)), {file}), "ended accepted");
-    std::vector<ProbeRecord> starts;
-    ASSERT_TRUE(WaitUntil([&] { return !(starts = ReadProbeRecords(scratch_->Path())).empty(); }, 15s))
-        << "the drop started nothing";
-    EXPECT_EQ(e2e::Narrow(ArgumentsOf(starts[0].commandLine)), "own \"" + e2e::Narrow(file) + "\"");
-    EXPECT_TRUE(SamePath(starts[0].folder, scratch_->Path())) << e2e::Narrow(starts[0].folder);
+    EXPECT_EQ(FirstProbeArguments(), "own \"" + e2e::Narrow(file) + "\"")
+        << "the drop did not start the probe with the file";
     EXPECT_FALSE(FindMessageBox(Pid()));
     ASSERT_TRUE(panel_->Close());
     EXPECT_EQ(SavedCaptions(), (std::vector<std::string>{"Probe"})) << "the dropped file became an item as well";
@@ -402,14 +414,8 @@ private:
 // manager does: "Открыть в «...»" opens the file with it.
 TEST_F(Drop, ARightButtonDropOnTheProbesItemAsksAndOpenInStartsTheProbe) {
     if (WindowManager().empty()) GTEST_SKIP() << kKeysNeedAWindowManager;
-    const std::wstring probe = scratch_->AddProbe();
-    ASSERT_TRUE(WriteItems({{.fileName = Narrow(probe),
-                             .caption = "Probe",
-                             .workDir = Narrow(scratch_->Path()),
-                             .image = FramedIconBmp(0xFF00FF, 0x3030C0)}}));
     const std::wstring file = MakeFile(scratch_->SubFolder(L"right"), L"right.txt");
-    ASSERT_NE(Start(), nullptr);
-    ASSERT_TRUE(WaitForItemsShown(1));
+    ASSERT_TRUE(StartWithProbeItem(""));
     RightDragWindow source(file);
     ASSERT_NE(source.Window(), nullptr);
     ASSERT_EQ(ClickWithXPointer(kSourceSpot), "ended");
@@ -426,10 +432,8 @@ TEST_F(Drop, ARightButtonDropOnTheProbesItemAsksAndOpenInStartsTheProbe) {
     ASSERT_NE(menu, nullptr) << "the right-button drop showed no menu";
     SaveScreenshotPng(CurrentTestName() + L"-menu");
     ChooseMenuEntry(menu, 0);
-    std::vector<ProbeRecord> starts;
-    ASSERT_TRUE(WaitUntil([&] { return !(starts = ReadProbeRecords(scratch_->Path())).empty(); }, 15s))
-        << "\"Открыть в\" started nothing";
-    EXPECT_EQ(e2e::Narrow(ArgumentsOf(starts[0].commandLine)), "\"" + e2e::Narrow(file) + "\"");
+    EXPECT_EQ(FirstProbeArguments(), "\"" + e2e::Narrow(file) + "\"")
+        << "\"Открыть в\" did not start the probe with the file";
     ASSERT_TRUE(panel_->Close());
     EXPECT_EQ(SavedCaptions(), (std::vector<std::string>{"Probe"}));
 }
