@@ -47,6 +47,7 @@ public:
     // The panel a drop target from now on; false where OLE cannot make it
     // one (the caller then takes the shell's plain drops).
     bool Register();
+    bool Registered() const { return target_ != nullptr; }
     // At the start: a panel running as administrator gets no drops from the
     // file manager, which runs as the user; that is said once, from the
     // message loop (OnElevatedNotice).

@@ -51,10 +51,10 @@ void PanelMenus::PopupMain(POINT at) {
     add(MF_STRING, N7, kMenuExit);
     // The item's own starts come last: the entries above keep their places
     // whatever the press was on.
-    if (itemStarts_ != ItemStarts::None) {
+    if (const ItemStarts starts = host_.ClickedItemStarts(); starts != ItemStarts::None) {
         add(MF_SEPARATOR, 0, nullptr);
         add(MF_STRING, kRunAsAdministrator, kMenuRunAsAdministrator);
-        if (itemStarts_ == ItemStarts::Program) add(MF_STRING, kOpenFileWith, kMenuOpenFileWith);
+        if (starts == ItemStarts::Program) add(MF_STRING, kOpenFileWith, kMenuOpenFileWith);
     }
     SetMenuDefaultItem(menu.get(), N7, FALSE);
 

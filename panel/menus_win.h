@@ -21,11 +21,16 @@ namespace tilerack {
 class PanelMenus {
 public:
     // The handlers of the entries and what the menu asks of the panel.
+    // The entries of the item the last right press was on: its start as
+    // administrator, and for a program the files to open with it; none for
+    // no item.
+    enum class ItemStarts { None, Item, Program };
     struct Host {
         std::function<void()> N1Click, N10Click, N11Click, N4Click, N12Click, N3Click, N9Click, N7Click;
         // The clicked item started as administrator; files chosen to open
         // with its program.
         std::function<void()> RunAsAdministratorClick, OpenFileWithClick;
+        std::function<ItemStarts()> ClickedItemStarts;
         std::function<void(bool)> EnableTimerMouse;
         // The screens, and the index of the one the panel stands on.
         std::function<const std::vector<Screen>&()> Screens;
@@ -44,11 +49,6 @@ public:
     // The item commands ("Поднять" ... "Свойства...") enabled or greyed,
     // from now until the next call.
     void EnableItemCommands(bool enabled) { itemCommands_ = enabled; }
-    // The entries of the item the last right press was on, from now until
-    // the next call: its start as administrator, and for a program the
-    // files to open with it; none for no item.
-    enum class ItemStarts { None, Item, Program };
-    void OfferItemStarts(ItemStarts starts) { itemStarts_ = starts; }
     // Opens the context menu at a screen point and runs the chosen entry's handler.
     void PopupMain(POINT at);
     // Opens the items menu at a screen point: the item chosen, or nothing.
@@ -60,7 +60,6 @@ private:
     Host host_;
     HWND panel_ = nullptr;
     bool itemCommands_ = true;
-    ItemStarts itemStarts_ = ItemStarts::None;
     ItemsMenu itemsMenu_;
 };
 

@@ -35,12 +35,7 @@ void TMainPanel::FormMouseDown(const TFlatButton* sender, int button, POINT clie
 void TMainPanel::OpenContextMenu(const TFlatButton* sender, POINT clientPoint, POINT menuAt) {
     EnableTimerMouse(true);
     ClickedControl = sender ? sender->id : kNoButton;
-    const TShortCut* item = strip_.ItemOf(ClickedControl);
-    menus_.EnableItemCommands(item != nullptr);
-    using Starts = PanelMenus::ItemStarts;
-    menus_.OfferItemStarts(!item || IsSeparator(*item) ? Starts::None
-                           : StartsAProgram(*item)    ? Starts::Program
-                                                      : Starts::Item);
+    menus_.EnableItemCommands(strip_.ItemOf(ClickedControl) != nullptr);
     POINT screen = clientPoint;
     ClientToScreen(hwnd_, &screen);
     ClickPoint = screen;
@@ -93,6 +88,13 @@ void TMainPanel::StartItem(const TShortCut& item, LaunchVerb verb, const std::ve
         MessageBoxW(hwnd_, win::Widen(kErrorPrefix + message).c_str(), kAppTitleW, MB_OK);
 }
 
+PanelMenus::ItemStarts TMainPanel::ClickedItemStarts() const {
+    using Starts = PanelMenus::ItemStarts;
+    const TShortCut* item = strip_.ItemOf(ClickedControl);
+    if (!item || IsSeparator(*item)) return Starts::None;
+    return StartsAProgram(*item) ? Starts::Program : Starts::Item;
+}
+
 void TMainPanel::RunClickedItemAsAdministrator() {
     if (const TShortCut* item = strip_.ItemOf(ClickedControl)) StartItem(*item, LaunchVerb::RunAs, {});
 }
@@ -129,6 +131,9 @@ void TMainPanel::SButtonMenuClick() {
 void TMainPanel::WMDropFiles(HDROP handle) {
     // Released however the handler ends, a failing icon or item included.
     win::UniqueDrop drop(handle);
+    // The drop target takes the drops; the shell's plain drop that some
+    // systems send besides is the same drop.
+    if (drops_.Registered()) return;
     std::vector<std::string> paths;
     for (const std::wstring& path : win::DroppedFilePaths(drop.get())) paths.push_back(win::Narrow(path));
     POINT at{};

@@ -32,8 +32,9 @@ void TMainPanel::SlideIn() {
     dock_.MoveToShown(settings_.side);
     SetHidden(false);
     // Dropped files come to the drop target; where OLE cannot make one,
-    // as the shell's plain drops.
-    if (!drops_.Register()) DragAcceptFiles(hwnd_, TRUE);
+    // as the shell's plain drops (WMDropFiles).
+    drops_.Register();
+    DragAcceptFiles(hwnd_, TRUE);
     InvalidateRect(hwnd_, nullptr, FALSE);
     UpdateWindow(hwnd_);
 }

@@ -183,6 +183,7 @@ private:
     void ItemClick(TShortCut& item);
     // Every start of an item: its own, as administrator, with files.
     void StartItem(const TShortCut& item, LaunchVerb verb, const std::vector<std::string>& files);
+    PanelMenus::ItemStarts ClickedItemStarts() const;
     void RunClickedItemAsAdministrator();
     void OpenFileWithClickedItem();
     void SButtonMenuClick();

@@ -142,6 +142,7 @@ TMainPanel::TMainPanel()
                      .N7Click = [] { App().Terminate(); },
                      .RunAsAdministratorClick = [this] { RunClickedItemAsAdministrator(); },
                      .OpenFileWithClick = [this] { OpenFileWithClickedItem(); },
+                     .ClickedItemStarts = [this] { return ClickedItemStarts(); },
                      .EnableTimerMouse = [this](bool enabled) { EnableTimerMouse(enabled); },
                      .Screens = [this]() -> const std::vector<Screen>& { return dock_.Screens(); },
                      .CurrentScreen = [this] { return dock_.Plan(settings_.side).screen; },

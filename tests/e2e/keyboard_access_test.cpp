@@ -303,7 +303,8 @@ TEST_F(KeyboardAccess, SettingsDialogPicturesAndBarAreNamedForScreenReaders) {
         ++checked;
         EXPECT_FALSE(ControlName(control).empty()) << Narrow(kind) << " has no name a screen reader can read";
     }
-    EXPECT_EQ(checked, 8) << "the colour swatch, the preview, the bar, stay-on-top, the two sides, About, Закрыть";
+    EXPECT_EQ(checked, 9)
+        << "the colour swatch, the preview, the bar, stay-on-top, opening dropped files, the two sides, About, Закрыть";
     ASSERT_NE(close, nullptr);
     PostMessageW(close, BM_CLICK, 0, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 10s));
