@@ -10,6 +10,7 @@
 #include "panel/open_with_win.h"
 #include "platform/com_apartment.h"
 #include "platform/handles.h"
+#include "platform/popup_menu.h"
 #include "platform/text.h"
 #include "platform/window_messages.h"
 
@@ -175,10 +176,7 @@ std::optional<bool> FileDrops::AskOpenOrAdd(const TShortCut& item, POINT screen)
     AppendMenuW(menu.get(), MF_STRING, IDCANCEL, win::Widen(kDropMenuCancel).c_str());
     SetMenuDefaultItem(menu.get(), kOpenWithItem, FALSE);
     host_.EnableTimerMouse(false);
-    SetForegroundWindow(panel_);
-    const UINT chosen = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN,
-                                       screen.x, screen.y, 0, panel_, nullptr);
-    PostMessageW(panel_, WM_NULL, 0, 0);
+    const UINT chosen = win::ChooseFromPopupMenu(panel_, menu.get(), screen);
     host_.EnableTimerMouse(true);
     if (chosen == kOpenWithItem) return true;
     if (chosen == kAddToPanel) return false;

@@ -4,6 +4,7 @@
 #include "common/app_texts.h"
 #include "panel/screen_dock.h"
 #include "platform/handles.h"
+#include "platform/popup_menu.h"
 #include "platform/text.h"
 
 namespace tilerack {
@@ -60,13 +61,8 @@ void PanelMenus::PopupMain(POINT at) {
 
     // PopupMainPopup: the pointer watch stays suspended once the menu closes.
     host_.EnableTimerMouse(false);
-    // The menu closes properly when the user clicks elsewhere only while the
-    // panel is the foreground window (tray menus rely on it too).
-    SetForegroundWindow(panel_);
-    const UINT command = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN,
-                                        at.x, at.y, 0, panel_, nullptr);
-    PostMessageW(panel_, WM_NULL, 0, 0);
-    if (command) Run(command);
+    // The tray icon's menus rely on the panel being made the foreground window too.
+    if (const UINT command = win::ChooseFromPopupMenu(panel_, menu.get(), at)) Run(command);
 }
 
 void PanelMenus::Run(UINT command) {

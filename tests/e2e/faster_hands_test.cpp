@@ -27,6 +27,11 @@ protected:
         return ::testing::AssertionSuccess();
     }
 
+    // `items` probe items, the panel brought out by the hot key with the focus on the first.
+    bool OutByHotKeyWith(int items) {
+        return StartHiddenWithProbeItems(items) && PressHotKey() && WaitForFocusedChild(window_, 1);
+    }
+
     static std::wstring ShortcutOf(HWND panel, long child) {
         AccessibleReader reader(panel);
         if (!reader.Object()) return L"<no object>";
@@ -43,11 +48,8 @@ protected:
 
 TEST_F(FasterHands, HotKeyThenThreeStartsTheThirdItemWhoseShortcutIsThree) {
     if (WindowManager().empty()) GTEST_SKIP() << kKeysNeedAWindowManager;
-    ASSERT_TRUE(StartHiddenWithProbeItems(4));
-    const HWND window = window_;
-    ASSERT_TRUE(PressHotKey());
-    ASSERT_TRUE(WaitForFocusedChild(window, 1));
-    EXPECT_EQ(Narrow(ShortcutOf(window, 3)), "3");
+    ASSERT_TRUE(OutByHotKeyWith(4));
+    EXPECT_EQ(Narrow(ShortcutOf(window_, 3)), "3");
     SaveScreenshotPng(CurrentTestName() + L"-badges");
 
     ASSERT_EQ(PressXKeys({"3"}), "ended");
@@ -59,11 +61,7 @@ TEST_F(FasterHands, HotKeyThenThreeStartsTheThirdItemWhoseShortcutIsThree) {
 
 TEST_F(FasterHands, CtrlShiftEnterStartsTheFocusedItem) {
     if (WindowManager().empty()) GTEST_SKIP() << kKeysNeedAWindowManager;
-    ASSERT_TRUE(StartHiddenWithProbeItems(2));
-    const HWND window = window_;
-    ASSERT_TRUE(PressHotKey());
-    ASSERT_TRUE(WaitForFocusedChild(window, 1));
-
+    ASSERT_TRUE(OutByHotKeyWith(2));
     ASSERT_EQ(PressXKeys({"ctrl+shift+Return"}), "ended");
     EXPECT_TRUE(StartedOnceWith("item-a"));
     EXPECT_FALSE(FindMessageBox(Pid())) << "a message box after a successful start";
