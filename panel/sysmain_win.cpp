@@ -297,10 +297,16 @@ void TMainPanel::ChangeSettings(const PanelSettings& settings) {
 
 bool TMainPanel::StaysOnTop() const { return (GetWindowLongW(hwnd_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
+// Off the topmost band the panel moves unowned for a moment: Wine (10)
+// keeps an owned window that stands right above its owner where it is,
+// topmost, when asked below the topmost windows.
 void TMainPanel::ApplyOnTop() {
     if (StaysOnTop() == settings_.onTop) return;
+    const HWND owner = settings_.onTop ? nullptr : GetWindow(hwnd_, GW_OWNER);
+    if (owner) SetWindowLongPtrW(hwnd_, GWLP_HWNDPARENT, 0);
     SetWindowPos(hwnd_, settings_.onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (owner) SetWindowLongPtrW(hwnd_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
 }
 
 void TMainPanel::Invalidate() { InvalidateRect(hwnd_, nullptr, FALSE); }
