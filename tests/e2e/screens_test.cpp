@@ -32,10 +32,6 @@ protected:
     void SetUp() override {
         if (EnvironmentValue(L"E2E_SCREENS").empty())
             GTEST_SKIP() << "runs in the two-screen pass (tests/e2e/run-screens-e2e.sh)";
-        if (WineMajorVersion() >= 10)
-            GTEST_SKIP() << "Wine 10 without XRandR gives every screen the primary's rectangle (here both "
-                            "0,0-800,600, their work areas right), and Xvfb has one XRandR output: this pass's two "
-                            "screens come from a stand-in Xinerama";
         ASSERT_EQ(GetSystemMetrics(SM_CMONITORS), 2) << "Wine does not show the two screens";
         PanelTest::SetUp();
         MovePointer(400, 300);
