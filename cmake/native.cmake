@@ -85,6 +85,15 @@ add_test(NAME Texts.PlantedTextsRefused
   COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/tests/texts/check_texts.py
     --self-test ${CMAKE_SOURCE_DIR}/tests/texts/planted.cpp ${CMAKE_SOURCE_DIR})
 
+# The panel window and its collaborators (ctest): no file of panel/ but the
+# window's own includes panel/sysmain.h, and panel/'s includes form no cycle;
+# the check refuses exactly a planted collaborator and a planted cycle.
+add_test(NAME Layers.PanelSeenThroughHosts
+  COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/tests/layers/check_panel_includes.py ${CMAKE_SOURCE_DIR})
+add_test(NAME Layers.PanelPlantedIncludesRefused
+  COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/tests/layers/check_panel_includes.py
+    --self-test ${CMAKE_SOURCE_DIR})
+
 # Writes the shipped icon collection (scripts/make-icons-dat.sh).
 add_executable(make_icons_dat ${CMAKE_SOURCE_DIR}/tools/make_icons_dat.cpp)
 target_link_libraries(make_icons_dat PRIVATE tilerack_common)

@@ -64,10 +64,10 @@ target_link_libraries(tilerack PRIVATE tilerack_panel)
 # stamped in, so the same sources give the same bytes and a release can be
 # made again and compared.
 target_link_options(tilerack PRIVATE ${STATIC_FLAGS} -municode -s -Wl,--no-insert-timestamp)
-# The version resource reads the generated version header; the pictures are
-# taken in whole.
+# The version resource reads the generated version header; the pictures and
+# the manifest are taken in whole.
 set_source_files_properties(${CMAKE_SOURCE_DIR}/res/tilerack.rc PROPERTIES
-  OBJECT_DEPENDS "${CMAKE_BINARY_DIR}/generated/tilerack_version.h;${CMAKE_SOURCE_DIR}/res/mainicon.ico;${CMAKE_SOURCE_DIR}/res/bright.bmp")
+  OBJECT_DEPENDS "${CMAKE_BINARY_DIR}/generated/tilerack_version.h;${CMAKE_SOURCE_DIR}/res/mainicon.ico;${CMAKE_SOURCE_DIR}/res/bright.bmp;${CMAKE_SOURCE_DIR}/res/tilerack.manifest")
 # The icon collection lies beside the program.
 configure_file(${CMAKE_SOURCE_DIR}/res/icons/icons.dat ${CMAKE_BINARY_DIR}/icons.dat COPYONLY)
 

@@ -54,7 +54,8 @@ ShowUninstDetails show
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
 !define MUI_COMPONENTSPAGE_NODESC
-!define MUI_FINISHPAGE_RUN "$INSTDIR\tilerack.exe"
+!define MUI_FINISHPAGE_RUN
+!define MUI_FINISHPAGE_RUN_FUNCTION StartInstalledPanel
 !define MUI_FINISHPAGE_RUN_TEXT "Запустить панель tilerack"
 
 !insertmacro MUI_PAGE_WELCOME
@@ -226,17 +227,55 @@ Function .onInit
   ${EndIf}
 FunctionEnd
 
+; $0 := 1 when the installer runs elevated (from an administrator's prompt,
+; winget in an administrator's terminal), else 0 (TokenElevation).
+Function IsElevated
+  StrCpy $0 0
+  System::Call 'kernel32::GetCurrentProcess() p .r1'
+  System::Call 'advapi32::OpenProcessToken(p r1, i 8, *p .r1) i .r2'
+  ${If} $2 <> 0
+    System::Call 'advapi32::GetTokenInformation(p r1, i 20, *i .r3, i 4, *i .r4) i .r2'
+    System::Call 'kernel32::CloseHandle(p r1)'
+    ${If} $2 <> 0
+    ${AndIf} $3 <> 0
+      StrCpy $0 1
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
+
+; Starts the panel program on the stack in its own folder, as the user. An
+; elevated installer hands the start to the shell, which runs it with the
+; user's own token: started from here it would inherit the elevation, and an
+; elevated panel gets no drops from Explorer, loses its tray icon when
+; Explorer restarts and starts every item elevated.
+Function StartPanelAsUser
+  Exch $5
+  ${GetParent} "$5" $6
+  SetOutPath "$6"
+  Call IsElevated
+  ${If} $0 == 1
+    Exec '"$WINDIR\explorer.exe" "$5"'
+  ${Else}
+    Exec '"$5"'
+  ${EndIf}
+  Pop $5
+FunctionEnd
+
+Function StartInstalledPanel
+  Push "$INSTDIR\tilerack.exe"
+  Call StartPanelAsUser
+FunctionEnd
+
 ; A silent update gives the user back the panel it closed: the installed
-; one from the new files, a copy from the zip from its own folder. The
-; installer runs unelevated, so the panel starts as the user, in the user's
-; session. With no panel running before, none is started.
+; one from the new files, a copy from the zip from its own folder, started
+; as the user even when the installer runs elevated. With no panel running
+; before, none is started.
 Function .onInstSuccess
   ${If} ${Silent}
   ${AndIf} $ClosedPanelProgram != ""
   ${AndIf} ${FileExists} "$ClosedPanelProgram"
-    ${GetParent} "$ClosedPanelProgram" $0
-    SetOutPath "$0"
-    Exec '"$ClosedPanelProgram"'
+    Push "$ClosedPanelProgram"
+    Call StartPanelAsUser
   ${EndIf}
 FunctionEnd
 

@@ -95,4 +95,16 @@ void ButtonStrip::OrderChanged() {
     for (StripObserver* o : observers_) o->OrderChanged();
 }
 
+TShortCut* ButtonStrip::ItemOf(ButtonId id) const {
+    const ItemEntry* entry = EntryOf(id);
+    return entry ? entry->item.get() : nullptr;
+}
+
+std::vector<int> ButtonStrip::ItemTops() const {
+    std::vector<int> tops;
+    tops.reserve(items_.Count());
+    for (const auto& entry : items_) tops.push_back(entry->button.bounds.top);
+    return tops;
+}
+
 }  // namespace tilerack

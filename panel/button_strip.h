@@ -8,7 +8,9 @@
 // something per button (the pointer, the tooltips, the accessible object,
 // the focus) hears of it from the strip.
 #include <cstddef>
+#include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "panel/item_list.h"
@@ -25,6 +27,18 @@ public:
     virtual void OrderChanged() = 0;
 };
 
+// Told only that the order changed (a button came, went or moved).
+class OrderObserver final : public StripObserver {
+public:
+    explicit OrderObserver(std::function<void()> changed) : changed_(std::move(changed)) {}
+    void ButtonAdded(const TFlatButton&) override {}
+    void ButtonRemoving(const TFlatButton&) override {}
+    void OrderChanged() override { changed_(); }
+
+private:
+    std::function<void()> changed_;
+};
+
 class ButtonStrip {
 public:
     ButtonStrip();
@@ -35,7 +49,9 @@ public:
     void Watch(StripObserver* observer) { observers_.push_back(observer); }
 
     TFlatButton& Hide() { return hide_; }
+    const TFlatButton& Hide() const { return hide_; }
     TFlatButton& Menu() { return menu_; }
+    const TFlatButton& Menu() const { return menu_; }
     TFlatButton& Close() { return close_; }
     bool IsFixed(const TFlatButton* b) const { return b == &hide_ || b == &menu_ || b == &close_; }
     const ItemList& Items() const { return items_; }
@@ -62,6 +78,13 @@ public:
     TFlatButton* AtPosition(long position) const;
     // The item entry of a button, or none (fixed buttons have none).
     ItemEntry* EntryOf(ButtonId id) const;
+    // The item of a button, or none.
+    TShortCut* ItemOf(ButtonId id) const;
+    // The client row of each item button's top, in list order.
+    std::vector<int> ItemTops() const;
+    // The first item the strip shows: 0 unless the keyboard or a drag scrolled it.
+    int FirstShown() const { return firstShown_; }
+    void SetFirstShown(int first) { firstShown_ = first; }
 
 private:
     void Added(const TFlatButton& b);
@@ -71,6 +94,7 @@ private:
     ItemList items_;
     mutable TFlatButton hide_, menu_, close_;
     ButtonId nextId_ = 1;
+    int firstShown_ = 0;
     std::vector<StripObserver*> observers_;
 };
 

@@ -1,5 +1,7 @@
 #include "panel/edge_dock_win.h"
 
+#include <shellapi.h>
+
 #include <algorithm>
 
 #include "platform/display_scale.h"
@@ -7,9 +9,96 @@
 
 namespace tilerack {
 
+namespace {
+
+Rect ToRect(const RECT& r) { return Rect{r.left, r.top, r.right - r.left, r.bottom - r.top}; }
+
+Rect PrimaryScreenBounds() {
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (GetMonitorInfoW(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &info)) return ToRect(info.rcMonitor);
+    return Rect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};  // no monitors known
+}
+
+// A function of a system library that older systems (or Wine) may lack.
+template <typename Fn>
+Fn SystemFunction(const wchar_t* library, const char* name) {
+    const HMODULE module = LoadLibraryW(library);
+    return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+}
+
+// ABM_GETAUTOHIDEBAREX (Windows 8.1 on) asks per screen; before it only
+// the primary screen's edges could have such a bar (ABM_GETAUTOHIDEBAR).
+AutoHideEdges AutoHideBarsOf(const Rect& screen) {
+    using AppBarFn = UINT_PTR(WINAPI*)(DWORD, APPBARDATA*);
+    static const auto appBar = SystemFunction<AppBarFn>(L"shell32.dll", "SHAppBarMessage");
+    constexpr DWORD kGetAutoHideBarEx = 0x0000000b;  // ABM_GETAUTOHIDEBAREX
+    AutoHideEdges bars;
+    if (!appBar) return bars;
+    const Rect primary = PrimaryScreenBounds();
+    const bool onPrimary = screen == primary;
+    const auto barAt = [&](UINT edge) {
+        APPBARDATA data{};
+        data.cbSize = sizeof(data);
+        data.uEdge = edge;
+        data.rc = RECT{screen.left, screen.top, screen.Right(), screen.Bottom()};
+        if (appBar(kGetAutoHideBarEx, &data) != 0) return true;
+        return onPrimary && appBar(ABM_GETAUTOHIDEBAR, &data) != 0;
+    };
+    bars.left = barAt(ABE_LEFT);
+    bars.top = barAt(ABE_TOP);
+    bars.right = barAt(ABE_RIGHT);
+    bars.bottom = barAt(ABE_BOTTOM);
+    return bars;
+}
+
+UserNotificationState NotificationState() {
+    using QueryFn = HRESULT(WINAPI*)(int*);
+    static const auto query = SystemFunction<QueryFn>(L"shell32.dll", "SHQueryUserNotificationState");
+    int state = 0;
+    if (!query || FAILED(query(&state))) return UserNotificationState::Accepting;
+    switch (state) {
+    case 2: return UserNotificationState::Busy;            // QUNS_BUSY
+    case 3: return UserNotificationState::D3DFullScreen;   // QUNS_RUNNING_D3D_FULL_SCREEN
+    case 4: return UserNotificationState::Presentation;    // QUNS_PRESENTATION_MODE
+    default: return UserNotificationState::Accepting;
+    }
+}
+
+bool Cloaked(HWND window) {
+    using AttributeFn = HRESULT(WINAPI*)(HWND, DWORD, void*, DWORD);
+    static const auto attribute = SystemFunction<AttributeFn>(L"dwmapi.dll", "DwmGetWindowAttribute");
+    constexpr DWORD kCloaked = 14;  // DWMWA_CLOAKED
+    DWORD cloaked = 0;
+    return attribute && SUCCEEDED(attribute(window, kCloaked, &cloaked, sizeof(cloaked))) && cloaked != 0;
+}
+
+// The foreground window when it is another program's, not the desktop's.
+ForegroundWindow ForegroundOfOthers() {
+    ForegroundWindow f;
+    const HWND window = GetForegroundWindow();
+    if (!window || window == GetShellWindow() || window == GetDesktopWindow()) return f;
+    if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) return f;
+    if (!IsWindowVisible(window) || IsIconic(window)) return f;
+    // The desktop's own windows (the wallpaper's) span the screens too.
+    wchar_t className[32] = {};
+    GetClassNameW(window, className, 32);
+    if (lstrcmpW(className, L"WorkerW") == 0 || lstrcmpW(className, L"Progman") == 0) return f;
+    RECT r{};
+    if (!GetWindowRect(window, &r)) return f;
+    f.present = true;
+    f.bounds = ToRect(r);
+    f.maximized = IsZoomed(window) != FALSE;
+    f.cloaked = Cloaked(window);
+    return f;
+}
+
+}  // namespace
+
 int EdgeDock::FrameHeight(DWORD style, DWORD exStyle, const PanelMetrics& metrics) {
-    return win::FrameHeightFor(style, exStyle, GetSystemMetrics(SM_CYSCREEN) + metrics.frameOverhang,
-                               metrics.scale.dpi);
+    // Made on the primary screen, where it stands until its settings are read.
+    const Rect primary = PrimaryScreenBounds();
+    return win::FrameHeightFor(style, exStyle, primary.height + metrics.frameOverhang, metrics.scale.dpi);
 }
 
 int EdgeDock::FrameBorder() const {
@@ -32,8 +121,33 @@ const std::vector<Screen>& EdgeDock::Screens() {
     return screens_;
 }
 
+const AutoHideEdges& EdgeDock::Bars() {
+    if (!barsWanted_ || barsRead_) return bars_;
+    const std::vector<Screen>& screens = Screens();
+    const int own = DockScreen(screens, choice_);
+    bars_ = own >= 0 ? AutoHideBarsOf(screens[own].bounds) : AutoHideEdges{};
+    barsRead_ = true;
+    return bars_;
+}
+
+bool EdgeDock::ReadHiddenBars() {
+    barsWanted_ = true;
+    barsRead_ = false;
+    const AutoHideEdges& bars = Bars();
+    return bars.left || bars.top || bars.right || bars.bottom;
+}
+
+bool EdgeDock::FullScreenInFront(PanelSide side) {
+    const DockPlace place = Plan(side);
+    if (place.screen < 0) return false;
+    return tilerack::FullScreenInFront(NotificationState(), ForegroundOfOthers(), Screens()[place.screen]);
+}
+
 DockPlace EdgeDock::Plan(PanelSide side, int width) {
-    return PlanDock(Screens(), choice_, side, width > 0 ? std::max(width, metrics_.minWidth) : Width(), Placement());
+    const std::vector<Screen>& screens = Screens();
+    const AutoHideEdges& bars = Bars();
+    return PlanDock(screens, choice_, side, width > 0 ? std::max(width, metrics_.minWidth) : Width(), Placement(),
+                    bars);
 }
 
 int EdgeDock::ClientEdge(PanelSide side) {
@@ -121,8 +235,11 @@ void EdgeDock::MoveToHidden(PanelSide side, int width) {
 // moves every window that names its own place fully onto the screen and
 // trims its height to the screen's), each time it slides in.
 bool EdgeDock::KeepDocked(PanelSide side, WINDOWPOS& pos) {
-    if (placing_ || !IsWindowVisible(hwnd_)) return false;
-    if ((pos.flags & (SWP_NOMOVE | SWP_NOSIZE)) == (SWP_NOMOVE | SWP_NOSIZE)) return false;
+    if (placing_ || (pos.flags & (SWP_NOMOVE | SWP_NOSIZE)) == (SWP_NOMOVE | SWP_NOSIZE)) return false;
+    // The system moves the panel off a screen that is going before it
+    // tells of the change: its screens are read again first.
+    ForgetScreens();
+    if (!IsWindowVisible(hwnd_)) return false;
     const RECT r = Bounds();
     const DockPlace place = Plan(side);
     if (place.screen < 0 || r.left != place.shownLeft) return false;

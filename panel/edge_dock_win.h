@@ -34,7 +34,18 @@ public:
     // the pointer watch needs them ten times a second: read once, forgotten
     // at a change of the display or of a work area.
     const std::vector<Screen>& Screens();
-    void ForgetScreens() { screens_.clear(); }
+    void ForgetScreens() {
+        screens_.clear();
+        barsRead_ = false;
+    }
+    // From now on the auto-hide bars at the edges of the panel's screen
+    // take part in its place (they are read with the screens). Asking the
+    // shell loads its libraries, which the first show need not wait for.
+    // True when a bar was found: the panel must stand at its place again.
+    bool ReadHiddenBars();
+    // True while a full-screen program in front keeps the edge of the
+    // panel's screen from bringing the panel in (screen_dock.h).
+    bool FullScreenInFront(PanelSide side);
     // The stored choice of a screen ("Monitor"; empty: the primary).
     void SetChoice(const std::string& choice) { choice_ = choice; }
     // Where the panel stands on its screen at its present width (or at `width`).
@@ -83,7 +94,13 @@ private:
 
     HWND hwnd_ = nullptr;
     PanelMetrics metrics_;
+    // The auto-hide bars at the edges of the screen the panel stands on.
+    const AutoHideEdges& Bars();
+
     std::vector<Screen> screens_;
+    AutoHideEdges bars_;
+    bool barsWanted_ = false;  // ReadHiddenBars was called
+    bool barsRead_ = false;    // bars_ belongs to screens_
     std::string choice_;
     bool placing_ = false;    // inside MoveTo: the panel's own move
     bool withdrawn_ = false;  // hidden by MoveToHidden without being shown

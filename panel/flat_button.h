@@ -71,6 +71,7 @@ public:
     // `Sharp` and of the size drawn.
     TBitmap sharp;
     SharpState sharpState = SharpState::Unasked;
+    uint64_t sharpJob = 0;  // the worker's job while `Asked`
     // Back to the stored picture, to be asked for again (the icon, the scale
     // or the panel colour changed).
     void ForgetSharpPicture();

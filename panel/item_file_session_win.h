@@ -26,7 +26,8 @@ public:
     virtual void ItemsRead() = 0;
     // The items in list order, for saving.
     virtual std::vector<const TShortCut*> ItemsToSave() const = 0;
-    // The user is in the middle of changing the list (a drag under way).
+    // The list is in the middle of a change (a drag under way, the pictures
+    // of a drop on their way): a gathered save waits.
     virtual bool ListInMotion() const = 0;
 
 protected:

@@ -12,11 +12,14 @@ void TMainPanel::N1Click() {
     auto item = std::make_unique<TShortCut>();
     PointerWatchSuspension dialogOpen(*this, PointerWatchSuspension::OnExit::Resume);
     if (!EditShortCut(*item, *this, hwnd_)) return;  // a cancelled new item is dropped
-    AddItem(static_cast<size_t>(InsertPosition(ButtonTopsOnScreen(), ClickPoint.y)), std::move(item));
+    POINT at = ClickPoint;
+    ScreenToClient(hwnd_, &at);
+    AddItemButton(strip_.InsertItem(static_cast<size_t>(InsertPosition(strip_.ItemTops(), at.y)), std::move(item)),
+                  true);
 }
 
 void TMainPanel::N3Click() {
-    TShortCut* item = ClickedItem();
+    TShortCut* item = strip_.ItemOf(ClickedControl);
     if (!item) return;
     PointerWatchSuspension dialogOpen(*this, PointerWatchSuspension::OnExit::Resume);
     EditShortCut(*item, *this, hwnd_);

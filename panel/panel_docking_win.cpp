@@ -21,22 +21,6 @@ Point CursorPoint() {
 
 }  // namespace
 
-void TMainPanel::EnableTimerMouse(bool enabled) {
-    // Enabling a running timer must not restart its phase.
-    if (enabled == timerMouseOn_) return;
-    timerMouseOn_ = enabled;
-    if (enabled)
-        SetTimer(hwnd_, kTimerMouseId, kTimerMouseInterval, nullptr);
-    else
-        KillTimer(hwnd_, kTimerMouseId);
-}
-
-void TMainPanel::EnableTimerButton() {
-    // Like TimerMouse: enabling the running timer keeps its phase.
-    if (timerButtonOn_) return;
-    timerButtonOn_ = SetTimer(hwnd_, kTimerButtonId, kTimerButtonInterval, nullptr) != 0;
-}
-
 void TMainPanel::SetHidden(bool hidden) { Hidden = hidden; }
 
 void TMainPanel::PlaceAtEdge() {
@@ -70,10 +54,7 @@ void TMainPanel::HidePanel() {
     win::Application::Instance().Restore();
     SetHidden(true);
     // A strip the keyboard scrolled starts at its first item again.
-    if (firstShown_ != 0 && !keyboardUse_) {
-        firstShown_ = 0;
-        LayoutButtons();
-    }
+    if (strip_.FirstShown() != 0 && !keyboard_.InUse()) ScrollStripTo(0);
 }
 
 void TMainPanel::RestorePanel() {
@@ -84,7 +65,7 @@ void TMainPanel::RestorePanel() {
 }
 
 void TMainPanel::StartHideWatch() {
-    watch_.Restart(CursorPoint().x);
+    TimerMouse.watch.Restart(CursorPoint().x);
     EnableTimerMouse(true);
 }
 
@@ -98,21 +79,16 @@ void TMainPanel::SButtonHideMouseMove() {
     SetHidden(false);
 }
 
-bool TMainPanel::FullScreenInFront() {
-    const std::optional<Rect> foreground = win::CaptionlessForegroundRect();
-    if (!foreground) return false;
-    const DockPlace place = dock_.Plan(settings_.side);
-    return place.screen >= 0 && CoversScreen(*foreground, dock_.Screens()[place.screen]);
-}
-
 void TMainPanel::TimerMouseTimer() {
     // A drag of an item holds the panel out; the absence counts from its end.
-    if (DragOn()) {
-        watch_.Restart(CursorPoint().x);
+    if (pointer_.Dragging()) {
+        TimerMouse.watch.Restart(CursorPoint().x);
         return;
     }
-    const WatchAction action = watch_.Tick(Hidden, settings_.timeOut, CursorPoint(), dock_.Plan(settings_.side).edge,
-                                           dock_.Width(), metrics_, [this] { return FullScreenInFront(); });
+    const auto fullScreenInFront = [this] { return dock_.FullScreenInFront(settings_.side); };
+    const WatchAction action = TimerMouse.watch.Tick(Hidden, settings_.timeOut, CursorPoint(),
+                                                     dock_.Plan(settings_.side).edge, dock_.Width(), metrics_,
+                                                     fullScreenInFront);
     switch (action) {
     case WatchAction::ShowSequence:
         ShowSequence();
@@ -120,7 +96,7 @@ void TMainPanel::TimerMouseTimer() {
     case WatchAction::HidePanel:
         // While the keyboard uses the panel it stays until Esc or until the
         // focus leaves it.
-        if (!keyboardUse_) HidePanel();
+        if (!keyboard_.InUse()) HidePanel();
         break;
     case WatchAction::None:
         break;
@@ -133,7 +109,7 @@ void TMainPanel::TimerMouseTimer() {
 void TMainPanel::Redock() {
     const DockPlace place = dock_.Plan(settings_.side);
     if (place.screen < 0) return;
-    if (dock_.Screens().size() > 1 && place.dpi != metrics_.scale.dpi) ChangeDpi(place.dpi);
+    if (dock_.Screens().size() > 1 && place.dpi != metrics_.scale.dpi) scale_.Change(place.dpi);
     if (Hidden) {
         dock_.MoveToHidden(settings_.side);
         return;
@@ -142,7 +118,7 @@ void TMainPanel::Redock() {
     // before the panel covers it.
     if (!dock_.Withdrawn() && IsWindowVisible(hwnd_)) {
         const RECT before = dock_.Bounds();
-        if (before.left != place.shownLeft || before.top != place.frameTop) CaptureUnderShownPlace();
+        if (before.left != place.shownLeft || before.top != place.frameTop) painter_.Capture();
     }
     PlaceAtEdge();
     InvalidateRect(hwnd_, nullptr, FALSE);
@@ -153,16 +129,6 @@ void TMainPanel::Redock() {
 void TMainPanel::ScreensChanged() {
     dock_.ForgetScreens();
     Redock();
-}
-
-void TMainPanel::OnSettingChange(UINT action) {
-    if (action == SPI_SETWORKAREA) ScreensChanged();
-}
-
-// The window manager's moves and sizes are told apart from the panel's own
-// (EdgeDock): one that would take it off its edge is undone once it is over.
-void TMainPanel::OnWindowPosChanging(WINDOWPOS& pos) {
-    if (dock_.KeepDocked(settings_.side, pos)) PostMessageW(hwnd_, win::kResyncPlaceMessage, 0, 0);
 }
 
 // Minimising the panel minimises the application, which hides the panel
@@ -176,19 +142,13 @@ void TMainPanel::OnSize(UINT state) {
     win::Application::Instance().Minimize();
 }
 
-bool TMainPanel::OnSysCommand(WPARAM command) {
-    if ((command & 0xFFF0) != SC_MINIMIZE) return false;
-    win::Application::Instance().Minimize();
-    return true;
-}
-
 void TMainPanel::OnTimer(UINT_PTR id) {
     if (itemFile_.OnTimer(id)) return;
     switch (id) {
     case kTimerMouseId: TimerMouseTimer(); break;
     case kTimerButtonId: TimerButtonTimer(); break;
-    case kTimerLiftId: LiftAboveTrayStandIn(); break;
-    case kTimerDragScrollId: DragScrollTick(); break;
+    case kTimerLiftId: tray_.LiftTick(); break;
+    case kTimerDragScrollId: pointer_.ScrollTick(); break;
     default: break;
     }
 }
@@ -199,6 +159,7 @@ void TMainPanel::ChooseScreen(size_t index) {
     // The primary is the default, kept by no value at all.
     settings_.monitor = screens[index].primary ? std::string() : ScreenChoiceText(screens[index]);
     dock_.SetChoice(settings_.monitor);
+    dock_.ForgetScreens();  // a scale may have changed with no message to the panel
     Redock();
     SaveSettings();  // a choice made is kept at once
 }
@@ -216,8 +177,8 @@ void TMainPanel::TimerButtonTimer() {
     if (SButtonHide.visible != reveal.hideVisible || SButtonMenu.visible != reveal.menuVisible) {
         SButtonHide.visible = reveal.hideVisible;
         SButtonMenu.visible = reveal.menuVisible;
-        tooltips_.Sync(SButtonHide);
-        tooltips_.Sync(SButtonMenu);
+        pointer_.SyncTip(SButtonHide);
+        pointer_.SyncTip(SButtonMenu);
         InvalidateRect(hwnd_, nullptr, FALSE);
     }
 }

@@ -46,6 +46,24 @@ StoredChoice ParseChoice(const std::string& text) {
     return StoredChoice{text.substr(0, end), Rect{values[0], values[1], values[2], values[3]}, true};
 }
 
+// The work area less the strips that hidden bars leave at its screen's edges.
+Rect ClearOfHiddenBars(const Screen& s, const AutoHideEdges& bars) {
+    const Rect& b = s.bounds;
+    Rect a = s.work;
+    const int strip = DpiScale::Of(s.dpi).Scale(kAutoHideRevealStrip);
+    if (bars.left && a.left == b.left) {
+        a.left += strip;
+        a.width -= strip;
+    }
+    if (bars.right && a.Right() == b.Right()) a.width -= strip;
+    if (bars.top && a.top == b.top) {
+        a.top += strip;
+        a.height -= strip;
+    }
+    if (bars.bottom && a.Bottom() == b.Bottom()) a.height -= strip;
+    return a;
+}
+
 }  // namespace
 
 std::string ScreenChoiceText(const Screen& s) {
@@ -82,13 +100,14 @@ std::wstring ScreenEntryText(int number, const Screen& s) {
 }
 
 DockPlace PlanDock(const std::vector<Screen>& screens, const std::string& choice, PanelSide side, int frameWidth,
-                   const PanelMetrics& m) {
+                   const PanelMetrics& m, const AutoHideEdges& bars) {
     DockPlace p;
     p.screen = DockScreen(screens, choice);
     if (p.screen < 0) return p;
     const Screen& s = screens[p.screen];
     const Rect& b = s.bounds;
-    const Rect& a = s.work;
+    // An edge with a hidden bar counts as the bar's, not as the screen's.
+    const Rect a = ClearOfHiddenBars(s, bars);
     const int border = m.frameOverhang, w = frameWidth;
     const bool right = side == PanelSide::Right;
     p.dpi = s.dpi;
@@ -113,6 +132,7 @@ DockPlace PlanDock(const std::vector<Screen>& screens, const std::string& choice
     const int clientBottom = bottomOverhang ? a.Bottom() + border : a.Bottom() - border;
     p.clientHeight = std::max(clientBottom - (p.frameTop + border), 0);
     const int frameBottom = clientBottom + border;
+    p.visibleBottom = std::min(clientBottom, b.Bottom());
 
     // Hidden just beyond the screen's own edge, unless that lies on another
     // screen: then it is not shown at all.
@@ -132,6 +152,19 @@ DockPlace PlanDock(const std::vector<Screen>& screens, const std::string& choice
 bool CoversScreen(const Rect& f, const Screen& s) {
     const Rect& b = s.bounds;
     return f.left <= b.left && f.top <= b.top && f.Right() >= b.Right() && f.Bottom() >= b.Bottom();
+}
+
+bool FullScreenInFront(UserNotificationState state, const ForegroundWindow& f, const Screen& s) {
+    switch (state) {
+    case UserNotificationState::Presentation:
+        return true;
+    case UserNotificationState::Busy:
+    case UserNotificationState::D3DFullScreen:
+        return !f.present || s.bounds.Contains(f.bounds.left + f.bounds.width / 2, f.bounds.top + f.bounds.height / 2);
+    case UserNotificationState::Accepting:
+        break;
+    }
+    return f.present && !f.maximized && !f.cloaked && CoversScreen(f.bounds, s);
 }
 
 }  // namespace tilerack

@@ -34,6 +34,16 @@ int DockScreen(const std::vector<Screen>& screens, const std::string& choice);
 // "1: 1920 × 1080, основной".
 std::wstring ScreenEntryText(int number, const Screen& screen);
 
+// The edges of a screen where a bar hides itself (an auto-hide taskbar).
+// There the work area reaches the screen's edge, yet the pointer at that
+// edge calls the bar in: the edge is an inner one for the panel, and the
+// panel keeps off the strip the hidden bar leaves on the screen.
+struct AutoHideEdges {
+    bool left = false, top = false, right = false, bottom = false;
+};
+// How much of a hidden bar stays on its screen, in pixels at 96 DPI.
+inline constexpr int kAutoHideRevealStrip = 2;
+
 // Where the panel stands on its screen, for a frame `frameWidth` pixels wide
 // whose border is metrics.frameOverhang.
 struct DockPlace {
@@ -49,6 +59,9 @@ struct DockPlace {
     int hiddenLeft = 0;
     bool withdrawWhenHidden = false;
     int dpi = 96;           // the scale of its screen
+    // One past the lowest row the pointer can reach over the shown client
+    // area: the client's bottom or its screen's, whichever is higher.
+    int visibleBottom = 0;
 };
 
 // The frame stands 1 border past each edge of the work area that is an outer
@@ -56,12 +69,37 @@ struct DockPlace {
 // its border is not seen there and its client area meets the edge; against a
 // bar or another screen the whole frame stays on the work area. On a single
 // screen with no bar that is the frame at -4 / SW - W + 4, its top at -4,
-// its client SH + 4 high, hidden at -(W + 1) / SW + 3.
+// its client SH + 4 high, hidden at -(W + 1) / SW + 3. `bars` are the
+// auto-hide bars of the screen the panel stands on.
 DockPlace PlanDock(const std::vector<Screen>& screens, const std::string& choice, PanelSide side, int frameWidth,
-                   const PanelMetrics& m);
+                   const PanelMetrics& m, const AutoHideEdges& bars = {});
 
-// True when `foreground` (a window with no caption: a game, a video, a slide
-// show) covers the whole of `screen`.
+// True when `foreground` covers the whole of `screen`.
 bool CoversScreen(const Rect& foreground, const Screen& screen);
+
+// What the shell says of the user's state (SHQueryUserNotificationState),
+// as far as the edge cares.
+enum class UserNotificationState {
+    Accepting,       // anything else: notifications may show
+    Busy,            // a full-screen program, or presentation settings
+    D3DFullScreen,   // a full-screen Direct3D program
+    Presentation,    // the user's presentation mode
+};
+
+// The foreground window of another program, as the edge sees it.
+struct ForegroundWindow {
+    bool present = false;  // false: none, or the desktop's or the panel's own
+    Rect bounds;
+    bool maximized = false;
+    bool cloaked = false;  // hidden by the window manager (another desktop, a suspended app)
+};
+
+// True while a full-screen program in front of `screen` keeps its edge
+// from bringing the panel in. Presentation mode holds every edge. A busy
+// or Direct3D state holds the screen the foreground window stands on (all
+// of them when none is known). Otherwise a foreground window that covers
+// the screen holds it, caption or not, unless it is maximised (which covers
+// a screen whose work area is the whole screen) or cloaked.
+bool FullScreenInFront(UserNotificationState state, const ForegroundWindow& foreground, const Screen& screen);
 
 }  // namespace tilerack

@@ -11,16 +11,12 @@
 
 #include "common/app_texts.h"
 #include "common/errors.h"
-#include "common/flag_scope.h"
-#include "common/font_face.h"
 #include "common/random.h"
 #include "items/shortcut_file.h"
-#include "panel/background_blend.h"
 #include "platform/application.h"
 #include "platform/display_scale.h"
 #include "platform/dib.h"
 #include "platform/files.h"
-#include "platform/fonts.h"
 #include "platform/single_panel.h"
 #include "platform/text.h"
 #include "platform/window_messages.h"
@@ -34,19 +30,134 @@ constexpr DWORD kPanelExStyle = WS_EX_TOOLWINDOW;
 
 win::Application& App() { return win::Application::Instance(); }
 
+int CursorX() {
+    POINT p{};
+    GetCursorPos(&p);
+    return p.x;
+}
+
+// The application's hidden window owns the panel: made right after the
+// first show, when the panel's appearance no longer waits on it.
+void AdoptApplicationOwner(HWND panel) {
+    App().CreateHandle();
+    if (App().Handle() && GetWindow(panel, GW_OWNER) != App().Handle())
+        SetWindowLongPtrW(panel, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(App().Handle()));
+}
+
+// The frame's narrowest width, and a height that lets it stand past the
+// screen's top and bottom: the system's limit (the screen's height and one
+// border) would cut the window it is made with short of that, and the start
+// would have to size it again.
+void LimitTracking(MINMAXINFO& info, const PanelMetrics& metrics) {
+    info.ptMinTrackSize.x = metrics.minWidth;
+    const LONG docked = EdgeDock::FrameHeight(kPanelStyle, kPanelExStyle, metrics);
+    info.ptMaxTrackSize.y = std::max(info.ptMaxTrackSize.y, docked);
+}
+
+bool IsOnTop(HWND panel) { return (GetWindowLongW(panel, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+// The window stays on top of the others, or not, as `onTop` says. Off the
+// topmost band it moves unowned for a moment: Wine (10) keeps an owned window
+// that stands right above its owner where it is, topmost, when asked below
+// the topmost windows.
+void ApplyOnTop(HWND panel, bool onTop) {
+    if (IsOnTop(panel) == onTop) return;
+    const HWND owner = onTop ? nullptr : GetWindow(panel, GW_OWNER);
+    if (owner) SetWindowLongPtrW(panel, GWLP_HWNDPARENT, 0);
+    SetWindowPos(panel, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (owner) SetWindowLongPtrW(panel, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+}
+
+// The frame at its place at `side`: a hidden panel stays hidden.
+void StandAtPlace(EdgeDock& dock, PanelSide side, bool hidden) {
+    if (hidden)
+        dock.MoveToHidden(side);
+    else
+        dock.Dock(side);
+}
+
+// A second start of the program for this item file asks the panel out (it
+// comes out as the hot key brings it) and ends.
+LRESULT AnswerCopyData(HWND panel, const COPYDATASTRUCT& data) {
+    if (!win::IsBringOutRequest(data, ItemFileSession::Path())) return FALSE;
+    PostMessageW(panel, win::kBringOutMessage, 0, 0);
+    return TRUE;
+}
+
+// A move or size by the window manager that would take the panel off its
+// edge is undone once it is over (EdgeDock tells them from its own).
+void KeepDocked(EdgeDock& dock, PanelSide side, HWND panel, WINDOWPOS& pos) {
+    if (dock.KeepDocked(side, pos)) PostMessageW(panel, win::kResyncPlaceMessage, 0, 0);
+}
+
+// Where the client area stands when the panel is shown at `side`.
+StripBackdrop::ShownPlace ShownPlaceOf(EdgeDock& dock, PanelSide side) {
+    return {dock.ClientEdge(side), dock.ClientTop(side), dock.Width(), dock.Height()};
+}
+
 }  // namespace
 
+// The wiring: each collaborator bound to the panel through the Host it
+// declares; they reach one another only through these bindings.
 TMainPanel::TMainPanel()
-    : router_(strip_, [this] { Invalidate(); }), tooltips_(strip_), itemsMenu_(Items) {
-    strip_.Watch(&router_);
-    strip_.Watch(&tooltips_);
-    strip_.Watch(this);
+    : pointer_(strip_, metrics_,
+               {.FormMouseDown = [this](const TFlatButton* s, int button, POINT p) { FormMouseDown(s, button, p); },
+                .SButtonHideMouseMove = [this] { SButtonHideMouseMove(); },
+                .MoveItemTo = [this](const TShortCut& item, int to) { MoveItemTo(item, to); },
+                .FittingItems = [this] { return FittingItems(); },
+                .ScrollStripTo = [this](int first) { ScrollStripTo(first); },
+                .VisibleBottom = [this] { return dock_.Plan(settings_.side).visibleBottom; },
+                .Invalidate = [this] { Invalidate(); }}),
+      keyboard_(strip_,
+                {.BringOutForKeyboard =
+                     [this] {
+                         if (Hidden) ShowSequence();
+                         TimerMouse.watch.Restart(CursorX());
+                     },
+                 .HideByButton = [this] { HideByButton(); },
+                 .StartHideWatch = [this] { StartHideWatch(); },
+                 .OpenContextMenu = [this](const TFlatButton* sender, POINT client, POINT at) {
+                     OpenContextMenu(sender, client, at);
+                 },
+                 .MoveItemTo = [this](const TShortCut& item, int to) { MoveItemTo(item, to); },
+                 .FittingItems = [this] { return FittingItems(); },
+                 .ScrollStripTo = [this](int first) { ScrollStripTo(first); },
+                 .TellFocus = [this](const TFlatButton& b) { accessibility_.Notify(EVENT_OBJECT_FOCUS, &b); },
+                 .Invalidate = [this] { Invalidate(); }}),
+      accessibility_(strip_, {.PanelHidden = [this] { return Hidden; },
+                              .KeyboardFocus = [this] { return keyboard_.Focus(); },
+                              .LookOf = [this](const TFlatButton& b) { return pointer_.LookOf(b); },
+                              .SelectItemButton = [this](const TItemButton& b) { keyboard_.Select(b); }}),
+      sharpIcons_(Items, metrics_, settings_, {.Invalidate = [this] { Invalidate(); }}),
+      painter_(strip_, Background, metrics_, settings_,
+               {.LookOf = [this](const TFlatButton& b) { return pointer_.LookOf(b); },
+                .KeyboardFocus = [this] { return keyboard_.Focus(); },
+                .WhereShown = [this] { return ShownPlaceOf(dock_, settings_.side); }}),
+      scale_({.PlacingItself = [this] { return dock_.Placing(); },
+              .ChangeDpi = [this](int dpi) { ChangeDpi(dpi); },
+              .StandAtPlace = [this] { StandAtPlace(dock_, settings_.side, Hidden); }}),
+      menus_(Items, {.N1Click = [this] { N1Click(); },
+                     .N10Click = [this] { MoveClickedItem(-1); },
+                     .N11Click = [this] { MoveClickedItem(+1); },
+                     .N4Click = [this] { DeleteClickedItem(); },
+                     .N12Click = [this] { ShowClickedItemFile(); },
+                     .N3Click = [this] { N3Click(); },
+                     .N9Click = [this] { N9Click(); },
+                     .N7Click = [] { App().Terminate(); },
+                     .EnableTimerMouse = [this](bool enabled) { EnableTimerMouse(enabled); },
+                     .Screens = [this]() -> const std::vector<Screen>& { return dock_.Screens(); },
+                     .CurrentScreen = [this] { return dock_.Plan(settings_.side).screen; },
+                     .ChooseScreen = [this](size_t index) { ChooseScreen(index); }}) {
+    strip_.Watch(&accessibility_);
+    strip_.Watch(&keyboard_);
+    strip_.Watch(&listChanges_);
     // The items menu draws its entries and shows their hints.
-    ReflectMenusTo(&itemsMenu_);
+    ReflectMenusTo(menus_.Sink());
 }
 
 TMainPanel::~TMainPanel() {
-    ReleaseKeyboardAndAccessibility();
+    keyboard_.Release();
+    accessibility_.Release();
     DestroyWindowNow();
 }
 
@@ -65,21 +176,18 @@ void TMainPanel::Create() {
     if (!hwnd_) throw TError(kCannotCreatePanelWindow);
     dock_.Attach(hwnd_);
     itemFile_.Attach(hwnd_);
-    router_.Attach(hwnd_);
-    tooltips_.Attach(hwnd_);
+    pointer_.Attach(hwnd_);
+    keyboard_.Attach(hwnd_);
+    accessibility_.Attach(hwnd_);
+    sharpIcons_.Attach(hwnd_);
+    painter_.Attach(hwnd_);
+    scale_.Attach(hwnd_);
+    menus_.Attach(hwnd_);
+    tray_.Attach(hwnd_);
     // Where the screen it stands on has a scale of its own, that one.
     if (const int dpi = win::WindowDpi(hwnd_); dpi != systemDpi) ApplyDpi(dpi);
-    EnableTimerButton();
+    TimerButton.Enable(true);
     App().Guard([this] { FormCreate(); });
-}
-
-void TMainPanel::OnGetMinMaxInfo(MINMAXINFO& info) {
-    info.ptMinTrackSize.x = metrics_.minWidth;
-    // The docked frame stands past the screen's top and bottom: the system's
-    // limit (the screen's height and one border) would cut the window it is
-    // made with short of that, and the start would have to size it again.
-    const LONG docked = EdgeDock::FrameHeight(kPanelStyle, kPanelExStyle, metrics_);
-    info.ptMaxTrackSize.y = std::max(info.ptMaxTrackSize.y, docked);
 }
 
 void TMainPanel::FormCreate() {
@@ -104,7 +212,7 @@ void TMainPanel::FormCreate() {
         ApplyDpi(place.dpi);
     LoadArrowGlyphs();
     dock_.SetWidth(metrics_.scale.Scale(settings_.width));
-    ApplyOnTop();
+    ApplyOnTop(hwnd_, settings_.onTop);
     // The tooltip control is made when the pointer first comes over the
     // panel (StripTooltips::Relay); the buttons' tools are added then.
 
@@ -134,67 +242,30 @@ void TMainPanel::LoadItems() {
 }
 
 void TMainPanel::TakeReadItem(size_t index, std::unique_ptr<TShortCut> item) {
-    AddItem(index, std::move(item), /*layOut=*/false);  // laid out once the step is read
+    AddItemButton(strip_.InsertItem(index, std::move(item)), /*layOut=*/false);  // laid out once the step is read
 }
 
 void TMainPanel::Show() {
     // The first background: taken before the window appears, so the screen
     // under the panel's place does not contain the panel itself.
-    if (Background.Empty()) CaptureUnderShownPlace();
+    if (Background.Empty()) painter_.Capture();
     ShowWindow(hwnd_, SW_SHOW);
     FormShow();
     UpdateWindow(hwnd_);
-    CaptureColumnsBeyond();
+    painter_.CaptureColumnsBeyond();
     App().Guard([this] { itemFile_.ReadRest(); });
-    AdoptApplicationOwner();
-    AddTrayIcon();
-    RegisterPanelHotKey();
-    shown_ = true;
-    RequestSharpIcons();
-}
-
-// The application's hidden window owns the panel: made right after the
-// first show, when the panel's appearance no longer waits on it.
-void TMainPanel::AdoptApplicationOwner() {
-    App().CreateHandle();
-    if (App().Handle() && GetWindow(hwnd_, GW_OWNER) != App().Handle())
-        SetWindowLongPtrW(hwnd_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(App().Handle()));
-}
-
-// Right after the first show: adding the icon waits on the shell, which the
-// panel's appearance need not. Where the shell has no notification area of
-// its own (Wine without one) the icon gets a window of its own at the screen's
-// top-left corner, over the panel's first buttons. That window settles a moment
-// after the icon is added (and up to 2 s later where the shell is still busy
-// hiding it for an earlier icon) and comes out above the panel: the panel is
-// lifted back above it at once, after half a second and after 2.5 s.
-void TMainPanel::AddTrayIcon() {
-    if (tray_.Registered()) return;
-    LoadAppIcons();
-    tray_.Add(hwnd_, appIcon_.get(), kAppTitleW);
-    liftsLeft_ = 3;
-    LiftAboveTrayStandIn();
-}
-
-// The program's icon at the sizes the panel's scale shows it: the
-// notification area's small icon and the window's two.
-void TMainPanel::LoadAppIcons() {
-    appIcon_ = win::LoadAppIcon(win::SmallIconSize(metrics_.scale.dpi));
-    windowIcons_.Apply(hwnd_, metrics_.scale.dpi);
-}
-
-void TMainPanel::LiftAboveTrayStandIn() {
-    KillTimer(hwnd_, kTimerLiftId);
-    if (liftsLeft_ <= 0) return;
-    --liftsLeft_;
-    if (IsWindowVisible(hwnd_)) SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    if (liftsLeft_ > 0) SetTimer(hwnd_, kTimerLiftId, liftsLeft_ == 2 ? 500 : 2000, nullptr);
+    AdoptApplicationOwner(hwnd_);
+    tray_.Add(metrics_.scale.dpi);
+    if (dock_.ReadHiddenBars()) Redock();  // an auto-hide bar at the panel's edges
+    keyboard_.RegisterHotKey(settings_.hotKey);
+    painter_.FirstShowDone();
+    sharpIcons_.Start();
 }
 
 void TMainPanel::FormShow() { SetHidden(false); }
 
 void TMainPanel::CaptureAndRepaint() {
-    CaptureUnderShownPlace();
+    painter_.Capture();
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
@@ -202,7 +273,8 @@ void TMainPanel::Destroy() {
     if (destroyed_ || !hwnd_) return;
     destroyed_ = true;
     App().Guard([this] { FormDestroy(); });
-    ReleaseKeyboardAndAccessibility();
+    keyboard_.Release();
+    accessibility_.Release();
     DestroyWindow(hwnd_);
     hwnd_ = nullptr;
 }
@@ -220,6 +292,7 @@ void TMainPanel::FormDestroy() {
 // The items are saved even when the settings cannot be: losing the list for
 // a settings file is never worth it.
 void TMainPanel::SaveAll() {
+    dropPictures_.Deliver(/*all=*/true);  // no placeholder is saved where a picture is on its way
     std::string failures;
     try {
         SaveSettings();
@@ -251,10 +324,6 @@ void TMainPanel::OnEndSession(bool ending) {
     if (ending) App().Guard([this] { SaveAll(); });
 }
 
-// Closing the main window ends the application; the panel is saved and
-// destroyed once the message loop has ended.
-void TMainPanel::OnClose() { App().Terminate(); }
-
 void TMainPanel::TrayIconMessage(LPARAM mouseMessage) {
     // A modal dialog of the panel is open (it disabled the panel): a menu or
     // a second dialog from the tray now would run inside its modal loop.
@@ -263,7 +332,7 @@ void TMainPanel::TrayIconMessage(LPARAM mouseMessage) {
     case WM_RBUTTONDOWN: {
         POINT p;
         GetCursorPos(&p);
-        PopupMainAt(p);
+        menus_.PopupMain(p);
         break;
     }
     case WM_LBUTTONDBLCLK:
@@ -283,31 +352,19 @@ void TMainPanel::ChangeSettings(const PanelSettings& settings) {
         dock_.SetWidth(metrics_.scale.Scale(settings.width));
     }
     if (settings.side != old.side) SetSide(settings.side);
-    if (settings.onTop != old.onTop) ApplyOnTop();
+    if (settings.onTop != old.onTop) ApplyOnTop(hwnd_, settings_.onTop);
     if (settings.color != old.color) {
         // Icons are made on the panel colour: the old ones no longer match.
-        ForgetSharpIcons();
-        RequestSharpIcons();
+        sharpIcons_.Forget();
+        sharpIcons_.Request();
     }
     if (settings.color != old.color || settings.opacity != old.opacity) {
-        ReblendBackground();
+        painter_.Reblend();
         Invalidate();
     }
 }
 
-bool TMainPanel::StaysOnTop() const { return (GetWindowLongW(hwnd_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
-
-// Off the topmost band the panel moves unowned for a moment: Wine (10)
-// keeps an owned window that stands right above its owner where it is,
-// topmost, when asked below the topmost windows.
-void TMainPanel::ApplyOnTop() {
-    if (StaysOnTop() == settings_.onTop) return;
-    const HWND owner = settings_.onTop ? nullptr : GetWindow(hwnd_, GW_OWNER);
-    if (owner) SetWindowLongPtrW(hwnd_, GWLP_HWNDPARENT, 0);
-    SetWindowPos(hwnd_, settings_.onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    if (owner) SetWindowLongPtrW(hwnd_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
-}
+bool TMainPanel::StaysOnTop() const { return IsOnTop(hwnd_); }
 
 void TMainPanel::Invalidate() { InvalidateRect(hwnd_, nullptr, FALSE); }
 
@@ -317,78 +374,29 @@ void TMainPanel::ApplyDpi(int dpi) {
     const DWORD exStyle = hwnd_ ? GetWindowLongW(hwnd_, GWL_EXSTYLE) : kPanelExStyle;
     metrics_ = PanelMetrics::For(scale, win::FrameBorder(style, exStyle, scale.dpi));
     dock_.SetMetrics(metrics_);
-    font_ = win::MakeFont(win::Widen(FontFaceForDpi(kPanelFontFace, scale.dpi)), metrics_.fontHeight, RUSSIAN_CHARSET);
-    itemsMenu_.SetScale(scale);
-    tooltips_.SetDpi(scale.dpi);
+    painter_.FollowScale();
+    menus_.SetScale(scale);
+    pointer_.SetDpi(scale.dpi);
     for (const auto& entry : Items) entry->button.ForgetScaledImages();
-    ForgetSharpIcons();
-}
-
-// WM_DPICHANGED: the panel's screen took another scale (or the panel went
-// to a screen of another). The suggested rectangle is not taken: the panel
-// docks itself. The notices are counted, and how deep inside one another
-// they came, for the tests to read.
-void TMainPanel::OnDpiChanged(int dpi) {
-    ++dpiNotices_;
-    dpiDeepest_ = std::max(dpiDeepest_, ++dpiNesting_);
-    DpiNotice(dpi);
-    --dpiNesting_;
-}
-
-// A notice that comes inside the panel's own move or re-layout (the system
-// sends it from within SetWindowPos) is taken up once that is done: a
-// re-layout never sets off another one.
-void TMainPanel::DpiNotice(int dpi) {
-    pendingDpi_ = dpi;
-    if (dock_.Placing() || changingDpi_) {
-        if (!dpiPosted_) dpiPosted_ = PostMessageW(hwnd_, win::kPendingDpiMessage, 0, 0) != 0;
-        return;
-    }
-    while (pendingDpi_ != 0) {
-        const int next = std::exchange(pendingDpi_, 0);
-        ChangeDpi(next);
-    }
-}
-
-// The notice put off by DpiNotice.
-void TMainPanel::OnPendingDpi() {
-    dpiPosted_ = false;
-    if (pendingDpi_ == 0) return;
-    DpiNotice(pendingDpi_);
-    // The system gave the frame the border of the screen it moved onto: it
-    // stands at its place again with that border.
-    if (Hidden)
-        dock_.MoveToHidden(settings_.side);
-    else
-        dock_.Dock(settings_.side);
+    sharpIcons_.Forget();
 }
 
 // The panel keeps its width in 96-DPI pixels and lays everything out again
 // at once where it stands: it stays shown or hidden as it was.
 void TMainPanel::ChangeDpi(int dpi) {
     if (DpiScale::Of(dpi) == metrics_.scale) return;
-    const FlagScope changing(changingDpi_), keepPlace(keepPlace_);
-    CaptureColumnsBeyond();  // before the first show the window covers none of them
+    painter_.CaptureColumnsBeyond();  // before the first show the window covers none of them
     const int width = LogicalWidth();
     settings_.width = width;
-    const int oldBackgroundLeft = BackgroundLeft();
+    const int oldBackgroundLeft = painter_.BackgroundLeft();
     ApplyDpi(dpi);
-    if (tray_.Registered()) {
-        LoadAppIcons();
-        tray_.ChangeIcon(appIcon_.get());
-    }
+    tray_.ChangeScale(metrics_.scale.dpi);
     const int pixels = std::max(metrics_.scale.Scale(width), metrics_.minWidth);
     // A shown panel needs its background at the new width now, and is about
     // to cover screen it has not captured: that part is taken before it grows.
     const bool shown = !Hidden && !Background.Empty();
-    TBitmap screen, kept;
-    const int extra = metrics_.captureExtra;
-    const int edge = dock_.ClientEdge(settings_.side), top = dock_.ClientTop(settings_.side);
-    const int screenLeft = settings_.side == PanelSide::Right ? edge - pixels - extra : edge;
-    if (shown) {
-        win::CaptureScreen(screenLeft, top, pixels + 2 * extra, dock_.Height() + extra, screen);
-        kept = Background;  // as captured: the resize pads it with black columns
-    }
+    StripBackdrop::Held held;
+    if (shown) held = painter_.HoldBackground(pixels, oldBackgroundLeft);
     // Sized and placed in one move: a hidden panel stays hidden.
     if (Hidden)
         dock_.MoveToHidden(settings_.side, pixels);
@@ -396,20 +404,8 @@ void TMainPanel::ChangeDpi(int dpi) {
         dock_.Dock(settings_.side, pixels);
     FormResize();
     LayoutButtons();
-    if (shown) {
-        Background = JoinCaptures({{&screen, screenLeft},
-                                   {&besideBackground_, oldBackgroundLeft - besideBackground_.Width()},
-                                   {&kept, oldBackgroundLeft}},
-                                  BackgroundLeft(), dock_.Width() + extra, dock_.Height());
-        if (!besideBackground_.Empty())
-            besideBackground_ = JoinCaptures({{&screen, screenLeft}}, BackgroundLeft() - extra, extra, dock_.Height());
-        ReblendBackground();
-    }
-    // Where it stands at the new size: a hidden panel stays hidden.
-    if (Hidden)
-        dock_.MoveToHidden(settings_.side);
-    else
-        dock_.Dock(settings_.side);
+    if (shown) painter_.RejoinBackground(held);
+    StandAtPlace(dock_, settings_.side, Hidden);
     // Painted before the notice returns: the frame's old picture, at its old
     // scale, is not left on the screen meanwhile.
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
@@ -426,53 +422,59 @@ int TMainPanel::LogicalWidth() const {
 // messages reach the items menu through the window base (ReflectMenusTo).
 LRESULT TMainPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     if (destroyed_) return AnswerDestroyed(msg, wp, lp);
-    if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) tooltips_.Relay(msg, wp, lp);
+    if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) pointer_.Relay(msg, wp, lp);
     const POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
     switch (msg) {
-    // The tray icon, the display scale and shutdown (this file).
+    // The tray icon and shutdown (this file); the scale (scale_follower_win.h).
     case win::kTrayCallbackMessage: TrayIconMessage(lp); return 0;
-    case WM_DPICHANGED: OnDpiChanged(LOWORD(wp)); return 0;
-    case win::kPendingDpiMessage: OnPendingDpi(); return 0;
+    // The screens are read again first: the notice may come before the display change's own.
+    case WM_DPICHANGED: dock_.ForgetScreens(); scale_.OnDpiChanged(LOWORD(wp)); return 0;
+    case win::kPendingDpiMessage: scale_.OnPendingDpi(); return 0;
     case WM_ENDSESSION: OnEndSession(wp != 0); return 0;
-    case WM_CLOSE: OnClose(); return 0;
-    case WM_COPYDATA: return AnswerCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lp));
-    case win::kBringOutMessage: HotKeyPressed(); return 0;
-    // The look (panel_strip_win.cpp, panel_sharp_icons_win.cpp).
+    case WM_CLOSE: App().Terminate(); return 0;  // saved and destroyed once the loop has ended
+    case WM_COPYDATA: return AnswerCopyData(hwnd_, *reinterpret_cast<const COPYDATASTRUCT*>(lp));
+    case win::kBringOutMessage: keyboard_.HotKeyPressed(); return 0;
+    // The look (panel_strip_win.cpp, strip_painter_win.h, sharp_icon_supply_win.h).
     case WM_ERASEBKGND: return 1;  // FormPaint covers every pixel
-    case WM_PAINT: OnPaint(); return 0;
-    case win::kSharpIconsMessage: TakeSharpIcons(); return 0;
+    case WM_PAINT: FormPaint(win::PaintScope(hwnd_).dc()); return 0;
+    case win::kSharpIconsMessage: sharpIcons_.Take(); return 0;
+    case win::kDropPicturesMessage: dropPictures_.Deliver(/*all=*/false); return 0;
     // The place, the screens and the timers (panel_docking_win.cpp).
     case WM_DISPLAYCHANGE: ScreensChanged(); break;
-    case WM_SETTINGCHANGE: OnSettingChange(static_cast<UINT>(wp)); break;
+    case WM_SETTINGCHANGE: if (wp == SPI_SETWORKAREA) ScreensChanged(); break;
     case WM_SIZE: OnSize(static_cast<UINT>(wp)); return 0;
-    case WM_SYSCOMMAND: if (OnSysCommand(wp)) return 0; break;
-    case WM_WINDOWPOSCHANGING: OnWindowPosChanging(*reinterpret_cast<WINDOWPOS*>(lp)); break;
+    // Minimising the panel minimises the application (OnSize).
+    case WM_SYSCOMMAND: if ((wp & 0xFFF0) != SC_MINIMIZE) break; App().Minimize(); return 0;
+    case WM_WINDOWPOSCHANGING: KeepDocked(dock_, settings_.side, hwnd_, *reinterpret_cast<WINDOWPOS*>(lp)); break;
     case win::kResyncPlaceMessage: dock_.Resync(); return 0;
-    case WM_GETMINMAXINFO: OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lp)); return 0;
+    case WM_GETMINMAXINFO: LimitTracking(*reinterpret_cast<MINMAXINFO*>(lp), metrics_); return 0;
     case WM_TIMER: OnTimer(wp); return 0;
-    // The pointer, the context menu and dropped files (panel_commands_win.cpp).
-    case WM_MOUSEMOVE: OnMouseMove(p); return 0;
-    case WM_MOUSELEAVE: router_.Leave(); return 0;
-    case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK: OnLeftDown(p); return 0;
-    case WM_LBUTTONUP: OnLeftUp(p); return 0;
-    case WM_RBUTTONDOWN: case WM_RBUTTONDBLCLK: FormMouseDown(HitTest(p), VK_RBUTTON, p); return 0;
-    case WM_MBUTTONDOWN: case WM_MBUTTONDBLCLK: FormMouseDown(HitTest(p), VK_MBUTTON, p); return 0;
-    case WM_SETCURSOR: if (OnSetCursor(LOWORD(lp))) return TRUE; break;
-    case WM_CONTEXTMENU: return 0;  // opened on the press itself (FormMouseDown, KeyPressed)
+    // The pointer on the strip (strip_pointer_win.h: presses, drags), the
+    // context menu and dropped files (panel_commands_win.cpp).
+    case WM_MOUSEMOVE: pointer_.OnMouseMove(p); return 0;
+    case WM_MOUSELEAVE: pointer_.OnLeave(); return 0;
+    case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK: pointer_.OnLeftDown(p); return 0;
+    case WM_LBUTTONUP: pointer_.OnLeftUp(p); return 0;
+    case WM_RBUTTONDOWN: case WM_RBUTTONDBLCLK: FormMouseDown(strip_.HitTest(p.x, p.y), VK_RBUTTON, p); return 0;
+    case WM_MBUTTONDOWN: case WM_MBUTTONDBLCLK: FormMouseDown(strip_.HitTest(p.x, p.y), VK_MBUTTON, p); return 0;
+    case WM_SETCURSOR: if (pointer_.OnSetCursor(LOWORD(lp))) return TRUE; break;
+    case WM_CONTEXTMENU: return 0;  // opened on the press itself (FormMouseDown, KeyboardUse)
     case WM_DROPFILES: WMDropFiles(reinterpret_cast<HDROP>(wp)); return 0;
-    // A drag of an item's button (panel_arrange_win.cpp).
-    case WM_CAPTURECHANGED: OnCaptureChanged(reinterpret_cast<HWND>(lp)); return 0;
-    case WM_CANCELMODE: CancelDrag(); break;
-    // The keyboard and assistive technology (panel_keyboard_win.cpp).
-    case WM_HOTKEY: OnHotKey(static_cast<int>(wp)); return 0;
-    case win::kHotKeyTakenMessage: OnHotKeyTaken(); return 0;
-    case WM_KEYDOWN: if (KeyPressed(static_cast<UINT>(wp), false)) return 0; break;
-    case WM_SYSKEYDOWN: if (KeyPressed(static_cast<UINT>(wp), true)) return 0; break;
-    case WM_CHAR: TypeToFindLetter(static_cast<wchar_t>(wp)); return 0;
+    case WM_CAPTURECHANGED: pointer_.OnCaptureChanged(reinterpret_cast<HWND>(lp)); return 0;
+    case WM_CANCELMODE: pointer_.OnCancelMode(); break;
+    // The keyboard (keyboard_use_win.h; Esc ends a drag first) and
+    // assistive technology (strip_accessibility_win.h).
+    case WM_HOTKEY: keyboard_.OnHotKey(static_cast<int>(wp)); return 0;
+    case win::kHotKeyTakenMessage: keyboard_.OnHotKeyTaken(); return 0;
+    case WM_KEYDOWN:
+        if ((wp == VK_ESCAPE && pointer_.CancelDrag()) || keyboard_.KeyPressed(static_cast<UINT>(wp), false)) return 0;
+        break;
+    case WM_SYSKEYDOWN: if (keyboard_.KeyPressed(static_cast<UINT>(wp), true)) return 0; break;
+    case WM_CHAR: keyboard_.TypeToFindLetter(static_cast<wchar_t>(wp)); return 0;
     case WM_SETFOCUS: Invalidate(); break;  // the focus mark shows
-    case WM_ACTIVATE: OnActivate(LOWORD(wp), reinterpret_cast<HWND>(lp)); break;
-    case WM_GETOBJECT: return AnswerGetObject(wp, lp);
-    case win::kAccessibleActionMessage: OnAccessibleAction(static_cast<long>(wp)); return 0;
+    case WM_ACTIVATE: keyboard_.OnActivate(LOWORD(wp), reinterpret_cast<HWND>(lp)); break;
+    case WM_GETOBJECT: return accessibility_.AnswerGetObject(wp, lp);
+    case win::kAccessibleActionMessage: accessibility_.OnAction(static_cast<long>(wp)); return 0;
     default: return AnswerRegistered(msg, wp, lp);
     }
     return DefWindowProcW(hwnd_, msg, wp, lp);
@@ -487,7 +489,7 @@ LRESULT TMainPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 LRESULT TMainPanel::AnswerDestroyed(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_ERASEBKGND: return 1;
-    case WM_PAINT: OnPaint(); return 0;
+    case WM_PAINT: FormPaint(win::PaintScope(hwnd_).dc()); return 0;
     case WM_ENDSESSION:
         if (!itemsReleased_) OnEndSession(wp != 0);
         return 0;
@@ -495,14 +497,6 @@ LRESULT TMainPanel::AnswerDestroyed(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DPICHANGED: return 0;
     default: return DefWindowProcW(hwnd_, msg, wp, lp);
     }
-}
-
-// A second start of the program for this item file asks the panel out (it
-// comes out as the hot key brings it) and ends.
-LRESULT TMainPanel::AnswerCopyData(const COPYDATASTRUCT& data) {
-    if (!win::IsBringOutRequest(data, ItemFileSession::Path())) return FALSE;
-    PostMessageW(hwnd_, win::kBringOutMessage, 0, 0);
-    return TRUE;
 }
 
 // The messages registered by name, which have no constant to switch on: the
@@ -514,8 +508,8 @@ LRESULT TMainPanel::AnswerRegistered(UINT msg, WPARAM wp, LPARAM lp) {
     }
     if (msg == win::HandleCensusMessage() && wp <= static_cast<WPARAM>(win::HandleKind::Other))
         return win::HandleCensus::Live(static_cast<win::HandleKind>(wp));
-    if (msg == win::DpiNoticeCensusMessage()) return MAKELRESULT(dpiNotices_, dpiDeepest_);
-    if (msg == win::SharpIconsWaitingMessage()) return SharpIconsWaiting();
+    if (msg == win::DpiNoticeCensusMessage()) return scale_.Census();
+    if (msg == win::SharpIconsWaitingMessage()) return sharpIcons_.Waiting();
     if (msg == win::ItemFileSavesMessage()) return itemFile_.SaveCount();
     return DefWindowProcW(hwnd_, msg, wp, lp);
 }

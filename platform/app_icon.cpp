@@ -2,6 +2,7 @@
 
 #include "platform/application.h"
 #include "platform/display_scale.h"
+#include "platform/window_screen.h"
 
 namespace tilerack::win {
 
@@ -27,6 +28,12 @@ UniqueIcon LoadAppIcon(int pixels) {
     // loaded at, whatever size is asked for later.
     return UniqueIcon(static_cast<HICON>(
         LoadImageW(Application::Instance().Module(), L"MAINICON", IMAGE_ICON, pixels, pixels, 0)));
+}
+
+UniqueIcon LoadTrayIcon() {
+    // The notification area stands on the primary taskbar.
+    const HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
+    return LoadAppIcon(SmallIconSize(ScreenOfWindow(taskbar).dpi));
 }
 
 void WindowIcons::Apply(HWND window, int dpi) {

@@ -15,6 +15,10 @@ int LargeIconSize(int dpi);
 
 // "MAINICON" at `pixels` square; null only when the resource is missing.
 UniqueIcon LoadAppIcon(int pixels);
+// "MAINICON" at the notification area's size: the small icon of the
+// taskbar's screen (the primary's without a taskbar), whatever scale the
+// panel's own screen has.
+UniqueIcon LoadTrayIcon();
 
 // Gives `window` the program's icon at both sizes for `dpi` (WM_SETICON),
 // keeping the icons as long as the window may show them.

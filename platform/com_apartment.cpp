@@ -18,6 +18,13 @@ void EnsureComApartment() {
     (void)tried;
 }
 
+ThreadApartment::ThreadApartment()
+    : joined_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
+
+ThreadApartment::~ThreadApartment() {
+    if (joined_) CoUninitialize();
+}
+
 ComApartmentExit::~ComApartmentExit() {
     if (g_joined) CoUninitialize();
     g_joined = false;

@@ -10,6 +10,19 @@ namespace tilerack::win {
 // later calls do nothing.
 void EnsureComApartment();
 
+// A worker thread's own single-threaded apartment, joined for as long as
+// the object lives.
+class ThreadApartment {
+public:
+    ThreadApartment();
+    ~ThreadApartment();
+    ThreadApartment(const ThreadApartment&) = delete;
+    ThreadApartment& operator=(const ThreadApartment&) = delete;
+
+private:
+    bool joined_;
+};
+
 // Leaves the apartment at the end of the program if it was joined.
 class ComApartmentExit {
 public:

@@ -28,6 +28,10 @@ UniqueFont DialogFont(DpiScale scale) {
     return MakeFont(Widen(FontFaceForDpi(kBitmapSansSerif, scale.dpi)), scale.Scale(kDialogFontHeight));
 }
 
+// WM_GETDPISCALEDSIZE (Windows 10 1703 on), which the headers give only
+// for that target.
+constexpr UINT kGetDpiScaledSize = 0x02E4;
+
 }  // namespace
 
 void DialogWindow::CreateDialogFrame(const wchar_t* className, const std::string& title, int clientWidth,
@@ -123,6 +127,17 @@ void DialogWindow::ChangeScale(int dpi, const RECT* suggested) {
     changingScale_ = false;
 }
 
+SIZE DialogWindow::SizeAtDpi(int dpi) const {
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    const DpiScale to = DpiScale::Of(dpi);
+    const int width = to.Scale(scale_.Unscale(client.right - client.left));
+    const int height = to.Scale(scale_.Unscale(client.bottom - client.top));
+    const DWORD style = static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE));
+    const DWORD exStyle = static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_EXSTYLE));
+    return SIZE{width + 2 * FrameBorder(style, exStyle, to.dpi), FrameHeightFor(style, exStyle, height, to.dpi)};
+}
+
 SIZE DialogWindow::LabelSize(const std::wstring& text) const {
     WindowDC dc(hwnd_);
     SelectScope select(dc.get(), font_.get());
@@ -215,6 +230,9 @@ LRESULT DialogWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case DM_GETDEFID:
         return defaultButton_ ? MAKELRESULT(defaultButton_, DC_HASDEFID) : 0;
+    case kGetDpiScaledSize:
+        *reinterpret_cast<SIZE*>(lp) = SizeAtDpi(static_cast<int>(wp));
+        return TRUE;
     case WM_DPICHANGED:
         ChangeScale(HIWORD(wp), reinterpret_cast<const RECT*>(lp));
         return 0;

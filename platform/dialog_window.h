@@ -83,6 +83,10 @@ private:
     // WM_DPICHANGED: the dialog's places, font and pictures at `dpi`, in the
     // rectangle the system suggests.
     void ChangeScale(int dpi, const RECT* suggested);
+    // WM_GETDPISCALEDSIZE: the window's size at `dpi`, its client area
+    // scaled and its frame measured at that scale (a frame does not grow
+    // in step with the scale).
+    SIZE SizeAtDpi(int dpi) const;
     void Place(const PlacedControl& placed) const;
 
     DpiScale scale_;

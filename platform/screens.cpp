@@ -63,19 +63,4 @@ std::vector<Screen> ListScreens() {
     return screens;
 }
 
-std::optional<Rect> CaptionlessForegroundRect() {
-    const HWND foreground = GetForegroundWindow();
-    if (!foreground || foreground == GetShellWindow() || foreground == GetDesktopWindow()) return std::nullopt;
-    if (GetWindowThreadProcessId(foreground, nullptr) == GetCurrentThreadId()) return std::nullopt;
-    const LONG style = GetWindowLongW(foreground, GWL_STYLE);
-    if ((style & WS_CAPTION) == WS_CAPTION || !(style & WS_VISIBLE) || (style & WS_MINIMIZE)) return std::nullopt;
-    // The desktop's own windows (the wallpaper's) span the screens too.
-    wchar_t className[32] = {};
-    GetClassNameW(foreground, className, 32);
-    if (lstrcmpW(className, L"WorkerW") == 0 || lstrcmpW(className, L"Progman") == 0) return std::nullopt;
-    RECT r{};
-    if (!GetWindowRect(foreground, &r)) return std::nullopt;
-    return ToRect(r);
-}
-
 }  // namespace tilerack::win

@@ -4,6 +4,8 @@
 
 #include <cwchar>
 
+#include "platform/app_icon.h"
+
 namespace tilerack::win {
 
 NOTIFYICONDATAW TrayIcon::Record(UINT flags) const {
@@ -15,33 +17,24 @@ NOTIFYICONDATAW TrayIcon::Record(UINT flags) const {
     data.uFlags = flags;
     if (flags) {
         data.uCallbackMessage = kTrayCallbackMessage;
-        data.hIcon = icon_;
+        data.hIcon = icon_.get();
         wcsncpy(data.szTip, tip_.c_str(), 63);
     }
     return data;
 }
 
-bool TrayIcon::Add(HWND owner, HICON icon, const std::wstring& tip) {
+bool TrayIcon::Add(HWND owner, const std::wstring& tip) {
     owner_ = owner;
-    icon_ = icon;
     tip_ = tip;
-    NOTIFYICONDATAW data = Record(NIF_MESSAGE | NIF_ICON | NIF_TIP);
-    registered_ = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
-    return registered_;
+    return Readd();
 }
 
 bool TrayIcon::Readd() {
     if (!owner_) return false;
+    icon_ = LoadTrayIcon();
     NOTIFYICONDATAW data = Record(NIF_MESSAGE | NIF_ICON | NIF_TIP);
     registered_ = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
     return registered_;
-}
-
-void TrayIcon::ChangeIcon(HICON icon) {
-    icon_ = icon;
-    if (!registered_) return;
-    NOTIFYICONDATAW data = Record(NIF_ICON);
-    Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
 void TrayIcon::Remove() {

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "platform/handles.h"
 #include "platform/window_messages.h"
 
 namespace tilerack::win {
@@ -16,12 +17,12 @@ public:
     TrayIcon(const TrayIcon&) = delete;
     TrayIcon& operator=(const TrayIcon&) = delete;
 
-    // Registers the icon (id 0, callback 0x8001, the icon and the tip).
-    bool Add(HWND owner, HICON icon, const std::wstring& tip);
-    // Registers it again after the shell restarted ("TaskbarCreated").
+    // Registers the icon (id 0, callback 0x8001, the program's icon at the
+    // taskbar's small-icon size, and the tip).
+    bool Add(HWND owner, const std::wstring& tip);
+    // Registers it again after the shell restarted ("TaskbarCreated"), with
+    // the icon at the size of the new taskbar's scale.
     bool Readd();
-    // Shows another picture (the icon at a new scale's size).
-    void ChangeIcon(HICON icon);
     void Remove();
     bool Registered() const { return registered_; }
 
@@ -31,7 +32,7 @@ public:
 private:
     NOTIFYICONDATAW Record(UINT flags) const;
     HWND owner_ = nullptr;
-    HICON icon_ = nullptr;
+    UniqueIcon icon_;
     std::wstring tip_;
     bool registered_ = false;
 };

@@ -24,6 +24,9 @@ inline constexpr UINT kSharpIconsMessage = WM_APP + 6;
 // Posted to the panel by itself when a second start of the program asked it
 // to come out: it does, once that start has had its answer.
 inline constexpr UINT kBringOutMessage = WM_APP + 7;
+// Posted to the panel by the thread that makes dropped files' pictures:
+// pictures are waiting.
+inline constexpr UINT kDropPicturesMessage = WM_APP + 8;
 // Sent to the panel by a benchmark: answered with the number of items on
 // screen still waiting for their sharp picture (0 at 100 %).
 inline UINT SharpIconsWaitingMessage() {

@@ -14,8 +14,9 @@
 #
 # With TILERACK_SIGN_PFX (and TILERACK_SIGN_PASSWORD_FILE, optionally
 # TILERACK_SIGN_TIMESTAMP_URL) set, tilerack.exe, the uninstaller and the
-# installer are signed (scripts/sign-file.sh); without a time stamp a signed
-# build is as reproducible as an unsigned one.
+# installer are signed (scripts/sign-file.sh). Without a time-stamp server
+# it stops unless TILERACK_SIGN_NO_TIMESTAMP=1; a build signed so is as
+# reproducible as an unsigned one.
 #
 # Usage: make-dist.sh WIN_BUILD_DIR OUT_DIR [VERSION]
 # VERSION defaults to the file VERSION; another one only renames the
@@ -48,6 +49,17 @@ if [ -n "${TILERACK_SIGN_PFX:-}" ]; then
     SIGN=$ROOT/scripts/sign-file.sh
     command -v "${OSSLSIGNCODE:-osslsigncode}" >/dev/null ||
         { echo "make-dist: osslsigncode is missing (package osslsigncode)" >&2; exit 1; }
+    # A signature without a time stamp stops verifying when the certificate
+    # expires: a release is signed with one, unless the builder says otherwise.
+    if [ -z "${TILERACK_SIGN_TIMESTAMP_URL:-}" ]; then
+        if [ "${TILERACK_SIGN_NO_TIMESTAMP:-}" != 1 ]; then
+            echo "make-dist: no time-stamp server (TILERACK_SIGN_TIMESTAMP_URL): the signatures would stop verifying" \
+                "when the certificate expires; set TILERACK_SIGN_NO_TIMESTAMP=1 to sign without a time stamp" >&2
+            exit 1
+        fi
+        echo "make-dist: WARNING: signing WITHOUT A TIME STAMP (TILERACK_SIGN_NO_TIMESTAMP=1): the signatures" \
+            "stop verifying when the certificate expires" >&2
+    fi
 fi
 
 if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then

@@ -4,7 +4,8 @@
 #   TILERACK_SIGN_PFX            the certificate and its key, a PKCS #12 file
 #   TILERACK_SIGN_PASSWORD_FILE  a file whose first line is its password
 #                                (none: the PKCS #12 file has no password)
-#   TILERACK_SIGN_TIMESTAMP_URL  an RFC 3161 time-stamp server (optional)
+#   TILERACK_SIGN_TIMESTAMP_URL  an RFC 3161 time-stamp server; without one
+#                                it stops, unless TILERACK_SIGN_NO_TIMESTAMP=1
 #   OSSLSIGNCODE                 the osslsigncode to run (default: from PATH)
 # Without a time stamp the signing time is SOURCE_DATE_EPOCH, so the same
 # file and certificate give the same bytes; a time stamp makes every
@@ -23,6 +24,12 @@ fi
 [ -r "$TILERACK_SIGN_PFX" ] || { echo "sign-file: cannot read $TILERACK_SIGN_PFX" >&2; exit 1; }
 TOOL=${OSSLSIGNCODE:-osslsigncode}
 command -v "$TOOL" >/dev/null || { echo "sign-file: osslsigncode is missing (package osslsigncode)" >&2; exit 1; }
+
+if [ -z "${TILERACK_SIGN_TIMESTAMP_URL:-}" ] && [ "${TILERACK_SIGN_NO_TIMESTAMP:-}" != 1 ]; then
+    echo "sign-file: no time-stamp server (TILERACK_SIGN_TIMESTAMP_URL); set TILERACK_SIGN_NO_TIMESTAMP=1" \
+        "to sign without a time stamp (the signature stops verifying when the certificate expires)" >&2
+    exit 1
+fi
 
 file=$1
 args=(sign -pkcs12 "$TILERACK_SIGN_PFX" -h sha256 -n tilerack)

@@ -3,6 +3,8 @@
 //
 //   dist_driver version-info FILE   prints the file's version resource as
 //                                   NAME=VALUE lines (UTF-8)
+//   dist_driver manifest FILE       prints the file's manifest resource
+//                                   (RT_MANIFEST 1) as it is stored
 //   dist_driver icon-sizes FILE     prints the images of the file's first
 //                                   icon group, "SIZE BITS" a line
 //   dist_driver make-shorts PATH    writes a known two-item list
@@ -95,6 +97,27 @@ int PrintVersionInfo(const std::wstring& file) {
         }
     }
     return 0;
+}
+
+int PrintManifest(const std::wstring& file) {
+    const HMODULE image = LoadLibraryExW(file.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    if (!image) {
+        std::fprintf(stderr, "cannot read %s (error %lu)\n", Utf8(file).c_str(), GetLastError());
+        return 1;
+    }
+    int status = 1;
+    if (HRSRC found = FindResourceW(image, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24))) {  // RT_MANIFEST
+        const DWORD size = SizeofResource(image, found);
+        const HGLOBAL loaded = LoadResource(image, found);
+        if (const void* bytes = loaded ? LockResource(loaded) : nullptr) {
+            std::fwrite(bytes, 1, size, stdout);
+            status = 0;
+        }
+    } else {
+        std::fprintf(stderr, "no manifest resource in %s\n", Utf8(file).c_str());
+    }
+    FreeLibrary(image);
+    return status;
 }
 
 // The list the check hands to the installed program: a Cyrillic caption, a
@@ -341,6 +364,7 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring command = argc > 1 ? argv[1] : L"";
     if (command == L"version-info" && argc == 3) return PrintVersionInfo(argv[2]);
     if (command == L"icon-sizes" && argc == 3) return PrintIconSizes(argv[2]);
+    if (command == L"manifest" && argc == 3) return PrintManifest(argv[2]);
     if (command == L"make-shorts" && argc == 3) return MakeShorts(argv[2]);
     if (command == L"check-shorts" && argc == 3) return CheckShorts(argv[2]);
     if (command == L"wait-panel" && argc == 3) {
@@ -358,7 +382,7 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"cancel-installer" && argc == 4) {
         return CancelInstaller(argv[2], std::chrono::milliseconds(_wtoi(argv[3])));
     }
-    std::fprintf(stderr, "usage: dist_driver version-info FILE | icon-sizes FILE | make-shorts PATH | check-shorts PATH |"
+    std::fprintf(stderr, "usage: dist_driver version-info FILE | icon-sizes FILE | manifest FILE | make-shorts PATH | check-shorts PATH |"
                          " wait-panel MS | panel-count | panel-programs | close-panel MS | installer-window TEXT MS |"
                          " cancel-installer TEXT MS\n");
     return 2;

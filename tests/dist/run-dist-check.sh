@@ -246,8 +246,9 @@ make_throwaway_certificate() {
             -passout "file:$folder/password" -out "$folder/cert.pfx" >/dev/null 2>&1
 }
 
+# Without a time-stamp server only when that is said to be meant.
 make_signed_dist() {
-    TILERACK_SIGN_PFX=$CERT_DIR/cert.pfx TILERACK_SIGN_PASSWORD_FILE=$CERT_DIR/password \
+    TILERACK_SIGN_NO_TIMESTAMP=1 TILERACK_SIGN_PFX=$CERT_DIR/cert.pfx TILERACK_SIGN_PASSWORD_FILE=$CERT_DIR/password \
         TILERACK_RELEASE_URL=$TEST_RELEASE_URL "$ROOT/scripts/make-dist.sh" "$WIN_DIR" "$1" "$LATER_VERSION" >"$(dist_log "$1")" 2>&1
 }
 
@@ -290,7 +291,13 @@ check_time_stamped_build() {
 check_signed_build() {
     rm -rf "$SIGNED_DIR" "$SIGNED_DIR-again"
     make_throwaway_certificate "$CERT_DIR" "tilerack throwaway signing" || { fail "openssl made no certificate"; return; }
+    if env -u TILERACK_SIGN_TIMESTAMP_URL -u TILERACK_SIGN_NO_TIMESTAMP TILERACK_SIGN_PFX=$CERT_DIR/cert.pfx \
+        TILERACK_SIGN_PASSWORD_FILE=$CERT_DIR/password "$ROOT/scripts/make-dist.sh" "$WIN_DIR" "$CHECK_DIR/no-stamp" \
+        >"$CHECK_DIR/no-stamp.log" 2>&1 || ! grep -q TILERACK_SIGN_NO_TIMESTAMP "$CHECK_DIR/no-stamp.log"; then
+        fail "make-dist.sh signed without a time-stamp server unasked"
+    fi
     make_signed_dist "$SIGNED_DIR" || { fail "the signed make-dist.sh failed: $(cat "$(dist_log "$SIGNED_DIR")")"; return; }
+    grep -q "WITHOUT A TIME STAMP" "$(dist_log "$SIGNED_DIR")" || fail "make-dist.sh did not warn of signing without a time stamp"
     grep -q "^make-dist: signed" "$(dist_log "$SIGNED_DIR")" || fail "make-dist.sh did not say it signed"
     ! grep -q unsigned "$(dist_log "$SIGNED_DIR")" || fail "the signed build says it is unsigned"
     unzip -p "$SIGNED_DIR/tilerack-$LATER_VERSION-win64.zip" "tilerack-$LATER_VERSION/tilerack.exe" >"$SIGNED_EXE"
@@ -337,6 +344,19 @@ check_version_resource() {
     info=$(driver version-info "$(winpath "$SETUP")" | tr -d '\r') || { fail "no version resource in the installer"; return; }
     grep -qx "ProductVersion=$VERSION" <<<"$info" || fail "the installer's ProductVersion is not $VERSION"
     grep -qx "ProductName=tilerack" <<<"$info" || fail "the installer's ProductName is not tilerack"
+}
+
+# The program's manifest as built into it: it asks for no elevation and
+# names every Windows version it was made for (7, 8, 8.1, 10 and 11).
+check_manifest() {
+    local manifest id
+    manifest=$(driver manifest "$(winpath "$WIN_DIR/tilerack.exe")" | tr -d '\r') || { fail "no manifest read"; return; }
+    grep -Eq '<requestedExecutionLevel[^>]*level="asInvoker"' <<<"$manifest" || fail "the manifest does not ask to run asInvoker"
+    grep -Eq '<requestedExecutionLevel[^>]*uiAccess="false"' <<<"$manifest" || fail "the manifest asks for uiAccess"
+    for id in 35138b9a-5d96-4fbd-8e2d-a2440225f93a 4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38 \
+        1f676c76-80e1-4239-95bb-83d0f6d0da78 8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a; do
+        grep -qi "<supportedOS Id=\"{$id}\"" <<<"$manifest" || fail "the manifest lacks the supported system $id"
+    done
 }
 
 # The program's icon in a file's resources: every size, 32 bits with alpha.
@@ -582,6 +602,7 @@ echo "dist-check: DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX install folder $WIN_IN
 
 scenario "Downloads.VersionResourceReadsBack" check_version_resource
 scenario "Downloads.ProgramAndInstallerIconsHaveEverySize" check_icon_sizes
+scenario "Downloads.ManifestRunsAsInvokerOnEverySupportedSystem" check_manifest
 scenario "Zip.RunsWhereUnpackedWithItsIconsBesideIt" check_zip_runs_where_unpacked
 scenario "Installer.SpeaksRussianAndLeavesNothingWhenCancelled" check_installer_speaks_russian
 scenario "Installer.SilentInstallForTheUserWithoutAdministrator" check_silent_install

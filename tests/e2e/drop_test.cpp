@@ -1,11 +1,16 @@
 // Files dragged onto the panel through the shell's real drag-and-drop path:
 // a GTK drag source on the X server, Wine's XDND support, WM_DROPFILES.
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "dialog_driver.h"
 #include "keyboard_driver.h"
+#include "platform/file_icons.h"
 #include "platform/text.h"
 
 namespace e2e {
@@ -243,6 +248,78 @@ TEST_F(Drop, DropsWorkAfterTheStayOnTopChoiceChangedBothWays) {
     SaveScreenshotPng(CurrentTestName());
     ASSERT_TRUE(panel_->Close());
     EXPECT_EQ(SavedCaptions(), (std::vector<std::string>{"normal.txt", "on-top.txt"}));
+}
+
+// The pictures are made away from the panel's thread: through a drop of
+// many files it answers at once, and each item has its file's picture in
+// the saved list, even when the panel closes right after the drop.
+class DropMany : public Drop {
+protected:
+    // `count` programs with an icon of their own: links to the copy of the panel.
+    std::vector<std::wstring> ManyPrograms(int count) {
+        const std::wstring folder = scratch_->SubFolder(L"many");
+        std::vector<std::wstring> files;
+        for (int i = 0; i < count; ++i) {
+            files.push_back(JoinPath(folder, L"f" + std::to_wstring(1000 + i) + L".exe"));
+            EXPECT_TRUE(CreateHardLinkW(files.back().c_str(), scratch_->ExePath().c_str(), nullptr));
+        }
+        return files;
+    }
+    // How many of the saved `items` lack the picture a drop makes of `file`.
+    static int WithoutTheirPicture(const std::vector<ShortRecord>& items, const std::wstring& file) {
+        TBitmap expected;
+        tilerack::win::ExtractFileIcon(expected, Narrow(file), 0, kPanelDefaultColour);
+        EXPECT_NE(CountPixels(expected, RECT{0, 0, 32, 32}, [](COLORREF c) { return c != kPanelDefaultColour; }), 0)
+            << "the program's picture cannot be told from the panel colour";
+        int wrong = 0;
+        for (const ShortRecord& item : items) {
+            const StoredPicture picture = PictureOf(item.image);
+            bool same = picture.width == expected.Width() && picture.height == expected.Height();
+            for (int y = 0; same && y < picture.height; ++y)
+                for (int x = 0; same && x < picture.width; ++x) same = picture.Pixel(x, y) == expected.Pixel(x, y);
+            wrong += !same;
+        }
+        return wrong;
+    }
+};
+
+TEST_F(DropMany, TwoHundredFilesAtOnceLeaveThePanelAnswering) {
+    const std::vector<std::wstring> files = ManyPrograms(200);
+    ASSERT_NE(Start(), nullptr);
+    std::atomic<bool> probing{true};
+    std::atomic<int> unanswered{0}, probes{0}, slowest{0};
+    std::thread probe([&] {
+        while (probing) {
+            const auto sent = std::chrono::steady_clock::now();
+            if (!Responds(window_, 200ms)) ++unanswered;
+            const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - sent);
+            slowest = std::max(slowest.load(), static_cast<int>(ms.count()));
+            ++probes;
+            Sleep(10);
+        }
+    });
+    EXPECT_EQ(DropAt({20, 300}, files), "ended accepted");
+    EXPECT_TRUE(WaitForItemsShown(3)) << "no item buttons after the drop";
+    probing = false;
+    probe.join();
+    std::printf("  %d probes, the slowest answered in %d ms\n", probes.load(), slowest.load());
+    EXPECT_EQ(unanswered.load(), 0) << "of " << probes.load() << " probes, " << unanswered.load()
+                                    << " found the panel answering in more than 200 ms";
+    SaveScreenshotPng(CurrentTestName());
+    const auto items = CloseAndReadItems();
+    ASSERT_EQ(items.size(), 200u);
+    EXPECT_EQ(WithoutTheirPicture(items, files[0]), 0) << "items saved without their file's picture";
+}
+
+// Closed the moment the drop is done, while the pictures are being made.
+TEST_F(DropMany, TwoHundredFilesClosedAtOnceAreSavedWithTheirPictures) {
+    const std::vector<std::wstring> files = ManyPrograms(200);
+    ASSERT_NE(Start(), nullptr);
+    EXPECT_EQ(DropAt({20, 300}, files), "ended accepted");
+    PostMessageW(window_, WM_CLOSE, 0, 0);
+    const auto items = CloseAndReadItems();
+    ASSERT_EQ(items.size(), 200u) << "the drop did not come before the close";
+    EXPECT_EQ(WithoutTheirPicture(items, files[0]), 0) << "items saved without their file's picture";
 }
 
 }  // namespace

@@ -136,7 +136,7 @@ SCREENS_PASS=yes
 case " $* " in
     *--gtest_filter=*Screens*) ;;
     *--gtest_filter=*) SCREENS_PASS=no ;;
-    *) set -- "$@" "--gtest_filter=-OnDemand*:Screens.*" ;;
+    *) set -- "$@" "--gtest_filter=-OnDemand*:Screens.*:ScreensStacked.*" ;;
 esac
 
 . "$ROOT/tests/e2e/scale-passes.sh"
@@ -194,16 +194,22 @@ echo "run-e2e: screenshots in $E2E_DIR/screenshots"
 
 RESULTS=$E2E_DIR/e2e-results.xml
 SCREENS_RESULTS=$E2E_DIR/screens/e2e-results.xml
-rm -f "$SCREENS_RESULTS"
+STACKED_RESULTS=$E2E_DIR/screens-stacked/e2e-results.xml
+rm -f "$SCREENS_RESULTS" "$STACKED_RESULTS"
 if [ "$SCREENS_PASS" = yes ]; then
-    # Its arguments are this run's but for the filter: it runs Screens.* alone.
-    "$ROOT/tests/e2e/run-screens-e2e.sh" "$WIN_DIR" "${TEST_ARGS[@]}"
-    SCREENS_STATUS=$?
-    if [ ! -s "$SCREENS_RESULTS" ]; then
-        echo "run-e2e: the two-screen pass gave no results (exit status $SCREENS_STATUS)" >&2
-        MISSING=$((MISSING + 1))
-    fi
-    [ $STATUS -eq 0 ] && STATUS=$SCREENS_STATUS
+    # Its arguments are this run's but for the filter: each pass runs its
+    # own scenarios alone (Screens.*, then ScreensStacked.*).
+    for layout in side stacked; do
+        results=$SCREENS_RESULTS
+        [ $layout = stacked ] && results=$STACKED_RESULTS
+        E2E_SCREENS_LAYOUT=$layout "$ROOT/tests/e2e/run-screens-e2e.sh" "$WIN_DIR" "${TEST_ARGS[@]}"
+        SCREENS_STATUS=$?
+        if [ ! -s "$results" ]; then
+            echo "run-e2e: the two-screen pass ($layout) gave no results (exit status $SCREENS_STATUS)" >&2
+            MISSING=$((MISSING + 1))
+        fi
+        [ $STATUS -eq 0 ] && STATUS=$SCREENS_STATUS
+    done
 fi
 if [ ! -s "$RESULTS" ]; then
     echo "run-e2e: no test results (exit status $STATUS)" >&2
@@ -234,5 +240,5 @@ awk -v missing="$MISSING" '
         if (nSkipped > 0) line = line sprintf(", %d skipped", nSkipped)
         print line
     }' "$RESULTS" $( [ -s "$SCREENS_RESULTS" ] && echo "$SCREENS_RESULTS") \
-    "${SCALE_RESULTS[@]}"
+    $( [ -s "$STACKED_RESULTS" ] && echo "$STACKED_RESULTS") "${SCALE_RESULTS[@]}"
 exit $STATUS

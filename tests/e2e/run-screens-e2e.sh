@@ -12,7 +12,9 @@
 # in place of WIN_BUILD_DIR/e2e when set).
 #
 # The layout: the primary 800 x 600 at 0,0, a second screen 640 x 480 at its
-# right, and a 40-pixel bar at the bottom of the primary.
+# right, and a 40-pixel bar at the bottom of the primary. With
+# E2E_SCREENS_LAYOUT=stacked (ScreensStacked.*): the primary 800 x 600 and a
+# second screen of the same size below it, with no bar.
 set -uo pipefail
 
 if [ $# -lt 1 ] || [ ! -d "$1" ]; then
@@ -22,12 +24,22 @@ fi
 WIN_DIR=$(cd "$1" && pwd)
 shift
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
-PASS_DIR=${E2E_OUTPUT:-$WIN_DIR/e2e}/screens
+if [ "${E2E_SCREENS_LAYOUT:-}" = stacked ]; then
+    PASS_DIR=${E2E_OUTPUT:-$WIN_DIR/e2e}/screens-stacked
+    export TILERACK_XINERAMA_HEADS="800x600+0+0,800x600+0+600"
+    BAR_GEOMETRY=""
+    ROOT_SIZE=800x1200
+    WORK_AREA="0, 0, 800, 1200"
+    SCENARIOS="ScreensStacked.*"
+else
+    PASS_DIR=${E2E_OUTPUT:-$WIN_DIR/e2e}/screens
+    export TILERACK_XINERAMA_HEADS="800x600+0+0,640x480+800+0"
+    BAR_GEOMETRY="0 560 800 40"
+    ROOT_SIZE=1440x600
+    WORK_AREA="0, 0, 1440, 560"
+    SCENARIOS="Screens.*"
+fi
 mkdir -p "$PASS_DIR/bin"
-
-export TILERACK_XINERAMA_HEADS="800x600+0+0,640x480+800+0"
-BAR_GEOMETRY="0 560 800 40"
-ROOT_SIZE=1440x600
 
 # The native helpers, built here with the system's compiler.
 if ! gcc -shared -fPIC -O2 -o "$PASS_DIR/bin/libXinerama.so.1" "$ROOT/tests/e2e/screens/xinerama_heads.c" ||
@@ -64,10 +76,12 @@ if ! start_window_manager "$PASS_DIR/openbox.log"; then
     exit 1
 fi
 # The bar before any Wine process: Wine reads the work area as its desktop starts.
-"$PASS_DIR/bin/strut_bar" $BAR_GEOMETRY &
-BAR_PID=$!
+if [ -n "$BAR_GEOMETRY" ]; then
+    "$PASS_DIR/bin/strut_bar" $BAR_GEOMETRY &
+    BAR_PID=$!
+fi
 for _ in $(seq 50); do
-    xprop -root _NET_WORKAREA 2>/dev/null | grep -q '= 0, 0, 1440, 560' && break
+    xprop -root _NET_WORKAREA 2>/dev/null | grep -q "= $WORK_AREA" && break
     sleep 0.1
 done
 
@@ -100,7 +114,7 @@ export E2E_SCREENS=$TILERACK_XINERAMA_HEADS E2E_BAR=$BAR_GEOMETRY
 echo "run-screens-e2e: DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX screens $TILERACK_XINERAMA_HEADS"
 timeout --kill-after=30 "${E2E_TIMEOUT:-900}" \
     wine "$WIN_DIR/e2e_tests.exe" --gtest_color=no \
-    "--gtest_output=xml:$(winpath "$PASS_DIR/e2e-results.xml")" "--gtest_filter=Screens.*" "$@" &
+    "--gtest_output=xml:$(winpath "$PASS_DIR/e2e-results.xml")" "--gtest_filter=$SCENARIOS" "$@" &
 TEST_PID=$!
 wait "$TEST_PID"
 STATUS=$?

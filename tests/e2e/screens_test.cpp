@@ -207,6 +207,34 @@ TEST_F(Screens, AFullScreenWindowKeepsTheEdgeFromBringingItInTheHotKeyStillDoes)
     SaveScreensPng(L"hot-key");
 }
 
+// A maximised window without a caption (a browser drawing its own title
+// bar) covers the whole of a screen without a bar, yet it is no full-screen
+// program: a rest at the edge still brings the panel in over it.
+TEST_F(Screens, AMaximisedWindowWithoutACaptionOnAScreenWithoutABarLeavesTheEdgeBringingItIn) {
+    ASSERT_NE(Start(Side::Right, {SideSetting(Side::Right), "TimeOut=300", "Monitor=second,800,0,640,480"},
+                    kSecondOuterLeft, POINT{kSecondOuterLeft + 30, 300}),
+              nullptr);
+    MovePointer(1000, 300);
+    ASSERT_TRUE(ReachesLeft(window_, kSecondOuterHidden));
+
+    FocusHolder browser(OwnWindowLook{L"ScreensTestMaximised", L"Обозреватель", WS_POPUP | WS_VISIBLE,
+                                      RECT{900, 100, 1300, 400}, BLACK_BRUSH});
+    ASSERT_NE(browser.Window(), nullptr);
+    ShowWindow(browser.Window(), SW_MAXIMIZE);
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            const RECT r = WindowRect(browser.Window());
+            return IsZoomed(browser.Window()) && r.left <= kSecond.left && r.top <= kSecond.top &&
+                   r.right >= kSecond.right && r.bottom >= kSecond.bottom;
+        },
+        5s))
+        << "the window did not come to cover the second screen maximised";
+    ASSERT_TRUE(browser.TakeFocus());
+    MovePointer(kSecond.right - 1, 300);
+    EXPECT_TRUE(ReachesLeft(window_, kSecondOuterLeft, 5s)) << "the maximised window kept the panel out";
+    SaveScreensPng(L"shown");
+}
+
 TEST_F(Screens, AScaleChangeWhileHiddenNeitherShowsThePanelNorSetsOffAnother) {
     ASSERT_NE(StartAtTheInnerEdge(), nullptr);
     MovePointer(400, 300);

@@ -216,6 +216,33 @@ TEST_F(SharpFileIcons, AProgramDroppedAt96DpiIsDrawnFromItsOwn64PixelIconAt192Dp
     EXPECT_EQ(ReadWholeFile(ItemsPath()), written) << "the item file changed at 192 DPI";
 }
 
+// Closed while its worker is still making the first pictures (its thread
+// joins its COM apartment and starts on the items shown), the panel ends at
+// once and its item file comes back whole.
+TEST_F(SharpFileIcons, ClosedWhileTheWorkerIsBusyItEndsAtOnceWithTheFileWhole) {
+    const std::wstring program = scratch_->ExePath();
+    TBitmap programIcon;
+    tilerack::win::ExtractFileIcon(programIcon, Narrow(program), 0, kPanelColour);
+    std::vector<ShortRecord> records(40, ShortRecord{.fileName = Narrow(program), .trackDrives = true,
+                                                     .image = BmpOf(programIcon)});
+    const ShortsFile items = BuildShortsFile(records);
+    ASSERT_TRUE(WriteFileBytes(ItemsPath(), items.bytes));
+    WriteSettings({"Opacity=0", "Color=" + std::to_string(kPanelColour), "TimeOut=60000"});
+    RunAtDpi(192);
+
+    ASSERT_NE(StartPanel(), nullptr);
+    const auto closing = std::chrono::steady_clock::now();
+    ASSERT_TRUE(panel_->Close(10s)) << "the panel did not end";
+    const auto ms =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - closing).count();
+    std::printf("  the panel ended %lld ms after it was asked to close\n", static_cast<long long>(ms));
+    EXPECT_LT(ms, 1000) << "the panel waited on its worker";
+    EXPECT_EQ(panel_->ExitCode(), std::optional<DWORD>(0));
+    const auto after = ReadWholeFile(ItemsPath());
+    ASSERT_TRUE(after) << "no item file after closing";
+    EXPECT_TRUE(*after == items.bytes) << after->size() << " bytes instead of " << items.bytes.size();
+}
+
 // The system's own programs, with captions, as a user drops them: each
 // drawn sharp beside its caption and in the items menu. With E2E_README_SHOT
 // set, the panel and its menu are saved there for the README.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace tilerack {
 namespace {
@@ -91,6 +92,22 @@ TEST_F(StripWithItems, HitTestFindsTheTopmostVisibleButton) {
     EXPECT_EQ(strip.HitTest(10, 5), nullptr) << "the hidden hide bar";
     strip.Items().At(1).button.visible = false;
     EXPECT_EQ(strip.HitTest(10, 50), nullptr);
+}
+
+// The item commands find their item by the button of the last right press:
+// a fixed button has none, and a removed item's button names nothing more.
+// New items go in by the tops of the buttons in list order.
+TEST_F(StripWithItems, ItemOfAButtonAndTheTopsFollowTheList) {
+    for (size_t i = 0; i < 3; ++i) strip.Items().At(i).button.bounds.top = 10 * static_cast<int>(i);
+    const ButtonId b = strip.Items().At(1).button.id;
+    EXPECT_EQ(strip.ItemOf(b), Item(1));
+    EXPECT_EQ(strip.ItemOf(strip.Hide().id), nullptr);
+    EXPECT_EQ(strip.ItemOf(kNoButton), nullptr);
+    ASSERT_TRUE(strip.MoveItem(Item(1), 0));
+    EXPECT_EQ(strip.ItemTops(), (std::vector<int>{10, 0, 20}));
+    ASSERT_TRUE(strip.RemoveItem(strip.ItemOf(b)));
+    EXPECT_EQ(strip.ItemOf(b), nullptr);
+    EXPECT_EQ(strip.ItemTops(), (std::vector<int>{0, 20}));
 }
 
 }  // namespace

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <vector>
+
+#include "panel/item_drag.h"
+#include "panel/strip_focus.h"
 
 namespace tilerack {
 namespace {
@@ -315,6 +320,101 @@ TEST(ScreenDock, ScreenMenuEntriesNameSizeAndPrimary) {
     const std::vector<Screen> screens = SideBySide();
     EXPECT_EQ(ScreenEntryText(1, screens[0]), L"1: 800 \u00D7 600, основной");
     EXPECT_EQ(ScreenEntryText(2, screens[1]), L"2: 640 \u00D7 480");
+}
+
+// A screen whose work area is the whole screen, with an auto-hide bar.
+TEST(ScreenDockHiddenBars, ABarAtThePanelsEdgeMakesAnInnerEdgeClearOfItsStrip) {
+    const std::vector<Screen> one{MakeScreen({0, 0, 1024, 768}, true, "\\\\.\\DISPLAY1")};
+    struct Case { PanelSide side; AutoHideEdges bars; int dpi; int shown; bool inner; int edge; };
+    const Case cases[] = {
+        {kLeft, {.left = true}, 96, 2, true, 2},
+        {kLeft, {.left = true}, 144, 3, true, 3},
+        {kRight, {.right = true}, 96, 1024 - 2 - 64, true, 1022},
+        // A bar at the other side leaves the panel's edge an outer one.
+        {kRight, {.left = true}, 96, 1024 - 64 + 4, false, 1024},
+        {kLeft, {.right = true}, 96, -4, false, 0},
+    };
+    for (const Case& c : cases) {
+        std::vector<Screen> screens = one;
+        screens[0].dpi = c.dpi;
+        const DockPlace p = PlanDock(screens, "", c.side, 64, kDesignMetrics, c.bars);
+        EXPECT_EQ(p.shownLeft, c.shown) << c.dpi;
+        EXPECT_EQ(p.edge.inner, c.inner);
+        EXPECT_EQ(p.edge.edge, c.edge);
+        // The pointer on the bar's strip calls the bar, not the panel.
+        EXPECT_EQ(InEdgeZone(p.edge, {c.side == kLeft ? 0 : 1023, 300}), !c.inner);
+    }
+    // Only a rest brings the panel in past the strip, whatever TimeOut says.
+    EdgeWatch watch(PlanDock(one, "", kLeft, 64, kDesignMetrics, {.left = true}).edge);
+    watch.timeOut = 0;
+    EXPECT_EQ(watch.TicksUntilShown({2, 300}), 4);
+}
+
+TEST(ScreenDockHiddenBars, ABarAtTheBottomOrTopKeepsTheFrameOffItsStrip) {
+    const std::vector<Screen> one{MakeScreen({0, 0, 1024, 768}, true, "\\\\.\\DISPLAY1")};
+    const DockPlace bottom = PlanDock(one, "", kLeft, 64, kDesignMetrics, {.bottom = true});
+    EXPECT_EQ(bottom.shownLeft, -4);
+    EXPECT_FALSE(bottom.edge.inner);
+    EXPECT_EQ(bottom.frameTop, -4);
+    EXPECT_EQ(bottom.frameTop + bottom.clientHeight + 2 * 4, 766);  // the frame's bottom
+    EXPECT_FALSE(InEdgeZone(bottom.edge, {0, 767}));
+    const DockPlace top = PlanDock(one, "", kRight, 64, kDesignMetrics, {.top = true});
+    EXPECT_EQ(top.frameTop, 2);
+    EXPECT_EQ(top.frameTop + 4 + top.clientHeight, 768 + 4);  // the client's bottom, past the screen's
+}
+
+TEST(ScreenDockFullScreen, JudgedAsTheShellJudgesIt) {
+    const Screen screen = MakeScreen({0, 0, 1024, 768}, true, "\\\\.\\DISPLAY1");
+    const Screen other = MakeScreen({1024, 0, 1280, 1024}, false, "\\\\.\\DISPLAY2");
+    using S = UserNotificationState;
+    const ForegroundWindow none;
+    const ForegroundWindow covering{true, {0, 0, 1024, 768}, false, false};
+    // A maximised window spills its frame past a screen whose work area is all of it.
+    const ForegroundWindow maximised{true, {-8, -8, 1040, 784}, true, false};
+    const ForegroundWindow cloaked{true, {0, 0, 1024, 768}, false, true};
+    const ForegroundWindow onOther{true, {1024, 0, 1280, 1024}, false, false};
+    const ForegroundWindow smaller{true, {0, 0, 1024, 700}, false, false};
+    struct Case { S state; ForegroundWindow f; const Screen* s; bool holds; };
+    const Case cases[] = {
+        {S::Accepting, none, &screen, false},
+        {S::Accepting, covering, &screen, true},
+        {S::Accepting, maximised, &screen, false},
+        {S::Accepting, cloaked, &screen, false},
+        {S::Accepting, smaller, &screen, false},
+        {S::Accepting, onOther, &screen, false},
+        {S::Accepting, onOther, &other, true},
+        {S::Presentation, none, &screen, true},
+        {S::Presentation, smaller, &other, true},
+        {S::Busy, none, &screen, true},
+        {S::Busy, maximised, &screen, true},
+        {S::Busy, onOther, &screen, false},
+        {S::D3DFullScreen, smaller, &screen, true},
+        {S::D3DFullScreen, onOther, &other, true},
+        {S::D3DFullScreen, onOther, &screen, false},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(FullScreenInFront(cases[i].state, cases[i].f, *cases[i].s), cases[i].holds) << "case " << i;
+}
+
+// A drag scrolls the strip only near the lowest row the pointer can reach.
+TEST(ScreenDockStripEnd, TheLowestRowIsTheOwnScreensBelowThePrimaryAndOnAPortraitScreen) {
+    const std::vector<Screen> below{MakeScreen({0, 0, 800, 600}, true, "\\\\.\\DISPLAY1"),
+                                    MakeScreen({0, 600, 1024, 768}, false, "\\\\.\\DISPLAY2")};
+    const std::vector<Screen> portrait{MakeScreen({0, 0, 1920, 1080}, true, "\\\\.\\DISPLAY1"),
+                                       MakeScreen({1920, 0, 1080, 1920}, false, "\\\\.\\DISPLAY2")};
+    struct Case { const std::vector<Screen>* screens; PanelSide side; int visibleBottom; };
+    const Case cases[] = {{&below, kLeft, 1368}, {&portrait, kRight, 1920}, {&portrait, kLeft, 1920}};
+    for (const Case& c : cases) {
+        const DockPlace p = PlanDock(*c.screens, Second(*c.screens), c.side, 64, kDesignMetrics);
+        EXPECT_EQ(p.visibleBottom, c.visibleBottom);
+        // A pointer at the middle of a strip of 60 items, in client rows.
+        const int clientTop = p.frameTop + 4;
+        const int stripTop = 12, fitting = FittingItemCount(p.clientHeight + 8);
+        const int stripBottom = std::min(stripTop + fitting * 34, p.visibleBottom - clientTop);
+        const int middle = (stripTop + stripBottom) / 2;
+        EXPECT_EQ(AutoScrolledFirst(middle, 0, 60, fitting, stripTop, stripBottom, 17), 0);
+        EXPECT_GT(AutoScrolledFirst(stripBottom - 1, 0, 60, fitting, stripTop, stripBottom, 17), 0);
+    }
 }
 
 }  // namespace

@@ -1,29 +1,34 @@
-// Sharp file icons at scales above 100 % (panel/sharp_icons.h): the panel
-// shows at once with the stored pictures; the worker makes the sharp ones
-// and they replace the stored ones as they come in.
+// Sharp file icons: asked for the items on screen, taken in as they come.
+#include "panel/sharp_icon_supply_win.h"
+
+#include "items/shortcut.h"
 #include "panel/sharp_icons.h"
-#include "panel/sysmain.h"
 #include "platform/dib.h"
 #include "platform/window_messages.h"
 
 namespace tilerack {
 
-void TMainPanel::RequestSharpIcons(bool everyItem) {
-    if (!shown_ || metrics_.scale.IsBase() || Items.Empty()) return;
+void SharpIconSupply::Start() {
+    started_ = true;
+    Request();
+}
+
+void SharpIconSupply::Request(bool everyItem) {
+    if (!started_ || metrics_.scale.IsBase() || items_.Empty()) return;
     std::vector<bool> onScreen;
     std::vector<SharpState> states;
-    onScreen.reserve(Items.Count());
-    states.reserve(Items.Count());
-    for (const auto& entry : Items) {
+    onScreen.reserve(items_.Count());
+    states.reserve(items_.Count());
+    for (const auto& entry : items_) {
         onScreen.push_back(entry->button.visible);
         states.push_back(entry->button.sharpState);
     }
     const std::vector<size_t> order = SharpRequestOrder(onScreen, states, everyItem);
     if (order.empty()) return;
-    if (!sharpIcons_) sharpIcons_ = std::make_unique<SharpIconWorker>(hwnd_, win::kSharpIconsMessage);
+    if (!worker_) worker_ = std::make_unique<SharpIconWorker>(panel_, win::kSharpIconsMessage);
     const COLORREF colour = win::ToColorRef(settings_.color);
     for (size_t index : order) {
-        ItemEntry& entry = Items.At(index);
+        ItemEntry& entry = items_.At(index);
         const TBitmap& stored = entry.item->Icon;
         const int side = SharpPictureSide(metrics_.scale, stored.Width(), stored.Height());
         if (side == 0 || entry.item->FileName.empty()) {
@@ -31,18 +36,20 @@ void TMainPanel::RequestSharpIcons(bool everyItem) {
             continue;
         }
         entry.button.sharpState = SharpState::Asked;
-        sharpIcons_->Ask({entry.item.get(), entry.item->FileName, stored, side, colour});
+        entry.button.sharpJob = worker_->Ask({entry.item->FileName, stored, side, colour, entry.button.visible});
     }
 }
 
-void TMainPanel::TakeSharpIcons() {
-    if (!sharpIcons_) return;
+void SharpIconSupply::Take() {
+    if (!worker_) return;
     bool repaint = false;
-    for (SharpIconWorker::Result& result : sharpIcons_->TakeResults()) {
+    for (SharpIconWorker::Result& result : worker_->TakeResults()) {
         // Only for an item still listed, still waiting, with the picture and
         // the scale it was asked for.
-        const auto* item = static_cast<const TShortCut*>(result.key);
-        if (!Items.Contains(item) || !item->Button) continue;
+        const TShortCut* item = nullptr;
+        for (const auto& entry : items_)
+            if (entry->button.sharpJob == result.id) item = entry->item.get();
+        if (!item || !item->Button) continue;
         TItemButton& b = *item->Button;
         if (b.sharpState != SharpState::Asked || !item->Icon.SamePixels(result.stored) ||
             SharpPictureSide(metrics_.scale, item->Icon.Width(), item->Icon.Height()) != result.side)
@@ -51,22 +58,22 @@ void TMainPanel::TakeSharpIcons() {
         b.sharp = std::move(result.sharp);
         repaint = repaint || (b.visible && b.sharpState == SharpState::Sharp);
     }
-    if (repaint) Invalidate();
+    if (repaint) host_.Invalidate();
 }
 
-int TMainPanel::SharpIconsWaiting() const {
+int SharpIconSupply::Waiting() const {
     if (metrics_.scale.IsBase()) return 0;
     int waiting = 0;
-    for (const auto& entry : Items) {
+    for (const auto& entry : items_) {
         const SharpState state = entry->button.sharpState;
         waiting += entry->button.visible && (state == SharpState::Unasked || state == SharpState::Asked);
     }
     return waiting;
 }
 
-void TMainPanel::ForgetSharpIcons() {
-    if (sharpIcons_) sharpIcons_->DropWaitingJobs();
-    for (const auto& entry : Items) entry->button.ForgetSharpPicture();
+void SharpIconSupply::Forget() {
+    if (worker_) worker_->DropWaitingJobs();
+    for (const auto& entry : items_) entry->button.ForgetSharpPicture();
 }
 
 }  // namespace tilerack

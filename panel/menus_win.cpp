@@ -1,0 +1,81 @@
+// The context menu: its entries, the screens' submenu, the chosen entry run.
+#include "panel/menus_win.h"
+
+#include "common/app_texts.h"
+#include "panel/screen_dock.h"
+#include "platform/handles.h"
+#include "platform/text.h"
+
+namespace tilerack {
+
+namespace {
+
+enum MainCommand : UINT {
+    N1 = 1, N3 = 3, N4 = 4, N7 = 7, N9 = 9, N10 = 10, N11 = 11, N12 = 12,
+    // The entries of the screen menu: this plus the screen's index.
+    kFirstScreenCommand = 100, kLastScreenCommand = 199,
+};
+
+}  // namespace
+
+void PanelMenus::PopupMain(POINT at) {
+    win::UniqueMenu menu(CreatePopupMenu());
+    const UINT itemFlags = MF_STRING | (itemCommands_ ? MF_ENABLED : MF_GRAYED);
+    auto add = [&](UINT flags, UINT id, const char* text) {
+        AppendMenuW(menu.get(), flags, id, text ? win::Widen(text).c_str() : nullptr);
+    };
+    add(MF_STRING, N1, kMenuCreateItem);
+    add(itemFlags, N10, kMenuMoveUp);
+    add(itemFlags, N11, kMenuMoveDown);
+    add(MF_SEPARATOR, 0, nullptr);
+    add(itemFlags, N4, kMenuDelete);
+    add(MF_SEPARATOR, 0, nullptr);
+    add(itemFlags, N12, kMenuShowFile);
+    add(itemFlags, N3, kMenuProperties);
+    add(MF_STRING, N9, kMenuSettings);
+    // With two screens or more: the screen the panel stands on, one entry each.
+    win::UniqueMenu screens;
+    const std::vector<Screen>& list = host_.Screens();
+    if (list.size() > 1) {
+        screens.reset(CreatePopupMenu());
+        const int current = host_.CurrentScreen();
+        for (size_t i = 0; i < list.size() && kFirstScreenCommand + i <= kLastScreenCommand; ++i)
+            AppendMenuW(screens.get(), MF_STRING | (static_cast<int>(i) == current ? MF_CHECKED : 0),
+                        kFirstScreenCommand + i, ScreenEntryText(static_cast<int>(i) + 1, list[i]).c_str());
+        // The submenu is the menu's from here on and goes with it.
+        AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(screens.release()),
+                    win::Widen(kMenuScreens).c_str());
+    }
+    add(MF_SEPARATOR, 0, nullptr);
+    add(MF_STRING, N7, kMenuExit);
+    SetMenuDefaultItem(menu.get(), N7, FALSE);
+
+    // PopupMainPopup: the pointer watch stays suspended once the menu closes.
+    host_.EnableTimerMouse(false);
+    // The menu closes properly when the user clicks elsewhere only while the
+    // panel is the foreground window (tray menus rely on it too).
+    SetForegroundWindow(panel_);
+    const UINT command = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN,
+                                        at.x, at.y, 0, panel_, nullptr);
+    PostMessageW(panel_, WM_NULL, 0, 0);
+    if (command) Run(command);
+}
+
+void PanelMenus::Run(UINT command) {
+    switch (command) {
+    case N1: host_.N1Click(); break;
+    case N3: host_.N3Click(); break;
+    case N9: host_.N9Click(); break;
+    case N10: host_.N10Click(); break;
+    case N11: host_.N11Click(); break;
+    case N4: host_.N4Click(); break;
+    case N12: host_.N12Click(); break;
+    case N7: host_.N7Click(); break;
+    default:
+        if (command >= kFirstScreenCommand && command <= kLastScreenCommand)
+            host_.ChooseScreen(command - kFirstScreenCommand);
+        break;
+    }
+}
+
+}  // namespace tilerack
