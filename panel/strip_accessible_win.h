@@ -18,6 +18,7 @@ struct AccessibleButton {
     std::wstring defaultAction;
     RECT screen{};      // its place on the screen
     DWORD state = 0;    // STATE_SYSTEM_* flags
+    long role = ROLE_SYSTEM_PUSHBUTTON;
 };
 
 class AccessibleStripHost {

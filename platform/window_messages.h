@@ -27,6 +27,9 @@ inline constexpr UINT kBringOutMessage = WM_APP + 7;
 // Posted to the panel by the thread that makes dropped files' pictures:
 // pictures are waiting.
 inline constexpr UINT kDropPicturesMessage = WM_APP + 8;
+// Posted to the panel by a thread that read a folder for its menu: the
+// read's id in lParam.
+inline constexpr UINT kFolderListingMessage = WM_APP + 12;
 // Sent to the panel by a benchmark: answered with the number of items on
 // screen still waiting for their sharp picture (0 at 100 %).
 inline UINT SharpIconsWaitingMessage() {
