@@ -64,6 +64,26 @@ bool ListEntries(const std::wstring& folder, std::vector<FolderEntry>& entries) 
     return true;
 }
 
+// Files whose icon is their own (a program's, a shortcut's, a picture's):
+// asked of the file itself; any other file shows its type's icon.
+bool HasOwnIcon(const std::wstring& name) {
+    static const wchar_t* const kOwn[] = {L".exe", L".lnk", L".ico", L".url", L".cur", L".ani", L".scr", L".cpl"};
+    const wchar_t* extension = PathFindExtensionW(name.c_str());
+    for (const wchar_t* own : kOwn)
+        if (!lstrcmpiW(extension, own)) return true;
+    return false;
+}
+
+// The shell's answer about an entry. Shown names, and icons of a type, come
+// from the name and the attributes alone: the file is not opened, so a
+// folder of thousands of entries is named at once.
+SHFILEINFOW AskShell(const std::wstring& path, const FolderEntry& entry, UINT flags) {
+    SHFILEINFOW info{};
+    const DWORD attributes = entry.folder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+    SHGetFileInfoW(path.c_str(), attributes, &info, sizeof(info), flags);
+    return info;
+}
+
 bool OnNetwork(const std::wstring& path) {
     if (path.size() > 2 && path[0] == L'\\' && path[1] == L'\\') return path.compare(0, 4, L"\\\\?\\") != 0;
     if (path.size() < 2 || path[1] != L':') return false;
@@ -87,18 +107,16 @@ FolderRead FolderReader::Read(const std::wstring& folder) {
     if (!read.readable) return read;
     // Shown names for all (they give the order), icons for the kept ones.
     for (FolderEntry& e : entries) {
-        SHFILEINFOW info{};
-        if (SHGetFileInfoW(Joined(folder, e.name).c_str(), 0, &info, sizeof(info), SHGFI_DISPLAYNAME) &&
-            info.szDisplayName[0])
-            e.display = info.szDisplayName;
+        const SHFILEINFOW info = AskShell(Joined(folder, e.name), e, SHGFI_DISPLAYNAME | SHGFI_USEFILEATTRIBUTES);
+        if (info.szDisplayName[0]) e.display = info.szDisplayName;
     }
     read.listing = ArrangeFolderListing(std::move(entries), [](const std::wstring& a, const std::wstring& b) {
         return StrCmpLogicalW(a.c_str(), b.c_str());
     });
     for (FolderEntry& e : read.listing.entries) {
-        SHFILEINFOW info{};
-        if (SHGetFileInfoW(Joined(folder, e.name).c_str(), 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON))
-            e.icon = info.iIcon;
+        const bool own = !e.folder && HasOwnIcon(e.name);
+        const UINT flags = SHGFI_SYSICONINDEX | SHGFI_SMALLICON | (own ? 0 : SHGFI_USEFILEATTRIBUTES);
+        e.icon = AskShell(Joined(folder, e.name), e, flags).iIcon;
     }
     return read;
 }
