@@ -109,6 +109,13 @@ bool TMainPanel::OpenFolderMenu(const TFlatButton& button) {
     return true;
 }
 
+void TMainPanel::StartFolderEntry(const std::wstring& file, const std::wstring& folder) {
+    TShortCut entry;
+    entry.FileName = win::Narrow(file);
+    entry.WorkDir = win::Narrow(folder);
+    ItemClick(entry);
+}
+
 void TMainPanel::SButtonCloseClick() { PostMessageW(hwnd_, WM_CLOSE, 0, 0); }
 
 void TMainPanel::SButtonMenuClick() {

@@ -187,6 +187,8 @@ private:
     // The folder menu of a folder item's button beside it; false for any
     // other button.
     bool OpenFolderMenu(const TFlatButton& button);
+    // An entry chosen from a folder's menu, started as an item is.
+    void StartFolderEntry(const std::wstring& file, const std::wstring& folder);
     void SButtonMenuClick();
     void SButtonCloseClick();
     void WMDropFiles(HDROP drop);

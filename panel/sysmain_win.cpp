@@ -133,13 +133,7 @@ TMainPanel::TMainPanel()
       scale_({.PlacingItself = [this] { return dock_.Placing(); },
               .ChangeDpi = [this](int dpi) { ChangeDpi(dpi); },
               .StandAtPlace = [this] { StandAtPlace(dock_, settings_.side, Hidden); }}),
-      folderMenu_({.StartFile =
-                       [this](const std::wstring& file, const std::wstring& folder) {
-                           TShortCut entry;
-                           entry.FileName = win::Narrow(file);
-                           entry.WorkDir = win::Narrow(folder);
-                           ItemClick(entry);
-                       }}),
+      folderMenu_({.StartFile = [this](const std::wstring& f, const std::wstring& in) { StartFolderEntry(f, in); }}),
       menus_(Items, {.N1Click = [this] { N1Click(); },
                      .N10Click = [this] { MoveClickedItem(-1); },
                      .N11Click = [this] { MoveClickedItem(+1); },
