@@ -84,18 +84,20 @@ SHFILEINFOW AskShell(const std::wstring& path, const FolderEntry& entry, UINT fl
     return info;
 }
 
-bool OnNetwork(const std::wstring& path) {
-    if (path.size() > 2 && path[0] == L'\\' && path[1] == L'\\') return path.compare(0, 4, L"\\\\?\\") != 0;
-    if (path.size() < 2 || path[1] != L':') return false;
-    const std::wstring root = path.substr(0, 2) + L"\\";
-    return GetDriveTypeW(root.c_str()) == DRIVE_REMOTE;
+bool IsUncPath(const std::wstring& path) {
+    return path.size() > 2 && path[0] == L'\\' && path[1] == L'\\' && path.compare(0, 4, L"\\\\?\\") != 0;
 }
 
 }  // namespace
 
 bool IsFolderPath(const std::wstring& path) {
     if (path.empty()) return false;
-    if (OnNetwork(path)) return path.back() == L'\\' || *PathFindExtensionW(path.c_str()) == L'\0';
+    if (path.back() == L'\\' || path.back() == L'/') return true;
+    // A name with an extension is a file, told without asking the disk: many
+    // dropped files join the strip at once, and a share that does not answer
+    // never holds the strip up. A share's names are never asked.
+    if (*PathFindExtensionW(path.c_str()) != L'\0') return false;
+    if (IsUncPath(path)) return true;
     const DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }

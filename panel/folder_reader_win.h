@@ -22,9 +22,9 @@ struct FolderRead {
     FolderListing listing;
 };
 
-// Whether an item's file is a folder, told without holding the panel up: on
-// a share or a network drive by its name alone (no extension, or a closing
-// backslash), elsewhere by the file system.
+// Whether an item's file is a folder, told without holding the panel up: a
+// name with a closing backslash is one, a name with an extension is not, a
+// share's name without one is; any other is asked of the file system.
 bool IsFolderPath(const std::wstring& path);
 
 class FolderReader {

@@ -35,11 +35,7 @@ protected:
         const RECT r = ItemButtonRect(window_, 0, scale_);
         return ClientToScreenPoint(window_, r.right - scale_.S(5), r.bottom - scale_.S(5));
     }
-    HWND WaitForMenu() const {
-        HWND menu = nullptr;
-        WaitUntil([&] { return (menu = FindPopupMenu(Pid())) != nullptr; }, 10s);
-        return menu;
-    }
+    HWND WaitForMenu() const { return WaitFor([&] { return FindPopupMenu(Pid()); }, 10s); }
     // Keys posted to an open menu, then waits until it has gone.
     bool Keys(HWND menu, std::initializer_list<WORD> keys) const {
         for (WORD key : keys) PostKeyToMenu(menu, key);
@@ -121,10 +117,6 @@ TEST_F(FolderMenus, APressOnTheRestOfTheButtonOpensTheFolder) {
 
 class Separators : public KeyboardPanelTest {
 protected:
-    void SetUp() override {
-        KeyboardPanelTest::SetUp();
-        if (WindowManager().empty()) GTEST_SKIP() << "a drag at the X server needs the window manager run-e2e.sh starts";
-    }
     static POINT Middle(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
     // Child `id` of the panel's accessible object once it reads as a separator.
     std::optional<AccessibleChild> SeparatorAt(long id) const {
@@ -143,6 +135,7 @@ protected:
 };
 
 TEST_F(Separators, OneAddedDraggedAndSavedComesBackAsASeparatorAfterARestart) {
+    if (WindowManager().empty()) GTEST_SKIP() << "a drag at the X server needs the window manager run-e2e.sh starts";
     ASSERT_NE(StartPanel({.items = RecordsOf(ProbeItems(3))}), nullptr);
     // A right press in the lower half of the first button: the separator goes below it.
     const RECT first = ItemButtonRect(window_, 0, scale_);
@@ -157,10 +150,10 @@ TEST_F(Separators, OneAddedDraggedAndSavedComesBackAsASeparatorAfterARestart) {
     AccessibleReader reader(window_);
     const RECT last = reader.Child(4).location;
     const POINT from = Middle(added->location), to{Middle(last).x, last.bottom - scale_.S(6)};
-    std::vector<std::string> words = {"mousemove", std::to_string(from.x), std::to_string(from.y), "sleep", "0.15",
-                                      "mousedown", "1", "sleep", "0.15"};
+    std::vector<std::string> words = {"mousemove", std::to_string(from.x), std::to_string(from.y),
+                                      "sleep",     "0.15",                "mousedown", "1", "sleep", "0.15"};
     for (const std::string& w : XMoveSteps(from, to, 8, 0.05)) words.push_back(w);
-    for (const char* w : {"sleep", "0.3", "mouseup", "1"}) words.push_back(w);
+    words.insert(words.end(), {"sleep", "0.3", "mouseup", "1"});
     ASSERT_EQ(XPointerSteps(words), "ended");
     ASSERT_TRUE(SeparatorAt(4)) << "the dragged separator is not last";
     EXPECT_TRUE(ReadProbeRecords(scratch_->Path()).empty()) << "the separator started something";
