@@ -69,7 +69,8 @@ std::wstring MakeFolder() {
     CreateDirectoryW(folder.c_str(), nullptr);
     for (int i = 0; i < kFiles; ++i) {
         const std::wstring file = folder + L"\\file " + std::to_wstring(i) + L".txt";
-        tilerack::win::UniqueFile handle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        tilerack::win::UniqueFile handle(
+            CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     }
     return folder;
 }

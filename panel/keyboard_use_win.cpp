@@ -66,7 +66,8 @@ bool KeyboardUse::KeyPressed(UINT key, bool system) {
     };
     switch (key) {
     case VK_UP: return focusOrItem(FocusMove::Previous);
-    case VK_DOWN: return system ? OpenFocusedFolderMenu() : focusOrItem(FocusMove::Next);  // Alt+Down: the folder's menu
+    // Alt+Down: the focused folder's menu.
+    case VK_DOWN: return system ? OpenFocusedFolderMenu() : focusOrItem(FocusMove::Next);
     case VK_RIGHT:
     case VK_LEFT:
         // Away from the screen edge: the focused folder's menu.

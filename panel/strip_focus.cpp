@@ -64,7 +64,8 @@ int StripRows::Fitting(int first) const {
 
 int StripRows::LastFirst() const {
     int used = 0, first = Count();
-    while (first > 0 && used + heights_[static_cast<size_t>(first - 1)] < room_) used += heights_[static_cast<size_t>(--first)];
+    while (first > 0 && used + heights_[static_cast<size_t>(first - 1)] < room_)
+        used += heights_[static_cast<size_t>(--first)];
     return std::min(first, std::max(Count() - 1, 0));
 }
 

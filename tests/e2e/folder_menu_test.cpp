@@ -44,7 +44,8 @@ protected:
     // The one start the probes in `folder` recorded: which probe, and where.
     ::testing::AssertionResult Started(const std::wstring& folder, const std::wstring& probe) const {
         const auto starts = WaitForProbeRecords(folder, 1);
-        if (starts.size() != 1) return ::testing::AssertionFailure() << starts.size() << " starts in " << Narrow(folder);
+        if (starts.size() != 1)
+            return ::testing::AssertionFailure() << starts.size() << " starts in " << Narrow(folder);
         if (starts[0].commandLine.find(probe) == std::wstring::npos)
             return ::testing::AssertionFailure() << "started " << Narrow(starts[0].commandLine);
         if (!SamePath(starts[0].folder, folder))
@@ -139,8 +140,8 @@ TEST_F(Separators, OneAddedDraggedAndSavedComesBackAsASeparatorAfterARestart) {
     ASSERT_NE(StartPanel({.items = RecordsOf(ProbeItems(3))}), nullptr);
     // A right press in the lower half of the first button: the separator goes below it.
     const RECT first = ItemButtonRect(window_, 0, scale_);
-    ASSERT_TRUE(ChooseFromContextMenu(*panel_, window_, POINT{(first.left + first.right) / 2, first.bottom - scale_.S(6)},
-                                      MainMenuEntry::AddSeparator));
+    const POINT lowerHalf{(first.left + first.right) / 2, first.bottom - scale_.S(6)};
+    ASSERT_TRUE(ChooseFromContextMenu(*panel_, window_, lowerHalf, MainMenuEntry::AddSeparator));
     const auto added = SeparatorAt(2);
     ASSERT_TRUE(added) << "no separator second on the strip";
     EXPECT_EQ(added->location.bottom - added->location.top, scale_.S(34) / 4);
