@@ -37,6 +37,30 @@ std::wstring MenuText(const std::wstring& name) {
     return text;
 }
 
+// A submenu shown with "Чтение…" keeps the size it opened with: closed and
+// opened again by the keys, it is measured anew with its contents.
+void ShowAgain(HMENU menu) {
+    struct Search {
+        HMENU menu;
+        HWND window = nullptr;
+    } search{menu};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM data) {
+            auto& s = *reinterpret_cast<Search*>(data);
+            wchar_t name[16] = {};
+            GetClassNameW(window, name, 16);
+            if (lstrcmpW(name, L"#32768") || reinterpret_cast<HMENU>(SendMessageW(window, MN_GETHMENU, 0, 0)) != s.menu)
+                return TRUE;
+            s.window = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (!search.window || !IsWindowVisible(search.window)) return;
+    PostMessageW(search.window, WM_KEYDOWN, VK_LEFT, 0);
+    PostMessageW(search.window, WM_KEYDOWN, VK_RIGHT, 0);
+}
+
 void AddDisabled(HMENU menu, const char* text) {
     AppendMenuW(menu, MF_STRING | MF_GRAYED, 0, win::Widen(text).c_str());
 }
@@ -145,7 +169,9 @@ void FolderMenu::SubmenuOpening(HMENU menu) {
         reader_->WaitFor(p.read, kQuickWait);
         if (std::optional<FolderRead> listing = reader_->Take(p.read)) {
             p.filled = true;
-            Fill(menu, p.folder, *listing);
+            // Filling adds submenus to the list: `p` is not used past here.
+            const std::wstring folder = p.folder;
+            Fill(menu, folder, *listing);
         } else {
             AddDisabled(menu, kFolderMenuReading);
         }
@@ -164,8 +190,11 @@ void FolderMenu::ListingRead(uint64_t id) {
         std::optional<FolderRead> listing = reader_->Take(id);
         if (!listing) return;
         p.filled = true;
-        DeleteMenu(p.menu, 0, MF_BYPOSITION);  // "Чтение…"
-        Fill(p.menu, p.folder, *listing);
+        const HMENU menu = p.menu;
+        const std::wstring folder = p.folder;  // filling adds submenus to the list
+        DeleteMenu(menu, 0, MF_BYPOSITION);    // "Чтение…"
+        Fill(menu, folder, *listing);
+        ShowAgain(menu);
         return;
     }
     reader_->Take(id);  // a read nobody waits for any more
