@@ -104,6 +104,12 @@ target_link_libraries(picker_fill_bench PRIVATE tilerack_panel)
 target_include_directories(picker_fill_bench PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(picker_fill_bench PRIVATE ${STATIC_FLAGS})
 
+# A folder item's menu of 2000 files against a bare program's (bench/folder_menu_bench_win.cpp).
+add_executable(folder_menu_bench ${CMAKE_SOURCE_DIR}/bench/folder_menu_bench_win.cpp)
+target_link_libraries(folder_menu_bench PRIVATE tilerack_panel)
+target_include_directories(folder_menu_bench PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_options(folder_menu_bench PRIVATE ${STATIC_FLAGS})
+
 # Start-up, idle, item-file and closing figures of the real program against
 # the least window program (bench/startup_bench_win.cpp), and the show sequence.
 add_executable(least_window WIN32 ${CMAKE_SOURCE_DIR}/bench/least_window_win.cpp)

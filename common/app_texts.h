@@ -33,6 +33,7 @@ inline constexpr int kPanelFontHeight = 11;  // character height in pixels
 
 // --- The context menu -------------------------------------------------------
 inline constexpr const char* kMenuCreateItem = "Создать иконку...";    // N1
+inline constexpr const char* kMenuAddSeparator = "Добавить разделитель";
 inline constexpr const char* kMenuMoveUp = "Поднять";                  // N10
 inline constexpr const char* kMenuMoveDown = "Опустить";               // N11
 inline constexpr const char* kMenuDelete = "Удалить";                  // N4
@@ -56,6 +57,11 @@ inline constexpr const char* kOpenWithFileFilter = "Все файлы (*.*)|*.*"
 // Said once at the start of a panel running as administrator.
 inline constexpr const char* kElevatedNoDrops =
     "Панель запущена от имени администратора: файлы из Проводника на неё перетащить нельзя.";
+// A folder item's menu of the folder's contents.
+inline constexpr const char* kFolderMenuMore = "Ещё… открыть папку";    // after the first 500 entries
+inline constexpr const char* kFolderMenuReading = "Чтение…";             // until a slow folder answers
+inline constexpr const char* kFolderMenuUnreadable = "Не удаётся прочитать папку";
+inline constexpr const char* kFolderMenuEmpty = "(пусто)";
 // An entry of the screens' submenu (ScreenEntryText): "1: 1920 × 1080, основной".
 inline constexpr const wchar_t* kScreenEntryAfterNumberW = L": ";
 inline constexpr const wchar_t* kScreenEntryTimesW = L" \u00D7 ";

@@ -72,9 +72,8 @@ int ArrangeByDrag::GapAt(int y) const {
     const int count = static_cast<int>(items.Count());
     if (count == 0) return 0;
     const int first = std::clamp(strip_.FirstShown(), 0, count);
-    const int last = std::min(count, first + std::max(host_.FittingItems(), 1));
-    const int firstTop = items.At(0).button.bounds.top;
-    return InsertionGap(y, firstTop, metrics_.itemPitch, first, last);
+    const int last = std::min(count, first + std::max(host_.Rows().Fitting(first), 1));
+    return InsertionGapAmong(y, strip_.EntrySpans(), first, last);
 }
 
 void ArrangeByDrag::ScrollTick() {
@@ -85,15 +84,18 @@ void ArrangeByDrag::ScrollTick() {
     POINT p{};
     GetCursorPos(&p);
     ScreenToClient(panel_, &p);
-    const int count = static_cast<int>(strip_.Items().Count());
-    const int fitting = host_.FittingItems();
+    const StripRows rows = host_.Rows();
+    const int shown = strip_.FirstShown();
+    const std::vector<StripEntrySpan> spans = strip_.EntrySpans();
+    const int fitting = rows.Fitting(shown);
     const int stripTop = strip_.Hide().bounds.Bottom() + metrics_.itemGap;
     // The strip's visible end: the screen's bottom row, which the pointer can reach.
     POINT screenBottom{0, host_.VisibleBottom() - 1};
     ScreenToClient(panel_, &screenBottom);
-    const int stripBottom = std::min<int>(stripTop + fitting * metrics_.itemPitch, screenBottom.y + 1);
-    const int shown = strip_.FirstShown();
-    const int first = AutoScrolledFirst(p.y, shown, count, fitting, stripTop, stripBottom, metrics_.itemPitch / 2);
+    const int shownBottom = fitting > 0 ? GapTopAmong(shown + fitting, spans) : stripTop;
+    const int stripBottom = std::min<int>(shownBottom, screenBottom.y + 1);
+    const int first =
+        AutoScrolledFirstWithin(p.y, shown, rows.LastFirst(), stripTop, stripBottom, metrics_.itemPitch / 2);
     if (first == shown) return;
     host_.ScrollStripTo(first);
     drag_.Move(Point{p.x, p.y}, GapAt(p.y));
@@ -110,17 +112,18 @@ void ArrangeByDrag::ButtonRemoving(const TFlatButton& button) {
 }
 
 void ArrangeByDrag::PaintMark(HDC dc) const {
-    if (drag_.Dragging() && drag_.Gap() >= 0) PaintGapBar(dc, strip_.Items(), drag_.Gap(), metrics_);
+    if (drag_.Dragging() && drag_.Gap() >= 0) PaintGapBar(dc, strip_, drag_.Gap(), metrics_);
 }
 
-void PaintGapBar(HDC dc, const ItemList& items, int gap, const PanelMetrics& metrics) {
+void PaintGapBar(HDC dc, const ButtonStrip& strip, int gap, const PanelMetrics& metrics) {
+    const ItemList& items = strip.Items();
     if (items.Empty()) return;
     // A bar across the strip at the gap, two design pixels thick, centred on
     // the line between the two buttons.
-    const int y = GapTop(gap, items.At(0).button.bounds.top, metrics.itemPitch);
+    const int y = GapTopAmong(gap, strip.EntrySpans());
     const int thick = metrics.scale.Scale(2);
-    const Rect strip = items.At(0).button.bounds;
-    RECT bar{strip.left, y - thick / 2, strip.Right(), y - thick / 2 + thick};
+    const Rect across = items.At(0).button.bounds;
+    RECT bar{across.left, y - thick / 2, across.Right(), y - thick / 2 + thick};
     FillRect(dc, &bar, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
 }
 

@@ -11,21 +11,22 @@
 #include "panel/button_strip.h"
 #include "panel/item_drag.h"
 #include "panel/panel_metrics.h"
+#include "panel/strip_focus.h"
 
 namespace tilerack {
 
 // The bar across the strip at list gap `gap` (between two items' buttons):
 // where a dragged item, or dropped files, would land.
-void PaintGapBar(HDC dc, const ItemList& items, int gap, const PanelMetrics& metrics);
+void PaintGapBar(HDC dc, const ButtonStrip& strip, int gap, const PanelMetrics& metrics);
 
 class ArrangeByDrag final : public StripObserver {
 public:
     // What a drag asks of the panel.
     struct Host {
         std::function<void(const TShortCut&, int)> MoveItemTo;
-        // How many items the strip has room for, and the strip scrolled to
-        // start at another.
-        std::function<int()> FittingItems;
+        // The strip's entries by height in the room they have, and the strip
+        // scrolled to start at another.
+        std::function<StripRows()> Rows;
         std::function<void(int)> ScrollStripTo;
         // The screen row just below the part of the screen the strip shows
         // on (which the pointer can reach).

@@ -107,4 +107,21 @@ std::vector<int> ButtonStrip::ItemTops() const {
     return tops;
 }
 
+std::vector<StripEntrySpan> ButtonStrip::EntrySpans() const {
+    std::vector<StripEntrySpan> spans;
+    spans.reserve(items_.Count());
+    for (const auto& entry : items_) {
+        const TItemButton& b = entry->button;
+        spans.push_back(StripEntrySpan{b.bounds.top, b.bounds.height, b.separator, false});
+    }
+    return spans;
+}
+
+std::vector<bool> ButtonStrip::Separators() const {
+    std::vector<bool> separators;
+    separators.reserve(items_.Count());
+    for (const auto& entry : items_) separators.push_back(entry->button.separator);
+    return separators;
+}
+
 }  // namespace tilerack

@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "panel/drop_place.h"
 #include "panel/item_list.h"
 
 namespace tilerack {
@@ -82,6 +83,11 @@ public:
     TShortCut* ItemOf(ButtonId id) const;
     // The client row of each item button's top, in list order.
     std::vector<int> ItemTops() const;
+    // Each entry's span as laid out now, in list order: its client rows and
+    // whether it is a separator (drops and drags find their places on these).
+    std::vector<StripEntrySpan> EntrySpans() const;
+    // Which entries are separators, in list order (the strip's layout).
+    std::vector<bool> Separators() const;
     // The first item the strip shows: 0 unless the keyboard or a drag scrolled it.
     int FirstShown() const { return firstShown_; }
     void SetFirstShown(int first) { firstShown_ = first; }

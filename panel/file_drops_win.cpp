@@ -185,7 +185,7 @@ std::optional<bool> FileDrops::AskOpenOrAdd(const TShortCut& item, POINT screen)
 
 void FileDrops::PaintMark(HDC dc) const {
     const ItemList& items = strip_.Items();
-    if (aim_.gap >= 0) PaintGapBar(dc, items, aim_.gap, metrics_);
+    if (aim_.gap >= 0) PaintGapBar(dc, strip_, aim_.gap, metrics_);
     if (aim_.program < 0 || static_cast<size_t>(aim_.program) >= items.Count()) return;
     // The program's button framed in the bar's black and thickness.
     const Rect& b = items.At(static_cast<size_t>(aim_.program)).button.bounds;

@@ -38,7 +38,14 @@ public:
     std::string caption;  // code page 1251
     std::string hint;
     bool handCursor = false;
+    // A separator's line between groups of items: never started, no tooltip.
+    bool separator = false;
+    // A folder's button: a mark in its corner opens the folder's menu.
+    bool opensMenu = false;
     std::function<void()> onClick;
+    // A click by the pointer at a client point, where the button's parts
+    // differ (the folder's mark); without it the pointer's click is onClick.
+    std::function<void(Point)> onClickAt;
 
     // Which of the glyph's images a look shows: 0 under the pointer, 2
     // pressed, 4 otherwise (five-image glyphs); one-image glyphs always 0.

@@ -56,8 +56,29 @@ int InsertionGap(int y, int firstTop, int pitch, int firstGap, int lastGap) {
     return std::clamp(gap, firstGap, std::max(lastGap, firstGap));
 }
 
+int InsertionGapAmong(int y, const std::vector<StripEntrySpan>& entries, int firstGap, int lastGap) {
+    int gap = static_cast<int>(entries.size());
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const StripEntrySpan& e = entries[i];
+        if (y >= e.top + e.height) continue;
+        gap = static_cast<int>(i) + (y >= e.top + e.height / 2 && y >= e.top ? 1 : 0);
+        break;
+    }
+    return std::clamp(gap, firstGap, std::max(lastGap, firstGap));
+}
+
+int GapTopAmong(int gap, const std::vector<StripEntrySpan>& entries) {
+    if (entries.empty()) return 0;
+    if (gap >= 0 && static_cast<size_t>(gap) < entries.size()) return entries[static_cast<size_t>(gap)].top;
+    if (gap < 0) return entries.front().top;
+    return entries.back().top + entries.back().height;
+}
+
 int AutoScrolledFirst(int y, int first, int count, int fitting, int stripTop, int stripBottom, int zone) {
-    const int lastFirst = std::max(count - std::max(fitting, 1), 0);
+    return AutoScrolledFirstWithin(y, first, std::max(count - std::max(fitting, 1), 0), stripTop, stripBottom, zone);
+}
+
+int AutoScrolledFirstWithin(int y, int first, int lastFirst, int stripTop, int stripBottom, int zone) {
     int step = 0;
     if (y < stripTop + zone) step = -1;
     else if (y >= stripBottom - zone) step = 1;

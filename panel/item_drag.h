@@ -5,7 +5,10 @@
 // nothing changes. A press that never passes the distance stays a click.
 #include <optional>
 
+#include <vector>
+
 #include "common/geometry.h"
+#include "panel/drop_place.h"
 
 namespace tilerack {
 
@@ -66,10 +69,21 @@ int InsertionGap(int y, int firstTop, int pitch, int firstGap, int lastGap);
 // The client row of a gap's mark.
 inline int GapTop(int gap, int firstTop, int pitch) { return firstTop + gap * pitch; }
 
+// The same on entries of their own heights (items and separators, as the
+// strip lays them out): the upper half of an entry is the gap above it, the
+// lower half the gap below; above the first entry gap 0, below the last the
+// gap after it; kept between `firstGap` and `lastGap`.
+int InsertionGapAmong(int y, const std::vector<StripEntrySpan>& entries, int firstGap, int lastGap);
+// The client row of a gap's mark among such entries: the top of the entry
+// below it, or the bottom of the last.
+int GapTopAmong(int gap, const std::vector<StripEntrySpan>& entries);
+
 // The first item to show after one step of scrolling while a drag holds the
 // pointer at row `y`: within `zone` of the strip's top (`stripTop`) the strip
 // shows one item earlier, within `zone` of its bottom one later, never past
 // either end of `count` items of which `fitting` show at once.
 int AutoScrolledFirst(int y, int first, int count, int fitting, int stripTop, int stripBottom, int zone);
+// The same step on a strip that may start at entries 0 to `lastFirst`.
+int AutoScrolledFirstWithin(int y, int first, int lastFirst, int stripTop, int stripBottom, int zone);
 
 }  // namespace tilerack

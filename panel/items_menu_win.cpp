@@ -39,13 +39,26 @@ TShortCut* ItemsMenu::Listed(ULONG_PTR entryData) const {
 
 TShortCut* ItemsMenu::Choose(HWND owner, POINT at) {
     win::UniqueMenu menu(CreatePopupMenu());
+    if (folders_) folders_->BeginSession();
     UINT id = kFirstEntryId;
-    for (const auto& entry : items_)
-        AppendMenuW(menu.get(), MF_OWNERDRAW, id++, reinterpret_cast<LPCWSTR>(entry->item.get()));
+    for (const auto& entry : items_) {
+        const auto data = reinterpret_cast<LPCWSTR>(entry->item.get());
+        // A separator of the strip is the menu's own separator line.
+        if (entry->button.separator) AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+        else if (entry->button.opensMenu && folders_)
+            AppendMenuW(menu.get(), MF_OWNERDRAW | MF_POPUP,
+                        reinterpret_cast<UINT_PTR>(folders_->Submenu(win::Widen(entry->item->FileName))), data);
+        else AppendMenuW(menu.get(), MF_OWNERDRAW, id, data);
+        ++id;
+    }
     SetForegroundWindow(owner);
     const UINT command = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_VERNEGANIMATION,
                                         at.x, at.y, 0, owner, nullptr);
     PostMessageW(owner, WM_NULL, 0, 0);
+    if (folders_) {
+        folders_->EndSession();
+        if (folders_->Run(command)) return nullptr;  // an entry of a folder's submenu, started
+    }
     if (command < kFirstEntryId) return nullptr;
     // The entry's item, if the list still holds it.
     MENUITEMINFOW info{};
@@ -96,17 +109,19 @@ bool ItemsMenu::DrawMenuEntry(const DRAWITEMSTRUCT& d) {
 void ItemsMenu::MenuEntryHighlighted(HWND owner, HMENU menu, UINT id, UINT flags) {
     // The hint of the highlighted entry, shown beside it.
     const TShortCut* item = nullptr;
-    if (menu && flags != 0xFFFF && id >= kFirstEntryId) {
+    // A submenu's entry is told by its place, any other by its id.
+    const bool byPlace = (flags & MF_POPUP) != 0;
+    if (menu && flags != 0xFFFF && (byPlace || id >= kFirstEntryId)) {
         MENUITEMINFOW info{};
         info.cbSize = sizeof(info);
         info.fMask = MIIM_DATA;
-        if (GetMenuItemInfoW(menu, id, FALSE, &info)) item = Listed(info.dwItemData);
+        if (GetMenuItemInfoW(menu, id, byPlace, &info)) item = Listed(info.dwItemData);
     }
     RECT r{};
     // No window for a popup menu: the system finds the menu's own window.
     // Given the owner, the entry's place would be read against the
     // owner's client area instead.
-    if (item) GetMenuItemRect(nullptr, menu, id - kFirstEntryId, &r);
+    if (item) GetMenuItemRect(nullptr, menu, byPlace ? id : id - kFirstEntryId, &r);
     ShowHint(owner, item, r);
 }
 

@@ -75,7 +75,13 @@ bool KeyboardUse::KeyPressed(UINT key, bool system) {
     };
     switch (key) {
     case VK_UP: return focusOrItem(FocusMove::Previous);
-    case VK_DOWN: return focusOrItem(FocusMove::Next);
+    // Alt+Down: the focused folder's menu.
+    case VK_DOWN: return system ? OpenFocusedFolderMenu() : focusOrItem(FocusMove::Next);
+    case VK_RIGHT:
+    case VK_LEFT:
+        // Away from the screen edge: the focused folder's menu.
+        if (system || control || (key == VK_LEFT) != host_.OnRightSide()) return false;
+        return OpenFocusedFolderMenu();
     case VK_HOME: return focusOrItem(FocusMove::First);
     case VK_END: return focusOrItem(FocusMove::Last);
     case VK_RETURN:
@@ -166,7 +172,10 @@ void KeyboardUse::TypeToFindLetter(wchar_t letter) {
     inUse_ = true;
     std::vector<std::string> names;
     names.reserve(items.Count());
-    for (const auto& entry : items) names.push_back(SearchName(entry->item->Caption, entry->item->FileName));
+    // A separator has no name to be found by.
+    for (const auto& entry : items)
+        names.push_back(entry->button.separator ? std::string()
+                                                : SearchName(entry->item->Caption, entry->item->FileName));
     const int current = FocusedItemIndex();
     const int found = typeToFind_.Type(narrow[0], static_cast<uint32_t>(GetMessageTime()), names, current);
     if (found != current && found >= 0) FocusItemButton(&items.At(static_cast<size_t>(found)).button);
@@ -196,9 +205,8 @@ void KeyboardUse::KeepFocusInSight() {
 }
 
 void KeyboardUse::ScrollToFocus() {
-    const int count = static_cast<int>(strip_.Items().Count());
     const int shown = strip_.FirstShown();
-    const int first = FirstShownFor(shown, FocusedItemIndex(), count, host_.FittingItems());
+    const int first = host_.Rows().FirstShownFor(shown, FocusedItemIndex());
     if (first != shown) host_.ScrollStripTo(first);
 }
 
@@ -211,6 +219,12 @@ void KeyboardUse::ContextMenu() {
     const POINT clientPoint = at;
     ClientToScreen(panel_, &at);
     host_.OpenContextMenu(sender, clientPoint, at);
+}
+
+bool KeyboardUse::OpenFocusedFolderMenu() {
+    inUse_ = true;
+    const TItemButton* focused = FocusButton();
+    return focused && host_.OpenFolderMenu(*focused);
 }
 
 void KeyboardUse::HideByKeyboard() {

@@ -35,14 +35,18 @@ public:
         std::function<void()> StartHideWatch;
         std::function<void(const TFlatButton*, POINT, POINT)> OpenContextMenu;
         std::function<void(const TShortCut&, int)> MoveItemTo;
-        // How many items the strip has room for, and the strip scrolled to
-        // start at another.
-        std::function<int()> FittingItems;
+        // The strip's entries by height in the room they have, and the strip
+        // scrolled to start at another.
+        std::function<StripRows()> Rows;
         std::function<void(int)> ScrollStripTo;
         // The focus moved to `button` while the panel has the focus (a
         // screen reader follows it).
         std::function<void(const TFlatButton&)> TellFocus;
         std::function<void()> Invalidate;
+        // The folder menu of a folder item's button; false for any other.
+        std::function<bool(const TFlatButton&)> OpenFolderMenu;
+        // The panel stands at the right edge: Left, not Right, opens a folder's menu.
+        std::function<bool()> OnRightSide;
     };
 
     KeyboardUse(ButtonStrip& strip, Host host) : strip_(strip), host_(std::move(host)) {}
@@ -94,6 +98,7 @@ private:
     // The list indexes the digits start, in the digits' order.
     std::vector<int> NumberedItems() const;
     void StartByDigit(int digit);
+    bool OpenFocusedFolderMenu();
     void HideByKeyboard();
     void FocusLeft(HWND activated);
     void EndUse();

@@ -13,7 +13,7 @@ namespace {
 
 enum MainCommand : UINT {
     N1 = 1, N3 = 3, N4 = 4, N7 = 7, N9 = 9, N10 = 10, N11 = 11, N12 = 12,
-    kRunAsAdministrator = 20, kOpenFileWith = 21,
+    kRunAsAdministrator = 20, kOpenFileWith = 21, kAddSeparatorCommand = 22,
     // The entries of the screen menu: this plus the screen's index.
     kFirstScreenCommand = 100, kLastScreenCommand = 199,
 };
@@ -27,6 +27,7 @@ void PanelMenus::PopupMain(POINT at) {
         AppendMenuW(menu.get(), flags, id, text ? win::Widen(text).c_str() : nullptr);
     };
     add(MF_STRING, N1, kMenuCreateItem);
+    add(MF_STRING, kAddSeparatorCommand, kMenuAddSeparator);
     add(itemFlags, N10, kMenuMoveUp);
     add(itemFlags, N11, kMenuMoveDown);
     add(MF_SEPARATOR, 0, nullptr);
@@ -68,6 +69,7 @@ void PanelMenus::PopupMain(POINT at) {
 void PanelMenus::Run(UINT command) {
     switch (command) {
     case N1: host_.N1Click(); break;
+    case kAddSeparatorCommand: host_.AddSeparatorClick(); break;
     case N3: host_.N3Click(); break;
     case N9: host_.N9Click(); break;
     case N10: host_.N10Click(); break;

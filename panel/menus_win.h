@@ -31,6 +31,8 @@ public:
         // with its program.
         std::function<void()> RunAsAdministratorClick, OpenFileWithClick;
         std::function<ItemStarts()> ClickedItemStarts;
+        // "Добавить разделитель": a separator where the right press was.
+        std::function<void()> AddSeparatorClick;
         std::function<void(bool)> EnableTimerMouse;
         // The screens, and the index of the one the panel stands on.
         std::function<const std::vector<Screen>&()> Screens;
@@ -41,6 +43,8 @@ public:
     PanelMenus(const ItemList& items, Host host) : host_(std::move(host)), itemsMenu_(items) {}
 
     void Attach(HWND panel) { panel_ = panel; }
+    // The items menu shows folder items as submenus of their contents.
+    void ShowFolders(FolderMenu* folders) { itemsMenu_.ShowFolders(folders); }
     // The display scale the items menu measures and draws its entries at.
     void SetScale(DpiScale scale) { itemsMenu_.SetScale(scale); }
     // The items menu's owner-drawn entries (the window base reflects its

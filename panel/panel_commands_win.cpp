@@ -6,10 +6,12 @@
 #include <algorithm>
 
 #include "items/launcher.h"
+#include "items/separator.h"
 #include "common/app_texts.h"
 #include "items/separator.h"
 #include "panel/item_insert.h"
 #include "panel/open_with_win.h"
+#include "panel/strip_layout.h"
 #include "panel/sysmain.h"
 #include "platform/application.h"
 #include "platform/com_apartment.h"
@@ -40,6 +42,13 @@ void TMainPanel::OpenContextMenu(const TFlatButton* sender, POINT clientPoint, P
     ClientToScreen(hwnd_, &screen);
     ClickPoint = screen;
     menus_.PopupMain(menuAt);
+}
+
+void TMainPanel::InsertAtClick(std::unique_ptr<TShortCut> item) {
+    POINT at = ClickPoint;
+    ScreenToClient(hwnd_, &at);
+    AddItemButton(strip_.InsertItem(static_cast<size_t>(InsertPosition(strip_.ItemTops(), at.y)), std::move(item)),
+                  true);
 }
 
 void TMainPanel::MoveClickedItem(int delta) {
@@ -83,6 +92,7 @@ void TMainPanel::ItemClick(TShortCut& item) {
 
 void TMainPanel::StartItem(const TShortCut& item, LaunchVerb verb, const std::vector<std::string>& files) {
     EnableTimerMouse(true);
+    if (IsSeparator(item)) return;  // a separator starts nothing
     const std::string message = RunShortCut(item, verb, files);
     if (!message.empty())
         MessageBoxW(hwnd_, win::Widen(kErrorPrefix + message).c_str(), kAppTitleW, MB_OK);
@@ -110,6 +120,33 @@ void TMainPanel::OpenFileWithClickedItem() {
     // The item may have gone while the dialog was open.
     item = strip_.ItemOf(ClickedControl);
     if (file && item) StartItem(*item, LaunchVerb::Open, {*file});
+}
+
+void TMainPanel::ItemClickAt(TShortCut& item, Point at) {
+    const TItemButton* b = item.Button;
+    if (b && b->opensMenu && MenuMarkRect(b->bounds, settings_.side, metrics_).Contains(at.x, at.y))
+        OpenFolderMenu(*b);
+    else
+        ItemClick(item);
+}
+
+bool TMainPanel::OpenFolderMenu(const TFlatButton& button) {
+    const TShortCut* item = strip_.ItemOf(button.id);
+    if (!item || !button.opensMenu) return false;
+    POINT topLeft{button.bounds.left, button.bounds.top};
+    ClientToScreen(hwnd_, &topLeft);
+    const RECT beside{topLeft.x, topLeft.y, topLeft.x + button.bounds.width, topLeft.y + button.bounds.height};
+    // The panel stays in while the menu is open, as for the items menu.
+    PointerWatchSuspension folderMenuPopup(*this, PointerWatchSuspension::OnExit::StaySuspended);
+    folderMenu_.Open(win::Widen(item->FileName), beside, settings_.side == PanelSide::Right);
+    return true;
+}
+
+void TMainPanel::StartFolderEntry(const std::wstring& file, const std::wstring& folder) {
+    TShortCut entry;
+    entry.FileName = win::Narrow(file);
+    entry.WorkDir = win::Narrow(folder);
+    ItemClick(entry);
 }
 
 void TMainPanel::SButtonCloseClick() { PostMessageW(hwnd_, WM_CLOSE, 0, 0); }

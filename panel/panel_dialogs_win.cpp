@@ -12,10 +12,7 @@ void TMainPanel::N1Click() {
     auto item = std::make_unique<TShortCut>();
     PointerWatchSuspension dialogOpen(*this, PointerWatchSuspension::OnExit::Resume);
     if (!EditShortCut(*item, *this, hwnd_)) return;  // a cancelled new item is dropped
-    POINT at = ClickPoint;
-    ScreenToClient(hwnd_, &at);
-    AddItemButton(strip_.InsertItem(static_cast<size_t>(InsertPosition(strip_.ItemTops(), at.y)), std::move(item)),
-                  true);
+    InsertAtClick(std::move(item));
 }
 
 void TMainPanel::N3Click() {

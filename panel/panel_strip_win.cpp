@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "common/bmp_codec.h"
+#include "items/separator.h"
 #include "panel/item_glyph.h"
 #include "panel/strip_focus.h"
 #include "panel/strip_layout.h"
@@ -54,10 +55,14 @@ void TMainPanel::AddItemButton(ItemEntry& entry, bool layOut) {
     UpdateItemButton(item);
     // From now on an edit is a change of the list, to be saved.
     item.OnChange = [this](TShortCut& sender) {
+        const bool wasSeparator = sender.Button && sender.Button->separator;
         UpdateItemButton(sender);
+        // An edit that makes a separator an item, or the other way, changes its height.
+        if (sender.Button && sender.Button->separator != wasSeparator) LayoutButtons();
         itemFile_.ListChanged();
     };
     b.onClick = [this, &item] { ItemClick(item); };
+    b.onClickAt = [this, &item](Point at) { ItemClickAt(item, at); };
     if (layOut) LayoutButtons();
 }
 
@@ -67,7 +72,9 @@ void TMainPanel::MoveItemTo(const TShortCut& item, int to) {
     keyboard_.KeepFocusInSight();
 }
 
-int TMainPanel::FittingItems() const { return FittingItemCount(dock_.Height(), SButtonHide.bounds.Bottom(), metrics_); }
+StripRows TMainPanel::Rows() const {
+    return StripRows(strip_.Separators(), dock_.Height(), SButtonHide.bounds.Bottom(), metrics_);
+}
 
 void TMainPanel::ScrollStripTo(int first) {
     strip_.SetFirstShown(first);
@@ -77,8 +84,12 @@ void TMainPanel::ScrollStripTo(int first) {
 void TMainPanel::UpdateItemButton(TShortCut& item) {
     TItemButton* b = item.Button;
     if (!b) return;
-    b->caption = item.Caption;
-    b->hint = item.Hint;
+    b->separator = IsSeparator(item);
+    b->handCursor = !b->separator;
+    b->opensMenu = !b->separator && IsFolderPath(win::Widen(item.FileName));
+    // A separator shows its line alone: no caption, no tooltip.
+    b->caption = b->separator ? std::string() : item.Caption;
+    b->hint = b->separator ? std::string() : item.Hint;
     b->ForgetScaledImages();
     b->ForgetSharpPicture();
     pointer_.SyncTip(*b);
@@ -87,20 +98,19 @@ void TMainPanel::UpdateItemButton(TShortCut& item) {
 }
 
 void TMainPanel::LayoutButtons() {
-    const int count = static_cast<int>(Items.Count());
+    const std::vector<bool> separators = strip_.Separators();
     // Only the keyboard and a drag scroll the strip; otherwise it starts at its first item.
     int first = strip_.FirstShown();
     if (first != 0) {
-        first = FirstShownFor(first, -1, count, FittingItems());
+        first = Rows().FirstShownFor(first, -1);
         strip_.SetFirstShown(first);
     }
     const std::vector<ItemSlot> slots =
-        first == 0 ? LayoutItemSlots(count, dock_.Height(), SButtonHide.bounds.Bottom(), metrics_)
-                   : LayoutItemSlotsFrom(count, first, dock_.Height(), SButtonHide.bounds.Bottom(), metrics_);
+        LayoutStripEntries(separators, first, dock_.Height(), SButtonHide.bounds.Bottom(), metrics_);
     for (size_t i = 0; i < Items.Count(); ++i) {
         TItemButton& b = Items.At(i).button;
         b.bounds.top = slots[i].top;
-        b.bounds.height = metrics_.itemPitch;
+        b.bounds.height = slots[i].height;
         b.visible = slots[i].visible;
         pointer_.SyncTip(b);
     }

@@ -42,7 +42,9 @@ void PointerRouter::Release(POINT p) {
     if (pressed == kNoButton) return;
     repaint_();
     TFlatButton* b = strip_.HitTest(p.x, p.y);
-    if (b && b->id == pressed && b->onClick) b->onClick();
+    if (!b || b->id != pressed) return;
+    if (b->onClickAt) b->onClickAt(Point{p.x, p.y});
+    else if (b->onClick) b->onClick();
 }
 
 void PointerRouter::Abandon() {

@@ -60,7 +60,11 @@ bool StripAccessibility::AccessibleChild(long id, AccessibleButton& out) const {
         out.name = win::Widen(b->hint);
         out.description.clear();
     }
-    out.defaultAction = win::Widen(kButtonPressAction);
+    // A separator is read as one, with nothing to do.
+    // A folder's button is a split button: pressed it opens the folder, its
+    // mark opens a menu.
+    out.role = b->separator ? ROLE_SYSTEM_SEPARATOR : b->opensMenu ? ROLE_SYSTEM_SPLITBUTTON : ROLE_SYSTEM_PUSHBUTTON;
+    out.defaultAction = b->separator ? std::wstring() : win::Widen(kButtonPressAction);
     const int digit = entry ? host_.DigitOf(b->id) : -1;
     out.keyboardShortcut = digit >= 0 ? std::to_wstring(digit) : std::wstring{};
     POINT topLeft{b->bounds.left, b->bounds.top};
@@ -70,6 +74,7 @@ bool StripAccessibility::AccessibleChild(long id, AccessibleButton& out) const {
     if (!b->visible || host_.PanelHidden() || !IsWindowVisible(panel_))
         state |= STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN;
     if (entry) state |= STATE_SYSTEM_FOCUSABLE;
+    if (b->opensMenu) state |= STATE_SYSTEM_HASPOPUP;
     if (entry && b->id == host_.KeyboardFocus() && GetFocus() == panel_) state |= STATE_SYSTEM_FOCUSED;
     const ButtonLook look = host_.LookOf(*b);
     if (look.hot) state |= STATE_SYSTEM_HOTTRACKED;

@@ -112,7 +112,13 @@ HRESULT StripAccessible::get_accRole(VARIANT child, VARIANT* role) {
     if (!host_) return CO_E_OBJNOTCONNECTED;
     const long id = ChildId(child);
     if (id < 0) return E_INVALIDARG;
-    PutLong(role, id == 0 ? ROLE_SYSTEM_TOOLBAR : ROLE_SYSTEM_PUSHBUTTON);
+    if (id == 0) {
+        PutLong(role, ROLE_SYSTEM_TOOLBAR);
+        return S_OK;
+    }
+    AccessibleButton button;
+    if (!host_->AccessibleChild(id, button)) return E_INVALIDARG;
+    PutLong(role, button.role);
     return S_OK;
 }
 

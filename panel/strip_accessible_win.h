@@ -19,6 +19,7 @@ struct AccessibleButton {
     std::wstring keyboardShortcut;  // the key that starts it, or none
     RECT screen{};      // its place on the screen
     DWORD state = 0;    // STATE_SYSTEM_* flags
+    long role = ROLE_SYSTEM_PUSHBUTTON;
 };
 
 class AccessibleStripHost {

@@ -46,4 +46,41 @@ std::vector<ItemSlot> LayoutItemSlotsFrom(int count, int first, int outerHeight,
     return slots;
 }
 
+StripRows::StripRows(const std::vector<bool>& separators, int outerHeight, int hideBottom, const PanelMetrics& m)
+    : room_(outerHeight - m.bottomMargin - (hideBottom + m.itemGap)) {
+    heights_.reserve(separators.size());
+    for (bool separator : separators) heights_.push_back(separator ? SeparatorHeight(m) : m.itemPitch);
+}
+
+int StripRows::Fitting(int first) const {
+    int used = 0, fitting = 0;
+    for (int i = std::max(first, 0); i < Count(); ++i) {
+        used += heights_[static_cast<size_t>(i)];
+        if (used >= room_) break;
+        ++fitting;
+    }
+    return fitting;
+}
+
+int StripRows::LastFirst() const {
+    int used = 0, first = Count();
+    while (first > 0 && used + heights_[static_cast<size_t>(first - 1)] < room_)
+        used += heights_[static_cast<size_t>(--first)];
+    return std::min(first, std::max(Count() - 1, 0));
+}
+
+int StripRows::FirstShownFor(int first, int focused) const {
+    const int lastFirst = LastFirst();
+    int result = std::clamp(first, 0, lastFirst);
+    if (focused < 0 || focused >= Count()) return result;
+    if (focused < result) return focused;
+    if (focused < result + std::max(Fitting(result), 1)) return result;
+    // The earliest start that still shows the focused entry at the bottom.
+    int used = heights_[static_cast<size_t>(focused)];
+    result = focused;
+    while (result > 0 && used + heights_[static_cast<size_t>(result - 1)] < room_)
+        used += heights_[static_cast<size_t>(--result)];
+    return std::clamp(result, 0, lastFirst);
+}
+
 }  // namespace tilerack

@@ -31,4 +31,30 @@ int FirstShownFor(int first, int focused, int count, int fitting);
 std::vector<ItemSlot> LayoutItemSlotsFrom(int count, int first, int outerHeight, int hideBottom = kHideButtonHeight,
                                           const PanelMetrics& m = kDesignMetrics);
 
+// The strip's entries by their heights (items and separators) and the room
+// they stack in: the scrolling of a strip whose entries differ in height.
+// With items alone it answers as FittingItemCount and FirstShownFor do.
+class StripRows {
+public:
+    StripRows() = default;
+    // The entries in list order (true for a separator) below the hide
+    // button of a panel `outerHeight` high.
+    StripRows(const std::vector<bool>& separators, int outerHeight, int hideBottom = kHideButtonHeight,
+              const PanelMetrics& m = kDesignMetrics);
+
+    int Count() const { return static_cast<int>(heights_.size()); }
+    // How many entries show with the strip started at `first`.
+    int Fitting(int first) const;
+    // The last entry the strip may start at: the first from which every
+    // remaining entry shows (the last entry where none would).
+    int LastFirst() const;
+    // The first entry to show so that `focused` is in view, moving as little
+    // as possible from `first`; with `focused` -1 `first` stays, kept in range.
+    int FirstShownFor(int first, int focused) const;
+
+private:
+    std::vector<int> heights_;
+    int room_ = 0;  // an entry shows while the heights down to its bottom stay below this
+};
+
 }  // namespace tilerack

@@ -34,4 +34,40 @@ std::vector<ItemSlot> LayoutItemSlots(int count, int outerHeight, int hideBottom
     return slots;
 }
 
+Rect MenuMarkRect(const Rect& button, PanelSide side, const PanelMetrics& m) {
+    const int size = std::min({m.closeSize, button.width, button.height});
+    const int left = side == PanelSide::Right ? button.left : button.Right() - size;
+    return Rect{left, button.Bottom() - size, size, size};
+}
+
+std::vector<ItemSlot> LayoutStripEntries(const std::vector<bool>& separators, int first, int outerHeight,
+                                         int hideBottom, const PanelMetrics& m) {
+    const int count = static_cast<int>(separators.size());
+    const int start = std::clamp(first, 0, std::max(count - 1, 0));
+    const int limit = outerHeight - m.bottomMargin;
+    // The entries before the first shown stand above the strip, stacked up to it.
+    int above = 0;
+    for (int i = 0; i < start; ++i) above += separators[static_cast<size_t>(i)] ? SeparatorHeight(m) : m.itemPitch;
+    std::vector<ItemSlot> slots;
+    slots.reserve(separators.size());
+    int y = hideBottom + m.itemGap - above;
+    for (int i = 0; i < count; ++i) {
+        ItemSlot slot;
+        slot.separator = separators[static_cast<size_t>(i)];
+        slot.height = slot.separator ? SeparatorHeight(m) : m.itemPitch;
+        slot.top = y;
+        y += slot.height;
+        slot.visible = i >= start && y < limit;
+        slots.push_back(slot);
+    }
+    return slots;
+}
+
+std::vector<StripEntrySpan> StripEntrySpans(const std::vector<ItemSlot>& slots) {
+    std::vector<StripEntrySpan> spans;
+    spans.reserve(slots.size());
+    for (const ItemSlot& slot : slots) spans.push_back(StripEntrySpan{slot.top, slot.height, slot.separator, false});
+    return spans;
+}
+
 }  // namespace tilerack

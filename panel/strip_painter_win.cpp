@@ -28,6 +28,24 @@ RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.Right(), r.Bottom()}; 
 
 }  // namespace
 
+// A separator's etched line across the middle of its place, clear of the edges.
+void StripPainter::DrawSeparatorLine(HDC dc, const Rect& bounds) const {
+    const int inset = metrics_.captionInset;
+    const int middle = bounds.top + bounds.height / 2 - 1;
+    RECT line{bounds.left + inset, middle, bounds.Right() - inset, middle + 2};
+    DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
+}
+
+// A folder's mark: a small triangle pointing down, centred in its square.
+void StripPainter::DrawMenuMark(HDC dc, const Rect& mark) const {
+    const int half = std::max(mark.width * 3 / 10, 2);
+    const int cx = mark.left + mark.width / 2, cy = mark.top + mark.height / 2;
+    const POINT corners[3] = {{cx - half, cy - half / 2}, {cx + half + 1, cy - half / 2}, {cx, cy + half / 2 + 1}};
+    win::SelectScope brush(dc, GetStockObject(BLACK_BRUSH));
+    win::SelectScope pen(dc, GetStockObject(NULL_PEN));
+    Polygon(dc, corners, 3);
+}
+
 void StripPainter::FollowScale() {
     font_ = win::MakeFont(win::Widen(FontFaceForDpi(kPanelFontFace, metrics_.scale.dpi)), metrics_.fontHeight,
                           RUSSIAN_CHARSET);
@@ -64,6 +82,8 @@ std::vector<PlacedButton> StripPainter::Measure(HDC dc, Extent client) const {
                             .look = host_.LookOf(*b),
                             .focused = panelFocused && b->id == host_.KeyboardFocus(),
                             .fixed = strip_.IsFixed(b)};
+        // A separator is its line alone (drawn with the captions).
+        if (b->separator) request.picture = Extent{0, 0};
         if (!b->caption.empty()) {
             RECT text{0, 0, CaptionRoom(b->bounds.width, request.picture.width, m), b->bounds.height};
             const std::wstring caption = win::Widen(b->caption);
@@ -82,7 +102,7 @@ void StripPainter::Draw(HDC dc, PixelRows pixels, const std::vector<PlacedButton
     for (const PlacedButton& p : placed) {
         const Rect& clip = p.face.clip;
         const PixelRows inside = ClipRows(pixels, clip);
-        if (!inside.bits) continue;
+        if (!inside.bits || p.button->separator) continue;
         const Rect& picture = p.face.picture;
         p.button->DrawImageSized(inside, picture.left - std::max(clip.left, 0), picture.top - std::max(clip.top, 0),
                                  picture.width, picture.height, p.look);
@@ -97,6 +117,8 @@ void StripPainter::Draw(HDC dc, PixelRows pixels, const std::vector<PlacedButton
             DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r,
                       DT_WORDBREAK | DT_NOPREFIX | DT_LEFT | DT_NOCLIP);
         }
+        if (p.button->separator) DrawSeparatorLine(dc, p.button->bounds);
+        if (p.button->opensMenu) DrawMenuMark(dc, MenuMarkRect(p.button->bounds, settings_.side, metrics_));
         if (face.edge != FaceEdge::None) {
             RECT edge = ToRECT(p.button->bounds);
             DrawEdge(dc, &edge, face.edge == FaceEdge::Sunken ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);

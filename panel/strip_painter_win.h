@@ -69,6 +69,8 @@ private:
     // Measures where each shown button's parts go, then draws them.
     std::vector<PlacedButton> Measure(HDC dc, Extent client) const;
     void Draw(HDC dc, PixelRows pixels, const std::vector<PlacedButton>& placed) const;
+    void DrawSeparatorLine(HDC dc, const Rect& bounds) const;
+    void DrawMenuMark(HDC dc, const Rect& mark) const;
 
     const ButtonStrip& strip_;
     const PanelMetrics& metrics_;

@@ -10,7 +10,7 @@ StripPointer::StripPointer(ButtonStrip& strip, const PanelMetrics& metrics, Host
       tooltips_(strip),
       drag_(strip, metrics,
             ArrangeByDrag::Host{.MoveItemTo = host_.MoveItemTo,
-                                .FittingItems = host_.FittingItems,
+                                .Rows = host_.Rows,
                                 .ScrollStripTo = host_.ScrollStripTo,
                                 .VisibleBottom = host_.VisibleBottom,
                                 .AbandonPointer = [this] { router_.Abandon(); },

@@ -27,7 +27,7 @@ public:
         // The pointer came over the hide bar or the menu button.
         std::function<void()> SButtonHideMouseMove;
         std::function<void(const TShortCut&, int)> MoveItemTo;
-        std::function<int()> FittingItems;
+        std::function<StripRows()> Rows;
         std::function<void(int)> ScrollStripTo;
         // The screen row just below the part of the screen the strip shows on.
         std::function<int()> VisibleBottom;

@@ -28,6 +28,7 @@
 //   sharp_icon_supply_win.h file icons at the scale's picture size
 //   scale_follower_win.h    the scale's notices
 //   menus_win.h             the context menu and the items menu
+//   folder_menu_win.h       a folder item's menu of the folder's contents
 //   tray_presence_win.h     the notification area's icon and its lifts
 //   file_drops_win.h        files dragged from the shell: the drop target,
 //                           the mark, opening them with a program
@@ -51,6 +52,7 @@
 #include "panel/drop_pictures_win.h"
 #include "panel/edge_dock_win.h"
 #include "panel/file_drops_win.h"
+#include "panel/folder_menu_win.h"
 #include "panel/item_file_session_win.h"
 #include "panel/keyboard_use_win.h"
 #include "panel/menus_win.h"
@@ -138,9 +140,9 @@ private:
     // Moves an item to list index `to`: one operation on the list, the strip
     // laid out again.
     void MoveItemTo(const TShortCut& item, int to);
-    // How many items the strip has room for, and the strip scrolled to start
-    // at item `first`.
-    int FittingItems() const;
+    // The strip's entries by height in the room they have, and the strip
+    // scrolled to start at entry `first`.
+    StripRows Rows() const;
     void ScrollStripTo(int first);
     void FormResize();
     void FormPaint(HDC dc);
@@ -177,6 +179,8 @@ private:
     // The context menu for `sender` (or none) as a right press at
     // `clientPoint` opens it, shown at the screen point `menuAt`.
     void OpenContextMenu(const TFlatButton* sender, POINT clientPoint, POINT menuAt);
+    // A new item (or separator) joins the list where the last right press was.
+    void InsertAtClick(std::unique_ptr<TShortCut> item);
     void MoveClickedItem(int delta);
     void DeleteClickedItem();
     void ShowClickedItemFile();
@@ -186,6 +190,14 @@ private:
     PanelMenus::ItemStarts ClickedItemStarts() const;
     void RunClickedItemAsAdministrator();
     void OpenFileWithClickedItem();
+    // A pointer's click on an item's button at a client point: on a folder's
+    // mark its menu, elsewhere the item started.
+    void ItemClickAt(TShortCut& item, Point at);
+    // The folder menu of a folder item's button beside it; false for any
+    // other button.
+    bool OpenFolderMenu(const TFlatButton& button);
+    // An entry chosen from a folder's menu, started as an item is.
+    void StartFolderEntry(const std::wstring& file, const std::wstring& folder);
     void SButtonMenuClick();
     void SButtonCloseClick();
     void WMDropFiles(HDROP drop);
@@ -242,6 +254,7 @@ private:
     SharpIconSupply sharpIcons_;
     StripPainter painter_;
     ScaleFollower scale_;
+    FolderMenu folderMenu_;
     PanelMenus menus_;
     TrayPresence tray_;
     FileDrops drops_;

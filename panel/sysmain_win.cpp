@@ -12,6 +12,7 @@
 #include "common/app_texts.h"
 #include "common/errors.h"
 #include "common/random.h"
+#include "items/separator.h"
 #include "items/shortcut_file.h"
 #include "platform/application.h"
 #include "platform/display_scale.h"
@@ -104,7 +105,7 @@ TMainPanel::TMainPanel()
                {.FormMouseDown = [this](const TFlatButton* s, int button, POINT p) { FormMouseDown(s, button, p); },
                 .SButtonHideMouseMove = [this] { SButtonHideMouseMove(); },
                 .MoveItemTo = [this](const TShortCut& item, int to) { MoveItemTo(item, to); },
-                .FittingItems = [this] { return FittingItems(); },
+                .Rows = [this] { return Rows(); },
                 .ScrollStripTo = [this](int first) { ScrollStripTo(first); },
                 .VisibleBottom = [this] { return dock_.Plan(settings_.side).visibleBottom; },
                 .Invalidate = [this] { Invalidate(); }}),
@@ -120,10 +121,12 @@ TMainPanel::TMainPanel()
                      OpenContextMenu(sender, client, at);
                  },
                  .MoveItemTo = [this](const TShortCut& item, int to) { MoveItemTo(item, to); },
-                 .FittingItems = [this] { return FittingItems(); },
+                 .Rows = [this] { return Rows(); },
                  .ScrollStripTo = [this](int first) { ScrollStripTo(first); },
                  .TellFocus = [this](const TFlatButton& b) { accessibility_.Notify(EVENT_OBJECT_FOCUS, &b); },
-                 .Invalidate = [this] { Invalidate(); }}),
+                 .Invalidate = [this] { Invalidate(); },
+                 .OpenFolderMenu = [this](const TFlatButton& b) { return OpenFolderMenu(b); },
+                 .OnRightSide = [this] { return settings_.side == PanelSide::Right; }}),
       accessibility_(strip_, {.PanelHidden = [this] { return Hidden; },
                               .KeyboardFocus = [this] { return keyboard_.Focus(); },
                               .LookOf = [this](const TFlatButton& b) { return pointer_.LookOf(b); },
@@ -138,6 +141,7 @@ TMainPanel::TMainPanel()
       scale_({.PlacingItself = [this] { return dock_.Placing(); },
               .ChangeDpi = [this](int dpi) { ChangeDpi(dpi); },
               .StandAtPlace = [this] { StandAtPlace(dock_, settings_.side, Hidden); }}),
+      folderMenu_({.StartFile = [this](const std::wstring& f, const std::wstring& in) { StartFolderEntry(f, in); }}),
       menus_(Items, {.N1Click = [this] { N1Click(); },
                      .N10Click = [this] { MoveClickedItem(-1); },
                      .N11Click = [this] { MoveClickedItem(+1); },
@@ -149,6 +153,7 @@ TMainPanel::TMainPanel()
                      .RunAsAdministratorClick = [this] { RunClickedItemAsAdministrator(); },
                      .OpenFileWithClick = [this] { OpenFileWithClickedItem(); },
                      .ClickedItemStarts = [this] { return ClickedItemStarts(); },
+                     .AddSeparatorClick = [this] { InsertAtClick(MakeSeparator()); },
                      .EnableTimerMouse = [this](bool enabled) { EnableTimerMouse(enabled); },
                      .Screens = [this]() -> const std::vector<Screen>& { return dock_.Screens(); },
                      .CurrentScreen = [this] { return dock_.Plan(settings_.side).screen; },
@@ -198,6 +203,8 @@ void TMainPanel::Create() {
     painter_.Attach(hwnd_);
     scale_.Attach(hwnd_);
     menus_.Attach(hwnd_);
+    folderMenu_.Attach(hwnd_);
+    menus_.ShowFolders(&folderMenu_);
     tray_.Attach(hwnd_);
     drops_.Attach(hwnd_);
     // Where the screen it stands on has a scale of its own, that one.
@@ -443,6 +450,7 @@ LRESULT TMainPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     if (destroyed_) return AnswerDestroyed(msg, wp, lp);
     if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) pointer_.Relay(msg, wp, lp);
     const POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+    if (LRESULT answer = 0; folderMenu_.AnswerMenuMessage(msg, wp, lp, answer)) return answer;
     switch (msg) {
     // The tray icon and shutdown (this file); the scale (scale_follower_win.h).
     case win::kTrayCallbackMessage: TrayIconMessage(lp); return 0;

@@ -30,6 +30,9 @@ inline constexpr UINT kDropPicturesMessage = WM_APP + 8;
 // Posted to the panel at its start when it runs as administrator: say once,
 // from the message loop, that the file manager's drops cannot reach it.
 inline constexpr UINT kElevatedNoticeMessage = WM_APP + 9;
+// Posted to the panel by a thread that read a folder for its menu: the
+// read's id in lParam.
+inline constexpr UINT kFolderListingMessage = WM_APP + 12;
 // Sent to the panel by a benchmark: answered with the number of items on
 // screen still waiting for their sharp picture (0 at 100 %).
 inline UINT SharpIconsWaitingMessage() {

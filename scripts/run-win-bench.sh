@@ -42,6 +42,8 @@ echo "== machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d
 if [ "${BENCH_ONLY:-}" != show4k ]; then
     echo "== picker_fill_bench (under Wine)"
     timeout 600 wine "$WIN_DIR/picker_fill_bench.exe" 5
+    echo "== folder_menu_bench (under Wine)"
+    timeout 600 wine "$WIN_DIR/folder_menu_bench.exe" 9
     echo "== show_sequence_bench (under Wine)"
     timeout 600 wine "$WIN_DIR/show_sequence_bench.exe" 21
     echo "== startup_bench (under Wine; the pointer is moved to the screen's centre)"

@@ -186,14 +186,14 @@ TEST_F(ContextMenu, ItemEntriesFollowTheLastRightPressAndExitIsTheBoldDefault) {
     HWND menu = OpenFromTray();
     ASSERT_NE(menu, nullptr);
     auto lines = ReadMenuLines(menu);
-    EXPECT_EQ(EnabledPattern(lines), "EEEEEEEE") << "tray menu at start";
+    EXPECT_EQ(EnabledPattern(lines), "EEEEEEEEE") << "tray menu at start";
     SaveScreenshotPng(CurrentTestName() + L"-tray-start");
     ASSERT_TRUE(CloseMenuWithEscape(Pid()));
 
     menu = RightClickItem(0);
     ASSERT_NE(menu, nullptr);
     lines = ReadMenuLines(menu);
-    EXPECT_EQ(EnabledPattern(lines), "EEEEEEEE" + std::string(kProgramStartEntries, 'E')) << "on an item button";
+    EXPECT_EQ(EnabledPattern(lines), "EEEEEEEEE" + std::string(kProgramStartEntries, 'E')) << "on an item button";
     ASSERT_EQ(lines.size(), kEntryCount + kProgramStartEntries);
     EXPECT_NEAR(lines[kExit].darkWidth, boldExit, 1) << "\"Выход\" is not drawn bold (plain " << plainExit << ")";
     SaveScreenshotPng(CurrentTestName() + L"-item");
@@ -202,7 +202,7 @@ TEST_F(ContextMenu, ItemEntriesFollowTheLastRightPressAndExitIsTheBoldDefault) {
     menu = RightClickEmptyArea();
     ASSERT_NE(menu, nullptr);
     lines = ReadMenuLines(menu);
-    EXPECT_EQ(EnabledPattern(lines), "EDDDDDEE") << "on the empty area";
+    EXPECT_EQ(EnabledPattern(lines), "EEDDDDDEE") << "on the empty area";
     ASSERT_EQ(lines.size(), kEntryCount);
     EXPECT_NEAR(lines[kExit].darkWidth, boldExit, 1);
     SaveScreenshotPng(CurrentTestName() + L"-empty");
@@ -211,7 +211,7 @@ TEST_F(ContextMenu, ItemEntriesFollowTheLastRightPressAndExitIsTheBoldDefault) {
     // The tray icon's menu keeps what the last right press set.
     menu = OpenFromTray();
     ASSERT_NE(menu, nullptr);
-    EXPECT_EQ(EnabledPattern(ReadMenuLines(menu)), "EDDDDDEE") << "tray menu after the empty-area press";
+    EXPECT_EQ(EnabledPattern(ReadMenuLines(menu)), "EEDDDDDEE") << "tray menu after the empty-area press";
     // A greyed entry chosen does nothing: the delete question does not come.
     Choose(menu, Entry::Delete);
     EXPECT_FALSE(FindMessageBox(Pid()));
@@ -277,7 +277,7 @@ TEST_F(ContextMenu, DeleteAsksFirstAndLeavesNoItemForTheTrayMenu) {
     // but no item is the clicked one any more.
     HWND menu = OpenFromTray();
     ASSERT_NE(menu, nullptr);
-    EXPECT_EQ(EnabledPattern(ReadMenuLines(menu)), "EEEEEEEE");
+    EXPECT_EQ(EnabledPattern(ReadMenuLines(menu)), "EEEEEEEEE");
     Choose(menu, Entry::Delete);
     EXPECT_FALSE(FindMessageBox(Pid())) << "a delete question with no clicked item";
     Choose(OpenFromTray(), Entry::MoveDown);

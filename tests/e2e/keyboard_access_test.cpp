@@ -105,7 +105,7 @@ TEST_F(KeyboardAccess, ShiftF10OpensTheContextMenuOfTheFocusedItem) {
     ASSERT_TRUE(WaitUntil([&] { return (menu = FindPopupMenu(Pid())) != nullptr; }, 10s))
         << "Shift+F10 opened no menu";
     // "Поднять" acts on the focused item only when the item commands are enabled.
-    ChooseMenuEntry(menu, 1);
+    ChooseMenuEntry(menu, static_cast<int>(MainMenuEntry::MoveUp));
     ASSERT_TRUE(WaitUntil([&] { return !FindPopupMenu(Pid()); }, 10s));
     ASSERT_TRUE(panel_->Close());
     const auto saved = ReadSavedItems(scratch_->File(L"shorts.dat"));
@@ -132,7 +132,7 @@ TEST_F(KeyboardAccess, FocusMovesAndANewOrderAreAnnouncedToAssistiveTechnology) 
     ASSERT_EQ(PressXKeys({"shift+F10"}), "ended");
     HWND menu = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (menu = FindPopupMenu(Pid())) != nullptr; }, 10s));
-    ChooseMenuEntry(menu, 1);  // "Поднять"
+    ChooseMenuEntry(menu, static_cast<int>(MainMenuEntry::MoveUp));  // "Поднять"
     EXPECT_TRUE(events.WaitFor(EVENT_OBJECT_REORDER, window, CHILDID_SELF)) << "no reorder event";
     EXPECT_EQ(Narrow(reader.Child(1).name), Narrow(L"Проба b")) << "the object does not follow the new order";
     EXPECT_TRUE(panel_->Close());
@@ -167,7 +167,7 @@ TEST_F(KeyboardAccess, AppsKeyOnTheLastItemAfterEndScrollsAndOpensItsMenu) {
     HWND menu = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (menu = FindPopupMenu(Pid())) != nullptr; }, 10s))
         << "the context-menu key opened no menu";
-    ChooseMenuEntry(menu, 1);  // "Поднять"
+    ChooseMenuEntry(menu, static_cast<int>(MainMenuEntry::MoveUp));  // "Поднять"
     ASSERT_TRUE(WaitUntil([&] { return !FindPopupMenu(Pid()); }, 10s));
     ASSERT_TRUE(panel_->Close());
     const auto saved = ReadSavedItems(scratch_->File(L"shorts.dat"));
@@ -274,7 +274,7 @@ TEST_F(KeyboardAccess, SettingsDialogPicturesAndBarAreNamedForScreenReaders) {
     const POINT client = {spot.x - PanelLeft(window), spot.y - PanelTop(window)};
     HWND menu = OpenContextMenuAt(*panel_, window, client);
     ASSERT_NE(menu, nullptr);
-    ChooseMenuEntry(menu, 6);  // "Настройки..."
+    ChooseMenuEntry(menu, static_cast<int>(MainMenuEntry::Settings));  // "Настройки..."
     HWND dialog = nullptr;
     ASSERT_TRUE(WaitUntil(
         [&] {
