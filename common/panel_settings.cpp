@@ -66,6 +66,7 @@ PanelSettings ReadPanelSettings(const std::function<std::optional<std::string>(c
     const std::optional<std::string> hotKey = read(kHotKeyKey);
     s.hotKey = hotKey ? ParseSettingInt(*hotKey, kDefaultHotKey) : kDefaultHotKey;
     if (std::optional<std::string> monitor = read(kMonitorKey)) s.monitor = std::move(*monitor);
+    if (const std::optional<std::string> language = read(kLanguageKey)) s.language = LanguageOfCode(*language);
     return s;
 }
 
@@ -75,6 +76,7 @@ std::vector<std::pair<std::string, std::string>> PanelSettingsValues(const Panel
     for (size_t i = 0; i < std::size(kFields); ++i) out.emplace_back(kFields[i].key, std::to_string(v[i]));
     if (s.hotKey != kDefaultHotKey) out.emplace_back(kHotKeyKey, std::to_string(s.hotKey));
     if (!s.monitor.empty()) out.emplace_back(kMonitorKey, s.monitor);
+    if (s.language) out.emplace_back(kLanguageKey, LanguageCode(*s.language));
     return out;
 }
 

@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "common/app_language.h"
+
 namespace tilerack {
 
 inline constexpr const char* kSettingsSection = "Keelstrip";
@@ -25,6 +27,9 @@ inline constexpr int32_t kDefaultHotKey = 0x0720;
 // device name with its place and size, kept as read (a screen that is gone
 // for now keeps its value).
 inline constexpr const char* kMonitorKey = "Monitor";
+// The language the panel speaks: "ru" or "en"; without it (or with another
+// value) Russian. Written once it is chosen.
+inline constexpr const char* kLanguageKey = "Language";
 
 // The screen edge the panel docks at; stored as 0 and 1.
 enum class PanelSide : uint8_t { Left = 0, Right = 1 };
@@ -38,6 +43,7 @@ struct PanelSettings {
     bool onTop = false;
     int32_t hotKey = kDefaultHotKey;
     std::string monitor;  // empty: the primary screen
+    std::optional<Language> language;  // nothing: the file names none (Russian)
 };
 
 // Reads an integer as the settings store does: optional leading blanks and
@@ -52,9 +58,9 @@ int32_t ParseSettingInt(const std::string& text, int32_t fallback);
 PanelSettings ReadPanelSettings(const std::function<std::optional<std::string>(const char* key)>& read);
 
 // The keys and values in the order they are written: the six keys always,
-// "HotKey" after them only when it differs from its default and "Monitor"
-// only when it names a screen, so the files of users who never set them keep
-// exactly their six keys.
+// "HotKey" after them only when it differs from its default, "Monitor" only
+// when it names a screen and "Language" only once one is chosen, so the
+// files of users who never set them keep exactly their six keys.
 std::vector<std::pair<std::string, std::string>> PanelSettingsValues(const PanelSettings& settings);
 
 }  // namespace tilerack

@@ -14,6 +14,7 @@ enum MainCommand : UINT {
     N1 = 1, N3 = 3, N4 = 4, N7 = 7, N9 = 9, N10 = 10, N11 = 11, N12 = 12,
     // The entries of the screen menu: this plus the screen's index.
     kFirstScreenCommand = 100, kLastScreenCommand = 199,
+    kSpeakRussian = 200, kSpeakEnglish = 201,
 };
 
 }  // namespace
@@ -46,6 +47,7 @@ void PanelMenus::PopupMain(POINT at) {
         AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(screens.release()),
                     win::Widen(kMenuScreens).c_str());
     }
+    AppendLanguages(menu.get());
     add(MF_SEPARATOR, 0, nullptr);
     add(MF_STRING, N7, kMenuExit);
     SetMenuDefaultItem(menu.get(), N7, FALSE);
@@ -61,6 +63,16 @@ void PanelMenus::PopupMain(POINT at) {
     if (command) Run(command);
 }
 
+void PanelMenus::AppendLanguages(HMENU menu) {
+    win::UniqueMenu languages(CreatePopupMenu());
+    const bool english = SpokenLanguage() == Language::English;
+    AppendMenuW(languages.get(), MF_STRING | (english ? 0 : MF_CHECKED), kSpeakRussian,
+                win::Widen(kMenuLanguageRussian).c_str());
+    AppendMenuW(languages.get(), MF_STRING | (english ? MF_CHECKED : 0), kSpeakEnglish,
+                win::Widen(kMenuLanguageEnglish).c_str());
+    AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(languages.release()), win::Widen(kMenuLanguage).c_str());
+}
+
 void PanelMenus::Run(UINT command) {
     switch (command) {
     case N1: host_.N1Click(); break;
@@ -71,6 +83,8 @@ void PanelMenus::Run(UINT command) {
     case N4: host_.N4Click(); break;
     case N12: host_.N12Click(); break;
     case N7: host_.N7Click(); break;
+    case kSpeakRussian: host_.ChooseLanguage(Language::Russian); break;
+    case kSpeakEnglish: host_.ChooseLanguage(Language::English); break;
     default:
         if (command >= kFirstScreenCommand && command <= kLastScreenCommand)
             host_.ChooseScreen(command - kFirstScreenCommand);

@@ -141,7 +141,8 @@ TMainPanel::TMainPanel()
                      .EnableTimerMouse = [this](bool enabled) { EnableTimerMouse(enabled); },
                      .Screens = [this]() -> const std::vector<Screen>& { return dock_.Screens(); },
                      .CurrentScreen = [this] { return dock_.Plan(settings_.side).screen; },
-                     .ChooseScreen = [this](size_t index) { ChooseScreen(index); }}) {
+                     .ChooseScreen = [this](size_t index) { ChooseScreen(index); },
+                     .ChooseLanguage = [this](Language language) { ChooseLanguage(language); }}) {
     strip_.Watch(&accessibility_);
     strip_.Watch(&keyboard_);
     strip_.Watch(&listChanges_);
@@ -185,9 +186,6 @@ void TMainPanel::Create() {
 }
 
 void TMainPanel::FormCreate() {
-    SButtonHide.hint = kHintHide;
-    SButtonClose.hint = kHintClose;
-    SButtonMenu.hint = kHintMenu;
     SButtonHide.visible = false;
     SButtonMenu.visible = true;
     SButtonHide.onClick = [this] { HideByButton(); };
@@ -199,6 +197,8 @@ void TMainPanel::FormCreate() {
     const ProfileSection stored = settingsFile_->ReadSection();
     settings_ = ReadPanelSettings([&stored](const char* key) { return stored.Value(key); });
     monitorStored_ = !settings_.monitor.empty();
+    SetSpokenLanguage(settings_.language.value_or(Language::Russian));
+    TellTexts();
     dock_.SetChoice(settings_.monitor);
     // A chosen screen of another scale than the one the window was made on.
     if (const DockPlace place = dock_.Plan(settings_.side);
@@ -299,6 +299,25 @@ void TMainPanel::SaveAll() {
         failures += (failures.empty() ? "" : "\r\n") + std::string(e.what());
     }
     if (!failures.empty()) throw TError(failures);
+}
+
+// The texts the panel has shown, in the language spoken now: the fixed
+// buttons' hints (their tooltips and accessible names), the window's title
+// and the tray icon's tip. Everything shown later reads the table anew.
+void TMainPanel::TellTexts() {
+    SButtonHide.hint = kHintHide.Get();
+    SButtonClose.hint = kHintClose.Get();
+    SButtonMenu.hint = kHintMenu.Get();
+    pointer_.SyncTips();
+    SetWindowTextW(hwnd_, kAppTitleW);
+    tray_.RetellTip();
+}
+
+void TMainPanel::ChooseLanguage(Language language) {
+    SetSpokenLanguage(language);
+    settings_.language = language;
+    TellTexts();
+    SaveSettings();  // a choice made is kept at once
 }
 
 void TMainPanel::SaveSettings() {
