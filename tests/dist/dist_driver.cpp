@@ -303,8 +303,7 @@ int AnswerLanguagePage(const std::wstring& text, const std::wstring& code, std::
     HWND page = nullptr, list = nullptr;
     if (!WaitUntil([&] { return (page = VisibleWindowTitled(text)) && (list = FindWindowExW(page, nullptr, L"ComboBox", nullptr)); },
                    timeout)) {
-        std::fprintf(stderr, "no language page titled with %s
-", Utf8(text).c_str());
+        std::fprintf(stderr, "no language page titled with %s\n", Utf8(text).c_str());
         return 1;
     }
     const int count = static_cast<int>(SendMessageW(list, CB_GETCOUNT, 0, 0));
