@@ -104,6 +104,10 @@ VIAddVersionKey /LANG=${LANG_RUSSIAN} "LegalCopyright" "Copyright (c) 2026 ${PUB
 ; a silent run starts it again when it has finished.
 Var ClosedPanelProgram
 
+; The user chose the language: on the language page or with "/LANG=". A
+; silent update without "/LANG=" leaves the panel's settings as they are.
+Var LanguageChosen
+
 ; Asks every running panel to close (WM_CLOSE: the panel saves its items and
 ; settings as it closes) and waits for its process to end, so that no file in
 ; use is replaced and nothing unsaved is lost. A panel that does not end in
@@ -241,10 +245,6 @@ Section "-un.Папка"
   ; Removed only when empty: kept items keep their folder.
   RMDir "$INSTDIR"
 SectionEnd
-
-; The user chose the language: on the language page or with "/LANG=". A
-; silent update without "/LANG=" leaves the panel's settings as they are.
-Var LanguageChosen
 
 ; The panel's language as its settings keep it, "Language" in its section of
 ; tilerack.INI, in the file the panel reads: the user's own settings folder
