@@ -265,12 +265,12 @@ Function WriteLanguageSetting
   ${EndIf}
   ClearErrors
   WriteINIStr "$1" "${SETTINGS_SECTION}" "Language" "$2"
-  FlushINI "$1"
   ${If} ${Errors}
     CreateDirectory "$APPDATA\tilerack"
     WriteINIStr "$APPDATA\tilerack\tilerack.INI" "${SETTINGS_SECTION}" "Language" "$2"
     FlushINI "$APPDATA\tilerack\tilerack.INI"
   ${EndIf}
+  FlushINI "$1"
   done:
 FunctionEnd
 

@@ -34,6 +34,7 @@ void PanelMenus::PopupMain(POINT at) {
     add(itemFlags, N12, kMenuShowFile);
     add(itemFlags, N3, kMenuProperties);
     add(MF_STRING, N9, kMenuSettings);
+    AppendLanguages(menu.get());
     // With two screens or more: the screen the panel stands on, one entry each.
     win::UniqueMenu screens;
     const std::vector<Screen>& list = host_.Screens();
@@ -47,7 +48,6 @@ void PanelMenus::PopupMain(POINT at) {
         AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(screens.release()),
                     win::Widen(kMenuScreens).c_str());
     }
-    AppendLanguages(menu.get());
     add(MF_SEPARATOR, 0, nullptr);
     add(MF_STRING, N7, kMenuExit);
     SetMenuDefaultItem(menu.get(), N7, FALSE);

@@ -2,8 +2,8 @@
 // The panel's two menus. The context menu, PopupMain: its entries in their
 // order, each bound to its handler; the item commands greyed unless the last
 // right press was on an item's button; with two screens or more, a submenu
-// of the screens with the one the panel stands on checked; the languages'
-// submenu with the one spoken checked. While it is open
+// of the screens with the one the panel stands on checked, after the
+// languages' submenu with the one spoken checked. While it is open
 // the pointer watch is suspended, and it stays so once it closes; the chosen
 // entry's handler runs after the menu has closed. And the items menu,
 // PopupMenuDyn (items_menu_win.h), one entry per item.
