@@ -56,10 +56,16 @@ void LimitTracking(MINMAXINFO& info, const PanelMetrics& metrics) {
 
 bool IsOnTop(HWND panel) { return (GetWindowLongW(panel, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
-// The window stays on top of the others, or not, as `onTop` says.
+// The window stays on top of the others, or not, as `onTop` says. Off the
+// topmost band it moves unowned for a moment: Wine (10) keeps an owned window
+// that stands right above its owner where it is, topmost, when asked below
+// the topmost windows.
 void ApplyOnTop(HWND panel, bool onTop) {
     if (IsOnTop(panel) == onTop) return;
+    const HWND owner = onTop ? nullptr : GetWindow(panel, GW_OWNER);
+    if (owner) SetWindowLongPtrW(panel, GWLP_HWNDPARENT, 0);
     SetWindowPos(panel, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (owner) SetWindowLongPtrW(panel, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
 }
 
 // The frame at its place at `side`: a hidden panel stays hidden.

@@ -30,11 +30,12 @@ have_pkg python3-gi || need+=(python3-gi)
 have_pkg gir1.2-gtk-3.0 || need+=(gir1.2-gtk-3.0)
 have_pkg fonts-wine || need+=(fonts-wine)
 have_cmd openbox || need+=(openbox)
-# The two-screen pass (tests/e2e/run-screens-e2e.sh) builds a stand-in
-# Xinerama library and a bar with a strut, natively.
+# The two-screen pass (tests/e2e/run-screens-e2e.sh) builds stand-in
+# Xinerama and XRandR libraries and a bar with a strut, natively.
 have_cmd gcc || need+=(gcc)
 have_pkg libx11-dev || need+=(libx11-dev)
 have_pkg libxinerama-dev || need+=(libxinerama-dev)
+have_pkg libxrandr-dev || need+=(libxrandr-dev)
 # xprop tells when openbox manages the private display.
 have_cmd xprop || need+=(x11-utils)
 # The pictures of the shipped icon collection (scripts/make-icons-dat.sh).

@@ -201,7 +201,7 @@ TEST_F(Drop, NamesOutsideCodePage1251BecomeItemsThatStartTheirFilesAndComeBackWh
     EXPECT_TRUE(WaitForItemsShown(3));
     EXPECT_FALSE(FindMessageBox(Pid())) << "a name was refused";
     SaveScreenshotPng(CurrentTestName());
-    for (int i = 0; i < 3; ++i) ClickAt(ItemCentre(window_, i));
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(ClickOn(window_, ItemCentre(window_, i)));
     const std::vector<ProbeRecord> starts = WaitForProbeRecords(folder, 3);
     std::string started;
     for (const ProbeRecord& r : starts) started += "\n  " + e2e::Narrow(r.commandLine);

@@ -2,9 +2,10 @@
 # The end-to-end scenarios on two screens (Screens.*): a pass of its own,
 # since Wine reads the screens once, when its desktop starts. Its own Xvfb
 # as wide as both screens, openbox, a bar with a strut at the bottom of the
-# primary, a stand-in libXinerama that reports the two heads, a Wine prefix of
-# its own told to take its screens from Xinerama (UseXRandR=N), and its own
-# wineserver. Ends only what it started, also after a failure.
+# primary, stand-ins for libXrandr and libXinerama that report the two heads
+# (Xvfb's XRandR has one output), a Wine prefix of its own that takes its
+# screens from XRandR (UseXRandR=Y), and its own wineserver. Ends only what
+# it started, also after a failure.
 #
 # Usage: run-screens-e2e.sh WIN_BUILD_DIR [gtest arguments...]
 # Writes its results to WIN_BUILD_DIR/e2e/screens/e2e-results.xml (E2E_OUTPUT
@@ -40,10 +41,11 @@ else
 fi
 mkdir -p "$PASS_DIR/bin"
 
-# The two native helpers, built here with the system's compiler.
+# The native helpers, built here with the system's compiler.
 if ! gcc -shared -fPIC -O2 -o "$PASS_DIR/bin/libXinerama.so.1" "$ROOT/tests/e2e/screens/xinerama_heads.c" ||
+    ! gcc -shared -fPIC -O2 -o "$PASS_DIR/bin/libXrandr.so.2" "$ROOT/tests/e2e/screens/xrandr_heads.c" -ldl ||
     ! gcc -O2 -o "$PASS_DIR/bin/strut_bar" "$ROOT/tests/e2e/screens/strut_bar.c" -lX11; then
-    echo "run-screens-e2e: the X helpers did not build (gcc, libx11-dev, libxinerama-dev)" >&2
+    echo "run-screens-e2e: the X helpers did not build (gcc, libx11-dev, libxinerama-dev, libxrandr-dev)" >&2
     exit 1
 fi
 
@@ -83,12 +85,14 @@ for _ in $(seq 50); do
     sleep 0.1
 done
 
-# Wine's X11 driver loads the stand-in from here.
+# Wine's X11 driver loads the stand-ins from here.
 export LD_LIBRARY_PATH=$PASS_DIR/bin${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}
 . "$ROOT/scripts/wine-prefix.sh"
 prepare_wine_prefix "$PASS_DIR/wineboot.log"
-if ! grep -q '"UseXRandR"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /t REG_SZ /d N /f >/dev/null 2>&1
+# Wine takes the screens' places from XRandR's CRTCs (Wine 10 only from
+# there: from Xinerama alone it gives every screen the primary's rectangle).
+if ! grep -q '"UseXRandR"="Y"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /t REG_SZ /d Y /f >/dev/null 2>&1
     wineserver -w
 fi
 # A desktop started before the value or the bar would keep the old screens.

@@ -241,6 +241,9 @@ TEST_F(SettingsDialog, StayOnTopChangesOnlyOnceTheDialogHasGone) {
         EXPECT_TRUE(dialog->OnTopTicked()) << "the box does not show the panel on top";
         ASSERT_TRUE(dialog->SetOnTop(false));
         EXPECT_TRUE(IsTopmost(window_)) << "off top before the dialog closed";
+        // The application's hidden window, the panel's owner, right under
+        // the topmost windows, where a switch to the program puts it.
+        SetWindowPos(GetWindow(window_, GW_OWNER), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         ASSERT_TRUE(dialog->Close());
         EXPECT_TRUE(WaitUntil([&] { return !IsTopmost(window_); }, 5s)) << "still on top after the dialog closed";
     }
