@@ -12,6 +12,8 @@ namespace tilerack {
 class TError : public std::runtime_error {
 public:
     explicit TError(const std::string& message) : std::runtime_error(message) {}
+    // A text of the table, in the language spoken now.
+    explicit TError(const Text& message) : std::runtime_error(message.Get()) {}
 };
 
 // The file and picture errors that name what failed; their English texts

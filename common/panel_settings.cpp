@@ -68,6 +68,7 @@ PanelSettings ReadPanelSettings(const std::function<std::optional<std::string>(c
     if (std::optional<std::string> monitor = read(kMonitorKey)) s.monitor = std::move(*monitor);
     if (const std::optional<std::string> dropOpens = read(kDropOpensKey))
         s.dropOpens = (ParseSettingInt(*dropOpens, 0) & 0xFF) != 0;
+    if (const std::optional<std::string> language = read(kLanguageKey)) s.language = LanguageOfCode(*language);
     return s;
 }
 
@@ -78,6 +79,7 @@ std::vector<std::pair<std::string, std::string>> PanelSettingsValues(const Panel
     if (s.hotKey != kDefaultHotKey) out.emplace_back(kHotKeyKey, std::to_string(s.hotKey));
     if (!s.monitor.empty()) out.emplace_back(kMonitorKey, s.monitor);
     if (s.dropOpens) out.emplace_back(kDropOpensKey, *s.dropOpens ? "1" : "0");
+    if (s.language) out.emplace_back(kLanguageKey, LanguageCode(*s.language));
     return out;
 }
 

@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "common/app_language.h"
+
 namespace tilerack {
 
 inline constexpr const char* kSettingsSection = "Keelstrip";
@@ -28,6 +30,9 @@ inline constexpr const char* kMonitorKey = "Monitor";
 // A file dropped onto a program's item opens with it (1) rather than
 // becoming an item (0); written only once the user has ticked it.
 inline constexpr const char* kDropOpensKey = "DropOpens";
+// The language the panel speaks: "ru" or "en"; without it (or with another
+// value) Russian. Written once it is chosen.
+inline constexpr const char* kLanguageKey = "Language";
 
 // The screen edge the panel docks at; stored as 0 and 1.
 enum class PanelSide : uint8_t { Left = 0, Right = 1 };
@@ -44,6 +49,7 @@ struct PanelSettings {
     // Nothing until the user has ticked the choice (or the file holds it).
     std::optional<bool> dropOpens;
     bool DropOpens() const { return dropOpens.value_or(false); }
+    std::optional<Language> language;  // nothing: the file names none (Russian)
 };
 
 // Reads an integer as the settings store does: optional leading blanks and
@@ -58,9 +64,10 @@ int32_t ParseSettingInt(const std::string& text, int32_t fallback);
 PanelSettings ReadPanelSettings(const std::function<std::optional<std::string>(const char* key)>& read);
 
 // The keys and values in the order they are written: the six keys always,
-// "HotKey" after them only when it differs from its default, "Monitor"
-// only when it names a screen and "DropOpens" only once it was chosen, so
-// the files of users who never set them keep exactly their six keys.
+// "HotKey" after them only when it differs from its default, "Monitor" only
+// when it names a screen, "DropOpens" only once it was chosen and "Language"
+// only once one is chosen, so the files of users who never set them keep
+// exactly their six keys.
 std::vector<std::pair<std::string, std::string>> PanelSettingsValues(const PanelSettings& settings);
 
 }  // namespace tilerack

@@ -345,8 +345,8 @@ void TFormSelector::FilenameEdit1Change() {
 
 void TFormSelector::BrowseClick() {
     win::FileDialogOptions options;
-    options.filter = kIconFileFilter;
-    options.title = kIconPickerBrowseTitle;
+    options.filter = kIconFileFilter.Get();
+    options.title = kIconPickerBrowseTitle.Get();
     const std::optional<std::wstring> file = win::AskOpenFileName(hwnd_, options);
     if (!file) return;
     // A name outside code page 1251 would reach the edit changed and load

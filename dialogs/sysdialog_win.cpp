@@ -99,7 +99,7 @@ void TMainDialog::CreateControls() {
                win::Widen(kItemDialogIconName));
     imageIco_.Transparent = true;
     imageIco_.OnMouseDown = [this](int button, POINT) { ImageIcoMouseDown(button); };
-    AddControl(L"BUTTON", kItemDialogRandomGlyph, BS_PUSHBUTTON | BS_FLAT, Rect{10, 75, 57, 12}.Offset(ix, iy),
+    AddControl(L"BUTTON", kItemDialogRandomGlyph, BS_PUSHBUTTON | BS_FLAT, Rect{10, 75, 64, 12}.Offset(ix, iy),
                kSpeedButton1);
     OnScaleChanged();
     AddLabel(kItemDialogCaptionLabel, ix + 96, iy + 16);

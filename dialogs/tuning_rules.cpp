@@ -16,7 +16,7 @@ int PositionForOpacity(int32_t opacity) {
 
 std::string TransparencyLabel(int position) {
     const int v = OpacityOfPosition(position);
-    if (v == 0) return kSettingsTransparencyOff;
+    if (v == 0) return kSettingsTransparencyOff.Get();
     return kSettingsTransparencyHead + std::to_string(v) + kSettingsTransparencyTail;
 }
 

@@ -1,4 +1,5 @@
-﻿; tilerack's per-user installer: no administrator rights, Russian, installs
+﻿; tilerack's per-user installer: no administrator rights, Russian or English
+; (asked on its first page, by default the Windows display language), installs
 ; into %LOCALAPPDATA%\Programs\tilerack (a folder its user can write, since
 ; the items live in "shorts.dat" beside the program), with a Start menu
 ; shortcut, an optional start at sign-in, an entry in the user's list of
@@ -56,7 +57,11 @@ ShowUninstDetails show
 !define MUI_COMPONENTSPAGE_NODESC
 !define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_FUNCTION StartInstalledPanel
-!define MUI_FINISHPAGE_RUN_TEXT "Запустить панель tilerack"
+!define MUI_FINISHPAGE_RUN_TEXT "$(StartPanelNow)"
+; The language page, first: both languages named in both.
+!define MUI_LANGDLL_WINDOWTITLE "tilerack: язык / language"
+!define MUI_LANGDLL_INFO "Выберите язык / Choose a language"
+!define MUI_LANGDLL_ALLLANGUAGES
 
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
@@ -69,6 +74,22 @@ ShowUninstDetails show
 !insertmacro MUI_UNPAGE_INSTFILES
 
 !insertmacro MUI_LANGUAGE "Russian"
+!insertmacro MUI_LANGUAGE "English"
+
+LangString StartPanelNow ${LANG_RUSSIAN} "Запустить панель tilerack"
+LangString StartPanelNow ${LANG_ENGLISH} "Start the tilerack panel"
+LangString ClosingPanel ${LANG_RUSSIAN} "Закрывается работающая панель tilerack..."
+LangString ClosingPanel ${LANG_ENGLISH} "Closing the running tilerack panel..."
+LangString PanelNotClosed ${LANG_RUSSIAN} "Панель tilerack не закрылась."
+LangString PanelNotClosed ${LANG_ENGLISH} "The tilerack panel did not close."
+LangString CloseAndRetry ${LANG_RUSSIAN} "Закройте её и нажмите «Повтор»."
+LangString CloseAndRetry ${LANG_ENGLISH} "Close it and press Retry."
+LangString ShortcutDescription ${LANG_RUSSIAN} "Панель быстрого запуска"
+LangString ShortcutDescription ${LANG_ENGLISH} "Quick-launch panel"
+LangString SignInSection ${LANG_RUSSIAN} "Запускать панель при входе в Windows"
+LangString SignInSection ${LANG_ENGLISH} "Start the panel when you sign in to Windows"
+LangString UserDataSection ${LANG_RUSSIAN} "Удалить также ярлыки панели (shorts.dat) и её настройки"
+LangString UserDataSection ${LANG_ENGLISH} "Also remove the panel's shortcuts (shorts.dat) and its settings"
 
 VIProductVersion "${VERSION}.0"
 VIFileVersion "${VERSION}.0"
@@ -83,6 +104,10 @@ VIAddVersionKey /LANG=${LANG_RUSSIAN} "LegalCopyright" "Copyright (c) 2026 ${PUB
 ; a silent run starts it again when it has finished.
 Var ClosedPanelProgram
 
+; The user chose the language: on the language page or with "/LANG=". A
+; silent update without "/LANG=" leaves the panel's settings as they are.
+Var LanguageChosen
+
 ; Asks every running panel to close (WM_CLOSE: the panel saves its items and
 ; settings as it closes) and waits for its process to end, so that no file in
 ; use is replaced and nothing unsaved is lost. A panel that does not end in
@@ -94,7 +119,7 @@ Var ClosedPanelProgram
     StrCmp $R0 0 all_closed
     IntOp $R9 $R9 + 1
     IntCmp $R9 10 0 0 not_closed
-    DetailPrint "Закрывается работающая панель tilerack..."
+    DetailPrint "$(ClosingPanel)"
     System::Call 'user32::GetWindowThreadProcessId(p R0, *i .R1) i'
     ; Which program it is: the installed one, or a copy from the zip.
     StrCpy $ClosedPanelProgram "$INSTDIR\tilerack.exe"
@@ -123,10 +148,10 @@ Var ClosedPanelProgram
     Goto window_poll
   not_closed:
     IfSilent give_up
-    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "Панель tilerack не закрылась.$\r$\nЗакройте её и нажмите «Повтор»." IDRETRY retry
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(PanelNotClosed)$\r$\n$(CloseAndRetry)" IDRETRY retry
   give_up:
     SetErrorLevel 2
-    Abort "Панель tilerack не закрылась."
+    Abort "$(PanelNotClosed)"
   retry:
     StrCpy $R9 0
     Goto next_panel
@@ -154,7 +179,7 @@ Section "-Программа" SecProgram
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
   CreateShortcut "$SMPROGRAMS\tilerack.lnk" "$INSTDIR\tilerack.exe" "" "$INSTDIR\tilerack.exe" 0 \
-    SW_SHOWNORMAL "" "Панель быстрого запуска"
+    SW_SHOWNORMAL "" "$(ShortcutDescription)"
   ; The next section puts the start at sign-in back when it stays ticked.
   DeleteRegValue HKCU "${RUN_KEY}" "${PRODUCT}"
 
@@ -165,6 +190,11 @@ Section "-Программа" SecProgram
   WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
   WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  ; The uninstaller speaks the language chosen here.
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "Language" "$LANGUAGE"
+  ${If} $LanguageChosen == 1
+    Call WriteLanguageSetting
+  ${EndIf}
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
@@ -172,7 +202,7 @@ Section "-Программа" SecProgram
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" "$0"
 SectionEnd
 
-Section "Запускать панель при входе в Windows" SecSignIn
+Section "$(SignInSection)" SecSignIn
   WriteRegStr HKCU "${RUN_KEY}" "${PRODUCT}" '"$INSTDIR\tilerack.exe"'
 SectionEnd
 
@@ -190,7 +220,7 @@ SectionEnd
 
 ; Unticked by default, and so never in a silent run unless asked for with
 ; /REMOVEUSERDATA: the items and the settings stay for a later installation.
-Section /o "un.Удалить также ярлыки панели (shorts.dat) и её настройки" SecUnUserData
+Section /o "un.$(UserDataSection)" SecUnUserData
   Delete "$INSTDIR\shorts.dat"
   Delete "$INSTDIR\shorts.dat.saving"
   Delete "$INSTDIR\shorts.damaged-*.dat"
@@ -216,8 +246,68 @@ Section "-un.Папка"
   RMDir "$INSTDIR"
 SectionEnd
 
+; The panel's language as its settings keep it, "Language" in its section of
+; tilerack.INI, in the file the panel reads: the user's own settings folder
+; where the file is there, else the Windows folder, or the user's folder
+; where the Windows folder cannot be written. English is written; Russian,
+; the panel's own default, only over a key already there.
+Function WriteLanguageSetting
+  StrCpy $1 "$WINDIR\tilerack.INI"
+  ${If} ${FileExists} "$APPDATA\tilerack\tilerack.INI"
+    StrCpy $1 "$APPDATA\tilerack\tilerack.INI"
+  ${EndIf}
+  ${If} $LANGUAGE == ${LANG_ENGLISH}
+    StrCpy $2 "en"
+  ${Else}
+    ReadINIStr $2 "$1" "${SETTINGS_SECTION}" "Language"
+    StrCmp $2 "" done
+    StrCpy $2 "ru"
+  ${EndIf}
+  ClearErrors
+  WriteINIStr "$1" "${SETTINGS_SECTION}" "Language" "$2"
+  ${If} ${Errors}
+    CreateDirectory "$APPDATA\tilerack"
+    WriteINIStr "$APPDATA\tilerack\tilerack.INI" "${SETTINGS_SECTION}" "Language" "$2"
+    FlushINI "$APPDATA\tilerack\tilerack.INI"
+  ${EndIf}
+  FlushINI "$1"
+  done:
+FunctionEnd
+
+; The language: by default the Windows display language (Russian for
+; Russian, Ukrainian and Belarusian, English for any other), or "/LANG=en"
+; or "/LANG=ru" (a silent run asks nothing); then the language page.
+Function ChooseLanguage
+  System::Call 'kernel32::GetUserDefaultUILanguage() i .r0'
+  IntOp $0 $0 & 0x3FF
+  ${If} $0 = 0x19
+  ${OrIf} $0 = 0x22
+  ${OrIf} $0 = 0x23
+    StrCpy $LANGUAGE ${LANG_RUSSIAN}
+  ${Else}
+    StrCpy $LANGUAGE ${LANG_ENGLISH}
+  ${EndIf}
+  ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} $0 "/LANG=" $1
+  ${IfNot} ${Errors}
+    ${If} $1 == "en"
+      StrCpy $LANGUAGE ${LANG_ENGLISH}
+      StrCpy $LanguageChosen 1
+    ${ElseIf} $1 == "ru"
+      StrCpy $LANGUAGE ${LANG_RUSSIAN}
+      StrCpy $LanguageChosen 1
+    ${EndIf}
+  ${EndIf}
+  ${IfNot} ${Silent}
+    StrCpy $LanguageChosen 1
+  ${EndIf}
+  !insertmacro MUI_LANGDLL_DISPLAY
+FunctionEnd
+
 ; Over an older installation the start at sign-in stays as the user left it.
 Function .onInit
+  Call ChooseLanguage
   ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "DisplayVersion"
   ${If} $0 != ""
     ReadRegStr $1 HKCU "${RUN_KEY}" "${PRODUCT}"
@@ -281,6 +371,10 @@ FunctionEnd
 
 ; "uninstall.exe /S /REMOVEUSERDATA" removes the items and settings too.
 Function un.onInit
+  ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "Language"
+  ${If} $0 != ""
+    StrCpy $LANGUAGE $0
+  ${EndIf}
   ${GetParameters} $0
   ClearErrors
   ${GetOptions} $0 "/REMOVEUSERDATA" $1

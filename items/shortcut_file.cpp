@@ -126,7 +126,7 @@ ShortcutListLoad Guarded(ShortcutListLoad load, Step step) {
     } catch (const std::exception& e) {
         load.error = e.what();
     } catch (...) {
-        load.error = kStreamReadError;
+        load.error = kStreamReadError.Get();
     }
     return load;
 }

@@ -10,12 +10,12 @@ constexpr int32_t kShiftFlag = 1, kControlFlag = 2, kAltFlag = 4, kExtendedFlag 
 std::string KeyName(uint8_t code) {
     if ((code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z')) return std::string(1, static_cast<char>(code));
     std::string name;
-    if (code >= 0x60 && code <= 0x69) return name.append(kHotKeyNumPadHead).append(std::to_string(code - 0x60));
-    if (code >= 0x70 && code <= 0x87) return name.append(kHotKeyFunctionHead).append(std::to_string(code - 0x70 + 1));
+    if (code >= 0x60 && code <= 0x69) return name.append(kHotKeyNumPadHead.Get()).append(std::to_string(code - 0x60));
+    if (code >= 0x70 && code <= 0x87) return name.append(kHotKeyFunctionHead.Get()).append(std::to_string(code - 0x70 + 1));
     for (const KeyNameText& k : kHotKeyKeyNames)
-        if (k.code == code) return k.name;
+        if (k.code == code) return k.name.Get();
     static const char kHex[] = "0123456789ABCDEF";
-    return name.append(kHotKeyUnnamedHead).append(1, kHex[code >> 4]).append(1, kHex[code & 15]);
+    return name.append(kHotKeyUnnamedHead.Get()).append(1, kHex[code >> 4]).append(1, kHex[code & 15]);
 }
 
 }  // namespace
@@ -41,17 +41,17 @@ std::optional<HotKeyChord> DecodeHotKey(int32_t value) {
 
 std::string HotKeyName(const HotKeyChord& chord) {
     std::string name;
-    if (chord.control) name.append(kHotKeyControl);
-    if (chord.alt) name.append(kHotKeyAlt);
-    if (chord.shift) name.append(kHotKeyShift);
+    if (chord.control) name.append(kHotKeyControl.Get());
+    if (chord.alt) name.append(kHotKeyAlt.Get());
+    if (chord.shift) name.append(kHotKeyShift.Get());
     name.append(KeyName(chord.virtualKey));
     return name;
 }
 
 std::string HotKeyTakenMessage(const HotKeyChord& chord) {
-    std::string text = kHotKeyTakenHead;
+    std::string text = kHotKeyTakenHead.Get();
     text.append(HotKeyName(chord));
-    text.append(kHotKeyTakenTail);
+    text.append(kHotKeyTakenTail.Get());
     return text;
 }
 

@@ -224,7 +224,7 @@ void ItemFileSession::Save() {
                 failures = Joined(failures, (unread ? kItemFileUnreadKeptHead : kItemFileDamagedKeptHead) +
                                                 win::Narrow(Path()) + "\r\n" + KeepListBeside());
         } else if (failures.empty()) {
-            failures = kStreamReadError;  // the rest of a long file was never read
+            failures = kStreamReadError.Get();  // the rest of a long file was never read
         }
         if (!failures.empty()) throw TError(failures);
         return;

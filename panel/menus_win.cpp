@@ -16,6 +16,7 @@ enum MainCommand : UINT {
     kRunAsAdministrator = 20, kOpenFileWith = 21, kAddSeparatorCommand = 22,
     // The entries of the screen menu: this plus the screen's index.
     kFirstScreenCommand = 100, kLastScreenCommand = 199,
+    kSpeakRussian = 200, kSpeakEnglish = 201,
 };
 
 }  // namespace
@@ -36,6 +37,7 @@ void PanelMenus::PopupMain(POINT at) {
     add(itemFlags, N12, kMenuShowFile);
     add(itemFlags, N3, kMenuProperties);
     add(MF_STRING, N9, kMenuSettings);
+    AppendLanguages(menu.get());
     // With two screens or more: the screen the panel stands on, one entry each.
     win::UniqueMenu screens;
     const std::vector<Screen>& list = host_.Screens();
@@ -66,6 +68,16 @@ void PanelMenus::PopupMain(POINT at) {
     if (const UINT command = win::ChooseFromPopupMenu(panel_, menu.get(), at)) Run(command);
 }
 
+void PanelMenus::AppendLanguages(HMENU menu) {
+    win::UniqueMenu languages(CreatePopupMenu());
+    const bool english = SpokenLanguage() == Language::English;
+    AppendMenuW(languages.get(), MF_STRING | (english ? 0 : MF_CHECKED), kSpeakRussian,
+                win::Widen(kMenuLanguageRussian).c_str());
+    AppendMenuW(languages.get(), MF_STRING | (english ? MF_CHECKED : 0), kSpeakEnglish,
+                win::Widen(kMenuLanguageEnglish).c_str());
+    AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(languages.release()), win::Widen(kMenuLanguage).c_str());
+}
+
 void PanelMenus::Run(UINT command) {
     switch (command) {
     case N1: host_.N1Click(); break;
@@ -79,6 +91,8 @@ void PanelMenus::Run(UINT command) {
     case N7: host_.N7Click(); break;
     case kRunAsAdministrator: host_.RunAsAdministratorClick(); break;
     case kOpenFileWith: host_.OpenFileWithClick(); break;
+    case kSpeakRussian: host_.ChooseLanguage(Language::Russian); break;
+    case kSpeakEnglish: host_.ChooseLanguage(Language::English); break;
     default:
         if (command >= kFirstScreenCommand && command <= kLastScreenCommand)
             host_.ChooseScreen(command - kFirstScreenCommand);

@@ -2,7 +2,8 @@
 // The panel's two menus. The context menu, PopupMain: its entries in their
 // order, each bound to its handler; the item commands greyed unless the last
 // right press was on an item's button; with two screens or more, a submenu
-// of the screens with the one the panel stands on checked. While it is open
+// of the screens with the one the panel stands on checked, after the
+// languages' submenu with the one spoken checked. While it is open
 // the pointer watch is suspended, and it stays so once it closes; the chosen
 // entry's handler runs after the menu has closed. And the items menu,
 // PopupMenuDyn (items_menu_win.h), one entry per item.
@@ -13,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/app_language.h"
 #include "common/screen.h"
 #include "panel/items_menu_win.h"
 
@@ -38,6 +40,8 @@ public:
         std::function<const std::vector<Screen>&()> Screens;
         std::function<int()> CurrentScreen;
         std::function<void(size_t)> ChooseScreen;
+        // The panel speaks another language from now on.
+        std::function<void(Language)> ChooseLanguage;
     };
 
     PanelMenus(const ItemList& items, Host host) : host_(std::move(host)), itemsMenu_(items) {}
@@ -60,6 +64,8 @@ public:
 
 private:
     void Run(UINT command);
+    // The languages' submenu, the menu's from then on.
+    void AppendLanguages(HMENU menu);
 
     Host host_;
     HWND panel_ = nullptr;

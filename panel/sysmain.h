@@ -115,6 +115,10 @@ private:
     // Writes the settings (SaveAll, and a choice made in the settings dialog
     // or the screens' menu, kept at once).
     void SaveSettings();
+    // The language chosen from the menu, spoken at once and kept; the texts
+    // already shown follow it (TellTexts).
+    void ChooseLanguage(Language language);
+    void TellTexts();
     // ItemFileHost: the item file session's view of the list.
     void TakeReadItem(size_t index, std::unique_ptr<TShortCut> item) override;
     void ItemsRead() override { LayoutButtons(); }

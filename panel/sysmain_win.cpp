@@ -157,7 +157,8 @@ TMainPanel::TMainPanel()
                      .EnableTimerMouse = [this](bool enabled) { EnableTimerMouse(enabled); },
                      .Screens = [this]() -> const std::vector<Screen>& { return dock_.Screens(); },
                      .CurrentScreen = [this] { return dock_.Plan(settings_.side).screen; },
-                     .ChooseScreen = [this](size_t index) { ChooseScreen(index); }}),
+                     .ChooseScreen = [this](size_t index) { ChooseScreen(index); },
+                     .ChooseLanguage = [this](Language language) { ChooseLanguage(language); }}),
       drops_(strip_, metrics_,
              {.InsertFiles = [this](const std::vector<std::string>& paths, POINT at) { DropFiles(paths, at); },
               .OpenWith = [this](const TShortCut& item, const std::vector<std::string>& files) {
@@ -214,9 +215,6 @@ void TMainPanel::Create() {
 }
 
 void TMainPanel::FormCreate() {
-    SButtonHide.hint = kHintHide;
-    SButtonClose.hint = kHintClose;
-    SButtonMenu.hint = kHintMenu;
     SButtonHide.visible = false;
     SButtonMenu.visible = true;
     SButtonHide.onClick = [this] { HideByButton(); };
@@ -228,6 +226,8 @@ void TMainPanel::FormCreate() {
     const ProfileSection stored = settingsFile_->ReadSection();
     settings_ = ReadPanelSettings([&stored](const char* key) { return stored.Value(key); });
     monitorStored_ = !settings_.monitor.empty();
+    SetSpokenLanguage(settings_.language.value_or(Language::Russian));
+    TellTexts();
     dock_.SetChoice(settings_.monitor);
     // A chosen screen of another scale than the one the window was made on.
     if (const DockPlace place = dock_.Plan(settings_.side);
@@ -330,6 +330,25 @@ void TMainPanel::SaveAll() {
         failures += (failures.empty() ? "" : "\r\n") + std::string(e.what());
     }
     if (!failures.empty()) throw TError(failures);
+}
+
+// The texts the panel has shown, in the language spoken now: the fixed
+// buttons' hints (their tooltips and accessible names), the window's title
+// and the tray icon's tip. Everything shown later reads the table anew.
+void TMainPanel::TellTexts() {
+    SButtonHide.hint = kHintHide.Get();
+    SButtonClose.hint = kHintClose.Get();
+    SButtonMenu.hint = kHintMenu.Get();
+    pointer_.SyncTips();
+    SetWindowTextW(hwnd_, kAppTitleW);
+    tray_.RetellTip();
+}
+
+void TMainPanel::ChooseLanguage(Language language) {
+    SetSpokenLanguage(language);
+    settings_.language = language;
+    TellTexts();
+    SaveSettings();  // a choice made is kept at once
 }
 
 void TMainPanel::SaveSettings() {

@@ -27,6 +27,8 @@ void TrayPresence::ChangeScale(int dpi) {
     if (tray_.Registered()) windowIcons_.Apply(panel_, dpi);
 }
 
+void TrayPresence::RetellTip() { tray_.SetTip(kAppTitleW.Get()); }
+
 void TrayPresence::LiftTick() {
     KillTimer(panel_, kTimerLiftId);
     if (liftsLeft_ <= 0) return;

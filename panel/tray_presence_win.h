@@ -24,6 +24,8 @@ public:
     // The shell restarted (TaskbarCreated).
     void Readd() { tray_.Readd(); }
     void Remove() { tray_.Remove(); }
+    // The language changed: the icon's tip follows.
+    void RetellTip();
 
 private:
     HWND panel_ = nullptr;

@@ -50,7 +50,7 @@ void DialogWindow::CreateDialogFrame(const wchar_t* className, const std::string
     const int x = area.left + (area.right - area.left - width) / 2;
     const int y = area.top + (area.bottom - area.top - height) / 2;
     CreateWindowFor(kDialogExStyle, className, Widen(title).c_str(), style, x, y, width, height, owner);
-    if (!hwnd_) throw std::runtime_error(kCannotCreateDialogWindow);
+    if (!hwnd_) throw std::runtime_error(kCannotCreateDialogWindow.Get());
     // No minimise, maximise or size entries: the frame is fixed.
     HMENU system = GetSystemMenu(hwnd_, FALSE);
     for (UINT command : {SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE, SC_RESTORE}) DeleteMenu(system, command, MF_BYCOMMAND);

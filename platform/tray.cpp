@@ -37,6 +37,13 @@ bool TrayIcon::Readd() {
     return registered_;
 }
 
+void TrayIcon::SetTip(const std::wstring& tip) {
+    tip_ = tip;
+    if (!registered_) return;
+    NOTIFYICONDATAW data = Record(NIF_TIP);
+    Shell_NotifyIconW(NIM_MODIFY, &data);
+}
+
 void TrayIcon::Remove() {
     if (!owner_) return;
     NOTIFYICONDATAW data = Record(0);

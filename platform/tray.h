@@ -24,6 +24,8 @@ public:
     // the icon at the size of the new taskbar's scale.
     bool Readd();
     void Remove();
+    // The tip changed: the registered icon shows the new one.
+    void SetTip(const std::wstring& tip);
     bool Registered() const { return registered_; }
 
     // The registered message the shell broadcasts when it (re)starts.

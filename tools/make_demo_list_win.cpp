@@ -26,13 +26,14 @@ struct DemoProgram {
     bool inSystemFolder;
     const wchar_t* file;
     const char* caption;
+    const char* englishCaption;
 };
 
 constexpr DemoProgram kPrograms[] = {
-    {false, L"notepad.exe", "Блокнот"},
-    {true, L"cmd.exe", "Командная строка"},
-    {false, L"explorer.exe", "Проводник"},
-    {false, L"regedit.exe", "Редактор реестра"},
+    {false, L"notepad.exe", "Блокнот", "Notepad"},
+    {true, L"cmd.exe", "Командная строка", "Command Prompt"},
+    {false, L"explorer.exe", "Проводник", "File Explorer"},
+    {false, L"regedit.exe", "Редактор реестра", "Registry Editor"},
 };
 
 // True when nothing but the background was painted.
@@ -53,8 +54,10 @@ std::wstring Folder(bool system) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make_demo_list OUTPUT\n");
+    // "en" after the file: the programs' English names.
+    const bool english = argc == 3 && std::wstring(argv[2]) == L"en";
+    if (argc != 2 && !english) {
+        std::fprintf(stderr, "usage: make_demo_list OUTPUT [en]\n");
         return 2;
     }
     std::vector<std::unique_ptr<TShortCut>> items;
@@ -65,8 +68,8 @@ int wmain(int argc, wchar_t** argv) {
         auto item = std::make_unique<TShortCut>();
         item->FileName = win::Narrow(path);
         item->WorkDir = win::Narrow(folder);
-        item->Caption = program.caption;
-        item->Hint = program.caption;
+        item->Caption = english ? program.englishCaption : program.caption;
+        item->Hint = item->Caption;
         win::ExtractFileIcon(item->Icon, item->FileName, 0, kPanelColour);
         // A program without an icon of its own (Wine's file manager): the
         // shell's folder.

@@ -22,6 +22,12 @@
 //                                   waits for a visible window whose title
 //                                   holds TEXT; prints its title and the
 //                                   texts of its buttons, one a line
+//   dist_driver language-page TEXT ru|en MS
+//                                   answers the installer's language page
+//                                   titled with TEXT: prints its languages
+//                                   and the one offered first, chooses the
+//                                   one given; exit 2 when the one offered
+//                                   is not the display language's
 //   dist_driver cancel-installer TEXT MS
 //                                   presses that window's Cancel, answers
 //                                   Yes to the question that follows and
@@ -288,6 +294,40 @@ int ShowInstallerWindow(const std::wstring& text, std::chrono::milliseconds time
     return 0;
 }
 
+// The installer's language page, titled with `text`: prints its languages,
+// the one it offers first and whether that is the display language's
+// ("default ok": Russian for Russian, Ukrainian and Belarusian, English for
+// any other), then chooses `code` ("ru" or "en") and goes on. 1 without the
+// page or the language, 2 with another default.
+int AnswerLanguagePage(const std::wstring& text, const std::wstring& code, std::chrono::milliseconds timeout) {
+    HWND page = nullptr, list = nullptr;
+    if (!WaitUntil([&] { return (page = VisibleWindowTitled(text)) && (list = FindWindowExW(page, nullptr, L"ComboBox", nullptr)); },
+                   timeout)) {
+        std::fprintf(stderr, "no language page titled with %s\n", Utf8(text).c_str());
+        return 1;
+    }
+    const int count = static_cast<int>(SendMessageW(list, CB_GETCOUNT, 0, 0));
+    const int shown = static_cast<int>(SendMessageW(list, CB_GETCURSEL, 0, 0));
+    const std::wstring wanted = code == L"ru" ? L"Русский" : L"English";
+    int chosen = -1;
+    std::wstring offered;
+    for (int i = 0; i < count; ++i) {
+        std::wstring name(static_cast<size_t>(SendMessageW(list, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
+        name.resize(static_cast<size_t>(SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(name.data()))));
+        std::printf("language %s\n", Utf8(name).c_str());
+        if (name == wanted) chosen = i;
+        if (i == shown) offered = name;
+    }
+    const LANGID display = PRIMARYLANGID(GetUserDefaultUILanguage());
+    const bool russian = display == LANG_RUSSIAN || display == LANG_UKRAINIAN || display == LANG_BELARUSIAN;
+    const bool defaultOk = offered == (russian ? L"Русский" : L"English");
+    std::printf("offered %s, default %s\n", Utf8(offered).c_str(), defaultOk ? "ok" : "wrong");
+    if (chosen < 0) return 1;
+    SendMessageW(list, CB_SETCURSEL, chosen, 0);
+    PostMessageW(GetDlgItem(page, IDOK), BM_CLICK, 0, 0);
+    return defaultOk ? 0 : 2;
+}
+
 // A question box of `pid` other than `except`.
 HWND QuestionOf(DWORD pid, HWND except) {
     HWND window = nullptr;
@@ -378,6 +418,9 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"close-panel" && argc == 3) return ClosePanels(std::chrono::milliseconds(_wtoi(argv[2])));
     if (command == L"installer-window" && argc == 4) {
         return ShowInstallerWindow(argv[2], std::chrono::milliseconds(_wtoi(argv[3])));
+    }
+    if (command == L"language-page" && argc == 5) {
+        return AnswerLanguagePage(argv[2], argv[3], std::chrono::milliseconds(_wtoi(argv[4])));
     }
     if (command == L"cancel-installer" && argc == 4) {
         return CancelInstaller(argv[2], std::chrono::milliseconds(_wtoi(argv[3])));

@@ -389,10 +389,25 @@ check_zip_runs_where_unpacked() {
     expect "icons.dat beside the unpacked program changed" same_file "$program/icons.dat" "$WIN_DIR/icons.dat"
 }
 
-# Run by hand, the installer talks Russian; cancelled, it leaves nothing.
+# The installer's first page asks for the language, offering the display
+# language's first; "ru" or "en" is chosen there.
+answer_language_page() {
+    local page status
+    page=$(driver language-page "tilerack: язык / language" "$1" 30000 | tr -d '\r')
+    status=$?
+    sed 's/^/  /' <<<"$page"
+    grep -qx "language English" <<<"$page" || fail "the language page does not offer English"
+    grep -qx "language Русский" <<<"$page" || fail "the language page does not offer Russian"
+    [ "$status" -ne 2 ] || fail "the language page does not offer the display language first"
+    [ "$status" -eq 0 ] || [ "$status" -eq 2 ] || fail "no language page, or $1 not on it"
+}
+
+# Run by hand with Russian chosen, the installer talks Russian; cancelled, it
+# leaves nothing.
 check_installer_speaks_russian() {
     wine "$SETUP" >/dev/null 2>&1 &
     local setup_pid=$! shown
+    answer_language_page ru
     shown=$(driver installer-window "tilerack $VERSION" 30000 | tr -d '\r')
     if [ -z "$shown" ]; then
         fail "the installer showed no window"
@@ -411,6 +426,33 @@ check_installer_speaks_russian() {
     wait "$setup_pid" 2>/dev/null
     [ ! -e "$INSTDIR" ] || fail "the cancelled installer left $INSTDIR"
     expect "the cancelled installer left an installed-apps entry" reg_key_missing "$UNINSTALL_KEY"
+}
+
+# Run by hand with English chosen, the installer talks English. Installed
+# with English chosen (silently: "/LANG=en"), the panel's settings hold
+# Language=en and the uninstaller speaks English; with Russian nothing is written.
+check_installer_speaks_english() {
+    wine "$SETUP" >/dev/null 2>&1 &
+    local setup_pid=$! shown
+    answer_language_page en
+    shown=$(driver installer-window "tilerack $VERSION" 30000 | tr -d '\r')
+    sed 's/^/  /' <<<"$shown"
+    grep -qx "tilerack $VERSION Setup" <<<"$shown" || fail "the installer's title is not English"
+    grep -qx "&Next >" <<<"$shown" || fail "the installer has no English Next button"
+    [ -x /usr/bin/import ] && /usr/bin/import -window root "$CHECK_DIR/installer-language-en.png" 2>/dev/null
+    driver cancel-installer "tilerack $VERSION" 30000 || fail "Cancel and Yes did not end the installer"
+    wait_until 30 not kill -0 "$setup_pid" 2>/dev/null || kill "$setup_pid" 2>/dev/null
+    wait "$setup_pid" 2>/dev/null
+
+    rm -f "$SETTINGS"
+    wine_run 120 "$SETUP" /S /LANG=ru || fail "the silent installer failed (status $?)"
+    [ ! -e "$SETTINGS" ] || ! grep -q "Language" "$SETTINGS" || fail "Russian chosen wrote a Language key"
+    wine_run 120 "$SETUP" /S /LANG=en || fail "the silent installer failed (status $?)"
+    grep -qx "Language=en" <(tr -d '\r' <"$SETTINGS" 2>/dev/null) || fail "English chosen did not write Language=en"
+    expect_reg "$UNINSTALL_KEY" Language 1033
+    wine_run 120 "$INSTDIR/uninstall.exe" /S || fail "the silent uninstaller failed (status $?)"
+    wait_until 30 not test -e "$INSTDIR/tilerack.exe" || fail "the uninstaller left the program"
+    rm -f "$SETTINGS"
 }
 
 check_silent_install() {
@@ -605,6 +647,7 @@ scenario "Downloads.ProgramAndInstallerIconsHaveEverySize" check_icon_sizes
 scenario "Downloads.ManifestRunsAsInvokerOnEverySupportedSystem" check_manifest
 scenario "Zip.RunsWhereUnpackedWithItsIconsBesideIt" check_zip_runs_where_unpacked
 scenario "Installer.SpeaksRussianAndLeavesNothingWhenCancelled" check_installer_speaks_russian
+scenario "Installer.SpeaksEnglishWhenChosenAndWritesLanguageEn" check_installer_speaks_english
 scenario "Installer.SilentInstallForTheUserWithoutAdministrator" check_silent_install
 scenario "Installer.InstalledPanelKeepsItsItems" check_installed_panel_keeps_items
 scenario "Installer.UpdateKeepsItemsAndSettingsByteIdentical" check_update_keeps_items

@@ -152,7 +152,7 @@ void PostTrayCallback(HWND panel, UINT mouseMessage);
 // The entries of the panel's context menu in keyboard order (separators are
 // skipped by the arrow keys).
 enum class MainMenuEntry {
-    NewItem, AddSeparator, MoveUp, MoveDown, Delete, ShowFile, Properties, Settings, Exit, Count
+    NewItem, AddSeparator, MoveUp, MoveDown, Delete, ShowFile, Properties, Settings, Language, Exit, Count
 };
 
 // Right-clicks the panel at a client point and returns the context menu it

@@ -8,7 +8,7 @@
 SCALES="120 144 192"
 SCALED_SCENARIOS_120='DisplayScale/*Dpi120*'
 SCALED_SCENARIOS_144='DisplayScale/*Dpi144*:Drop.TheDroppedFilesPictureIsStored32By32At144Dpi'
-SCALED_SCENARIOS_192='DisplayScale/*Dpi192*:SharpFileIcons.ClosedWhileTheWorkerIsBusyItEndsAtOnceWithTheFileWhole:Scales/Arrange.*/Dpi192:DisplayScaleFiles.*'
+SCALED_SCENARIOS_192='DisplayScale/*Dpi192*:SharpFileIcons.ClosedWhileTheWorkerIsBusyItEndsAtOnceWithTheFileWhole:Scales/Arrange.*/Dpi192:DisplayScaleFiles.*:Scales/LabelFit.*/*Dpi192'
 SCALED_SCENARIOS="$SCALED_SCENARIOS_120:$SCALED_SCENARIOS_144:$SCALED_SCENARIOS_192"
 
 # matches_patterns NAME PATTERNS: NAME matches one of GoogleTest's

@@ -15,6 +15,11 @@ panel) and refuses a string literal outside that table when
     ShowMessage, ReportError, TError, runtime_error, Widen), or a title,
     filter, hint or caption set to one.
 
+In the table itself every text has both languages: a name declared there as
+a bare "const char*" or "const wchar_t*" is refused (the font's name, which
+is no text, excepted); the pairs' own rules (both halves non-empty, the
+English one ASCII) hold at compile time (common/app_language.h).
+
 Comments are no literals: the source is read as the compiler reads it
 (comments, character literals, raw strings, adjacent literals that join
 into one, the file name of an #include), so a text quoted in a comment is
@@ -43,7 +48,15 @@ ALLOWED = {
     ("common/font_face.h", '"MS Sans Serif"'): "a font's name, which the system looks up, not a text",
     ("common/font_face.h", '"Microsoft Sans Serif"'): "a font's name, which the system looks up, not a text",
     ("common/item_text.h", '"\\xEF\\xBB\\xBF"'): "the mark of a UTF-8 text in the item file, not a text",
+    ("common/app_language.h", '"a text needs both languages"'): "a compiler's diagnostic, never shown",
+    ("common/app_language.h", '"an English text is ASCII"'): "a compiler's diagnostic, never shown",
+    ("common/app_language.h", '"a text is not empty"'): "a compiler's diagnostic, never shown",
 }
+# Names the table may declare as bare strings, each with its reason.
+TABLE_BARE = {
+    "kPanelFontFace": "a font's name, which the system looks up, not a text",
+}
+BARE_TEXT = re.compile(r"\bconstexpr\s+const\s+(?:char|wchar_t)\s*\*\s*(\w+)")
 WORDS = re.compile(r"[A-Za-z]{2,} [A-Za-z]{2,}")
 
 # Calls whose first argument is shown as text, and calls whose second is.
@@ -178,6 +191,18 @@ def refusals(path, name, allowed_seen):
     return found
 
 
+def table_refusals(root):
+    """(line, name) for each name of the table declared as a text of one
+    language."""
+    with open(os.path.join(root, TABLE), encoding="utf-8") as f:
+        _, code = read_code(f.read())
+    found = []
+    for m in BARE_TEXT.finditer(code):
+        if m.group(1) not in TABLE_BARE:
+            found.append((code.count("\n", 0, m.start()) + 1, m.group(1)))
+    return found
+
+
 def program_sources(root):
     for folder in FOLDERS:
         for entry in sorted(os.listdir(os.path.join(root, folder))):
@@ -198,6 +223,9 @@ def check_tree(root, out=sys.stdout, whole=True):
         for line, source, why in refusals(os.path.join(root, name), name, allowed_seen):
             count += 1
             print("%s:%d: %s %s; name it in %s" % (name, line, source, why, TABLE), file=out)
+    for line, name in table_refusals(root):
+        count += 1
+        print("%s:%d: %s has one language; write it as Text{russian, english}" % (TABLE, line, name), file=out)
     for name, source in sorted(set(ALLOWED) - allowed_seen) if whole else []:
         count += 1
         print("%s: %s is allowed but not there; remove it from ALLOWED" % (name, source), file=out)

@@ -118,6 +118,24 @@ TEST(PanelSettingsWrite, DropOpensOnlyOnceChosenThenKeptEvenWhenOff) {
     }
 }
 
+TEST(PanelSettingsLanguage, ReadByCodeAndWrittenOnlyOnceChosen) {
+    const struct {
+        std::optional<std::string> stored;
+        std::optional<Language> read;
+    } cases[] = {
+        {std::nullopt, std::nullopt}, {"en", Language::English}, {" EN", Language::English},
+        {"ru", Language::Russian},    {"de", std::nullopt},        {"", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        const PanelSettings s = c.stored ? ReadFrom({{"Language", *c.stored}}) : ReadFrom({});
+        EXPECT_EQ(s.language, c.read) << c.stored.value_or("<missing>");
+        const auto values = PanelSettingsValues(s);
+        const bool written = values.back().first == "Language";
+        EXPECT_EQ(written, c.read.has_value());
+        if (written) EXPECT_EQ(values.back().second, *c.stored == "ru" ? "ru" : "en");
+    }
+}
+
 // A section as the system hands it back, looked up as the system looks up
 // one key at a time.
 TEST(ProfileSectionLookUp, KeysMatchWithoutCaseAndTheFirstLineWins) {

@@ -257,7 +257,7 @@ TEST(ShortcutFile, FileShorterThanTheCountIsAReadError) {
 }
 
 // Damage in the second record keeps the first one and drops the second.
-void ExpectFirstItemOnly(const std::vector<uint8_t>& bytes, const std::string& error, const char* what) {
+void ExpectFirstItemOnly(const std::vector<uint8_t>& bytes, const char* error, const char* what) {
     SCOPED_TRACE(what);
     const Loaded loaded = Load(bytes);
     EXPECT_EQ(loaded.result.error, error);
