@@ -101,7 +101,7 @@ TEST_F(ContextMenu, ItemEntriesFollowTheLastRightPressAndExitIsTheBoldDefault) {
     HWND menu = OpenFromTray();
     ASSERT_NE(menu, nullptr);
     auto lines = ReadMenuLines(menu);
-    EXPECT_EQ(EnabledPattern(lines), "EEEEEEEEE") << "tray menu at start";
+    EXPECT_EQ(EnabledPattern(lines), "EEEEEEEEEE") << "tray menu at start";
     SaveScreenshotPng(CurrentTestName() + L"-tray-start");
     ASSERT_TRUE(CloseMenuWithEscape(Pid()));
 
@@ -192,7 +192,7 @@ TEST_F(ContextMenu, DeleteAsksFirstAndLeavesNoItemForTheTrayMenu) {
     // but no item is the clicked one any more.
     HWND menu = OpenFromTray();
     ASSERT_NE(menu, nullptr);
-    EXPECT_EQ(EnabledPattern(ReadMenuLines(menu)), "EEEEEEEEE");
+    EXPECT_EQ(EnabledPattern(ReadMenuLines(menu)), "EEEEEEEEEE");
     Choose(menu, Entry::Delete);
     EXPECT_FALSE(FindMessageBox(Pid())) << "a delete question with no clicked item";
     Choose(OpenFromTray(), Entry::MoveDown);

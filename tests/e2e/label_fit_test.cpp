@@ -68,10 +68,19 @@ std::vector<std::string> CutTexts(HWND dialog, const DisplayScale& scale) {
         if (text.empty() || !measured || !IsWindowVisible(child)) continue;
         const tilerack::win::UniqueFont font = FontOf(child, scale);
         tilerack::win::SelectScope select(dc.get(), font.get());
-        SIZE size{};
-        GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
         RECT client{};
         GetClientRect(child, &client);
+        if (GetWindowLongW(child, GWL_STYLE) & BS_MULTILINE) {
+            // Wrapped over its lines: the lines must fit the control's height.
+            RECT wrapped{0, 0, client.right - taken, 0};
+            DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &wrapped, DT_CALCRECT | DT_WORDBREAK);
+            if (wrapped.bottom > client.bottom || wrapped.right > client.right - taken)
+                cut.push_back(Utf8(text) + ": " + std::to_string(wrapped.bottom) + " rows > " +
+                              std::to_string(client.bottom));
+            continue;
+        }
+        SIZE size{};
+        GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
         if (size.cx + taken > client.right)
             cut.push_back(Utf8(text) + ": " + std::to_string(size.cx + taken) + " > " + std::to_string(client.right));
     }

@@ -24,9 +24,12 @@ constexpr auto kExitEntry = static_cast<size_t>(Entry::Exit);
 // The context menu's entries in keyboard order; the languages' submenu reads
 // alike in both (its arrow is ink too, so it is not measured).
 const std::vector<std::wstring> kRussianEntries = {
-    L"Создать иконку...", L"Поднять", L"Опустить", L"Удалить", L"Размещение", L"Свойства...", L"Настройки...", L"", L"Выход"};
+    L"Создать иконку...", L"Добавить разделитель", L"Поднять", L"Опустить", L"Удалить", L"Размещение",
+    L"Свойства...", L"Настройки...", L"", L"Выход", L"Запуск от имени администратора",
+    L"Открыть файл в этой программе..."};
 const std::vector<std::wstring> kEnglishEntries = {
-    L"New icon...", L"Move up", L"Move down", L"Delete", L"Show in folder", L"Properties...", L"Settings...", L"", L"Exit"};
+    L"New icon...", L"Add separator", L"Move up", L"Move down", L"Delete", L"Show in folder", L"Properties...",
+    L"Settings...", L"", L"Exit", L"Run as administrator", L"Open a file with this program..."};
 
 // The menus `pid` shows: the context menu and its open submenus.
 int VisibleMenus(DWORD pid) {
