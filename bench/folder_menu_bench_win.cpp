@@ -151,7 +151,11 @@ int main(int argc, char** argv) {
                                   nullptr, wc.hInstance, nullptr);
     ShowWindow(window, SW_SHOW);
     const std::wstring folder = MakeFolder();
-    tilerack::FolderMenu menu({.StartFile = [](const std::wstring&, const std::wstring&) {}});
+    const tilerack::ButtonStrip strip;
+    const tilerack::PanelMetrics metrics;
+    tilerack::FolderMenu menu(strip, metrics, {.StartFile = [](const std::wstring&, const std::wstring&) {},
+                                               .OnRightSide = [] { return false; },
+                                               .EnableTimerMouse = [](bool) {}});
     menu.Attach(window);
     g_menu = &menu;
     std::vector<double> ours, bare;

@@ -73,6 +73,13 @@ public:
     // Beyond the edge, or not shown at all where the place beyond the edge
     // lies on another screen.
     void MoveToHidden(PanelSide side, int width = 0);
+    // At its place at `side`: the hidden one while `hidden`, else docked.
+    void StandAtPlace(PanelSide side, bool hidden, int width = 0) {
+        if (hidden)
+            MoveToHidden(side, width);
+        else
+            Dock(side, width);
+    }
 
     // WM_WINDOWPOSCHANGING of a move the panel did not make (a window
     // manager's): while the panel stands at its shown place it keeps its edge,

@@ -9,6 +9,7 @@
 #include "panel/item_insert.h"
 #include "panel/open_with_win.h"
 #include "platform/com_apartment.h"
+#include "platform/dropped_files.h"
 #include "platform/handles.h"
 #include "platform/popup_menu.h"
 #include "platform/text.h"
@@ -163,8 +164,34 @@ DWORD FileDrops::Dropped(std::vector<std::string> files, DWORD keys, POINT scree
             return effect;
         }
     }
-    host_.InsertFiles(files, screen);
+    InsertFiles(files, screen);
     return effect;
+}
+
+void FileDrops::TakeShellDrop(HDROP handle) {
+    // Released however the handler ends, a failing icon or item included.
+    win::UniqueDrop drop(handle);
+    // The drop target takes the drops; the shell's plain drop that some
+    // systems send besides is the same drop.
+    if (Registered()) return;
+    std::vector<std::string> paths;
+    for (const std::wstring& path : win::DroppedFilePaths(drop.get())) paths.push_back(win::Narrow(path));
+    POINT at{};
+    GetCursorPos(&at);
+    InsertFiles(paths, at);
+}
+
+void FileDrops::InsertFiles(const std::vector<std::string>& paths, POINT at) {
+    for (const std::string& path : paths) {
+        auto item = std::make_unique<TShortCut>();
+        pictures_.Ask(panel_, win::kDropPicturesMessage, *item, path, host_.PanelColor());
+        DescribeDroppedFile(*item, path);
+        POINT client = at;
+        ScreenToClient(panel_, &client);
+        host_.InsertItem(static_cast<size_t>(DropPosition(strip_.ItemTops(), client.y)), std::move(item), at);
+    }
+    // Painted once the whole drop has joined the strip, not after each file.
+    RedrawWindow(panel_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
 std::optional<bool> FileDrops::AskOpenOrAdd(const TShortCut& item, POINT screen) const {

@@ -3,18 +3,24 @@
 // OLE drop target at its slide-in (ole_drop_target_win.h), the bar where a
 // drop would insert the files (the gaps and bar of an item's drag) or the
 // program's item that would open them, the cursor's copy or link, and the
-// drop: inserted as items through the panel's one drop path, or opened with
-// the program, at once or (a right-button drop) after a menu. The decisions
-// are portable: drop_place.h (a program's middle), item_insert.h (the gap).
+// drop: inserted as items (the shell's plain drop too, where OLE cannot make
+// the panel a target), their pictures made off this thread
+// (drop_pictures_win.h), or opened with the program, at once or (a
+// right-button drop) after a menu. The decisions are portable: drop_place.h
+// (a program's middle), item_insert.h (the gap).
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "panel/button_strip.h"
+#include "panel/drop_pictures_win.h"
 #include "panel/drop_place.h"
 #include "panel/ole_drop_target_win.h"
 #include "panel/panel_metrics.h"
@@ -25,8 +31,11 @@ class FileDrops final : private DropTargetHost, public StripObserver {
 public:
     // What a drop asks of the panel.
     struct Host {
-        // The panel's one path for dropped files: items inserted at the pointer.
-        std::function<void(const std::vector<std::string>&, POINT)> InsertFiles;
+        // A dropped file's item joins the list at `index` with its button;
+        // the drop's screen point is where the last click was from now on.
+        std::function<void(size_t index, std::unique_ptr<TShortCut> item, POINT at)> InsertItem;
+        // The panel colour, a picture's background.
+        std::function<COLORREF()> PanelColor;
         // The item's program started with the files.
         std::function<void(const TShortCut&, const std::vector<std::string>&)> OpenWith;
         // Whether a plain drop onto a program opens the files with it.
@@ -55,6 +64,16 @@ public:
     void OnElevatedNotice() const;
     // The panel is going: the target is revoked and cut off.
     void Release();
+    // The shell's plain drop (WM_DROPFILES): released here; its files are
+    // inserted unless the drop target has taken the same drop.
+    void TakeShellDrop(HDROP drop);
+
+    // The dropped items' pictures: put in as they come (kDropPicturesMessage),
+    // or all waited for before a save; not wanted for an item that goes.
+    void DeliverPictures(bool all) { pictures_.Deliver(all); }
+    void ForgetPicture(const TShortCut* item) { pictures_.Forget(item); }
+    // Pictures are on their way: a save now would store placeholders.
+    bool PicturesWaiting() const { return pictures_.Waiting(); }
     // The bar where the files would go, or the frame of the program that
     // would open them, while files are dragged over the strip.
     void PaintMark(HDC dc) const;
@@ -83,12 +102,16 @@ private:
     // open the files with it, false to add them; nothing for "Отмена".
     std::optional<bool> AskOpenOrAdd(const TShortCut& item, POINT screen) const;
     void Forget();
+    // The one path of dropped files: each inserted as an item at the screen
+    // point `at`, the strip painted once they have all joined.
+    void InsertFiles(const std::vector<std::string>& paths, POINT at);
 
     const ButtonStrip& strip_;
     const PanelMetrics& metrics_;
     Host host_;
     HWND panel_ = nullptr;
     OleDropTarget* target_ = nullptr;
+    DropPictures pictures_;
     // The drag under way: its files, its entries' spans (taken as it
     // entered), whether the right button drags, and where it aims.
     std::vector<std::string> files_;

@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include "common/app_texts.h"
+#include "panel/strip_layout.h"
 #include "platform/handles.h"
 #include "platform/text.h"
 #include "platform/window_messages.h"
@@ -85,6 +86,22 @@ void FolderMenu::BeginSession() {
 void FolderMenu::EndSession() {
     pending_.clear();
     rootRead_ = 0;
+}
+
+bool FolderMenu::OpenBeside(const TFlatButton& button) {
+    const TShortCut* item = strip_.ItemOf(button.id);
+    if (!item || !button.opensMenu) return false;
+    POINT topLeft{button.bounds.left, button.bounds.top};
+    ClientToScreen(panel_, &topLeft);
+    const RECT beside{topLeft.x, topLeft.y, topLeft.x + button.bounds.width, topLeft.y + button.bounds.height};
+    host_.EnableTimerMouse(false);
+    Open(win::Widen(item->FileName), beside, host_.OnRightSide());
+    return true;
+}
+
+bool FolderMenu::OpenAtMark(const TFlatButton& button, Point at) {
+    const PanelSide side = host_.OnRightSide() ? PanelSide::Right : PanelSide::Left;
+    return button.opensMenu && MenuMarkRect(button.bounds, side, metrics_).Contains(at.x, at.y) && OpenBeside(button);
 }
 
 void FolderMenu::Open(const std::wstring& folder, RECT button, bool leftOfButton) {

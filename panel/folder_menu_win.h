@@ -5,8 +5,9 @@
 // name and its small icon from the system's image list. A chosen entry is
 // started as an item is, in its folder. Folders are read off this thread
 // (folder_reader_win.h): a slow one shows "Чтение…" until it answers, one that
-// cannot be read a disabled entry saying so. The items menu shows folder items
-// as submenus of the same kind (Submenu, Run).
+// cannot be read a disabled entry saying so. It opens from a folder item's
+// button: a click on the button's mark, or the keys (KeyboardUse). The items
+// menu shows folder items as submenus of the same kind (Submenu, Run).
 #include <windows.h>
 #include <commctrl.h>
 
@@ -17,7 +18,9 @@
 #include <utility>
 #include <vector>
 
+#include "panel/button_strip.h"
 #include "panel/folder_reader_win.h"
+#include "panel/panel_metrics.h"
 
 namespace tilerack {
 
@@ -27,14 +30,28 @@ public:
         // Starts `file` through the shell as an item is started, with
         // `folder` as its working folder.
         std::function<void(const std::wstring& file, const std::wstring& folder)> StartFile;
+        // The panel stands at the right edge: menus open on a button's left.
+        std::function<bool()> OnRightSide;
+        // The pointer watch held (false) while a menu is open; it stays
+        // held once the menu has closed, as for the items menu.
+        std::function<void(bool)> EnableTimerMouse;
     };
 
-    explicit FolderMenu(Host host) : host_(std::move(host)) {}
+    // `metrics` are the panel's, read as a click is placed on a button.
+    FolderMenu(const ButtonStrip& strip, const PanelMetrics& metrics, Host host)
+        : strip_(strip), metrics_(metrics), host_(std::move(host)) {}
     FolderMenu(const FolderMenu&) = delete;
     FolderMenu& operator=(const FolderMenu&) = delete;
 
     // Folder listings are announced to `panel` with kFolderListingMessage.
     void Attach(HWND panel);
+
+    // The menu of a folder item's button, beside it; false for any other
+    // button.
+    bool OpenBeside(const TFlatButton& button);
+    // A pointer's click at the client point `at` on `button`: on a folder
+    // item's mark its menu opens (true); elsewhere it is the item's click.
+    bool OpenAtMark(const TFlatButton& button, Point at);
 
     // Opens the menu of `folder` beside `button` (a screen rectangle), on its
     // right, or on its left for a panel at the right edge; starts the chosen
@@ -77,6 +94,8 @@ private:
     bool Measure(MEASUREITEMSTRUCT& entry) const;
     bool Draw(const DRAWITEMSTRUCT& entry) const;
 
+    const ButtonStrip& strip_;
+    const PanelMetrics& metrics_;
     Host host_;
     HWND panel_ = nullptr;
     std::unique_ptr<FolderReader> reader_;

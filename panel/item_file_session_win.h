@@ -6,41 +6,41 @@
 // rules are items/item_file_state.h and panel/save_gathering.h.
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "items/item_file_state.h"
 #include "items/shortcut_file.h"
+#include "panel/button_strip.h"
 #include "panel/save_gathering.h"
 #include "platform/files.h"
 
 namespace tilerack {
 
-// What the session needs of the panel.
-class ItemFileHost {
+// Every new order of the strip it watches is a change of the list.
+class ItemFileSession final : public StripObserver {
 public:
-    // An item read from the file joins the list at `index` with its button;
-    // the strip is laid out once the read ends (ItemsRead).
-    virtual void TakeReadItem(size_t index, std::unique_ptr<TShortCut> item) = 0;
-    virtual void ItemsRead() = 0;
-    // The items in list order, for saving.
-    virtual std::vector<const TShortCut*> ItemsToSave() const = 0;
-    // The list is in the middle of a change (a drag under way, the pictures
-    // of a drop on their way): a gathered save waits.
-    virtual bool ListInMotion() const = 0;
+    // What the session needs of the panel.
+    struct Host {
+        // An item read from the file joins the list at `index` with its
+        // button; the strip is laid out once the read ends (ItemsRead).
+        std::function<void(size_t index, std::unique_ptr<TShortCut> item)> TakeReadItem;
+        std::function<void()> ItemsRead;
+        // The items in list order, for saving.
+        std::function<std::vector<const TShortCut*>()> ItemsToSave;
+        // The list is in the middle of a change (a drag under way, the
+        // pictures of a drop on their way): a gathered save waits.
+        std::function<bool()> ListInMotion;
+    };
 
-protected:
-    ~ItemFileHost() = default;
-};
-
-class ItemFileSession {
-public:
     // The timers of the window given to Attach: the retries and the gathered saves.
     static constexpr UINT_PTR kTimerRetryId = 5;
     static constexpr UINT_PTR kTimerSaveId = 6;
 
-    explicit ItemFileSession(ItemFileHost& host) : host_(host) {}
+    explicit ItemFileSession(Host host) : host_(std::move(host)) {}
     void Attach(HWND window) { window_ = window; }
     // True when the timer `id` was one of the session's.
     bool OnTimer(UINT_PTR id);
@@ -58,6 +58,10 @@ public:
 
     // The user changed the list (an item joining from the file is no change).
     void ListChanged();
+    // StripObserver
+    void ButtonAdded(const TFlatButton&) override {}
+    void ButtonRemoving(const TFlatButton&) override {}
+    void OrderChanged() override { ListChanged(); }
     // Writes the list now (the item dialog's "Сохранить", the close). A file
     // that may not be replaced keeps its place, and the list goes to a file
     // beside it; both are said in the failure thrown.
@@ -80,7 +84,7 @@ private:
     void ScheduleSave();
     void TakeItem(size_t index, std::unique_ptr<TShortCut> item);
 
-    ItemFileHost& host_;
+    Host host_;
     HWND window_ = nullptr;
     ItemFileState state_;
     SaveGathering gathering_;

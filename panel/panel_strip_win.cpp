@@ -62,7 +62,10 @@ void TMainPanel::AddItemButton(ItemEntry& entry, bool layOut) {
         itemFile_.ListChanged();
     };
     b.onClick = [this, &item] { ItemClick(item); };
-    b.onClickAt = [this, &item](Point at) { ItemClickAt(item, at); };
+    // A click on a folder's mark opens its menu; elsewhere it starts the item.
+    b.onClickAt = [this, &item](Point at) {
+        if (!item.Button || !folderMenu_.OpenAtMark(*item.Button, at)) ItemClick(item);
+    };
     if (layOut) LayoutButtons();
 }
 

@@ -7,17 +7,16 @@
 // Where each behaviour lives. HandleMessage (sysmain_win.cpp) hands each
 // message to a handler in the panel's file of its concern or to the
 // collaborator that owns it; each collaborator's header names its parts.
-//   sysmain_win.cpp         creation, start-up, settings, the display
-//                           scale, the tray icon, shutdown, the wiring of
-//                           the collaborators, the dispatch
+//   sysmain_win.cpp         creation, start-up, settings, the language, the
+//                           display scale, the tray icon, shutdown, the dispatch
+//   panel_wiring_win.cpp    each collaborator's Host bound to the panel
 //   panel_strip_win.cpp     item buttons, their layout, the arrows, file icons
 //   panel_docking_win.cpp   sliding in and out, the timers' ticks, sizes,
 //                           minimising, the screens the panel stands on
-//   panel_commands_win.cpp  presses, the context menu's item commands,
-//                           starting items, dropped files
+//   panel_commands_win.cpp  presses, the context menu's item commands
 //   panel_dialogs_win.cpp   the commands that open the dialogs
 // Its collaborators, each with its own state, bound to it through the Host
-// it declares (the item file's is ItemFileHost):
+// it declares:
 //   keyboard_use_win.h      the hot key, the keys on the strip (Ctrl+arrows
 //                           move the focused item), type-to-find, the focus
 //   strip_accessibility_win.h  what assistive technology reads and asks
@@ -28,12 +27,15 @@
 //   sharp_icon_supply_win.h file icons at the scale's picture size
 //   scale_follower_win.h    the scale's notices
 //   menus_win.h             the context menu and the items menu
-//   folder_menu_win.h       a folder item's menu of the folder's contents
+//   folder_menu_win.h       a folder item's menu, opened from its mark or keys
+//   item_starter_win.h      every start of an item: a click, as administrator,
+//                           with files, a folder menu's entry
 //   tray_presence_win.h     the notification area's icon and its lifts
 //   file_drops_win.h        files dragged from the shell: the drop target,
-//                           the mark, opening them with a program
+//                           the mark, the drop inserted or opened with a program
 //   item_file_session_win.h the item file: its reads, the saves of the
 //                           list's changes
+//   settings_store_win.h    the settings file
 //   edge_dock_win.h         the screens, the docked place, the frame's size
 //   window_timer_win.h      TimerMouse (with the pointer watch) and TimerButton
 //   button_strip.h          every button under a lasting identity, in one
@@ -46,33 +48,31 @@
 #include "common/bitmap.h"
 #include "common/panel_settings.h"
 #include "dialogs/panel_host.h"
-#include "items/open_with.h"
 #include "items/shortcut_file.h"
 #include "panel/button_strip.h"
-#include "panel/drop_pictures_win.h"
 #include "panel/edge_dock_win.h"
 #include "panel/file_drops_win.h"
 #include "panel/folder_menu_win.h"
 #include "panel/item_file_session_win.h"
+#include "panel/item_starter_win.h"
 #include "panel/keyboard_use_win.h"
 #include "panel/menus_win.h"
 #include "panel/panel_metrics.h"
 #include "panel/scale_follower_win.h"
+#include "panel/settings_store_win.h"
 #include "panel/sharp_icon_supply_win.h"
 #include "panel/strip_accessibility_win.h"
 #include "panel/strip_painter_win.h"
 #include "panel/strip_pointer_win.h"
 #include "panel/tray_presence_win.h"
 #include "panel/window_timer_win.h"
-#include "platform/files.h"
-#include "platform/profile.h"
 #include "platform/window_base.h"
 
 namespace tilerack {
 
 inline constexpr const wchar_t* kPanelClassName = L"TMainPanel";
 
-class TMainPanel final : public win::WindowBase, public IPanelHost, private ItemFileHost {
+class TMainPanel final : public win::WindowBase, public IPanelHost {
 public:
     TMainPanel();
     ~TMainPanel() override;
@@ -99,6 +99,9 @@ public:
     int ExtractFileIcon(TBitmap& bitmap, const std::string& fileName, int index) override;
 
 private:
+    // Each collaborator's Host bound to the panel (panel_wiring_win.cpp).
+    struct Wiring;
+
     // The message dispatch (sysmain_win.cpp): each message to its handler
     // below or to the collaborator of its concern; a destroyed panel answers
     // in one place, the messages registered by name in another.
@@ -119,11 +122,6 @@ private:
     // already shown follow it (TellTexts).
     void ChooseLanguage(Language language);
     void TellTexts();
-    // ItemFileHost: the item file session's view of the list.
-    void TakeReadItem(size_t index, std::unique_ptr<TShortCut> item) override;
-    void ItemsRead() override { LayoutButtons(); }
-    std::vector<const TShortCut*> ItemsToSave() const override { return Items.Items(); }
-    bool ListInMotion() const override { return pointer_.Dragging() || dropPictures_.Waiting(); }
     void TrayIconMessage(LPARAM mouseMessage);
     void OnEndSession(bool ending);
     void Invalidate();
@@ -178,7 +176,8 @@ private:
     void ChooseScreen(size_t index);
     void OnSize(UINT state);
 
-    // Presses, menus and commands (panel_commands_win.cpp, panel_dialogs_win.cpp).
+    // Presses, menus and commands (panel_commands_win.cpp, panel_dialogs_win.cpp);
+    // starting items is starts_'s, dropped files drops_'s.
     void FormMouseDown(const TFlatButton* sender, int button, POINT clientPoint);
     // The context menu for `sender` (or none) as a right press at
     // `clientPoint` opens it, shown at the screen point `menuAt`.
@@ -189,25 +188,9 @@ private:
     void DeleteClickedItem();
     void ShowClickedItemFile();
     void ItemClick(TShortCut& item);
-    // Every start of an item: its own, as administrator, with files.
-    void StartItem(const TShortCut& item, LaunchVerb verb, const std::vector<std::string>& files);
-    PanelMenus::ItemStarts ClickedItemStarts() const;
-    void RunClickedItemAsAdministrator();
-    void OpenFileWithClickedItem();
-    // A pointer's click on an item's button at a client point: on a folder's
-    // mark its menu, elsewhere the item started.
-    void ItemClickAt(TShortCut& item, Point at);
-    // The folder menu of a folder item's button beside it; false for any
-    // other button.
-    bool OpenFolderMenu(const TFlatButton& button);
-    // An entry chosen from a folder's menu, started as an item is.
-    void StartFolderEntry(const std::wstring& file, const std::wstring& folder);
     void SButtonMenuClick();
     void SButtonCloseClick();
     void WMDropFiles(HDROP drop);
-    // The one path of dropped files (the shell's plain drop and the drop
-    // target's): each inserted as an item at the screen point `at`.
-    void DropFiles(const std::vector<std::string>& paths, POINT at);
     void N1Click();
     void N3Click();
     void N9Click();
@@ -237,21 +220,16 @@ private:
     EdgeDock dock_;
     PointerWatchTimer TimerMouse{hwnd_};
     WindowTimer TimerButton{hwnd_, kTimerButtonId, kTimerButtonInterval};
-    // The settings file holds a chosen screen ("Monitor").
-    bool monitorStored_ = false;
-
-    DropPictures dropPictures_;  // dropped files' pictures, made off this thread
-    std::unique_ptr<win::SettingsFile> settingsFile_;
-    // The item file: its reads, the saves of the list's changes.
-    ItemFileSession itemFile_{*this};
-    // Every new order of the strip is a change of the list, to be saved.
-    OrderObserver listChanges_{[this] { itemFile_.ListChanged(); }};
+    SettingsStore settingsFile_;
+    // The item file: its reads, the saves of the list's changes (every new
+    // order of the strip is one).
+    ItemFileSession itemFile_;
     // Destroy has begun: from then on AnswerDestroyed answers every message.
     bool destroyed_ = false;
     bool itemsReleased_ = false;  // the items are gone with the panel: nothing to save
 
     // The capabilities beyond the window, each on its own state, each bound
-    // to the panel through the Host it declares (sysmain_win.cpp wires them).
+    // to the panel through the Host it declares (Wiring).
     StripPointer pointer_;
     KeyboardUse keyboard_;
     StripAccessibility accessibility_;
@@ -262,6 +240,7 @@ private:
     PanelMenus menus_;
     TrayPresence tray_;
     FileDrops drops_;
+    ItemStarter starts_;
 };
 
 }  // namespace tilerack

@@ -31,12 +31,6 @@ constexpr DWORD kPanelExStyle = WS_EX_TOOLWINDOW;
 
 win::Application& App() { return win::Application::Instance(); }
 
-int CursorX() {
-    POINT p{};
-    GetCursorPos(&p);
-    return p.x;
-}
-
 // The application's hidden window owns the panel: made right after the
 // first show, when the panel's appearance no longer waits on it.
 void AdoptApplicationOwner(HWND panel) {
@@ -69,14 +63,6 @@ void ApplyOnTop(HWND panel, bool onTop) {
     if (owner) SetWindowLongPtrW(panel, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
 }
 
-// The frame at its place at `side`: a hidden panel stays hidden.
-void StandAtPlace(EdgeDock& dock, PanelSide side, bool hidden) {
-    if (hidden)
-        dock.MoveToHidden(side);
-    else
-        dock.Dock(side);
-}
-
 // A second start of the program for this item file asks the panel out (it
 // comes out as the hot key brings it) and ends.
 LRESULT AnswerCopyData(HWND panel, const COPYDATASTRUCT& data) {
@@ -91,89 +77,7 @@ void KeepDocked(EdgeDock& dock, PanelSide side, HWND panel, WINDOWPOS& pos) {
     if (dock.KeepDocked(side, pos)) PostMessageW(panel, win::kResyncPlaceMessage, 0, 0);
 }
 
-// Where the client area stands when the panel is shown at `side`.
-StripBackdrop::ShownPlace ShownPlaceOf(EdgeDock& dock, PanelSide side) {
-    return {dock.ClientEdge(side), dock.ClientTop(side), dock.Width(), dock.Height()};
-}
-
 }  // namespace
-
-// The wiring: each collaborator bound to the panel through the Host it
-// declares; they reach one another only through these bindings.
-TMainPanel::TMainPanel()
-    : pointer_(strip_, metrics_,
-               {.FormMouseDown = [this](const TFlatButton* s, int button, POINT p) { FormMouseDown(s, button, p); },
-                .SButtonHideMouseMove = [this] { SButtonHideMouseMove(); },
-                .MoveItemTo = [this](const TShortCut& item, int to) { MoveItemTo(item, to); },
-                .Rows = [this] { return Rows(); },
-                .ScrollStripTo = [this](int first) { ScrollStripTo(first); },
-                .VisibleBottom = [this] { return dock_.Plan(settings_.side).visibleBottom; },
-                .Invalidate = [this] { Invalidate(); }}),
-      keyboard_(strip_,
-                {.BringOutForKeyboard =
-                     [this] {
-                         if (Hidden) ShowSequence();
-                         TimerMouse.watch.Restart(CursorX());
-                     },
-                 .HideByButton = [this] { HideByButton(); },
-                 .StartHideWatch = [this] { StartHideWatch(); },
-                 .OpenContextMenu = [this](const TFlatButton* sender, POINT client, POINT at) {
-                     OpenContextMenu(sender, client, at);
-                 },
-                 .MoveItemTo = [this](const TShortCut& item, int to) { MoveItemTo(item, to); },
-                 .Rows = [this] { return Rows(); },
-                 .ScrollStripTo = [this](int first) { ScrollStripTo(first); },
-                 .TellFocus = [this](const TFlatButton& b) { accessibility_.Notify(EVENT_OBJECT_FOCUS, &b); },
-                 .Invalidate = [this] { Invalidate(); },
-                 .OpenFolderMenu = [this](const TFlatButton& b) { return OpenFolderMenu(b); },
-                 .OnRightSide = [this] { return settings_.side == PanelSide::Right; }}),
-      accessibility_(strip_, {.PanelHidden = [this] { return Hidden; },
-                              .KeyboardFocus = [this] { return keyboard_.Focus(); },
-                              .LookOf = [this](const TFlatButton& b) { return pointer_.LookOf(b); },
-                              .SelectItemButton = [this](const TItemButton& b) { keyboard_.Select(b); },
-                              .DigitOf = [this](ButtonId b) { return keyboard_.DigitOf(b); }}),
-      sharpIcons_(Items, metrics_, settings_, {.Invalidate = [this] { Invalidate(); }}),
-      painter_(strip_, Background, metrics_, settings_,
-               {.LookOf = [this](const TFlatButton& b) { return pointer_.LookOf(b); },
-                .KeyboardFocus = [this] { return keyboard_.Focus(); },
-                .WhereShown = [this] { return ShownPlaceOf(dock_, settings_.side); },
-                .BadgeOf = [this](ButtonId b) { return keyboard_.InUse() ? keyboard_.DigitOf(b) : -1; }}),
-      scale_({.PlacingItself = [this] { return dock_.Placing(); },
-              .ChangeDpi = [this](int dpi) { ChangeDpi(dpi); },
-              .StandAtPlace = [this] { StandAtPlace(dock_, settings_.side, Hidden); }}),
-      folderMenu_({.StartFile = [this](const std::wstring& f, const std::wstring& in) { StartFolderEntry(f, in); }}),
-      menus_(Items, {.N1Click = [this] { N1Click(); },
-                     .N10Click = [this] { MoveClickedItem(-1); },
-                     .N11Click = [this] { MoveClickedItem(+1); },
-                     .N4Click = [this] { DeleteClickedItem(); },
-                     .N12Click = [this] { ShowClickedItemFile(); },
-                     .N3Click = [this] { N3Click(); },
-                     .N9Click = [this] { N9Click(); },
-                     .N7Click = [] { App().Terminate(); },
-                     .RunAsAdministratorClick = [this] { RunClickedItemAsAdministrator(); },
-                     .OpenFileWithClick = [this] { OpenFileWithClickedItem(); },
-                     .ClickedItemStarts = [this] { return ClickedItemStarts(); },
-                     .AddSeparatorClick = [this] { InsertAtClick(MakeSeparator()); },
-                     .EnableTimerMouse = [this](bool enabled) { EnableTimerMouse(enabled); },
-                     .Screens = [this]() -> const std::vector<Screen>& { return dock_.Screens(); },
-                     .CurrentScreen = [this] { return dock_.Plan(settings_.side).screen; },
-                     .ChooseScreen = [this](size_t index) { ChooseScreen(index); },
-                     .ChooseLanguage = [this](Language language) { ChooseLanguage(language); }}),
-      drops_(strip_, metrics_,
-             {.InsertFiles = [this](const std::vector<std::string>& paths, POINT at) { DropFiles(paths, at); },
-              .OpenWith = [this](const TShortCut& item, const std::vector<std::string>& files) {
-                  StartItem(item, LaunchVerb::Open, files);
-              },
-              .DropOpens = [this] { return settings_.DropOpens(); },
-              .EnableTimerMouse = [this](bool enabled) { EnableTimerMouse(enabled); },
-              .Invalidate = [this] { Invalidate(); }}) {
-    strip_.Watch(&accessibility_);
-    strip_.Watch(&keyboard_);
-    strip_.Watch(&listChanges_);
-    strip_.Watch(&drops_);
-    // The items menu draws its entries and shows their hints.
-    ReflectMenusTo(menus_.Sink());
-}
 
 TMainPanel::~TMainPanel() {
     drops_.Release();
@@ -208,6 +112,7 @@ void TMainPanel::Create() {
     menus_.ShowFolders(&folderMenu_);
     tray_.Attach(hwnd_);
     drops_.Attach(hwnd_);
+    starts_.Attach(hwnd_);
     // Where the screen it stands on has a scale of its own, that one.
     if (const int dpi = win::WindowDpi(hwnd_); dpi != systemDpi) ApplyDpi(dpi);
     TimerButton.Enable(true);
@@ -222,10 +127,7 @@ void TMainPanel::FormCreate() {
     SButtonMenu.onClick = [this] { SButtonMenuClick(); };
     SButtonClose.glyph = MakeCloseCross();
 
-    settingsFile_ = std::make_unique<win::SettingsFile>(win::ExeBaseName() + L".INI", kSettingsSection);
-    const ProfileSection stored = settingsFile_->ReadSection();
-    settings_ = ReadPanelSettings([&stored](const char* key) { return stored.Value(key); });
-    monitorStored_ = !settings_.monitor.empty();
+    settings_ = settingsFile_.Read();
     SetSpokenLanguage(settings_.language.value_or(Language::Russian));
     TellTexts();
     dock_.SetChoice(settings_.monitor);
@@ -262,10 +164,6 @@ void TMainPanel::LoadItems() {
     CaptureBackground();
     LayoutButtons();
     if (!damage.empty()) throw TError(damage);
-}
-
-void TMainPanel::TakeReadItem(size_t index, std::unique_ptr<TShortCut> item) {
-    AddItemButton(strip_.InsertItem(index, std::move(item)), /*layOut=*/false);  // laid out once the step is read
 }
 
 void TMainPanel::Show() {
@@ -317,7 +215,7 @@ void TMainPanel::FormDestroy() {
 // The items are saved even when the settings cannot be: losing the list for
 // a settings file is never worth it.
 void TMainPanel::SaveAll() {
-    dropPictures_.Deliver(/*all=*/true);  // no placeholder is saved where a picture is on its way
+    drops_.DeliverPictures(/*all=*/true);  // no placeholder is saved where a picture is on its way
     std::string failures;
     try {
         SaveSettings();
@@ -352,14 +250,9 @@ void TMainPanel::ChooseLanguage(Language language) {
 }
 
 void TMainPanel::SaveSettings() {
-    if (!settingsFile_) throw TError(kSettingsFileNotOpen);
     PanelSettings s = settings_;
     s.width = LogicalWidth();
-    for (const auto& [key, value] : PanelSettingsValues(s)) settingsFile_->Write(key.c_str(), value);
-    // Back on the primary: the stored choice goes; a file that never had one
-    // is left as it is.
-    if (s.monitor.empty() && monitorStored_) settingsFile_->Remove(kMonitorKey);
-    monitorStored_ = !s.monitor.empty();
+    settingsFile_.Write(s);
 }
 
 // Windows ends the session without running the program's shutdown: save
@@ -443,14 +336,11 @@ void TMainPanel::ChangeDpi(int dpi) {
     StripBackdrop::Held held;
     if (shown) held = painter_.HoldBackground(pixels, oldBackgroundLeft);
     // Sized and placed in one move: a hidden panel stays hidden.
-    if (Hidden)
-        dock_.MoveToHidden(settings_.side, pixels);
-    else
-        dock_.Dock(settings_.side, pixels);
+    dock_.StandAtPlace(settings_.side, Hidden, pixels);
     FormResize();
     LayoutButtons();
     if (shown) painter_.RejoinBackground(held);
-    StandAtPlace(dock_, settings_.side, Hidden);
+    dock_.StandAtPlace(settings_.side, Hidden);
     // Painted before the notice returns: the frame's old picture, at its old
     // scale, is not left on the screen meanwhile.
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
@@ -484,7 +374,6 @@ LRESULT TMainPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND: return 1;  // FormPaint covers every pixel
     case WM_PAINT: FormPaint(win::PaintScope(hwnd_).dc()); return 0;
     case win::kSharpIconsMessage: sharpIcons_.Take(); return 0;
-    case win::kDropPicturesMessage: dropPictures_.Deliver(/*all=*/false); return 0;
     // The place, the screens and the timers (panel_docking_win.cpp).
     case WM_DISPLAYCHANGE: ScreensChanged(); break;
     case WM_SETTINGCHANGE: if (wp == SPI_SETWORKAREA) ScreensChanged(); break;
@@ -495,8 +384,7 @@ LRESULT TMainPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case win::kResyncPlaceMessage: dock_.Resync(); return 0;
     case WM_GETMINMAXINFO: LimitTracking(*reinterpret_cast<MINMAXINFO*>(lp), metrics_); return 0;
     case WM_TIMER: OnTimer(wp); return 0;
-    // The pointer on the strip (strip_pointer_win.h: presses, drags), the
-    // context menu and dropped files (panel_commands_win.cpp).
+    // The pointer (strip_pointer_win.h), the context menu, drops (file_drops_win.h).
     case WM_MOUSEMOVE: pointer_.OnMouseMove(p); return 0;
     case WM_MOUSELEAVE: pointer_.OnLeave(); return 0;
     case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK: pointer_.OnLeftDown(p); return 0;
@@ -506,10 +394,10 @@ LRESULT TMainPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SETCURSOR: if (pointer_.OnSetCursor(LOWORD(lp))) return TRUE; break;
     case WM_CONTEXTMENU: return 0;  // opened on the press itself (FormMouseDown, KeyboardUse)
     case WM_DROPFILES: WMDropFiles(reinterpret_cast<HDROP>(wp)); return 0;
+    case win::kDropPicturesMessage: drops_.DeliverPictures(/*all=*/false); return 0;
     case WM_CAPTURECHANGED: pointer_.OnCaptureChanged(reinterpret_cast<HWND>(lp)); return 0;
     case WM_CANCELMODE: pointer_.OnCancelMode(); break;
-    // The keyboard (keyboard_use_win.h; Esc ends a drag first) and
-    // assistive technology (strip_accessibility_win.h).
+    // The keys (keyboard_use_win.h; Esc ends a drag first), assistive technology.
     case WM_HOTKEY: keyboard_.OnHotKey(static_cast<int>(wp)); return 0;
     case win::kHotKeyTakenMessage: keyboard_.OnHotKeyTaken(); return 0;
     case win::kElevatedNoticeMessage: drops_.OnElevatedNotice(); return 0;
