@@ -1,5 +1,5 @@
-// The panel window: creation, start-up, settings, the display scale, the
-// tray icon, shutdown and the message dispatch.
+// The panel window: creation, start-up, settings, the language, the display
+// scale, the tray icon, shutdown and the message dispatch.
 #include "panel/sysmain.h"
 
 #include <commctrl.h>
@@ -12,12 +12,10 @@
 #include "common/app_texts.h"
 #include "common/errors.h"
 #include "common/random.h"
-#include "items/separator.h"
 #include "items/shortcut_file.h"
 #include "platform/application.h"
 #include "platform/display_scale.h"
 #include "platform/dib.h"
-#include "platform/files.h"
 #include "platform/single_panel.h"
 #include "platform/text.h"
 #include "platform/window_messages.h"
