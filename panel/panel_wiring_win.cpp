@@ -92,7 +92,7 @@ struct TMainPanel::Wiring {
                 .Screens = [&p]() -> const std::vector<Screen>& { return p.dock_.Screens(); },
                 .CurrentScreen = [&p] { return p.dock_.Plan(p.settings_.side).screen; },
                 .ChooseScreen = [&p](size_t index) { p.ChooseScreen(index); },
-                .ChooseLanguage = [&p](Language language) { p.ChooseLanguage(language); }};
+                .ChooseLanguage = [&p](Language language) { p.language_.Choose(language); }};
     }
 
     static FileDrops::Host DropsHost(TMainPanel& p) {
@@ -120,6 +120,16 @@ struct TMainPanel::Wiring {
                 .ListInMotion = [&p] { return p.pointer_.Dragging() || p.drops_.PicturesWaiting(); }};
     }
 
+    static LanguageSwitch::Host LanguageHost(TMainPanel& p) {
+        return {.RetellTips = [&p] { p.pointer_.SyncTips(); },
+                .RetellTrayTip = [&p] { p.tray_.RetellTip(); },
+                .KeepLanguage =
+                    [&p](Language language) {
+                        p.settings_.language = language;
+                        p.SaveSettings();  // a choice made is kept at once
+                    }};
+    }
+
     static ItemStarter::Host StartsHost(TMainPanel& p) {
         return {.ClickedItem = [&p]() -> const TShortCut* { return p.strip_.ItemOf(p.ClickedControl); },
                 .EnableTimerMouse = [&p](bool enabled) { p.EnableTimerMouse(enabled); }};
@@ -136,6 +146,7 @@ TMainPanel::TMainPanel()
       scale_(Wiring::ScaleHost(*this)),
       folderMenu_(strip_, metrics_, Wiring::FolderMenuHost(*this)),
       menus_(Items, Wiring::MenusHost(*this)),
+      language_(strip_, Wiring::LanguageHost(*this)),
       drops_(strip_, metrics_, Wiring::DropsHost(*this)),
       starts_(Wiring::StartsHost(*this)) {
     strip_.Watch(&accessibility_);

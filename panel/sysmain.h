@@ -7,8 +7,8 @@
 // Where each behaviour lives. HandleMessage (sysmain_win.cpp) hands each
 // message to a handler in the panel's file of its concern or to the
 // collaborator that owns it; each collaborator's header names its parts.
-//   sysmain_win.cpp         creation, start-up, settings, the language, the
-//                           display scale, the tray icon, shutdown, the dispatch
+//   sysmain_win.cpp         creation, start-up, settings, the display scale,
+//                           the tray icon, shutdown, the dispatch
 //   panel_wiring_win.cpp    each collaborator's Host bound to the panel
 //   panel_strip_win.cpp     item buttons, their layout, the arrows, file icons
 //   panel_docking_win.cpp   sliding in and out, the timers' ticks, sizes,
@@ -27,6 +27,7 @@
 //   sharp_icon_supply_win.h file icons at the scale's picture size
 //   scale_follower_win.h    the scale's notices
 //   menus_win.h             the context menu and the items menu
+//   language_switch_win.h   the language spoken, the texts shown told again
 //   folder_menu_win.h       a folder item's menu, opened from its mark or keys
 //   item_starter_win.h      every start of an item: a click, as administrator,
 //                           with files, a folder menu's entry
@@ -56,6 +57,7 @@
 #include "panel/item_file_session_win.h"
 #include "panel/item_starter_win.h"
 #include "panel/keyboard_use_win.h"
+#include "panel/language_switch_win.h"
 #include "panel/menus_win.h"
 #include "panel/panel_metrics.h"
 #include "panel/scale_follower_win.h"
@@ -118,10 +120,6 @@ private:
     // Writes the settings (SaveAll, and a choice made in the settings dialog
     // or the screens' menu, kept at once).
     void SaveSettings();
-    // The language chosen from the menu, spoken at once and kept; the texts
-    // already shown follow it (TellTexts).
-    void ChooseLanguage(Language language);
-    void TellTexts();
     void TrayIconMessage(LPARAM mouseMessage);
     void OnEndSession(bool ending);
     void Invalidate();
@@ -224,9 +222,10 @@ private:
     // The item file: its reads, the saves of the list's changes (every new
     // order of the strip is one).
     ItemFileSession itemFile_;
-    // Destroy has begun: from then on AnswerDestroyed answers every message.
-    bool destroyed_ = false;
-    bool itemsReleased_ = false;  // the items are gone with the panel: nothing to save
+    // Once Destroy has begun AnswerDestroyed answers every message; once the
+    // items are gone with the panel there is nothing left to save.
+    enum class Lifetime : uint8_t { Running, Destroying, ItemsReleased };
+    Lifetime lifetime_ = Lifetime::Running;
 
     // The capabilities beyond the window, each on its own state, each bound
     // to the panel through the Host it declares (Wiring).
@@ -239,6 +238,7 @@ private:
     FolderMenu folderMenu_;
     PanelMenus menus_;
     TrayPresence tray_;
+    LanguageSwitch language_;
     FileDrops drops_;
     ItemStarter starts_;
 };

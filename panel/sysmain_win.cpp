@@ -1,5 +1,5 @@
-// The panel window: creation, start-up, settings, the language, the display
-// scale, the tray icon, shutdown and the message dispatch.
+// The panel window: creation, start-up, settings, the display scale, the
+// tray icon, shutdown and the message dispatch.
 #include "panel/sysmain.h"
 
 #include <commctrl.h>
@@ -109,6 +109,7 @@ void TMainPanel::Create() {
     folderMenu_.Attach(hwnd_);
     menus_.ShowFolders(&folderMenu_);
     tray_.Attach(hwnd_);
+    language_.Attach(hwnd_);
     drops_.Attach(hwnd_);
     starts_.Attach(hwnd_);
     // Where the screen it stands on has a scale of its own, that one.
@@ -126,8 +127,7 @@ void TMainPanel::FormCreate() {
     SButtonClose.glyph = MakeCloseCross();
 
     settings_ = settingsFile_.Read();
-    SetSpokenLanguage(settings_.language.value_or(Language::Russian));
-    TellTexts();
+    language_.Speak(settings_.language.value_or(Language::Russian));
     dock_.SetChoice(settings_.monitor);
     // A chosen screen of another scale than the one the window was made on.
     if (const DockPlace place = dock_.Plan(settings_.side);
@@ -190,8 +190,8 @@ void TMainPanel::CaptureAndRepaint() {
 }
 
 void TMainPanel::Destroy() {
-    if (destroyed_ || !hwnd_) return;
-    destroyed_ = true;
+    if (lifetime_ != Lifetime::Running || !hwnd_) return;
+    lifetime_ = Lifetime::Destroying;
     App().Guard([this] { FormDestroy(); });
     drops_.Release();
     keyboard_.Release();
@@ -205,7 +205,7 @@ void TMainPanel::FormDestroy() {
     // A failed save ends here: its error is shown while the panel still
     // shows its items; they are freed with the panel.
     SaveAll();
-    itemsReleased_ = true;
+    lifetime_ = Lifetime::ItemsReleased;
     strip_.ClearItems();
     Background = TBitmap();
 }
@@ -226,25 +226,6 @@ void TMainPanel::SaveAll() {
         failures += (failures.empty() ? "" : "\r\n") + std::string(e.what());
     }
     if (!failures.empty()) throw TError(failures);
-}
-
-// The texts the panel has shown, in the language spoken now: the fixed
-// buttons' hints (their tooltips and accessible names), the window's title
-// and the tray icon's tip. Everything shown later reads the table anew.
-void TMainPanel::TellTexts() {
-    SButtonHide.hint = kHintHide.Get();
-    SButtonClose.hint = kHintClose.Get();
-    SButtonMenu.hint = kHintMenu.Get();
-    pointer_.SyncTips();
-    SetWindowTextW(hwnd_, kAppTitleW);
-    tray_.RetellTip();
-}
-
-void TMainPanel::ChooseLanguage(Language language) {
-    SetSpokenLanguage(language);
-    settings_.language = language;
-    TellTexts();
-    SaveSettings();  // a choice made is kept at once
 }
 
 void TMainPanel::SaveSettings() {
@@ -354,7 +335,7 @@ int TMainPanel::LogicalWidth() const {
 // one that breaks leaves it to the system's default as well. The menus'
 // messages reach the items menu through the window base (ReflectMenusTo).
 LRESULT TMainPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-    if (destroyed_) return AnswerDestroyed(msg, wp, lp);
+    if (lifetime_ != Lifetime::Running) return AnswerDestroyed(msg, wp, lp);
     if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) pointer_.Relay(msg, wp, lp);
     const POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
     if (LRESULT answer = 0; folderMenu_.AnswerMenuMessage(msg, wp, lp, answer)) return answer;
@@ -424,7 +405,7 @@ LRESULT TMainPanel::AnswerDestroyed(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND: return 1;
     case WM_PAINT: FormPaint(win::PaintScope(hwnd_).dc()); return 0;
     case WM_ENDSESSION:
-        if (!itemsReleased_) OnEndSession(wp != 0);
+        if (lifetime_ != Lifetime::ItemsReleased) OnEndSession(wp != 0);
         return 0;
     case WM_CLOSE:
     case WM_DPICHANGED: return 0;
