@@ -153,6 +153,9 @@ DWORD FileDrops::Dropped(std::vector<std::string> files, DWORD keys, POINT scree
     const DWORD effect = files.empty() ? DROPEFFECT_NONE : Effect(allowed);
     Forget();
     if (files.empty()) return DROPEFFECT_NONE;
+    // Taken before any menu: the plain drop some systems send besides may
+    // come while it is open.
+    if (!arrivals_.TakeNew(DropWay::DropTarget, files, GetTickCount64())) return effect;
     const ItemList& items = strip_.Items();
     if (aim.program >= 0 && static_cast<size_t>(aim.program) < items.Count()) {
         const TShortCut& program = *items.At(static_cast<size_t>(aim.program)).item;

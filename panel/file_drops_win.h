@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "panel/button_strip.h"
+#include "panel/drop_arrivals.h"
 #include "panel/drop_place.h"
 #include "panel/ole_drop_target_win.h"
 #include "panel/panel_metrics.h"
@@ -48,6 +49,11 @@ public:
     // one (the caller then takes the shell's plain drops).
     bool Register();
     bool Registered() const { return target_ != nullptr; }
+    // The shell's plain drop of `files`: false when it is the drop the
+    // target has just taken (drop_arrivals.h), which it then also is.
+    bool TakesShellDrop(const std::vector<std::string>& files) {
+        return arrivals_.TakeNew(DropWay::ShellDrop, files, GetTickCount64());
+    }
     // At the start: a panel running as administrator gets no drops from the
     // file manager, which runs as the user; that is said once, from the
     // message loop (OnElevatedNotice).
@@ -88,6 +94,7 @@ private:
     const PanelMetrics& metrics_;
     Host host_;
     HWND panel_ = nullptr;
+    DropArrivals arrivals_;
     OleDropTarget* target_ = nullptr;
     // The drag under way: its files, its entries' spans (taken as it
     // entered), whether the right button drags, and where it aims.

@@ -168,11 +168,11 @@ void TMainPanel::SButtonMenuClick() {
 void TMainPanel::WMDropFiles(HDROP handle) {
     // Released however the handler ends, a failing icon or item included.
     win::UniqueDrop drop(handle);
-    // The drop target takes the drops; the shell's plain drop that some
-    // systems send besides is the same drop.
-    if (drops_.Registered()) return;
     std::vector<std::string> paths;
     for (const std::wstring& path : win::DroppedFilePaths(drop.get())) paths.push_back(win::Narrow(path));
+    // Some systems send this besides the drop target's drop of the same
+    // files; others send only this, the target registered or not.
+    if (!drops_.TakesShellDrop(paths)) return;
     POINT at{};
     GetCursorPos(&at);
     DropFiles(paths, at);
