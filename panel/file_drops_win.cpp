@@ -154,6 +154,9 @@ DWORD FileDrops::Dropped(std::vector<std::string> files, DWORD keys, POINT scree
     const DWORD effect = files.empty() ? DROPEFFECT_NONE : Effect(allowed);
     Forget();
     if (files.empty()) return DROPEFFECT_NONE;
+    // Taken before any menu: the plain drop some systems send besides may
+    // come while it is open.
+    if (!arrivals_.TakeNew(DropWay::DropTarget, files, GetTickCount64())) return effect;
     const ItemList& items = strip_.Items();
     if (aim.program >= 0 && static_cast<size_t>(aim.program) < items.Count()) {
         const TShortCut& program = *items.At(static_cast<size_t>(aim.program)).item;
@@ -171,11 +174,11 @@ DWORD FileDrops::Dropped(std::vector<std::string> files, DWORD keys, POINT scree
 void FileDrops::TakeShellDrop(HDROP handle) {
     // Released however the handler ends, a failing icon or item included.
     win::UniqueDrop drop(handle);
-    // The drop target takes the drops; the shell's plain drop that some
-    // systems send besides is the same drop.
-    if (Registered()) return;
     std::vector<std::string> paths;
     for (const std::wstring& path : win::DroppedFilePaths(drop.get())) paths.push_back(win::Narrow(path));
+    // Some systems send this besides the drop target's drop of the same
+    // files; others send only this, the target registered or not.
+    if (!arrivals_.TakeNew(DropWay::ShellDrop, paths, GetTickCount64())) return;
     POINT at{};
     GetCursorPos(&at);
     InsertFiles(paths, at);

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "panel/button_strip.h"
+#include "panel/drop_arrivals.h"
 #include "panel/drop_pictures_win.h"
 #include "panel/drop_place.h"
 #include "panel/ole_drop_target_win.h"
@@ -65,7 +66,8 @@ public:
     // The panel is going: the target is revoked and cut off.
     void Release();
     // The shell's plain drop (WM_DROPFILES): released here; its files are
-    // inserted unless the drop target has taken the same drop.
+    // inserted unless it repeats the drop the target has just taken
+    // (drop_arrivals.h).
     void TakeShellDrop(HDROP drop);
 
     // The dropped items' pictures: put in as they come (kDropPicturesMessage),
@@ -110,6 +112,7 @@ private:
     const PanelMetrics& metrics_;
     Host host_;
     HWND panel_ = nullptr;
+    DropArrivals arrivals_;
     OleDropTarget* target_ = nullptr;
     DropPictures pictures_;
     // The drag under way: its files, its entries' spans (taken as it

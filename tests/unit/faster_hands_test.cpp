@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "items/open_with.h"
+#include "panel/drop_arrivals.h"
 #include "panel/drop_place.h"
 #include "panel/number_keys.h"
 
@@ -77,6 +78,30 @@ TEST(DropPlace, TheMiddleOfAProgramOpensWithItAnyOtherRowIsTheNearerGap) {
     };
     for (const auto& c : cases) EXPECT_EQ(DropPlaceAt(c.y, strip), c.place) << "row " << c.y;
     EXPECT_EQ(DropPlaceAt(5, {}), (DropPlace{0, -1}));
+}
+
+TEST(DropArrivals, TheSameFilesByTheOtherWayAMomentLaterAreTheSameDrop) {
+    using W = DropWay;
+    const std::vector<std::string> a{"C:\\a.txt"}, ab{"C:\\a.txt", "C:\\b.txt"};
+    const struct {
+        W way;
+        std::vector<std::string> files;
+        uint64_t at;
+        bool taken;
+    } steps[] = {
+        {W::DropTarget, a, 1000, true},
+        {W::ShellDrop, a, 1200, false},   // its twin
+        {W::ShellDrop, a, 1300, true},    // a drop of its own: one twin each
+        {W::DropTarget, a, 1400, false},  // whichever way comes first
+        {W::DropTarget, a, 1500, true},   // the same way twice: two drops
+        {W::DropTarget, a, 1600, true},
+        {W::ShellDrop, ab, 1700, true},   // other files
+        {W::DropTarget, ab, 1700 + kTwinDropWindowMs + 1, true},  // too late to be a twin
+        {W::ShellDrop, ab, 1800, true},   // a clock that went back is no twin
+    };
+    DropArrivals arrivals;
+    int n = 0;
+    for (const auto& s : steps) EXPECT_EQ(arrivals.TakeNew(s.way, s.files, s.at), s.taken) << "step " << n++;
 }
 
 }  // namespace
