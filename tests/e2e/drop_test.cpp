@@ -31,8 +31,8 @@ IDataObject* ShellDataObject(const std::wstring& file) {
     using Parse = HRESULT(WINAPI*)(PCWSTR, IBindCtx*, PIDLIST_ABSOLUTE*, SFGAOF, SFGAOF*);
     using BindToParent = HRESULT(WINAPI*)(PCIDLIST_ABSOLUTE, REFIID, void**, PCUITEMID_CHILD*);
     const HMODULE shell = LoadLibraryW(L"shell32.dll");
-    const auto parse = reinterpret_cast<Parse>(GetProcAddress(shell, "SHParseDisplayName"));
-    const auto bind = reinterpret_cast<BindToParent>(GetProcAddress(shell, "SHBindToParent"));
+    const auto parse = reinterpret_cast<Parse>(reinterpret_cast<void*>(GetProcAddress(shell, "SHParseDisplayName")));
+    const auto bind = reinterpret_cast<BindToParent>(reinterpret_cast<void*>(GetProcAddress(shell, "SHBindToParent")));
     PIDLIST_ABSOLUTE list = nullptr;
     if (!parse || !bind || FAILED(parse(file.c_str(), nullptr, &list, 0, nullptr))) return nullptr;
     IShellFolder* folder = nullptr;
@@ -90,7 +90,8 @@ private:
     }
     void Drag() {
         using DragLoop = HRESULT(WINAPI*)(IDataObject*, IDropSource*, DWORD, DWORD*);
-        const auto loop = reinterpret_cast<DragLoop>(GetProcAddress(LoadLibraryW(L"ole32.dll"), "DoDragDrop"));
+        const auto loop = reinterpret_cast<DragLoop>(
+            reinterpret_cast<void*>(GetProcAddress(LoadLibraryW(L"ole32.dll"), "DoDragDrop")));
         verdict_.store(Ended::Not);  // a click before the drag was a drag of its own
         IDataObject* data = ShellDataObject(file_);
         Source source;
