@@ -39,9 +39,16 @@ int main() {
     const std::string record =
         ToUtf8(GetCommandLineW()) + "\r\n" + ToUtf8(CurrentFolder()) + "\r\n";
     const std::wstring path = RecordFolder() + L"\\probe-record.txt";
-    // Several probes may finish at once; appending keeps every record whole.
-    HANDLE file = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Several probes may finish at once. An append is not one step across
+    // processes under every runtime (Wine seeks to the end, then writes), so
+    // each writer holds the file alone and the others wait their turn.
+    HANDLE file = INVALID_HANDLE_VALUE;
+    for (int attempt = 0; attempt < 2000 && file == INVALID_HANDLE_VALUE; ++attempt) {
+        file = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_SHARING_VIOLATION) return 1;
+        if (file == INVALID_HANDLE_VALUE) Sleep(5);
+    }
     if (file == INVALID_HANDLE_VALUE) return 1;
     DWORD written = 0;
     const BOOL ok = WriteFile(file, record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
