@@ -222,13 +222,8 @@ TEST_F(SettingsDialog, StayOnTopChangesOnlyOnceTheDialogHasGone) {
     ASSERT_FALSE(IsTopmost(window_));
     ASSERT_TRUE(WaitUntil([&] { return ShellHasTrayIcon(window_); }, 5s)) << "no tray icon";
     // A tooltip of the strip has shown: its window, topmost and owned by the
-    // panel, now stands in the window order above the panel. (Late in a long
-    // Wine session one hover now and then brings no tip; a user's pointer
-    // would move again, and so does a second hover. The hints' own
-    // scenarios show a tip at every hover.)
-    std::optional<Hint> hint;
-    for (int hover = 0; hover < 2 && !hint; ++hover)
-        hint = HoverHint(*panel_, window_, CloseButtonRect(window_, Side::Left));
+    // panel, now stands in the window order above the panel.
+    const auto hint = HoverHint(*panel_, window_, CloseButtonRect(window_, Side::Left));
     ASSERT_TRUE(hint && hint->text == L"Закрыть") << "no tooltip over the close button";
     {
         const auto dialog = Open();
