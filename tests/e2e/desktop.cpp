@@ -305,6 +305,14 @@ POINT PointerPosition() {
     return point;
 }
 
+HWND RestPointerUntil(POINT at, const std::function<HWND()>& appears, std::chrono::milliseconds timeout) {
+    MoveWithInput(at.x, at.y);
+    if (HWND found = WaitFor(appears, 3s)) return found;
+    std::printf("  nothing 3 s after the move to %ld,%ld: the pointer stirs a pixel\n", at.x, at.y);
+    MoveWithInput(at.x + 1, at.y);
+    return WaitFor(appears, timeout);
+}
+
 void ClickAt(int x, int y, bool rightButton) {
     MovePointer(x, y);
     SendMouse(rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);

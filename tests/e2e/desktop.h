@@ -115,6 +115,12 @@ void MovePointer(int x, int y);
 // Moves the pointer with an input event, so the window under it sees the move.
 void MoveWithInput(int x, int y);
 POINT PointerPosition();
+// Rests the pointer at `at` until `appears` finds a window (a tooltip), and
+// returns it, or null after `timeout`. Under Wine a lone programmatic move now
+// and then reaches no window at all, which a hand's stream of moves never
+// shows: with nothing 3 s after the move, the pointer stirs a pixel, as a
+// resting hand does, and `timeout` runs again.
+HWND RestPointerUntil(POINT at, const std::function<HWND()>& appears, std::chrono::milliseconds timeout = 5s);
 void ClickAt(int x, int y, bool rightButton = false);
 void ClickAt(POINT at, bool rightButton = false);
 // Moves the pointer to `at` with an input event and waits until it stands

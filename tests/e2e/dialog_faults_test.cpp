@@ -55,11 +55,9 @@ TEST_F(ItemDialogPreviewHint, HoveringThePreviewRightAfterOpeningShowsTheItemsHi
     MoveWithInput(away.x, away.y);
     ASSERT_TRUE(WaitUntil([&] { return VisibleTooltip() == nullptr; }, 5s)) << "a tooltip stays up";
     const POINT centre = Centre(WindowRect(preview));
-    MoveWithInput(centre.x, centre.y);
-    HWND tip = nullptr;
-    const bool shown = WaitUntil([&] { return (tip = VisibleTooltip()) != nullptr; }, 5s);
+    HWND tip = RestPointerUntil(centre, [&] { return VisibleTooltip(); });
     SaveScreenshotPng(CurrentTestName());
-    ASSERT_TRUE(shown) << "no tooltip over the preview of an item with a hint";
+    ASSERT_NE(tip, nullptr) << "no tooltip over the preview of an item with a hint";
     EXPECT_EQ(WindowText(tip), L"Первая строка\r\nвторая строка");
     MoveWithInput(away.x, away.y);
 

@@ -121,10 +121,8 @@ TEST_P(DllSearch, ALibraryBesideTheProgramIsNotLoadedInPlaceOfTheSystemOne) {
         << "no tray icon; " << PlantedLoads();
     // The item's hint (comctl32) under the pointer.
     const POINT centre = Centre(ClientRectOnScreen(window, ItemButtonRect(window, 0)));
-    MoveWithInput(centre.x, centre.y);
-    HWND tip = nullptr;
-    EXPECT_TRUE(WaitUntil([&] { return (tip = FindTopWindow(panel_->Pid(), L"tooltips_class32")) != nullptr; }, 10s))
-        << "no hint over the item; " << PlantedLoads();
+    HWND tip = RestPointerUntil(centre, [&] { return FindTopWindow(panel_->Pid(), L"tooltips_class32"); }, 10s);
+    EXPECT_NE(tip, nullptr) << "no hint over the item; " << PlantedLoads();
     if (tip) {
         EXPECT_EQ(WindowText(tip), L"Подсказка элемента");
     }

@@ -338,18 +338,7 @@ std::optional<Hint> HoverHint(const PanelProcess& panel, HWND window, RECT clien
         return std::nullopt;
     }
     const POINT centre = Centre(ClientRectOnScreen(window, clientRect));
-    MoveWithInput(centre.x, centre.y);
-    // Under Wine a lone programmatic move now and then reaches no window at
-    // all (the panel gets no WM_MOUSEMOVE, though the pointer is over it),
-    // which a hand's stream of moves never shows. So a tip late well past its
-    // 1 s delay gets the stir of a resting hand: a pixel's move within the
-    // button, after which the tip has its delay again.
-    HWND tip = WaitFor([&] { return FindHint(panel); }, 3s);
-    if (!tip) {
-        std::printf("  hover: no tip 3 s after the move, the pointer stirs a pixel\n");
-        MoveWithInput(centre.x + 1, centre.y);
-        tip = WaitFor([&] { return FindHint(panel); }, 5s);
-    }
+    HWND tip = RestPointerUntil(centre, [&] { return FindHint(panel); });
     std::optional<Hint> hint;
     if (tip) {
         // A tip is sized as it shows: its place counts once it has a size.
