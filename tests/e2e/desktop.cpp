@@ -167,7 +167,27 @@ void PostKeyToMenu(HWND menu, WORD virtualKey) {
     PostMessageW(menu, WM_KEYUP, virtualKey, scan | 1 | (1LL << 30) | (1LL << 31));
 }
 
+namespace {
+
+// A menu opens with its corner under the pointer, and Wine hands it a move
+// when its window maps there, now and then late: a move onto the menu's
+// border takes the highlight away, and Enter then chooses nothing. So the
+// pointer steps just off the menu, onto what was under it, and the late move
+// is given time to arrive before the keys.
+void StepOffMenu(HWND menu) {
+    const RECT r = WindowRect(menu);
+    const POINT at = PointerPosition();
+    if (at.x >= r.left - 1 && at.x <= r.right && at.y >= r.top - 1 && at.y <= r.bottom) {
+        const bool leftRoom = r.left >= 3;
+        MoveWithInput(leftRoom ? r.left - 3 : r.right + 2, at.y);
+    }
+    std::this_thread::sleep_for(150ms);
+}
+
+}  // namespace
+
 void ChooseMenuEntry(HWND menu, int index) {
+    StepOffMenu(menu);
     PostKeyToMenu(menu, index < 0 ? VK_END : VK_HOME);
     for (int i = 0; i < (index < 0 ? -index - 1 : index); ++i) PostKeyToMenu(menu, index < 0 ? VK_UP : VK_DOWN);
     PostKeyToMenu(menu, VK_RETURN);
